@@ -1,0 +1,47 @@
+#include "api/convert.h"
+
+#include "api/records.h"
+
+namespace tavrisk {
+
+gte::Plane3 toPlane3(gte_plane const& plane) {
+    Vector3 const center = toVector3(planeRecordCenter(plane));
+    Vector3 normal = toVector3(planeRecordNormal(plane));
+    // Collinear or coincident points: the horizontal plane through their centroid.
+    if (gte::Normalize(normal) < kNormalFallbackLength) {
+        normal = Vector3(0.0, 0.0, 1.0);
+    }
+    return gte::Plane3(normal, gte::Dot(normal, center));
+}
+
+gte::Rectangle3 toRectangle3(gte_rect const& rect) {
+    gte::Rectangle3 rectangle;
+    rectangle.center = toVector3(rectCenter(rect));
+    Vector3 u = toVector3(rect.mainVector);
+    Vector3 w = toVector3(rect.norVector);
+    gte::Normalize(u);
+    gte::Normalize(w);
+    rectangle.axis[0] = u;
+    // Unit only when the record's two vectors are perpendicular; kept as given.
+    rectangle.axis[1] = gte::Cross(w, u);
+    rectangle.extent[0] = rect.extent1;
+    rectangle.extent[1] = rect.extent2;
+    return rectangle;
+}
+
+gte_plane toPlaneRecord(gte::Plane3 const& plane) {
+    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
+    auto const dis = disFun(Vector3::zeroVector(), plane);
+    return makePlaneRecord(toPointRecord(dis.closestPoint), toVectorRecord(plane.normal));
+}
+
+gte_line lsegToLine(gte_lseg const& lseg) {
+    Vector3 direction = toVector3(lseg.pt2 - lseg.pt1);
+    if (gte::Normalize(direction) == 0.0) {
+        // Degenerate: a segment of zero length has no direction of its own.
+        direction = Vector3(0.0, 0.0, 1.0);
+    }
+    return gte_line(lseg.pt1, toVectorRecord(direction));
+}
+
+}  // namespace tavrisk

@@ -1,0 +1,68 @@
+// Conversions between the interface records and the values of the geometry core.
+#pragma once
+
+#include "gte/point_distance.h"
+#include "gte/shapes.h"
+#include "tavrisk.h"
+
+namespace tavrisk {
+
+using gte::Vector3;
+
+// Circle and plane normals shorter than this are replaced by (0,0,1).
+constexpr double kNormalFallbackLength = 0.001;
+
+inline Vector3 toVector3(gte_point const& p) {
+    return Vector3(p.x, p.y, p.z);
+}
+inline Vector3 toVector3(gte_vector const& v) {
+    return Vector3(v.x, v.y, v.z);
+}
+
+inline gte_point toPointRecord(Vector3 const& v) {
+    return gte_point(v[0], v[1], v[2]);
+}
+inline gte_vector toVectorRecord(Vector3 const& v) {
+    return gte_vector(v[0], v[1], v[2]);
+}
+
+inline gte::Segment3 toSegment3(gte_lseg const& lseg) {
+    return gte::Segment3(toVector3(lseg.pt1), toVector3(lseg.pt2));
+}
+
+// A zero direction stays zero: the line then measures as its origin point.
+inline gte::Line3 toLine3(gte_line const& line) {
+    Vector3 direction = toVector3(line.vector);
+    gte::Normalize(direction);
+    return gte::Line3(toVector3(line.pt), direction);
+}
+
+inline gte::Ray3 toRay3(gte_ray const& ray) {
+    Vector3 direction = toVector3(ray.vector);
+    gte::Normalize(direction);
+    return gte::Ray3(toVector3(ray.pt), direction);
+}
+
+inline gte::Circle3 toCircle3(gte_circle const& circle) {
+    Vector3 normal = toVector3(circle.vector);
+    if (gte::Normalize(normal) < kNormalFallbackLength) {
+        normal = Vector3(0.0, 0.0, 1.0);
+    }
+    return gte::Circle3(toVector3(circle.center), normal, circle.radius);
+}
+
+gte::Plane3 toPlane3(gte_plane const& plane);
+gte::Rectangle3 toRectangle3(gte_rect const& rect);
+
+inline gte_lseg toLsegRecord(gte::Segment3 const& segment) {
+    return gte_lseg(toPointRecord(segment.p[0]), toPointRecord(segment.p[1]));
+}
+
+inline gte_line toLineRecord(gte::Line3 const& line) {
+    return gte_line(toPointRecord(line.origin), toVectorRecord(line.direction));
+}
+
+// A plane record for a core plane: through the foot of the coordinate origin on the plane.
+gte_plane toPlaneRecord(gte::Plane3 const& plane);
+
+}  // namespace tavrisk

@@ -1,0 +1,48 @@
+// Comparison helpers shared by the unit tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "gte/vector.h"
+#include "tavrisk.h"
+
+namespace tavrisk_test {
+
+// Tolerance for results that go through a square root or a normalisation.
+constexpr double kTight = 1e-12;
+
+inline ::testing::AssertionResult near3(double ax, double ay, double az, double bx, double by,
+                                        double bz, double tol) {
+    if (std::fabs(ax - bx) <= tol && std::fabs(ay - by) <= tol && std::fabs(az - bz) <= tol) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "(" << ax << ", " << ay << ", " << az << ") vs (" << bx
+                                         << ", " << by << ", " << bz << ") beyond " << tol;
+}
+
+}  // namespace tavrisk_test
+
+#define EXPECT_VEC3_NEAR(actual, ex, ey, ez, tol) \
+    EXPECT_TRUE(::tavrisk_test::near3((actual)[0], (actual)[1], (actual)[2], ex, ey, ez, tol))
+#define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol) \
+    EXPECT_TRUE(::tavrisk_test::near3((actual).x, (actual).y, (actual).z, ex, ey, ez, tol))
+#define EXPECT_VEC3_EQ(actual, ex, ey, ez) EXPECT_VEC3_NEAR(actual, ex, ey, ez, 0.0)
+#define EXPECT_POINT_EQ(actual, ex, ey, ez) EXPECT_POINT_NEAR(actual, ex, ey, ez, 0.0)
+
+// Fills a record with a recognisable pattern, to prove later that nothing was written.
+template <class Record>
+inline Record poisoned() {
+    Record r;
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(&r);
+    for (size_t i = 0; i < sizeof(Record); ++i) bytes[i] = 0xA5;
+    return r;
+}
+template <class Record>
+inline bool untouched(Record const& r) {
+    unsigned char const* bytes = reinterpret_cast<unsigned char const*>(&r);
+    for (size_t i = 0; i < sizeof(Record); ++i) {
+        if (bytes[i] != 0xA5)
+            return false;
+    }
+    return true;
+}
