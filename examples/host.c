@@ -18,12 +18,16 @@ static void print_result(const char* what, const gte_dist_result* r) {
            r->direction.x, r->direction.y, r->direction.z);
 }
 
-static void* symbol(void* library, const char* name) {
+/* Looks an export up by name and stores it in *slot, a function pointer variable. Copying
+ * through void** is the POSIX way to turn dlsym's object pointer into a function pointer. */
+static int load(void* library, const char* name, void* slot) {
     void* f = dlsym(library, name);
     if (f == NULL) {
         fprintf(stderr, "missing export %s\n", name);
+        return 0;
     }
-    return f;
+    *(void**)slot = f;
+    return 1;
 }
 
 int main(int argc, char** argv) {
@@ -33,12 +37,12 @@ int main(int argc, char** argv) {
         fprintf(stderr, "cannot load %s: %s\n", path, dlerror());
         return 1;
     }
-    dist_point_line_fn dist_point_line = (dist_point_line_fn)symbol(library, "gte_dist_point_line");
-    dist_point_plane_fn dist_point_plane =
-        (dist_point_plane_fn)symbol(library, "gte_dist_point_plane");
-    dist_point_circle_fn dist_point_circle =
-        (dist_point_circle_fn)symbol(library, "gte_dist_point_circle");
-    if (!dist_point_line || !dist_point_plane || !dist_point_circle) {
+    dist_point_line_fn dist_point_line;
+    dist_point_plane_fn dist_point_plane;
+    dist_point_circle_fn dist_point_circle;
+    if (!load(library, "gte_dist_point_line", &dist_point_line) ||
+        !load(library, "gte_dist_point_plane", &dist_point_plane) ||
+        !load(library, "gte_dist_point_circle", &dist_point_circle)) {
         dlclose(library);
         return 1;
     }
