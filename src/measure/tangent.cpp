@@ -107,7 +107,10 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     // centre line at distance r^2 / d from the centre, with half-length h.
     double const a = r * r / d;
     Vector3 const tempPoint = center + a * lineDirection;
-    double const h = std::sqrt(r * r - a * a);
+    // Just outside the circle r^2 / d can round above r; the chord then has no length rather
+    // than a square root of a negative number.
+    double const halfChordSquared = r * r - a * a;
+    double const h = halfChordSquared > 0.0 ? std::sqrt(halfChordSquared) : 0.0;
     Vector3 direction2 = gte::Cross(normal, lineDirection);
     gte::Normalize(direction2);
     Vector3 const tangentPoint1 = tempPoint + h * direction2;
