@@ -166,11 +166,11 @@ TEST_F(PointFile, ValuesReadAsAtofInTheCLocale) {
     EXPECT_EQ(v[2][1], -3.0);
     EXPECT_EQ(v[2][2], HUGE_VAL);
 
-    auto special = points("inf -Infinity nan\n");
-    ASSERT_EQ(special.size(), 1u);
-    EXPECT_EQ(special[0][0], HUGE_VAL);
-    EXPECT_EQ(special[0][1], -HUGE_VAL);
-    EXPECT_TRUE(std::isnan(special[0][2]));
+    auto named = points("inf -Infinity nan\n");
+    ASSERT_EQ(named.size(), 1u);
+    EXPECT_EQ(named[0][0], HUGE_VAL);
+    EXPECT_EQ(named[0][1], -HUGE_VAL);
+    EXPECT_TRUE(std::isnan(named[0][2]));
 
     // A byte 0 inside a value ends the number as it ends a C string.
     auto zero =
