@@ -1,0 +1,32 @@
+// Text to double exactly as atof reads it in the "C" locale, whatever locale the host has set.
+#pragma once
+
+#include <clocale>
+#include <cstddef>
+#include <locale.h>
+
+namespace tavrisk {
+namespace platform {
+
+class CNumberReader {
+public:
+    CNumberReader();
+    ~CNumberReader();
+    CNumberReader(CNumberReader const&) = delete;
+    CNumberReader& operator=(CNumberReader const&) = delete;
+
+    // False when the "C" locale object could not be created; read must not be called then.
+    bool valid() const { return locale_ != locale_t(0); }
+
+    // Reads the longest leading part of text[0, length) that forms a number (decimal or
+    // hexadecimal, inf, nan, after optional white space and sign); 0.0 when there is none, and
+    // HUGE_VAL, a denormal or 0 out of range. text[length] must be '\0'.
+    double read(char const* text, std::size_t length) const;
+
+private:
+    locale_t locale_;
+    bool roundsToNearest_;
+};
+
+}  // namespace platform
+}  // namespace tavrisk
