@@ -290,22 +290,41 @@ TEST_F(PointFile, AReadOnlyFileIsReadAndLeftAsItWas) {
     EXPECT_EQ(back, content);
 }
 
-TEST_F(PointFile, HostLocaleDoesNotChangeTheDecimalPoint) {
-    std::string const previous = std::setlocale(LC_NUMERIC, nullptr);
+// Sets LC_NUMERIC to a locale whose decimal point is a comma. When none is installed, one is
+// compiled from the system's locale sources into dir and found through LOCPATH.
+static bool setCommaLocale(std::string const& dir) {
     char const* const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8",
                                         "fr_FR.utf8"};
-    bool commaSet = false;
-    for (char const* name : commaLocales) {
-        if (std::setlocale(LC_NUMERIC, name) != nullptr &&
-            std::localeconv()->decimal_point[0] == ',') {
-            commaSet = true;
-            break;
+    auto tryAll = [&] {
+        for (char const* name : commaLocales) {
+            if (std::setlocale(LC_NUMERIC, name) != nullptr &&
+                std::localeconv()->decimal_point[0] == ',') {
+                return true;
+            }
         }
+        return false;
+    };
+    if (tryAll()) {
+        return true;
     }
+    std::string const command =
+        "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) {
+        return false;
+    }
+    setenv("LOCPATH", dir.c_str(), 1);
+    bool const set = tryAll();
+    unsetenv("LOCPATH");
+    return set;
+}
+
+TEST_F(PointFile, HostLocaleDoesNotChangeTheDecimalPoint) {
+    std::string const previous = std::setlocale(LC_NUMERIC, nullptr);
+    bool const commaSet = setCommaLocale(dir_);
     auto v = points("1.5 -2.75e1 0x1.8p1\n +4.5 \v.5 9\n");
     std::setlocale(LC_NUMERIC, previous.c_str());
     if (!commaSet) {
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
+        GTEST_SKIP() << "no locale with a decimal comma could be set";
     }
     ASSERT_EQ(v.size(), 2u);
     EXPECT_VEC3_EQ(v[0], 1.5, -27.5, 3.0);
