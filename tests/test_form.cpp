@@ -78,6 +78,14 @@ TEST(Moment, AngleFollowsTheAxisNearerX) {
     EXPECT_FALSE(std::signbit(square.angle));
     EXPECT_EQ(square.major, 1.0);
     EXPECT_EQ(square.minor, 1.0);
+    // Collinear points whose minor eigenvalue rounds a little below zero: the minor axis is 0,
+    // not NaN.
+    auto line =
+        moment({gte_point(0.0, 3.009087709852283, 0), gte_point(1.0, 1.958721749859722, 0),
+                gte_point(2.0, 0.9083557898671613, 0), gte_point(3.7, -0.8772663421201923, 0)});
+    EXPECT_EQ(line.rc, 1);
+    EXPECT_EQ(line.minor, 0.0);
+    EXPECT_GT(line.major, 0.0);
     auto same = moment({gte_point(3, 3, 3), gte_point(3, 3, 3), gte_point(3, 3, 3)});
     EXPECT_EQ(same.angle, 0.0);
     EXPECT_EQ(same.major, 0.0);

@@ -56,7 +56,10 @@ int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid,
         // of one standard deviation are twice their square roots.
         double const r = std::sqrt((sxx - syy) * (sxx - syy) + 4.0 * sxy * sxy);
         double const majorAxis = std::sqrt(2.0 * (sxx + syy + r));
-        double const minorAxis = std::sqrt(2.0 * (sxx + syy - r));
+        // For collinear points the minor eigenvalue is 0 but may round a little below it; the
+        // axis is then 0, not the square root of a negative number.
+        double const minorSquared = 2.0 * (sxx + syy - r);
+        double const minorAxis = minorSquared > 0.0 ? std::sqrt(minorSquared) : 0.0;
         // The axis nearer the x axis. A set without preferred direction (equal spreads, no
         // correlation) reports 0 rather than the undefined quotient 0 / 0.
         double axisAngle = 0.0;
