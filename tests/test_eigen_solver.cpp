@@ -103,6 +103,28 @@ TEST(EigenSolver3, DiagonalInputGivesExactAxisVectors) {
     EXPECT_VEC3_EQ(down.row(2), 0.0, 1.0, 0.0);
 }
 
+TEST(EigenSolver3, EqualEigenvaluesKeepTheirOrder) {
+    // Strict comparisons: a tie never counts as out of order, which fixes the rows and their
+    // handedness for repeated eigenvalues.
+    Decomposition d = Symmetric{1, 0, 0, 2, 0, 1}.solve(1);
+    EXPECT_VEC3_EQ(d.eval, 1.0, 1.0, 2.0);
+    EXPECT_VEC3_EQ(d.row(0), 0.0, 0.0, 1.0);
+    EXPECT_VEC3_EQ(d.row(1), 1.0, 0.0, 0.0);
+    EXPECT_VEC3_EQ(d.row(2), 0.0, 1.0, 0.0);
+
+    d = Symmetric{1, 0, 0, 1, 0, 2}.solve(1);
+    EXPECT_VEC3_EQ(d.eval, 1.0, 1.0, 2.0);
+    EXPECT_VEC3_EQ(d.row(0), 0.0, 1.0, 0.0);
+    EXPECT_VEC3_EQ(d.row(1), 1.0, 0.0, 0.0);
+    EXPECT_VEC3_EQ(d.row(2), 0.0, 0.0, -1.0);
+
+    d = Symmetric{2, 0, 0, 1, 0, 1}.solve(1);
+    EXPECT_VEC3_EQ(d.eval, 1.0, 1.0, 2.0);
+    EXPECT_VEC3_EQ(d.row(0), 0.0, 1.0, 0.0);
+    EXPECT_VEC3_EQ(d.row(1), 0.0, 0.0, 1.0);
+    EXPECT_VEC3_EQ(d.row(2), 1.0, 0.0, 0.0);
+}
+
 TEST(EigenSolver3, TridiagonalMatrixInEveryOrder) {
     Symmetric const a{4, 1, 0, 3, 1, 2};
     double const root3 = std::sqrt(3.0);
