@@ -215,12 +215,23 @@ TEST(FitPlane, ThirdSampleSkipsCollinearCandidates) {
     EXPECT_POINT_EQ(plane.pt2, 10.0, 0.0, 0.0);
     EXPECT_POINT_EQ(plane.pt3, 0.0, 0.0, 0.0);
 
-    // Along a coordinate axis the ratio test divides zero by zero, which does not pass as
-    // collinear: the midpoint is accepted.
+    // Along a coordinate axis the cross-term ratios are 0 / 0 and cannot judge; the midpoint
+    // still lies on the line of the ends and is skipped for the nearer point off it.
     std::vector<gte_point> const onAxis = {gte_point(0, 0, 0), gte_point(10, 0, 0),
                                            gte_point(5, 0, 0), gte_point(2, 1, 0)};
     ASSERT_EQ(gte_fit_plane(onAxis.data(), 4, &plane), 1);
     EXPECT_POINT_EQ(plane.pt1, 0.0, 0.0, 0.0);
     EXPECT_POINT_EQ(plane.pt2, 10.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(plane.pt3, 5.0, 0.0, 0.0);
+    EXPECT_POINT_NEAR(plane.pt3, 2.0, 1.0, 0.0, 1e-15);
+
+    // Regression: a face in the plane x = 0 probed along the y axis. Taking the midpoint of the
+    // y axis as third sample gave a record of three collinear points, which reads back as the
+    // horizontal plane instead of x = 0.
+    std::vector<gte_point> const wall = {gte_point(0, 0, 0), gte_point(0, 10, 0),
+                                         gte_point(0, 5, 0), gte_point(0, 4, 0.1)};
+    ASSERT_EQ(gte_fit_plane(wall.data(), 4, &plane), 1);
+    EXPECT_POINT_NEAR(plane.pt3, 0.0, 4.0, 0.1, 1e-15);
+    gte_dist_result r;
+    gte_dist_point_plane(plane, gte_point(3, 7, 7), &r);
+    EXPECT_NEAR(r.dist, 3.0, 1e-14);
 }

@@ -45,14 +45,18 @@ bool samePoint(Vector3 const& a, Vector3 const& b) {
 }
 
 // Collinearity by the ratios of the xy and xz cross terms of the two edges to their sums. A zero
-// sum yields an infinite or undefined ratio, which fails the bound: such triples pass as not
-// collinear.
+// sum yields an infinite or undefined ratio, which fails the bound, so the ratios cannot judge
+// edges without an x component (along the y or z axis, or in a plane x = const); an edge pair
+// whose cross product is exactly zero lies on one line whatever its orientation.
 bool collinear(Vector3 const& a, Vector3 const& b, Vector3 const& c) {
     if (samePoint(a, b) || samePoint(a, c) || samePoint(b, c)) {
         return true;
     }
     Vector3 const d1 = b - a;
     Vector3 const d2 = c - b;
+    if (gte::Cross(d1, d2) == Vector3::zeroVector()) {
+        return true;
+    }
     double const q1 = (d1[0] * d2[1] - d2[0] * d1[1]) / (d1[0] * d2[1] + d2[0] * d1[1]);
     double const q2 = (d1[0] * d2[2] - d2[0] * d1[2]) / (d1[0] * d2[2] + d2[0] * d1[2]);
     return std::fabs(q1) < kCollinearRatio && std::fabs(q2) < kCollinearRatio;
