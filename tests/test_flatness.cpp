@@ -1,0 +1,99 @@
+// Flatness of a point file: the band of distances to the best-fit plane, and the refusals.
+#include <sys/file.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "tavrisk.h"
+#include "test_util.h"
+
+namespace {
+
+class Flatness : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tavrisk_flatness_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+
+    std::string write(std::string const& name, std::string const& content) {
+        std::string const path = dir_ + "/" + name;
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+    std::string dir_;
+};
+
+std::string const kPyramid = "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n";
+
+}  // namespace
+
+TEST_F(Flatness, BandAroundTheFittedPlane) {
+    // The fitted plane is z = 0.2; the distances run from -0.2 to 0.8.
+    double flatness = -1.0;
+    EXPECT_EQ(
+        gte_measure_platness_pointCloud_file(write("pyramid.txt", kPyramid).c_str(), &flatness), 0);
+    EXPECT_NEAR(flatness, 1.0, 1e-15);
+
+    // Without the final line feed the last value never ends: four coplanar points remain.
+    std::string const cut = kPyramid.substr(0, kPyramid.size() - 1);
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(write("cut.txt", cut).c_str(), &flatness), 0);
+    EXPECT_EQ(flatness, 0.0);
+
+    // A face on the tilted plane z = x / 2, raised 0.04 along the plane's normal in the middle
+    // and lowered 0.01 at the corners. The bumps leave the fitted plane where it is, and the band
+    // is measured across it: 0.05, where measuring along z would give 0.05 * sqrt(1.25).
+    double const nx = -0.5 / std::sqrt(1.25);
+    double const nz = 1.0 / std::sqrt(1.25);
+    std::string tilted;
+    for (int i = 0; i < 9; ++i) {
+        int const x = i % 3;
+        int const y = i / 3;
+        double const bump = (x == 1 && y == 1) ? 0.04 : (x != 1 && y != 1) ? -0.01 : 0.0;
+        char line[96];
+        std::snprintf(line, sizeof line, "%.17g %d %.17g\n", x + bump * nx, y, 0.5 * x + bump * nz);
+        tilted += line;
+    }
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(write("tilted.txt", tilted).c_str(), &flatness),
+              0);
+    EXPECT_NEAR(flatness, 0.05, 1e-15);
+}
+
+TEST_F(Flatness, OneOrTwoPointsGiveZero) {
+    double flatness = -1.0;
+    EXPECT_EQ(
+        gte_measure_platness_pointCloud_file(write("two.txt", "1 2 3 4 5 6\n").c_str(), &flatness),
+        0);
+    EXPECT_EQ(flatness, 0.0);
+}
+
+TEST_F(Flatness, RefusalsLeaveTheFlatnessUnwritten) {
+    double flatness = poisoned<double>();
+    EXPECT_EQ(gte_measure_platness_pointCloud_file((dir_ + "/missing.txt").c_str(), &flatness), -1);
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(write("empty.txt", "").c_str(), &flatness), -1);
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(write("short.txt", "1 2\n").c_str(), &flatness),
+              -1);
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(dir_.c_str(), &flatness), -1);
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(nullptr, &flatness), -1);
+
+    // A file held by another call is refused for as long as it is held.
+    std::string const held = write("held.txt", kPyramid);
+    int const fd = open(held.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(held.c_str(), &flatness), -1);
+    EXPECT_TRUE(untouched(flatness));
+    close(fd);
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(held.c_str(), &flatness), 0);
+
+    // No output: the measurement still succeeds.
+    EXPECT_EQ(gte_measure_platness_pointCloud_file(held.c_str(), nullptr), 0);
+}
