@@ -230,10 +230,11 @@ TEST(LineCircle, DiameterTowardsTheLineGivesNearestThenFarthest) {
     EXPECT_TRUE(pairIs(res[1], gte_point(-2, 0, 0), gte_point(-3, 0, 1), s, 1e-12));
     EXPECT_TRUE(pairIs(res[2], gte_point(2, 0, 0), gte_point(-1, 0, 3), 3 * s, 1e-12));
 
-    // A circle of radius 0 is cut in one point; the second slot keeps its (0,0,0) start, which
-    // here lies nearer to the line and so is reported first.
+    // Regression: a circle of radius 0 is cut in one point only. The unused second slot held
+    // the coordinate origin, which lies nearer to this line and was reported as the nearest
+    // circle point. The one point is now both the nearest and the farthest.
     EXPECT_EQ(gte_dist_line_circle(line(0, 0, 1, 0, 1, 0), circle(3, 0, 0, 0, 0, 0, 1), res.r), 3);
-    EXPECT_TRUE(pairIs(res[1], gte_point(0, 0, 0), gte_point(0, 0, 1), 1.0, 0.0));
+    EXPECT_TRUE(pairIs(res[1], gte_point(3, 0, 0), gte_point(0, 0, 1), std::sqrt(10.0), 0.0));
     EXPECT_TRUE(pairIs(res[2], gte_point(3, 0, 0), gte_point(0, 0, 1), std::sqrt(10.0), 0.0));
 }
 

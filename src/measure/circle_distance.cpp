@@ -255,6 +255,11 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
         // diameter is singled out.
         return kCentreOnly;
     }
+    if (n == 1) {
+        // A circle of no size is cut in its one point, which is both the nearest and the
+        // farthest; the unused slot must not be measured as a circle point.
+        insect_line_circel[1] = insect_line_circel[0];
+    }
     gte_distfootpoint_point_line(line, insect_line_circel[0], &chuizu, &out[1]);
     gte_distfootpoint_point_line(line, insect_line_circel[1], &chuizu, &out[2]);
     if (out[1].dist > out[2].dist) {
