@@ -1,0 +1,36 @@
+// Robust statistics over measured values: the count rule for trimmed averaging, the trimmed
+// extreme averages and the two sigma-based outlier filters of the point-set measurements.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "gte/shapes.h"
+
+namespace tavrisk {
+
+struct ExtremeAverages {
+    double low;   // average of the `average` smallest values after dropping `trim` of them
+    double high;  // average of the `average` largest values after dropping `trim` of them
+};
+
+// A set of `count` values can give trimmed extreme averages when both ends, each trimmed and
+// averaged separately, fit without sharing a value: count > 2 * (trim + average). Negative trims
+// and empty averages are refused. Evaluated in 64 bits so that no argument can overflow it.
+bool acceptsTrimAndAverage(std::int64_t count, int trim, int average);
+
+// Averages of the `average` smallest and largest values of a sorted copy, skipping the `trim`
+// values at each end. The caller has checked the count rule. Allocates the copy (may throw).
+ExtremeAverages trimmedExtremeAverages(std::vector<double> const& values, int trim, int average);
+
+// Replaces every value further than sigmaFactor standard deviations (population) from the mean
+// by the mean itself; a value exactly at the limit stays.
+void replaceOutlierDistances(std::vector<double>& distances, double sigmaFactor);
+
+// Pulls the points whose distance to the plane strays more than sigmaFactor standard deviations
+// from the centre's distance onto that distance, each along its own perpendicular to the plane.
+// Returns the set's centre, taken before any point moved. Needs at least one point; allocates.
+gte::Vector3 pullInOutlierPoints(std::vector<gte::Vector3>& points, gte::Plane3 const& plane,
+                                 double sigmaFactor);
+
+}  // namespace tavrisk

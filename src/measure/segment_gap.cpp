@@ -1,0 +1,142 @@
+// The gap between two measured edges, given as segments, in the XY projection: measured across
+// their common (bisecting) direction between every pair of end points and between the centres.
+#include <cmath>
+#include <utility>
+
+#include "api/convert.h"
+
+using gte::Vector2;
+using namespace tavrisk;
+
+namespace {
+
+// An edge projected onto XY (z ignored), with its centred form.
+struct EdgeXY {
+    gte::Segment2 segment;
+    Vector2 center;
+    Vector2 direction;  // unit, or zero for an edge seen end-on from above
+    double extent;
+
+    explicit EdgeXY(gte_lseg const& lseg) : segment(project(toSegment3(lseg))) {
+        segment.centeredForm(center, direction, extent);
+    }
+
+    // Walks the edge the other way: the direction flips, the centre stays.
+    void reverse() {
+        std::swap(segment.p[0], segment.p[1]);
+        segment.centeredForm(center, direction, extent);
+    }
+
+    static gte::Segment2 project(gte::Segment3 const& s) {
+        return gte::Segment2(Vector2(s.p[0][0], s.p[0][1]), Vector2(s.p[1][0], s.p[1][1]));
+    }
+};
+
+struct GapXY {
+    Vector2 midpoint;   // halfway between the edge centres
+    Vector2 direction;  // unit measuring direction, or zero
+    double centerGap;
+    double minGap;
+    double maxGap;
+};
+
+// Measures across the bisecting direction of the two edges as they are oriented now.
+GapXY measureGap(EdgeXY const& edge1, EdgeXY const& edge2) {
+    GapXY gap;
+    Vector2 bisector = edge1.direction + edge2.direction;
+    gte::Normalize(bisector);
+    gap.midpoint = 0.5 * (edge1.center + edge2.center);
+    gap.direction = Vector2(bisector[1], -bisector[0]);
+    gte::Normalize(gap.direction);
+    gap.centerGap = std::fabs(gte::Dot(edge2.center - edge1.center, gap.direction));
+    gap.maxGap = 0.0;
+    gap.minGap = 1e16;
+    for (Vector2 const& a : edge1.segment.p) {
+        for (Vector2 const& b : edge2.segment.p) {
+            double const w = std::fabs(gte::Dot(b - a, gap.direction));
+            if (w > gap.maxGap) {
+                gap.maxGap = w;
+            }
+            if (gap.minGap > w) {
+                gap.minGap = w;
+            }
+        }
+    }
+    return gap;
+}
+
+// Degrees of an angle given by its cosine. The cosine is taken as computed: one pushed past +-1
+// by rounding gives NaN, and NaN fails every comparison of the alignment rule below.
+double degreesOfCosine(double cosine) {
+    return std::acos(cosine) * 180.0 / 3.141592653589793;
+}
+
+// Whether the second edge is to be reversed before measuring: edges running clearly opposite are
+// reversed. Between nearly parallel and nearly opposite, two edges facing each other across a gap
+// should have a bisector running along the gap, across the line joining their centres; when the
+// bisector as given runs nearer that centre line (45 to 135 degrees from its perpendicular), the
+// edges were given head to tail and the second one is reversed.
+bool gapRuleAligns(EdgeXY const& edge1, EdgeXY const& edge2) {
+    double const theta = degreesOfCosine(gte::Dot(edge1.direction, edge2.direction));
+    if (10.0 > theta) {
+        return false;
+    }
+    if (theta > 170.0) {
+        return true;
+    }
+    Vector2 centerLine = edge1.center - edge2.center;
+    gte::Normalize(centerLine);
+    Vector2 const across(centerLine[1], -centerLine[0]);
+    Vector2 bisector = edge1.direction + edge2.direction;
+    gte::Normalize(bisector);
+    double const phi = degreesOfCosine(gte::Dot(bisector, across));
+    if (phi >= 135.0) {
+        return false;
+    }
+    if (45.0 >= phi) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" {
+
+double gte_intervalXY_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2, double* maxDist, double* minDist) {
+    EdgeXY const edge1(lseg1);
+    EdgeXY edge2(lseg2);
+    if (gte::Dot(edge1.direction, edge2.direction) < 0.0) {
+        edge2.reverse();
+    }
+    GapXY const gap = measureGap(edge1, edge2);
+    if (maxDist != nullptr) {
+        *maxDist = gap.maxGap;
+    }
+    if (minDist != nullptr) {
+        *minDist = gap.minGap;
+    }
+    return gap.centerGap;
+}
+
+void gte_gapXY_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2, gte_gap_result* result) {
+    if (result == nullptr) {
+        return;
+    }
+    EdgeXY const edge1(lseg1);
+    EdgeXY edge2(lseg2);
+    if (gapRuleAligns(edge1, edge2)) {
+        edge2.reverse();
+    }
+    GapXY const gap = measureGap(edge1, edge2);
+    result->centerPoint = gte_point(gap.midpoint[0], gap.midpoint[1], 0.0);
+    result->direction = gte_vector(gap.direction[0], gap.direction[1], 0.0);
+    result->centerGap = gap.centerGap;
+    result->minGap = gap.minGap;
+    result->maxGap = gap.maxGap;
+}
+
+// Kept for hosts that bind it: it measures nothing and leaves the record as it is.
+void gte_gap_lseg_lseg(gte_lseg, gte_lseg, gte_gap_result*) {}
+
+}  // extern "C"
