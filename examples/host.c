@@ -106,7 +106,12 @@ int main(int argc, char** argv) {
 
     /* The datum: the machine table z = 0. */
     gte_plane table = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}};
-    printf("  angle to the table %.6f degrees\n", angle_plane_plane(face, table));
+    /* The fitted record's orientation follows the sampled points; the tilt ignores the sense. */
+    double between = angle_plane_plane(face, table);
+    if (between > 90.0) {
+        between = 180.0 - between;
+    }
+    printf("  tilt against the table %.6f degrees\n", between);
 
     gte_dist_result result;
     gte_point hole = {42.5, 31.2, 5.0};
