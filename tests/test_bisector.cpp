@@ -6,17 +6,6 @@
 
 namespace {
 gte_point const kOrigin(0, 0, 0);
-
-gte_lseg bisectPoints(gte_point a, gte_point b) {
-    gte_lseg out = poisoned<gte_lseg>();
-    gte_bisectorLseg_point_point(a, b, &out);
-    return out;
-}
-gte_lseg bisectSegments(gte_lseg a, gte_lseg b) {
-    gte_lseg out = poisoned<gte_lseg>();
-    gte_bisector_lseg_lseg(a, b, &out);
-    return out;
-}
 }  // namespace
 
 TEST(BisectorPoint, MidpointsOfPointsAndOfPointAndLine) {
@@ -26,150 +15,69 @@ TEST(BisectorPoint, MidpointsOfPointsAndOfPointAndLine) {
     // The sum is taken before halving: it overflows where a + (b - a) / 2 would not.
     gte_bisector_point_point(gte_point(1e308, 0, 0), gte_point(1e308, 0, 0), &out);
     EXPECT_TRUE(std::isinf(out.x));
-
-    // The length of the line's vector does not matter.
-    gte_bisector_point_line(gte_point(0, 2, 0), gte_line(kOrigin, gte_vector(5, 0, 0)), &out);
-    EXPECT_POINT_EQ(out, 0.0, 1.0, 0.0);
-    // The foot is on the infinite line, far beyond its point.
+    // The foot is on the infinite line, whatever the length of its vector; a line without
+    // direction is its own point.
     gte_bisector_point_line(gte_point(1, 2, 3), gte_line(kOrigin, gte_vector(0, 0, -7)), &out);
     EXPECT_POINT_EQ(out, 0.5, 1.0, 3.0);
-    // A line without direction is its own point.
     gte_bisector_point_line(gte_point(0, 4, 0), gte_line(gte_point(2, 0, 0), gte_vector()), &out);
     EXPECT_POINT_EQ(out, 1.0, 2.0, 0.0);
 
-    gte_bisector_point_point(kOrigin, gte_point(2, 4, 6), nullptr);  // no crash
+    // Null outputs are skipped (the segment forms: below).
+    gte_bisector_point_point(kOrigin, gte_point(2, 4, 6), nullptr);
     gte_bisector_point_line(kOrigin, gte_line(kOrigin, gte_vector(1, 0, 0)), nullptr);
 }
 
-TEST(BisectorPointPair, ExamplesAndOrientationWhateverTheOrder) {
-    // Along x: the perpendicular (0, 1, 0) already has a zero x and positive y, kept as is.
-    gte_lseg s = bisectPoints(kOrigin, gte_point(2, 0, 0));
-    EXPECT_POINT_EQ(s.pt1, 1.0, -1.0, 0.0);
-    EXPECT_POINT_EQ(s.pt2, 1.0, 1.0, 0.0);
-    // Reversed pair: the perpendicular is (0, -1, 0) (zero x, negative y), so the ends swap.
-    s = bisectPoints(gte_point(2, 0, 0), kOrigin);
-    EXPECT_POINT_EQ(s.pt1, 1.0, -1.0, 0.0);
-    EXPECT_POINT_EQ(s.pt2, 1.0, 1.0, 0.0);
-
-    // Along y: the perpendicular is (-1, 0, 0), negative x, so the ends swap.
-    s = bisectPoints(kOrigin, gte_point(0, 2, 0));
-    EXPECT_POINT_EQ(s.pt1, -1.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(s.pt2, 1.0, 1.0, 0.0);
-    s = bisectPoints(gte_point(0, 2, 0), kOrigin);
-    EXPECT_POINT_EQ(s.pt1, -1.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(s.pt2, 1.0, 1.0, 0.0);
-
-    // Oblique pair in space: horizontal, perpendicular to the pair, as long as it, towards +x.
-    s = bisectPoints(gte_point(1, 1, 1), gte_point(4, 5, 3));
-    double const half = 0.5 * std::sqrt(29.0);
-    EXPECT_POINT_NEAR(s.pt1, 2.5 - half * 0.8, 3.0 + half * 0.6, 2.0, 1e-14);
-    EXPECT_POINT_NEAR(s.pt2, 2.5 + half * 0.8, 3.0 - half * 0.6, 2.0, 1e-14);
-
-    // Coinciding points: a segment of zero length at the point.
-    s = bisectPoints(gte_point(1, 2, 3), gte_point(1, 2, 3));
-    EXPECT_POINT_EQ(s.pt1, 1.0, 2.0, 3.0);
-    EXPECT_POINT_EQ(s.pt2, 1.0, 2.0, 3.0);
-
-    gte_bisectorLseg_point_point(kOrigin, gte_point(2, 0, 0), nullptr);  // no crash
-}
-
-TEST(BisectorPointPair, NearlyVerticalPairLiesAlongX) {
-    gte_lseg s = bisectPoints(kOrigin, gte_point(0, 0, 4));
-    EXPECT_POINT_EQ(s.pt1, -2.0, 0.0, 2.0);
-    EXPECT_POINT_EQ(s.pt2, 2.0, 0.0, 2.0);
-    s = bisectPoints(gte_point(0, 0, 4), kOrigin);  // downwards: |z| counts
-    EXPECT_POINT_EQ(s.pt1, -2.0, 0.0, 2.0);
-    EXPECT_POINT_EQ(s.pt2, 2.0, 0.0, 2.0);
-
-    // 90-2024-2026: unit z = 0.99901 is within the tolerance, so x is taken although the
-    // horizontal perpendicular would be y.
-    s = bisectPoints(kOrigin, gte_point(90, 0, 2024));
-    EXPECT_POINT_EQ(s.pt1, 45.0 - 1013.0, 0.0, 1012.0);
-    EXPECT_POINT_EQ(s.pt2, 45.0 + 1013.0, 0.0, 1012.0);
-    // 88-1935-1937: unit z = 0.99897 is not; the perpendicular (0, 1, 0) is used.
-    s = bisectPoints(kOrigin, gte_point(88, 0, 1935));
-    EXPECT_POINT_NEAR(s.pt1, 44.0, -968.5, 967.5, 1e-12);
-    EXPECT_POINT_NEAR(s.pt2, 44.0, 968.5, 967.5, 1e-12);
-}
-
-TEST(BisectorPointSegment, CopyCentredAboveTheFoot) {
-    gte_lseg const segment(gte_point(-1, 0, 0), gte_point(1, 0, 0));
-    gte_lseg out;
-    gte_bisectorLseg_point_lseg(gte_point(0, 2, 0), segment, &out);
-    EXPECT_POINT_EQ(out.pt1, -1.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(out.pt2, 1.0, 1.0, 0.0);
-    // Centred on the foot (5, 0, 0), beyond the segment, not on the segment's centre.
-    gte_bisectorLseg_point_lseg(gte_point(5, 2, 0), segment, &out);
-    EXPECT_POINT_EQ(out.pt1, 4.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(out.pt2, 6.0, 1.0, 0.0);
-    // Keeps the segment's sense.
-    gte_bisectorLseg_point_lseg(gte_point(0, 2, 0), gte_lseg(segment.pt2, segment.pt1), &out);
-    EXPECT_POINT_EQ(out.pt1, 1.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(out.pt2, -1.0, 1.0, 0.0);
-    // In space, off the segment's centre: the foot of (0, 0, 2) is the first end point.
-    gte_bisectorLseg_point_lseg(gte_point(0, 0, 2), gte_lseg(kOrigin, gte_point(4, 0, 0)), &out);
-    EXPECT_POINT_EQ(out.pt1, -2.0, 0.0, 1.0);
-    EXPECT_POINT_EQ(out.pt2, 2.0, 0.0, 1.0);
-    // A segment of zero length: no length, halfway to its one point.
-    gte_bisectorLseg_point_lseg(gte_point(0, 4, 0),
-                                gte_lseg(gte_point(2, 0, 0), gte_point(2, 0, 0)), &out);
-    EXPECT_POINT_EQ(out.pt1, 1.0, 2.0, 0.0);
-    EXPECT_POINT_EQ(out.pt2, 1.0, 2.0, 0.0);
-
-    gte_bisectorLseg_point_lseg(gte_point(0, 2, 0), segment, nullptr);  // no crash
-}
-
-TEST(BisectorSegments, ParallelSegmentsArePairedEndByEnd) {
-    gte_lseg const first(kOrigin, gte_point(2, 0, 0));
-    gte_lseg s = bisectSegments(first, gte_lseg(gte_point(0, 2, 0), gte_point(2, 2, 0)));
-    EXPECT_POINT_EQ(s.pt1, 0.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(s.pt2, 2.0, 1.0, 0.0);
-    // Opposite sense: the second is turned round first.
-    s = bisectSegments(first, gte_lseg(gte_point(2, 2, 0), gte_point(0, 2, 0)));
-    EXPECT_POINT_EQ(s.pt1, 0.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(s.pt2, 2.0, 1.0, 0.0);
-    // Parallel with staggered ends of different lengths: the ends are paired, not centred.
-    s = bisectSegments(first, gte_lseg(gte_point(6, 4, 2), gte_point(1, 4, 2)));
-    EXPECT_POINT_EQ(s.pt1, 0.5, 2.0, 1.0);
-    EXPECT_POINT_EQ(s.pt2, 4.0, 2.0, 1.0);
-
-    // Sine about 0.0005: paired as parallel.
-    gte_lseg const longFirst(kOrigin, gte_point(1000, 0, 0));
-    s = bisectSegments(longFirst, gte_lseg(gte_point(0, 1, 0), gte_point(1000, 1.5, 0)));
-    EXPECT_POINT_EQ(s.pt1, 0.0, 0.5, 0.0);
-    EXPECT_POINT_EQ(s.pt2, 1000.0, 0.75, 0.0);
-    // Sine about 0.002: bisected, centred between the two centres.
-    s = bisectSegments(longFirst, gte_lseg(gte_point(0, 1, 0), gte_point(1000, 3, 0)));
-    double const h = 0.5 * (500.0 + std::sqrt(250001.0));
-    double const halfAngle = 0.5 * std::atan2(2.0, 1000.0);
-    double const hx = h * std::cos(halfAngle), hy = h * std::sin(halfAngle);
-    EXPECT_POINT_NEAR(s.pt1, 500.0 - hx, 1.0 - hy, 0.0, 1e-10);
-    EXPECT_POINT_NEAR(s.pt2, 500.0 + hx, 1.0 + hy, 0.0, 1e-10);
-
-    // A segment without length has no direction: the parallel pairing.
-    s = bisectSegments(first, gte_lseg(gte_point(5, 5, 5), gte_point(5, 5, 5)));
-    EXPECT_POINT_EQ(s.pt1, 2.5, 2.5, 2.5);
-    EXPECT_POINT_EQ(s.pt2, 3.5, 2.5, 2.5);
-}
-
-TEST(BisectorSegments, CrossingSegmentsFollowTheMeanDirection) {
+TEST(BisectorSegments, OrientationThresholdsAndDegenerateInputs) {
+    enum Form { pp, ps, ss };  // two points, point and segment, two segments
+    struct Case {
+        Form form;
+        gte_point a, b, c, d;  // point-point: a, b; point-lseg: a, c-d; lseg-lseg: a-b, c-d
+        gte_point pt1, pt2;
+        double tol;
+    };
+    gte_point const x1(1, 0, 0), x2(2, 0, 0), y2(0, 2, 0), z4(0, 0, 4), x1000(1000, 0, 0);
     double const r = std::sqrt(0.5);
-    gte_lseg const first(kOrigin, gte_point(2, 0, 0));
-    gte_lseg s = bisectSegments(first, gte_lseg(kOrigin, gte_point(0, 2, 0)));
-    EXPECT_POINT_NEAR(s.pt1, 0.5 - r, 0.5 - r, 0.0, 1e-15);
-    EXPECT_POINT_NEAR(s.pt2, 0.5 + r, 0.5 + r, 0.0, 1e-15);
-
-    // Perpendicular with the second reversed: a dot product of exactly 0 does not swap.
-    s = bisectSegments(first, gte_lseg(gte_point(0, 2, 0), kOrigin));
-    EXPECT_POINT_NEAR(s.pt1, 0.5 - r, 0.5 + r, 0.0, 1e-15);
-    EXPECT_POINT_NEAR(s.pt2, 0.5 + r, 0.5 - r, 0.0, 1e-15);
-
-    // At 45 degrees pointing away: swapped to (0,0,0)-(2,2,0), then bisected at 22.5 degrees.
-    s = bisectSegments(first, gte_lseg(gte_point(2, 2, 0), kOrigin));
-    double const h = 0.5 * (1.0 + std::sqrt(2.0));
-    double const cx = std::cos(std::atan(1.0) / 2) * h, cy = std::sin(std::atan(1.0) / 2) * h;
-    EXPECT_POINT_NEAR(s.pt1, 1.0 - cx, 0.5 - cy, 0.0, 1e-14);
-    EXPECT_POINT_NEAR(s.pt2, 1.0 + cx, 0.5 + cy, 0.0, 1e-14);
-
-    gte_bisector_lseg_lseg(first, first, nullptr);  // no crash
+    // Sine 0.002: not parallel; the second, pointing away, is turned round, then the bisector
+    // runs along the half angle, centred between the centres.
+    double const h = 0.5 * (500.0 + std::sqrt(250001.0)), a = 0.5 * std::atan2(2.0, 1000.0);
+    gte_point const m1(500 - h * std::cos(a), 1 - h * std::sin(a), 0),
+        m2(500 + h * std::cos(a), 1 + h * std::sin(a), 0);
+    Case const cases[] = {
+        // Two points: perpendicular (0, 1, 0) is kept, (0, -1, 0) and (-1, 0, 0) swap the
+        // ends, (1, 0, 0) does not.
+        {pp, kOrigin, x2, {}, {}, {1, -1, 0}, {1, 1, 0}, 0.0},
+        {pp, x2, kOrigin, {}, {}, {1, -1, 0}, {1, 1, 0}, 0.0},
+        {pp, kOrigin, y2, {}, {}, {-1, 1, 0}, {1, 1, 0}, 0.0},
+        {pp, y2, kOrigin, {}, {}, {-1, 1, 0}, {1, 1, 0}, 0.0},
+        // Vertical pairs, up or down, lie along x; so does unit z = 0.99901 (within 0.001),
+        // but not 0.99897, which takes the horizontal perpendicular (0, 1, 0).
+        {pp, kOrigin, z4, {}, {}, {-2, 0, 2}, {2, 0, 2}, 0.0},
+        {pp, z4, kOrigin, {}, {}, {-2, 0, 2}, {2, 0, 2}, 0.0},
+        {pp, kOrigin, {90, 0, 2024}, {}, {}, {-968, 0, 1012}, {1058, 0, 1012}, 0.0},
+        {pp, kOrigin, {88, 0, 1935}, {}, {}, {44, -968.5, 967.5}, {44, 968.5, 967.5}, 1e-12},
+        {pp, x1, x1, {}, {}, x1, x1, 0.0},
+        // Point and segment: centred above the foot on the carrying line, in the segment's
+        // sense; a segment without length gives none.
+        {ps, {5, 2, 0}, {}, x1, {-1, 0, 0}, {6, 1, 0}, {4, 1, 0}, 0.0},
+        {ps, {0, 4, 0}, {}, x2, x2, {1, 2, 0}, {1, 2, 0}, 0.0},
+        // Two segments below sine 0.001 (here 0.0005, or without length): ends paired, the
+        // second turned round when it points away.
+        {ss, kOrigin, x2, {6, 4, 2}, {1, 4, 2}, {0.5, 2, 1}, {4, 2, 1}, 0.0},
+        {ss, kOrigin, x1000, {0, 1, 0}, {1000, 1.5, 0}, {0, 0.5, 0}, {1000, 0.75, 0}, 0.0},
+        {ss, kOrigin, x2, {5, 5, 5}, {5, 5, 5}, {2.5, 2.5, 2.5}, {3.5, 2.5, 2.5}, 0.0},
+        {ss, kOrigin, x1000, {1000, 3, 0}, {0, 1, 0}, m1, m2, 1e-10},
+        // Perpendicular: a dot product of exactly 0 does not turn the second round.
+        {ss, kOrigin, x2, y2, kOrigin, {0.5 - r, 0.5 + r, 0}, {0.5 + r, 0.5 - r, 0}, 1e-15},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        gte_lseg out = poisoned<gte_lseg>();
+        for (gte_lseg* o : {static_cast<gte_lseg*>(nullptr), &out}) {  // null first: no crash
+            c.form == pp   ? gte_bisectorLseg_point_point(c.a, c.b, o)
+            : c.form == ps ? gte_bisectorLseg_point_lseg(c.a, gte_lseg(c.c, c.d), o)
+                           : gte_bisector_lseg_lseg(gte_lseg(c.a, c.b), gte_lseg(c.c, c.d), o);
+        }
+        EXPECT_POINT_NEAR(out.pt1, c.pt1.x, c.pt1.y, c.pt1.z, c.tol);
+        EXPECT_POINT_NEAR(out.pt2, c.pt2.x, c.pt2.y, c.pt2.z, c.tol);
+    }
 }
