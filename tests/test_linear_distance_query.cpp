@@ -7,250 +7,152 @@
 #include "gte/linear_distance.h"
 #include "test_util.h"
 
-using gte::Line3;
-using gte::Ray3;
-using gte::Segment3;
-using gte::Vector3;
+using L = gte::Line3;
+using R = gte::Ray3;
+using S = gte::Segment3;
+using V = gte::Vector3;
 using tavrisk_test::kTight;
 
 namespace {
 
-Vector3 unit(double x, double y, double z) {
-    Vector3 v(x, y, z);
+V u(double x, double y, double z) {
+    V v(x, y, z);
     gte::Normalize(v);
     return v;
 }
 
-double const kHalfRoot2 = std::sqrt(0.5);
-
-gte::DistanceQuery<Line3, Line3> const lineLine;
-gte::DistanceQuery<Line3, Ray3> const lineRay;
-gte::DistanceQuery<Line3, Segment3> const lineSegment;
-gte::DistanceQuery<Ray3, Ray3> const rayRay;
-gte::DistanceQuery<Ray3, Segment3> const raySegment;
-
-Line3 const xAxis(Vector3(0, 0, 0), Vector3(1, 0, 0));
-Ray3 const xRay(Vector3(0, 0, 0), Vector3(1, 0, 0));
-
-bool near(double a, double b, double tol) {
-    return std::fabs(a - b) <= tol;
-}
-bool near(Vector3 const& a, Vector3 const& b, double tol) {
-    return near(a[0], b[0], tol) && near(a[1], b[1], tol) && near(a[2], b[2], tol);
+// The query for the pair's types: line, ray or segment as the arguments are declared.
+template <class A, class B>
+gte::LinearDistanceResult q(A const& a, B const& b) {
+    return gte::DistanceQuery<A, B>()(a, b);
 }
 
-// The whole result: squared distance (and its root), both parameters and both closest points.
-::testing::AssertionResult isPair(gte::LinearDistanceResult const& r, double sq, double s0,
-                                  double s1, Vector3 const& c0, Vector3 const& c1,
-                                  double tol = 0.0) {
-    if (near(r.squaredDistance, sq, tol) && near(r.distance, std::sqrt(sq), tol) &&
-        near(r.parameter[0], s0, tol) && near(r.parameter[1], s1, tol) &&
-        near(r.closestPoint[0], c0, tol) && near(r.closestPoint[1], c1, tol)) {
-        return ::testing::AssertionSuccess();
+L const xLine(V(0, 0, 0), V(1, 0, 0));
+R const xRay(V(0, 0, 0), V(1, 0, 0));
+V const O(0, 0, 0);
+double const h = std::sqrt(0.5);
+
+// The whole result: squared distance and its root, both parameters and both closest points.
+struct Row {
+    gte::LinearDistanceResult r;
+    double sq, s0, s1;
+    V c0, c1;
+    double tol = 0.0;
+};
+
+void expectRows(std::initializer_list<Row> rows) {
+    int i = 0;
+    for (Row const& w : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << i++);
+        EXPECT_NEAR(w.r.squaredDistance, w.sq, w.tol);
+        EXPECT_NEAR(w.r.distance, std::sqrt(w.sq), w.tol);
+        EXPECT_NEAR(w.r.parameter[0], w.s0, w.tol);
+        EXPECT_NEAR(w.r.parameter[1], w.s1, w.tol);
+        EXPECT_VEC3_NEAR(w.r.closestPoint[0], w.c0[0], w.c0[1], w.c0[2], w.tol);
+        EXPECT_VEC3_NEAR(w.r.closestPoint[1], w.c1[0], w.c1[1], w.c1[2], w.tol);
     }
-    auto const& p = r.closestPoint;
-    return ::testing::AssertionFailure()
-           << "got sq " << r.squaredDistance << ", s (" << r.parameter[0] << ", " << r.parameter[1]
-           << "), points (" << p[0][0] << ", " << p[0][1] << ", " << p[0][2] << ") (" << p[1][0]
-           << ", " << p[1][1] << ", " << p[1][2] << ")";
 }
 
 }  // namespace
 
-TEST(LineLineQuery, SkewAndParallel) {
-    Vector3 const O(0, 0, 0);
-    EXPECT_TRUE(isPair(lineLine(Line3(Vector3(-2, 0, 0), Vector3(1, 0, 0)),
-                                Line3(Vector3(0, -3, 5), Vector3(0, 1, 0))),
-                       25.0, 2.0, 3.0, O, Vector3(0, 0, 5)));
-    // Parallel, either sense: the second origin and its foot; s0 follows the first line's sense.
-    for (double sense : {1.0, -1.0}) {
-        Line3 const second(Vector3(7, 3, 4), Vector3(sense, 0, 0));
-        EXPECT_TRUE(
-            isPair(lineLine(xAxis, second), 25.0, 7.0, 0.0, Vector3(7, 0, 0), Vector3(7, 3, 4)));
-        EXPECT_TRUE(isPair(lineLine(Line3(O, Vector3(-1, 0, 0)), second), 25.0, -7.0, 0.0,
-                           Vector3(7, 0, 0), Vector3(7, 3, 4)));
-    }
+TEST(LinearQueries, LineLineLineRayLineSegmentRegionsAndZeroDirections) {
+    L const skew0(V(-2, 0, 0), V(1, 0, 0));
+    V const P(1, 2, 3), zero(0, 0, 0);
+    expectRows({
+        {q(skew0, L({0, -3, 5}, {0, 1, 0})), 25, 2, 3, O, {0, 0, 5}},
+        {q(xLine, L({7, 3, 4}, {1, 0, 0})), 25, 7, 0, {7, 0, 0}, {7, 3, 4}},  // parallel
+        {q(xLine, L({7, 3, 4}, {-1, 0, 0})), 25, 7, 0, {7, 0, 0}, {7, 3, 4}},
+        {q(skew0, R({0, -3, 5}, {0, 1, 0})), 25, 2, 3, O, {0, 0, 5}},
+        {q(xLine, R({3, 2, 1}, {0, 1, 0})), 5, 3, 0, {3, 0, 0}, {3, 2, 1}},   // ray points away
+        {q(xLine, R({5, 1, 0}, {-1, 0, 0})), 1, 5, 0, {5, 0, 0}, {5, 1, 0}},  // parallel
+        {q(xLine, S({2, -1, 3}, {2, 3, 3})), 9, 2, -1, {2, 0, 0}, {2, 0, 3}},
+        {q(xLine, S({2, 1, 3}, {2, 2, 3})), 10, 2, -0.5, {2, 0, 0}, {2, 1, 3}},    // -e end
+        {q(xLine, S({2, -2, 3}, {2, -1, 3})), 10, 2, 0.5, {2, 0, 0}, {2, -1, 3}},  // +e end
+        {q(xLine, S({3, 1, 0}, {5, 1, 0})), 1, 4, 0, {4, 0, 0}, {4, 1, 0}},  // parallel: centre
+        // A zero direction or a zero-length segment acts as its point.
+        {q(L(P, zero), xLine), 13, 0, 1, P, {1, 0, 0}},
+        {q(R(P, zero), S({-1, 0, 0}, {4, 0, 0})), 13, 0, -0.5, P, {1, 0, 0}},
+        {q(xLine, S({3, 4, 0}, {3, 4, 0})), 16, 3, 0, {3, 0, 0}, {3, 4, 0}},
+    });
     // Crossing lines whose quadratic rounds to a small negative value: clamped to exactly 0.
-    auto const r = lineLine(Line3(Vector3(-1, 17, 0), unit(1, -5, 0)),
-                            Line3(Vector3(4, -4, 2), unit(1, -3, 1)));
+    auto const r = q(L({-1, 17, 0}, u(1, -5, 0)), L({4, -4, 2}, u(1, -3, 1)));
     EXPECT_EQ(r.squaredDistance, 0.0);
     EXPECT_EQ(r.distance, 0.0);
-    EXPECT_VEC3_NEAR(r.closestPoint[0], 2.0, 2.0, 0.0, kTight);
     EXPECT_VEC3_NEAR(r.closestPoint[1], 2.0, 2.0, 0.0, kTight);
 }
 
-TEST(LineRayQuery, InteriorOriginAndParallel) {
-    EXPECT_TRUE(isPair(lineRay(Line3(Vector3(-2, 0, 0), Vector3(1, 0, 0)),
-                               Ray3(Vector3(0, -3, 5), Vector3(0, 1, 0))),
-                       25.0, 2.0, 3.0, Vector3(0, 0, 0), Vector3(0, 0, 5)));
-    // The ray points away from the line: its origin, not its line's crossing 1 away.
-    EXPECT_TRUE(isPair(lineRay(xAxis, Ray3(Vector3(3, 2, 1), Vector3(0, 1, 0))), 5.0, 3.0, 0.0,
-                       Vector3(3, 0, 0), Vector3(3, 2, 1)));
-    EXPECT_TRUE(isPair(lineRay(xAxis, Ray3(Vector3(5, 1, 0), Vector3(-1, 0, 0))), 1.0, 5.0, 0.0,
-                       Vector3(5, 0, 0), Vector3(5, 1, 0)));
+TEST(LinearQueries, RayRayRegions) {
+    R const diag(V(4, 2, 1), u(1, 1, 0)), x3(V(3, 0, 0), V(1, 0, 0));
+    expectRows({
+        {q(R({-2, 0, 0}, {1, 0, 0}), R({0, -3, 5}, {0, 1, 0})), 25, 2, 3, O, {0, 0, 5}},
+        {q(xRay, R({-1, -3, 1}, u(-1, -1, 0))), 11, 0, 0, O, {-1, -3, 1}},
+        {q(xRay, R({1, -1, 1}, u(-1, -1, 0))), 2, 1, 0, {1, 0, 0}, {1, -1, 1}},
+        {q(R({-1, -3, 1}, u(-1, -1, 0)), xRay), 11, 0, 0, {-1, -3, 1}, O},
+        // Both point away from their lines' closest pair: the second origin against the first
+        // ray, or, when its foot falls behind the first origin, the first origin.
+        {q(x3, diag), 5, 1, 0, {4, 0, 0}, {4, 2, 1}},
+        {q(diag, x3), 5, 0, 1, {4, 2, 1}, {4, 0, 0}},
+        // Parallel, opposite senses: apart, then overlapping; same sense: either origin behind.
+        {q(xRay, R({-1, 1, 0}, {-1, 0, 0})), 2, 0, 0, O, {-1, 1, 0}},
+        {q(xRay, R({5, 1, 0}, {-1, 0, 0})), 1, 5, 0, {5, 0, 0}, {5, 1, 0}},
+        {q(R({2, 1, 0}, {1, 0, 0}), xRay), 1, 0, 2, {2, 1, 0}, {2, 0, 0}},
+        {q(R({-2, 1, 0}, {1, 0, 0}), xRay), 1, 2, 0, {0, 1, 0}, O},
+    });
 }
 
-TEST(LineSegmentQuery, InteriorBothEndsParallelAndPoint) {
-    // Inside the segment, below its centre (2,1,3).
-    EXPECT_TRUE(isPair(lineSegment(xAxis, Segment3(Vector3(2, -1, 3), Vector3(2, 3, 3))), 9.0, 2.0,
-                       -1.0, Vector3(2, 0, 0), Vector3(2, 0, 3)));
-    // The segment stops short of the closest approach: its -e end, then its +e end.
-    EXPECT_TRUE(isPair(lineSegment(xAxis, Segment3(Vector3(2, 1, 3), Vector3(2, 2, 3))), 10.0, 2.0,
-                       -0.5, Vector3(2, 0, 0), Vector3(2, 1, 3)));
-    EXPECT_TRUE(isPair(lineSegment(xAxis, Segment3(Vector3(2, -2, 3), Vector3(2, -1, 3))), 10.0,
-                       2.0, 0.5, Vector3(2, 0, 0), Vector3(2, -1, 3)));
-    // Parallel: from the segment centre.
-    EXPECT_TRUE(isPair(lineSegment(xAxis, Segment3(Vector3(3, 1, 0), Vector3(5, 1, 0))), 1.0, 4.0,
-                       0.0, Vector3(4, 0, 0), Vector3(4, 1, 0)));
-    // Zero length: the point.
-    EXPECT_TRUE(isPair(lineSegment(xAxis, Segment3(Vector3(3, 4, 0), Vector3(3, 4, 0))), 16.0, 3.0,
-                       0.0, Vector3(3, 0, 0), Vector3(3, 4, 0)));
+TEST(LinearQueries, RaySegmentRegions) {
+    V const a(-2, -3, 1), b(-1, -2, 1), A(1, 2, 1), B(2, 3, 1), c(-0.25, 0.75, 1), d(0.75, 1.75, 1);
+    V const n0(3, 1, 0), n1(5, 1, 0);
+    expectRows({
+        {q(xRay, S({2, -1, 3}, {2, 3, 3})), 9, 2, -1, {2, 0, 0}, {2, 0, 3}},
+        {q(xRay, S({2, -2, 3}, {2, -1, 3})), 10, 2, 0.5, {2, 0, 0}, {2, -1, 3}},
+        {q(xRay, S({2, -1, 3}, {2, -2, 3})), 10, 2, -0.5, {2, 0, 0}, {2, -1, 3}},
+        // Lines meet ahead of the origin; the nearest end's foot is behind it.
+        {q(xRay, S(a, b)), 6, 0, h, O, b, kTight},
+        // Lines closest behind the origin: an end whose foot is on the ray, either end.
+        {q(xRay, S(A, B)), 5, 1, -h, {1, 0, 0}, A, kTight},
+        {q(xRay, S(B, A)), 5, 1, h, {1, 0, 0}, A, kTight},
+        // ... that end's foot behind the origin too: the origin, clamped to either end.
+        {q(xRay, S(c, d)), 1.625, 0, -h, O, c, kTight},
+        {q(xRay, S(d, c)), 1.625, 0, h, O, c, kTight},
+        {q(xRay, S({-3, -1, 2}, {-3, 3, 2})), 13, 0, -1, O, {-3, 0, 2}},  // unclamped
+        // Parallel: the end furthest along the ray, in either sense of the segment.
+        {q(xRay, S(n0, n1)), 1, 5, 1, {5, 0, 0}, n1},
+        {q(xRay, S(n1, n0)), 1, 5, -1, {5, 0, 0}, n1},
+    });
 }
 
-TEST(RayRayQuery, EveryRegionOfTheGeneralCase) {
-    Vector3 const O(0, 0, 0);
-    EXPECT_TRUE(isPair(rayRay(Ray3(Vector3(-2, 0, 0), Vector3(1, 0, 0)),
-                              Ray3(Vector3(0, -3, 5), Vector3(0, 1, 0))),
-                       25.0, 2.0, 3.0, O, Vector3(0, 0, 5)));
-    // The second ray runs away from the crossing, its origin's foot behind the first origin:
-    // both origins, whichever ray comes first.
-    Ray3 const awayBehind(Vector3(-1, -3, 1), unit(-1, -1, 0));
-    EXPECT_TRUE(isPair(rayRay(xRay, awayBehind), 11.0, 0.0, 0.0, O, Vector3(-1, -3, 1)));
-    EXPECT_TRUE(isPair(rayRay(awayBehind, xRay), 11.0, 0.0, 0.0, Vector3(-1, -3, 1), O));
-    // The same, the origin's foot on the other ray.
-    Ray3 const awayAhead(Vector3(1, -1, 1), unit(-1, -1, 0));
-    EXPECT_TRUE(
-        isPair(rayRay(xRay, awayAhead), 2.0, 1.0, 0.0, Vector3(1, 0, 0), Vector3(1, -1, 1)));
-    EXPECT_TRUE(
-        isPair(rayRay(awayAhead, xRay), 2.0, 0.0, 1.0, Vector3(1, -1, 1), Vector3(1, 0, 0)));
-    // Both rays point away from their lines' closest pair.
-    Ray3 const xFrom3(Vector3(3, 0, 0), Vector3(1, 0, 0));
-    Ray3 const diagonal(Vector3(4, 2, 1), unit(1, 1, 0));
-    EXPECT_TRUE(
-        isPair(rayRay(xFrom3, diagonal), 5.0, 1.0, 0.0, Vector3(4, 0, 0), Vector3(4, 2, 1)));
-    EXPECT_TRUE(
-        isPair(rayRay(diagonal, xFrom3), 5.0, 0.0, 1.0, Vector3(4, 2, 1), Vector3(4, 0, 0)));
-    EXPECT_TRUE(isPair(rayRay(xFrom3, Ray3(Vector3(3, 1, 1), unit(1, 1, 0))), 2.0, 0.0, 0.0,
-                       Vector3(3, 0, 0), Vector3(3, 1, 1)));
-}
-
-TEST(RayRayQuery, ParallelBothSenses) {
-    Vector3 const O(0, 0, 0);
-    // Opposite senses: apart, both origins; overlapping, the second origin and its foot.
-    EXPECT_TRUE(isPair(rayRay(xRay, Ray3(Vector3(-1, 1, 0), Vector3(-1, 0, 0))), 2.0, 0.0, 0.0, O,
-                       Vector3(-1, 1, 0)));
-    EXPECT_TRUE(isPair(rayRay(xRay, Ray3(Vector3(5, 1, 0), Vector3(-1, 0, 0))), 1.0, 5.0, 0.0,
-                       Vector3(5, 0, 0), Vector3(5, 1, 0)));
-    // Same sense: from whichever origin lies behind the other.
-    EXPECT_TRUE(isPair(rayRay(Ray3(Vector3(2, 1, 0), Vector3(1, 0, 0)), xRay), 1.0, 0.0, 2.0,
-                       Vector3(2, 1, 0), Vector3(2, 0, 0)));
-    EXPECT_TRUE(isPair(rayRay(Ray3(Vector3(-2, 1, 0), Vector3(1, 0, 0)), xRay), 1.0, 2.0, 0.0,
-                       Vector3(0, 1, 0), O));
-}
-
-TEST(RaySegmentQuery, AheadOfTheRayOrigin) {
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(Vector3(2, -1, 3), Vector3(2, 3, 3))), 9.0, 2.0,
-                       -1.0, Vector3(2, 0, 0), Vector3(2, 0, 3)));
-    // Beyond the +e end, then the same segment reversed (-e).
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(Vector3(2, -2, 3), Vector3(2, -1, 3))), 10.0, 2.0,
-                       0.5, Vector3(2, 0, 0), Vector3(2, -1, 3)));
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(Vector3(2, -1, 3), Vector3(2, -2, 3))), 10.0, 2.0,
-                       -0.5, Vector3(2, 0, 0), Vector3(2, -1, 3)));
-    // The lines meet ahead of the origin, but the nearest segment end has its foot behind it.
-    Vector3 const O(0, 0, 0), a(-2, -3, 1), b(-1, -2, 1);
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(a, b)), 6.0, 0.0, kHalfRoot2, O, b, kTight));
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(b, a)), 6.0, 0.0, -kHalfRoot2, O, b, kTight));
-}
-
-TEST(RaySegmentQuery, BehindTheRayOrigin) {
-    Vector3 const O(0, 0, 0);
-    // Lines closest behind the origin; beyond the segment's end, whose foot is on the ray.
-    Vector3 const a(1, 2, 1), b(2, 3, 1);
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(a, b)), 5.0, 1.0, -kHalfRoot2, Vector3(1, 0, 0), a,
-                       kTight));
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(b, a)), 5.0, 1.0, kHalfRoot2, Vector3(1, 0, 0), a,
-                       kTight));
-    // That end's foot is behind the origin as well: the origin against the segment, clamped to
-    // the end (the nearest point of the segment's line lies outside the segment).
-    Vector3 const c(-0.25, 0.75, 1), d(0.75, 1.75, 1);
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(c, d)), 1.625, 0.0, -kHalfRoot2, O, c, kTight));
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(d, c)), 1.625, 0.0, kHalfRoot2, O, c, kTight));
-    // The origin's foot inside a segment behind it.
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(Vector3(-3, -1, 2), Vector3(-3, 3, 2))), 13.0, 0.0,
-                       -1.0, O, Vector3(-3, 0, 2)));
-}
-
-TEST(RaySegmentQuery, ParallelTakesTheEndFurthestAlongTheRay) {
-    Vector3 const a(3, 1, 0), b(5, 1, 0);
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(a, b)), 1.0, 5.0, 1.0, Vector3(5, 0, 0), b));
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(b, a)), 1.0, 5.0, -1.0, Vector3(5, 0, 0), b));
-    // Entirely behind the origin: that end against the origin.
-    EXPECT_TRUE(isPair(raySegment(xRay, Segment3(Vector3(-5, 1, 0), Vector3(-3, 1, 0))), 10.0, 0.0,
-                       1.0, Vector3(0, 0, 0), Vector3(-3, 1, 0)));
-}
-
-TEST(LinearQueries, ZeroDirectionActsAsTheOrigin) {
-    Vector3 const P(1, 2, 3), zero(0, 0, 0);
-    EXPECT_TRUE(isPair(lineLine(Line3(P, zero), xAxis), 13.0, 0.0, 1.0, P, Vector3(1, 0, 0)));
-    EXPECT_TRUE(isPair(raySegment(Ray3(P, zero), Segment3(Vector3(-1, 0, 0), Vector3(4, 0, 0))),
-                       13.0, 0.0, -0.5, P, Vector3(1, 0, 0)));
-}
-
-// Random pairs: the reported pair must be a constrained minimum. The squared distance is a
-// convex quadratic over a box of parameters, so no feasible step along either parameter may
-// shorten it.
+// Random pairs: the squared distance is a convex quadratic over a box of parameters, so no
+// feasible step along either parameter may shorten the reported pair.
 TEST(LinearQueries, RandomPairsAreConstrainedMinima) {
     std::mt19937 engine(20240611u);
-    std::uniform_real_distribution<double> coordinate(-10.0, 10.0);
-    auto randomPoint = [&] {
-        return Vector3(coordinate(engine), coordinate(engine), coordinate(engine));
-    };
-    auto randomUnit = [&] {
-        Vector3 v = randomPoint();
-        gte::Normalize(v);
-        return v;
-    };
+    std::uniform_real_distribution<double> coord(-10.0, 10.0);
+    auto point = [&] { return V(coord(engine), coord(engine), coord(engine)); };
+    auto dir = [&] { return u(coord(engine), coord(engine), coord(engine)); };
     double const inf = std::numeric_limits<double>::infinity();
-
-    // Checks the result against every step of +-delta along one parameter within [lo, hi].
-    auto checkMinimum = [&](gte::LinearDistanceResult const& r, Vector3 const& P0,
-                            Vector3 const& D0, double lo0, double hi0, Vector3 const& P1,
-                            Vector3 const& D1, double lo1, double hi1) {
-        Vector3 const between = r.closestPoint[0] - r.closestPoint[1];
-        EXPECT_NEAR(r.distance, gte::Length(between), 1e-9);
+    auto check = [&](gte::LinearDistanceResult const& r, V const& P0, V const& D0, double lo0,
+                     V const& P1, V const& D1, double lo1, double hi1) {
+        EXPECT_NEAR(r.distance, gte::Length(r.closestPoint[0] - r.closestPoint[1]), 1e-9);
         EXPECT_GE(r.parameter[0], lo0 - 1e-12);
-        EXPECT_LE(r.parameter[0], hi0 + 1e-12);
         EXPECT_GE(r.parameter[1], lo1 - 1e-12);
         EXPECT_LE(r.parameter[1], hi1 + 1e-12);
         for (double delta : {-1e-3, 1e-3}) {
-            double const t0 = std::min(hi0, std::max(lo0, r.parameter[0] + delta));
+            double const t0 = std::max(lo0, r.parameter[0] + delta);
             double const t1 = std::min(hi1, std::max(lo1, r.parameter[1] + delta));
-            double const moved0 = gte::Length(P0 + t0 * D0 - r.closestPoint[1]);
-            double const moved1 = gte::Length(r.closestPoint[0] - (P1 + t1 * D1));
-            EXPECT_GE(moved0, r.distance - 1e-9);
-            EXPECT_GE(moved1, r.distance - 1e-9);
+            EXPECT_GE(gte::Length(P0 + t0 * D0 - r.closestPoint[1]), r.distance - 1e-9);
+            EXPECT_GE(gte::Length(r.closestPoint[0] - (P1 + t1 * D1)), r.distance - 1e-9);
         }
     };
-
-    for (int i = 0; i < 500; ++i) {
-        Vector3 const P0 = randomPoint(), D0 = randomUnit();
-        Vector3 const P1 = randomPoint(), D1 = randomUnit();
-        Segment3 const segment(randomPoint(), randomPoint());
-        Vector3 center, direction;
+    for (int i = 0; i < 100; ++i) {
+        V const P0 = point(), D0 = dir(), P1 = point(), D1 = dir();
+        S const seg(point(), point());
+        V center, direction;
         double e;
-        segment.centeredForm(center, direction, e);
-
-        auto const ll = lineLine(Line3(P0, D0), Line3(P1, D1));
-        checkMinimum(ll, P0, D0, -inf, inf, P1, D1, -inf, inf);
-        EXPECT_NEAR(lineLine(Line3(P1, D1), Line3(P0, D0)).distance, ll.distance, 1e-9);
-
-        checkMinimum(lineRay(Line3(P0, D0), Ray3(P1, D1)), P0, D0, -inf, inf, P1, D1, 0.0, inf);
-        checkMinimum(rayRay(Ray3(P0, D0), Ray3(P1, D1)), P0, D0, 0.0, inf, P1, D1, 0.0, inf);
-        checkMinimum(lineSegment(Line3(P0, D0), segment), P0, D0, -inf, inf, center, direction, -e,
-                     e);
-        checkMinimum(raySegment(Ray3(P0, D0), segment), P0, D0, 0.0, inf, center, direction, -e, e);
-        // A ray is never nearer than its line, nor two rays nearer than a line and a ray.
-        EXPECT_GE(rayRay(Ray3(P0, D0), Ray3(P1, D1)).distance,
-                  lineRay(Line3(P0, D0), Ray3(P1, D1)).distance - 1e-9);
+        seg.centeredForm(center, direction, e);
+        check(q(L(P0, D0), L(P1, D1)), P0, D0, -inf, P1, D1, -inf, inf);
+        check(q(L(P0, D0), R(P1, D1)), P0, D0, -inf, P1, D1, 0.0, inf);
+        check(q(R(P0, D0), R(P1, D1)), P0, D0, 0.0, P1, D1, 0.0, inf);
+        check(q(L(P0, D0), seg), P0, D0, -inf, center, direction, -e, e);
+        check(q(R(P0, D0), seg), P0, D0, 0.0, center, direction, -e, e);
     }
 }
