@@ -1,5 +1,7 @@
 // Angles with their drawing: the vertex and the two arm directions.
+#include <array>
 #include <cmath>
+#include <tuple>
 
 #include "gte/vector.h"
 #include "tavrisk.h"
@@ -9,7 +11,8 @@ using gte::Vector3;
 
 namespace {
 
-double const kHalfRoot2 = std::sqrt(0.5);
+using Drawing = std::array<double, 10>;  // angle, vertex, first arm, second arm
+double const kR = std::sqrt(0.5);
 
 gte_plane const kPlaneZ0(gte_point(0, 0, 0), gte_point(1, 0, 0), gte_point(0, 1, 0));
 // The same plane with the opposite orientation: normal (0,0,-1).
@@ -17,11 +20,37 @@ gte_plane const kPlaneZ0Down(gte_point(0, 0, 0), gte_point(0, 1, 0), gte_point(1
 // x = 0 with normal (1,0,0).
 gte_plane const kPlaneX0(gte_point(0, 0, 0), gte_point(0, 1, 0), gte_point(0, 0, 1));
 
-Vector3 vec(gte_vector const& v) {
-    return Vector3(v.x, v.y, v.z);
+auto* const kSegs = gte_angle_draw_lseg_lseg;
+auto* const kSegsXY = gte_angleXY_draw_lseg_lseg;
+auto* const kSegPlane = gte_angle_draw_lseg_plane;
+auto* const kPlanes = gte_angle_draw_plane_plane;
+
+gte_lseg seg(double x1, double y1, double z1, double x2, double y2, double z2) {
+    return gte_lseg(gte_point(x1, y1, z1), gte_point(x2, y2, z2));
 }
-Vector3 vec(gte_point const& p) {
-    return Vector3(p.x, p.y, p.z);
+
+// Draws into a poisoned record, so every field must be written; the return value must be the
+// recorded angle, with or without a record to fill.
+template <class F, class A, class B>
+Drawing draw(F f, A const& a, B const& b) {
+    gte_angle_result r = poisoned<gte_angle_result>();
+    double const angle = f(a, b, &r);
+    EXPECT_EQ(angle, r.angle);
+    EXPECT_EQ(f(a, b, nullptr), angle);
+    return {r.angle,        r.centerPoint.x, r.centerPoint.y, r.centerPoint.z, r.direction1.x,
+            r.direction1.y, r.direction1.z,  r.direction2.x,  r.direction2.y,  r.direction2.z};
+}
+
+// The angle, the vertex and the arms each within their own tolerance.
+void expectNear(Drawing const& d, Drawing const& e, double angleTol, double vertexTol,
+                double armTol) {
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_NEAR(d[i], e[i], i == 0 ? angleTol : i < 4 ? vertexTol : armTol) << i;
+    }
+}
+
+Vector3 vec(Drawing const& d, int first) {
+    return Vector3(d[first], d[first + 1], d[first + 2]);
 }
 double degreesBetween(Vector3 const& a, Vector3 const& b) {
     return std::acos(gte::Dot(a, b) / (gte::Length(a) * gte::Length(b))) * 57.29577951308232;
@@ -29,285 +58,105 @@ double degreesBetween(Vector3 const& a, Vector3 const& b) {
 
 }  // namespace
 
-TEST(AngleDraw, SegmentsVertexLiesOnTheSecondLine) {
-    gte_lseg const bottom(gte_point(0, 0, 0), gte_point(2, 0, 0));
-    gte_lseg const top(gte_point(1, -1, 5), gte_point(1, 1, 5));
-    auto out = poisoned<gte_angle_result>();
-    EXPECT_EQ(gte_angle_draw_lseg_lseg(bottom, top, &out), 90.0);
-    EXPECT_EQ(out.angle, 90.0);
-    EXPECT_POINT_EQ(out.centerPoint, 1.0, 0.0, 5.0);
-    EXPECT_POINT_EQ(out.direction1, -1.0, 0.0, 0.0);  // from pt2 towards pt1
-    EXPECT_POINT_EQ(out.direction2, 0.0, -1.0, 0.0);
-
-    // Swapped: the vertex moves to the other line and the arms swap with the segments.
-    EXPECT_EQ(gte_angle_draw_lseg_lseg(top, bottom, &out), 90.0);
-    EXPECT_POINT_EQ(out.centerPoint, 1.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, 0.0, -1.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, -1.0, 0.0, 0.0);
-
-    // Seen from above both lines lie in z = 0 and cross there.
-    out = poisoned<gte_angle_result>();
-    EXPECT_EQ(gte_angleXY_draw_lseg_lseg(bottom, top, &out), 90.0);
-    EXPECT_EQ(out.angle, 90.0);
-    EXPECT_POINT_EQ(out.centerPoint, 1.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, -1.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, -1.0, 0.0);
+TEST(AngleDraw, SegmentsMeetOnTheSecondLine) {
+    // Arms run from pt2 towards pt1; the vertex is the second line's point nearest the first. The
+    // XY form drops every end point onto z = 0 first.
+    gte_lseg const bottom = seg(0, 0, 0, 2, 0, 0), top = seg(1, -1, 5, 1, 1, 5);
+    gte_lseg const flat = seg(0, 0, -1, 2, 0, 3);
+    std::tuple<decltype(kSegs), gte_lseg, gte_lseg, Drawing> const cases[] = {
+        {kSegs, bottom, top, {90, 1, 0, 5, -1, 0, 0, 0, -1, 0}},
+        {kSegsXY, bottom, top, {90, 1, 0, 0, -1, 0, 0, 0, -1, 0}},
+        // Exactly parallel: the second start is the vertex (projected in the XY form).
+        {kSegs, bottom, seg(5, 3, 1, 7, 3, 1), {0, 5, 3, 1, -1, 0, 0, -1, 0, 0}},
+        {kSegsXY, seg(0, 0, 0, 2, 0, 9), seg(5, 3, 1, 7, 3, -4), {0, 5, 3, 0, -1, 0, 0, -1, 0, 0}},
+        // Vertical from above: no direction, 90 degrees, its line degenerates to its start.
+        {kSegsXY, flat, seg(1, 1, 0, 1, 1, 5), {90, 1, 1, 0, -1, 0, 0, 0, 0, 0}},
+    };
+    for (auto const& [f, first, second, expected] : cases)
+        EXPECT_EQ(draw(f, first, second), expected);
 
     // Lines through (1,2,3) along (1,0,2) and (1,3,-1): the vertex is where they meet.
-    gte_lseg const s1(gte_point(2, 2, 5), gte_point(-1, 2, -1));
-    gte_lseg const s2(gte_point(2, 5, 2), gte_point(-1, -4, 5));
-    double const a = gte_angle_draw_lseg_lseg(s1, s2, &out);
-    EXPECT_EQ(a, out.angle);
-    EXPECT_EQ(a, gte_angle_lseg_lseg(s1, s2));
-    EXPECT_NEAR(a, degreesBetween(Vector3(1, 0, 2), Vector3(1, 3, -1)), 1e-12);
-    EXPECT_POINT_NEAR(out.centerPoint, 1.0, 2.0, 3.0, 1e-14);
+    gte_lseg const s1 = seg(2, 2, 5, -1, 2, -1), s2 = seg(2, 5, 2, -1, -4, 5);
+    Drawing const d = draw(kSegs, s1, s2);
+    EXPECT_EQ(d[0], gte_angle_lseg_lseg(s1, s2));
     double const n1 = std::sqrt(5.0), n2 = std::sqrt(11.0);
-    EXPECT_POINT_NEAR(out.direction1, 1 / n1, 0.0, 2 / n1, 1e-15);
-    EXPECT_POINT_NEAR(out.direction2, 1 / n2, 3 / n2, -1 / n2, 1e-15);
-    EXPECT_EQ(gte_angle_draw_lseg_lseg(s1, s2, nullptr), a);
-}
-
-TEST(AngleDraw, ExactlyParallelSegmentsTakeTheSecondStartAsVertex) {
-    gte_lseg const base(gte_point(0, 0, 0), gte_point(2, 0, 0));
-    gte_angle_result out;
-    EXPECT_EQ(
-        gte_angle_draw_lseg_lseg(base, gte_lseg(gte_point(5, 3, 1), gte_point(7, 3, 1)), &out),
-        0.0);
-    EXPECT_POINT_EQ(out.centerPoint, 5.0, 3.0, 1.0);
-    EXPECT_POINT_EQ(out.direction1, -1.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, -1.0, 0.0, 0.0);
-
-    EXPECT_EQ(
-        gte_angle_draw_lseg_lseg(base, gte_lseg(gte_point(7, 3, 1), gte_point(5, 3, 1)), &out),
-        180.0);
-    EXPECT_POINT_EQ(out.centerPoint, 7.0, 3.0, 1.0);
-    EXPECT_POINT_EQ(out.direction2, 1.0, 0.0, 0.0);
-
-    // Parallel only from above: the second start dropped onto z = 0.
-    gte_lseg const rising(gte_point(0, 0, 0), gte_point(2, 0, 9));
-    gte_lseg const falling(gte_point(5, 3, 1), gte_point(7, 3, -4));
-    EXPECT_EQ(gte_angleXY_draw_lseg_lseg(rising, falling, &out), 0.0);
-    EXPECT_POINT_EQ(out.centerPoint, 5.0, 3.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, -1.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, -1.0, 0.0, 0.0);
-}
-
-TEST(AngleDraw, XYFormDropsTheEndPointsBeforeTakingDirections) {
-    // Projected: (2,0)->(0,0) against (3,3)->(1,1); the lines cross at the origin.
-    gte_lseg const s1(gte_point(0, 0, -1), gte_point(2, 0, 3));
-    gte_lseg const s2(gte_point(1, 1, 9), gte_point(3, 3, 1));
-    auto out = poisoned<gte_angle_result>();
-    double const a = gte_angleXY_draw_lseg_lseg(s1, s2, &out);
-    EXPECT_EQ(a, out.angle);
-    EXPECT_NEAR(a, 45.0, 1e-12);
-    EXPECT_NEAR(a, gte_angleXY_lseg_lseg(s1, s2), 1e-12);
-    EXPECT_POINT_NEAR(out.centerPoint, 0.0, 0.0, 0.0, 1e-15);
-    EXPECT_EQ(out.centerPoint.z, 0.0);
-    EXPECT_POINT_EQ(out.direction1, -1.0, 0.0, 0.0);
-    EXPECT_POINT_NEAR(out.direction2, -kHalfRoot2, -kHalfRoot2, 0.0, 1e-15);
-    EXPECT_EQ(out.direction2.z, 0.0);
-    EXPECT_EQ(gte_angleXY_draw_lseg_lseg(s1, s2, nullptr), a);
-
-    // The spatial form of the same pair keeps z everywhere.
-    double const spatial = gte_angle_draw_lseg_lseg(s1, s2, &out);
-    EXPECT_EQ(spatial, gte_angle_lseg_lseg(s1, s2));
-    EXPECT_GT(std::fabs(spatial - a), 1.0);
-    EXPECT_POINT_NEAR(out.direction1, -2 / std::sqrt(20.0), 0.0, -4 / std::sqrt(20.0), 1e-15);
-
+    double const a = degreesBetween({1, 0, 2}, {1, 3, -1});
+    expectNear(d, {a, 1, 2, 3, 1 / n1, 0, 2 / n1, 1 / n2, 3 / n2, -1 / n2}, 1e-12, 1e-14, 1e-15);
     // A projected 3-4-5 direction is unit within z = 0, not the spatial direction flattened.
-    gte_lseg const steep(gte_point(3, 4, 12), gte_point(0, 0, 0));
-    EXPECT_NEAR(gte_angleXY_draw_lseg_lseg(steep, s1, &out),
-                degreesBetween(Vector3(3, 4, 0), Vector3(-1, 0, 0)), 1e-12);
-    EXPECT_POINT_NEAR(out.direction1, 0.6, 0.8, 0.0, 1e-15);
-
-    // A vertical segment has no direction from above: 90 degrees, and as the second segment its
-    // line degenerates to its projected start.
-    gte_lseg const vertical(gte_point(1, 1, 0), gte_point(1, 1, 5));
-    EXPECT_EQ(gte_angleXY_draw_lseg_lseg(s1, vertical, &out), 90.0);
-    EXPECT_POINT_EQ(out.centerPoint, 1.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, -1.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, 0.0, 0.0);
-    EXPECT_EQ(gte_angle_draw_lseg_lseg(s1, vertical, &out), gte_angle_lseg_lseg(s1, vertical));
-    EXPECT_POINT_EQ(out.direction2, 0.0, 0.0, -1.0);
+    double const b = degreesBetween({3, 4, 0}, {-1, 0, 0});
+    expectNear(draw(kSegsXY, seg(3, 4, 12, 0, 0, 0), flat), {b, 0, 0, 0, 0.6, 0.8, 0, -1, 0, 0},
+               1e-12, 1e-15, 1e-15);
 }
 
 TEST(AngleDraw, SegmentPlaneArmsLeanTowardsTheNormal) {
-    // The segment's own direction (-1,0,-1)/sqrt2 points away from the normal: it is turned.
-    gte_lseg const diagonal(gte_point(0, 0, 0), gte_point(1, 0, 1));
-    auto out = poisoned<gte_angle_result>();
-    double const a = gte_angle_draw_lseg_plane(diagonal, kPlaneZ0, &out);
-    EXPECT_EQ(a, out.angle);
-    EXPECT_EQ(a, gte_angle_lseg_plane(diagonal, kPlaneZ0));
-    EXPECT_NEAR(a, 45.0, 1e-12);
-    EXPECT_POINT_EQ(out.centerPoint, 0.0, 0.0, 0.0);
-    EXPECT_POINT_NEAR(out.direction1, kHalfRoot2, 0.0, kHalfRoot2, 1e-15);
-    EXPECT_POINT_NEAR(out.direction2, 1.0, 0.0, 0.0, 1e-15);
-    EXPECT_EQ(gte_angle_draw_lseg_plane(diagonal, kPlaneZ0, nullptr), a);
-
-    // Reversed segment: already leaning towards the normal, the same drawing (the angle is now
-    // folded the other way round, so only within rounding).
-    gte_lseg const reversed(diagonal.pt2, diagonal.pt1);
-    EXPECT_NEAR(gte_angle_draw_lseg_plane(reversed, kPlaneZ0, &out), a, 1e-13);
-    EXPECT_EQ(out.angle, gte_angle_lseg_plane(reversed, kPlaneZ0));
-    EXPECT_POINT_NEAR(out.centerPoint, 0.0, 0.0, 0.0, 1e-15);
-    EXPECT_POINT_NEAR(out.direction1, kHalfRoot2, 0.0, kHalfRoot2, 1e-15);
-    EXPECT_POINT_NEAR(out.direction2, 1.0, 0.0, 0.0, 1e-15);
-
-    // Reversed normal: the arms follow it below the plane.
-    EXPECT_NEAR(gte_angle_draw_lseg_plane(diagonal, kPlaneZ0Down, &out), a, 1e-13);
-    EXPECT_POINT_NEAR(out.direction1, -kHalfRoot2, 0.0, -kHalfRoot2, 1e-15);
-    EXPECT_POINT_NEAR(out.direction2, -1.0, 0.0, 0.0, 1e-15);
-
+    // The segment's own direction (-1,0,-1)/sqrt2 points away from the normal: it is turned. The
+    // reversed segment already leans that way and draws the same.
+    gte_lseg const diagonal = seg(0, 0, 0, 1, 0, 1);
+    Drawing const d = draw(kSegPlane, diagonal, kPlaneZ0);
+    EXPECT_EQ(d[0], gte_angle_lseg_plane(diagonal, kPlaneZ0));
+    Drawing const leaning = {45, 0, 0, 0, kR, 0, kR, 1, 0, 0};
+    expectNear(d, leaning, 1e-12, 0, 1e-15);
+    expectNear(draw(kSegPlane, seg(1, 0, 1, 0, 0, 0), kPlaneZ0), leaning, 1e-12, 1e-15, 1e-15);
     // Away from the origin: the line through pt1 pierces the plane at (2,4,0).
-    gte_lseg const offset(gte_point(3, 4, -1), gte_point(2, 4, 0));
-    EXPECT_NEAR(gte_angle_draw_lseg_plane(offset, kPlaneZ0, &out), 45.0, 1e-12);
-    EXPECT_POINT_NEAR(out.centerPoint, 2.0, 4.0, 0.0, 1e-14);
-    EXPECT_POINT_NEAR(out.direction1, -kHalfRoot2, 0.0, kHalfRoot2, 1e-15);
-    EXPECT_POINT_NEAR(out.direction2, -1.0, 0.0, 0.0, 1e-15);
+    expectNear(draw(kSegPlane, seg(3, 4, -1, 2, 4, 0), kPlaneZ0),
+               {45, 2, 4, 0, -kR, 0, kR, -1, 0, 0}, 1e-12, 1e-14, 1e-15);
 
-    // A general pair: the second arm is the first one's unit shadow in the plane.
-    gte_plane const tilted(gte_point(0, 0, 1), gte_point(1, 0, 1.2), gte_point(0, 1, 0.9));
-    gte_lseg const skew(gte_point(1, 2, 3), gte_point(-2, 0.5, -1));
-    double const b = gte_angle_draw_lseg_plane(skew, tilted, &out);
-    EXPECT_EQ(b, gte_angle_lseg_plane(skew, tilted));
-    Vector3 normal = gte::Cross(Vector3(1, 0, 0.2), Vector3(0, 1, -0.1));
-    gte::Normalize(normal);
-    Vector3 const arm1 = vec(out.direction1), arm2 = vec(out.direction2);
-    EXPECT_GT(gte::Dot(arm1, normal), 0.0);
-    EXPECT_NEAR(gte::Dot(arm2, normal), 0.0, 1e-15);
-    EXPECT_NEAR(gte::Length(arm2), 1.0, 1e-15);
-    EXPECT_NEAR(degreesBetween(arm1, arm2), b, 1e-12);
-    EXPECT_NEAR(gte::Length(gte::Cross(arm1, vec(skew.pt1) - vec(skew.pt2))), 0.0, 1e-12);
-    // The vertex is on the segment's line and in the plane.
-    Vector3 const centre = vec(out.centerPoint);
-    EXPECT_NEAR(gte::Dot(normal, centre - Vector3(0, 0, 1)), 0.0, 1e-14);
-    EXPECT_NEAR(gte::Length(gte::Cross(arm1, centre - vec(skew.pt1))), 0.0, 1e-13);
-}
-
-TEST(AngleDraw, SegmentPlaneFallsBackToTheOriginWithoutAPiercing) {
-    auto out = poisoned<gte_angle_result>();
-    // Parallel above the plane.
-    EXPECT_EQ(
-        gte_angle_draw_lseg_plane(gte_lseg(gte_point(5, 5, 1), gte_point(6, 5, 1)), kPlaneZ0, &out),
-        0.0);
-    EXPECT_EQ(out.angle, 0.0);
-    EXPECT_POINT_EQ(out.centerPoint, 0.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, -1.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, -1.0, 0.0, 0.0);
-
-    // Lying in the plane: infinitely many common points are no single vertex either.
-    out = poisoned<gte_angle_result>();
-    EXPECT_EQ(
-        gte_angle_draw_lseg_plane(gte_lseg(gte_point(5, 5, 0), gte_point(5, 7, 0)), kPlaneZ0, &out),
-        0.0);
-    EXPECT_POINT_EQ(out.centerPoint, 0.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, 0.0, -1.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, -1.0, 0.0);
-
-    // No length, on the plane and off it: no direction, angle 0, zero arms.
-    for (double z : {0.0, 3.0}) {
-        gte_point const p(3, 3, z);
-        out = poisoned<gte_angle_result>();
-        EXPECT_EQ(gte_angle_draw_lseg_plane(gte_lseg(p, p), kPlaneZ0, &out), 0.0);
-        EXPECT_EQ(out.angle, 0.0);
-        EXPECT_POINT_EQ(out.centerPoint, 0.0, 0.0, 0.0);
-        EXPECT_POINT_EQ(out.direction1, 0.0, 0.0, 0.0);
-        EXPECT_POINT_EQ(out.direction2, 0.0, 0.0, 0.0);
-    }
-
-    // Along the normal: pierces, but its shadow in the plane is a point.
-    EXPECT_EQ(
-        gte_angle_draw_lseg_plane(gte_lseg(gte_point(0, 0, 0), gte_point(0, 0, 1)), kPlaneZ0, &out),
-        90.0);
-    EXPECT_POINT_EQ(out.centerPoint, 0.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, 0.0, 0.0, 1.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, 0.0, 0.0);
-    EXPECT_EQ(
-        gte_angle_draw_lseg_plane(gte_lseg(gte_point(4, 5, 7), gte_point(4, 5, 2)), kPlaneZ0, &out),
-        90.0);
-    EXPECT_POINT_EQ(out.centerPoint, 4.0, 5.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, 0.0, 0.0, 1.0);
+    std::pair<gte_lseg, Drawing> const cases[] = {
+        // Along the normal (turned from (0,0,-1)): it pierces, but its shadow is a point.
+        {seg(4, 5, 7, 4, 5, 2), {90, 4, 5, 0, 0, 0, 1, 0, 0, 0}},
+        // No piercing, parallel above or lying in the plane: the origin, both arms the segment's.
+        {seg(5, 5, 1, 6, 5, 1), {0, 0, 0, 0, -1, 0, 0, -1, 0, 0}},
+        {seg(5, 5, 0, 5, 7, 0), {0, 0, 0, 0, 0, -1, 0, 0, -1, 0}},
+        // No length, on the plane and off it: no direction, angle 0, zero arms.
+        {seg(3, 3, 0, 3, 3, 0), {}},
+        {seg(3, 3, 3, 3, 3, 3), {}},
+    };
+    for (auto const& [segment, expected] : cases)
+        EXPECT_EQ(draw(kSegPlane, segment, kPlaneZ0), expected);
 }
 
 TEST(AngleDraw, PlanesDrawArmsAcrossTheirCommonLine) {
-    // z = 0 and x = 0 meet along the y axis; the vertex is the foot of the first pt1 on it.
+    // z = 0 and x = 0 meet along the y axis; the vertex is the foot of the first pt1 on it, the
+    // arms u x n1 and u x n2 with u = (0,1,0).
     gte_plane const floor(gte_point(3, 7, 0), gte_point(4, 7, 0), gte_point(3, 8, 0));
-    auto out = poisoned<gte_angle_result>();
-    EXPECT_EQ(gte_angle_draw_plane_plane(floor, kPlaneX0, &out), 90.0);
-    EXPECT_EQ(out.angle, 90.0);
-    EXPECT_POINT_EQ(out.centerPoint, 0.0, 7.0, 0.0);
-    // u = (0,0,1) x (1,0,0) = (0,1,0); arms u x n1 and u x n2.
-    EXPECT_POINT_EQ(out.direction1, 1.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, 0.0, -1.0);
-    EXPECT_EQ(gte_angle_draw_plane_plane(floor, kPlaneX0, nullptr), 90.0);
+    EXPECT_EQ(draw(kPlanes, floor, kPlaneX0), (Drawing{90, 0, 7, 0, 1, 0, 0, 0, 0, -1}));
 
     // A general pair: every property of the drawing within rounding.
     gte_plane const p1(gte_point(0, 0, 1), gte_point(1, 0, 1.2), gte_point(0, 1, 0.9));
     gte_plane const p2(gte_point(0, 0, 0), gte_point(0, 1, 0), gte_point(1, 0, -1));
-    double const a = gte_angle_draw_plane_plane(p1, p2, &out);
-    EXPECT_EQ(a, out.angle);
-    EXPECT_EQ(a, gte_angle_plane_plane(p1, p2));
-    Vector3 n1 = gte::Cross(Vector3(1, 0, 0.2), Vector3(0, 1, -0.1));
-    Vector3 n2 = gte::Cross(Vector3(0, 1, 0), Vector3(1, 0, -1));
-    gte::Normalize(n1);
-    gte::Normalize(n2);
-    EXPECT_NEAR(a, degreesBetween(n1, n2), 1e-12);
-    Vector3 u = gte::Cross(n1, n2);
-    gte::Normalize(u);
-    Vector3 const arm1 = vec(out.direction1), arm2 = vec(out.direction2);
+    Drawing const d = draw(kPlanes, p1, p2);
+    EXPECT_EQ(d[0], gte_angle_plane_plane(p1, p2));
+    Vector3 const n1 = gte::normalizedCross({1, 0, 0.2}, {0, 1, -0.1});
+    Vector3 const n2 = gte::normalizedCross({0, 1, 0}, {1, 0, -1});
+    Vector3 const u = gte::normalizedCross(n1, n2);
+    Vector3 const centre = vec(d, 1), arm1 = vec(d, 4), arm2 = vec(d, 7);
+    EXPECT_NEAR(d[0], degreesBetween(n1, n2), 1e-12);
+    EXPECT_NEAR(degreesBetween(arm1, arm2), d[0], 1e-12);
     EXPECT_NEAR(gte::Length(arm1), 1.0, 1e-15);
-    EXPECT_NEAR(gte::Dot(arm1, u), 0.0, 1e-15);
-    EXPECT_NEAR(gte::Dot(arm2, u), 0.0, 1e-15);
-    EXPECT_NEAR(gte::Dot(arm1, n1), 0.0, 1e-15);
-    EXPECT_NEAR(gte::Dot(arm2, n2), 0.0, 1e-15);
-    EXPECT_NEAR(degreesBetween(arm1, arm2), a, 1e-12);
-    // The vertex is in both planes, at the foot of the first pt1.
-    Vector3 const centre = vec(out.centerPoint);
-    EXPECT_NEAR(gte::Dot(n1, centre - Vector3(0, 0, 1)), 0.0, 1e-15);
-    EXPECT_NEAR(gte::Dot(n2, centre), 0.0, 1e-15);
-    EXPECT_NEAR(gte::Dot(u, Vector3(0, 0, 1) - centre), 0.0, 1e-15);
+    // Arms across the line, each in its own plane; the vertex in both planes at the foot.
+    for (double dot : {gte::Dot(arm1, u), gte::Dot(arm2, u), gte::Dot(arm1, n1), gte::Dot(arm2, n2),
+                       gte::Dot(n1, centre - Vector3(0, 0, 1)), gte::Dot(n2, centre),
+                       gte::Dot(u, Vector3(0, 0, 1) - centre)}) {
+        EXPECT_NEAR(dot, 0.0, 1e-15);
+    }
 }
 
 TEST(AngleDraw, ParallelPlanesDrawInsideTheFirstPlaneAtItsFirstPoint) {
-    gte_point const corner(0.1, 0.3, 2);
-    gte_plane const high(corner, gte_point(1.1, 0.3, 2), gte_point(0.1, 1.3, 2));
-    auto out = poisoned<gte_angle_result>();
-    // Distinct parallel planes.
-    EXPECT_EQ(gte_angle_draw_plane_plane(high, kPlaneZ0, &out), 0.0);
-    EXPECT_EQ(out.angle, 0.0);
-    EXPECT_POINT_EQ(out.centerPoint, 0.1, 0.3, 2.0);
-    EXPECT_POINT_EQ(out.direction1, 0.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, 1.0, 0.0);
-
-    // Opposite normals: 180; the arm comes from the first normal alone.
-    out = poisoned<gte_angle_result>();
-    EXPECT_EQ(gte_angle_draw_plane_plane(kPlaneZ0Down, high, &out), 180.0);
-    EXPECT_POINT_EQ(out.centerPoint, 0.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, 0.0, -1.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, -1.0, 0.0);
-
-    // The same plane twice, from different points.
-    out = poisoned<gte_angle_result>();
+    // One arm for both, from the first normal alone: crossed with the z axis, or with the x axis
+    // for a normal near the z axis. Distinct, opposite and coincident planes alike.
+    gte_plane const high(gte_point(0.1, 0.3, 2), gte_point(1.1, 0.3, 2), gte_point(0.1, 1.3, 2));
     gte_plane const sameAsZ0(gte_point(5, -2, 0), gte_point(6, -2, 0), gte_point(5, -1, 0));
-    EXPECT_EQ(gte_angle_draw_plane_plane(sameAsZ0, kPlaneZ0, &out), 0.0);
-    EXPECT_POINT_EQ(out.centerPoint, 5.0, -2.0, 0.0);
-    EXPECT_POINT_EQ(out.direction1, 0.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, 1.0, 0.0);
-
-    // Normal (1,0,0): the z axis is crossed instead of the x axis.
     gte_plane const side(gte_point(4, 1, 1), gte_point(4, 2, 1), gte_point(4, 1, 2));
-    EXPECT_EQ(gte_angle_draw_plane_plane(side, kPlaneX0, &out), 0.0);
-    EXPECT_POINT_EQ(out.centerPoint, 4.0, 1.0, 1.0);
-    EXPECT_POINT_EQ(out.direction1, 0.0, -1.0, 0.0);
-    EXPECT_POINT_EQ(out.direction2, 0.0, -1.0, 0.0);
-    EXPECT_EQ(gte_angle_draw_plane_plane(side, kPlaneX0, nullptr), 0.0);
-
-    // A tilted normal with z = 0.6 is still far enough from the z axis to cross it (the same
-    // plane given twice).
+    std::tuple<gte_plane, gte_plane, Drawing> const cases[] = {
+        {high, kPlaneZ0, {0, 0.1, 0.3, 2, 0, 1, 0, 0, 1, 0}},
+        {kPlaneZ0Down, high, {180, 0, 0, 0, 0, -1, 0, 0, -1, 0}},
+        {sameAsZ0, kPlaneZ0, {0, 5, -2, 0, 0, 1, 0, 0, 1, 0}},
+        {side, kPlaneX0, {0, 4, 1, 1, 0, -1, 0, 0, -1, 0}},
+    };
+    for (auto const& [first, second, expected] : cases)
+        EXPECT_EQ(draw(kPlanes, first, second), expected);
+    // A tilted normal with z = 0.6 is still far enough from the z axis to cross it.
     gte_plane const mild(gte_point(0, 0, 0), gte_point(0, -0.6, 0.8), gte_point(1, 0, 0));
     gte_plane const mildShifted(gte_point(4, 0, 0), gte_point(4, -0.6, 0.8), gte_point(5, 0, 0));
-    EXPECT_EQ(gte_angle_draw_plane_plane(mild, mildShifted, &out), 0.0);
-    EXPECT_POINT_EQ(out.centerPoint, 0.0, 0.0, 0.0);
-    EXPECT_POINT_NEAR(out.direction1, 1.0, 0.0, 0.0, 1e-15);
-    EXPECT_POINT_NEAR(out.direction2, 1.0, 0.0, 0.0, 1e-15);
+    expectNear(draw(kPlanes, mild, mildShifted), {0, 0, 0, 0, 1, 0, 0, 1, 0, 0}, 0, 0, 1e-15);
 }

@@ -1,7 +1,9 @@
 // Point sets against a line and against each other: sentinels, count rules, trimmed averages and
 // the two outlier filters.
+#include <array>
 #include <climits>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "measure/robust_stats.h"
@@ -10,437 +12,248 @@
 
 namespace {
 
+using Points = std::vector<gte_point>;
+using Out = std::tuple<int, double, double>;  // return code, maximum, minimum
+using Record = std::array<double, 9>;         // centre point, direction, centre/min/max gaps
+
 gte_line const kXAxis(gte_point(0, 0, 0), gte_vector(1, 0, 0));
+gte_line const kVertical(gte_point(0, 0, 0), gte_vector(0, 0, 1));
+double const kP = poisoned<double>();
 
-// Points straight above the x axis, at the given distances from it.
-std::vector<gte_point> atDistances(std::vector<double> const& distances) {
-    std::vector<gte_point> points;
-    for (std::size_t i = 0; i < distances.size(); ++i) {
-        points.emplace_back(static_cast<double>(i), distances[i], 0.0);
-    }
+// Points i = 0, 1, ... at (dx * i, y_i, dz * i): across the x axis only y counts in XY.
+Points row(std::vector<double> const& ys, double dx = 1, double dz = 0) {
+    Points points;
+    for (std::size_t i = 0; i < ys.size(); ++i) points.emplace_back(dx * i, ys[i], dz * i);
     return points;
 }
 
-// Points at the given y, spread along x and z, which the XY gap across the x axis ignores.
-std::vector<gte_point> atHeights(std::vector<double> const& ys) {
-    std::vector<gte_point> points;
-    for (std::size_t i = 0; i < ys.size(); ++i) {
-        points.emplace_back(3.0 * static_cast<double>(i), ys[i], -2.0 * static_cast<double>(i));
-    }
-    return points;
+Record all(gte_gap_result const& r) {
+    return {r.centerPoint.x, r.centerPoint.y, r.centerPoint.z, r.direction.x, r.direction.y,
+            r.direction.z,   r.centerGap,     r.minGap,        r.maxGap};
 }
 
-struct Interval {
-    int code;
-    double maxAverage;
-    double minAverage;
-};
-
-Interval intervalOf(std::vector<gte_point> const& points, int trim, int average, double sigma,
-                    bool useSigma) {
-    Interval r{0, poisoned<double>(), poisoned<double>()};
-    r.code =
-        gte_interval_mutiPoint_line(points.data(), static_cast<int>(points.size()), kXAxis, trim,
-                                    average, sigma, useSigma, &r.maxAverage, &r.minAverage);
+// Each call starts from poisoned outputs, so an output left alone reads back as kP.
+Out distLine(gte_point const* p, int n) {
+    Out r(0, kP, kP);
+    gte_dist_mutiPoint_line(p, n, kXAxis, &std::get<1>(r), &std::get<2>(r));
     return r;
 }
-
-// The two-set gap-sigma call on whole vectors, or on their first n1 and n2 points.
-int gapSigmaPair(std::vector<gte_point> const& s1, int n1, std::vector<gte_point> const& s2, int n2,
-                 gte_line const& line, int trim, int average, double sigma, bool useSigma,
-                 gte_gap_result* r) {
+Out distPair(gte_point const* p1, int n1, Points const& s2, gte_line const& line) {
+    Out r(0, kP, kP);
+    std::get<0>(r) = gte_dist_mutiPoint_mutiPoint(p1, n1, s2.data(), int(s2.size()), line,
+                                                  &std::get<1>(r), &std::get<2>(r));
+    return r;
+}
+Out intervalOf(gte_point const* p, int n, int trim, int average, double sigma, bool useSigma) {
+    Out r(0, kP, kP);
+    std::get<0>(r) = gte_interval_mutiPoint_line(p, n, kXAxis, trim, average, sigma, useSigma,
+                                                 &std::get<1>(r), &std::get<2>(r));
+    return r;
+}
+int gapPair(Points const& s1, int n1, Points const& s2, int n2, gte_line const& line, int trim,
+            int average, double sigma, bool useSigma, gte_gap_result* r) {
     return gte_gapSigma_mutiPoint_mutiPoint(s1.data(), n1, s2.data(), n2, line, trim, average,
                                             sigma, useSigma, r);
 }
 
 }  // namespace
 
-TEST(RobustStats, ExtremeAveragesSortACopyAndSumFromTheTrimmedEnds) {
-    std::vector<double> const values = {5, 1, 9, 3, 7, 2, 8};
-    auto avg = tavrisk::trimmedExtremeAverages(values, 1, 2);
-    EXPECT_EQ(avg.low, 2.5);   // (2 + 3) / 2
-    EXPECT_EQ(avg.high, 7.5);  // (8 + 7) / 2
-    EXPECT_EQ(values[0], 5.0);
-    EXPECT_EQ(values[6], 8.0);
-
+TEST(RobustStats, ExtremeAveragesSumFromEachEndAndSortNaNLast) {
     // The low sum runs upwards from the smallest, the high sum downwards from the largest: with
     // 1, 1, 2^53 the two orders round differently.
     double const big = 9007199254740992.0;
-    avg = tavrisk::trimmedExtremeAverages({big, 1.0, 1.0}, 0, 3);
+    auto avg = tavrisk::trimmedExtremeAverages({big, 1.0, 1.0}, 0, 3);
     EXPECT_EQ(avg.low, (big + 2.0) / 3);
     EXPECT_EQ(avg.high, big / 3);
-
-    // A NaN neither breaks the sort nor mixes into the numbers: it gathers at the top.
-    avg = tavrisk::trimmedExtremeAverages({4.0, NAN, 1.0, 3.0, 2.0}, 0, 1);
-    EXPECT_EQ(avg.low, 1.0);
-    EXPECT_TRUE(std::isnan(avg.high));
+    // A NaN neither breaks the sort nor mixes into the numbers: it gathers above the largest.
     avg = tavrisk::trimmedExtremeAverages({4.0, NAN, 1.0, 3.0, 2.0}, 1, 1);
     EXPECT_EQ(avg.low, 2.0);
     EXPECT_EQ(avg.high, 4.0);
 }
 
-TEST(RobustStats, PointFilterMovesStrictOutliersToTheCentreDistance) {
-    gte::Plane3 const plane(gte::Vector3(0, 1, 0), -1.0);  // y = -1
-    // Distances 1, 1, 1, 1, 5: centre distance 1.8, sigma 1.6.
-    std::vector<gte::Vector3> points = {{0, 0, 0}, {1, 0, 5}, {2, 0, 0}, {3, 0, 1}, {4, 4, 7}};
-    gte::Vector3 const centre = tavrisk::pullInOutlierPoints(points, plane, 1.0);
-    EXPECT_VEC3_NEAR(centre, 2.0, 0.8, 2.6, 1e-15);
-    EXPECT_VEC3_NEAR(points[4], 4.0, 0.8, 7.0, 1e-15);  // along its perpendicular only
-    EXPECT_VEC3_EQ(points[0], 0.0, 0.0, 0.0);
-
-    // An outlier on the far side stays on its side, at the centre's distance.
-    points = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}, {4, -6, 0}};
-    gte::Vector3 const lowCentre = tavrisk::pullInOutlierPoints(points, plane, 1.0);
-    EXPECT_VEC3_NEAR(lowCentre, 2.0, -1.2, 0.0, 1e-15);
-    EXPECT_VEC3_NEAR(points[4], 4.0, -1.2, 0.0, 1e-14);
-
-    // Distances 0, 0, 2, 2 from y = 0: centre distance 1, sigma 1. Points exactly at the limit
-    // are no outliers; within a smaller limit the far ones move in (those on the plane cannot).
-    gte::Plane3 const ground(gte::Vector3(0, 1, 0), 0.0);
-    std::vector<gte::Vector3> const band = {{0, 0, 0}, {1, 0, 0}, {2, 2, 0}, {3, 2, 0}};
-    points = band;
-    EXPECT_VEC3_EQ(tavrisk::pullInOutlierPoints(points, ground, 1.0), 1.5, 1.0, 0.0);
-    EXPECT_VEC3_EQ(points[2], 2.0, 2.0, 0.0);
-    points = band;
-    tavrisk::pullInOutlierPoints(points, ground, 0.5);
-    EXPECT_VEC3_EQ(points[0], 0.0, 0.0, 0.0);
-    EXPECT_VEC3_EQ(points[2], 2.0, 1.0, 0.0);
-}
-
-TEST(PointSetLine, DistExtremesAndSentinels) {
-    std::vector<gte_point> const two = {gte_point(0, 1, 0), gte_point(0, 3, 0)};
-    double maxDist = 0, minDist = 0;
-    gte_dist_mutiPoint_line(two.data(), 2, kXAxis, &maxDist, &minDist);
-    EXPECT_EQ(maxDist, 3.0);
-    EXPECT_EQ(minDist, 1.0);
-
-    gte_dist_mutiPoint_line(two.data(), 1, kXAxis, &maxDist, &minDist);
-    EXPECT_EQ(maxDist, -1.0);
-    EXPECT_EQ(minDist, -1.0);
-    maxDist = minDist = 5;
-    gte_dist_mutiPoint_line(nullptr, 2, kXAxis, &maxDist, &minDist);  // no array: empty
-    EXPECT_EQ(maxDist, -1.0);
-    EXPECT_EQ(minDist, -1.0);
-
-    // Every point further than the starting minimum leaves the sentinel in place.
-    std::vector<gte_point> const far = {gte_point(0, 2e7, 0), gte_point(1, 3e7, 0)};
-    gte_dist_mutiPoint_line(far.data(), 2, kXAxis, &maxDist, &minDist);
-    EXPECT_EQ(maxDist, 3e7);
-    EXPECT_EQ(minDist, 1e7);
-
+TEST(PointSetLine, DistAndGapExtremesSentinelsAndShortSets) {
+    auto const two = row({1, 3}, 2);
+    EXPECT_EQ(distLine(two.data(), 2), Out(0, 3, 1));
+    // Fewer than two points, or no array at all: -1 for both.
+    EXPECT_EQ(distLine(two.data(), 1), Out(0, -1, -1));
+    EXPECT_EQ(distLine(nullptr, 2), Out(0, -1, -1));
+    // Every point further than the starting minimum leaves it showing.
+    auto const across = row({2e7, -2e7}, 4);
+    EXPECT_EQ(distLine(across.data(), 2), Out(0, 2e7, 1e7));
     // Either output may be missing; the other is still measured.
-    minDist = 0;
+    double maxDist = 0, minDist = 0;
     gte_dist_mutiPoint_line(two.data(), 2, kXAxis, nullptr, &minDist);
-    EXPECT_EQ(minDist, 1.0);
-    maxDist = 0;
     gte_dist_mutiPoint_line(two.data(), 2, kXAxis, &maxDist, nullptr);
     EXPECT_EQ(maxDist, 3.0);
+    EXPECT_EQ(minDist, 1.0);
 
-    // A line without direction measures to its point.
-    gte_line const dot(gte_point(0, 0, 0), gte_vector(0, 0, 0));
-    std::vector<gte_point> const pts = {gte_point(3, 4, 0), gte_point(0, 0, 2)};
-    gte_dist_mutiPoint_line(pts.data(), 2, dot, &maxDist, &minDist);
-    EXPECT_EQ(maxDist, 5.0);
-    EXPECT_EQ(minDist, 2.0);
-}
-
-TEST(PointSetLine, GapRecord) {
-    std::vector<gte_point> const pts = {gte_point(0, 1, 0), gte_point(2, 3, 0)};
+    // The record: halfway from the centroid to its foot, the direction towards the line.
     gte_gap_result r = poisoned<gte_gap_result>();
-    gte_gap_mutiPoint_line(pts.data(), 2, kXAxis, &r);
-    EXPECT_POINT_EQ(r.centerPoint, 1.0, 1.0, 0.0);
-    EXPECT_POINT_EQ(r.direction, 0.0, -1.0, 0.0);
-    EXPECT_EQ(r.centerGap, 2.0);
-    EXPECT_EQ(r.minGap, 1.0);
-    EXPECT_EQ(r.maxGap, 3.0);
-
-    // Too few points: only the three gaps are set, to -1.
-    r = poisoned<gte_gap_result>();
-    gte_gap_mutiPoint_line(pts.data(), 1, kXAxis, &r);
-    EXPECT_EQ(r.centerGap, -1.0);
-    EXPECT_EQ(r.minGap, -1.0);
-    EXPECT_EQ(r.maxGap, -1.0);
-    EXPECT_TRUE(untouched(r.centerPoint));
-    EXPECT_TRUE(untouched(r.direction));
-    r = poisoned<gte_gap_result>();
-    gte_gap_mutiPoint_line(nullptr, 2, kXAxis, &r);
-    EXPECT_EQ(r.centerGap, -1.0);
-    EXPECT_TRUE(untouched(r.centerPoint));
-
+    gte_gap_mutiPoint_line(two.data(), 2, kXAxis, &r);
+    EXPECT_EQ(all(r), (Record{1, 1, 0, 0, -1, 0, 2, 1, 3}));
     // Centroid on the line: no direction; the sentinel minimum shows for far points.
-    std::vector<gte_point> const across = {gte_point(0, 2e7, 0), gte_point(4, -2e7, 0)};
     gte_gap_mutiPoint_line(across.data(), 2, kXAxis, &r);
-    EXPECT_POINT_EQ(r.direction, 0.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(r.centerPoint, 2.0, 0.0, 0.0);
-    EXPECT_EQ(r.centerGap, 0.0);
-    EXPECT_EQ(r.minGap, 1e7);
-    EXPECT_EQ(r.maxGap, 2e7);
-    // Off the line, the direction points from the centroid to its foot.
-    std::vector<gte_point> const raised = {gte_point(0, 0, 2), gte_point(4, 0, 6)};
-    gte_gap_mutiPoint_line(raised.data(), 2, kXAxis, &r);
-    EXPECT_POINT_EQ(r.direction, 0.0, 0.0, -1.0);
-    EXPECT_POINT_EQ(r.centerPoint, 2.0, 0.0, 2.0);
-    EXPECT_EQ(r.centerGap, 4.0);
-    EXPECT_EQ(r.minGap, 2.0);
-    EXPECT_EQ(r.maxGap, 6.0);
-
-    gte_gap_mutiPoint_line(pts.data(), 2, kXAxis, nullptr);  // nothing to write
+    EXPECT_EQ(all(r), (Record{2, 0, 0, 0, 0, 0, 0, 1e7, 2e7}));
+    // Too few points, or no array: only the three gaps are set, to -1.
+    for (gte_point const* p : {two.data(), static_cast<gte_point const*>(nullptr)}) {
+        r = poisoned<gte_gap_result>();
+        gte_gap_mutiPoint_line(p, p != nullptr ? 1 : 2, kXAxis, &r);
+        EXPECT_EQ(all(r), (Record{kP, kP, kP, kP, kP, kP, -1, -1, -1}));
+    }
+    gte_gap_mutiPoint_line(two.data(), 2, kXAxis, nullptr);  // nothing to write
 }
 
-TEST(PointSetLine, IntervalTrimsAveragesAndFilters) {
-    auto const five = atDistances({3, 10, 1, 4, 2});
-    Interval r = intervalOf(five, 1, 1, 0.0, false);
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.maxAverage, 4.0);
-    EXPECT_EQ(r.minAverage, 2.0);
-    r = intervalOf(five, 0, 1, 0.0, false);
-    EXPECT_EQ(r.maxAverage, 10.0);
-    EXPECT_EQ(r.minAverage, 1.0);
-    r = intervalOf(five, 0, 2, 0.0, false);
-    EXPECT_EQ(r.maxAverage, 7.0);
-    EXPECT_EQ(r.minAverage, 1.5);
+TEST(PointSetLine, IntervalAndGapSigmaTrimAverageAndFilterStrictOutliers) {
+    auto const five = row({1, 2, 3, 4, 10});  // centroid (2, 4, 0)
+    EXPECT_EQ(intervalOf(five.data(), 5, 1, 1, 0, false), Out(1, 4, 2));
+    EXPECT_EQ(intervalOf(five.data(), 5, 0, 2, 0, false), Out(1, 7, 1.5));
     // Mean 4, sigma sqrt(10): 10 is 6 away and becomes 4; 1 is 3 away and stays.
-    r = intervalOf(five, 0, 1, 1.0, true);
-    EXPECT_EQ(r.maxAverage, 4.0);
-    EXPECT_EQ(r.minAverage, 1.0);
-    r = intervalOf(five, 0, 1, 1.0, false);  // the factor alone does nothing
-    EXPECT_EQ(r.maxAverage, 10.0);
+    EXPECT_EQ(intervalOf(five.data(), 5, 0, 1, 1.0, true), Out(1, 4, 1));
+    // Mean 1, sigma 1: values exactly at the limit stay; within a smaller one all become 1.
+    auto const even = row({0, 2, 0, 2});
+    EXPECT_EQ(intervalOf(even.data(), 4, 0, 1, 1.0, true), Out(1, 2, 0));
+    EXPECT_EQ(intervalOf(even.data(), 4, 0, 1, 0.9, true), Out(1, 1, 1));
+    EXPECT_EQ(gte_interval_mutiPoint_line(five.data(), 5, kXAxis, 1, 1, 0, false, nullptr, nullptr),
+              1);
 
-    // Mean 1, population sigma 1: values exactly at the limit stay; below it all become 1.
-    auto const even = atDistances({0, 2, 0, 2});
-    r = intervalOf(even, 0, 1, 1.0, true);
-    EXPECT_EQ(r.maxAverage, 2.0);
-    EXPECT_EQ(r.minAverage, 0.0);
-    r = intervalOf(even, 0, 1, 0.9, true);
-    EXPECT_EQ(r.maxAverage, 1.0);
-    EXPECT_EQ(r.minAverage, 1.0);
-
-    // Outputs are optional.
-    EXPECT_EQ(
-        gte_interval_mutiPoint_line(five.data(), 5, kXAxis, 1, 1, 0.0, false, nullptr, nullptr), 1);
-}
-
-TEST(PointSetLine, IntervalCountRuleRefusesWithoutWriting) {
-    auto const six = atDistances({1, 2, 3, 4, 5, 6});
-    auto refused = [](Interval const& r) {
-        return r.code == -1 && untouched(r.maxAverage) && untouched(r.minAverage);
-    };
-    EXPECT_TRUE(refused(intervalOf({six.begin(), six.begin() + 4}, 1, 1, 0, false)));
-    EXPECT_EQ(intervalOf({six.begin(), six.begin() + 5}, 1, 1, 0, false).code, 1);
-    EXPECT_TRUE(refused(intervalOf(six, 1, 2, 0, false)));  // 6 == 2 * (1 + 2)
-    EXPECT_EQ(intervalOf(six, 0, 2, 0, false).code, 1);
-    EXPECT_TRUE(refused(intervalOf(six, -1, 1, 0, false)));
-    EXPECT_TRUE(refused(intervalOf(six, 0, 0, 0, false)));
-    EXPECT_TRUE(refused(intervalOf(six, INT_MAX, 1, 0, false)));
-    EXPECT_TRUE(refused(intervalOf(six, 0, 1 << 30, 0, false)));
-    EXPECT_TRUE(refused(intervalOf(six, INT_MAX, INT_MAX, 0, false)));
-    EXPECT_TRUE(refused(intervalOf({}, 0, 1, 0, false)));
-    double maxAverage = poisoned<double>();
-    EXPECT_EQ(gte_interval_mutiPoint_line(nullptr, 6, kXAxis, 0, 1, 0, false, &maxAverage, nullptr),
-              -1);
-    EXPECT_TRUE(untouched(maxAverage));
-}
-
-TEST(PointSetLine, GapSigmaKeepsTheMeasuredCentroid) {
-    auto const five = atDistances({1, 2, 3, 4, 10});  // centroid (2, 4, 0)
-    gte_gap_result r = poisoned<gte_gap_result>();
+    // The gap record filters the distances only: the centroid is that of the measured points.
+    gte_gap_result r;
     EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 5, kXAxis, 0, 1, 1.0, true, &r), 1);
-    EXPECT_EQ(r.maxGap, 4.0);
-    EXPECT_EQ(r.minGap, 1.0);
-    EXPECT_POINT_EQ(r.centerPoint, 2.0, 2.0, 0.0);
-    EXPECT_POINT_EQ(r.direction, 0.0, -1.0, 0.0);
-    EXPECT_EQ(r.centerGap, 4.0);
-
-    EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 5, kXAxis, 1, 1, 0.0, false, &r), 1);
-    EXPECT_EQ(r.maxGap, 4.0);
-    EXPECT_EQ(r.minGap, 2.0);
-
-    r = poisoned<gte_gap_result>();
-    EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 4, kXAxis, 1, 1, 0.0, false, &r), -1);
-    EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 5, kXAxis, 0, 0, 0.0, false, &r), -1);
-    EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 5, kXAxis, INT_MAX, 1, 0.0, false, &r), -1);
-    EXPECT_EQ(gte_gapSigma_mutiPoint_line(nullptr, 5, kXAxis, 0, 1, 0.0, false, &r), -1);
-    EXPECT_TRUE(untouched(r));
+    EXPECT_EQ(all(r), (Record{2, 2, 0, 0, -1, 0, 4, 1, 4}));
     EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 5, kXAxis, 0, 1, 0.0, false, nullptr), 1);
 }
 
+TEST(PointSets, CountRuleRefusesWithoutWriting) {
+    // Accepted only with more than 2 * (trim + average) points, counted in 64 bits; the two-set
+    // gap applies the rule to each set on its own.
+    auto const six = row({1, 2, 3, 4, 5, 6});
+    int const cases[][4] = {
+        {4, 1, 1, -1}, {5, 1, 1, 1},        {6, 1, 2, -1},       {6, -1, 1, -1},
+        {6, 0, 0, -1}, {6, INT_MAX, 1, -1}, {6, 0, 1 << 30, -1}, {6, INT_MAX, INT_MAX, -1},
+        {0, 0, 1, -1}};
+    for (auto const& c : cases) {
+        int const n = c[0], trim = c[1], average = c[2], code = c[3];
+        SCOPED_TRACE(::testing::Message() << n << " points, trim " << trim << ", avg " << average);
+        Out const r = intervalOf(six.data(), n, trim, average, 0, false);
+        EXPECT_EQ(std::get<0>(r), code);
+        EXPECT_EQ(r == Out(-1, kP, kP), code == -1);
+        gte_gap_result g[3];
+        for (gte_gap_result& x : g) x = poisoned<gte_gap_result>();
+        EXPECT_EQ(gte_gapSigma_mutiPoint_line(six.data(), n, kXAxis, trim, average, 0, false, g),
+                  code);
+        EXPECT_EQ(gapPair(six, n, six, 6, kXAxis, trim, average, 0, false, &g[1]), code);
+        EXPECT_EQ(gapPair(six, 6, six, n, kXAxis, trim, average, 0, false, &g[2]), code);
+        for (gte_gap_result const& x : g) EXPECT_EQ(untouched(x), code == -1);
+    }
+    // A missing array holds no points; a table of every pair that cannot exist (2^62 values) is
+    // refused before a point is read.
+    EXPECT_EQ(intervalOf(nullptr, 6, 0, 1, 0, false), Out(-1, kP, kP));
+    gte_gap_result g = poisoned<gte_gap_result>();
+    EXPECT_EQ(gte_gapSigma_mutiPoint_line(nullptr, 6, kXAxis, 0, 1, 0, false, &g), -1);
+    EXPECT_EQ(
+        gte_gapSigma_mutiPoint_mutiPoint(six.data(), 6, nullptr, 6, kXAxis, 0, 1, 0, false, &g),
+        -1);
+    EXPECT_EQ(gapPair(six, INT_MAX, six, INT_MAX, kXAxis, 0, 1, 0, false, &g), -1);
+    EXPECT_TRUE(untouched(g));
+}
+
 TEST(PointSetPair, DistAcrossTheLineInXY) {
-    std::vector<gte_point> const one = {gte_point(0, 0, 0)};
-    std::vector<gte_point> const two = {gte_point(0, 5, 7), gte_point(3, 2, 0)};
-    double maxDist = 0, minDist = 0;
-    EXPECT_TRUE(
-        gte_dist_mutiPoint_mutiPoint(one.data(), 1, two.data(), 2, kXAxis, &maxDist, &minDist));
-    EXPECT_EQ(maxDist, 5.0);
-    EXPECT_EQ(minDist, 2.0);
-
-    // A vertical line has no direction across it in XY: the starting values remain.
-    gte_line const vertical(gte_point(0, 0, 0), gte_vector(0, 0, 1));
-    EXPECT_FALSE(
-        gte_dist_mutiPoint_mutiPoint(one.data(), 1, two.data(), 2, vertical, &maxDist, &minDist));
-    EXPECT_EQ(maxDist, 0.0);
-    EXPECT_EQ(minDist, 1e16);
-    // The XY length 1e-4 is just enough; anything shorter is refused.
-    gte_line const steep(gte_point(0, 0, 0), gte_vector(0, 1e-4, 5));
-    EXPECT_TRUE(
-        gte_dist_mutiPoint_mutiPoint(one.data(), 1, two.data(), 2, steep, &maxDist, &minDist));
-    EXPECT_EQ(maxDist, 3.0);
-    EXPECT_EQ(minDist, 0.0);
-    gte_line const steeper(gte_point(0, 0, 0), gte_vector(0, 0.99e-4, 5));
-    EXPECT_FALSE(
-        gte_dist_mutiPoint_mutiPoint(one.data(), 1, two.data(), 2, steeper, &maxDist, &minDist));
-
-    // Empty or missing sets: nothing written.
-    maxDist = minDist = poisoned<double>();
-    EXPECT_FALSE(
-        gte_dist_mutiPoint_mutiPoint(one.data(), 0, two.data(), 2, kXAxis, &maxDist, &minDist));
-    EXPECT_FALSE(
-        gte_dist_mutiPoint_mutiPoint(one.data(), 1, nullptr, 2, kXAxis, &maxDist, &minDist));
-    EXPECT_TRUE(untouched(maxDist));
-    EXPECT_TRUE(untouched(minDist));
-
+    Points const one = {gte_point(0, 0, 0)};
+    Points const two = {gte_point(0, 5, 7), gte_point(3, 2, 0)};
+    auto steep = [](double y) { return gte_line(gte_point(0, 0, 0), gte_vector(0, y, 5)); };
+    EXPECT_EQ(distPair(one.data(), 1, two, kXAxis), Out(1, 5, 2));
+    // No direction across a vertical line in XY: refused, with the starting values written. An XY
+    // length of 1e-4 is just enough.
+    EXPECT_EQ(distPair(one.data(), 1, two, kVertical), Out(0, 0, 1e16));
+    EXPECT_EQ(distPair(one.data(), 1, two, steep(1e-4)), Out(1, 3, 0));
+    EXPECT_EQ(distPair(one.data(), 1, two, steep(0.99e-4)), Out(0, 0, 1e16));
     // Every pair further apart than the starting minimum leaves it showing.
-    std::vector<gte_point> const far = {gte_point(0, 2e16, 0)};
+    EXPECT_EQ(distPair(one.data(), 1, {gte_point(0, 2e16, 0)}, kXAxis), Out(1, 2e16, 1e16));
+    // Empty or missing sets: nothing written.
+    EXPECT_EQ(distPair(one.data(), 0, two, kXAxis), Out(0, kP, kP));
+    EXPECT_EQ(distPair(nullptr, 1, two, kXAxis), Out(0, kP, kP));
     EXPECT_TRUE(
-        gte_dist_mutiPoint_mutiPoint(one.data(), 1, far.data(), 1, kXAxis, &maxDist, &minDist));
-    EXPECT_EQ(maxDist, 2e16);
-    EXPECT_EQ(minDist, 1e16);
-    EXPECT_TRUE(
-        gte_dist_mutiPoint_mutiPoint(one.data(), 1, far.data(), 1, kXAxis, nullptr, nullptr));
+        gte_dist_mutiPoint_mutiPoint(one.data(), 1, two.data(), 2, kXAxis, nullptr, nullptr));
 }
 
 TEST(PointSetPair, GapXYAndGapSigmaMeasureInOppositeSenses) {
-    std::vector<gte_point> const set1 = {gte_point(0, 0, 0), gte_point(2, 0, 0),
-                                         gte_point(4, 0, 0)};
-    std::vector<gte_point> const set2 = {gte_point(0, 4, 1), gte_point(2, 6, 1),
-                                         gte_point(4, 5, 1)};
-    gte_gap_result xy = poisoned<gte_gap_result>();
+    auto const set1 = row({0, 0, 0}, 2);
+    Points const set2 = {gte_point(0, 4, 1), gte_point(2, 6, 1), gte_point(4, 5, 1)};
+    gte_gap_result xy = poisoned<gte_gap_result>(), sigma = poisoned<gte_gap_result>();
     EXPECT_TRUE(gte_gapXY_mutiPoint_mutiPoint(set1.data(), 3, set2.data(), 3, kXAxis, &xy));
-    EXPECT_POINT_EQ(xy.centerPoint, 2.0, 2.5, 0.5);
-    EXPECT_POINT_EQ(xy.direction, 0.0, -1.0, 0.0);
-    EXPECT_EQ(xy.centerGap, 5.0);
-    EXPECT_EQ(xy.minGap, 4.0);
-    EXPECT_EQ(xy.maxGap, 6.0);
-
-    gte_gap_result sigma = poisoned<gte_gap_result>();
-    EXPECT_EQ(gapSigmaPair(set1, 3, set2, 3, kXAxis, 0, 1, 0.0, false, &sigma), 1);
-    EXPECT_POINT_EQ(sigma.centerPoint, 2.0, 2.5, 0.5);
-    EXPECT_POINT_EQ(sigma.direction, 0.0, 1.0, 0.0);
-    EXPECT_EQ(sigma.centerGap, 5.0);
-    EXPECT_EQ(sigma.minGap, 4.0);
-    EXPECT_EQ(sigma.maxGap, 6.0);
-
+    EXPECT_EQ(all(xy), (Record{2, 2.5, 0.5, 0, -1, 0, 5, 4, 6}));
+    EXPECT_EQ(gapPair(set1, 3, set2, 3, kXAxis, 0, 1, 0.0, false, &sigma), 1);
+    EXPECT_EQ(all(sigma), (Record{2, 2.5, 0.5, 0, 1, 0, 5, 4, 6}));
     // A line running backwards flips both senses.
     gte_line const backwards(gte_point(9, 9, 9), gte_vector(-2, 0, 0));
     EXPECT_TRUE(gte_gapXY_mutiPoint_mutiPoint(set1.data(), 3, set2.data(), 3, backwards, &xy));
     EXPECT_POINT_EQ(xy.direction, 0.0, 1.0, 0.0);
-    EXPECT_EQ(gapSigmaPair(set1, 3, set2, 3, backwards, 0, 1, 0.0, false, &sigma), 1);
+    EXPECT_EQ(gapPair(set1, 3, set2, 3, backwards, 0, 1, 0.0, false, &sigma), 1);
     EXPECT_POINT_EQ(sigma.direction, 0.0, -1.0, 0.0);
-    EXPECT_EQ(sigma.centerGap, 5.0);
+    // The gap-sigma direction has no length check: a vertical line gives zeros, and success.
+    EXPECT_EQ(gapPair(set1, 3, set2, 3, kVertical, 0, 1, 0.0, false, &sigma), 1);
+    EXPECT_EQ(all(sigma), (Record{2, 2.5, 0.5, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(gapPair(set1, 3, set2, 3, kXAxis, 0, 1, 0.0, false, nullptr), 1);
 
     // Refusals of the XY gap write nothing.
-    gte_line const vertical(gte_point(0, 0, 0), gte_vector(0, 0, 1));
     xy = poisoned<gte_gap_result>();
-    EXPECT_FALSE(gte_gapXY_mutiPoint_mutiPoint(set1.data(), 3, set2.data(), 3, vertical, &xy));
+    EXPECT_FALSE(gte_gapXY_mutiPoint_mutiPoint(set1.data(), 3, set2.data(), 3, kVertical, &xy));
     EXPECT_FALSE(gte_gapXY_mutiPoint_mutiPoint(set1.data(), 3, set2.data(), 0, kXAxis, &xy));
     EXPECT_FALSE(gte_gapXY_mutiPoint_mutiPoint(nullptr, 3, set2.data(), 3, kXAxis, &xy));
     EXPECT_TRUE(untouched(xy));
     EXPECT_TRUE(gte_gapXY_mutiPoint_mutiPoint(set1.data(), 3, set2.data(), 3, kXAxis, nullptr));
-
-    // The gap-sigma direction has no length check: a vertical line gives zeros, and success.
-    EXPECT_EQ(gapSigmaPair(set1, 3, set2, 3, vertical, 0, 1, 0.0, false, &sigma), 1);
-    EXPECT_POINT_EQ(sigma.direction, 0.0, 0.0, 0.0);
-    EXPECT_EQ(sigma.centerGap, 0.0);
-    EXPECT_EQ(sigma.minGap, 0.0);
-    EXPECT_EQ(sigma.maxGap, 0.0);
 }
 
-TEST(PointSetPair, GapSigmaTrimsOverAllPairs) {
-    auto const set1 = atHeights({0, 0.25, 0.5, 0.75, 1});
-    auto const set2 = atHeights({2, 3, 4, 5, 6});
-    gte_gap_result r;
+TEST(PointSetPair, GapSigmaTrimsOverAllPairsAndFiltersPointsButNotCentres) {
     // Pair gaps run from 1 (2 - 1) to 6 (6 - 0); next to them are 1.25 and 5.75.
-    EXPECT_EQ(gapSigmaPair(set1, 5, set2, 5, kXAxis, 1, 1, 0.0, false, &r), 1);
+    gte_gap_result r;
+    auto const low = row({0, .25, .5, .75, 1}), high = row({2, 3, 4, 5, 6});
+    ASSERT_EQ(gapPair(low, 5, high, 5, kXAxis, 1, 1, 0, false, &r), 1);
     EXPECT_EQ(r.minGap, 1.25);
     EXPECT_EQ(r.maxGap, 5.75);
-    EXPECT_EQ(gapSigmaPair(set1, 5, set2, 5, kXAxis, 0, 2, 0.0, false, &r), 1);
-    EXPECT_EQ(r.minGap, 1.125);
-    EXPECT_EQ(r.maxGap, 5.875);
 
-    // Each set must pass the count rule on its own.
-    r = poisoned<gte_gap_result>();
-    EXPECT_EQ(gapSigmaPair(set1, 5, set2, 2, kXAxis, 0, 1, 0.0, false, &r), -1);
-    EXPECT_EQ(gapSigmaPair(set1, 4, set2, 5, kXAxis, 1, 1, 0.0, false, &r), -1);
-    EXPECT_EQ(gapSigmaPair(set1, 5, set2, 5, kXAxis, 0, 0, 0.0, false, &r), -1);
-    EXPECT_EQ(gapSigmaPair(set1, 5, set2, 5, kXAxis, INT_MAX, INT_MAX, 0.0, false, &r), -1);
-    EXPECT_EQ(
-        gte_gapSigma_mutiPoint_mutiPoint(set1.data(), 5, nullptr, 5, kXAxis, 0, 1, 0.0, false, &r),
-        -1);
-    // A table of every pair that cannot exist (2^62 values) is refused before a point is read.
-    EXPECT_EQ(gapSigmaPair(set1, INT_MAX, set2, INT_MAX, kXAxis, 0, 1, 0.0, false, &r), -1);
-    EXPECT_TRUE(untouched(r));
-}
-
-TEST(PointSetPair, GapSigmaFilterMovesPointsButNotCentres) {
-    // Across the line y = -1: set 1 at distances 1, 1, 1, 1, 5, set 2 all at distance 2.
+    // Across the line y = -1: set 1 at distances 1, 1, 1, 1, 5, set 2 all at distance 2. The
+    // outlier is pulled to the centre's distance 1.8 (y = 0.8); set 2 has sigma 0 and stays. The
+    // centres are those of the measured points, before anything moved.
     gte_line const line(gte_point(7, -1, 3), gte_vector(3, 0, 0));
-    auto const set1 = atHeights({0, 0, 0, 0, 4});
-    auto const set2 = atHeights({-3, -3, -3, -3, -3});
-    gte_gap_result plain, filtered;
-    ASSERT_EQ(gapSigmaPair(set1, 5, set2, 5, line, 0, 1, 1.0, false, &plain), 1);
-    EXPECT_EQ(plain.maxGap, 7.0);
-    EXPECT_EQ(plain.minGap, 3.0);
-    ASSERT_EQ(gapSigmaPair(set1, 5, set2, 5, line, 0, 1, 1.0, true, &filtered), 1);
-    // The outlier is pulled to the centre's distance 1.8 (y = 0.8); set 2 has sigma 0 and stays.
-    EXPECT_NEAR(filtered.maxGap, 3.8, 1e-14);
-    EXPECT_EQ(filtered.minGap, 3.0);
-    // Centres are those of the measured points, before anything moved.
-    EXPECT_NEAR(filtered.centerGap, 3.8, 1e-14);
-    EXPECT_NEAR(plain.centerGap, 3.8, 1e-14);
-    EXPECT_POINT_NEAR(filtered.centerPoint, 6.0, -1.1, -4.0, 1e-14);
-    EXPECT_POINT_EQ(filtered.direction, 0.0, 1.0, 0.0);
-
+    auto const set2 = row({-3, -3, -3, -3, -3}, 3, -2);
+    ASSERT_EQ(gapPair(row({0, 0, 0, 0, 4}, 3, -2), 5, set2, 5, line, 0, 1, 1.0, true, &r), 1);
+    EXPECT_NEAR(r.maxGap, 3.8, 1e-14);
+    EXPECT_EQ(r.minGap, 3.0);
+    EXPECT_NEAR(r.centerGap, 3.8, 1e-14);
+    EXPECT_POINT_NEAR(r.centerPoint, 6.0, -1.1, -4.0, 1e-14);
     // An outlier on the far side of the line is pulled in on that side.
-    auto const below = atHeights({0, 0, 0, 0, -6});
-    ASSERT_EQ(gapSigmaPair(below, 5, set2, 5, line, 0, 1, 1.0, true, &filtered), 1);
-    EXPECT_NEAR(filtered.minGap, 1.8, 1e-14);
-    EXPECT_EQ(filtered.maxGap, 3.0);
-    EXPECT_NEAR(filtered.centerGap, 1.8, 1e-14);
+    ASSERT_EQ(gapPair(row({0, 0, 0, 0, -6}, 3, -2), 5, set2, 5, line, 0, 1, 1.0, true, &r), 1);
+    EXPECT_NEAR(r.minGap, 1.8, 1e-14);
+    EXPECT_EQ(r.maxGap, 3.0);
+    EXPECT_NEAR(r.centerGap, 1.8, 1e-14);
+    // Distances 0, 0, 2, 2 (centre 1, sigma 1): points exactly at the limit stay; within half of it
+    // the far ones move in to distance 1, while those on the line's plane cannot move.
+    auto const band = row({-1, -1, 1, 1}, 3, -2);
+    ASSERT_EQ(gapPair(band, 4, set2, 5, line, 0, 1, 1.0, true, &r), 1);
+    EXPECT_EQ(r.maxGap, 4.0);
+    ASSERT_EQ(gapPair(band, 4, set2, 5, line, 0, 1, 0.5, true, &r), 1);
+    EXPECT_EQ(r.maxGap, 3.0);
+    EXPECT_EQ(r.minGap, 2.0);
 }
 
 TEST(PointSetPair, IntervalAddsTheTwoEdges) {
-    auto const edge1 = atDistances({1, 2, 3, 4, 10});
-    std::vector<gte_point> edge2;
-    for (double d : {5.0, 6.0, 7.0, 8.0, 9.0}) edge2.emplace_back(d, -d, 0.0);
-    double maxAverage = 0, minAverage = 0;
-    EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(edge1.data(), 5, edge2.data(), 5, kXAxis, 1, 1, 0.0,
-                                               false, &maxAverage, &minAverage),
-              1);
-    EXPECT_EQ(maxAverage, 12.0);  // 4 + 8
-    EXPECT_EQ(minAverage, 8.0);   // 2 + 6
+    auto const edge1 = row({1, 2, 3, 4, 10}), edge2 = row({-5, -6, -7, -8, -9});
+    auto interval = [&](int n1, gte_point const* p2, int n2, int trim, bool useSigma) {
+        Out r(0, kP, kP);
+        std::get<0>(r) =
+            gte_interval_mutiPoint_mutiPoint(edge1.data(), n1, p2, n2, kXAxis, trim, 1, 1.0,
+                                             useSigma, &std::get<1>(r), &std::get<2>(r));
+        return r;
+    };
+    EXPECT_EQ(interval(5, edge2.data(), 5, 1, false), Out(1, 12, 8));  // 4 + 8, 2 + 6
     // The filter reaches both edges: 10 -> 4 in the first; 5 and 9 -> 7 in the second.
-    EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(edge1.data(), 5, edge2.data(), 5, kXAxis, 0, 1, 1.0,
-                                               true, &maxAverage, &minAverage),
-              1);
-    EXPECT_EQ(maxAverage, 12.0);
-    EXPECT_EQ(minAverage, 7.0);
-
+    EXPECT_EQ(interval(5, edge2.data(), 5, 0, true), Out(1, 12, 7));
     // Either edge refused: -1 and nothing written.
-    maxAverage = minAverage = poisoned<double>();
-    EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(edge1.data(), 4, edge2.data(), 5, kXAxis, 1, 1, 0.0,
-                                               false, &maxAverage, &minAverage),
-              -1);
-    EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(edge1.data(), 5, edge2.data(), 4, kXAxis, 1, 1, 0.0,
-                                               false, &maxAverage, &minAverage),
-              -1);
-    EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(nullptr, 5, edge2.data(), 5, kXAxis, 0, 1, 0.0,
-                                               false, &maxAverage, &minAverage),
-              -1);
-    EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(edge1.data(), 5, edge2.data(), 5, kXAxis, -1, 2, 0.0,
-                                               false, &maxAverage, &minAverage),
-              -1);
-    EXPECT_TRUE(untouched(maxAverage));
-    EXPECT_TRUE(untouched(minAverage));
-    EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(edge1.data(), 5, edge2.data(), 5, kXAxis, 1, 1, 0.0,
+    EXPECT_EQ(interval(4, edge2.data(), 5, 1, false), Out(-1, kP, kP));
+    EXPECT_EQ(interval(5, edge2.data(), 4, 1, false), Out(-1, kP, kP));
+    EXPECT_EQ(interval(5, nullptr, 5, 0, false), Out(-1, kP, kP));
+    EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(edge1.data(), 5, edge2.data(), 5, kXAxis, 1, 1, 0,
                                                false, nullptr, nullptr),
               1);
 }
