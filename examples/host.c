@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
     int count = read_points(data, &points);
     double flatness = 0.0;
     gte_plane face;
-    if (count < 3 || flatness_of_file(data, &flatness) != 0 || fit_plane(points, count, &face) != 1) {
+    if (count < 3 || flatness_of_file(data, &flatness) != 0 ||
+        fit_plane(points, count, &face) != 1) {
         fprintf(stderr, "cannot measure the face from %s\n", data);
         goto done;
     }

@@ -183,8 +183,12 @@ typedef struct gte_rect {
         : center(), extent1(0), extent2(0), reserved(0), norVector(), mainVector() {}
     constexpr gte_rect(gte_point center_, double extent1_, double extent2_, gte_vector norVector_,
                        gte_vector mainVector_)
-        : center(center_), extent1(extent1_), extent2(extent2_), reserved(0),
-          norVector(norVector_), mainVector(mainVector_) {}
+        : center(center_),
+          extent1(extent1_),
+          extent2(extent2_),
+          reserved(0),
+          norVector(norVector_),
+          mainVector(mainVector_) {}
 #endif
 } gte_rect;
 TAVRISK_CHECK_SIZE(gte_rect, 96);
@@ -224,8 +228,11 @@ typedef struct gte_ellipse {
     constexpr gte_ellipse() : majorRadius(0), minorRadius(0), center(), norVector(), mainVector() {}
     constexpr gte_ellipse(double majorRadius_, double minorRadius_, gte_point center_,
                           gte_vector norVector_, gte_vector mainVector_)
-        : majorRadius(majorRadius_), minorRadius(minorRadius_), center(center_),
-          norVector(norVector_), mainVector(mainVector_) {}
+        : majorRadius(majorRadius_),
+          minorRadius(minorRadius_),
+          center(center_),
+          norVector(norVector_),
+          mainVector(mainVector_) {}
 #endif
 } gte_ellipse;
 TAVRISK_CHECK_SIZE(gte_ellipse, 88);
@@ -413,8 +420,7 @@ TAVRISK_API void TAVRISK_CALL gte_bisector_lseg_lseg(gte_lseg first, gte_lseg se
 
 TAVRISK_API int TAVRISK_CALL gte_intersec_line_plane(gte_line line, gte_plane plane,
                                                      gte_point* point);
-TAVRISK_API int TAVRISK_CALL gte_intersec_ray_plane(gte_ray ray, gte_plane plane,
-                                                    gte_point* point);
+TAVRISK_API int TAVRISK_CALL gte_intersec_ray_plane(gte_ray ray, gte_plane plane, gte_point* point);
 TAVRISK_API int TAVRISK_CALL gte_intersec_lseg_plane(gte_lseg lseg, gte_plane plane,
                                                      gte_point* point);
 /** 1 line written, 0 parallel and distinct, -1 the planes coincide. */
@@ -428,15 +434,13 @@ TAVRISK_API int TAVRISK_CALL gte_intersec_plane_circle(gte_plane plane, gte_circ
                                                        gte_point result[2]);
 TAVRISK_API int TAVRISK_CALL gte_intersec_line_circle(gte_line line, gte_circle circle,
                                                       gte_point result[2]);
-TAVRISK_API int TAVRISK_CALL gte_intersec_line_arc(gte_line line, gte_arc arc,
-                                                   gte_point result[2]);
+TAVRISK_API int TAVRISK_CALL gte_intersec_line_arc(gte_line line, gte_arc arc, gte_point result[2]);
 /** 0, 1 or 2 points; -1 when the circles are not in one plane or their normals disagree. */
 TAVRISK_API int TAVRISK_CALL gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2,
                                                         gte_point result[2]);
 TAVRISK_API int TAVRISK_CALL gte_intersec_circle_arc(gte_circle circle, gte_arc arc,
                                                      gte_point result[2]);
-TAVRISK_API int TAVRISK_CALL gte_intersec_arc_arc(gte_arc arc1, gte_arc arc2,
-                                                  gte_point result[2]);
+TAVRISK_API int TAVRISK_CALL gte_intersec_arc_arc(gte_arc arc1, gte_arc arc2, gte_point result[2]);
 
 /* ===================================================================== circle distances
  * result[0]: centre to centre (or to the line); result[1]: nearest pair; result[2]: farthest
@@ -471,10 +475,10 @@ TAVRISK_API int TAVRISK_CALL gte_tangent_circle_circle(gte_circle circle1, gte_c
                                                        int* outcount, gte_line outline[2],
                                                        gte_point outpoint[4], int* incount,
                                                        gte_line inLine[2], gte_point inpoint[4]);
-TAVRISK_API int TAVRISK_CALL gte_tangent_arc_circle(gte_arc arc, gte_circle circle,
-                                                    int* outcount, gte_line outline[2],
-                                                    gte_point outpoint[4], int* incount,
-                                                    gte_line inLine[2], gte_point inpoint[4]);
+TAVRISK_API int TAVRISK_CALL gte_tangent_arc_circle(gte_arc arc, gte_circle circle, int* outcount,
+                                                    gte_line outline[2], gte_point outpoint[4],
+                                                    int* incount, gte_line inLine[2],
+                                                    gte_point inpoint[4]);
 TAVRISK_API int TAVRISK_CALL gte_tangent_arc_arc(gte_arc arc1, gte_arc arc2, int* outcount,
                                                  gte_line outline[2], gte_point outpoint[4],
                                                  int* incount, gte_line inLine[2],
@@ -502,12 +506,13 @@ TAVRISK_API bool TAVRISK_CALL gte_dist_mutiPoint_mutiPoint(const gte_point* poin
                                                            double* minDist);
 TAVRISK_API bool TAVRISK_CALL gte_gapXY_mutiPoint_mutiPoint(const gte_point* points1, int count1,
                                                             const gte_point* points2, int count2,
-                                                            gte_line line,
-                                                            gte_gap_result* result);
-TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_mutiPoint(
-    const gte_point* points1, int count1, const gte_point* points2, int count2, gte_line line,
-    int trimCount, int averageCount, double sigmaFactor, bool useSigma, double* maxAverage,
-    double* minAverage);
+                                                            gte_line line, gte_gap_result* result);
+TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1,
+                                                              const gte_point* points2, int count2,
+                                                              gte_line line, int trimCount,
+                                                              int averageCount, double sigmaFactor,
+                                                              bool useSigma, double* maxAverage,
+                                                              double* minAverage);
 TAVRISK_API int TAVRISK_CALL gte_gapSigma_mutiPoint_mutiPoint(
     const gte_point* points1, int count1, const gte_point* points2, int count2, gte_line line,
     int trimCount, int averageCount, double sigmaFactor, bool useSigma, gte_gap_result* result);
@@ -536,8 +541,8 @@ TAVRISK_API int TAVRISK_CALL gte_measure_platness_pointCloud_file(const char* pa
 /* ===================================================================== form measures */
 
 TAVRISK_API int TAVRISK_CALL gte_measure_moment2(const gte_point* points, int count,
-                                                 gte_point* centroid, double* angle,
-                                                 double* major, double* minor);
+                                                 gte_point* centroid, double* angle, double* major,
+                                                 double* minor);
 TAVRISK_API int TAVRISK_CALL gte_measure_profile2D(const gte_point* measured, int measuredCount,
                                                    const gte_point* nominal,
                                                    const gte_vector* normals, int nominalCount,
