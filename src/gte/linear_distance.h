@@ -44,6 +44,28 @@ struct LinearTerms {
     double quadratic(double s0, double s1, double b1) const {
         return s0 * (s0 + a01 * s1 + 2.0 * b0) + s1 * (a01 * s0 + s1 + 2.0 * b1) + c;
     }
+
+    // The second component's origin (s1 = 0) against its foot on the first component's line.
+    void footOfSecondOrigin(double& s0, double& s1, double& squaredDistance) const {
+        s0 = -b0;
+        s1 = 0.0;
+        squaredDistance = b0 * s0 + c;
+    }
+
+    // The first component's origin (s0 = 0) against its foot on the second component's line.
+    void footOfFirstOrigin(double b1, double& s0, double& s1, double& squaredDistance) const {
+        s0 = 0.0;
+        s1 = -b1;
+        squaredDistance = b1 * s1 + c;
+    }
+
+    // The point at parameter end of the second component against its foot on the first line.
+    void endOnFirstLine(double end, double b1, double& s0, double& s1,
+                        double& squaredDistance) const {
+        s1 = end;
+        s0 = -(a01 * s1 + b0);
+        squaredDistance = -s0 * s0 + s1 * (s1 + 2.0 * b1) + c;
+    }
 };
 
 inline LinearDistanceResult finishLinearDistance(Vector3 const& P0, Vector3 const& D0,
@@ -83,9 +105,7 @@ struct DistanceQuery<Line3, Line3> {
             squaredDistance = t.quadratic(s0, s1, b1);
         } else {
             // Parallel: every point of the second line has a partner; take its origin.
-            s0 = -t.b0;
-            s1 = 0.0;
-            squaredDistance = t.b0 * s0 + t.c;
+            t.footOfSecondOrigin(s0, s1, squaredDistance);
         }
         return detail::finishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
     }
@@ -111,9 +131,7 @@ struct DistanceQuery<Line3, Ray3> {
                 squaredDistance = t.quadratic(s0, s1, b1);
             } else {
                 // The ray points away from the line: its origin is closest.
-                s0 = -t.b0;
-                s1 = 0.0;
-                squaredDistance = t.b0 * s0 + t.c;
+                t.footOfSecondOrigin(s0, s1, squaredDistance);
             }
         } else {
             s0 = -t.b0;
@@ -146,20 +164,14 @@ struct DistanceQuery<Line3, Segment3> {
                     s1 *= invDet;
                     squaredDistance = t.quadratic(s0, s1, b1);
                 } else {
-                    s1 = e;
-                    s0 = -(t.a01 * s1 + t.b0);
-                    squaredDistance = -s0 * s0 + s1 * (s1 + 2.0 * b1) + t.c;
+                    t.endOnFirstLine(e, b1, s0, s1, squaredDistance);
                 }
             } else {
-                s1 = -e;
-                s0 = -(t.a01 * s1 + t.b0);
-                squaredDistance = -s0 * s0 + s1 * (s1 + 2.0 * b1) + t.c;
+                t.endOnFirstLine(-e, b1, s0, s1, squaredDistance);
             }
         } else {
             // Parallel: measure from the segment centre.
-            s1 = 0.0;
-            s0 = -t.b0;
-            squaredDistance = t.b0 * s0 + t.c;
+            t.footOfSecondOrigin(s0, s1, squaredDistance);
         }
         return detail::finishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
     }
@@ -175,6 +187,16 @@ struct DistanceQuery<Ray3, Ray3> {
         Vector3 const& D1 = ray1.direction;
         detail::LinearTerms const t(P0, D0, P1, D1);
         double s0, s1, squaredDistance;
+        // The second origin against the first ray: its foot, or the first origin behind it.
+        auto const secondOriginToFirstRay = [&]() {
+            if (t.b0 >= 0.0) {
+                s0 = 0.0;
+                s1 = 0.0;
+                squaredDistance = t.c;
+            } else {
+                t.footOfSecondOrigin(s0, s1, squaredDistance);
+            }
+        };
         if (t.det > 0.0) {
             double const b1 = t.b1(D1);
             s0 = t.a01 * b1 - t.b0;
@@ -186,54 +208,31 @@ struct DistanceQuery<Ray3, Ray3> {
                     s1 *= invDet;
                     squaredDistance = t.quadratic(s0, s1, b1);
                 } else {
-                    // Second origin, measured to the first ray.
-                    s1 = 0.0;
-                    if (t.b0 >= 0.0) {
-                        s0 = 0.0;
-                        squaredDistance = t.c;
-                    } else {
-                        s0 = -t.b0;
-                        squaredDistance = t.b0 * s0 + t.c;
-                    }
+                    secondOriginToFirstRay();
                 }
             } else if (s1 >= 0.0 || t.b0 >= 0.0) {
                 // First origin, measured to the second ray: also when both rays point away
                 // from their lines' closest pair and the second origin's foot falls behind the
                 // first origin.
-                s0 = 0.0;
                 if (b1 >= 0.0) {
+                    s0 = 0.0;
                     s1 = 0.0;
                     squaredDistance = t.c;
                 } else {
-                    s1 = -b1;
-                    squaredDistance = b1 * s1 + t.c;
+                    t.footOfFirstOrigin(b1, s0, s1, squaredDistance);
                 }
             } else {
                 // Both point away, the second origin's foot lies on the first ray.
-                s0 = -t.b0;
-                s1 = 0.0;
-                squaredDistance = t.b0 * s0 + t.c;
+                t.footOfSecondOrigin(s0, s1, squaredDistance);
             }
         } else if (t.a01 > 0.0) {
             // Parallel with opposite senses.
-            s1 = 0.0;
-            if (t.b0 >= 0.0) {
-                s0 = 0.0;
-                squaredDistance = t.c;
-            } else {
-                s0 = -t.b0;
-                squaredDistance = t.b0 * s0 + t.c;
-            }
+            secondOriginToFirstRay();
         } else if (t.b0 >= 0.0) {
             // Parallel with the same sense, the first origin ahead of the second.
-            double const b1 = t.b1(D1);
-            s0 = 0.0;
-            s1 = -b1;
-            squaredDistance = b1 * s1 + t.c;
+            t.footOfFirstOrigin(t.b1(D1), s0, s1, squaredDistance);
         } else {
-            s0 = -t.b0;
-            s1 = 0.0;
-            squaredDistance = t.b0 * s0 + t.c;
+            t.footOfSecondOrigin(s0, s1, squaredDistance);
         }
         return detail::finishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
     }
@@ -258,11 +257,8 @@ struct DistanceQuery<Ray3, Segment3> {
         // The segment end s1 (= +-e) against the ray, or against the ray origin when the foot
         // on the ray's line falls behind it.
         auto const endPoint = [&](double end) {
-            s1 = end;
-            s0 = -(t.a01 * s1 + t.b0);
-            if (s0 > 0.0) {
-                squaredDistance = -s0 * s0 + s1 * (s1 + 2.0 * b1) + t.c;
-            } else {
+            t.endOnFirstLine(end, b1, s0, s1, squaredDistance);
+            if (!(s0 > 0.0)) {
                 s0 = 0.0;
                 squaredDistance = s1 * (s1 + 2.0 * b1) + t.c;
             }
@@ -294,22 +290,13 @@ struct DistanceQuery<Ray3, Segment3> {
                 } else {
                     endPoint(-e);
                 }
-            } else if (s1 <= -extDet) {
-                s0 = -(-t.a01 * e + t.b0);
-                if (s0 > 0.0) {
-                    s1 = -e;
-                    squaredDistance = -s0 * s0 + s1 * (s1 + 2.0 * b1) + t.c;
-                } else {
-                    rayOrigin();
-                }
-            } else if (s1 <= extDet) {
+            } else if (s1 <= extDet && s1 > -extDet) {
                 rayOrigin();
             } else {
-                s0 = -(t.a01 * e + t.b0);
-                if (s0 > 0.0) {
-                    s1 = e;
-                    squaredDistance = -s0 * s0 + s1 * (s1 + 2.0 * b1) + t.c;
-                } else {
+                // Behind the ray origin and beyond an end: that end if its foot lies on the ray,
+                // otherwise the ray origin. (-a01 * e equals a01 * -e exactly.)
+                t.endOnFirstLine(s1 <= -extDet ? -e : e, b1, s0, s1, squaredDistance);
+                if (!(s0 > 0.0)) {
                     rayOrigin();
                 }
             }
