@@ -63,9 +63,11 @@ namespace detail {
 
 // Common to lines, rays and segments: where the carrier line origin + t * direction meets the
 // plane. A direction parallel to the plane either misses it or lies in it; in the latter case the
-// origin stands for the whole line.
+// origin stands for the whole line. A hit whose parameter the component rejects (behind a ray's
+// origin, beyond a segment's end) is a miss; otherwise the point is set.
+template <class Rejects>
 inline LinePlaneIntersection linearComponentPlane(Vector3 const& origin, Vector3 const& direction,
-                                                  Plane3 const& plane) {
+                                                  Plane3 const& plane, Rejects rejects) {
     LinePlaneIntersection result;
     double const DdN = Dot(direction, plane.normal);
     DistanceQuery<Vector3, Plane3> disFun;
@@ -82,6 +84,13 @@ inline LinePlaneIntersection linearComponentPlane(Vector3 const& origin, Vector3
         result.intersects = false;
         result.count = 0;
     }
+    if (result.intersects && rejects(result.parameter)) {
+        result.intersects = false;
+        result.count = 0;
+    }
+    if (result.intersects) {
+        result.point = origin + result.parameter * direction;
+    }
     return result;
 }
 
@@ -91,11 +100,8 @@ template <>
 struct IntersectionQuery<Line3, Plane3> {
     using Result = LinePlaneIntersection;
     Result operator()(Line3 const& line, Plane3 const& plane) const {
-        Result result = detail::linearComponentPlane(line.origin, line.direction, plane);
-        if (result.intersects) {
-            result.point = line.origin + result.parameter * line.direction;
-        }
-        return result;
+        return detail::linearComponentPlane(line.origin, line.direction, plane,
+                                            [](double) { return false; });
     }
 };
 
@@ -103,16 +109,9 @@ template <>
 struct IntersectionQuery<Ray3, Plane3> {
     using Result = LinePlaneIntersection;
     Result operator()(Ray3 const& ray, Plane3 const& plane) const {
-        Result result = detail::linearComponentPlane(ray.origin, ray.direction, plane);
         // Behind the origin is off the ray; the origin itself is on it.
-        if (result.intersects && result.parameter < 0.0) {
-            result.intersects = false;
-            result.count = 0;
-        }
-        if (result.intersects) {
-            result.point = ray.origin + result.parameter * ray.direction;
-        }
-        return result;
+        return detail::linearComponentPlane(ray.origin, ray.direction, plane,
+                                            [](double t) { return t < 0.0; });
     }
 };
 
@@ -123,16 +122,9 @@ struct IntersectionQuery<Segment3, Plane3> {
         Vector3 center, direction;
         double extent;
         segment.centeredForm(center, direction, extent);
-        Result result = detail::linearComponentPlane(center, direction, plane);
         // The end points belong to the segment.
-        if (result.intersects && std::fabs(result.parameter) > extent) {
-            result.intersects = false;
-            result.count = 0;
-        }
-        if (result.intersects) {
-            result.point = center + result.parameter * direction;
-        }
-        return result;
+        return detail::linearComponentPlane(center, direction, plane,
+                                            [extent](double t) { return std::fabs(t) > extent; });
     }
 };
 
