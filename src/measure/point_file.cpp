@@ -44,7 +44,7 @@ public:
 
 private:
     void endValue() {
-        pending_[k_] = number_.read(token_.c_str(), token_.size());
+        pending_[k_] = number_.read(token_.c_str(), token_.size()).value;
         token_.clear();
         if (++k_ == 3) {
             points_.push_back(pending_);
