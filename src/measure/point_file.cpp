@@ -61,7 +61,7 @@ private:
 
 int readInto(char const* path, std::vector<gte::Vector3>& points) {
     platform::LockedFile file;
-    if (!file.open(path)) {
+    if (file.open(path) != platform::LockedFile::Opening::opened) {
         return -1;
     }
     platform::CNumberReader const number;
