@@ -138,10 +138,7 @@ TEST_F(PointFile, ValuesStraddleChunkBoundaries) {
 
 TEST_F(PointFile, RefusedContentSaysWhereAndWhat) {
     std::string const sevens(kMaxPointValueLength + 1, '7');
-    std::string const nul(
-        "12\0"
-        "34",
-        5);
+    std::string const nul = std::string("12") + '\0' + "34";
     struct Case {
         std::string text;
         Kind kind;
@@ -196,24 +193,19 @@ TEST_F(PointFile, RefusedContentSaysWhereAndWhat) {
 }
 
 TEST(PointFileProblem, DescribedForAPerson) {
-    PointFileProblem nul;
-    nul.kind = Kind::notANumber;
-    nul.line = 2;
-    nul.value.assign(
-        "12\0"
-        "34",
-        5);
-    EXPECT_EQ(describe(nul), "not a number at line 2: '12\\x0034'");
-    PointFileProblem cut;
-    cut.kind = Kind::valueTooLong;
-    cut.line = 1;
-    cut.value = "777";
-    cut.valueCut = true;
-    EXPECT_EQ(describe(cut), "value longer than 1024 characters at line 1: '777...'");
-    PointFileProblem incomplete;
-    incomplete.kind = Kind::incompletePoint;
-    incomplete.line = 5;
-    EXPECT_EQ(describe(incomplete), "incomplete last point at line 5");
+    struct Case {
+        PointFileProblem problem;
+        char const* words;
+    } const cases[] = {
+        {{Kind::notANumber, 2, std::string("12") + '\0' + "34", false},
+         "not a number at line 2: '12\\x0034'"},
+        {{Kind::valueTooLong, 1, "777", true},
+         "value longer than 1024 characters at line 1: '777...'"},
+        {{Kind::incompletePoint, 5, "", false}, "incomplete last point at line 5"},
+    };
+    for (Case const& c : cases) {
+        EXPECT_EQ(describe(c.problem), c.words);
+    }
 }
 
 TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
@@ -433,10 +425,7 @@ TEST(CNumberReader, MatchesStrtodInValueAndLength) {
         "1e2147483650", "1" + std::string(400, '0'), "0." + std::string(400, '0') + "1",
         // The forms only strtod reads, white space and stray bytes.
         "0x1p3", "-0X1.8P1", "0x", "0x1p-1075", "inf", "-INF", "infinit", "nan", "-nan", "NaN(123)",
-        "\v\f+.5e1", " 8", "\2001", "1,5",
-        std::string("12\0"
-                    "34",
-                    5)};
+        "\v\f+.5e1", " 8", "\2001", "1,5", std::string("12") + '\0' + "34"};
     // Random texts, half of them built like numbers, from a fixed seed.
     std::mt19937 random(20240917);
     auto pick = [&random](char const* from) {
