@@ -78,8 +78,10 @@ def bisector_segment_segment(segment1, segment2):
                                    c_lseg(segment2)))
 
 
-def _points_found(name, export, count, points):
-    if count == INFINITELY_MANY:
+def _points_found(name, export, count, points, shared_when_refused=False):
+    """The points an intersection export wrote; its -1 means a shared circle (plane-circle)
+    where ``shared_when_refused`` says so, else that it has no answer."""
+    if count == INFINITELY_MANY or (count == -1 and shared_when_refused):
         raise InfinitelyManyPoints(name, export)
     if count < 0:
         raise RefusedError(name, export, "no intersection of this kind is defined")
@@ -135,17 +137,17 @@ def intersect_xy_line_line(line1, line2):
     return _points_found("intersect_xy_line_line", "gte_intersecXY_line_line", count, (point,))
 
 
-def _two_points(name, export, first, second):
+def _two_points(name, export, first, second, shared_when_refused=False):
     points = (gte_point * 2)()
     count = getattr(raw, export)(first, second, points)
-    return _points_found(name, export, count, points)
+    return _points_found(name, export, count, points, shared_when_refused)
 
 
 def intersect_plane_circle(plane, circle):
     """The 0, 1 or 2 points where the circle meets the plane (a circle touching it within 1e-8
     gives one). A circle lying in the plane raises InfinitelyManyPoints."""
     return _two_points("intersect_plane_circle", "gte_intersec_plane_circle", c_plane(plane),
-                       c_circle(circle))
+                       c_circle(circle), shared_when_refused=True)
 
 
 def intersect_line_circle(line, circle):
