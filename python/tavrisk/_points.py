@@ -10,6 +10,7 @@ when its owner already imported numpy, and without numpy the sequence path serve
 import sys
 from array import array
 from ctypes import POINTER, c_double, c_void_p, cast
+from itertools import chain
 
 from .records import gte_point
 
@@ -69,11 +70,10 @@ def _from_sequence(points, record):
     count = _checked_count(len(points))
     if count == 0:
         return PointArray(None, 0, 0, None)
-    flat = array("d")
-    for point in points:
-        if len(point) != 3:
-            raise ValueError("every point needs three coordinates, not %r" % (point,))
-        flat.extend(point)
+    if set(map(len, points)) != {3}:
+        stray = next(point for point in points if len(point) != 3)
+        raise ValueError("every point needs three coordinates, not %r" % (stray,))
+    flat = array("d", chain.from_iterable(points))
     block = (c_double * (3 * count)).from_buffer(flat)
     address = flat.buffer_info()[0]
     return PointArray(cast(block, POINTER(record)), count, address, (flat, block))

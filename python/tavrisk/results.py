@@ -1,8 +1,9 @@
 """Results as named tuples: several outputs of one measurement come back together."""
 
+from struct import Struct
 from typing import List, NamedTuple, Optional
 
-from .shapes import Line, Point, Vector, point_of, vector_of
+from .shapes import Line, Point, Vector
 
 __all__ = [
     "DistResult",
@@ -146,35 +147,23 @@ class Straightness(NamedTuple):
     deviations: object  #: list of floats, or a numpy array when the points came as one
 
 
+_new = tuple.__new__
+_unpack9, _unpack10, _unpack16 = (Struct("%dd" % n).unpack_from for n in (9, 10, 16))
+
+
 def dist_result_of(record):
-    return DistResult(
-        record.dist,
-        record.dx,
-        record.dy,
-        record.dz,
-        record.dxy,
-        record.dxz,
-        record.dyz,
-        point_of(record.point1),
-        point_of(record.point2),
-        vector_of(record.direction),
-    )
+    dx, dxy, dist, dxz, dy, dyz, dz, x1, y1, z1, x2, y2, z2, u, v, w = _unpack16(record)
+    return _new(DistResult, (dist, dx, dy, dz, dxy, dxz, dyz, _new(Point, (x1, y1, z1)),
+                             _new(Point, (x2, y2, z2)), _new(Vector, (u, v, w))))
 
 
 def angle_result_of(record):
-    return AngleResult(
-        record.angle,
-        point_of(record.centerPoint),
-        vector_of(record.direction1),
-        vector_of(record.direction2),
-    )
+    angle, x, y, z, u1, v1, w1, u2, v2, w2 = _unpack10(record)
+    return _new(AngleResult, (angle, _new(Point, (x, y, z)), _new(Vector, (u1, v1, w1)),
+                              _new(Vector, (u2, v2, w2))))
 
 
 def gap_result_of(record):
-    return GapResult(
-        point_of(record.centerPoint),
-        vector_of(record.direction),
-        record.centerGap,
-        record.minGap,
-        record.maxGap,
-    )
+    x, y, z, u, v, w, center_gap, min_gap, max_gap = _unpack9(record)
+    return _new(GapResult, (_new(Point, (x, y, z)), _new(Vector, (u, v, w)), center_gap, min_gap,
+                            max_gap))

@@ -5,6 +5,7 @@ shape (``((0, 0, 0), (1, 0, 0))`` for a line), or the ctypes record itself. Leng
 caller's unit; direction vectors may have any length (the library normalises them).
 """
 
+from struct import Struct
 from typing import NamedTuple, Sequence
 
 from .records import (
@@ -125,6 +126,20 @@ class Ellipse(NamedTuple):
     main_vector: Sequence[float]
 
 
+# Records are built from one packed block of doubles, and read back the same way: it costs a
+# fraction of setting or reading their nested fields one by one, and the call's overhead is
+# mostly this conversion.
+_new = tuple.__new__
+
+
+def _block(count):
+    return Struct("%dd" % count)
+
+
+_pack6, _pack7, _pack11, _pack12, _pack15 = (_block(n).pack for n in (6, 7, 11, 12, 15))
+_unpack3, _unpack6, _unpack9 = (_block(n).unpack_from for n in (3, 6, 9))
+
+
 def c_point(value):
     if type(value) is gte_point:
         return value
@@ -139,32 +154,31 @@ def c_vector(value):
     return gte_vector(x, y, z)
 
 
-def c_line(value):
-    if type(value) is gte_line:
-        return value
-    pt, vector = value
-    return gte_line(c_point(pt), c_vector(vector))
+def _two_triples(record):
+    """Converter of a record made of two triples (line, ray, segment)."""
+    from_block = record.from_buffer_copy
+
+    def convert(value):
+        if type(value) is record:
+            return value
+        (x1, y1, z1), (x2, y2, z2) = value
+        return from_block(_pack6(x1, y1, z1, x2, y2, z2))
+
+    return convert
 
 
-def c_ray(value):
-    if type(value) is gte_ray:
-        return value
-    pt, vector = value
-    return gte_ray(c_point(pt), c_vector(vector))
-
-
-def c_lseg(value):
-    if type(value) is gte_lseg:
-        return value
-    pt1, pt2 = value
-    return gte_lseg(c_point(pt1), c_point(pt2))
+c_line = _two_triples(gte_line)
+c_ray = _two_triples(gte_ray)
+c_lseg = _two_triples(gte_lseg)
 
 
 def c_plane(value):
     if type(value) is gte_plane:
         return value
-    pt1, pt2, pt3 = value
-    return gte_plane(c_point(pt1), c_point(pt2), c_point(pt3))
+    (x1, y1, z1), (x2, y2, z2), (x3, y3, z3) = value
+    return gte_plane.from_buffer_copy(
+        _pack15(x1, y1, z1, x2, y2, z2, x3, y3, z3, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0)
+    )
 
 
 def c_circle(value):
@@ -172,50 +186,54 @@ def c_circle(value):
         return value
     if len(value) == 2:
         value = Circle(*value)
-    center, radius, vector = value
-    return gte_circle(c_point(center), radius, c_vector(vector))
+    (x, y, z), radius, (u, v, w) = value
+    return gte_circle.from_buffer_copy(_pack7(x, y, z, radius, u, v, w))
 
 
 def c_rect(value):
     if type(value) is gte_rect:
         return value
-    center, extent1, extent2, nor_vector, main_vector = value
-    return gte_rect(
-        c_point(center), extent1, extent2, 0.0, c_vector(nor_vector), c_vector(main_vector)
+    (x, y, z), extent1, extent2, (nx, ny, nz), (mx, my, mz) = value
+    return gte_rect.from_buffer_copy(
+        _pack12(x, y, z, extent1, extent2, 0.0, nx, ny, nz, mx, my, mz)
     )
 
 
 def c_quad(value):
     if type(value) is gte_quad:
         return value
-    pt1, pt2, pt3, pt4 = value
-    return gte_quad(c_point(pt1), c_point(pt2), c_point(pt3), c_point(pt4))
+    (x1, y1, z1), (x2, y2, z2), (x3, y3, z3), (x4, y4, z4) = value
+    return gte_quad.from_buffer_copy(_pack12(x1, y1, z1, x2, y2, z2, x3, y3, z3, x4, y4, z4))
 
 
 def c_ellipse(value):
     if type(value) is gte_ellipse:
         return value
-    major_radius, minor_radius, center, nor_vector, main_vector = value
-    return gte_ellipse(
-        major_radius, minor_radius, c_point(center), c_vector(nor_vector), c_vector(main_vector)
+    major_radius, minor_radius, (x, y, z), (nx, ny, nz), (mx, my, mz) = value
+    return gte_ellipse.from_buffer_copy(
+        _pack11(major_radius, minor_radius, x, y, z, nx, ny, nz, mx, my, mz)
     )
 
 
 def point_of(record):
-    return Point(record.x, record.y, record.z)
+    return _new(Point, _unpack3(record))
 
 
 def vector_of(record):
-    return Vector(record.x, record.y, record.z)
+    return _new(Vector, _unpack3(record))
 
 
 def line_of(record):
-    return Line(point_of(record.pt), vector_of(record.vector))
+    x, y, z, u, v, w = _unpack6(record)
+    return _new(Line, (_new(Point, (x, y, z)), _new(Vector, (u, v, w))))
 
 
 def segment_of(record):
-    return Segment(point_of(record.pt1), point_of(record.pt2))
+    x1, y1, z1, x2, y2, z2 = _unpack6(record)
+    return _new(Segment, (_new(Point, (x1, y1, z1)), _new(Point, (x2, y2, z2))))
 
 
 def plane_of(record):
-    return Plane(point_of(record.pt1), point_of(record.pt2), point_of(record.pt3))
+    x1, y1, z1, x2, y2, z2, x3, y3, z3 = _unpack9(record)
+    points = (_new(Point, (x1, y1, z1)), _new(Point, (x2, y2, z2)), _new(Point, (x3, y3, z3)))
+    return _new(Plane, points)
