@@ -128,6 +128,25 @@ class PointDistanceTest(unittest.TestCase):
                 self.assertEqual([r.dist for r in got], [5, math.sqrt(17), math.sqrt(41)])
 
 
+class ShapeInputTest(unittest.TestCase):
+    def test_named_tuples_plain_sequences_and_records_are_one_shape(self):
+        expected = tavrisk.dist_point_circle(POINT, CIRCLE1)
+        as_lists = ([3.0, 4.5, -1.25], [[0.5, 0.25, 0.0], 2.0, [0.0, 0.0, 1.0]])
+        as_records = (point(POINT), circle(CIRCLE1))
+        for args in (as_lists, as_records, (POINT, ((0.5, 0.25, 0.0), 2.0))):
+            with self.subTest(args=args):
+                self.assertEqual(tavrisk.dist_point_circle(*args), expected)
+
+    def test_shapes_of_the_wrong_size_are_rejected(self):
+        cases = [(tavrisk.dist_point_line, ((1, 2), LINE)),
+                 (tavrisk.dist_point_line, (POINT, ((0, 0, 0), (1, 0, 0), (0, 1, 0)))),
+                 (tavrisk.dist_point_plane, (POINT, PLANE[:2])),
+                 (tavrisk.dist_point_rect, (POINT, RECT[:4]))]
+        for function, args in cases:
+            with self.subTest(args=args), self.assertRaises(ValueError):
+                function(*args)
+
+
 class LinearDistanceTest(unittest.TestCase):
     def test_known_distances_between_linear_shapes(self):
         x_axis = ((0, 0, 0), (1, 0, 0))
