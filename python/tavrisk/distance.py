@@ -55,9 +55,9 @@ __all__ = [
 ]
 
 
-def _one(function, shape, point):
+def _one(function, first, second):
     result = gte_dist_result()
-    function(shape, point, byref(result))
+    function(first, second, byref(result))
     return dist_result_of(result)
 
 
@@ -120,23 +120,17 @@ def dist_point_arc(point, arc):
 
 def dist_rect_center_line(rect, line):
     """Distance from the rectangle's centre to its foot on the line."""
-    result = gte_dist_result()
-    raw.gte_dist_rectCenter_line(c_rect(rect), c_line(line), byref(result))
-    return dist_result_of(result)
+    return _one(raw.gte_dist_rectCenter_line, c_rect(rect), c_line(line))
 
 
 def dist_ellipse_center_line(ellipse, line):
     """Distance from the ellipse's centre to its foot on the line."""
-    result = gte_dist_result()
-    raw.gte_dist_ellipseCenter_line(c_ellipse(ellipse), c_line(line), byref(result))
-    return dist_result_of(result)
+    return _one(raw.gte_dist_ellipseCenter_line, c_ellipse(ellipse), c_line(line))
 
 
 def dist_quad_center_line(quad, line):
     """Distance from the average of the quadrilateral's corners to its foot on the line."""
-    result = gte_dist_result()
-    raw.gte_dist_quadCenter_line(c_quad(quad), c_line(line), byref(result))
-    return dist_result_of(result)
+    return _one(raw.gte_dist_quadCenter_line, c_quad(quad), c_line(line))
 
 
 def dist_line_line(line1, line2):
@@ -169,16 +163,12 @@ def dist_segment_segment(segment1, segment2):
 
     Not symmetric: swapping the segments measures from the other midpoint.
     """
-    result = gte_dist_result()
-    raw.gte_dist_lseg_lseg(c_lseg(segment1), c_lseg(segment2), byref(result))
-    return dist_result_of(result)
+    return _one(raw.gte_dist_lseg_lseg, c_lseg(segment1), c_lseg(segment2))
 
 
 def dist_segment_plane(segment, plane):
     """Distance from the segment's midpoint to its projection on the plane."""
-    result = gte_dist_result()
-    raw.gte_dist_lseg_plane(c_lseg(segment), c_plane(plane), byref(result))
-    return dist_result_of(result)
+    return _one(raw.gte_dist_lseg_plane, c_lseg(segment), c_plane(plane))
 
 
 def _circle_pairs(name, export, first, second):
