@@ -5,6 +5,7 @@ sequence of 3-sequences; the form measures work in XY. Lengths are in the caller
 """
 
 import os
+import sys
 from ctypes import byref, c_double
 
 from . import raw
@@ -27,25 +28,39 @@ __all__ = [
 _NO_FIT = "the points do not determine a unique best fit (fewer than three, or degenerate)"
 
 
+def _fit(name, export, record, points):
+    cloud = point_array(points)
+    fitted = record()
+    if getattr(raw, export)(cloud.pointer, cloud.count, byref(fitted)) != 1:
+        raise RefusedError(name, export, _NO_FIT)
+    return fitted
+
+
 def fit_segment(points):
     """The best-fit line of at least three points, as the segment between the two extreme
     projections onto it (in the order the points were given). Raises RefusedError when the
     points determine no unique line."""
-    cloud = point_array(points)
-    segment = gte_lseg()
-    if raw.gte_fit_lseg(cloud.pointer, cloud.count, byref(segment)) != 1:
-        raise RefusedError("fit_segment", "gte_fit_lseg", _NO_FIT)
-    return segment_of(segment)
+    return segment_of(_fit("fit_segment", "gte_fit_lseg", gte_lseg, points))
 
 
 def fit_plane(points):
     """The best-fit plane of at least three points, as a Plane through three of the points
     projected onto it. Raises RefusedError when the points determine no unique plane."""
-    cloud = point_array(points)
-    plane = gte_plane()
-    if raw.gte_fit_plane(cloud.pointer, cloud.count, byref(plane)) != 1:
-        raise RefusedError("fit_plane", "gte_fit_plane", _NO_FIT)
-    return plane_of(plane)
+    return plane_of(_fit("fit_plane", "gte_fit_plane", gte_plane, points))
+
+
+def _encoded_path(path):
+    """The path as the library's narrow string: the file system's encoding, except on Windows,
+    where the library reads the ANSI code page. A path with a zero byte in it would reach the
+    library cut short, naming another file, and is refused as open() refuses it."""
+    path = os.fspath(path)
+    if sys.platform == "win32" and isinstance(path, str):
+        encoded = path.encode("mbcs")
+    else:
+        encoded = os.fsencode(path)
+    if b"\0" in encoded:
+        raise ValueError("embedded null byte in the path %r" % (path,))
+    return encoded
 
 
 def flatness(path):
@@ -58,7 +73,7 @@ def flatness(path):
     not a point file the library accepts).
     """
     value = c_double()
-    if raw.gte_measure_platness_pointCloud_file(os.fsencode(path), byref(value)) != 0:
+    if raw.gte_measure_platness_pointCloud_file(_encoded_path(path), byref(value)) != 0:
         raise RefusedError("flatness", "gte_measure_platness_pointCloud_file",
                            "the point file %r cannot be read" % (os.fsdecode(path),))
     return value.value

@@ -60,6 +60,8 @@ class FitTest(unittest.TestCase):
             with self.subTest(path=path):
                 self.assertEqual(call_through(self, "gte_measure_platness_pointCloud_file",
                                               tavrisk.flatness, path), value.value)
+        with self.assertRaises(ValueError):  # the library would read PLATE itself
+            tavrisk.flatness(PLATE + "\0.bak")
 
 
 class FormTest(unittest.TestCase):
