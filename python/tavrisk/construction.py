@@ -166,7 +166,8 @@ def intersect_circle_circle(circle1, circle2):
     """The 0, 1 or 2 points where two coplanar circles with agreeing normals meet.
 
     Raises RefusedError for circles in different planes or whose normals disagree (also
-    opposite ones), InfinitelyManyPoints for one circle given twice.
+    opposite ones), InfinitelyManyPoints where the library counts infinitely many (one circle
+    given twice).
     """
     return _two_points("intersect_circle_circle", "gte_intersec_circle_circle",
                        c_circle(circle1), c_circle(circle2))
