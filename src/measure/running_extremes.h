@@ -9,6 +9,8 @@
 // it reaches the caller instead of being skipped by the comparisons.
 #pragma once
 
+#include <limits>
+
 namespace tavrisk {
 
 template <bool kLargest>
@@ -17,14 +19,12 @@ public:
     // Whether offer(candidate) would take the candidate. A search that filters candidates with a
     // costly test runs the test only for the candidates that would become the extreme.
     bool wouldTake(double candidate) const {
-        if (!found_) {
-            return true;
+        // The common case first, one comparison: two numbers, the candidate not beyond. It fails
+        // for a NaN on either side, and the value is NaN until the first candidate arrives.
+        if (kLargest ? candidate <= value_ : candidate >= value_) {
+            return false;
         }
-        if (value_ != value_) {
-            return false;  // NaN stays
-        }
-        // Strictly beyond, or NaN (which fails the comparison below).
-        return kLargest ? !(candidate <= value_) : !(candidate >= value_);
+        return !(found_ && value_ != value_);  // a NaN once taken stays
     }
 
     // Takes the candidate when it becomes the extreme; returns whether it did, so that the caller
@@ -40,11 +40,11 @@ public:
 
     // Whether any candidate was offered.
     bool found() const { return found_; }
-    // The extreme; only meaningful when found().
+    // The extreme; NaN when no candidate was offered.
     double value() const { return value_; }
 
 private:
-    double value_ = 0.0;
+    double value_ = std::numeric_limits<double>::quiet_NaN();
     bool found_ = false;
 };
 
