@@ -32,13 +32,15 @@ bool finite(gte_point const& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
-bool allFinite(gte_point const* points, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (!finite(points[i])) {
-            return false;
-        }
-    }
-    return true;
+bool finite(Vector3 const& v) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
+// The fitted origin is the mean of the points: it is finite exactly when every coordinate is
+// and their sums do not overflow, so one test refuses both kinds of input.
+template <class Fit>
+bool fittedFinite(Fit const& fitter, Vector3 const& axis) {
+    return finite(fitter.origin()) && finite(axis);
 }
 
 std::vector<Vector3> toVectors(gte_point const* points, int count) {
@@ -162,13 +164,13 @@ extern "C" {
 
 int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
     // The line fit accepts two points; a measured segment asks for three.
-    if (points == nullptr || count < 3 || !allFinite(points, count)) {
+    if (points == nullptr || count < 3) {
         return -1;
     }
     try {
         std::vector<Vector3> const gtePoints = toVectors(points, count);
         gte::LineFit fitter;
-        if (!fitter.fit(count, gtePoints.data())) {
+        if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.direction())) {
             return -1;
         }
         gte::Line3 const gteline(fitter.origin(), fitter.direction());
@@ -203,13 +205,13 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
 }
 
 int gte_fit_plane(const gte_point* points, int count, gte_plane* plane) {
-    if (points == nullptr || count < 3 || !allFinite(points, count)) {
+    if (points == nullptr || count < 3) {
         return -1;
     }
     try {
         std::vector<Vector3> const gtePoints = toVectors(points, count);
         gte::PlaneFit fitter;
-        if (!fitter.fit(count, gtePoints.data())) {
+        if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.normal())) {
             return -1;
         }
         gte::Plane3 const gteplane(fitter.normal(), fitter.origin());
