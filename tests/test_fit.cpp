@@ -166,9 +166,16 @@ TEST(FitPlane, RecordAlwaysSpansAPlaneOrNothingIsWritten) {
     // sample stayed at index 0 and the record repeated pt1 (or held three collinear points):
     // success reported for a record that describes no plane. Now every point is searched, and
     // without a point off that line the fit is refused with the record untouched.
+    auto const onLine = [](int count) {  // off the axes, in the plane x - 2y + 3 = 0
+        std::vector<P> points;
+        for (int i = 0; i < count; ++i) {
+            points.push_back(P(1 + 0.5 * i, 2 + 0.25 * i, 3 + 0.125 * i));
+        }
+        return points;
+    };
     std::vector<P> cases[3];
+    cases[0] = onLine(7);  // rounding breaks the eigenvalue tie: the fit succeeds
     for (int i = 0; i < 7; ++i) {
-        cases[0].push_back(P(1 + 0.5 * i, 2 + 0.25 * i, 3 + 0.125 * i));  // rounding breaks the tie
         cases[1].push_back(P(0.1 * i, 0.3 * i, 5));  // the xz cross terms are all zero
     }
     cases[2] = {P(0, 0, 0), P(10, 0, 0), P(0.0005, 0.0005, 0)};  // within 0.001 of an end
@@ -181,10 +188,9 @@ TEST(FitPlane, RecordAlwaysSpansAPlaneOrNothingIsWritten) {
     }
 
     // A line of 1000 points with three points off it, none at a sampled index (every tenth):
-    // the full search takes the one farthest from both ends. The plane x - 2y + 3 = 0 holds
-    // them all, so the fit is exact.
-    std::vector<P> line;
-    for (int i = 0; i < 1000; ++i) line.push_back(P(1 + 0.5 * i, 2 + 0.25 * i, 3 + 0.125 * i));
+    // the full search takes the one farthest from both ends. The line's plane holds them all,
+    // so the fit is exact.
+    std::vector<P> line = onLine(1000);
     P const off[] = {P(52, 27.5, 20), P(252, 127.5, 40), P(452, 227.5, 60)};
     line.insert(line.begin() + 5, off[0]);
     line.insert(line.begin() + 503, off[1]);
@@ -198,10 +204,7 @@ TEST(FitPlane, RecordAlwaysSpansAPlaneOrNothingIsWritten) {
     // index order, as the thinned one does.
     P const up(74.75, 38.875, 26.6875), down(76.75, 39.875, 16.6875);  // midpoint +- (-1, -.5, 5)
     for (bool upFirst : {true, false}) {
-        std::vector<P> mirrored;
-        for (int i = 0; i < 300; ++i) {
-            mirrored.push_back(P(1 + 0.5 * i, 2 + 0.25 * i, 3 + 0.125 * i));
-        }
+        std::vector<P> mirrored = onLine(300);
         mirrored.insert(mirrored.begin() + 100, upFirst ? up : down);
         mirrored.insert(mirrored.begin() + 200, upFirst ? down : up);
         P const first = upFirst ? up : down;
