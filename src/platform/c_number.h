@@ -26,10 +26,13 @@ public:
 
     // Reads the longest leading part of text[0, length) that forms a number (decimal or
     // hexadecimal, inf, nan, after optional white space and sign); 0.0 of length 0 when there is
-    // none, and HUGE_VAL, a denormal or 0 out of range. text[length] must be '\0'.
+    // none, and HUGE_VAL, a denormal or 0 out of range. Nothing beyond the text joins the number;
+    // text[length] must be readable (it is tested for a terminating zero).
     Number read(char const* text, std::size_t length) const;
 
 private:
+    Number readTerminated(char const* text) const;
+
     locale_t locale_;
     bool roundsToNearest_;
 };
