@@ -30,6 +30,10 @@ public:
     // text[length] must be readable (it is tested for a terminating zero).
     Number read(char const* text, std::size_t length) const;
 
+    // Whether the host's rounding mode, taken when the reader was made, is to nearest: the mode
+    // in which the exact decimal conversion agrees with strtod.
+    bool roundsToNearest() const { return roundsToNearest_; }
+
 private:
     Number readTerminated(char const* text) const;
 

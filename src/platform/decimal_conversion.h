@@ -12,9 +12,127 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+
+#include "platform/bit_scan.h"
+
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "the digit words below take the first character in their lowest byte"
+#endif
 
 namespace tavrisk {
 namespace platform {
+
+namespace decimal {
+
+constexpr int kMaxExactPower = 22;  // 10^22 = 2^22 * 5^22 with 5^22 < 2^53
+inline constexpr double kExactPowersOfTen[kMaxExactPower + 1] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+inline constexpr std::uint64_t kDigitScales[9] = {1,      10,      100,      1000,     10000,
+                                                  100000, 1000000, 10000000, 100000000};
+constexpr std::uint64_t kEachByte = 0x0101010101010101u;
+
+inline std::uint64_t eightBytesAt(char const* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// The characters of the text [begin, end) from p on, at most eight, first in the lowest byte and
+// zero bytes after them; read in one piece wherever eight bytes of the text allow it.
+inline std::uint64_t charactersAt(char const* p, char const* begin, char const* end) {
+    std::ptrdiff_t const left = end - p;
+    if (left >= 8) {
+        return eightBytesAt(p);
+    }
+    if (left <= 0) {
+        return 0;
+    }
+    if (end - begin >= 8) {
+        return eightBytesAt(end - 8) >> (8 * (8 - left));
+    }
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, static_cast<std::size_t>(left));
+    return word;
+}
+
+// How many of the eight characters in word, first character in the lowest byte, are digits
+// before the first one that is not. A byte is a digit when its high half is 3 and stays 3 once 6
+// is added; a carry out of a byte only disturbs the bytes after it, which no longer count.
+inline int leadingDigitCount(std::uint64_t word) {
+    std::uint64_t const highHalves = 0xF0 * kEachByte;
+    std::uint64_t const notDigit = ((word & highHalves) ^ (0x30 * kEachByte)) |
+                                   (((word + 6 * kEachByte) & highHalves) ^ (0x30 * kEachByte));
+    return notDigit == 0 ? 8 : lowestSetBit(notDigit) >> 3;
+}
+
+// The number written by the first count (0 to 8) digit characters of word. Taking '0' off every
+// byte leaves those digits exact (a digit never borrows; a byte after them that borrows only
+// disturbs the bytes after it); moving them to the top turns the bytes below into leading zeros.
+// Then pairs, quads and the eight digits are combined in three multiplications.
+inline std::uint64_t digitValue(std::uint64_t word, int count) {
+    if (count == 0) {
+        return 0;
+    }
+    std::uint64_t digits = (word - 0x30 * kEachByte) << (8 * (8 - count));
+    digits = digits * 10 + (digits >> 8);
+    std::uint64_t const pairs = 0x000000FF000000FFu;
+    digits = ((digits & pairs) * (100 + (std::uint64_t(1000000) << 32)) +
+              ((digits >> 16) & pairs) * (1 + (std::uint64_t(10000) << 32))) >>
+             32;
+    return digits & 0xFFFFFFFFu;
+}
+
+// magnitude with the sign bit set when negative: no branch on data whose signs mix at random.
+inline double withSign(double magnitude, bool negative) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    bits |= static_cast<std::uint64_t>(negative) << 63;
+    std::memcpy(&magnitude, &bits, sizeof bits);
+    return magnitude;
+}
+
+// The whole of readExactDecimal, for the texts its common case leaves over.
+bool readInFull(char const* text, std::size_t length, double& value);
+
+// The common case of the two readers below, fewer than eight digits on either side of the point
+// and no exponent: the significand is then below 10^14 < 2^53 and the power of ten at most 10^7.
+// The characters come from charactersAt(p, begin, end); everything else from readInFull.
+template <class CharactersAt>
+inline bool readCommonCase(char const* text, std::size_t length, double& value,
+                           CharactersAt charactersAt) {
+    char const* const end = text + length;
+    char const* p = text;
+    bool const negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) {
+        ++p;
+    }
+    std::uint64_t const integerWord = charactersAt(p, text, end);
+    int const integerDigits = leadingDigitCount(integerWord);
+    if (integerDigits < 8) {
+        std::uint64_t significand = digitValue(integerWord, integerDigits);
+        p += integerDigits;
+        int fractionDigits = 0;
+        if (p < end && *p == '.') {
+            ++p;
+            std::uint64_t const fractionWord = charactersAt(p, text, end);
+            fractionDigits = leadingDigitCount(fractionWord);
+            significand = significand * kDigitScales[fractionDigits] +
+                          digitValue(fractionWord, fractionDigits);
+            p += fractionDigits;
+        }
+        if (p == end && fractionDigits < 8 && integerDigits + fractionDigits > 0) {
+            double const magnitude =
+                static_cast<double>(significand) / kExactPowersOfTen[fractionDigits];
+            value = withSign(magnitude, negative);
+            return true;
+        }
+    }
+    return readInFull(text, length, value);
+}
+
+}  // namespace decimal
 
 // Reads text[0, length) when the whole of it is one plain decimal: an optional sign, digits
 // with at most one decimal point among them (at least one digit in all), and an optional
@@ -22,7 +140,21 @@ namespace platform {
 // returns true when it comes exactly from the single operation above; returns false, leaving
 // value alone, for every other text. Valid only in the round-to-nearest mode, the one in which
 // the sign may be applied after the rounding. Reads no byte outside the text.
-bool readExactDecimal(char const* text, std::size_t length, double& value);
+inline bool readExactDecimal(char const* text, std::size_t length, double& value) {
+    return decimal::readCommonCase(text, length, value, decimal::charactersAt);
+}
+
+// Bytes that readExactDecimalInBuffer may read past the end of its text.
+constexpr std::size_t kDecimalReadAhead = 8;
+
+// The same for a text in a buffer that holds kDecimalReadAhead more bytes after it, the first
+// of them no digit (a separator or a terminating zero): a run of digits then ends by itself at
+// the end of the text, and eight characters are read at once wherever the text has fewer.
+inline bool readExactDecimalInBuffer(char const* text, std::size_t length, double& value) {
+    return decimal::readCommonCase(
+        text, length, value,
+        [](char const* p, char const*, char const*) { return decimal::eightBytesAt(p); });
+}
 
 }  // namespace platform
 }  // namespace tavrisk

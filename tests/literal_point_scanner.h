@@ -1,0 +1,122 @@
+// The point scanner as the rules of a point file read literally: one byte at a time, each value
+// copied into a terminated buffer and converted there by strtod in the "C" locale. The oracle
+// for the block scanner of the library.
+#pragma once
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "gte/vector.h"
+#include "measure/point_file.h"
+
+namespace tavrisk_test {
+
+class LiteralPointScanner {
+public:
+    LiteralPointScanner(std::vector<gte::Vector3>& points, tavrisk::PointFileProblem& problem)
+        : locale_(newlocale(LC_ALL_MASK, "C", locale_t(0))), points_(points), problem_(problem) {}
+    ~LiteralPointScanner() { freelocale(locale_); }
+    LiteralPointScanner(LiteralPointScanner const&) = delete;
+    LiteralPointScanner& operator=(LiteralPointScanner const&) = delete;
+
+    // Takes the next bytes of the file; a byte order mark that the first of them start with is
+    // skipped.
+    bool scan(char const* bytes, std::size_t size) {
+        if (first_ && size >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
+            bytes += 3;
+            size -= 3;
+        }
+        first_ = false;
+        for (std::size_t i = 0; i < size; ++i) {
+            char const c = bytes[i];
+            if (isSeparator(c)) {
+                if (length_ > 0 && !endValue()) {
+                    return false;
+                }
+                // CR LF, a lone LF and a lone CR each end one line.
+                if (c == '\r' || (c == '\n' && !afterCarriageReturn_)) {
+                    ++line_;
+                }
+                afterCarriageReturn_ = c == '\r';
+                continue;
+            }
+            if (length_ == tavrisk::kMaxPointValueLength) {
+                return refuseValue(Kind::valueTooLong, tavrisk::kMaxPointValueLength + 1);
+            }
+            value_[length_++] = c;
+            afterCarriageReturn_ = false;
+        }
+        return true;
+    }
+
+    bool finish() {
+        if (length_ > 0 && !endValue()) {
+            return false;
+        }
+        if (coordinate_ != 0) {
+            return refuse(Kind::incompletePoint, lastValueLine_);
+        }
+        if (points_.empty()) {
+            return refuse(Kind::noPoint, 0);
+        }
+        return true;
+    }
+
+private:
+    using Kind = tavrisk::PointFileProblemKind;
+
+    static bool isSeparator(char c) {
+        return c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t';
+    }
+
+    bool endValue() {
+        value_[length_] = '\0';
+        char* end = nullptr;
+        double const value = strtod_l(value_, &end, locale_);
+        if (static_cast<std::size_t>(end - value_) != length_) {
+            return refuseValue(Kind::notANumber, length_);
+        }
+        if (!std::isfinite(value)) {
+            return refuseValue(Kind::notFinite, length_);
+        }
+        pending_[coordinate_] = value;
+        length_ = 0;
+        lastValueLine_ = line_;
+        if (++coordinate_ == 3) {
+            points_.push_back(pending_);
+            coordinate_ = 0;
+        }
+        return true;
+    }
+
+    bool refuse(Kind kind, std::size_t line) {
+        problem_.kind = kind;
+        problem_.line = line;
+        return false;
+    }
+
+    bool refuseValue(Kind kind, std::size_t fullLength) {
+        std::size_t const kept = std::min(fullLength, tavrisk::PointFileProblem::kValueTextLimit);
+        problem_.value.assign(value_, kept);
+        problem_.valueCut = fullLength > kept;
+        return refuse(kind, line_);
+    }
+
+    locale_t locale_;
+    std::vector<gte::Vector3>& points_;
+    tavrisk::PointFileProblem& problem_;
+    char value_[tavrisk::kMaxPointValueLength + 1];
+    std::size_t length_ = 0;
+    gte::Vector3 pending_ = gte::Vector3::zeroVector();
+    int coordinate_ = 0;
+    std::size_t line_ = 1;
+    std::size_t lastValueLine_ = 0;
+    bool afterCarriageReturn_ = false;
+    bool first_ = true;
+};
+
+}  // namespace tavrisk_test
