@@ -19,8 +19,9 @@
 #include "platform/decimal_conversion.h"
 
 using tavrisk::platform::CNumberReader;
+using tavrisk::platform::kShortDecimalReach;
 using tavrisk::platform::readExactDecimal;
-using tavrisk::platform::readExactDecimalInBuffer;
+using tavrisk::platform::readShortDecimal;
 using tavrisk_test::TextMaker;
 
 namespace {
@@ -49,17 +50,18 @@ private:
 struct Generator {
     char const* name;
     std::function<std::string(TextMaker&)> make;
-    bool allExact;  // every text of this kind must take the short way
+    bool allExact;  // every text of this kind must be read exactly
+    bool allShort;  // and whole as a short decimal
 };
 
 std::vector<Generator> const& generators() {
     static std::vector<Generator> const all = {
-        {"machine decimal", &TextMaker::machineDecimal, true},
-        {"long significand", &TextMaker::longSignificand, false},
-        {"near 2^53", &TextMaker::nearTwoTo53, false},
-        {"halfway", &TextMaker::halfway, true},
-        {"extreme", &TextMaker::extreme, false},
-        {"odd form", &TextMaker::oddForm, false},
+        {"machine decimal", &TextMaker::machineDecimal, true, true},
+        {"long significand", &TextMaker::longSignificand, false, false},
+        {"near 2^53", &TextMaker::nearTwoTo53, false, false},
+        {"halfway", &TextMaker::halfway, true, false},
+        {"extreme", &TextMaker::extreme, false, false},
+        {"odd form", &TextMaker::oddForm, false, false},
     };
     return all;
 }
@@ -73,19 +75,27 @@ TEST(ExactDecimal, AgreesWithStrtodWheneverItAnswers) {
     TextMaker maker(0x7A5F11E5u);
     for (Generator const& generator : generators()) {
         int exact = 0;
+        int shortDecimals = 0;
         for (int i = 0; i < kCasesPerGenerator; ++i) {
             std::string const text = generator.make(maker);
             // The bytes after the text are digits: nothing past its length may join the number.
             std::string const padded = text + "99999999";
             double value = 0.0;
             bool const taken = readExactDecimal(padded.data(), text.size(), value);
-            // In a buffer, as the point scanner reads: a separator follows, then more bytes.
-            std::string const inBuffer = text + ",9999999";
-            double bufferValue = 0.0;
-            bool const bufferTaken =
-                readExactDecimalInBuffer(inBuffer.data(), text.size(), bufferValue);
-            ASSERT_EQ(bufferTaken, taken) << "'" << text << "'";
-            ASSERT_EQ(bitsOf(bufferValue), bitsOf(value)) << "'" << text << "'";
+            // In a buffer, as the point scanner reads: a separator follows, then more bytes. The
+            // short decimal at the front is what strtod takes from that front.
+            std::string const inBuffer = text + "," + std::string(kShortDecimalReach, '9');
+            double shortValue = 0.0;
+            char const* const shortEnd = readShortDecimal(inBuffer.data(), shortValue);
+            EXPECT_TRUE(!generator.allShort || shortEnd == inBuffer.data() + text.size())
+                << generator.name << " '" << text << "'";
+            if (shortEnd != nullptr) {
+                ++shortDecimals;
+                std::string const front(inBuffer.data(), shortEnd);
+                CNumberReader::Number const frontNumber = strtodC(front);
+                ASSERT_EQ(frontNumber.length, front.size()) << "'" << text << "'";
+                ASSERT_EQ(bitsOf(shortValue), bitsOf(frontNumber.value)) << "'" << text << "'";
+            }
             if (!taken) {
                 EXPECT_FALSE(generator.allExact) << generator.name << " '" << text << "'";
                 continue;
@@ -98,6 +108,7 @@ TEST(ExactDecimal, AgreesWithStrtodWheneverItAnswers) {
         // Each kind but the odd forms reaches the short way often enough to test it.
         if (std::string(generator.name) != "odd form") {
             EXPECT_GT(exact, kCasesPerGenerator / 10) << generator.name;
+            EXPECT_GT(shortDecimals, kCasesPerGenerator / 10) << generator.name;
         }
     }
 }

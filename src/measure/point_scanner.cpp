@@ -21,7 +21,15 @@ using Kind = PointFileProblemKind;
 using platform::lowestSetBit;
 using platform::setBitCount;
 
-constexpr std::size_t kBlockSize = 64;
+constexpr std::size_t kGroupSize = 16;
+constexpr std::uint32_t kWholeGroup = 0xFFFF;
+// Reads run this far past the end of a chunk: the padding the chunk buffer carries.
+constexpr std::size_t kChunkPadding = 64;
+static_assert(kChunkPadding >= platform::kShortDecimalReach && kChunkPadding >= kGroupSize,
+              "the chunk padding covers every read past the end of the data");
+// A run of separators is taken a byte at a time up to this length, then a group at a time.
+constexpr int kShortRun = 8;
+
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr std::size_t kByteOrderMarkLength = 3;
 
@@ -37,17 +45,41 @@ constexpr bool isSeparator(char c) {
     return c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t';
 }
 
-// Bits 0 to count - 1.
-std::uint64_t lowBits(std::size_t count) {
-    return count >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << count) - 1;
+inline ByteClasses classifyBytes(char const* p) {
+#if TAVRISK_SCAN_SSE2
+    __m128i const bytes = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p));
+    __m128i const lf = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
+    __m128i const cr = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'));
+    __m128i const blank = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')),
+                                                    _mm_cmpeq_epi8(bytes, _mm_set1_epi8(','))),
+                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')));
+    auto const bitsOf = [](__m128i mask) {
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(mask));
+    };
+    return {bitsOf(_mm_or_si128(blank, _mm_or_si128(lf, cr))), bitsOf(lf), bitsOf(cr)};
+#else
+    return classify16Portably(p);
+#endif
+}
+
+// The first separator at or after p, or end when there is none before it.
+inline char const* findSeparator(char const* p, char const* end) {
+    for (; p < end; p += kGroupSize) {
+        std::uint32_t const separators = classifyBytes(p).separators;
+        if (separators != 0) {
+            char const* const found = p + lowestSetBit(separators);
+            return found < end ? found : end;
+        }
+    }
+    return end;
 }
 
 }  // namespace
 
-ByteClasses classify64Portably(char const* p) {
+ByteClasses classify16Portably(char const* p) {
     ByteClasses classes{0, 0, 0};
-    for (std::size_t i = 0; i < kBlockSize; ++i) {
-        std::uint64_t const bit = std::uint64_t(1) << i;
+    for (std::size_t i = 0; i < kGroupSize; ++i) {
+        std::uint32_t const bit = std::uint32_t(1) << i;
         classes.separators |= isSeparator(p[i]) ? bit : 0;
         classes.lineFeeds |= p[i] == '\n' ? bit : 0;
         classes.carriageReturns |= p[i] == '\r' ? bit : 0;
@@ -55,34 +87,8 @@ ByteClasses classify64Portably(char const* p) {
     return classes;
 }
 
-ByteClasses classify64(char const* p) {
-#if TAVRISK_SCAN_SSE2
-    ByteClasses classes{0, 0, 0};
-    __m128i const space = _mm_set1_epi8(' ');
-    __m128i const comma = _mm_set1_epi8(',');
-    __m128i const tab = _mm_set1_epi8('\t');
-    __m128i const lineFeed = _mm_set1_epi8('\n');
-    __m128i const carriageReturn = _mm_set1_epi8('\r');
-    for (int i = 0; i < 4; ++i) {
-        __m128i const bytes = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p + 16 * i));
-        __m128i const lf = _mm_cmpeq_epi8(bytes, lineFeed);
-        __m128i const cr = _mm_cmpeq_epi8(bytes, carriageReturn);
-        __m128i const blank =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, comma)),
-                         _mm_cmpeq_epi8(bytes, tab));
-        __m128i const separator = _mm_or_si128(blank, _mm_or_si128(lf, cr));
-        int const shift = 16 * i;
-        auto const bitsOf = [shift](__m128i mask) {
-            return std::uint64_t(static_cast<std::uint16_t>(_mm_movemask_epi8(mask))) << shift;
-        };
-        classes.separators |= bitsOf(separator);
-        classes.lineFeeds |= bitsOf(lf);
-        classes.carriageReturns |= bitsOf(cr);
-    }
-    return classes;
-#else
-    return classify64Portably(p);
-#endif
+ByteClasses classify16(char const* p) {
+    return classifyBytes(p);
 }
 
 PointScanner::PointScanner(platform::CNumberReader const& number, std::vector<gte::Vector3>& points,
@@ -92,14 +98,14 @@ PointScanner::PointScanner(platform::CNumberReader const& number, std::vector<gt
       problem_(problem),
       fileSize_(fileSize),
       exactDecimals_(number.roundsToNearest()),
-      // A whole block is read at the end of a chunk, and a zero always follows its bytes.
-      chunk_(new char[kChunkSize + kBlockSize]()),
-      chunkEnd_(chunk_.get()) {}
+      chunk_(new char[kChunkSize + kChunkPadding]()) {}
 
 bool PointScanner::scan(std::size_t size) {
     char* const begin = chunk_.get();
     char const* const end = begin + size;
-    bytesBeforeChunk_ += static_cast<std::uint64_t>(chunkEnd_ - begin);
+    bytesBeforeChunk_ += chunkSize_;
+    chunkSize_ = size;
+    // No number and no run of digits goes on past the data.
     begin[size] = '\0';
     char const* p = begin;
     if (firstChunk_ && size >= kByteOrderMarkLength &&
@@ -107,96 +113,122 @@ bool PointScanner::scan(std::size_t size) {
         p += kByteOrderMarkLength;
     }
     firstChunk_ = false;
-    chunkEnd_ = end;
-    // A value gathered from the chunks before goes on from the first byte of this one.
-    valueStart_ = p;
-    for (; p < end; p += kBlockSize) {
-        if (!scanBlock(p, std::min(kBlockSize, static_cast<std::size_t>(end - p)))) {
+
+    if (inValue_) {
+        // The value gathered from the chunks before goes on to the first separator here.
+        char const* const valueEnd = findSeparator(p, end);
+        if (!gather(p, valueEnd)) {
             return false;
         }
+        if (valueEnd == end) {
+            return true;
+        }
+        inValue_ = false;
+        if (!endGatheredValue()) {
+            return false;
+        }
+        p = valueEnd;
     }
-    if (!sized_ && !points_.empty() && bytesBeforeChunk_ + size >= kDensitySampleBytes) {
+
+    for (p = skipSeparators(p, end); p < end;) {
+        // Most values end among the sixteen bytes at p. Finding that end apart from reading the
+        // digits lets the next value start while this one is still being converted.
+        std::uint32_t const separators = classifyBytes(p).separators;
+        char const* valueEnd = p + lowestSetBit(separators | (std::uint32_t(1) << kGroupSize));
+        if (valueEnd >= end || separators == 0) {
+            valueEnd = findSeparator(p, end);
+            if (valueEnd == end) {
+                inValue_ = true;
+                afterCarriageReturn_ = false;
+                if (!gather(p, end)) {
+                    return false;
+                }
+                break;
+            }
+        }
+        double value;
+        if (exactDecimals_ && platform::readShortDecimal(p, value) == valueEnd) {
+            lastValueLine_ = line_;
+            takeCoordinate(value);
+        } else if (!endValue(p, valueEnd)) {
+            return false;
+        }
+        // The separator that ends the value is stepped over here; after a value byte, a line
+        // feed ends a line as a carriage return does. A longer run goes on in skipSeparators.
+        char const separator = *valueEnd;
+        line_ += static_cast<std::size_t>(separator == '\n' || separator == '\r');
+        p = valueEnd + 1;
+        if (p < end && !isSeparator(*p)) {
+            continue;
+        }
+        afterCarriageReturn_ = separator == '\r';
+        p = skipSeparators(p, end);
+    }
+
+    std::uint64_t const bytesSeen = bytesBeforeChunk_ + size;
+    if (!sized_ && !points_.empty() && bytesSeen >= kDensitySampleBytes) {
         sized_ = true;
-        reserveFor(bytesBeforeChunk_ + size);
+        reserveFor(bytesSeen);
     }
-    return !inValue_ || gather(valueStart_, end);
+    return true;
 }
 
-// Makes value the next coordinate; the third completes a point. end is where its value ends in
-// the chunk, which tells how much of the file has been read.
-inline void PointScanner::takeCoordinate(double value, char const* end) {
+// Steps over the separators at p, counting the lines they end; returns the first byte after
+// them, or end. CR LF, a lone LF and a lone CR each end one line.
+char const* PointScanner::skipSeparators(char const* p, char const* end) {
+    std::size_t line = line_;
+    bool afterCarriageReturn = afterCarriageReturn_;
+    for (int run = 0; p < end && isSeparator(*p); ++run) {
+        if (run == kShortRun) {
+            // A long run, of blank lines or padding: sixteen bytes at a time while all are
+            // separators; the bytes after them go on one at a time.
+            for (; end - p >= static_cast<std::ptrdiff_t>(kGroupSize); p += kGroupSize) {
+                ByteClasses const group = classifyBytes(p);
+                if (group.separators != kWholeGroup) {
+                    break;
+                }
+                std::uint32_t const afterCarriageReturns =
+                    (group.carriageReturns << 1) | (afterCarriageReturn ? 1 : 0);
+                line += static_cast<std::size_t>(
+                    setBitCount(group.carriageReturns | (group.lineFeeds & ~afterCarriageReturns)));
+                afterCarriageReturn = (group.carriageReturns >> (kGroupSize - 1)) & 1;
+            }
+            run = -1;
+            continue;
+        }
+        line += (*p == '\r') | ((*p == '\n') & !afterCarriageReturn);
+        afterCarriageReturn = *p == '\r';
+        ++p;
+    }
+    line_ = line;
+    // Only a run that reaches the end of the chunk passes its state on; any other is followed by
+    // a value.
+    afterCarriageReturn_ = afterCarriageReturn && p == end;
+    return p;
+}
+
+// Makes value the next coordinate; the third completes a point.
+inline void PointScanner::takeCoordinate(double value) {
     pending_[coordinate_] = value;
     if (++coordinate_ == 3) {
         coordinate_ = 0;
         if (points_.size() == points_.capacity()) {
-            reserveFor(bytesBeforeChunk_ + static_cast<std::uint64_t>(end - chunk_.get()));
+            reserveFor(bytesBeforeChunk_ + chunkSize_);
         }
         points_.push_back(pending_);
     }
-}
-
-// The separators of the block mark where values end (a separator after a non-separator) and
-// start (the reverse); the two alternate, so each end pairs with the start before it, which lies
-// in this block unless the value was already open when the block began.
-bool PointScanner::scanBlock(char const* block, std::size_t count) {
-    std::uint64_t const valid = lowBits(count);
-    ByteClasses const classes = classify64(block);
-    std::uint64_t const separators = classes.separators & valid;
-    std::uint64_t const carriageReturns = classes.carriageReturns & valid;
-    std::uint64_t const afterSeparators = (separators << 1) | (afterSeparator_ ? 1 : 0);
-    std::uint64_t starts = ~separators & afterSeparators & valid;
-    std::uint64_t ends = separators & ~afterSeparators;
-    // CR LF, a lone LF and a lone CR each end one line.
-    std::uint64_t const afterCarriageReturns =
-        (carriageReturns << 1) | (afterCarriageReturn_ ? 1 : 0);
-    std::uint64_t const lineEnds =
-        carriageReturns | (classes.lineFeeds & valid & ~afterCarriageReturns);
-
-    while (ends != 0) {
-        int const end = lowestSetBit(ends);
-        ends &= ends - 1;
-        if (!inValue_) {
-            valueStart_ = block + lowestSetBit(starts);
-            starts &= starts - 1;
-        }
-        inValue_ = false;
-        lastValueBlockLine_ = line_;
-        lastValueLineEnds_ = lineEnds & lowBits(static_cast<std::size_t>(end));
-        // The common case inline: a plain decimal, whole in the chunk, read exactly where it
-        // lies (a separator follows it, and the block padding after the chunk).
-        std::size_t const length = static_cast<std::size_t>(block + end - valueStart_);
-        double value;
-        if (gatheredLength_ == 0 && length <= kMaxPointValueLength && exactDecimals_ &&
-            platform::readExactDecimalInBuffer(valueStart_, length, value)) {
-            takeCoordinate(value, block + end);
-        } else if (!endValue(valueStart_, block + end)) {
-            return false;
-        }
-    }
-    if (starts != 0) {
-        valueStart_ = block + lowestSetBit(starts);
-        inValue_ = true;
-    }
-    afterSeparator_ = (separators >> (count - 1)) & 1;
-    afterCarriageReturn_ = (carriageReturns >> (count - 1)) & 1;
-    if (lineEnds != 0) {
-        line_ += static_cast<std::size_t>(setBitCount(lineEnds));
-    }
-    return true;
 }
 
 bool PointScanner::finish() {
     if (inValue_) {
         // The value runs to the end of the file: it is all gathered already.
         inValue_ = false;
-        lastValueBlockLine_ = line_;
-        lastValueLineEnds_ = 0;
-        if (!endValue(chunkEnd_, chunkEnd_)) {
+        if (!endGatheredValue()) {
             return false;
         }
     }
     if (coordinate_ != 0) {
-        return refuse(Kind::incompletePoint, lastValueLine());
+        return refuse(Kind::incompletePoint, lastValueLine_);
     }
     if (points_.empty()) {
         return refuse(Kind::noPoint, 0);
@@ -204,33 +236,35 @@ bool PointScanner::finish() {
     return true;
 }
 
-// Converts the value that ends at end, in place unless its front was gathered: the values that
-// are not plain decimals, or do not lie whole in one chunk, or are too long.
+// A value that lies whole in the chunk but is no short plain decimal, or is followed by what
+// cannot end a value: read where it lies by the general conversion.
 bool PointScanner::endValue(char const* start, char const* end) {
-    char const* text = start;
-    std::size_t length = static_cast<std::size_t>(end - start);
-    if (gatheredLength_ > 0) {
-        if (!gather(start, end)) {
-            return false;
-        }
-        text = gathered_;
-        length = gatheredLength_;
-        gathered_[length] = '\0';
-        gatheredLength_ = 0;
-    } else if (length > kMaxPointValueLength) {
-        return refuseValue(Kind::valueTooLong, text, length, lastValueLine());
+    std::size_t const length = static_cast<std::size_t>(end - start);
+    if (length > kMaxPointValueLength) {
+        return refuseValue(Kind::valueTooLong, start, length);
     }
+    return convert(start, length);
+}
 
+bool PointScanner::endGatheredValue() {
+    gathered_[gatheredLength_] = '\0';
+    std::size_t const length = gatheredLength_;
+    gatheredLength_ = 0;
+    return convert(gathered_, length);
+}
+
+bool PointScanner::convert(char const* text, std::size_t length) {
+    lastValueLine_ = line_;
     platform::CNumberReader::Number const number = number_.read(text, length);
     // The conversion stops at the first byte that cannot continue a number, a byte 0 included:
     // a value it does not take whole is not a number.
     if (number.length != length) {
-        return refuseValue(Kind::notANumber, text, length, lastValueLine());
+        return refuseValue(Kind::notANumber, text, length);
     }
     if (!std::isfinite(number.value)) {
-        return refuseValue(Kind::notFinite, text, length, lastValueLine());
+        return refuseValue(Kind::notFinite, text, length);
     }
-    takeCoordinate(number.value, end);
+    takeCoordinate(number.value);
     return true;
 }
 
@@ -241,7 +275,7 @@ bool PointScanner::gather(char const* start, char const* end) {
     std::size_t const room = kMaxPointValueLength - gatheredLength_;
     std::memcpy(gathered_ + gatheredLength_, start, std::min(length, room));
     if (length > room) {
-        return refuseValue(Kind::valueTooLong, gathered_, kMaxPointValueLength + 1, line_);
+        return refuseValue(Kind::valueTooLong, gathered_, kMaxPointValueLength + 1);
     }
     gatheredLength_ += length;
     return true;
@@ -268,10 +302,6 @@ void PointScanner::reserveFor(std::uint64_t bytesSeen) {
     }
 }
 
-std::size_t PointScanner::lastValueLine() const {
-    return lastValueBlockLine_ + static_cast<std::size_t>(setBitCount(lastValueLineEnds_));
-}
-
 bool PointScanner::refuse(Kind kind, std::size_t line) {
     problem_.kind = kind;
     problem_.line = line;
@@ -279,13 +309,12 @@ bool PointScanner::refuse(Kind kind, std::size_t line) {
 }
 
 // Refuses the value that begins at text, of the given full length (more than the bytes kept
-// when the value is too long).
-bool PointScanner::refuseValue(Kind kind, char const* text, std::size_t fullLength,
-                               std::size_t line) {
+// when the value is too long). Values hold no line end, so the current line is theirs.
+bool PointScanner::refuseValue(Kind kind, char const* text, std::size_t fullLength) {
     std::size_t const kept = std::min(fullLength, PointFileProblem::kValueTextLimit);
     problem_.value.assign(text, kept);
     problem_.valueCut = fullLength > kept;
-    return refuse(kind, line);
+    return refuse(kind, line_);
 }
 
 }  // namespace tavrisk

@@ -1,10 +1,12 @@
 // Turns the bytes of a point text file, given in chunks, into points or into the reason the file
 // is refused, by the rules of measure/point_file.h.
 //
-// The bytes are classified 64 at a time into bit masks of separators and line ends; values are
-// found as the runs between separator bits and converted where they lie in the chunk. Only a
-// value that straddles two chunks is gathered, in a buffer of fixed size, so the memory used does
-// not depend on what the file holds.
+// Values are read where they lie in the chunk. A short plain decimal, the common value, is read
+// eight digits at a time, and where it ends the value ends when a separator follows; any other
+// value has its end found sixteen bytes at a time and goes to the general conversion. Runs of
+// separators longer than a few bytes are skipped sixteen at a time too. Only a value that
+// straddles two chunks is gathered, in a buffer of fixed size, so the memory used does not
+// depend on what the file holds.
 #pragma once
 
 #include <cstddef>
@@ -15,21 +17,20 @@
 #include "gte/vector.h"
 #include "measure/point_file.h"
 #include "platform/c_number.h"
-#include "platform/decimal_conversion.h"
 
 namespace tavrisk {
 
-// Separators, line feeds and carriage returns among 64 bytes, bit i for byte i.
+// Separators, line feeds and carriage returns among 16 bytes, bit i for byte i.
 struct ByteClasses {
-    std::uint64_t separators;
-    std::uint64_t lineFeeds;
-    std::uint64_t carriageReturns;
+    std::uint32_t separators;
+    std::uint32_t lineFeeds;
+    std::uint32_t carriageReturns;
 };
 
-// The classes of the 64 bytes at p, with SSE2 where the target has it.
-ByteClasses classify64(char const* p);
+// The classes of the 16 bytes at p, with SSE2 where the target has it.
+ByteClasses classify16(char const* p);
 // The same, one byte at a time: the form every target can run.
-ByteClasses classify64Portably(char const* p);
+ByteClasses classify16Portably(char const* p);
 
 class PointScanner {
 public:
@@ -50,15 +51,15 @@ public:
     bool finish();
 
 private:
-    bool scanBlock(char const* block, std::uint64_t valid);
+    char const* skipSeparators(char const* p, char const* end);
     bool endValue(char const* start, char const* end);
-    void takeCoordinate(double value, char const* end);
+    bool endGatheredValue();
+    bool convert(char const* text, std::size_t length);
+    void takeCoordinate(double value);
     bool gather(char const* start, char const* end);
     void reserveFor(std::uint64_t bytesSeen);
-    std::size_t lastValueLine() const;
     bool refuse(PointFileProblemKind kind, std::size_t line);
-    bool refuseValue(PointFileProblemKind kind, char const* text, std::size_t fullLength,
-                     std::size_t line);
+    bool refuseValue(PointFileProblemKind kind, char const* text, std::size_t fullLength);
 
     platform::CNumberReader const& number_;
     std::vector<gte::Vector3>& points_;
@@ -66,28 +67,22 @@ private:
     std::uint64_t const fileSize_;
     bool const exactDecimals_;
     std::unique_ptr<char[]> chunk_;
-    char const* chunkEnd_;  // the end of the bytes of the current chunk
+    std::size_t chunkSize_ = 0;
     std::uint64_t bytesBeforeChunk_ = 0;
     bool firstChunk_ = true;
     bool sized_ = false;  // the list has been sized from the density of the file
 
-    // The value being read: its first byte in the chunk, or the chunk's first byte when its
-    // front is gathered.
-    char const* valueStart_ = nullptr;
-    bool inValue_ = false;
-    // The value and its terminator, and room for the exact conversion to read ahead.
-    char gathered_[kMaxPointValueLength + 1 + platform::kDecimalReadAhead] = {};
+    // The front of a value that runs on into the next chunk, and room for its terminator.
+    char gathered_[kMaxPointValueLength + 1];
     std::size_t gatheredLength_ = 0;
+    bool inValue_ = false;  // the last chunk ended inside a value
 
     gte::Vector3 pending_ = gte::Vector3::zeroVector();
     int coordinate_ = 0;
 
-    bool afterSeparator_ = true;  // the previous byte was a separator, or there was none
+    std::size_t line_ = 1;  // the line of the byte being looked at
     bool afterCarriageReturn_ = false;
-    std::size_t line_ = 1;  // the line at the start of the current block
-    // The line of the last value: its block's line and the line ends before it in the block.
-    std::size_t lastValueBlockLine_ = 0;
-    std::uint64_t lastValueLineEnds_ = 0;
+    std::size_t lastValueLine_ = 0;
 };
 
 }  // namespace tavrisk

@@ -7,7 +7,6 @@ namespace decimal {
 namespace {
 
 constexpr int kMaxSignificandDigits = 19;  // 10^19 - 1 still fits 64 bits
-constexpr std::uint64_t kLargestExactSignificand = std::uint64_t(1) << 53;
 // Beyond this the exponent's digits only make the power larger: no exact value either way.
 constexpr int kExponentCap = 100000;
 

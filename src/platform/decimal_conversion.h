@@ -96,40 +96,43 @@ inline double withSign(double magnitude, bool negative) {
 // The whole of readExactDecimal, for the texts its common case leaves over.
 bool readInFull(char const* text, std::size_t length, double& value);
 
-// The common case of the two readers below, fewer than eight digits on either side of the point
-// and no exponent: the significand is then below 10^14 < 2^53 and the power of ten at most 10^7.
-// The characters come from charactersAt(p, begin, end); everything else from readInFull.
+// The largest significand a double holds exactly together with all smaller integers.
+constexpr std::uint64_t kLargestExactSignificand = std::uint64_t(1) << 53;
+
+// The short decimal at text: an optional sign, up to eight digits, and optionally a point and up
+// to eight more digits (at least one digit in all), read from the characters charactersAt(p)
+// gives. Stores its value and returns the first character after it, or nullptr when the text
+// does not start with one. Eight digits on either side may be followed by more digits: the
+// decimal then ends before them, and the caller sees a digit where the value should end.
 template <class CharactersAt>
-inline bool readCommonCase(char const* text, std::size_t length, double& value,
-                           CharactersAt charactersAt) {
-    char const* const end = text + length;
-    char const* p = text;
-    bool const negative = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+')) {
-        ++p;
-    }
-    std::uint64_t const integerWord = charactersAt(p, text, end);
+inline char const* readShortDecimalWith(char const* text, double& value,
+                                        CharactersAt charactersAt) {
+    // The sign is stepped over without a branch: files mix signs at random.
+    bool const negative = text[0] == '-';
+    char const* p = text + static_cast<int>(negative || text[0] == '+');
+    std::uint64_t const integerWord = charactersAt(p);
     int const integerDigits = leadingDigitCount(integerWord);
-    if (integerDigits < 8) {
-        std::uint64_t significand = digitValue(integerWord, integerDigits);
-        p += integerDigits;
-        int fractionDigits = 0;
-        if (p < end && *p == '.') {
-            ++p;
-            std::uint64_t const fractionWord = charactersAt(p, text, end);
-            fractionDigits = leadingDigitCount(fractionWord);
-            significand = significand * kDigitScales[fractionDigits] +
-                          digitValue(fractionWord, fractionDigits);
-            p += fractionDigits;
-        }
-        if (p == end && fractionDigits < 8 && integerDigits + fractionDigits > 0) {
-            double const magnitude =
-                static_cast<double>(significand) / kExactPowersOfTen[fractionDigits];
-            value = withSign(magnitude, negative);
-            return true;
-        }
+    std::uint64_t significand = digitValue(integerWord, integerDigits);
+    p += integerDigits;
+    // The character after the digits, from the word already read unless all eight were digits.
+    char const next =
+        static_cast<char>(integerDigits < 8 ? integerWord >> (8 * integerDigits) : charactersAt(p));
+    int fractionDigits = 0;
+    if (next == '.') {
+        ++p;
+        std::uint64_t const fractionWord = charactersAt(p);
+        fractionDigits = leadingDigitCount(fractionWord);
+        significand =
+            significand * kDigitScales[fractionDigits] + digitValue(fractionWord, fractionDigits);
+        p += fractionDigits;
     }
-    return readInFull(text, length, value);
+    if (integerDigits + fractionDigits == 0 || significand > kLargestExactSignificand) {
+        return nullptr;
+    }
+    value = withSign(static_cast<double>(static_cast<std::int64_t>(significand)) /
+                         kExactPowersOfTen[fractionDigits],
+                     negative);
+    return p;
 }
 
 }  // namespace decimal
@@ -141,19 +144,30 @@ inline bool readCommonCase(char const* text, std::size_t length, double& value,
 // value alone, for every other text. Valid only in the round-to-nearest mode, the one in which
 // the sign may be applied after the rounding. Reads no byte outside the text.
 inline bool readExactDecimal(char const* text, std::size_t length, double& value) {
-    return decimal::readCommonCase(text, length, value, decimal::charactersAt);
+    using namespace decimal;
+    if (length > 0) {
+        // A short decimal first: its characters read as zero bytes past the end of the text.
+        char const* const end = text + length;
+        char const* const after = readShortDecimalWith(
+            text, value, [text, end](char const* p) { return charactersAt(p, text, end); });
+        if (after == end) {
+            return true;
+        }
+    }
+    return readInFull(text, length, value);
 }
 
-// Bytes that readExactDecimalInBuffer may read past the end of its text.
-constexpr std::size_t kDecimalReadAhead = 8;
+// Bytes from its start that readShortDecimal may read.
+constexpr std::size_t kShortDecimalReach = 1 + 8 + 1 + 8;
 
-// The same for a text in a buffer that holds kDecimalReadAhead more bytes after it, the first
-// of them no digit (a separator or a terminating zero): a run of digits then ends by itself at
-// the end of the text, and eight characters are read at once wherever the text has fewer.
-inline bool readExactDecimalInBuffer(char const* text, std::size_t length, double& value) {
-    return decimal::readCommonCase(
-        text, length, value,
-        [](char const* p, char const*, char const*) { return decimal::eightBytesAt(p); });
+// Reads the short decimal at the start of text, of up to eight digits on either side of the
+// point and no exponent, from a buffer that holds kShortDecimalReach bytes from text on.
+// Stores its value and returns the first byte after it, or nullptr when the text does not start
+// with one. The decimal is a whole value only when a byte that ends values follows it; its digits
+// are exact in any case (at most 16 of them, below 2^53, scaled by at most 10^-8), so a value
+// that goes on leaves nothing to undo. Valid in the round-to-nearest mode only.
+inline char const* readShortDecimal(char const* text, double& value) {
+    return decimal::readShortDecimalWith(text, value, decimal::eightBytesAt);
 }
 
 }  // namespace platform
