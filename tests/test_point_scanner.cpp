@@ -233,7 +233,7 @@ TEST(PointScanner, AgreesWithTheLiteralScannerAtEveryCutOfTrickyFiles) {
         bom + "1 2 3\r\n4,5,6\r\r7 8 9",
         "1 2 3\n" + bom + "4 5 6\n",
         "\r\n\n\r1.5\t-2.25e1\r\n\r\n.5 5. +7\n\r1",
-        std::string("1 2 3\n4 5\0006\n", 15),
+        std::string("1 2 3\n4 5") + '\0' + "6\n",
         "1e999 2 3\n",
         "1 2 3\r\n\r4 5 6 7\r\n\r\n",
         "1\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\n\n\n\r\r\r\r\r2\n\n\n\n\n\n\n\n\n\n\n\n"
