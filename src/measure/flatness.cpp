@@ -1,11 +1,49 @@
 // Flatness of a point cloud read from a text file: the width of the band of signed distances to
 // the best-fit plane.
 #include <climits>
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "gte/fit.h"
+#include "measure/flatness_band.h"
 #include "measure/point_file.h"
 #include "tavrisk.h"
+
+namespace tavrisk {
+
+FlatnessBand flatnessBandOf(std::vector<gte::Vector3> const& points,
+                            std::vector<double>* deviations) {
+    // With fewer than three points, or a normal that is not unique, the fit still leaves an
+    // origin and normal (zero vectors for too few points) and the band is measured with them.
+    gte::PlaneFit fitter;
+    bool const unique = fitter.fit(static_cast<int>(points.size()), points.data());
+    gte::Vector3 const& origin = fitter.origin();
+    gte::Vector3 const& normal = fitter.normal();
+    // Sized once and written by index: growing a vector of doubles here would instantiate
+    // library templates that the shared library would then export.
+    std::vector<double> distances(deviations != nullptr ? points.size() : 0);
+    double high = -1e16;
+    double low = 1e16;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        double const d = gte::Dot(points[i] - origin, normal);
+        if (d > high) {
+            high = d;
+        }
+        if (d < low) {
+            low = d;
+        }
+        if (deviations != nullptr) {
+            distances[i] = d;
+        }
+    }
+    if (deviations != nullptr) {
+        *deviations = std::move(distances);
+    }
+    return FlatnessBand{origin, normal, unique, high, low};
+}
+
+}  // namespace tavrisk
 
 extern "C" {
 
@@ -15,25 +53,9 @@ int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
         if (tavrisk::readPointFile(path, points) != 0 || points.size() > INT_MAX) {
             return -1;
         }
-        // With fewer than three points, or a normal that is not unique, the fit still leaves an
-        // origin and normal (zero vectors for too few points) and the band is measured with them.
-        gte::PlaneFit fitter;
-        fitter.fit(static_cast<int>(points.size()), points.data());
-        gte::Vector3 const& origin = fitter.origin();
-        gte::Vector3 const& normal = fitter.normal();
-        double high = -1e16;
-        double low = 1e16;
-        for (gte::Vector3 const& p : points) {
-            double const d = gte::Dot(p - origin, normal);
-            if (d > high) {
-                high = d;
-            }
-            if (d < low) {
-                low = d;
-            }
-        }
+        tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, nullptr);
         if (flatness != nullptr) {
-            *flatness = high - low;
+            *flatness = band.high - band.low;
         }
         return 0;
     } catch (...) {
