@@ -1,0 +1,78 @@
+// flatness FILE: the band of the points about their best-fit plane, read and fitted exactly as
+// the library's flatness export does it.
+#include <cstdio>
+
+#include "commands.h"
+#include "map_parts.h"
+#include "measure/flatness_band.h"
+#include "plane_map.h"
+#include "point_input.h"
+#include "tool_error.h"
+
+namespace tavrisk_tool {
+
+void runFlatness(Options const& options) {
+    std::vector<gte::Vector3> const points = readPoints(options.file);
+    toRecords(points);  // refuses more points than one call takes, as the export does
+    requireThreePoints(points.size(), "flatness", options);
+    std::vector<double> deviations;
+    tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, &deviations);
+    if (!band.planeUnique) {
+        throw Refusal(
+            "no single best-fit plane: the two smallest eigenvalues of the points' scatter tie "
+            "(the points lie along one line, coincide, or spread alike in every direction)");
+    }
+    // The export's own figure: the band as the fit's normal measures it.
+    double const flatness = band.high - band.low;
+
+    // Deviations are reported along the normal in the sense whose largest component is
+    // positive, so that a face seen from above reads positive where it stands high. Turning the
+    // sense negates each deviation exactly and leaves the band's width as it is.
+    PlaneFrame const frame = planeFrameOf(band.origin, band.normal);
+    if (frame.normal != band.normal) {
+        for (double& d : deviations) {
+            d = -d;
+        }
+    }
+    DeviationSummary const summary = summarize(deviations);
+    std::string const unit = unitLabel(options);
+
+    Report report("flatness", unit);
+    report.text({"file"}, "file", displayName(options.file));
+    report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
+    report.length({"flatness"}, "flatness", flatness);
+    report.position({"plane", "point"}, "plane through", band.origin);
+    report.direction({"plane", "normal"}, "plane normal", frame.normal);
+    reportExtremes(report, summary, "RMS deviation");
+    if (options.listPoints) {
+        report.pointDeviations(listDeviations(points, deviations));
+    }
+
+    if (!options.svgPath.empty()) {
+        char line[256];
+        std::snprintf(line, sizeof line,
+                      "Flatness %.6f %s \u00b7 %zu points \u00b7 RMS deviation %.6f %s", flatness,
+                      unit.c_str(), points.size(), summary.rms, unit.c_str());
+        char normal[160];
+        std::snprintf(normal, sizeof normal, "(%.6f, %.6f, %.6f)", frame.normal[0], frame.normal[1],
+                      frame.normal[2]);
+        PlaneMap map{"Flatness of " + displayName(options.file),
+                     {line,
+                      "Lowest " + lengthText(summary.low.value, unit) + " at point #" +
+                          std::to_string(summary.low.index) + ", highest " +
+                          lengthText(summary.high.value, unit) + " at point #" +
+                          std::to_string(summary.high.index) + " (points counted from 0).",
+                      std::string("Seen along the best-fit plane's normal ") + normal +
+                          "; colour: signed distance to the plane, positive on the normal's "
+                          "side."},
+                     unit,
+                     frame,
+                     &points,
+                     &deviations,
+                     summary};
+        drawPlaneMap(map, options.svgPath);
+    }
+    printReport(report, options);
+}
+
+}  // namespace tavrisk_tool
