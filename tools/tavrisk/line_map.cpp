@@ -100,7 +100,7 @@ void drawLineMap(LineMap const& map, std::string const& path) {
             x = toX(map.along[i]);
             y = toY(deviations[i]);
         },
-        radius);
+        radius, map.markLowest);
     drawCaption(svg, map.caption);
     svg.save(path);
 }

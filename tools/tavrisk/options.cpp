@@ -106,8 +106,13 @@ CLI::App const* parsedCommand(CLI::App const& app, std::vector<Subcommand> const
     return &app;
 }
 
+// The help of the program, or of one command with its usage line as typed: "tavrisk flatness".
+std::string helpOf(CLI::App const* shown) {
+    return shown->get_parent() == nullptr ? shown->help() : shown->help("tavrisk");
+}
+
 int usageError(std::string const& message, CLI::App const* shown) {
-    std::fprintf(stderr, "tavrisk: %s\n\n%s", message.c_str(), shown->help().c_str());
+    std::fprintf(stderr, "tavrisk: %s\n\n%s", message.c_str(), helpOf(shown).c_str());
     return kExitUsage;
 }
 
@@ -132,7 +137,7 @@ int parseArguments(int argc, char** argv, Options& options) {
         app.parse(argc, argv);
     } catch (CLI::CallForHelp const&) {
         // --help after a command explains that command; on its own it lists the commands.
-        std::fputs(parsedCommand(app, commands)->help().c_str(), stdout);
+        std::fputs(helpOf(parsedCommand(app, commands)).c_str(), stdout);
         return kExitMeasured;
     } catch (CLI::CallForAllHelp const&) {
         std::fputs(app.help("", CLI::AppFormatMode::All).c_str(), stdout);
