@@ -534,7 +534,10 @@ TAVRISK_API void TAVRISK_CALL gte_gap_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
 TAVRISK_API int TAVRISK_CALL gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment);
 /** Best-fit plane of at least three points, as three projected sample points. 1 or -1. */
 TAVRISK_API int TAVRISK_CALL gte_fit_plane(const gte_point* points, int count, gte_plane* plane);
-/** Flatness of the points of a text file: 0 on success, -1 when the file cannot be read. */
+/** Flatness of the points of a text file: 0 on success. -1, flatness unwritten, when the file is
+ * missing, not a regular file, empty or held by another call, or when a value is not entirely a
+ * finite number in the "C" locale, is longer than 1024 characters, or the values do not make
+ * whole points (at least one). Only the bytes present when the file is opened are read. */
 TAVRISK_API int TAVRISK_CALL gte_measure_platness_pointCloud_file(const char* path,
                                                                   double* flatness);
 
