@@ -66,13 +66,22 @@ TEST(ToolErrors, FileErrorsSayWhy) {
     std::string const partial = scratch.write("partial.txt", "1.5 2.5\n");
     std::string const locked = scratch.write("locked.txt", "0 0 0\n1 0 0\n0 1 0\n");
     std::string const odd = scratch.write("odd.txt", "0 0 0 0 1 0\n1 0 0\n");
+    std::string const header = scratch.write("header.txt", "x,y,z\n0,0,0\n1,0,0\n0,1,0\n");
+    std::string const word = scratch.write("word.txt", "0 0 0\n1 0 1.5mm\n0 1 0\n");
+    std::string const infinite = scratch.write("inf.txt", "0 0 0\n1 0 0\n0 1 1e999\n");
+    std::string const cut = scratch.write("cut.txt", "0 0 0\n1 0 0\n0 1\n");
     std::string const face = dataFile("face.txt");
     Case const cases[] = {
-        {"missing", {"flatness", scratch.path("absent.txt")}, 3, "absent.txt: no such file"},
-        {"directory", {"fit-plane", scratch.path("")}, 3, "not a point file"},
+        {"missing", {"flatness", scratch.path("absent.txt")}, 3, "absent.txt: missing"},
+        {"directory", {"fit-plane", scratch.path("")}, 3, "not a regular file"},
         {"device", {"fit-line", "/dev/null"}, 3, "/dev/null: not a regular file"},
         {"empty", {"straightness", empty}, 3, "empty.txt: empty"},
-        {"no complete point", {"moment", partial}, 3, "no complete point"},
+        {"no complete point", {"moment", partial}, 3, "incomplete last point at line 1"},
+        {"header", {"flatness", header}, 3, "header.txt: not a number at line 1: 'x'"},
+        {"unit after a number", {"fit-line", word}, 3, "not a number at line 2: '1.5mm'"},
+        {"overflow", {"flatness", infinite}, 3, "not a finite number at line 3: '1e999'"},
+        {"incomplete point", {"fit-plane", cut}, 3, "incomplete last point at line 3"},
+        {"nominal not a number", {"profile", face, header}, 3, "header.txt: not a number"},
         {"held open", {"flatness", locked}, 3, "held open by another measurement"},
         {"odd nominal", {"profile", face, odd}, 3, "do not make whole nominal points"},
         {"map not writable",
@@ -89,6 +98,11 @@ TEST(ToolErrors, FileErrorsSayWhy) {
     }
     ::close(holder);
     expectEnding({"empty standard input", {"flatness", "-"}, 3, "standard input: empty"});
+    expectEnding({"header on standard input",
+                  {"flatness", "-"},
+                  3,
+                  "standard input: not a number at line 1: 'x'"},
+                 header);
 }
 
 TEST(ToolErrors, RefusalsSayWhichAndDrawNothing) {

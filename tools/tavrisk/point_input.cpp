@@ -6,9 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "measure/point_file.h"
@@ -82,28 +79,12 @@ private:
     int fd_ = -1;
 };
 
-// Why the reader turned the file down, found by looking at the file the way the reader does.
-std::string unreadableReason(std::string const& path) {
-    struct stat status;
-    if (::stat(path.c_str(), &status) != 0) {
-        return errno == ENOENT ? "no such file" : std::strerror(errno);
+// Reads with the library's reader; a refusal becomes a FileProblem with the reader's reason.
+void readInto(std::string const& path, std::string const& name, std::vector<gte::Vector3>& points) {
+    tavrisk::PointFileProblem problem;
+    if (tavrisk::readPointFile(path.c_str(), points, &problem) != 0) {
+        throw FileProblem(name + ": " + tavrisk::describe(problem));
     }
-    if (!S_ISREG(status.st_mode)) {
-        return S_ISDIR(status.st_mode) ? "a directory, not a point file" : "not a regular file";
-    }
-    if (status.st_size == 0) {
-        return "empty";
-    }
-    int const fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        return std::strerror(errno);
-    }
-    bool const held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd);
-    if (held) {
-        return "held open by another measurement";
-    }
-    return "no complete point (three numbers make a point)";
 }
 
 }  // namespace
@@ -117,15 +98,10 @@ std::vector<gte::Vector3> readPoints(std::string const& path) {
     if (path == "-") {
         PrivateCopy copy;
         copy.fillFromStandardInput();
-        if (tavrisk::readPointFile(copy.path().c_str(), points) != 0) {
-            std::string reason = unreadableReason(copy.path());
-            throw FileProblem("standard input: " + reason);
-        }
+        readInto(copy.path(), "standard input", points);
         return points;
     }
-    if (tavrisk::readPointFile(path.c_str(), points) != 0) {
-        throw FileProblem(path + ": " + unreadableReason(path));
-    }
+    readInto(path, path, points);
     return points;
 }
 
