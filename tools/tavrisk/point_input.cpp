@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "measure/point_file.h"
+#include "progress.h"
 #include "tool_error.h"
 
 namespace tavrisk_tool {
@@ -82,9 +83,12 @@ private:
 // Reads with the library's reader; a refusal becomes a FileProblem with the reader's reason.
 void readInto(std::string const& path, std::string const& name, std::vector<gte::Vector3>& points) {
     tavrisk::PointFileProblem problem;
-    if (tavrisk::readPointFile(path.c_str(), points, &problem) != 0) {
+    ReadingProgress progress(name);
+    if (tavrisk::readPointFile(path.c_str(), points, &problem, progress.hook()) != 0) {
+        progress.abandon();
         throw FileProblem(name + ": " + tavrisk::describe(problem));
     }
+    progress.finish(points.size());
 }
 
 }  // namespace
