@@ -80,9 +80,11 @@ void drawLineMap(LineMap const& map, std::string const& path) {
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return map.along[a] < map.along[b]; });
+    std::size_t const stride = markStride(order.size());
     std::vector<std::pair<double, double>> trace;
-    trace.reserve(order.size());
-    for (std::size_t i : order) {
+    trace.reserve(order.size() / stride + 1);
+    for (std::size_t k = 0; k < order.size(); k += stride) {
+        std::size_t const i = order[k];
         trace.emplace_back(toX(map.along[i]), toY(deviations[i]));
     }
     svg.polyline(trace, Stroke{"#8c8c8c", 1.0, ""});
@@ -101,7 +103,11 @@ void drawLineMap(LineMap const& map, std::string const& path) {
             y = toY(deviations[i]);
         },
         radius, map.markLowest);
-    drawCaption(svg, map.caption);
+    std::vector<std::string> caption = map.caption;
+    if (stride > 1) {
+        caption.push_back(thinningNote(deviations.size(), stride));
+    }
+    drawCaption(svg, caption);
     svg.save(path);
 }
 

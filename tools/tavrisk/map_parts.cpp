@@ -98,6 +98,18 @@ void markExtremes(SvgDocument& svg, DeviationSummary const& summary, std::string
     }
 }
 
+std::size_t markStride(std::size_t points) {
+    return points <= kMostMarks ? 1 : (points + kMostMarks - 1) / kMostMarks;
+}
+
+std::string thinningNote(std::size_t points, std::size_t stride) {
+    if (stride <= 1) {
+        return std::string();
+    }
+    return "One point in " + std::to_string(stride) + " of the " + std::to_string(points) +
+           " is drawn and the extremes are ringed; the figures count every point.";
+}
+
 std::string lengthText(double value, std::string const& unit) {
     char text[64];
     std::snprintf(text, sizeof text, "%+.6f", value);

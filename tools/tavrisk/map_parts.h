@@ -2,6 +2,7 @@
 // the marks on the extreme points.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -54,6 +55,16 @@ void markExtreme(SvgDocument& svg, double x, double y, double radius, std::strin
 void markExtremes(SvgDocument& svg, DeviationSummary const& summary, std::string const& unit,
                   std::function<void(std::int64_t, double&, double&)> const& place, double radius,
                   bool withLowest = true);
+
+// A map holds at most this many point marks: more would make a file of hundreds of megabytes
+// that a browser cannot show, on a page with fewer pixels than that.
+constexpr std::size_t kMostMarks = 250000;
+
+// 1 when every point gets a mark; otherwise the stride that keeps the marks within kMostMarks.
+std::size_t markStride(std::size_t points);
+
+// The caption line that says a map shows every stride-th point; empty when it shows all.
+std::string thinningNote(std::size_t points, std::size_t stride);
 
 // "+0.001234 mm" with enough digits for people, for captions and labels.
 std::string lengthText(double value, std::string const& unit);

@@ -99,8 +99,8 @@ void drawPlaneMap(PlaneMap const& map, std::string const& path) {
 
     // Marks about as large as the spacing of the points, within legible bounds.
     double const covered = std::max(spanU * scale, 1.0) * std::max(spanV * scale, 1.0);
-    double const radius =
-        std::clamp(0.42 * std::sqrt(covered / static_cast<double>(points.size())), 1.2, 7.0);
+    double const drawn = static_cast<double>(points.size() / markStride(points.size()));
+    double const radius = std::clamp(0.42 * std::sqrt(covered / std::max(drawn, 1.0)), 1.2, 7.0);
 
     SvgDocument svg(kPageWidth, kPageHeight);
     drawTitle(svg, map.title);
@@ -108,7 +108,8 @@ void drawPlaneMap(PlaneMap const& map, std::string const& path) {
              Stroke{"#9a9a9a", 1.0, ""});
     DivergingScale const scaleOfColours =
         roundedScale(std::max(std::fabs(map.summary.low.value), std::fabs(map.summary.high.value)));
-    for (std::size_t i = 0; i < flat.size(); ++i) {
+    std::size_t const stride = markStride(flat.size());
+    for (std::size_t i = 0; i < flat.size(); i += stride) {
         svg.circle(toX(flat[i]), toY(flat[i]), radius,
                    cssColour(scaleOfColours.colourOf(deviations[i])), "point");
     }
@@ -123,7 +124,11 @@ void drawPlaneMap(PlaneMap const& map, std::string const& path) {
     drawCompass(svg, map.frame);
     drawScaleBar(svg, 1.0 / scale, map.unit);
     drawColourBar(svg, scaleOfColours, map.unit);
-    drawCaption(svg, map.caption);
+    std::vector<std::string> caption = map.caption;
+    if (stride > 1) {
+        caption.push_back(thinningNote(flat.size(), stride));
+    }
+    drawCaption(svg, caption);
     svg.save(path);
 }
 
