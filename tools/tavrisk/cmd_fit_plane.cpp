@@ -82,18 +82,8 @@ void runFitPlane(Options const& options) {
                       "Best-fit plane \u00b7 %zu points \u00b7 RMS residual %.6f %s \u00b7 "
                       "tilt from level %.4f deg",
                       points.size(), summary.rms, unit.c_str(), tilt[2]);
-        char normal[160];
-        std::snprintf(normal, sizeof normal, "(%.6f, %.6f, %.6f)", frame.normal[0], frame.normal[1],
-                      frame.normal[2]);
         PlaneMap map{"Best-fit plane of " + displayName(options.file),
-                     {line,
-                      "Residuals from " + lengthText(summary.low.value, unit) + " (#" +
-                          std::to_string(summary.low.index) + ") to " +
-                          lengthText(summary.high.value, unit) + " (#" +
-                          std::to_string(summary.high.index) + "), points counted from 0.",
-                      std::string("Seen along the plane's unit normal ") + normal +
-                          "; colour: signed distance to the plane, positive on the normal's "
-                          "side."},
+                     line,
                      unit,
                      frame,
                      &points,

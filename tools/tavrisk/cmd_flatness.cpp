@@ -53,18 +53,8 @@ void runFlatness(Options const& options) {
         std::snprintf(line, sizeof line,
                       "Flatness %.6f %s \u00b7 %zu points \u00b7 RMS deviation %.6f %s", flatness,
                       unit.c_str(), points.size(), summary.rms, unit.c_str());
-        char normal[160];
-        std::snprintf(normal, sizeof normal, "(%.6f, %.6f, %.6f)", frame.normal[0], frame.normal[1],
-                      frame.normal[2]);
         PlaneMap map{"Flatness of " + displayName(options.file),
-                     {line,
-                      "Lowest " + lengthText(summary.low.value, unit) + " at point #" +
-                          std::to_string(summary.low.index) + ", highest " +
-                          lengthText(summary.high.value, unit) + " at point #" +
-                          std::to_string(summary.high.index) + " (points counted from 0).",
-                      std::string("Seen along the best-fit plane's normal ") + normal +
-                          "; colour: signed distance to the plane, positive on the normal's "
-                          "side."},
+                     line,
                      unit,
                      frame,
                      &points,

@@ -87,14 +87,10 @@ void runProfile(Options const& options) {
                        options.exaggeration};
         char line1[256];
         std::snprintf(line1, sizeof line1,
-                      "Profile %.6f %s \u00b7 %d measured points \u00b7 %d nominal", profile,
+                      "Profile %.6f %s \u00b7 %d measured points \u00b7 %d nominal points", profile,
                       unit.c_str(), measuredCount, nominalCount);
-        map.caption = {line1, "Deviations from " + lengthText(summary.low.value, unit) + " (#" +
-                                  std::to_string(summary.low.index) + ") to " +
-                                  lengthText(summary.high.value, unit) + " (#" +
-                                  std::to_string(summary.high.index) +
-                                  "), measured points counted from 0; nominal " +
-                                  displayName(options.nominalFile) + "."};
+        map.caption = {line1 + (" from " + displayName(options.nominalFile)),
+                       extremesText(summary, unit)};
         drawProfileMap(map, options.svgPath);
     }
     printReport(report, options);

@@ -103,11 +103,7 @@ void drawLineMap(LineMap const& map, std::string const& path) {
             y = toY(deviations[i]);
         },
         radius, map.markLowest);
-    std::vector<std::string> caption = map.caption;
-    if (stride > 1) {
-        caption.push_back(thinningNote(deviations.size(), stride));
-    }
-    drawCaption(svg, caption);
+    drawCaption(svg, map.caption, deviations.size(), stride);
     svg.save(path);
 }
 

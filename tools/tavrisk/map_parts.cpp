@@ -19,7 +19,13 @@ void drawTitle(SvgDocument& svg, std::string const& title) {
     svg.text(kPlotArea.left, 45.0, title, 22.0, "start", true);
 }
 
-void drawCaption(SvgDocument& svg, std::vector<std::string> const& lines) {
+void drawCaption(SvgDocument& svg, std::vector<std::string> lines, std::size_t points,
+                 std::size_t stride) {
+    if (stride > 1) {
+        lines.push_back("One point in " + std::to_string(stride) + " of the " +
+                        std::to_string(points) +
+                        " is drawn and the extremes are ringed; the figures count every point.");
+    }
     double y = kPlotArea.bottom() + 62.0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         svg.text(kPlotArea.left, y, lines[i], i == 0 ? 17.0 : 14.5, "start", i == 0,
@@ -102,18 +108,26 @@ std::size_t markStride(std::size_t points) {
     return points <= kMostMarks ? 1 : (points + kMostMarks - 1) / kMostMarks;
 }
 
-std::string thinningNote(std::size_t points, std::size_t stride) {
-    if (stride <= 1) {
-        return std::string();
-    }
-    return "One point in " + std::to_string(stride) + " of the " + std::to_string(points) +
-           " is drawn and the extremes are ringed; the figures count every point.";
-}
-
 std::string lengthText(double value, std::string const& unit) {
     char text[64];
     std::snprintf(text, sizeof text, "%+.6f", value);
     return std::string(text) + " " + unit;
+}
+
+}  // namespace tavrisk_tool
+
+namespace tavrisk_tool {
+
+std::string vectorText(gte::Vector3 const& v) {
+    char text[128];
+    std::snprintf(text, sizeof text, "(%.6f, %.6f, %.6f)", v[0], v[1], v[2]);
+    return text;
+}
+
+std::string extremesText(DeviationSummary const& summary, std::string const& unit) {
+    return "Lowest " + lengthText(summary.low.value, unit) + " at point #" +
+           std::to_string(summary.low.index) + ", highest " + lengthText(summary.high.value, unit) +
+           " at point #" + std::to_string(summary.high.index) + " (points counted from 0).";
 }
 
 }  // namespace tavrisk_tool

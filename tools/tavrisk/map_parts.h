@@ -10,6 +10,7 @@
 
 #include "colour_scale.h"
 #include "deviations.h"
+#include "gte/vector.h"
 #include "svg_writer.h"
 
 namespace tavrisk_tool {
@@ -32,8 +33,10 @@ constexpr PlotArea kPlotArea = {80.0, 80.0, 860.0, 620.0};
 
 void drawTitle(SvgDocument& svg, std::string const& title);
 
-// Caption lines under the plot, the first one in bold.
-void drawCaption(SvgDocument& svg, std::vector<std::string> const& lines);
+// Caption lines under the plot, the first one in bold, and a note when the map shows only one
+// point in stride of points.
+void drawCaption(SvgDocument& svg, std::vector<std::string> lines, std::size_t points = 0,
+                 std::size_t stride = 1);
 
 // A scale symmetric about zero whose ends are a round number not below the largest deviation.
 DivergingScale roundedScale(double largestDeviation);
@@ -63,10 +66,13 @@ constexpr std::size_t kMostMarks = 250000;
 // 1 when every point gets a mark; otherwise the stride that keeps the marks within kMostMarks.
 std::size_t markStride(std::size_t points);
 
-// The caption line that says a map shows every stride-th point; empty when it shows all.
-std::string thinningNote(std::size_t points, std::size_t stride);
-
 // "+0.001234 mm" with enough digits for people, for captions and labels.
 std::string lengthText(double value, std::string const& unit);
+
+// "(0.000419, -0.000267, 1.000000)".
+std::string vectorText(gte::Vector3 const& v);
+
+// "Lowest -0.007930 mm at point #531, highest ... (points counted from 0)."
+std::string extremesText(DeviationSummary const& summary, std::string const& unit);
 
 }  // namespace tavrisk_tool

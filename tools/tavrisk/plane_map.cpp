@@ -124,11 +124,11 @@ void drawPlaneMap(PlaneMap const& map, std::string const& path) {
     drawCompass(svg, map.frame);
     drawScaleBar(svg, 1.0 / scale, map.unit);
     drawColourBar(svg, scaleOfColours, map.unit);
-    std::vector<std::string> caption = map.caption;
-    if (stride > 1) {
-        caption.push_back(thinningNote(flat.size(), stride));
-    }
-    drawCaption(svg, caption);
+    drawCaption(svg,
+                {map.headline, extremesText(map.summary, map.unit),
+                 "Seen along the plane's unit normal " + vectorText(map.frame.normal) +
+                     "; colour: signed distance to the plane, positive on the normal's side."},
+                flat.size(), stride);
     svg.save(path);
 }
 

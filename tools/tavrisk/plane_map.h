@@ -27,7 +27,7 @@ gte::Vector2 inFrame(PlaneFrame const& frame, gte::Vector3 const& p);
 
 struct PlaneMap {
     std::string title;
-    std::vector<std::string> caption;
+    std::string headline;  // the caption's first line: the measurement's figures
     std::string unit;
     PlaneFrame frame;
     std::vector<gte::Vector3> const* points;
@@ -35,7 +35,8 @@ struct PlaneMap {
     DeviationSummary summary;
 };
 
-// Draws the map into an SVG file: one "point" mark per point.
+// Draws the map into an SVG file: one "point" mark per point. The caption follows the headline
+// with the extremes and the direction of view.
 void drawPlaneMap(PlaneMap const& map, std::string const& path);
 
 }  // namespace tavrisk_tool
