@@ -48,6 +48,10 @@ static void print_result(const char* what, const gte_dist_result* r) {
            r->direction.x, r->direction.y, r->direction.z);
 }
 
+static int is_separator(int c) {
+    return c == ' ' || c == ',' || c == '\t' || c == '\r' || c == '\n';
+}
+
 /* The point file rules of the library's own reader: numbers separated by spaces, commas, tabs
  * or line breaks, three to a point; a byte order mark at the start is skipped; every value must
  * be a whole finite number of at most 1024 characters, and the values must make whole points.
@@ -72,7 +76,7 @@ static int read_points(const char* path, gte_point** points, const char** why) {
     }
     *why = NULL;
     for (; list != NULL && *why == NULL; c = fgetc(file)) {
-        if (c != EOF && !strchr(" ,\t\r\n", c)) {
+        if (c != EOF && !is_separator(c)) {
             if (c == 0 || length == 1024) {
                 *why = c == 0 ? "not a number" : "value longer than 1024 characters";
             }

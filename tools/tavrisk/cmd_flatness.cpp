@@ -13,7 +13,7 @@ namespace tavrisk_tool {
 
 void runFlatness(Options const& options) {
     std::vector<gte::Vector3> const points = readPoints(options.file);
-    toRecords(points);  // refuses more points than one call takes, as the export does
+    requireOneCall(points.size());  // as the export refuses them
     requireThreePoints(points.size(), "flatness", options);
     std::vector<double> deviations;
     tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, &deviations);

@@ -109,11 +109,15 @@ std::vector<gte::Vector3> readPoints(std::string const& path) {
     return points;
 }
 
-std::vector<gte_point> toRecords(std::vector<gte::Vector3> const& points) {
-    if (points.size() > static_cast<std::size_t>(INT_MAX)) {
-        throw Refusal(std::to_string(points.size()) +
+void requireOneCall(std::size_t count) {
+    if (count > static_cast<std::size_t>(INT_MAX)) {
+        throw Refusal(std::to_string(count) +
                       " points are more than one measurement takes (2147483647)");
     }
+}
+
+std::vector<gte_point> toRecords(std::vector<gte::Vector3> const& points) {
+    requireOneCall(points.size());
     std::vector<gte_point> records;
     records.reserve(points.size());
     for (gte::Vector3 const& p : points) {

@@ -17,6 +17,9 @@ std::string displayName(std::string const& path);
 // file and the reason, when the file cannot be read as points.
 std::vector<gte::Vector3> readPoints(std::string const& path);
 
+// Refuses more points than one call of an export takes (its count is an int).
+void requireOneCall(std::size_t count);
+
 // The points as interface records, for the exports; refuses more points than one call takes.
 std::vector<gte_point> toRecords(std::vector<gte::Vector3> const& points);
 
