@@ -94,3 +94,19 @@ TEST_F(Flatness, RefusalsLeaveTheFlatnessUnwritten) {
     // Released, and with no output: the measurement succeeds.
     EXPECT_EQ(gte_measure_platness_pointCloud_file(held.c_str(), nullptr), 0);
 }
+
+TEST_F(Flatness, BandThatIsNotFiniteIsRefused) {
+    // Regression: coordinates large enough to overflow the fit, or NaN coordinates, failed every
+    // comparison of the band and gave -2e16, the difference of its start values, as success.
+    std::string const files[] = {
+        "-1.7e308 0 0\n1.7e308 1 0\n0 2 1\n1.7e308 3 0\n",
+        "0 0 0\n1 0 0\n0 1 0\nnan 1 1\n",
+    };
+    for (std::string const& content : files) {
+        double flatness = poisoned<double>();
+        EXPECT_EQ(
+            gte_measure_platness_pointCloud_file(write("big.txt", content).c_str(), &flatness), -1)
+            << content;
+        EXPECT_TRUE(untouched(flatness)) << content;
+    }
+}

@@ -1,6 +1,7 @@
 // Flatness of a point cloud read from a text file: the width of the band of signed distances to
 // the best-fit plane.
 #include <climits>
+#include <cmath>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "gte/fit.h"
 #include "measure/flatness_band.h"
 #include "measure/point_file.h"
+#include "measure/running_extremes.h"
 #include "tavrisk.h"
 
 namespace tavrisk {
@@ -23,16 +25,10 @@ FlatnessBand flatnessBandOf(std::vector<gte::Vector3> const& points,
     // Sized once and written by index: growing a vector of doubles here would instantiate
     // library templates that the shared library would then export.
     std::vector<double> distances(deviations != nullptr ? points.size() : 0);
-    double high = -1e16;
-    double low = 1e16;
+    RunningRange band;
     for (std::size_t i = 0; i < points.size(); ++i) {
         double const d = gte::Dot(points[i] - origin, normal);
-        if (d > high) {
-            high = d;
-        }
-        if (d < low) {
-            low = d;
-        }
+        band.offer(d);
         if (deviations != nullptr) {
             distances[i] = d;
         }
@@ -40,7 +36,7 @@ FlatnessBand flatnessBandOf(std::vector<gte::Vector3> const& points,
     if (deviations != nullptr) {
         *deviations = std::move(distances);
     }
-    return FlatnessBand{origin, normal, unique, high, low};
+    return FlatnessBand{origin, normal, unique, band.high.value(), band.low.value()};
 }
 
 }  // namespace tavrisk
@@ -54,8 +50,14 @@ int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
             return -1;
         }
         tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, nullptr);
+        // Coordinates too large for the fit overflow into an infinite or undefined band, which
+        // is no measurement: refused like an unreadable file.
+        double const width = band.high - band.low;
+        if (points.empty() || !std::isfinite(width)) {
+            return -1;
+        }
         if (flatness != nullptr) {
-            *flatness = band.high - band.low;
+            *flatness = width;
         }
         return 0;
     } catch (...) {

@@ -12,8 +12,8 @@ struct FlatnessBand {
     gte::Vector3 origin;  // the fitted plane's point (zero for fewer than three points)
     gte::Vector3 normal;  // its unit normal, in the sense the fit chose (zero when it failed)
     bool planeUnique;     // false when the fit failed: too few points or a tied smallest spread
-    double high;          // largest signed distance to the plane
-    double low;           // smallest signed distance to the plane
+    double high;          // largest signed distance to the plane (NaN if any distance is NaN)
+    double low;           // smallest signed distance to the plane (NaN if any distance is NaN)
 };
 
 // Fits a plane to points and measures their signed distances to it, in list order. The band is
