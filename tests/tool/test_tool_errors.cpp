@@ -110,6 +110,8 @@ TEST(ToolErrors, RefusalsSayWhichAndDrawNothing) {
     std::string const two = scratch.write("two.txt", "0 0 0\n1 1 1\n");
     std::string const axis = scratch.write("axis.txt", "0 0 0\n1 0 0\n2 0 0\n3 0 0\n");
     std::string const square = scratch.write("square.txt", "0 0 5\n1 0 5\n0 1 5\n1 1 5\n");
+    std::string const huge =
+        scratch.write("huge.txt", "1e300 0 0\n-1e300 1e300 0\n0 -1e300 1e300\n");
     std::string const map = scratch.path("map.svg");
     Case const cases[] = {
         {"flatness of two points", {"flatness", two, "--svg", map}, 1, "at least three points"},
@@ -119,6 +121,8 @@ TEST(ToolErrors, RefusalsSayWhichAndDrawNothing) {
         {"fitted plane of a line", {"fit-plane", axis, "--svg", map}, 1, "two smallest"},
         {"line of a square", {"fit-line", square, "--svg", map}, 1, "two largest eigenvalues"},
         {"straightness of a square", {"straightness", square}, 1, "give the line with --line"},
+        {"flatness overflowing", {"flatness", huge, "--svg", map}, 1, "coordinates are too large"},
+        {"line overflowing", {"fit-line", huge}, 1, "coordinates are too large"},
     };
     for (Case const& c : cases) {
         expectEnding(c);

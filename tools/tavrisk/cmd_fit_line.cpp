@@ -4,6 +4,7 @@
 
 #include "api/convert.h"
 #include "commands.h"
+#include "fit_refusal.h"
 #include "line_map.h"
 #include "map_parts.h"
 #include "point_input.h"
@@ -17,9 +18,7 @@ void runFitLine(Options const& options) {
     requireThreePoints(points.size(), "a line", options);
     gte_lseg segment;
     if (gte_fit_lseg(records.data(), static_cast<int>(records.size()), &segment) != 1) {
-        throw Refusal(
-            "no single best-fit line: the two largest eigenvalues of the points' scatter tie "
-            "(the points spread alike in two directions, or coincide)");
+        throw Refusal(fitRefusal(points, Fitted::kLine));
     }
     gte::Vector3 const start = tavrisk::toVector3(segment.pt1);
     gte::Vector3 const span = tavrisk::toVector3(segment.pt2) - start;

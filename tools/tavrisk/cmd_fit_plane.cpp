@@ -5,6 +5,7 @@
 
 #include "api/convert.h"
 #include "commands.h"
+#include "fit_refusal.h"
 #include "map_parts.h"
 #include "plane_map.h"
 #include "point_input.h"
@@ -32,9 +33,7 @@ void runFitPlane(Options const& options) {
     requireThreePoints(points.size(), "a plane", options);
     gte_plane plane;
     if (gte_fit_plane(records.data(), static_cast<int>(records.size()), &plane) != 1) {
-        throw Refusal(
-            "no single best-fit plane: the two smallest eigenvalues of the points' scatter tie "
-            "(the points lie along one line, coincide, or spread alike in every direction)");
+        throw Refusal(fitRefusal(points, Fitted::kPlane));
     }
     // The normal every measurement against this record uses.
     gte::Plane3 const measured = tavrisk::toPlane3(plane);

@@ -1,8 +1,10 @@
 // flatness FILE: the band of the points about their best-fit plane, read and fitted exactly as
 // the library's flatness export does it.
+#include <cmath>
 #include <cstdio>
 
 #include "commands.h"
+#include "fit_refusal.h"
 #include "map_parts.h"
 #include "measure/flatness_band.h"
 #include "plane_map.h"
@@ -17,13 +19,13 @@ void runFlatness(Options const& options) {
     requireThreePoints(points.size(), "flatness", options);
     std::vector<double> deviations;
     tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, &deviations);
-    if (!band.planeUnique) {
-        throw Refusal(
-            "no single best-fit plane: the two smallest eigenvalues of the points' scatter tie "
-            "(the points lie along one line, coincide, or spread alike in every direction)");
-    }
-    // The export's own figure: the band as the fit's normal measures it.
+    // The export's own figure: the band as the fit's normal measures it. The export refuses a
+    // band that overflows (coordinates too large for the fit); the tool refuses that too, and a
+    // plane that the points do not define.
     double const flatness = band.high - band.low;
+    if (!band.planeUnique || !std::isfinite(flatness)) {
+        throw Refusal(fitRefusal(points, Fitted::kPlane));
+    }
 
     // Deviations are reported along the normal in the sense whose largest component is
     // positive, so that a face seen from above reads positive where it stands high. Turning the

@@ -5,6 +5,7 @@
 
 #include "api/convert.h"
 #include "commands.h"
+#include "fit_refusal.h"
 #include "line_map.h"
 #include "map_parts.h"
 #include "point_input.h"
@@ -14,7 +15,8 @@ namespace tavrisk_tool {
 
 namespace {
 
-gte_line referenceLine(Options const& options, std::vector<gte_point> const& records) {
+gte_line referenceLine(Options const& options, std::vector<gte::Vector3> const& points,
+                       std::vector<gte_point> const& records) {
     if (options.line) {
         std::array<double, 6> const& l = *options.line;
         return gte_line(gte_point(l[0], l[1], l[2]), gte_vector(l[3], l[4], l[5]));
@@ -22,9 +24,7 @@ gte_line referenceLine(Options const& options, std::vector<gte_point> const& rec
     requireThreePoints(records.size(), "a best-fit line", options);
     gte_lseg segment;
     if (gte_fit_lseg(records.data(), static_cast<int>(records.size()), &segment) != 1) {
-        throw Refusal(
-            "no single best-fit line to measure against: the two largest eigenvalues of the "
-            "points' scatter tie (give the line with --line)");
+        throw Refusal(fitRefusal(points, Fitted::kLine) + "; give the line with --line");
     }
     return gte_line(segment.pt1, segment.pt2);
 }
@@ -34,7 +34,7 @@ gte_line referenceLine(Options const& options, std::vector<gte_point> const& rec
 void runStraightness(Options const& options) {
     std::vector<gte::Vector3> const points = readPoints(options.file);
     std::vector<gte_point> const records = toRecords(points);
-    gte_line const line = referenceLine(options, records);
+    gte_line const line = referenceLine(options, points, records);
     std::vector<double> deviations(records.size());
     double const straightness = gte_straightness_xy_line(
         records.data(), static_cast<int>(records.size()), line, deviations.data());
