@@ -758,8 +758,9 @@ TAVRISK_API void TAVRISK_CALL gte_gap_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
  * finite, a fit with no unique answer and a record that would not be finite. */
 
 /// Best-fit line, reported as the segment the points span along it: pt1 and pt2 are the feet on
-/// the line of the two points lying farthest apart along it, pt1 from the earlier (the first such
-/// pair wins ties). -1 also when the direction is not unique (the largest spread ties).
+/// the line of the two points lying farthest apart along it, pt1 from the one earlier in the
+/// array (the first such pair wins ties). -1 also when the direction is not unique (the largest
+/// spread ties).
 TAVRISK_API int TAVRISK_CALL gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment);
 /// Best-fit plane through three of the points projected onto it: pt1 and pt2 from the pair
 /// farthest apart, pt3 from the point farthest from both whose projection is not in line with
