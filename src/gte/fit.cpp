@@ -23,7 +23,7 @@ struct Scatter {
     }
 };
 
-Vector3 sumOf(int count, Vector3 const* points) {
+Vector3 SumOf(int count, Vector3 const* points) {
     Vector3 sum = Vector3::zeroVector();
     for (int i = 0; i < count; ++i) {
         sum += points[i];
@@ -41,7 +41,7 @@ bool LineFit::fit(int count, Vector3 const* points) {
     }
 
     double const invCount = 1.0 / static_cast<double>(count);
-    Vector3 mean = sumOf(count, points);
+    Vector3 mean = SumOf(count, points);
     mean *= invCount;
 
     // The covariance proper: the scatter sums divided by the count.
@@ -70,7 +70,7 @@ bool PlaneFit::fit(int count, Vector3 const* points) {
         return false;
     }
 
-    Vector3 const mean = sumOf(count, points) / static_cast<double>(count);
+    Vector3 const mean = SumOf(count, points) / static_cast<double>(count);
 
     // Only the eigenvectors matter here, so the scatter sums are not scaled by the count.
     Scatter const scatter(count, points, mean);

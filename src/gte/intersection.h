@@ -24,7 +24,7 @@ struct Line2 {
 };
 
 // Dot of a with the perpendicular (b.y, -b.x) of b: a.x * b.y - a.y * b.x.
-inline double perpDot(Vector2 const& a, Vector2 const& b) {
+inline double PerpDot(Vector2 const& a, Vector2 const& b) {
     return Dot(a, Vector2(b[1], -b[0]));
 }
 
@@ -66,7 +66,7 @@ namespace detail {
 // origin stands for the whole line. A hit whose parameter the component rejects (behind a ray's
 // origin, beyond a segment's end) is a miss; otherwise the point is set.
 template <class Rejects>
-inline LinePlaneIntersection linearComponentPlane(Vector3 const& origin, Vector3 const& direction,
+inline LinePlaneIntersection LinearComponentPlane(Vector3 const& origin, Vector3 const& direction,
                                                   Plane3 const& plane, Rejects rejects) {
     LinePlaneIntersection result;
     double const DdN = Dot(direction, plane.normal);
@@ -100,7 +100,7 @@ template <>
 struct IntersectionQuery<Line3, Plane3> {
     using Result = LinePlaneIntersection;
     Result operator()(Line3 const& line, Plane3 const& plane) const {
-        return detail::linearComponentPlane(line.origin, line.direction, plane,
+        return detail::LinearComponentPlane(line.origin, line.direction, plane,
                                             [](double) { return false; });
     }
 };
@@ -110,7 +110,7 @@ struct IntersectionQuery<Ray3, Plane3> {
     using Result = LinePlaneIntersection;
     Result operator()(Ray3 const& ray, Plane3 const& plane) const {
         // Behind the origin is off the ray; the origin itself is on it.
-        return detail::linearComponentPlane(ray.origin, ray.direction, plane,
+        return detail::LinearComponentPlane(ray.origin, ray.direction, plane,
                                             [](double t) { return t < 0.0; });
     }
 };
@@ -123,7 +123,7 @@ struct IntersectionQuery<Segment3, Plane3> {
         double extent;
         segment.centeredForm(center, direction, extent);
         // The end points belong to the segment.
-        return detail::linearComponentPlane(center, direction, plane,
+        return detail::LinearComponentPlane(center, direction, plane,
                                             [extent](double t) { return std::fabs(t) > extent; });
     }
 };
@@ -155,7 +155,7 @@ struct IntersectionQuery<Plane3, Plane3> {
         result.intersects = true;
         result.lineFound = true;
         result.line.origin = k0 * plane0.normal + k1 * plane1.normal;
-        result.line.direction = normalizedCross(plane0.normal, plane1.normal);
+        result.line.direction = NormalizedCross(plane0.normal, plane1.normal);
         return result;
     }
 };
@@ -212,13 +212,13 @@ struct IntersectionQuery<Line2, Line2> {
     Result operator()(Line2 const& line0, Line2 const& line1) const {
         Result result;
         Vector2 const diff = line1.origin - line0.origin;
-        double const dp = perpDot(line0.direction, line1.direction);
+        double const dp = PerpDot(line0.direction, line1.direction);
         if (std::fabs(dp) > 0.0) {
             result.intersects = true;
             result.count = 1;
             double const inv = 1.0 / dp;
-            double const s0 = perpDot(diff, line1.direction) * inv;
-            double const s1 = perpDot(diff, line0.direction) * inv;
+            double const s0 = PerpDot(diff, line1.direction) * inv;
+            double const s1 = PerpDot(diff, line0.direction) * inv;
             result.parameter0[0] = s0;
             result.parameter1[0] = s1;
             result.point = line0.origin + s0 * line0.direction;
@@ -227,7 +227,7 @@ struct IntersectionQuery<Line2, Line2> {
         // Parallel directions: the lines coincide when the second origin lies on the first line.
         Vector2 diffN = diff;
         Normalize(diffN);
-        double const x = perpDot(diffN, line1.direction);
+        double const x = PerpDot(diffN, line1.direction);
         if (x == 0.0) {
             double const maxd = std::numeric_limits<double>::max();
             result.intersects = true;

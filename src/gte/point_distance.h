@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "gte/basis.h"
 #include "gte/query.h"
 #include "gte/shapes.h"
 
@@ -56,7 +57,7 @@ struct PointCircleResult {
 
 namespace detail {
 template <class Result>
-inline void finishPointDistance(Vector3 const& point, Result& result) {
+inline void FinishPointDistance(Vector3 const& point, Result& result) {
     Vector3 const diff = point - result.closestPoint;
     result.squaredDistance = Dot(diff, diff);
     result.distance = std::sqrt(result.squaredDistance);
@@ -72,7 +73,7 @@ struct DistanceQuery<Vector3, Line3> {
         double const t = Dot(line.direction, diff);
         result.parameter = t;
         result.closestPoint = line.origin + t * line.direction;
-        detail::finishPointDistance(point, result);
+        detail::FinishPointDistance(point, result);
         return result;
     }
 };
@@ -86,7 +87,7 @@ struct DistanceQuery<Vector3, Ray3> {
         double const t = Dot(ray.direction, diff);
         result.parameter = t;
         result.closestPoint = t > 0.0 ? ray.origin + t * ray.direction : ray.origin;
-        detail::finishPointDistance(point, result);
+        detail::FinishPointDistance(point, result);
         return result;
     }
 };
@@ -107,7 +108,7 @@ struct DistanceQuery<Vector3, Segment3> {
         } else {
             result.closestPoint = center - extent * direction;
         }
-        detail::finishPointDistance(point, result);
+        detail::FinishPointDistance(point, result);
         return result;
     }
 };
@@ -171,10 +172,10 @@ struct DistanceQuery<Vector3, Circle3> {
             result.closestCount = kInfiniteCount;
             Vector3 basis[3];
             basis[0] = circle.normal;
-            completeBasis(1, basis);
+            CompleteBasis(1, basis);
             result.closestPoint = circle.center + circle.radius * basis[1];
         }
-        detail::finishPointDistance(point, result);
+        detail::FinishPointDistance(point, result);
         return result;
     }
 };

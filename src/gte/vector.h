@@ -167,7 +167,7 @@ inline Vector3 Cross(Vector3 const& a, Vector3 const& b) {
 }
 
 // Unit normal of the plane spanned by a and b; zero when they are parallel.
-inline Vector3 normalizedCross(Vector3 const& a, Vector3 const& b) {
+inline Vector3 NormalizedCross(Vector3 const& a, Vector3 const& b) {
     Vector3 c = Cross(a, b);
     Normalize(c);
     return c;

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "api/convert.h"
+#include "gte/basis.h"
 #include "gte/shapes.h"
 #include "gte/vector.h"
 #include "tavrisk.h"

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "api/convert.h"
+#include "gte/basis.h"
 #include "gte/point_distance.h"
 
 using gte::Vector3;
@@ -49,8 +50,8 @@ void setRotatedTangent(int k, Vector3 const& center1, Vector3 const& radius1,
                        Vector3 const& center2, Vector3 const& radius2, Vector3 const& normal,
                        double angle, TangentSet& set) {
     Vector3 tangentPoint[2];
-    tangentPoint[0] = center1 + gte::rotateVector(radius1, normal, angle);
-    tangentPoint[1] = center2 + gte::rotateVector(radius2, normal, angle);
+    tangentPoint[0] = center1 + gte::RotateVector(radius1, normal, angle);
+    tangentPoint[1] = center2 + gte::RotateVector(radius2, normal, angle);
     Vector3 tangentDirection = tangentPoint[1] - tangentPoint[0];
     gte::Normalize(tangentDirection);
     gte::Line3 const line(tangentPoint[0], tangentDirection);

@@ -1,6 +1,7 @@
 // Core vector arithmetic, where the exact digits are part of the contract.
 #include <cmath>
 
+#include "gte/basis.h"
 #include "gte/shapes.h"
 #include "test_util.h"
 
@@ -25,7 +26,7 @@ TEST(Vector3, NormalizeDivisionAndDot) {
 
 TEST(Vector3, CrossAndAxes) {
     EXPECT_VEC3_EQ(gte::Cross(Vector3(1, 2, 3), Vector3(4, 5, 6)), -3.0, 6.0, -3.0);
-    EXPECT_VEC3_EQ(gte::normalizedCross(Vector3(2, 0, 0), Vector3(4, 0, 0)), 0.0, 0.0, 0.0);
+    EXPECT_VEC3_EQ(gte::NormalizedCross(Vector3(2, 0, 0), Vector3(4, 0, 0)), 0.0, 0.0, 0.0);
     EXPECT_VEC3_EQ(Vector3::axisVector(1), 0.0, 1.0, 0.0);
     EXPECT_VEC3_EQ(-Vector3(1, -2, 3), -1.0, 2.0, -3.0);
 }
@@ -60,29 +61,29 @@ TEST(Shapes, DefaultsCenteredFormAndPlaneFromPoints) {
 
 TEST(Basis, CompleteBasisIsRightHandedAndGramSchmidtReportsShortest) {
     Vector3 v[3] = {Vector3(0, 0, 1)};
-    EXPECT_EQ(gte::completeBasis(1, v), 1.0);
+    EXPECT_EQ(gte::CompleteBasis(1, v), 1.0);
     EXPECT_VEC3_EQ(v[1], 0.0, 1.0, 0.0);
     EXPECT_VEC3_EQ(v[2], -1.0, 0.0, 0.0);
     v[0] = Vector3(1, 0, 0);
-    gte::completeBasis(1, v);
+    gte::CompleteBasis(1, v);
     EXPECT_VEC3_EQ(v[1], 0.0, 0.0, 1.0);
     EXPECT_VEC3_EQ(v[2], 0.0, -1.0, 0.0);
 
-    EXPECT_EQ(gte::completeBasis(3, v), 0.0);
-    EXPECT_EQ(gte::gramSchmidt(0, v), 0.0);
-    EXPECT_EQ(gte::gramSchmidt(2, nullptr), 0.0);
+    EXPECT_EQ(gte::CompleteBasis(3, v), 0.0);
+    EXPECT_EQ(gte::GramSchmidt(0, v), 0.0);
+    EXPECT_EQ(gte::GramSchmidt(2, nullptr), 0.0);
     Vector3 w[2] = {Vector3(2, 0, 0), Vector3(1, 0.5, 0)};
-    EXPECT_EQ(gte::gramSchmidt(2, w), 0.5);
+    EXPECT_EQ(gte::GramSchmidt(2, w), 0.5);
     EXPECT_VEC3_EQ(w[1], 0.0, 1.0, 0.0);
 }
 
 TEST(Rotation, RightHandRuleAboutAnyAxisLength) {
-    EXPECT_VEC3_NEAR(gte::rotateVector(Vector3(1, 0, 0), Vector3(0, 0, 2), 90.0), 0.0, 1.0, 0.0,
+    EXPECT_VEC3_NEAR(gte::RotateVector(Vector3(1, 0, 0), Vector3(0, 0, 2), 90.0), 0.0, 1.0, 0.0,
                      1e-15);
     // The component along the axis is kept.
-    EXPECT_VEC3_NEAR(gte::rotateVector(Vector3(1, 0, 1), Vector3(0, 0, 2), -90.0), 0.0, -1.0, 1.0,
+    EXPECT_VEC3_NEAR(gte::RotateVector(Vector3(1, 0, 1), Vector3(0, 0, 2), -90.0), 0.0, -1.0, 1.0,
                      1e-15);
     // A zero axis leaves only the cosine term.
-    EXPECT_VEC3_EQ(gte::rotateVector(Vector3(2, 0, 0), Vector3(0, 0, 0), 60.0),
+    EXPECT_VEC3_EQ(gte::RotateVector(Vector3(2, 0, 0), Vector3(0, 0, 0), 60.0),
                    2.0 * std::cos(60.0 * 0.017453292519943295), 0.0, 0.0);
 }

@@ -126,9 +126,9 @@ TEST(AngleDraw, PlanesDrawArmsAcrossTheirCommonLine) {
     gte_plane const p2(gte_point(0, 0, 0), gte_point(0, 1, 0), gte_point(1, 0, -1));
     Drawing const d = draw(kPlanes, p1, p2);
     EXPECT_EQ(d[0], gte_angle_plane_plane(p1, p2));
-    Vector3 const n1 = gte::normalizedCross({1, 0, 0.2}, {0, 1, -0.1});
-    Vector3 const n2 = gte::normalizedCross({0, 1, 0}, {1, 0, -1});
-    Vector3 const u = gte::normalizedCross(n1, n2);
+    Vector3 const n1 = gte::NormalizedCross({1, 0, 0.2}, {0, 1, -0.1});
+    Vector3 const n2 = gte::NormalizedCross({0, 1, 0}, {1, 0, -1});
+    Vector3 const u = gte::NormalizedCross(n1, n2);
     Vector3 const centre = vec(d, 1), arm1 = vec(d, 4), arm2 = vec(d, 7);
     EXPECT_NEAR(d[0], degreesBetween(n1, n2), 1e-12);
     EXPECT_NEAR(degreesBetween(arm1, arm2), d[0], 1e-12);
