@@ -17,10 +17,8 @@ gte::Plane3 toPlane3(gte_plane const& plane) {
 gte::Rectangle3 toRectangle3(gte_rect const& rect) {
     gte::Rectangle3 rectangle;
     rectangle.center = toVector3(rectCenter(rect));
-    Vector3 u = toVector3(rect.mainVector);
-    Vector3 w = toVector3(rect.norVector);
-    gte::Normalize(u);
-    gte::Normalize(w);
+    Vector3 const u = gte::Normalized(toVector3(rect.mainVector));
+    Vector3 const w = gte::Normalized(toVector3(rect.norVector));
     rectangle.axis[0] = u;
     // Unit only when the record's two vectors are perpendicular; kept as given.
     rectangle.axis[1] = gte::Cross(w, u);

@@ -32,15 +32,11 @@ inline gte::Segment3 toSegment3(gte_lseg const& lseg) {
 
 // A zero direction stays zero: the line then measures as its origin point.
 inline gte::Line3 toLine3(gte_line const& line) {
-    Vector3 direction = toVector3(line.vector);
-    gte::Normalize(direction);
-    return gte::Line3(toVector3(line.pt), direction);
+    return gte::Line3(toVector3(line.pt), gte::Normalized(toVector3(line.vector)));
 }
 
 inline gte::Ray3 toRay3(gte_ray const& ray) {
-    Vector3 direction = toVector3(ray.vector);
-    gte::Normalize(direction);
-    return gte::Ray3(toVector3(ray.pt), direction);
+    return gte::Ray3(toVector3(ray.pt), gte::Normalized(toVector3(ray.vector)));
 }
 
 inline gte::Circle3 toCircle3(gte_circle const& circle) {

@@ -48,11 +48,11 @@ constexpr double kDegreesToRadians = 0.017453292519943295;
 constexpr double kRadiansToDegrees = 57.29577951308232;
 
 // Rodrigues rotation of v about axis by the right-hand rule. A zero axis leaves cos(angle) * v.
-inline Vector3 RotateVector(Vector3 v, Vector3 axis, double angleDegrees) {
-    Normalize(axis);
+inline Vector3 RotateVector(Vector3 const& v, Vector3 const& axis, double angleDegrees) {
+    Vector3 const u = Normalized(axis);
     Vector3 r = std::cos(angleDegrees * kDegreesToRadians) * v;
-    r += std::sin(angleDegrees * kDegreesToRadians) * Cross(axis, v);
-    r += ((1.0 - std::cos(angleDegrees * kDegreesToRadians)) * Dot(axis, v)) * axis;
+    r += std::sin(angleDegrees * kDegreesToRadians) * Cross(u, v);
+    r += ((1.0 - std::cos(angleDegrees * kDegreesToRadians)) * Dot(u, v)) * u;
     return r;
 }
 

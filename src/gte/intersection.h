@@ -165,7 +165,7 @@ struct IntersectionQuery<Plane3, Circle3> {
     using Result = PlaneCircleIntersection;
     Result operator()(Plane3 const& plane, Circle3 const& circle) const {
         Result result;
-        Plane3 const cPlane(circle.normal, circle.center);
+        Plane3 const cPlane = Plane3::fromNormalAndPoint(circle.normal, circle.center);
         IntersectionQuery<Plane3, Plane3> interFun;
         auto const inter = interFun(plane, cPlane);
         if (!inter.intersects) {
@@ -225,9 +225,7 @@ struct IntersectionQuery<Line2, Line2> {
             return result;
         }
         // Parallel directions: the lines coincide when the second origin lies on the first line.
-        Vector2 diffN = diff;
-        Normalize(diffN);
-        double const x = PerpDot(diffN, line1.direction);
+        double const x = PerpDot(Normalized(diff), line1.direction);
         if (x == 0.0) {
             double const maxd = std::numeric_limits<double>::max();
             result.intersects = true;

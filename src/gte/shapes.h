@@ -55,10 +55,17 @@ struct Plane3 {
 
     Plane3() = default;
     Plane3(Vector3 const& n, double c) : normal(n), constant(c) {}
-    Plane3(Vector3 const& n, Vector3 const& point) : normal(n), constant(Dot(n, point)) {}
-    // Oriented by (p1 - p0) x (p2 - p0); collinear points give the zero normal.
-    Plane3(Vector3 const& p0, Vector3 const& p1, Vector3 const& p2)
-        : normal(NormalizedCross(p1 - p0, p2 - p0)), constant(Dot(normal, p0)) {}
+
+    // The plane through point with normal n, taken as given (not made unit).
+    static Plane3 fromNormalAndPoint(Vector3 const& n, Vector3 const& point) {
+        return Plane3(n, Dot(n, point));
+    }
+    // The plane through three points, oriented by (p1 - p0) x (p2 - p0); collinear points give
+    // the zero normal.
+    static Plane3 throughPoints(Vector3 const& p0, Vector3 const& p1, Vector3 const& p2) {
+        Vector3 const normal = NormalizedCross(p1 - p0, p2 - p0);
+        return Plane3(normal, Dot(normal, p0));
+    }
 };
 
 struct Circle3 {

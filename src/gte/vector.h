@@ -166,11 +166,19 @@ inline Vector3 Cross(Vector3 const& a, Vector3 const& b) {
     return Vector3(a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]);
 }
 
+// v scaled to unit length by Normalize; a zero vector stays zero.
+inline Vector3 Normalized(Vector3 v) {
+    Normalize(v);
+    return v;
+}
+inline Vector2 Normalized(Vector2 v) {
+    Normalize(v);
+    return v;
+}
+
 // Unit normal of the plane spanned by a and b; zero when they are parallel.
 inline Vector3 NormalizedCross(Vector3 const& a, Vector3 const& b) {
-    Vector3 c = Cross(a, b);
-    Normalize(c);
-    return c;
+    return Normalized(Cross(a, b));
 }
 
 }  // namespace gte

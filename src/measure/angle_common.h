@@ -24,9 +24,7 @@ inline gte::Vector3 featureDirection(gte::Ray3 const& ray) {
 }
 // From p[1] towards p[0]; zero when the end points coincide.
 inline gte::Vector3 featureDirection(gte::Segment3 const& segment) {
-    gte::Vector3 direction = segment.p[0] - segment.p[1];
-    gte::Normalize(direction);
-    return direction;
+    return gte::Normalized(segment.p[0] - segment.p[1]);
 }
 inline gte::Vector3 featureDirection(gte::Plane3 const& plane) {
     return plane.normal;
@@ -48,8 +46,7 @@ inline gte::Vector3 featureDirection(gte_plane const& plane) {
 // The direction as seen from above: unit in z = 0, zero for a vertical direction.
 inline gte::Vector3 projectedXY(gte::Vector3 direction) {
     direction[2] = 0.0;
-    gte::Normalize(direction);
-    return direction;
+    return gte::Normalized(direction);
 }
 
 // Rounding can put the dot product of two parallel unit vectors just outside [-1, 1], where the

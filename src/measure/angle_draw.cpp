@@ -71,9 +71,8 @@ gte_angle_result drawSegmentPlane(gte_lseg const& segment, gte_plane const& plan
     if (gte_intersec_line_plane(line, plane, &crossPoint) == 1) {
         // direction1 x normal is perpendicular to both; crossing it with the normal again brings
         // it back into the plane on the side of direction1. Zero along the normal.
-        Vector3 endUnti = gte::Cross(direction2, gte::Cross(direction1, direction2));
-        gte::Normalize(endUnti);
-        return makeDrawing(angle, crossPoint, direction1, endUnti);
+        Vector3 const shadow = gte::NormalizedCross(direction2, gte::Cross(direction1, direction2));
+        return makeDrawing(angle, crossPoint, direction1, shadow);
     }
     // The line never pierces the plane (parallel to it, lying in it, or no segment at all).
     return makeDrawing(angle, gte_point(0, 0, 0), direction1, direction1);
@@ -98,11 +97,10 @@ gte_angle_result drawPlanes(gte_plane const& first, gte_plane const& second) {
     }
     // Parallel or coincident planes: one direction inside the first plane, crossed from an axis
     // that stays well away from the normal.
-    Vector3 tempDirection =
+    Vector3 const axis =
         1.0 - std::fabs(direction1[2]) > 0.2 ? Vector3(0.0, 0.0, 1.0) : Vector3(1.0, 0.0, 0.0);
-    tempDirection = gte::Cross(direction1, tempDirection);
-    gte::Normalize(tempDirection);
-    return makeDrawing(angle, first.pt1, tempDirection, tempDirection);
+    Vector3 const inPlane = gte::NormalizedCross(direction1, axis);
+    return makeDrawing(angle, first.pt1, inPlane, inPlane);
 }
 
 }  // namespace

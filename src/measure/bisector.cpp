@@ -63,8 +63,7 @@ void gte_bisectorLseg_point_point(gte_point first, gte_point second, gte_lseg* o
     if (t < kVerticalTolerance) {
         lineDirection = Vector3(1.0, 0.0, 0.0);
     } else {
-        lineDirection = gte::Cross(up, pointDirection);
-        gte::Normalize(lineDirection);
+        lineDirection = gte::NormalizedCross(up, pointDirection);
     }
     double const halfLength = 0.5 * len;
     Vector3 const a = midPoint - halfLength * lineDirection;
@@ -122,8 +121,7 @@ void gte_bisector_lseg_lseg(gte_lseg first, gte_lseg second, gte_lseg* output) {
     }
 
     Vector3 const midPoint = 0.5 * (center1 + center2);
-    Vector3 midDirection = direction1 + direction2;
-    gte::Normalize(midDirection);
+    Vector3 const midDirection = gte::Normalized(direction1 + direction2);
     double const halfLength = 0.5 * (extent1 + extent2);
     gte::Segment3 const bisector(midPoint - halfLength * midDirection,
                                  midPoint + halfLength * midDirection);

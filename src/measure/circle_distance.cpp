@@ -101,7 +101,7 @@ int gte_dist_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_resu
     Vector3 const& N2 = gtecircle2.normal;
     fillDistResult(c1, c2, &out[0]);
 
-    gte::Plane3 const plane1(N1, c1);
+    gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(N1, c1);
     gte::DistanceQuery<Vector3, gte::Plane3> disFun;
     auto const dis = disFun(c2, plane1);
     bool const coplanar = std::fabs(1.0 - std::fabs(gte::Dot(N1, N2))) < kParallelNormals &&
@@ -114,14 +114,13 @@ int gte_dist_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_resu
     // are cut on that line. Concentric circles are cut along a fixed in-plane direction instead.
     gte::Plane3 plane3;
     if (out[0].dist > kConcentricDistance) {
-        plane3 = gte::Plane3(c1, c2, c1 + N1);
+        plane3 = gte::Plane3::throughPoints(c1, c2, c1 + N1);
     } else {
-        Vector3 vectorTemp = std::fabs(1.0 - std::fabs(N1[2])) > kNormalAlongZ
+        Vector3 const axis = std::fabs(1.0 - std::fabs(N1[2])) > kNormalAlongZ
                                  ? Vector3(0.0, 0.0, 1.0)
                                  : Vector3(0.0, 1.0, 0.0);
-        vectorTemp = gte::Cross(vectorTemp, N1);
-        gte::Normalize(vectorTemp);
-        plane3 = gte::Plane3(c1, c1 + vectorTemp, c1 + N1);
+        Vector3 const cutDirection = gte::NormalizedCross(axis, N1);
+        plane3 = gte::Plane3::throughPoints(c1, c1 + cutDirection, c1 + N1);
     }
 
     IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
@@ -145,15 +144,15 @@ int gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_re
 
     // The measuring plane holds both centres and the mean normal direction (the normals taken
     // with agreeing senses).
-    Vector3 tempNormal = gte::Dot(N1, N2) >= 0.0 ? N1 + N2 : N1 - N2;
-    gte::Normalize(tempNormal);
-    Vector3 crossPlaneNormal = gte::Cross(tempNormal, c2 - c1);
+    Vector3 const meanNormal = gte::Normalized(gte::Dot(N1, N2) >= 0.0 ? N1 + N2 : N1 - N2);
+    Vector3 crossPlaneNormal = gte::Cross(meanNormal, c2 - c1);
     if (gte::Normalize(crossPlaneNormal) == 0.0) {
         // Concentric (or exactly coaxial) circles: no plane is singled out by the centres.
         return kCentreOnly;
     }
     Vector3 const crossPlaneCenter = (c2 + c1) * 0.5;
-    gte::Plane3 const crossPlane(crossPlaneNormal, crossPlaneCenter);
+    gte::Plane3 const crossPlane =
+        gte::Plane3::fromNormalAndPoint(crossPlaneNormal, crossPlaneCenter);
 
     IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
     auto const inter1 = interFun(crossPlane, gtecircle1);
@@ -190,7 +189,8 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
 
     gte::Circle3 const gtecircle = toCircle3(circle);
     gte::Line3 const gteline = toLine3(line);
-    gte::Plane3 const circlePlane(gtecircle.normal, gtecircle.center);
+    gte::Plane3 const circlePlane =
+        gte::Plane3::fromNormalAndPoint(gtecircle.normal, gtecircle.center);
 
     if (std::fabs(std::fabs(gte::Dot(gteline.direction, gtecircle.normal)) - 1.0) < kAxisParallel) {
         // Along the axis the line pierces the circle's plane: the circle points nearest to and

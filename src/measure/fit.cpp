@@ -214,7 +214,8 @@ int gte_fit_plane(const gte_point* points, int count, gte_plane* plane) {
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.normal())) {
             return -1;
         }
-        gte::Plane3 const gteplane(fitter.normal(), fitter.origin());
+        gte::Plane3 const gteplane =
+            gte::Plane3::fromNormalAndPoint(fitter.normal(), fitter.origin());
         std::optional<gte_plane> const record = planeRecordOf(gteplane, gtePoints);
         if (!record || !finite(*record)) {
             return -1;

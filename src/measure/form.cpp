@@ -153,7 +153,7 @@ double gte_straightness_xy_line(const gte_point* points, int count, gte_line lin
     } else {
         normal = gte::Cross(gteline.direction, Vector3(1.0, 0.0, 0.0));
     }
-    gte::Plane3 const plane(normal, gteline.origin);
+    gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(normal, gteline.origin);
 
     DistanceQuery<Vector3, gte::Plane3> disFun;
     RunningRange band;
@@ -161,8 +161,7 @@ double gte_straightness_xy_line(const gte_point* points, int count, gte_line lin
         Vector3 const gtePoint = toVector3(points[i]);
         auto const dis = disFun(gtePoint, plane);
         double e = dis.distance;
-        Vector3 side = gtePoint - dis.closestPoint;
-        gte::Normalize(side);
+        Vector3 const side = gte::Normalized(gtePoint - dis.closestPoint);
         if (gte::Dot(side, normal) < 0.0) {
             e = -e;
         }

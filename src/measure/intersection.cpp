@@ -149,7 +149,8 @@ int gte_intersec_line_circle(gte_line line, gte_circle circle, gte_point* result
     // The plane holding the line and the circle's axis direction stands perpendicular to the
     // circle, so it cuts the circle where the line, projected along the axis, does.
     Vector3 const& origin = gteline.origin;
-    gte::Plane3 const gtePlane(origin, origin + gteline.direction, origin + gtecircle.normal);
+    gte::Plane3 const gtePlane =
+        gte::Plane3::throughPoints(origin, origin + gteline.direction, origin + gtecircle.normal);
     gte_plane const tzPlane = toPlaneRecord(gtePlane);
     int const ret = gte_intersec_plane_circle(tzPlane, circle, result);
     if (ret == 2 && result != nullptr) {
@@ -176,7 +177,7 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     if (std::fabs(gte::Dot(C1.normal, C2.normal) - 1.0) > kCoplanarTolerance) {
         return -1;  // tilted against each other, or facing opposite ways
     }
-    gte::Plane3 const plane1(C1.normal, C1.center);
+    gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(C1.normal, C1.center);
     gte::DistanceQuery<Vector3, gte::Plane3> disFun;
     if (disFun(C2.center, plane1).distance > kCoplanarTolerance) {
         return -1;  // not in one plane
@@ -190,7 +191,7 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     // Both circles cut their common chord from the radical plane, at distance a from c1.
     double const a = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
     Vector3 const P = C1.center + a * u;
-    gte::Plane3 const radicalPlane(u, P);
+    gte::Plane3 const radicalPlane = gte::Plane3::fromNormalAndPoint(u, P);
     IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
     auto const inter = interFun(radicalPlane, C1);
     if (!inter.intersects || !inter.pointsFound) {

@@ -54,9 +54,7 @@ void gte_dist_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2, gte_dist_result* result)
     Vector3 const midPoint = 0.5 * (segment1.p[0] + segment1.p[1]);
     // The second segment only carries a line: its extent plays no part. A zero-length segment
     // leaves a zero direction, and the line collapses to its first end point.
-    Vector3 direction = segment2.p[1] - segment2.p[0];
-    gte::Normalize(direction);
-    gte::Line3 const line(segment2.p[0], direction);
+    gte::Line3 const line(segment2.p[0], gte::Normalized(segment2.p[1] - segment2.p[0]));
     DistanceQuery<Vector3, gte::Line3> disFun;
     auto const dis = disFun(midPoint, line);
     fillDistResult(midPoint, dis.closestPoint, result);

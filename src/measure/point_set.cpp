@@ -95,8 +95,7 @@ void writeLineGap(Vector3 const& centroid, gte::Line3 const& line, double minGap
                   gte_gap_result* result) {
     DistanceQuery<Vector3, gte::Line3> disFun;
     auto const dis = disFun(centroid, line);
-    Vector3 direction = dis.closestPoint - centroid;
-    gte::Normalize(direction);
+    Vector3 const direction = gte::Normalized(dis.closestPoint - centroid);
     result->centerPoint = toPointRecord((centroid + dis.closestPoint) / 2.0);
     result->direction = toVectorRecord(direction);
     result->centerGap = dis.distance;
@@ -298,9 +297,8 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
 
         gte::Line3 const gteLine = toLine3(line);
         // Across the line, horizontally: no length check, a vertical line makes every value 0.
-        Vector3 m = gte::Cross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
-        gte::Normalize(m);
-        gte::Plane3 const plane(m, gteLine.origin);
+        Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
+        gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(m, gteLine.origin);
 
         std::vector<Vector3> set1(static_cast<std::size_t>(count1));
         for (int i = 0; i < count1; ++i) {

@@ -84,8 +84,7 @@ gte::Vector3 pullInOutlierPoints(std::vector<gte::Vector3>& points, gte::Plane3 
         double const e = distance[i] - centerDistance;
         if (std::fabs(e) > limit) {
             // Slide the point along its own perpendicular, staying on its side of the plane.
-            Vector3 away = points[i] - foot[i];
-            gte::Normalize(away);
+            Vector3 const away = gte::Normalized(points[i] - foot[i]);
             points[i] = points[i] - e * away;
             distance[i] = centerDistance;
         }

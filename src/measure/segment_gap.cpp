@@ -44,11 +44,9 @@ struct GapXY {
 // Measures across the bisecting direction of the two edges as they are oriented now.
 GapXY measureGap(EdgeXY const& edge1, EdgeXY const& edge2) {
     GapXY gap;
-    Vector2 bisector = edge1.direction + edge2.direction;
-    gte::Normalize(bisector);
+    Vector2 const bisector = gte::Normalized(edge1.direction + edge2.direction);
     gap.midpoint = 0.5 * (edge1.center + edge2.center);
-    gap.direction = Vector2(bisector[1], -bisector[0]);
-    gte::Normalize(gap.direction);
+    gap.direction = gte::Normalized(Vector2(bisector[1], -bisector[0]));
     gap.centerGap = std::fabs(gte::Dot(edge2.center - edge1.center, gap.direction));
     RunningRange endGaps;
     for (Vector2 const& a : edge1.segment.p) {
@@ -80,11 +78,9 @@ bool gapRuleAligns(EdgeXY const& edge1, EdgeXY const& edge2) {
     if (theta > 170.0) {
         return true;
     }
-    Vector2 centerLine = edge1.center - edge2.center;
-    gte::Normalize(centerLine);
+    Vector2 const centerLine = gte::Normalized(edge1.center - edge2.center);
     Vector2 const across(centerLine[1], -centerLine[0]);
-    Vector2 bisector = edge1.direction + edge2.direction;
-    gte::Normalize(bisector);
+    Vector2 const bisector = gte::Normalized(edge1.direction + edge2.direction);
     double const phi = degreesOfCosine(gte::Dot(bisector, across));
     if (phi >= 135.0) {
         return false;

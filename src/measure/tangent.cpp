@@ -35,9 +35,7 @@ struct TangentSet {
 // the centre line, within circle1's plane.
 void setTouchingTangent(Vector3 const& tangentPoint, Vector3 const& centerDirection,
                         Vector3 const& normal, TangentSet& set) {
-    Vector3 tangentLineDirection = gte::Cross(centerDirection, normal);
-    gte::Normalize(tangentLineDirection);
-    gte::Line3 const tangentLine(tangentPoint, tangentLineDirection);
+    gte::Line3 const tangentLine(tangentPoint, gte::NormalizedCross(centerDirection, normal));
     set.lines[0] = toLineRecord(tangentLine);
     set.points[0] = toPointRecord(tangentPoint);
     set.count = 1;
@@ -52,9 +50,7 @@ void setRotatedTangent(int k, Vector3 const& center1, Vector3 const& radius1,
     Vector3 tangentPoint[2];
     tangentPoint[0] = center1 + gte::RotateVector(radius1, normal, angle);
     tangentPoint[1] = center2 + gte::RotateVector(radius2, normal, angle);
-    Vector3 tangentDirection = tangentPoint[1] - tangentPoint[0];
-    gte::Normalize(tangentDirection);
-    gte::Line3 const line(tangentPoint[0], tangentDirection);
+    gte::Line3 const line(tangentPoint[0], gte::Normalized(tangentPoint[1] - tangentPoint[0]));
     set.lines[k] = toLineRecord(line);
     set.points[2 * k] = toPointRecord(tangentPoint[0]);
     set.points[2 * k + 1] = toPointRecord(tangentPoint[1]);
@@ -88,7 +84,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     }
 
     // The tangents are taken from the point's projection into the circle's plane.
-    gte::Plane3 const circlePlane(normal, center);
+    gte::Plane3 const circlePlane = gte::Plane3::fromNormalAndPoint(normal, center);
     gte::DistanceQuery<Vector3, gte::Plane3> disFun;
     auto const dis = disFun(getPoint, circlePlane);
     Vector3 const circlePoint = dis.closestPoint;
@@ -100,9 +96,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     }
     if (d == r) {
         // On the circle: the tangent there, perpendicular to the radius.
-        Vector3 tangentLineDirection = gte::Cross(lineDirection, normal);
-        gte::Normalize(tangentLineDirection);
-        gte::Line3 const gteTangentLine(circlePoint, tangentLineDirection);
+        gte::Line3 const gteTangentLine(circlePoint, gte::NormalizedCross(lineDirection, normal));
         if (lines != nullptr) {
             lines[0] = toLineRecord(gteTangentLine);
         }
@@ -120,8 +114,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     // than a square root of a negative number.
     double const halfChordSquared = r * r - a * a;
     double const h = halfChordSquared > 0.0 ? std::sqrt(halfChordSquared) : 0.0;
-    Vector3 direction2 = gte::Cross(normal, lineDirection);
-    gte::Normalize(direction2);
+    Vector3 const direction2 = gte::NormalizedCross(normal, lineDirection);
     Vector3 const tangentPoint1 = tempPoint + h * direction2;
     Vector3 const tangentPoint2 = tempPoint - h * direction2;
     if (points != nullptr) {
@@ -132,12 +125,8 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
         gte_point const linePoint = toPointRecord(circlePoint);
         lines[0].pt = linePoint;
         lines[1].pt = linePoint;
-        Vector3 tangentLineDirection1 = tangentPoint1 - circlePoint;
-        gte::Normalize(tangentLineDirection1);
-        Vector3 tangentLineDirection2 = tangentPoint2 - circlePoint;
-        gte::Normalize(tangentLineDirection2);
-        lines[0].vector = toVectorRecord(tangentLineDirection1);
-        lines[1].vector = toVectorRecord(tangentLineDirection2);
+        lines[0].vector = toVectorRecord(gte::Normalized(tangentPoint1 - circlePoint));
+        lines[1].vector = toVectorRecord(gte::Normalized(tangentPoint2 - circlePoint));
     }
     return 2;
 }

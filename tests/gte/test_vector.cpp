@@ -52,9 +52,11 @@ TEST(Shapes, DefaultsCenteredFormAndPlaneFromPoints) {
     EXPECT_VEC3_EQ(gte::Rectangle3().axis[1], 0.0, 1.0, 0.0);
 
     // Three collinear points leave the plane without a normal; callers decide what to do.
-    gte::Plane3 collinear(Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(2, 0, 0));
+    gte::Plane3 const collinear =
+        gte::Plane3::throughPoints(Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(2, 0, 0));
     EXPECT_VEC3_EQ(collinear.normal, 0.0, 0.0, 0.0);
-    gte::Plane3 tilted(Vector3(0, 0, 1), Vector3(1, 0, 1), Vector3(0, 1, 1));
+    gte::Plane3 const tilted =
+        gte::Plane3::throughPoints(Vector3(0, 0, 1), Vector3(1, 0, 1), Vector3(0, 1, 1));
     EXPECT_VEC3_EQ(tilted.normal, 0.0, 0.0, 1.0);
     EXPECT_EQ(tilted.constant, 1.0);
 }
