@@ -28,9 +28,8 @@ gte::Rectangle3 toRectangle3(gte_rect const& rect) {
 }
 
 gte_plane toPlaneRecord(gte::Plane3 const& plane) {
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    auto const dis = disFun(Vector3::zeroVector(), plane);
-    return makePlaneRecord(toPointRecord(dis.closestPoint), toVectorRecord(plane.normal));
+    Vector3 const foot = gte::Distance(Vector3::zeroVector(), plane).closestPoint;
+    return makePlaneRecord(toPointRecord(foot), toVectorRecord(plane.normal));
 }
 
 gte_line lsegToLine(gte_lseg const& lseg) {

@@ -35,8 +35,8 @@ Vector3 SumOf(int count, Vector3 const* points) {
 
 bool LineFit::fit(int count, Vector3 const* points) {
     if (count < 2 || points == nullptr) {
-        mOrigin = Vector3::zeroVector();
-        mDirection = Vector3::zeroVector();
+        origin_ = Vector3::zeroVector();
+        direction_ = Vector3::zeroVector();
         return false;
     }
 
@@ -58,15 +58,15 @@ bool LineFit::fit(int count, Vector3 const* points) {
     solver(scatter.s00, scatter.s01, scatter.s02, scatter.s11, scatter.s12, scatter.s22, false,
            EigenSolver3::kAscending, eval, evec);
 
-    mOrigin = mean;
-    mDirection = Vector3(evec[2][0], evec[2][1], evec[2][2]);
+    origin_ = mean;
+    direction_ = Vector3(evec[2][0], evec[2][1], evec[2][2]);
     return eval[2] > eval[1];
 }
 
 bool PlaneFit::fit(int count, Vector3 const* points) {
     if (count < 3 || points == nullptr) {
-        mOrigin = Vector3::zeroVector();
-        mNormal = Vector3::zeroVector();
+        origin_ = Vector3::zeroVector();
+        normal_ = Vector3::zeroVector();
         return false;
     }
 
@@ -80,8 +80,8 @@ bool PlaneFit::fit(int count, Vector3 const* points) {
     solver(scatter.s00, scatter.s01, scatter.s02, scatter.s11, scatter.s12, scatter.s22, false,
            EigenSolver3::kAscending, eval, evec);
 
-    mOrigin = mean;
-    mNormal = Vector3(evec[0][0], evec[0][1], evec[0][2]);
+    origin_ = mean;
+    normal_ = Vector3(evec[0][0], evec[0][1], evec[0][2]);
     return eval[1] > eval[0];
 }
 

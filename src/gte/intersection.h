@@ -70,13 +70,12 @@ inline LinePlaneIntersection LinearComponentPlane(Vector3 const& origin, Vector3
                                                   Plane3 const& plane, Rejects rejects) {
     LinePlaneIntersection result;
     double const DdN = Dot(direction, plane.normal);
-    DistanceQuery<Vector3, Plane3> disFun;
-    auto const dis = disFun(origin, plane);
+    auto const originToPlane = Distance(origin, plane);
     if (DdN != 0.0) {
         result.intersects = true;
         result.count = 1;
-        result.parameter = -dis.signedDistance / DdN;
-    } else if (dis.distance == 0.0) {
+        result.parameter = -originToPlane.signedDistance / DdN;
+    } else if (originToPlane.distance == 0.0) {
         result.intersects = true;
         result.count = kInfiniteCount;
         result.parameter = 0.0;
@@ -165,9 +164,8 @@ struct IntersectionQuery<Plane3, Circle3> {
     using Result = PlaneCircleIntersection;
     Result operator()(Plane3 const& plane, Circle3 const& circle) const {
         Result result;
-        Plane3 const cPlane = Plane3::fromNormalAndPoint(circle.normal, circle.center);
-        IntersectionQuery<Plane3, Plane3> interFun;
-        auto const inter = interFun(plane, cPlane);
+        Plane3 const circlePlane = Plane3::fromNormalAndPoint(circle.normal, circle.center);
+        auto const inter = Intersect(plane, circlePlane);
         if (!inter.intersects) {
             result.intersects = false;
             return result;

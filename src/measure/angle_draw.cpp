@@ -8,7 +8,6 @@
 #include "gte/point_distance.h"
 #include "measure/angle_common.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -47,12 +46,11 @@ gte_angle_result drawSegments(gte_lseg const& first, gte_lseg const& second,
     }
     Vector3 const direction1 = featureDirection(gteSegment1);
     Vector3 const direction2 = featureDirection(gteSegment2);
-    gte::Line3 const gteline1(gteSegment1.p[0], direction1);
-    gte::Line3 const gteline2(gteSegment2.p[0], direction2);
-    DistanceQuery<gte::Line3, gte::Line3> disFun;
-    auto const dis = disFun(gteline1, gteline2);
+    gte::Line3 const gteLine1(gteSegment1.p[0], direction1);
+    gte::Line3 const gteLine2(gteSegment2.p[0], direction2);
+    Vector3 const vertex = gte::Distance(gteLine1, gteLine2).closestPoint[1];
     double const angle = angleDegrees(direction1, direction2);
-    return makeDrawing(angle, toPointRecord(dis.closestPoint[1]), direction1, direction2);
+    return makeDrawing(angle, toPointRecord(vertex), direction1, direction2);
 }
 
 // The first arm follows the segment from where its line pierces the plane, turned if needed so
@@ -87,12 +85,11 @@ gte_angle_result drawPlanes(gte_plane const& first, gte_plane const& second) {
 
     gte_line crossLine;
     if (gte_intersec_plane_plane(first, second, &crossLine) == 1) {
-        gte::Line3 const gteline = toLine3(crossLine);
-        Vector3 const& u = gteline.direction;
-        DistanceQuery<Vector3, gte::Line3> disFun;
-        auto const dis = disFun(toVector3(first.pt1), gteline);
+        gte::Line3 const gteLine = toLine3(crossLine);
+        Vector3 const& u = gteLine.direction;
+        Vector3 const vertex = gte::Distance(toVector3(first.pt1), gteLine).closestPoint;
         // u is a unit vector perpendicular to both unit normals: the crosses are unit already.
-        return makeDrawing(angle, toPointRecord(dis.closestPoint), gte::Cross(u, direction1),
+        return makeDrawing(angle, toPointRecord(vertex), gte::Cross(u, direction1),
                            gte::Cross(u, direction2));
     }
     // Parallel or coincident planes: one direction inside the first plane, crossed from an axis

@@ -16,7 +16,6 @@
 #include "gte/point_distance.h"
 #include "measure/running_extremes.h"
 
-using gte::IntersectionQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -81,8 +80,8 @@ PairSearch searchPairs(gte::PlaneCircleIntersection const& inter1,
 
 // Circle point -> its foot on the line.
 void measureToLine(gte_line const& line, gte_point const& point, gte_dist_result* out) {
-    gte_point chuizu;
-    gte_distfootpoint_point_line(line, point, &chuizu, out);
+    gte_point foot;
+    gte_distfootpoint_point_line(line, point, &foot, out);
 }
 
 }  // namespace
@@ -93,39 +92,36 @@ int gte_dist_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_resu
     gte_dist_result scratch[3];
     gte_dist_result* const out = result != nullptr ? result : scratch;
 
-    gte::Circle3 const gtecircle1 = toCircle3(circle1);
-    gte::Circle3 const gtecircle2 = toCircle3(circle2);
-    Vector3 const& c1 = gtecircle1.center;
-    Vector3 const& c2 = gtecircle2.center;
-    Vector3 const& N1 = gtecircle1.normal;
-    Vector3 const& N2 = gtecircle2.normal;
+    gte::Circle3 const gteCircle1 = toCircle3(circle1);
+    gte::Circle3 const gteCircle2 = toCircle3(circle2);
+    Vector3 const& c1 = gteCircle1.center;
+    Vector3 const& c2 = gteCircle2.center;
+    Vector3 const& N1 = gteCircle1.normal;
+    Vector3 const& N2 = gteCircle2.normal;
     fillDistResult(c1, c2, &out[0]);
 
     gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(N1, c1);
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    auto const dis = disFun(c2, plane1);
     bool const coplanar = std::fabs(1.0 - std::fabs(gte::Dot(N1, N2))) < kParallelNormals &&
-                          dis.distance < kCoplanarDistance;
+                          gte::Distance(c2, plane1).distance < kCoplanarDistance;
     if (!coplanar) {
         return kCentreOnly;
     }
 
     // The measuring plane stands on the common plane and holds the centre line, so both circles
     // are cut on that line. Concentric circles are cut along a fixed in-plane direction instead.
-    gte::Plane3 plane3;
+    gte::Plane3 measuringPlane;
     if (out[0].dist > kConcentricDistance) {
-        plane3 = gte::Plane3::throughPoints(c1, c2, c1 + N1);
+        measuringPlane = gte::Plane3::throughPoints(c1, c2, c1 + N1);
     } else {
         Vector3 const axis = std::fabs(1.0 - std::fabs(N1[2])) > kNormalAlongZ
                                  ? Vector3(0.0, 0.0, 1.0)
                                  : Vector3(0.0, 1.0, 0.0);
         Vector3 const cutDirection = gte::NormalizedCross(axis, N1);
-        plane3 = gte::Plane3::throughPoints(c1, c1 + cutDirection, c1 + N1);
+        measuringPlane = gte::Plane3::throughPoints(c1, c1 + cutDirection, c1 + N1);
     }
 
-    IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
-    auto const inter1 = interFun(plane3, gtecircle1);
-    auto const inter2 = interFun(plane3, gtecircle2);
+    auto const inter1 = gte::Intersect(measuringPlane, gteCircle1);
+    auto const inter2 = gte::Intersect(measuringPlane, gteCircle2);
     PairSearch const search = searchPairs(inter1, inter2, out);
     return search.ran ? kAllRecords : kCentreOnly;
 }
@@ -134,12 +130,12 @@ int gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_re
     gte_dist_result scratch[3];
     gte_dist_result* const out = result != nullptr ? result : scratch;
 
-    gte::Circle3 const gtecircle1 = toCircle3(circle1);
-    gte::Circle3 const gtecircle2 = toCircle3(circle2);
-    Vector3 const& c1 = gtecircle1.center;
-    Vector3 const& c2 = gtecircle2.center;
-    Vector3 const& N1 = gtecircle1.normal;
-    Vector3 const& N2 = gtecircle2.normal;
+    gte::Circle3 const gteCircle1 = toCircle3(circle1);
+    gte::Circle3 const gteCircle2 = toCircle3(circle2);
+    Vector3 const& c1 = gteCircle1.center;
+    Vector3 const& c2 = gteCircle2.center;
+    Vector3 const& N1 = gteCircle1.normal;
+    Vector3 const& N2 = gteCircle2.normal;
     fillDistResult(c1, c2, &out[0]);
 
     // The measuring plane holds both centres and the mean normal direction (the normals taken
@@ -154,15 +150,14 @@ int gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_re
     gte::Plane3 const crossPlane =
         gte::Plane3::fromNormalAndPoint(crossPlaneNormal, crossPlaneCenter);
 
-    IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
-    auto const inter1 = interFun(crossPlane, gtecircle1);
-    auto const inter2 = interFun(crossPlane, gtecircle2);
+    auto const inter1 = gte::Intersect(crossPlane, gteCircle1);
+    auto const inter2 = gte::Intersect(crossPlane, gteCircle2);
     PairSearch const search = searchPairs(inter1, inter2, out);
     if (!search.ran) {
         return kCentreOnly;
     }
     // Unless one circle encloses the other, the nearest pair is the one opposite the farthest.
-    if (std::fabs(gtecircle1.radius - gtecircle2.radius) <= out[0].dist) {
+    if (std::fabs(gteCircle1.radius - gteCircle2.radius) <= out[0].dist) {
         fillDistResult(inter1.points[1 - search.item1], inter2.points[1 - search.item2], &out[1]);
     }
     return kAllRecords;
@@ -170,9 +165,9 @@ int gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_re
 
 int gte_distXY_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_result* result) {
     // Seen from above: circle2 is lifted to circle1's height, its normal kept.
-    gte_circle circle2Temp = circle2;
-    circle2Temp.center.z = circle1.center.z;
-    return gte_dist_circle_circle(circle1, circle2Temp, result);
+    gte_circle lifted = circle2;
+    lifted.center.z = circle1.center.z;
+    return gte_dist_circle_circle(circle1, lifted, result);
 }
 
 int gte_dist_arc_circle(gte_arc arc, gte_circle circle, gte_dist_result* result) {
@@ -187,26 +182,25 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
     gte_dist_result scratch[3];
     gte_dist_result* const out = result != nullptr ? result : scratch;
 
-    gte::Circle3 const gtecircle = toCircle3(circle);
-    gte::Line3 const gteline = toLine3(line);
+    gte::Circle3 const gteCircle = toCircle3(circle);
+    gte::Line3 const gteLine = toLine3(line);
     gte::Plane3 const circlePlane =
-        gte::Plane3::fromNormalAndPoint(gtecircle.normal, gtecircle.center);
+        gte::Plane3::fromNormalAndPoint(gteCircle.normal, gteCircle.center);
 
-    if (std::fabs(std::fabs(gte::Dot(gteline.direction, gtecircle.normal)) - 1.0) < kAxisParallel) {
+    if (std::fabs(std::fabs(gte::Dot(gteLine.direction, gteCircle.normal)) - 1.0) < kAxisParallel) {
         // Along the axis the line pierces the circle's plane: the circle points nearest to and
         // farthest from the line lie on the diameter through the piercing point.
-        IntersectionQuery<gte::Line3, gte::Plane3> interFun;
-        auto const inter = interFun(gteline, circlePlane);
+        auto const inter = gte::Intersect(gteLine, circlePlane);
         if (!inter.intersects || inter.count != 1) {
             return kNoAnswer;
         }
         measureToLine(line, circle.center, &out[0]);
-        gte_point const distPoint = toPointRecord(inter.point);
-        gte_vector const toDistPoint = vectorFromTo(circle.center, distPoint);
-        if (!(recordLength(toDistPoint) > kRecordZeroLength)) {
+        gte_point const piercing = toPointRecord(inter.point);
+        gte_vector const toPiercing = vectorFromTo(circle.center, piercing);
+        if (!(recordLength(toPiercing) > kRecordZeroLength)) {
             return kCentreOnly;  // through the centre: every diameter is alike
         }
-        gte_vector const u = vectUnit(toDistPoint);
+        gte_vector const u = vectUnit(toPiercing);
         double const r = circle.radius;
         gte_point const& C = circle.center;
         gte_point const towards(C.x + r * u.x, C.y + r * u.y, C.z + r * u.z);
@@ -216,18 +210,16 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
         return kAllRecords;
     }
 
-    gte_point chuizu(0.0, 0.0, 0.0);
-    gte_distfootpoint_point_line(line, circle.center, &chuizu, &out[0]);
+    gte_point centreFoot(0.0, 0.0, 0.0);
+    gte_distfootpoint_point_line(line, circle.center, &centreFoot, &out[0]);
 
     // The key line runs in the circle's plane from the foot's projection through the centre; it
     // cuts the circle in the diameter that points towards the line.
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    auto const dis = disFun(toVector3(chuizu), circlePlane);
-    gte_point const chuizu_incirle = toPointRecord(dis.closestPoint);
-    gte_line const keyline(chuizu_incirle, circle.center);
+    Vector3 const footInPlane = gte::Distance(toVector3(centreFoot), circlePlane).closestPoint;
+    gte_line const keyLine(toPointRecord(footInPlane), circle.center);
 
-    gte_point insect_line_circel[2] = {gte_point(0.0, 0.0, 0.0), gte_point(0.0, 0.0, 0.0)};
-    int const n = gte_intersec_line_circle(keyline, circle, insect_line_circel);
+    gte_point diameterEnds[2] = {gte_point(0.0, 0.0, 0.0), gte_point(0.0, 0.0, 0.0)};
+    int const n = gte_intersec_line_circle(keyLine, circle, diameterEnds);
     if (n <= 0) {
         // The line meets the axis at its foot (a line through the centre, for instance): no
         // diameter is singled out.
@@ -236,14 +228,14 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
     if (n == 1) {
         // A circle of no size is cut in its one point, which is both the nearest and the
         // farthest; the unused slot must not be measured as a circle point.
-        insect_line_circel[1] = insect_line_circel[0];
+        diameterEnds[1] = diameterEnds[0];
     }
-    gte_distfootpoint_point_line(line, insect_line_circel[0], &chuizu, &out[1]);
-    gte_distfootpoint_point_line(line, insect_line_circel[1], &chuizu, &out[2]);
+    measureToLine(line, diameterEnds[0], &out[1]);
+    measureToLine(line, diameterEnds[1], &out[2]);
     if (out[1].dist > out[2].dist) {
         // The nearer circle point comes first.
-        gte_distfootpoint_point_line(line, insect_line_circel[1], &chuizu, &out[1]);
-        gte_distfootpoint_point_line(line, insect_line_circel[0], &chuizu, &out[2]);
+        measureToLine(line, diameterEnds[1], &out[1]);
+        measureToLine(line, diameterEnds[0], &out[2]);
     }
     return kAllRecords;
 }

@@ -15,7 +15,6 @@
 #include "gte/point_distance.h"
 #include "measure/running_extremes.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -104,16 +103,15 @@ bool collinear(Vector3 const& a, Vector3 const& b, Vector3 const& c) {
 // index; when the thinned search finds no third point (a cloud lying mostly along one line, its
 // few points off it between the sampled indices), every point is searched the same way. Without
 // any such point the cloud spans no plane the record can describe: nothing is returned.
-std::optional<gte_plane> planeRecordOf(gte::Plane3 const& gteplane, std::vector<Vector3> const& p) {
+std::optional<gte_plane> planeRecordOf(gte::Plane3 const& gtePlane, std::vector<Vector3> const& p) {
     std::int64_t const count = static_cast<std::int64_t>(p.size());
     std::int64_t step = count / kSampleTarget;
     if (step < 1) {
         step = 1;
     }
 
-    DistanceQuery<Vector3, gte::Plane3> disFun;
     auto project = [&](std::int64_t i) {
-        return disFun(p[static_cast<std::size_t>(i)], gteplane).closestPoint;
+        return gte::Distance(p[static_cast<std::size_t>(i)], gtePlane).closestPoint;
     };
     auto at = [&](std::int64_t i) -> Vector3 const& { return p[static_cast<std::size_t>(i)]; };
 
@@ -173,7 +171,7 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.direction())) {
             return -1;
         }
-        gte::Line3 const gteline(fitter.origin(), fitter.direction());
+        gte::Line3 const gteLine(fitter.origin(), fitter.direction());
 
         // The pair lying farthest apart along the line; the first such pair wins ties.
         RunningMaximum farthestApart;
@@ -181,17 +179,16 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         for (int i = 0; i + 1 < count; ++i) {
             for (int j = i + 1; j < count; ++j) {
                 if (farthestApart.offer(
-                        std::fabs(gte::Dot(gtePoints[i] - gtePoints[j], gteline.direction)))) {
+                        std::fabs(gte::Dot(gtePoints[i] - gtePoints[j], gteLine.direction)))) {
                     index1 = i;
                     index2 = j;
                 }
             }
         }
 
-        DistanceQuery<Vector3, gte::Line3> disFun;
-        auto const dis1 = disFun(gtePoints[index1], gteline);
-        auto const dis2 = disFun(gtePoints[index2], gteline);
-        gte_lseg const fitted(toPointRecord(dis1.closestPoint), toPointRecord(dis2.closestPoint));
+        Vector3 const foot1 = gte::Distance(gtePoints[index1], gteLine).closestPoint;
+        Vector3 const foot2 = gte::Distance(gtePoints[index2], gteLine).closestPoint;
+        gte_lseg const fitted(toPointRecord(foot1), toPointRecord(foot2));
         if (!finite(fitted.pt1) || !finite(fitted.pt2)) {
             return -1;
         }
@@ -214,9 +211,9 @@ int gte_fit_plane(const gte_point* points, int count, gte_plane* plane) {
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.normal())) {
             return -1;
         }
-        gte::Plane3 const gteplane =
+        gte::Plane3 const gtePlane =
             gte::Plane3::fromNormalAndPoint(fitter.normal(), fitter.origin());
-        std::optional<gte_plane> const record = planeRecordOf(gteplane, gtePoints);
+        std::optional<gte_plane> const record = planeRecordOf(gtePlane, gtePoints);
         if (!record || !finite(*record)) {
             return -1;
         }

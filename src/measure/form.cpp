@@ -8,7 +8,6 @@
 #include "gte/point_distance.h"
 #include "measure/running_extremes.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -142,26 +141,24 @@ double gte_straightness_xy_line(const gte_point* points, int count, gte_line lin
     if (points == nullptr || count <= 0) {
         return -1.0;
     }
-    gte::Line3 const gteline = toLine3(line);
+    gte::Line3 const gteLine = toLine3(line);
     Vector3 const up(0.0, 0.0, 1.0);
-    Vector3 across = gte::Cross(up, gteline.direction);
     // Deviations are measured horizontally, in the vertical plane through the line. A vertical
     // line has no horizontal across direction: it is measured across y instead.
     Vector3 normal;
-    if (gte::Normalize(across) > 0.001) {
-        normal = gte::Cross(gteline.direction, up);
+    if (gte::Length(gte::Cross(up, gteLine.direction)) > 0.001) {
+        normal = gte::Cross(gteLine.direction, up);
     } else {
-        normal = gte::Cross(gteline.direction, Vector3(1.0, 0.0, 0.0));
+        normal = gte::Cross(gteLine.direction, Vector3(1.0, 0.0, 0.0));
     }
-    gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(normal, gteline.origin);
+    gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(normal, gteLine.origin);
 
-    DistanceQuery<Vector3, gte::Plane3> disFun;
     RunningRange band;
     for (int i = 0; i < count; ++i) {
         Vector3 const gtePoint = toVector3(points[i]);
-        auto const dis = disFun(gtePoint, plane);
-        double e = dis.distance;
-        Vector3 const side = gte::Normalized(gtePoint - dis.closestPoint);
+        auto const toPlane = gte::Distance(gtePoint, plane);
+        double e = toPlane.distance;
+        Vector3 const side = gte::Normalized(gtePoint - toPlane.closestPoint);
         if (gte::Dot(side, normal) < 0.0) {
             e = -e;
         }

@@ -7,7 +7,6 @@
 #include "api/records.h"
 #include "gte/intersection.h"
 
-using gte::IntersectionQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -40,29 +39,25 @@ void swapPoints(gte_point& a, gte_point& b) {
 extern "C" {
 
 int gte_intersec_line_plane(gte_line line, gte_plane plane, gte_point* point) {
-    gte::Line3 const gteline = toLine3(line);
-    gte::Plane3 const gteplane = toPlane3(plane);
-    IntersectionQuery<gte::Line3, gte::Plane3> interFun;
-    return reportLinearHit(interFun(gteline, gteplane), point);
+    gte::Line3 const gteLine = toLine3(line);
+    gte::Plane3 const gtePlane = toPlane3(plane);
+    return reportLinearHit(gte::Intersect(gteLine, gtePlane), point);
 }
 
 int gte_intersec_ray_plane(gte_ray ray, gte_plane plane, gte_point* point) {
-    gte::Ray3 const gteray = toRay3(ray);
-    gte::Plane3 const gteplane = toPlane3(plane);
-    IntersectionQuery<gte::Ray3, gte::Plane3> interFun;
-    return reportLinearHit(interFun(gteray, gteplane), point);
+    gte::Ray3 const gteRay = toRay3(ray);
+    gte::Plane3 const gtePlane = toPlane3(plane);
+    return reportLinearHit(gte::Intersect(gteRay, gtePlane), point);
 }
 
 int gte_intersec_lseg_plane(gte_lseg lseg, gte_plane plane, gte_point* point) {
-    gte::Segment3 const gtesegment = toSegment3(lseg);
-    gte::Plane3 const gteplane = toPlane3(plane);
-    IntersectionQuery<gte::Segment3, gte::Plane3> interFun;
-    return reportLinearHit(interFun(gtesegment, gteplane), point);
+    gte::Segment3 const gteSegment = toSegment3(lseg);
+    gte::Plane3 const gtePlane = toPlane3(plane);
+    return reportLinearHit(gte::Intersect(gteSegment, gtePlane), point);
 }
 
 int gte_intersec_plane_plane(gte_plane plane1, gte_plane plane2, gte_line* line) {
-    IntersectionQuery<gte::Plane3, gte::Plane3> interFun;
-    auto const inter = interFun(toPlane3(plane1), toPlane3(plane2));
+    auto const inter = gte::Intersect(toPlane3(plane1), toPlane3(plane2));
     if (!inter.intersects) {
         return 0;
     }
@@ -77,12 +72,11 @@ int gte_intersec_plane_plane(gte_plane plane1, gte_plane plane2, gte_line* line)
 
 int gte_intersecXY_line_line(gte_line line1, gte_line line2, gte_point* point) {
     // Seen from above: z is dropped and the directions keep their lengths.
-    gte::Line2 const gtelineTemp1(gte::Vector2(line1.pt.x, line1.pt.y),
-                                  gte::Vector2(line1.vector.x, line1.vector.y));
-    gte::Line2 const gtelineTemp2(gte::Vector2(line2.pt.x, line2.pt.y),
-                                  gte::Vector2(line2.vector.x, line2.vector.y));
-    IntersectionQuery<gte::Line2, gte::Line2> interFun;
-    auto const inter = interFun(gtelineTemp1, gtelineTemp2);
+    gte::Line2 const seen1(gte::Vector2(line1.pt.x, line1.pt.y),
+                           gte::Vector2(line1.vector.x, line1.vector.y));
+    gte::Line2 const seen2(gte::Vector2(line2.pt.x, line2.pt.y),
+                           gte::Vector2(line2.vector.x, line2.vector.y));
+    auto const inter = gte::Intersect(seen1, seen2);
     if (inter.count == 1 && point != nullptr) {
         point->x = inter.point[0];
         point->y = inter.point[1];
@@ -92,10 +86,9 @@ int gte_intersecXY_line_line(gte_line line1, gte_line line2, gte_point* point) {
 }
 
 int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* result) {
-    gte::Plane3 const gteplane = toPlane3(plane);
-    gte::Circle3 const gtecircle = toCircle3(circle);
-    IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
-    auto const inter = interFun(gteplane, gtecircle);
+    gte::Plane3 const gtePlane = toPlane3(plane);
+    gte::Circle3 const gteCircle = toCircle3(circle);
+    auto const inter = gte::Intersect(gtePlane, gteCircle);
 
     if (inter.intersects) {
         if (!inter.pointsFound) {
@@ -104,12 +97,10 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
         gte_point first = toPointRecord(inter.points[0]);
         gte_point second = toPointRecord(inter.points[1]);
         if (inter.count == 2) {
-            // The query's first point is where (point - centre) x planeNorm opposes the circle's
-            // normal; report the other one first.
-            Vector3 const planeNorm = gteplane.normal;
-            Vector3 const temp = inter.points[0] - gtecircle.center;
-            Vector3 const crossValue = gte::Cross(temp, planeNorm);
-            if (gte::Dot(crossValue, gtecircle.normal) < 0.0) {
+            // The query's first point is where (point - centre) x the plane's normal opposes the
+            // circle's normal; report the other one first.
+            Vector3 const radius = inter.points[0] - gteCircle.center;
+            if (gte::Dot(gte::Cross(radius, gtePlane.normal), gteCircle.normal) < 0.0) {
                 swapPoints(first, second);
             }
         }
@@ -129,7 +120,7 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
     gte_dist_point_plane(plane, circle.center, &dist);
     if (std::fabs(dist.dist - circle.radius) < kTouchTolerance) {
         Vector3 const foot = toVector3(dist.point2);
-        if (std::fabs(gte::Dot(foot - gtecircle.center, gtecircle.normal)) < kTouchTolerance) {
+        if (std::fabs(gte::Dot(foot - gteCircle.center, gteCircle.normal)) < kTouchTolerance) {
             if (result != nullptr) {
                 result[0] = dist.point2;
             }
@@ -140,19 +131,18 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
 }
 
 int gte_intersec_line_circle(gte_line line, gte_circle circle, gte_point* result) {
-    gte::Line3 const gteline = toLine3(line);
-    gte::Circle3 const gtecircle = toCircle3(circle);
-    Vector3 crossVector = gte::Cross(gteline.direction, gtecircle.normal);
-    if (gte::Normalize(crossVector) < kAxisAlignedLength) {
+    gte::Line3 const gteLine = toLine3(line);
+    gte::Circle3 const gteCircle = toCircle3(circle);
+    if (gte::Length(gte::Cross(gteLine.direction, gteCircle.normal)) < kAxisAlignedLength) {
         return 0;
     }
     // The plane holding the line and the circle's axis direction stands perpendicular to the
     // circle, so it cuts the circle where the line, projected along the axis, does.
-    Vector3 const& origin = gteline.origin;
+    Vector3 const& origin = gteLine.origin;
     gte::Plane3 const gtePlane =
-        gte::Plane3::throughPoints(origin, origin + gteline.direction, origin + gtecircle.normal);
-    gte_plane const tzPlane = toPlaneRecord(gtePlane);
-    int const ret = gte_intersec_plane_circle(tzPlane, circle, result);
+        gte::Plane3::throughPoints(origin, origin + gteLine.direction, origin + gteCircle.normal);
+    gte_plane const planeRecord = toPlaneRecord(gtePlane);
+    int const ret = gte_intersec_plane_circle(planeRecord, circle, result);
     if (ret == 2 && result != nullptr) {
         // First along the line's own direction.
         gte_point const start = result[0];
@@ -178,8 +168,7 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
         return -1;  // tilted against each other, or facing opposite ways
     }
     gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(C1.normal, C1.center);
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    if (disFun(C2.center, plane1).distance > kCoplanarTolerance) {
+    if (gte::Distance(C2.center, plane1).distance > kCoplanarTolerance) {
         return -1;  // not in one plane
     }
     Vector3 u = C2.center - C1.center;
@@ -192,8 +181,7 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     double const a = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
     Vector3 const P = C1.center + a * u;
     gte::Plane3 const radicalPlane = gte::Plane3::fromNormalAndPoint(u, P);
-    IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
-    auto const inter = interFun(radicalPlane, C1);
+    auto const inter = gte::Intersect(radicalPlane, C1);
     if (!inter.intersects || !inter.pointsFound) {
         return 0;
     }

@@ -9,7 +9,6 @@
 #include "gte/linear_distance.h"
 #include "gte/point_distance.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -17,8 +16,7 @@ namespace {
 
 template <class Shape0, class Shape1>
 double linearDistance(Shape0 const& shape0, Shape1 const& shape1) {
-    DistanceQuery<Shape0, Shape1> disFun;
-    return disFun(shape0, shape1).distance;
+    return gte::Distance(shape0, shape1).distance;
 }
 
 }  // namespace
@@ -55,9 +53,7 @@ void gte_dist_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2, gte_dist_result* result)
     // The second segment only carries a line: its extent plays no part. A zero-length segment
     // leaves a zero direction, and the line collapses to its first end point.
     gte::Line3 const line(segment2.p[0], gte::Normalized(segment2.p[1] - segment2.p[0]));
-    DistanceQuery<Vector3, gte::Line3> disFun;
-    auto const dis = disFun(midPoint, line);
-    fillDistResult(midPoint, dis.closestPoint, result);
+    fillDistResult(midPoint, gte::Distance(midPoint, line).closestPoint, result);
 }
 
 void gte_dist_lseg_plane(gte_lseg lseg, gte_plane plane, gte_dist_result* result) {

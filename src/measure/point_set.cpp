@@ -10,7 +10,6 @@
 #include "measure/robust_stats.h"
 #include "measure/running_extremes.h"
 
-using gte::DistanceQuery;
 using gte::Vector2;
 using gte::Vector3;
 using namespace tavrisk;
@@ -30,10 +29,9 @@ int pointCount(gte_point const* points, int count) {
 
 // Distances of the points to the line, in index order.
 std::vector<double> distancesToLine(gte_point const* points, int count, gte::Line3 const& line) {
-    DistanceQuery<Vector3, gte::Line3> disFun;
     std::vector<double> distances(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        distances[i] = disFun(toVector3(points[i]), line).distance;
+        distances[i] = gte::Distance(toVector3(points[i]), line).distance;
     }
     return distances;
 }
@@ -51,11 +49,10 @@ struct LineSpread {
 };
 
 LineSpread spreadAgainstLine(gte_point const* points, int count, gte::Line3 const& line) {
-    DistanceQuery<Vector3, gte::Line3> disFun;
     LineSpread spread;
     for (int i = 0; i < count; ++i) {
         Vector3 const gtePoint = toVector3(points[i]);
-        spread.distances.offer(disFun(gtePoint, line).distance);
+        spread.distances.offer(gte::Distance(gtePoint, line).distance);
         spread.sum += gtePoint;
     }
     return spread;
@@ -93,12 +90,11 @@ Vector3 average(std::vector<Vector3> const& points) {
 // foot, the direction from the centroid to the line and the three gap values.
 void writeLineGap(Vector3 const& centroid, gte::Line3 const& line, double minGap, double maxGap,
                   gte_gap_result* result) {
-    DistanceQuery<Vector3, gte::Line3> disFun;
-    auto const dis = disFun(centroid, line);
-    Vector3 const direction = gte::Normalized(dis.closestPoint - centroid);
-    result->centerPoint = toPointRecord((centroid + dis.closestPoint) / 2.0);
+    auto const toLine = gte::Distance(centroid, line);
+    Vector3 const direction = gte::Normalized(toLine.closestPoint - centroid);
+    result->centerPoint = toPointRecord((centroid + toLine.closestPoint) / 2.0);
     result->direction = toVectorRecord(direction);
-    result->centerGap = dis.distance;
+    result->centerGap = toLine.distance;
     result->minGap = minGap;
     result->maxGap = maxGap;
 }

@@ -61,20 +61,19 @@ void replaceOutlierDistances(std::vector<double>& distances, double sigmaFactor)
 gte::Vector3 pullInOutlierPoints(std::vector<gte::Vector3>& points, gte::Plane3 const& plane,
                                  double sigmaFactor) {
     using gte::Vector3;
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
     std::size_t const count = points.size();
     std::vector<double> distance(count);
     std::vector<Vector3> foot(count);
     Vector3 sum = Vector3::zeroVector();
     for (std::size_t i = 0; i < count; ++i) {
-        auto const dis = disFun(points[i], plane);
-        distance[i] = dis.distance;
-        foot[i] = dis.closestPoint;
+        auto const toPlane = gte::Distance(points[i], plane);
+        distance[i] = toPlane.distance;
+        foot[i] = toPlane.closestPoint;
         sum += points[i];
     }
     double const n = static_cast<double>(count);
     Vector3 const center = sum / n;
-    double const centerDistance = disFun(center, plane).distance;
+    double const centerDistance = gte::Distance(center, plane).distance;
     double squares = 0.0;
     for (std::size_t i = 0; i < count; ++i) {
         squares += (distance[i] - centerDistance) * (distance[i] - centerDistance);

@@ -74,7 +74,7 @@ extern "C" {
 
 int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines,
                              gte_point* points) {
-    Vector3 const getPoint = toVector3(point);
+    Vector3 const gtePoint = toVector3(point);
     gte::Circle3 const gteCircle = toCircle3(circle);
     Vector3 const& center = gteCircle.center;
     Vector3 const& normal = gteCircle.normal;
@@ -85,23 +85,21 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
 
     // The tangents are taken from the point's projection into the circle's plane.
     gte::Plane3 const circlePlane = gte::Plane3::fromNormalAndPoint(normal, center);
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    auto const dis = disFun(getPoint, circlePlane);
-    Vector3 const circlePoint = dis.closestPoint;
+    Vector3 const projected = gte::Distance(gtePoint, circlePlane).closestPoint;
 
-    Vector3 lineDirection = circlePoint - center;
+    Vector3 lineDirection = projected - center;
     double const d = gte::Normalize(lineDirection);
     if (r > d) {
         return 0;
     }
     if (d == r) {
         // On the circle: the tangent there, perpendicular to the radius.
-        gte::Line3 const gteTangentLine(circlePoint, gte::NormalizedCross(lineDirection, normal));
+        gte::Line3 const tangentLine(projected, gte::NormalizedCross(lineDirection, normal));
         if (lines != nullptr) {
-            lines[0] = toLineRecord(gteTangentLine);
+            lines[0] = toLineRecord(tangentLine);
         }
         if (points != nullptr) {
-            points[0] = toPointRecord(circlePoint);
+            points[0] = toPointRecord(projected);
         }
         return 1;
     }
@@ -109,24 +107,24 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     // Outside: the tangent points are the ends of the chord of contact, which crosses the
     // centre line at distance r^2 / d from the centre, with half-length h.
     double const a = r * r / d;
-    Vector3 const tempPoint = center + a * lineDirection;
+    Vector3 const chordMidpoint = center + a * lineDirection;
     // Just outside the circle r^2 / d can round above r; the chord then has no length rather
     // than a square root of a negative number.
     double const halfChordSquared = r * r - a * a;
     double const h = halfChordSquared > 0.0 ? std::sqrt(halfChordSquared) : 0.0;
-    Vector3 const direction2 = gte::NormalizedCross(normal, lineDirection);
-    Vector3 const tangentPoint1 = tempPoint + h * direction2;
-    Vector3 const tangentPoint2 = tempPoint - h * direction2;
+    Vector3 const alongChord = gte::NormalizedCross(normal, lineDirection);
+    Vector3 const tangentPoint1 = chordMidpoint + h * alongChord;
+    Vector3 const tangentPoint2 = chordMidpoint - h * alongChord;
     if (points != nullptr) {
         points[0] = toPointRecord(tangentPoint1);
         points[1] = toPointRecord(tangentPoint2);
     }
     if (lines != nullptr) {
-        gte_point const linePoint = toPointRecord(circlePoint);
+        gte_point const linePoint = toPointRecord(projected);
         lines[0].pt = linePoint;
         lines[1].pt = linePoint;
-        lines[0].vector = toVectorRecord(gte::Normalized(tangentPoint1 - circlePoint));
-        lines[1].vector = toVectorRecord(gte::Normalized(tangentPoint2 - circlePoint));
+        lines[0].vector = toVectorRecord(gte::Normalized(tangentPoint1 - projected));
+        lines[1].vector = toVectorRecord(gte::Normalized(tangentPoint2 - projected));
     }
     return 2;
 }
