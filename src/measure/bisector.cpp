@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "api/convert.h"
-#include "api/records.h"
 #include "gte/point_distance.h"
 
 using gte::Vector3;
@@ -30,7 +29,7 @@ void gte_bisector_point_point(gte_point first, gte_point second, gte_point* outp
     if (output == nullptr) {
         return;
     }
-    *output = (first + second) / 2;
+    *output = toPointRecord(0.5 * (toVector3(first) + toVector3(second)));
 }
 
 void gte_bisector_point_line(gte_point point, gte_line line, gte_point* output) {

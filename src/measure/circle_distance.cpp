@@ -195,18 +195,14 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
             return kNoAnswer;
         }
         measureToLine(line, circle.center, &out[0]);
-        gte_point const piercing = toPointRecord(inter.point);
-        gte_vector const toPiercing = vectorFromTo(circle.center, piercing);
-        if (!(recordLength(toPiercing) > kRecordZeroLength)) {
+        Vector3 const toPiercing = inter.point - gteCircle.center;
+        if (!(gte::Length(toPiercing) > kRecordZeroLength)) {
             return kCentreOnly;  // through the centre: every diameter is alike
         }
-        gte_vector const u = vectUnit(toPiercing);
-        double const r = circle.radius;
-        gte_point const& C = circle.center;
-        gte_point const towards(C.x + r * u.x, C.y + r * u.y, C.z + r * u.z);
-        gte_point const away(C.x - r * u.x, C.y - r * u.y, C.z - r * u.z);
-        measureToLine(line, towards, &out[1]);
-        measureToLine(line, away, &out[2]);
+        Vector3 const u = unitByDivision(toPiercing);
+        double const r = gteCircle.radius;
+        measureToLine(line, toPointRecord(gteCircle.center + r * u), &out[1]);
+        measureToLine(line, toPointRecord(gteCircle.center - r * u), &out[2]);
         return kAllRecords;
     }
 

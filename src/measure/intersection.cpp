@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "api/convert.h"
-#include "api/records.h"
 #include "gte/intersection.h"
 
 using gte::Vector3;
@@ -145,10 +144,8 @@ int gte_intersec_line_circle(gte_line line, gte_circle circle, gte_point* result
     int const ret = gte_intersec_plane_circle(planeRecord, circle, result);
     if (ret == 2 && result != nullptr) {
         // First along the line's own direction.
-        gte_point const start = result[0];
-        gte_point const end = result[1];
-        gte_point const dir = end - start;
-        if (gte::Dot(toVector3(dir), toVector3(line.vector)) < 0.0) {
+        Vector3 const firstToSecond = toVector3(result[1]) - toVector3(result[0]);
+        if (gte::Dot(firstToSecond, toVector3(line.vector)) < 0.0) {
             swapPoints(result[0], result[1]);
         }
     }

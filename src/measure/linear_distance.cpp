@@ -5,7 +5,6 @@
 // distance record.
 #include "api/convert.h"
 #include "api/dist_result.h"
-#include "api/records.h"
 #include "gte/linear_distance.h"
 #include "gte/point_distance.h"
 
@@ -60,7 +59,7 @@ void gte_dist_lseg_plane(gte_lseg lseg, gte_plane plane, gte_dist_result* result
     if (result == nullptr) {
         return;
     }
-    gte_point const midpoint = (lseg.pt1 + lseg.pt2) / 2;
+    gte_point const midpoint = toPointRecord(0.5 * (toVector3(lseg.pt1) + toVector3(lseg.pt2)));
     gte_dist_point_plane(plane, midpoint, result);
 }
 

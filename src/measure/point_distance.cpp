@@ -71,7 +71,7 @@ void gte_dist_point_arc(gte_arc arc, gte_point point, gte_dist_result* result) {
 }
 
 void gte_dist_rectCenter_line(gte_rect rect, gte_line line, gte_dist_result* result) {
-    gte_dist_point_line(line, rectCenter(rect), result);
+    gte_dist_point_line(line, rect.center, result);
 }
 
 void gte_dist_ellipseCenter_line(gte_ellipse ellipse, gte_line line, gte_dist_result* result) {
@@ -79,7 +79,7 @@ void gte_dist_ellipseCenter_line(gte_ellipse ellipse, gte_line line, gte_dist_re
 }
 
 void gte_dist_quadCenter_line(gte_quad quad, gte_line line, gte_dist_result* result) {
-    gte_dist_point_line(line, quadCenter(quad), result);
+    gte_dist_point_line(line, toPointRecord(quadCenter(quad)), result);
 }
 
 }  // extern "C"

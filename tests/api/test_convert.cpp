@@ -38,7 +38,7 @@ TEST(Conversions, PlaneRecords) {
     gte_plane plane(gte_point(0, 0, 3), gte_point(3, 0, 3), gte_point(0, 3, 3));
     EXPECT_VEC3_EQ(toPlane3(plane).normal, 0.0, 0.0, 1.0);
     EXPECT_EQ(toPlane3(plane).constant, 3.0);
-    EXPECT_POINT_EQ(planeRecordCenter(plane), 1.0, 1.0, 3.0);
+    EXPECT_VEC3_EQ(planeRecordCenter(plane), 1.0, 1.0, 3.0);
     plane.pt3 = gte_point(0, -3, 3);
     EXPECT_VEC3_EQ(toPlane3(plane).normal, 0.0, 0.0, -1.0);
 
@@ -48,21 +48,21 @@ TEST(Conversions, PlaneRecords) {
     EXPECT_EQ(p.constant, 4.0);
     // Short raw normals are returned as they are, long ones made unit.
     gte_plane tiny(gte_point(0, 0, 0), gte_point(1e-5, 0, 0), gte_point(0, 1e-5, 0));
-    EXPECT_POINT_EQ(planeRecordNormal(tiny), 0.0, 0.0, 1e-5 * 1e-5);
+    EXPECT_VEC3_EQ(planeRecordNormal(tiny), 0.0, 0.0, 1e-5 * 1e-5);
 
     // Normal along x takes the other auxiliary axis.
-    plane = makePlaneRecord(gte_point(0, 0, 0), gte_vector(1, 0, 0));
+    plane = makePlaneRecord(Vector3(0, 0, 0), Vector3(1, 0, 0));
     EXPECT_POINT_EQ(plane.pt2, 0.0, 0.0, 1.0);
     EXPECT_POINT_EQ(plane.pt3, 0.0, -1.0, 0.0);
-    gte::Plane3 back = toPlane3(makePlaneRecord(gte_point(5, -1, 2), gte_vector(1, 2, 2)));
+    gte::Plane3 back = toPlane3(makePlaneRecord(Vector3(5, -1, 2), Vector3(1, 2, 2)));
     EXPECT_VEC3_NEAR(back.normal, 1.0 / 3, 2.0 / 3, 2.0 / 3, 1e-15);
     EXPECT_NEAR(back.constant, (5.0 - 2.0 + 4.0) / 3.0, 1e-14);
 }
 
 TEST(Conversions, RecordOperations) {
     // Record units divide by the length.
-    EXPECT_POINT_EQ(vectUnit(gte_vector(0, 3, 4)), 0.0, 0.6, 0.8);
-    EXPECT_POINT_EQ(vectUnit(gte_vector(0, 5e-9, 0)), 0.0, 0.0, 0.0);
+    EXPECT_VEC3_EQ(unitByDivision(Vector3(0, 3, 4)), 0.0, 0.6, 0.8);
+    EXPECT_VEC3_EQ(unitByDivision(Vector3(0, 5e-9, 0)), 0.0, 0.0, 0.0);
     EXPECT_POINT_EQ(gte_line(gte_point(1, 1, 1), gte_point(1, 1, 4)).vector, 0.0, 0.0, 1.0);
     EXPECT_POINT_EQ(gte_line(gte_point(1, 1, 1), gte_point(1, 1, 1 + 1e-9)).vector, 0.0, 0.0, 0.0);
 
