@@ -40,7 +40,6 @@ struct PlanePlaneIntersection {
     bool intersects = false;
     bool lineFound = false;  // false with intersects: the planes coincide
     Line3 line;              // origin nearest to the coordinate origin, unit direction
-    Plane3 plane;            // the first plane, when the planes coincide
 };
 
 struct PlaneCircleIntersection {
@@ -48,14 +47,11 @@ struct PlaneCircleIntersection {
     bool pointsFound = false;  // false with intersects: the circle lies in the plane
     int count = 0;             // 1 or 2 when pointsFound
     Vector3 points[2] = {{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}};
-    Circle3 circle;  // the circle, when it lies in the plane
 };
 
 struct Line2Intersection {
     bool intersects = false;
-    int count = 0;  // 0, 1, or kInfiniteCount when the lines coincide
-    double parameter0[2] = {0.0, 0.0};
-    double parameter1[2] = {0.0, 0.0};
+    int count = 0;            // 0, 1, or kInfiniteCount when the lines coincide
     Vector2 point{0.0, 0.0};  // meaningful only when count is 1
 };
 
@@ -140,7 +136,6 @@ struct IntersectionQuery<Plane3, Plane3> {
             if (std::fabs(cDiff) == 0.0) {
                 result.intersects = true;
                 result.lineFound = false;
-                result.plane = plane0;
             } else {
                 result.intersects = false;
             }
@@ -173,7 +168,6 @@ struct IntersectionQuery<Plane3, Circle3> {
         if (!inter.lineFound) {
             result.intersects = true;
             result.pointsFound = false;
-            result.circle = circle;
             return result;
         }
         // The circle's points on the line of the two planes: a quadratic in the line parameter.
@@ -216,22 +210,14 @@ struct IntersectionQuery<Line2, Line2> {
             result.count = 1;
             double const inv = 1.0 / dp;
             double const s0 = PerpDot(diff, line1.direction) * inv;
-            double const s1 = PerpDot(diff, line0.direction) * inv;
-            result.parameter0[0] = s0;
-            result.parameter1[0] = s1;
             result.point = line0.origin + s0 * line0.direction;
             return result;
         }
         // Parallel directions: the lines coincide when the second origin lies on the first line.
         double const x = PerpDot(Normalized(diff), line1.direction);
         if (x == 0.0) {
-            double const maxd = std::numeric_limits<double>::max();
             result.intersects = true;
             result.count = kInfiniteCount;
-            result.parameter0[0] = -maxd;
-            result.parameter0[1] = maxd;
-            result.parameter1[0] = -maxd;
-            result.parameter1[1] = maxd;
         } else {
             result.intersects = false;
             result.count = 0;

@@ -44,14 +44,12 @@ struct PointPlaneResult {
 struct PointRectangleResult {
     double distance;
     double squaredDistance;
-    double parameter[2];  // clamped coordinates along axis[0] and axis[1]
     Vector3 closestPoint;
 };
 
 struct PointCircleResult {
     double distance;
     double squaredDistance;
-    int closestCount;  // 1, or kInfiniteCount for a point on the circle's axis
     Vector3 closestPoint;
 };
 
@@ -147,8 +145,6 @@ struct DistanceQuery<Vector3, Rectangle3> {
         }
         result.squaredDistance = squaredDistance;
         result.distance = std::sqrt(squaredDistance);
-        result.parameter[0] = s[0];
-        result.parameter[1] = s[1];
         result.closestPoint = rectangle.center;
         result.closestPoint += s[0] * rectangle.axis[0];
         result.closestPoint += s[1] * rectangle.axis[1];
@@ -165,11 +161,9 @@ struct DistanceQuery<Vector3, Circle3> {
         Vector3 const QmC = PmC - Dot(circle.normal, PmC) * circle.normal;
         double const lengthQmC = Length(QmC);
         if (lengthQmC > 0.0) {
-            result.closestCount = 1;
             result.closestPoint = circle.center + (circle.radius * QmC) / lengthQmC;
         } else {
             // Degenerate: the point is on the axis, every circle point is equally near.
-            result.closestCount = kInfiniteCount;
             Vector3 basis[3];
             basis[0] = circle.normal;
             CompleteBasis(1, basis);

@@ -30,9 +30,7 @@ TEST(PointQueries, ClampingBranchesAndCircleAxis) {
     gte::DistanceQuery<Vector3, gte::Circle3> toCircle;
     gte::Circle3 circle(Vector3(0, 0, 0), Vector3(0, 0, 1), 2.0);
     auto off = toCircle(Vector3(3, 0, 4), circle);
-    EXPECT_EQ(off.closestCount, 1);
     EXPECT_EQ(off.distance, std::sqrt(17.0));
-    EXPECT_EQ(toCircle(Vector3(0, 0, 3), circle).closestCount, gte::kInfiniteCount);
 }
 
 TEST(PointDistance, LineRaySegmentExamples) {
