@@ -18,6 +18,9 @@
 #define TAVRISK_VERSION_MINOR 0
 #define TAVRISK_VERSION_PATCH 0
 
+/* The count an intersection returns for infinitely many points. */
+#define TAVRISK_INFINITE_POINTS 2147483647
+
 #if defined(_WIN32)
 #if defined(TAVRISK_BUILD)
 #define TAVRISK_API __declspec(dllexport)

@@ -14,6 +14,9 @@
 
 namespace gte {
 
+// The count of intersection points when a whole line (or more) is shared: the largest int.
+constexpr int kInfiniteCount = std::numeric_limits<int>::max();
+
 // A line in the plane. The direction may have any length and is never normalised here.
 struct Line2 {
     Vector2 origin{0.0, 0.0};

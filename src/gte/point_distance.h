@@ -2,17 +2,12 @@
 #pragma once
 
 #include <cmath>
-#include <limits>
 
 #include "gte/basis.h"
 #include "gte/query.h"
 #include "gte/shapes.h"
 
 namespace gte {
-
-// Count that stands for "every point of the shape is equally near" (and, in the intersection
-// queries, for infinitely many points).
-constexpr int kInfiniteCount = std::numeric_limits<int>::max();
 
 struct PointLineResult {
     double distance;

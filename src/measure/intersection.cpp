@@ -11,6 +11,9 @@ using namespace tavrisk;
 
 namespace {
 
+// The queries' counts pass straight to the caller: infinitely many is the interface's count.
+static_assert(gte::kInfiniteCount == TAVRISK_INFINITE_POINTS, "one count for infinitely many");
+
 // Tangency closer than this is accepted by the plane-circle function even when the exact
 // discriminant misses it.
 constexpr double kTouchTolerance = 1e-8;
@@ -172,7 +175,7 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     double const d = gte::Normalize(u);
     if (d == 0.0) {
         // Concentric: the same circle meets itself everywhere, different radii never meet.
-        return r1 == r2 ? gte::kInfiniteCount : 0;
+        return r1 == r2 ? TAVRISK_INFINITE_POINTS : 0;
     }
     // Both circles cut their common chord from the radical plane, at distance a from c1.
     double const a = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
