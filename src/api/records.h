@@ -15,6 +15,9 @@ namespace tavrisk {
 
 // Below this length a record-level vector counts as zero.
 constexpr double kRecordZeroLength = 1e-8;
+// A plane record's first in-plane axis is crossed from x, unless the normal lies within this of
+// the x axis in 1 - |x| (about 26 degrees): then from y.
+constexpr double kNearXAxis = 0.1;
 
 // v with each component divided by its length; zero when shorter than kRecordZeroLength.
 inline Vector3 unitByDivision(Vector3 const& v) {
@@ -45,8 +48,8 @@ inline Vector3 planeRecordNormal(gte_plane const& plane) {
 inline gte_plane makePlaneRecord(Vector3 const& point, Vector3 const& normal) {
     Vector3 const n = unitByDivision(normal);
     // An auxiliary axis well away from n, so that n x a is long enough to normalise.
-    Vector3 const a =
-        std::fabs(1.0 - std::fabs(n[0])) > 0.1 ? Vector3(1.0, 0.0, 0.0) : Vector3(0.0, 1.0, 0.0);
+    Vector3 const a = std::fabs(1.0 - std::fabs(n[0])) > kNearXAxis ? Vector3(1.0, 0.0, 0.0)
+                                                                    : Vector3(0.0, 1.0, 0.0);
     Vector3 const u = unitByDivision(gte::Cross(n, a));
     Vector3 const v = unitByDivision(gte::Cross(n, u));
     return gte_plane(toPointRecord(point), toPointRecord(point + u), toPointRecord(point + v));

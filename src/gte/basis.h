@@ -43,9 +43,16 @@ inline double CompleteBasis(int n, Vector3 v[3]) {
     return GramSchmidt(3, v);
 }
 
-// Angles cross the interface in degrees; these are the doubles nearest pi / 180 and 180 / pi.
+// Angles cross the interface in degrees. The conversion factors are the doubles nearest pi / 180
+// and 180 / pi. Scaling by kRadiansToDegrees rounds differently from multiplying by 180 and then
+// dividing by pi: an expression keeps the form its digits were defined with.
+constexpr double kPi = 3.141592653589793;
+constexpr double kQuarterTurnDegrees = 90.0;
+constexpr double kHalfTurnDegrees = 180.0;
 constexpr double kDegreesToRadians = 0.017453292519943295;
 constexpr double kRadiansToDegrees = 57.29577951308232;
+static_assert(kDegreesToRadians == kPi / kHalfTurnDegrees, "pi / 180 as a double");
+static_assert(kRadiansToDegrees == kHalfTurnDegrees / kPi, "180 / pi as a double");
 
 // Rodrigues rotation of v about axis by the right-hand rule. A zero axis leaves cos(angle) * v.
 inline Vector3 RotateVector(Vector3 const& v, Vector3 const& axis, double angleDegrees) {

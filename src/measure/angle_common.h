@@ -68,7 +68,7 @@ inline double angleDegrees(gte::Vector3 const& d1, gte::Vector3 const& d2) {
 
 // The angle a between two directions whose senses do not matter, folded into 0 to 90.
 inline double foldedAngle(double a) {
-    return a > 90.0 ? 180.0 - a : a;
+    return a > gte::kQuarterTurnDegrees ? gte::kHalfTurnDegrees - a : a;
 }
 
 enum class AngleRule {
@@ -80,7 +80,7 @@ enum class AngleRule {
 inline double applyAngleRule(AngleRule rule, double a) {
     if (rule == AngleRule::toPlane) {
         // a is measured against the normal: the complement of the folded angle lies in the plane.
-        return 90.0 - foldedAngle(a);
+        return gte::kQuarterTurnDegrees - foldedAngle(a);
     }
     return a;
 }

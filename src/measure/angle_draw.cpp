@@ -13,6 +13,14 @@ using namespace tavrisk;
 
 namespace {
 
+// The intersection exports return 1 for one point, or for the one line of two planes.
+constexpr int kOneCrossing = 1;
+// Where the segment's line never pierces the plane the drawing stands at the origin.
+constexpr gte_point kVertexWithoutCrossing(0.0, 0.0, 0.0);
+// A normal within this of the z axis in 1 - |z| (about 37 degrees) is crossed with the x axis,
+// not with z, to find a direction inside its plane.
+constexpr double kNearZAxis = 0.2;
+
 gte_angle_result makeDrawing(double angle, gte_point const& centerPoint, Vector3 const& arm1,
                              Vector3 const& arm2) {
     gte_angle_result drawing;
@@ -59,21 +67,21 @@ gte_angle_result drawSegmentPlane(gte_lseg const& segment, gte_plane const& plan
     Vector3 direction1 = featureDirection(toSegment3(segment));
     Vector3 const direction2 = featureDirection(toPlane3(plane));
     double const a = angleDegrees(direction1, direction2);
-    if (a > 90.0) {
+    if (a > gte::kQuarterTurnDegrees) {
         direction1 = -direction1;
     }
     double const angle = applyAngleRule(AngleRule::toPlane, a);
 
     gte_line const line(segment.pt1, toVectorRecord(direction1));
     gte_point crossPoint;
-    if (gte_intersec_line_plane(line, plane, &crossPoint) == 1) {
+    if (gte_intersec_line_plane(line, plane, &crossPoint) == kOneCrossing) {
         // direction1 x normal is perpendicular to both; crossing it with the normal again brings
         // it back into the plane on the side of direction1. Zero along the normal.
         Vector3 const shadow = gte::NormalizedCross(direction2, gte::Cross(direction1, direction2));
         return makeDrawing(angle, crossPoint, direction1, shadow);
     }
     // The line never pierces the plane (parallel to it, lying in it, or no segment at all).
-    return makeDrawing(angle, gte_point(0, 0, 0), direction1, direction1);
+    return makeDrawing(angle, kVertexWithoutCrossing, direction1, direction1);
 }
 
 // The arms stand on the planes' common line, each perpendicular to it inside its own plane: the
@@ -84,7 +92,7 @@ gte_angle_result drawPlanes(gte_plane const& first, gte_plane const& second) {
     double const angle = angleDegrees(direction1, direction2);
 
     gte_line crossLine;
-    if (gte_intersec_plane_plane(first, second, &crossLine) == 1) {
+    if (gte_intersec_plane_plane(first, second, &crossLine) == kOneCrossing) {
         gte::Line3 const gteLine = toLine3(crossLine);
         Vector3 const& u = gteLine.direction;
         Vector3 const vertex = gte::Distance(toVector3(first.pt1), gteLine).closestPoint;
@@ -94,8 +102,8 @@ gte_angle_result drawPlanes(gte_plane const& first, gte_plane const& second) {
     }
     // Parallel or coincident planes: one direction inside the first plane, crossed from an axis
     // that stays well away from the normal.
-    Vector3 const axis =
-        1.0 - std::fabs(direction1[2]) > 0.2 ? Vector3(0.0, 0.0, 1.0) : Vector3(1.0, 0.0, 0.0);
+    Vector3 const axis = 1.0 - std::fabs(direction1[2]) > kNearZAxis ? Vector3(0.0, 0.0, 1.0)
+                                                                     : Vector3(1.0, 0.0, 0.0);
     Vector3 const inPlane = gte::NormalizedCross(direction1, axis);
     return makeDrawing(angle, first.pt1, inPlane, inPlane);
 }

@@ -14,6 +14,7 @@
 #include "api/records.h"
 #include "gte/intersection.h"
 #include "gte/point_distance.h"
+#include "measure/export.h"
 #include "measure/running_extremes.h"
 
 using gte::Vector3;
@@ -21,10 +22,9 @@ using namespace tavrisk;
 
 namespace {
 
-// Return values: the centre record only, all three records, no answer.
+// Counts of records written: the centre record only, or all three.
 constexpr int kCentreOnly = 1;
 constexpr int kAllRecords = 3;
-constexpr int kNoAnswer = -1;
 
 // Normals parallel (in either sense) within this much of |cos| = 1, and the second centre within
 // kCoplanarDistance of the first circle's plane: the circles share a plane.

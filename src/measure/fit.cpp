@@ -13,6 +13,7 @@
 #include "api/convert.h"
 #include "gte/fit.h"
 #include "gte/point_distance.h"
+#include "measure/export.h"
 #include "measure/running_extremes.h"
 
 using gte::Vector3;
@@ -24,6 +25,9 @@ namespace {
 constexpr double kSamePointTolerance = 0.001;
 // Bound on the cross-to-sum ratios below which three points count as collinear.
 constexpr double kCollinearRatio = 1e-8;
+// Both fits ask for three points (the line fit itself accepts two; a measured segment asks for
+// three).
+constexpr int kMinFitPoints = 3;
 // The plane record thins its searches to about this many indices per loop.
 constexpr std::int64_t kSampleTarget = 100;
 
@@ -161,15 +165,14 @@ bool finite(gte_plane const& plane) {
 extern "C" {
 
 int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
-    // The line fit accepts two points; a measured segment asks for three.
-    if (points == nullptr || count < 3) {
-        return -1;
+    if (points == nullptr || count < kMinFitPoints) {
+        return kRefused;
     }
     try {
         std::vector<Vector3> const gtePoints = toVectors(points, count);
         gte::LineFit fitter;
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.direction())) {
-            return -1;
+            return kRefused;
         }
         gte::Line3 const gteLine(fitter.origin(), fitter.direction());
 
@@ -190,39 +193,39 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         Vector3 const foot2 = gte::Distance(gtePoints[index2], gteLine).closestPoint;
         gte_lseg const fitted(toPointRecord(foot1), toPointRecord(foot2));
         if (!finite(fitted.pt1) || !finite(fitted.pt2)) {
-            return -1;
+            return kRefused;
         }
         if (segment != nullptr) {
             *segment = fitted;
         }
-        return 1;
+        return kMeasured;
     } catch (...) {
-        return -1;
+        return kRefused;
     }
 }
 
 int gte_fit_plane(const gte_point* points, int count, gte_plane* plane) {
-    if (points == nullptr || count < 3) {
-        return -1;
+    if (points == nullptr || count < kMinFitPoints) {
+        return kRefused;
     }
     try {
         std::vector<Vector3> const gtePoints = toVectors(points, count);
         gte::PlaneFit fitter;
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.normal())) {
-            return -1;
+            return kRefused;
         }
         gte::Plane3 const gtePlane =
             gte::Plane3::fromNormalAndPoint(fitter.normal(), fitter.origin());
         std::optional<gte_plane> const record = planeRecordOf(gtePlane, gtePoints);
         if (!record || !finite(*record)) {
-            return -1;
+            return kRefused;
         }
         if (plane != nullptr) {
             *plane = *record;
         }
-        return 1;
+        return kMeasured;
     } catch (...) {
-        return -1;
+        return kRefused;
     }
 }
 

@@ -5,9 +5,17 @@
 #include <vector>
 
 #include "gte/fit.h"
+#include "measure/export.h"
 #include "measure/point_file.h"
 #include "measure/running_extremes.h"
 #include "tavrisk.h"
+
+namespace {
+
+// The flatness export reports success as 0.
+constexpr int kFlatnessMeasured = 0;
+
+}  // namespace
 
 extern "C" {
 
@@ -15,7 +23,7 @@ int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
     try {
         std::vector<gte::Vector3> points;
         if (tavrisk::readPointFile(path, points) != 0 || points.size() > INT_MAX) {
-            return -1;
+            return tavrisk::kRefused;
         }
         // With fewer than three points, or a normal that is not unique, the fit still leaves an
         // origin and normal (zero vectors for too few points) and the band is measured with them.
@@ -31,14 +39,14 @@ int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
         // is no measurement: refused like an unreadable file.
         double const width = band.high.value() - band.low.value();
         if (!band.low.found() || !std::isfinite(width)) {
-            return -1;
+            return tavrisk::kRefused;
         }
         if (flatness != nullptr) {
             *flatness = width;
         }
-        return 0;
+        return kFlatnessMeasured;
     } catch (...) {
-        return -1;
+        return tavrisk::kRefused;
     }
 }
 

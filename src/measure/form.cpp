@@ -6,12 +6,23 @@
 
 #include "api/convert.h"
 #include "gte/point_distance.h"
+#include "measure/export.h"
 #include "measure/running_extremes.h"
 
 using gte::Vector3;
 using namespace tavrisk;
 
 namespace {
+
+// The second-moment ellipse needs three points.
+constexpr int kMinMomentPoints = 3;
+// The axis angle of points without a preferred direction (equal spreads, no correlation).
+constexpr double kNoPreferredAngle = 0.0;
+// What the straightness returns for no points.
+constexpr double kNoStraightness = -1.0;
+// A line direction with less horizontal length than this (within about 0.057 degrees of the
+// vertical) has no horizontal across direction.
+constexpr double kMinHorizontalLength = 0.001;
 
 // Ascending order with every NaN after all numbers, so that a NaN cannot break the sort.
 bool ascendingNaNLast(double a, double b) {
@@ -24,8 +35,8 @@ extern "C" {
 
 int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid, double* angle,
                         double* major, double* minor) {
-    if (points == nullptr || count < 3) {
-        return -1;
+    if (points == nullptr || count < kMinMomentPoints) {
+        return kRefused;
     }
     try {
         std::vector<Vector3> list;
@@ -63,7 +74,7 @@ int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid,
             minorSquared > 0.0 || std::isnan(minorSquared) ? std::sqrt(minorSquared) : 0.0;
         // The axis nearer the x axis. A set without preferred direction (equal spreads, no
         // correlation) reports 0 rather than the undefined quotient 0 / 0.
-        double axisAngle = 0.0;
+        double axisAngle = kNoPreferredAngle;
         if (!(syy == sxx && sxy == 0.0)) {
             axisAngle = -0.5 * std::atan(2.0 * sxy / (syy - sxx));
         }
@@ -80,9 +91,9 @@ int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid,
         if (minor != nullptr) {
             *minor = minorAxis;
         }
-        return 1;
+        return kMeasured;
     } catch (...) {
-        return -1;
+        return kRefused;
     }
 }
 
@@ -90,7 +101,7 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
                           const gte_vector* normals, int nominalCount, double* profile) {
     if (measured == nullptr || nominal == nullptr || normals == nullptr || measuredCount < 1 ||
         nominalCount < 1) {
-        return -1;
+        return kRefused;
     }
     try {
         std::size_t const n = static_cast<std::size_t>(measuredCount);
@@ -130,23 +141,23 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
         if (profile != nullptr) {
             *profile = std::fabs(sorted.front() - sorted.back());
         }
-        return 1;
+        return kMeasured;
     } catch (...) {
-        return -1;
+        return kRefused;
     }
 }
 
 double gte_straightness_xy_line(const gte_point* points, int count, gte_line line,
                                 double* deviations) {
     if (points == nullptr || count <= 0) {
-        return -1.0;
+        return kNoStraightness;
     }
     gte::Line3 const gteLine = toLine3(line);
     Vector3 const up(0.0, 0.0, 1.0);
     // Deviations are measured horizontally, in the vertical plane through the line. A vertical
     // line has no horizontal across direction: it is measured across y instead.
     Vector3 normal;
-    if (gte::Length(gte::Cross(up, gteLine.direction)) > 0.001) {
+    if (gte::Length(gte::Cross(up, gteLine.direction)) > kMinHorizontalLength) {
         normal = gte::Cross(gteLine.direction, up);
     } else {
         normal = gte::Cross(gteLine.direction, Vector3(1.0, 0.0, 0.0));

@@ -5,6 +5,7 @@
 
 #include "api/convert.h"
 #include "gte/intersection.h"
+#include "measure/export.h"
 
 using gte::Vector3;
 using namespace tavrisk;
@@ -14,13 +15,24 @@ namespace {
 // The queries' counts pass straight to the caller: infinitely many is the interface's count.
 static_assert(gte::kInfiniteCount == TAVRISK_INFINITE_POINTS, "one count for infinitely many");
 
+// Counts of points written; two planes return kLineWritten for their line, kParallelPlanes when
+// they are parallel and apart.
+constexpr int kNoPoint = 0;
+constexpr int kOnePoint = 1;
+constexpr int kLineWritten = 1;
+constexpr int kParallelPlanes = 0;
+
 // Tangency closer than this is accepted by the plane-circle function even when the exact
 // discriminant misses it.
 constexpr double kTouchTolerance = 1e-8;
-// A line within about 0.057 degrees of a circle's axis has no meaningful crossing with it.
+// A line within about 0.057 degrees of a circle's axis (the sine of the angle between them below
+// this) has no meaningful crossing with it.
 constexpr double kAxisAlignedLength = 0.001;
-// Circles whose normals or planes differ more than this do not share a plane.
-constexpr double kCoplanarTolerance = 0.001;
+// Two circles share a plane when the cosine of the angle between their normals is within
+// kNormalAgreement of 1 (about 2.56 degrees, same sense) and the second centre lies within
+// kCoplanarDistance of the first circle's plane.
+constexpr double kNormalAgreement = 0.001;
+constexpr double kCoplanarDistance = 0.001;
 
 // Reports the point of a line, ray or segment meeting a plane; nothing when it misses.
 int reportLinearHit(gte::LinePlaneIntersection const& inter, gte_point* point) {
@@ -61,15 +73,15 @@ int gte_intersec_lseg_plane(gte_lseg lseg, gte_plane plane, gte_point* point) {
 int gte_intersec_plane_plane(gte_plane plane1, gte_plane plane2, gte_line* line) {
     auto const inter = gte::Intersect(toPlane3(plane1), toPlane3(plane2));
     if (!inter.intersects) {
-        return 0;
+        return kParallelPlanes;
     }
     if (!inter.lineFound) {
-        return -1;  // one plane: no line to report
+        return kNoAnswer;  // one plane: no line to report
     }
     if (line != nullptr) {
         *line = toLineRecord(inter.line);
     }
-    return 1;
+    return kLineWritten;
 }
 
 int gte_intersecXY_line_line(gte_line line1, gte_line line2, gte_point* point) {
@@ -94,7 +106,7 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
 
     if (inter.intersects) {
         if (!inter.pointsFound) {
-            return -1;  // the circle lies in the plane
+            return kNoAnswer;  // the circle lies in the plane
         }
         gte_point first = toPointRecord(inter.points[0]);
         gte_point second = toPointRecord(inter.points[1]);
@@ -126,17 +138,17 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
             if (result != nullptr) {
                 result[0] = dist.point2;
             }
-            return 1;
+            return kOnePoint;
         }
     }
-    return 0;
+    return kNoPoint;
 }
 
 int gte_intersec_line_circle(gte_line line, gte_circle circle, gte_point* result) {
     gte::Line3 const gteLine = toLine3(line);
     gte::Circle3 const gteCircle = toCircle3(circle);
     if (gte::Length(gte::Cross(gteLine.direction, gteCircle.normal)) < kAxisAlignedLength) {
-        return 0;
+        return kNoPoint;
     }
     // The plane holding the line and the circle's axis direction stands perpendicular to the
     // circle, so it cuts the circle where the line, projected along the axis, does.
@@ -164,18 +176,18 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     gte::Circle3 const C2 = toCircle3(circle2);
     double const r1 = C1.radius;
     double const r2 = C2.radius;
-    if (std::fabs(gte::Dot(C1.normal, C2.normal) - 1.0) > kCoplanarTolerance) {
-        return -1;  // tilted against each other, or facing opposite ways
+    if (std::fabs(gte::Dot(C1.normal, C2.normal) - 1.0) > kNormalAgreement) {
+        return kNoAnswer;  // tilted against each other, or facing opposite ways
     }
     gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(C1.normal, C1.center);
-    if (gte::Distance(C2.center, plane1).distance > kCoplanarTolerance) {
-        return -1;  // not in one plane
+    if (gte::Distance(C2.center, plane1).distance > kCoplanarDistance) {
+        return kNoAnswer;  // not in one plane
     }
     Vector3 u = C2.center - C1.center;
     double const d = gte::Normalize(u);
     if (d == 0.0) {
         // Concentric: the same circle meets itself everywhere, different radii never meet.
-        return r1 == r2 ? TAVRISK_INFINITE_POINTS : 0;
+        return r1 == r2 ? TAVRISK_INFINITE_POINTS : kNoPoint;
     }
     // Both circles cut their common chord from the radical plane, at distance a from c1.
     double const a = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
@@ -183,7 +195,7 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     gte::Plane3 const radicalPlane = gte::Plane3::fromNormalAndPoint(u, P);
     auto const inter = gte::Intersect(radicalPlane, C1);
     if (!inter.intersects || !inter.pointsFound) {
-        return 0;
+        return kNoPoint;
     }
     if (result != nullptr) {
         result[0] = toPointRecord(inter.points[0]);

@@ -8,6 +8,7 @@
 #include "api/convert.h"
 #include "gte/point_distance.h"
 #include "measure/robust_stats.h"
+#include "measure/export.h"
 #include "measure/running_extremes.h"
 
 using gte::Vector2;
@@ -16,6 +17,10 @@ using namespace tavrisk;
 
 namespace {
 
+// A set measured against a line needs two points; with fewer, the distance and gap forms write
+// kTooFewPointsValue as their values.
+constexpr int kMinPointsAgainstLine = 2;
+constexpr double kTooFewPointsValue = -1.0;
 // Below this length the line's XY direction gives no measuring direction across it.
 constexpr double kMinXYDirectionLength = 0.0001;
 // What the two-set distance leaves in its outputs when it refuses a line without XY direction.
@@ -106,9 +111,9 @@ extern "C" {
 void gte_dist_mutiPoint_line(const gte_point* points, int count, gte_line line, double* maxDist,
                              double* minDist) {
     count = pointCount(points, count);
-    double maxValue = -1.0;
-    double minValue = -1.0;
-    if (count >= 2) {
+    double maxValue = kTooFewPointsValue;
+    double minValue = kTooFewPointsValue;
+    if (count >= kMinPointsAgainstLine) {
         LineSpread const spread = spreadAgainstLine(points, count, toLine3(line));
         maxValue = spread.distances.high.value();
         minValue = spread.distances.low.value();
@@ -127,10 +132,10 @@ void gte_gap_mutiPoint_line(const gte_point* points, int count, gte_line line,
         return;
     }
     count = pointCount(points, count);
-    if (count < 2) {
-        result->centerGap = -1.0;
-        result->minGap = -1.0;
-        result->maxGap = -1.0;
+    if (count < kMinPointsAgainstLine) {
+        result->centerGap = kTooFewPointsValue;
+        result->minGap = kTooFewPointsValue;
+        result->maxGap = kTooFewPointsValue;
         return;
     }
     gte::Line3 const gteLine = toLine3(line);
@@ -144,7 +149,7 @@ int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line lin
                                 double* maxAverage, double* minAverage) {
     count = pointCount(points, count);
     if (!acceptsTrimAndAverage(count, trimCount, averageCount)) {
-        return -1;
+        return kRefused;
     }
     try {
         std::vector<double> distances = distancesToLine(points, count, toLine3(line));
@@ -158,9 +163,9 @@ int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line lin
         if (minAverage != nullptr) {
             *minAverage = averages.low;
         }
-        return 1;
+        return kMeasured;
     } catch (...) {
-        return -1;
+        return kRefused;
     }
 }
 
@@ -169,7 +174,7 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
                                 gte_gap_result* result) {
     count = pointCount(points, count);
     if (!acceptsTrimAndAverage(count, trimCount, averageCount)) {
-        return -1;
+        return kRefused;
     }
     try {
         gte::Line3 const gteLine = toLine3(line);
@@ -183,9 +188,9 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
         if (result != nullptr) {
             writeLineGap(centroid, gteLine, averages.low, averages.high, result);
         }
-        return 1;
+        return kMeasured;
     } catch (...) {
-        return -1;
+        return kRefused;
     }
 }
 
@@ -246,21 +251,21 @@ int gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
     count1 = pointCount(points1, count1);
     count2 = pointCount(points2, count2);
     if (count1 < 1 || count2 < 1) {
-        return -1;
+        return kRefused;
     }
     // Each edge against the line on its own; with the edges on opposite sides the sums are the
     // widest and narrowest widths between them.
     double high1 = 0.0;
     double low1 = 0.0;
     if (gte_interval_mutiPoint_line(points1, count1, line, trimCount, averageCount, sigmaFactor,
-                                    useSigma, &high1, &low1) == -1) {
-        return -1;
+                                    useSigma, &high1, &low1) == kRefused) {
+        return kRefused;
     }
     double high2 = 0.0;
     double low2 = 0.0;
     if (gte_interval_mutiPoint_line(points2, count2, line, trimCount, averageCount, sigmaFactor,
-                                    useSigma, &high2, &low2) == -1) {
-        return -1;
+                                    useSigma, &high2, &low2) == kRefused) {
+        return kRefused;
     }
     if (maxAverage != nullptr) {
         *maxAverage = high1 + high2;
@@ -268,7 +273,7 @@ int gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
     if (minAverage != nullptr) {
         *minAverage = low1 + low2;
     }
-    return 1;
+    return kMeasured;
 }
 
 int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const gte_point* points2,
@@ -278,7 +283,7 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
     count2 = pointCount(points2, count2);
     if (!acceptsTrimAndAverage(count1, trimCount, averageCount) ||
         !acceptsTrimAndAverage(count2, trimCount, averageCount)) {
-        return -1;
+        return kRefused;
     }
     try {
         // The table of every pair is sized first: one too large to exist is refused before any
@@ -287,7 +292,7 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
             static_cast<std::uint64_t>(count1) * static_cast<std::uint64_t>(count2);
         std::vector<double> pairValues;
         if (pairCount > pairValues.max_size()) {
-            return -1;
+            return kRefused;
         }
         pairValues.resize(static_cast<std::size_t>(pairCount));
 
@@ -327,9 +332,9 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
             result->direction = toVectorRecord(m);
             result->centerGap = std::fabs(gte::Dot(c1 - c2, m));
         }
-        return 1;
+        return kMeasured;
     } catch (...) {
-        return -1;
+        return kRefused;
     }
 }
 

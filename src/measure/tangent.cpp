@@ -8,20 +8,25 @@
 #include "api/convert.h"
 #include "gte/basis.h"
 #include "gte/point_distance.h"
+#include "measure/export.h"
 
 using gte::Vector3;
 using namespace tavrisk;
 
 namespace {
 
+// Normals whose dot product is further than this from 1 (about 2.56 degrees apart, or of
+// opposite sense) give circles without common tangents of this construction.
+constexpr double kNormalAgreement = 0.001;
+// Counts of tangents.
+constexpr int kNoTangent = 0;
+constexpr int kOneTangent = 1;
+constexpr int kTwoTangents = 2;
+
 // A circle whose radius is negative or not a number is no circle and has no tangents.
 bool hasTangents(gte::Circle3 const& circle) {
     return circle.radius >= 0.0;
 }
-
-// Normals whose dot product is further than this from 1 (about 2.56 degrees apart, or of
-// opposite sense) give circles without common tangents of this construction.
-constexpr double kNormalAgreement = 0.001;
 
 // The tangents of one kind (outer or inner) of two circles, held until they are written out.
 struct TangentSet {
@@ -80,7 +85,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     Vector3 const& normal = gteCircle.normal;
     double const r = gteCircle.radius;
     if (!hasTangents(gteCircle)) {
-        return 0;
+        return kNoTangent;
     }
 
     // The tangents are taken from the point's projection into the circle's plane.
@@ -90,7 +95,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     Vector3 lineDirection = projected - center;
     double const d = gte::Normalize(lineDirection);
     if (r > d) {
-        return 0;
+        return kNoTangent;
     }
     if (d == r) {
         // On the circle: the tangent there, perpendicular to the radius.
@@ -101,7 +106,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
         if (points != nullptr) {
             points[0] = toPointRecord(projected);
         }
-        return 1;
+        return kOneTangent;
     }
 
     // Outside: the tangent points are the ends of the chord of contact, which crosses the
@@ -126,7 +131,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
         lines[0].vector = toVectorRecord(gte::Normalized(tangentPoint1 - projected));
         lines[1].vector = toVectorRecord(gte::Normalized(tangentPoint2 - projected));
     }
-    return 2;
+    return kTwoTangents;
 }
 
 int gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2, int* outcount,
@@ -141,13 +146,13 @@ int gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2, int* outco
     double const r2 = gteCircle2.radius;
 
     if (std::fabs(gte::Dot(normal, gteCircle2.normal) - 1.0) > kNormalAgreement) {
-        return -1;
+        return kNoAnswer;
     }
     if (!hasTangents(gteCircle1) || !hasTangents(gteCircle2)) {
         TangentSet const none;
         writeTangents(none, outcount, outline, outpoint);
         writeTangents(none, incount, inLine, inpoint);
-        return 0;
+        return kNoTangent;
     }
 
     // Circle2's normal only takes part in the test above: everything turns about circle1's.
