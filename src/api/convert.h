@@ -1,6 +1,9 @@
 // Conversions between the interface records and the values of the geometry core.
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 #include "gte/point_distance.h"
 #include "gte/shapes.h"
 #include "tavrisk.h"
@@ -24,6 +27,22 @@ inline gte_point toPointRecord(Vector3 const& v) {
 }
 inline gte_vector toVectorRecord(Vector3 const& v) {
     return gte_vector(v[0], v[1], v[2]);
+}
+
+// The centroid of count point records: gte::Centroid of their core values.
+inline Vector3 centroidOf(gte_point const* points, int count) {
+    return gte::Centroid(static_cast<std::size_t>(count),
+                         [points](std::size_t i) { return toVector3(points[i]); });
+}
+
+// The core values of count point records, in order. Allocates.
+inline std::vector<Vector3> toVectors(gte_point const* points, int count) {
+    std::vector<Vector3> vectors;
+    vectors.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        vectors.push_back(toVector3(points[i]));
+    }
+    return vectors;
 }
 
 inline gte::Segment3 toSegment3(gte_lseg const& lseg) {

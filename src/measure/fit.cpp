@@ -46,15 +46,6 @@ bool fittedFinite(Fit const& fitter, Vector3 const& axis) {
     return finite(fitter.origin()) && finite(axis);
 }
 
-std::vector<Vector3> toVectors(gte_point const* points, int count) {
-    std::vector<Vector3> gtePoints;
-    gtePoints.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        gtePoints.push_back(toVector3(points[i]));
-    }
-    return gtePoints;
-}
-
 double squaredDistance(Vector3 const& a, Vector3 const& b) {
     Vector3 const diff = a - b;
     return gte::Dot(diff, diff);

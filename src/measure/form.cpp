@@ -39,22 +39,14 @@ int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid,
         return kRefused;
     }
     try {
-        std::vector<Vector3> list;
-        list.reserve(static_cast<std::size_t>(count));
-        Vector3 sum = Vector3::zeroVector();
-        for (int i = 0; i < count; ++i) {
-            Vector3 const p = toVector3(points[i]);
-            sum += p;
-            list.push_back(p);
-        }
-        Vector3 const mean = sum / static_cast<double>(count);
+        Vector3 const mean = centroidOf(points, count);
 
         double sxx = 0.0;
         double syy = 0.0;
         double sxy = 0.0;
-        for (Vector3 const& p : list) {
-            double const dx = p[0] - mean[0];
-            double const dy = p[1] - mean[1];
+        for (int i = 0; i < count; ++i) {
+            double const dx = points[i].x - mean[0];
+            double const dy = points[i].y - mean[1];
             sxx += dx * dx;
             syy += dy * dy;
             sxy += dx * dy;

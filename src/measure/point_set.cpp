@@ -46,21 +46,13 @@ double pairValueXY(gte_point const& p1, gte_point const& p2, Vector2 const& n) {
     return std::fabs(gte::Dot(Vector2(p2.x - p1.x, p2.y - p1.y), n));
 }
 
-// The range of the distances of the points to the line, and the sum of the points, both in index
-// order.
-struct LineSpread {
-    RunningRange distances;
-    Vector3 sum = Vector3::zeroVector();
-};
-
-LineSpread spreadAgainstLine(gte_point const* points, int count, gte::Line3 const& line) {
-    LineSpread spread;
+// The range of the distances of the points to the line, taken in index order.
+RunningRange distanceRange(gte_point const* points, int count, gte::Line3 const& line) {
+    RunningRange range;
     for (int i = 0; i < count; ++i) {
-        Vector3 const gtePoint = toVector3(points[i]);
-        spread.distances.offer(gte::Distance(gtePoint, line).distance);
-        spread.sum += gtePoint;
+        range.offer(gte::Distance(toVector3(points[i]), line).distance);
     }
-    return spread;
+    return range;
 }
 
 // The range of the XY gaps across n over every pair, set 1 outer and set 2 inner.
@@ -73,22 +65,6 @@ RunningRange pairRangeXY(gte_point const* points1, int count1, gte_point const* 
         }
     }
     return range;
-}
-
-Vector3 sumOf(gte_point const* points, int count) {
-    Vector3 sum = Vector3::zeroVector();
-    for (int i = 0; i < count; ++i) {
-        sum += toVector3(points[i]);
-    }
-    return sum;
-}
-
-Vector3 average(std::vector<Vector3> const& points) {
-    Vector3 sum = Vector3::zeroVector();
-    for (Vector3 const& p : points) {
-        sum += p;
-    }
-    return sum / static_cast<double>(points.size());
 }
 
 // Writes the record of a set measured against a line: the midpoint between the centroid and its
@@ -114,9 +90,9 @@ void gte_dist_mutiPoint_line(const gte_point* points, int count, gte_line line, 
     double maxValue = kTooFewPointsValue;
     double minValue = kTooFewPointsValue;
     if (count >= kMinPointsAgainstLine) {
-        LineSpread const spread = spreadAgainstLine(points, count, toLine3(line));
-        maxValue = spread.distances.high.value();
-        minValue = spread.distances.low.value();
+        RunningRange const range = distanceRange(points, count, toLine3(line));
+        maxValue = range.high.value();
+        minValue = range.low.value();
     }
     if (maxDist != nullptr) {
         *maxDist = maxValue;
@@ -139,9 +115,8 @@ void gte_gap_mutiPoint_line(const gte_point* points, int count, gte_line line,
         return;
     }
     gte::Line3 const gteLine = toLine3(line);
-    LineSpread const spread = spreadAgainstLine(points, count, gteLine);
-    writeLineGap(spread.sum / static_cast<double>(count), gteLine, spread.distances.low.value(),
-                 spread.distances.high.value(), result);
+    RunningRange const range = distanceRange(points, count, gteLine);
+    writeLineGap(centroidOf(points, count), gteLine, range.low.value(), range.high.value(), result);
 }
 
 int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line line, int trimCount,
@@ -179,7 +154,7 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
     try {
         gte::Line3 const gteLine = toLine3(line);
         std::vector<double> distances = distancesToLine(points, count, gteLine);
-        Vector3 const centroid = sumOf(points, count) / static_cast<double>(count);
+        Vector3 const centroid = centroidOf(points, count);
         // The filter tames the distances only; the centroid is that of the measured points.
         if (useSigma) {
             replaceOutlierDistances(distances, sigmaFactor);
@@ -232,8 +207,8 @@ bool gte_gapXY_mutiPoint_mutiPoint(const gte_point* points1, int count1, const g
         return false;
     }
     RunningRange const range = pairRangeXY(points1, count1, points2, count2, n);
-    Vector3 const c1 = sumOf(points1, count1) / static_cast<double>(count1);
-    Vector3 const c2 = sumOf(points2, count2) / static_cast<double>(count2);
+    Vector3 const c1 = centroidOf(points1, count1);
+    Vector3 const c2 = centroidOf(points2, count2);
     if (result != nullptr) {
         result->centerPoint = toPointRecord((c1 + c2) / 2.0);
         result->maxGap = range.high.value();
@@ -301,21 +276,14 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
         Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
         gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(m, gteLine.origin);
 
-        std::vector<Vector3> set1(static_cast<std::size_t>(count1));
-        for (int i = 0; i < count1; ++i) {
-            set1[i] = toVector3(points1[i]);
-        }
-        std::vector<Vector3> set2(static_cast<std::size_t>(count2));
-        for (int j = 0; j < count2; ++j) {
-            set2[j] = toVector3(points2[j]);
-        }
-        Vector3 c1, c2;
+        std::vector<Vector3> set1 = toVectors(points1, count1);
+        std::vector<Vector3> set2 = toVectors(points2, count2);
+        // The centres are those of the measured points; the filter moves points, not centres.
+        Vector3 const c1 = gte::Centroid(set1.data(), set1.size());
+        Vector3 const c2 = gte::Centroid(set2.data(), set2.size());
         if (useSigma) {
-            c1 = pullInOutlierPoints(set1, plane, sigmaFactor);
-            c2 = pullInOutlierPoints(set2, plane, sigmaFactor);
-        } else {
-            c1 = average(set1);
-            c2 = average(set2);
+            pullInOutlierPoints(set1, plane, sigmaFactor);
+            pullInOutlierPoints(set2, plane, sigmaFactor);
         }
         std::size_t const columns = static_cast<std::size_t>(count2);
         for (std::size_t i = 0; i < set1.size(); ++i) {
