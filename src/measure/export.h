@@ -12,4 +12,15 @@ constexpr int kRefused = -1;
 // no output was written.
 constexpr int kNoAnswer = -1;
 
+// Runs body and returns its result, or refusal when it throws (in practice only when memory runs
+// out): no exception reaches the host.
+template <class Result, class Body>
+Result guarded(Result refusal, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return refusal;
+    }
+}
+
 }  // namespace tavrisk

@@ -159,7 +159,7 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
     if (points == nullptr || count < kMinFitPoints) {
         return kRefused;
     }
-    try {
+    return guarded(kRefused, [&] {
         std::vector<Vector3> const gtePoints = toVectors(points, count);
         gte::LineFit fitter;
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.direction())) {
@@ -190,16 +190,14 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
             *segment = fitted;
         }
         return kMeasured;
-    } catch (...) {
-        return kRefused;
-    }
+    });
 }
 
 int gte_fit_plane(const gte_point* points, int count, gte_plane* plane) {
     if (points == nullptr || count < kMinFitPoints) {
         return kRefused;
     }
-    try {
+    return guarded(kRefused, [&] {
         std::vector<Vector3> const gtePoints = toVectors(points, count);
         gte::PlaneFit fitter;
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.normal())) {
@@ -215,9 +213,7 @@ int gte_fit_plane(const gte_point* points, int count, gte_plane* plane) {
             *plane = *record;
         }
         return kMeasured;
-    } catch (...) {
-        return kRefused;
-    }
+    });
 }
 
 }  // extern "C"

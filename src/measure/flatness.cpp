@@ -20,7 +20,7 @@ constexpr int kFlatnessMeasured = 0;
 extern "C" {
 
 int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
-    try {
+    return tavrisk::guarded(tavrisk::kRefused, [&] {
         std::vector<gte::Vector3> points;
         if (tavrisk::readPointFile(path, points) != 0 || points.size() > INT_MAX) {
             return tavrisk::kRefused;
@@ -45,9 +45,7 @@ int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
             *flatness = width;
         }
         return kFlatnessMeasured;
-    } catch (...) {
-        return tavrisk::kRefused;
-    }
+    });
 }
 
 }  // extern "C"

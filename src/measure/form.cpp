@@ -38,55 +38,51 @@ int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid,
     if (points == nullptr || count < kMinMomentPoints) {
         return kRefused;
     }
-    try {
-        Vector3 const mean = centroidOf(points, count);
+    Vector3 const mean = centroidOf(points, count);
 
-        double sxx = 0.0;
-        double syy = 0.0;
-        double sxy = 0.0;
-        for (int i = 0; i < count; ++i) {
-            double const dx = points[i].x - mean[0];
-            double const dy = points[i].y - mean[1];
-            sxx += dx * dx;
-            syy += dy * dy;
-            sxy += dx * dy;
-        }
-        sxx /= count;
-        syy /= count;
-        sxy /= count;
-
-        // Eigenvalues of the 2x2 moment matrix are (Sxx + Syy +- r) / 2; the axes of the ellipse
-        // of one standard deviation are twice their square roots.
-        double const r = std::sqrt((sxx - syy) * (sxx - syy) + 4.0 * sxy * sxy);
-        double const majorAxis = std::sqrt(2.0 * (sxx + syy + r));
-        // For collinear points the minor eigenvalue is 0 but may round a little below it; the
-        // axis is then 0, not the square root of a negative number. Undefined stays undefined.
-        double const minorSquared = 2.0 * (sxx + syy - r);
-        double const minorAxis =
-            minorSquared > 0.0 || std::isnan(minorSquared) ? std::sqrt(minorSquared) : 0.0;
-        // The axis nearer the x axis. A set without preferred direction (equal spreads, no
-        // correlation) reports 0 rather than the undefined quotient 0 / 0.
-        double axisAngle = kNoPreferredAngle;
-        if (!(syy == sxx && sxy == 0.0)) {
-            axisAngle = -0.5 * std::atan(2.0 * sxy / (syy - sxx));
-        }
-
-        if (centroid != nullptr) {
-            *centroid = toPointRecord(mean);
-        }
-        if (angle != nullptr) {
-            *angle = axisAngle;
-        }
-        if (major != nullptr) {
-            *major = majorAxis;
-        }
-        if (minor != nullptr) {
-            *minor = minorAxis;
-        }
-        return kMeasured;
-    } catch (...) {
-        return kRefused;
+    double sxx = 0.0;
+    double syy = 0.0;
+    double sxy = 0.0;
+    for (int i = 0; i < count; ++i) {
+        double const dx = points[i].x - mean[0];
+        double const dy = points[i].y - mean[1];
+        sxx += dx * dx;
+        syy += dy * dy;
+        sxy += dx * dy;
     }
+    sxx /= count;
+    syy /= count;
+    sxy /= count;
+
+    // Eigenvalues of the 2x2 moment matrix are (Sxx + Syy +- r) / 2; the axes of the ellipse
+    // of one standard deviation are twice their square roots.
+    double const r = std::sqrt((sxx - syy) * (sxx - syy) + 4.0 * sxy * sxy);
+    double const majorAxis = std::sqrt(2.0 * (sxx + syy + r));
+    // For collinear points the minor eigenvalue is 0 but may round a little below it; the
+    // axis is then 0, not the square root of a negative number. Undefined stays undefined.
+    double const minorSquared = 2.0 * (sxx + syy - r);
+    double const minorAxis =
+        minorSquared > 0.0 || std::isnan(minorSquared) ? std::sqrt(minorSquared) : 0.0;
+    // The axis nearer the x axis. A set without preferred direction (equal spreads, no
+    // correlation) reports 0 rather than the undefined quotient 0 / 0.
+    double axisAngle = kNoPreferredAngle;
+    if (!(syy == sxx && sxy == 0.0)) {
+        axisAngle = -0.5 * std::atan(2.0 * sxy / (syy - sxx));
+    }
+
+    if (centroid != nullptr) {
+        *centroid = toPointRecord(mean);
+    }
+    if (angle != nullptr) {
+        *angle = axisAngle;
+    }
+    if (major != nullptr) {
+        *major = majorAxis;
+    }
+    if (minor != nullptr) {
+        *minor = minorAxis;
+    }
+    return kMeasured;
 }
 
 int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gte_point* nominal,
@@ -95,7 +91,7 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
         nominalCount < 1) {
         return kRefused;
     }
-    try {
+    return guarded(kRefused, [&] {
         std::size_t const n = static_cast<std::size_t>(measuredCount);
         std::vector<int> nearestIndex(n);
         std::vector<gte_point> nearestPoint(n);
@@ -134,9 +130,7 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
             *profile = std::fabs(sorted.front() - sorted.back());
         }
         return kMeasured;
-    } catch (...) {
-        return kRefused;
-    }
+    });
 }
 
 double gte_straightness_xy_line(const gte_point* points, int count, gte_line line,

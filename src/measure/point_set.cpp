@@ -126,7 +126,7 @@ int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line lin
     if (!acceptsTrimAndAverage(count, trimCount, averageCount)) {
         return kRefused;
     }
-    try {
+    return guarded(kRefused, [&] {
         std::vector<double> distances = distancesToLine(points, count, toLine3(line));
         if (useSigma) {
             replaceOutlierDistances(distances, sigmaFactor);
@@ -139,9 +139,7 @@ int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line lin
             *minAverage = averages.low;
         }
         return kMeasured;
-    } catch (...) {
-        return kRefused;
-    }
+    });
 }
 
 int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line line, int trimCount,
@@ -151,7 +149,7 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
     if (!acceptsTrimAndAverage(count, trimCount, averageCount)) {
         return kRefused;
     }
-    try {
+    return guarded(kRefused, [&] {
         gte::Line3 const gteLine = toLine3(line);
         std::vector<double> distances = distancesToLine(points, count, gteLine);
         Vector3 const centroid = centroidOf(points, count);
@@ -164,9 +162,7 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
             writeLineGap(centroid, gteLine, averages.low, averages.high, result);
         }
         return kMeasured;
-    } catch (...) {
-        return kRefused;
-    }
+    });
 }
 
 bool gte_dist_mutiPoint_mutiPoint(const gte_point* points1, int count1, const gte_point* points2,
@@ -260,7 +256,7 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
         !acceptsTrimAndAverage(count2, trimCount, averageCount)) {
         return kRefused;
     }
-    try {
+    return guarded(kRefused, [&] {
         // The table of every pair is sized first: one too large to exist is refused before any
         // point is read.
         std::uint64_t const pairCount =
@@ -301,9 +297,7 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
             result->centerGap = std::fabs(gte::Dot(c1 - c2, m));
         }
         return kMeasured;
-    } catch (...) {
-        return kRefused;
-    }
+    });
 }
 
 }  // extern "C"
