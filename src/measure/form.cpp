@@ -1,8 +1,6 @@
 // Form measures of point sets seen from above: the second-moment ellipse, the profile against a
 // nominal contour, and the straightness about a line.
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "api/convert.h"
 #include "gte/point_distance.h"
@@ -24,9 +22,20 @@ constexpr double kNoStraightness = -1.0;
 // vertical) has no horizontal across direction.
 constexpr double kMinHorizontalLength = 0.001;
 
-// Ascending order with every NaN after all numbers, so that a NaN cannot break the sort.
-bool ascendingNaNLast(double a, double b) {
-    return a < b || (!std::isnan(a) && std::isnan(b));
+// The index of the nominal point nearest to m in XY. The first of equally near points wins, and
+// a nominal point at an undefined distance is taken: its NaN then shows in the deviation instead
+// of being passed over.
+int nearestNominal(gte_point const& m, gte_point const* nominal, int nominalCount) {
+    RunningMinimum nearest;
+    int k = 0;
+    for (int j = 0; j < nominalCount; ++j) {
+        double const dx = m.x - nominal[j].x;
+        double const dy = m.y - nominal[j].y;
+        if (nearest.offer(dx * dx + dy * dy)) {
+            k = j;
+        }
+    }
+    return k;
 }
 
 }  // namespace
@@ -91,46 +100,23 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
         nominalCount < 1) {
         return kRefused;
     }
-    return guarded(kRefused, [&] {
-        std::size_t const n = static_cast<std::size_t>(measuredCount);
-        std::vector<int> nearestIndex(n);
-        std::vector<gte_point> nearestPoint(n);
-        std::vector<double> deviation(n);
-
-        // Pair each measured point with the nominal point nearest in XY; the first of equally
-        // near points wins, and a nominal point at an undefined distance is taken (its NaN then
-        // shows in the deviation instead of being passed over).
-        for (int i = 0; i < measuredCount; ++i) {
-            gte_point const& m = measured[i];
-            RunningMinimum nearest;
-            int k = 0;
-            for (int j = 0; j < nominalCount; ++j) {
-                double const dx = m.x - nominal[j].x;
-                double const dy = m.y - nominal[j].y;
-                if (nearest.offer(dx * dx + dy * dy)) {
-                    k = j;
-                }
-            }
-            nearestIndex[i] = k;
-            nearestPoint[i] = nominal[k];
-        }
-
-        // Deviation along the nominal normal's horizontal part, as given (not made unit).
-        for (int i = 0; i < measuredCount; ++i) {
-            gte_vector const& normal = normals[nearestIndex[i]];
-            Vector3 const direction(normal.x, normal.y, 0.0);
-            Vector3 const offset(measured[i].x - nearestPoint[i].x,
-                                 measured[i].y - nearestPoint[i].y, 0.0);
-            deviation[i] = gte::Dot(offset, direction);
-        }
-
-        std::vector<double> sorted(deviation);
-        std::sort(sorted.begin(), sorted.end(), ascendingNaNLast);
-        if (profile != nullptr) {
-            *profile = std::fabs(sorted.front() - sorted.back());
-        }
-        return kMeasured;
-    });
+    // The band of the deviations of the measured points, each along the normal of its nominal
+    // point; a NaN deviation makes the band NaN.
+    RunningRange band;
+    for (int i = 0; i < measuredCount; ++i) {
+        gte_point const& m = measured[i];
+        int const k = nearestNominal(m, nominal, nominalCount);
+        gte_point const& n = nominal[k];
+        gte_vector const& normal = normals[k];
+        // Along the nominal normal's horizontal part, as given (not made unit).
+        Vector3 const direction(normal.x, normal.y, 0.0);
+        Vector3 const offset(m.x - n.x, m.y - n.y, 0.0);
+        band.offer(gte::Dot(offset, direction));
+    }
+    if (profile != nullptr) {
+        *profile = std::fabs(band.low.value() - band.high.value());
+    }
+    return kMeasured;
 }
 
 double gte_straightness_xy_line(const gte_point* points, int count, gte_line line,
