@@ -72,6 +72,8 @@ gte_angle_result drawSegmentPlane(gte_lseg const& segment, gte_plane const& plan
     }
     double const angle = applyAngleRule(AngleRule::toPlane, a);
 
+    // The crossing comes from the intersection export with a line record, as a host would ask
+    // for it: the export normalises direction1 once more, and the point's digits follow that.
     gte_line const line(segment.pt1, toVectorRecord(direction1));
     gte_point crossPoint;
     if (gte_intersec_line_plane(line, plane, &crossPoint) == kOneCrossing) {
@@ -91,6 +93,8 @@ gte_angle_result drawPlanes(gte_plane const& first, gte_plane const& second) {
     Vector3 const direction2 = featureDirection(toPlane3(second));
     double const angle = angleDegrees(direction1, direction2);
 
+    // The common line comes from the intersection export as a record and is converted back, its
+    // direction normalised once more: the vertex and the arms follow those digits.
     gte_line crossLine;
     if (gte_intersec_plane_plane(first, second, &crossLine) == kOneCrossing) {
         gte::Line3 const gteLine = toLine3(crossLine);

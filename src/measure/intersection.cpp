@@ -2,8 +2,10 @@
 // a plane, line or circle with a circle. The return value counts what was found; outputs that an
 // outcome does not produce are left as the caller passed them.
 #include <cmath>
+#include <utility>
 
 #include "api/convert.h"
+#include "api/dist_result.h"
 #include "gte/intersection.h"
 #include "measure/export.h"
 
@@ -34,18 +36,15 @@ constexpr double kAxisAlignedLength = 0.001;
 constexpr double kNormalAgreement = 0.001;
 constexpr double kCoplanarDistance = 0.001;
 
-// Reports the point of a line, ray or segment meeting a plane; nothing when it misses.
-int reportLinearHit(gte::LinePlaneIntersection const& inter, gte_point* point) {
-    if (inter.count != 0 && point != nullptr) {
+// A line, ray or segment meeting the plane: the count of points, and the point when there is
+// one (for a component lying in the plane, the point that stands for it); nothing when it misses.
+template <class Linear>
+int intersectLinearPlane(Linear const& linear, gte_plane const& plane, gte_point* point) {
+    auto const inter = gte::Intersect(linear, toPlane3(plane));
+    if (inter.count != kNoPoint && point != nullptr) {
         *point = toPointRecord(inter.point);
     }
     return inter.count;
-}
-
-void swapPoints(gte_point& a, gte_point& b) {
-    gte_point const t = a;
-    a = b;
-    b = t;
 }
 
 }  // namespace
@@ -53,21 +52,15 @@ void swapPoints(gte_point& a, gte_point& b) {
 extern "C" {
 
 int gte_intersec_line_plane(gte_line line, gte_plane plane, gte_point* point) {
-    gte::Line3 const gteLine = toLine3(line);
-    gte::Plane3 const gtePlane = toPlane3(plane);
-    return reportLinearHit(gte::Intersect(gteLine, gtePlane), point);
+    return intersectLinearPlane(toLine3(line), plane, point);
 }
 
 int gte_intersec_ray_plane(gte_ray ray, gte_plane plane, gte_point* point) {
-    gte::Ray3 const gteRay = toRay3(ray);
-    gte::Plane3 const gtePlane = toPlane3(plane);
-    return reportLinearHit(gte::Intersect(gteRay, gtePlane), point);
+    return intersectLinearPlane(toRay3(ray), plane, point);
 }
 
 int gte_intersec_lseg_plane(gte_lseg lseg, gte_plane plane, gte_point* point) {
-    gte::Segment3 const gteSegment = toSegment3(lseg);
-    gte::Plane3 const gtePlane = toPlane3(plane);
-    return reportLinearHit(gte::Intersect(gteSegment, gtePlane), point);
+    return intersectLinearPlane(toSegment3(lseg), plane, point);
 }
 
 int gte_intersec_plane_plane(gte_plane plane1, gte_plane plane2, gte_line* line) {
@@ -115,7 +108,7 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
             // circle's normal; report the other one first.
             Vector3 const radius = inter.points[0] - gteCircle.center;
             if (gte::Dot(gte::Cross(radius, gtePlane.normal), gteCircle.normal) < 0.0) {
-                swapPoints(first, second);
+                std::swap(first, second);
             }
         }
         if (result != nullptr) {
@@ -129,14 +122,15 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
 
     // Near tangency that the exact discriminant missed: the centre stands at the radius from the
     // plane. Its foot touches the circle only when it also lies in the circle's plane, which is
-    // the case for a circle standing perpendicular to the plane.
-    gte_dist_result dist;
-    gte_dist_point_plane(plane, circle.center, &dist);
-    if (std::fabs(dist.dist - circle.radius) < kTouchTolerance) {
-        Vector3 const foot = toVector3(dist.point2);
+    // the case for a circle standing perpendicular to the plane. The distance is the one a point
+    // distance record holds.
+    Vector3 const foot = gte::Distance(gteCircle.center, gtePlane).closestPoint;
+    gte_dist_result centreToPlane;
+    fillDistResult(gteCircle.center, foot, &centreToPlane);
+    if (std::fabs(centreToPlane.dist - gteCircle.radius) < kTouchTolerance) {
         if (std::fabs(gte::Dot(foot - gteCircle.center, gteCircle.normal)) < kTouchTolerance) {
             if (result != nullptr) {
-                result[0] = dist.point2;
+                result[0] = toPointRecord(foot);
             }
             return kOnePoint;
         }
@@ -155,16 +149,18 @@ int gte_intersec_line_circle(gte_line line, gte_circle circle, gte_point* result
     Vector3 const& origin = gteLine.origin;
     gte::Plane3 const gtePlane =
         gte::Plane3::throughPoints(origin, origin + gteLine.direction, origin + gteCircle.normal);
+    // The plane is handed on as a record, as a host would pass it: the points come from the plane
+    // that record describes (its normal rebuilt from three points), not from gtePlane itself.
     gte_plane const planeRecord = toPlaneRecord(gtePlane);
-    int const ret = gte_intersec_plane_circle(planeRecord, circle, result);
-    if (ret == 2 && result != nullptr) {
+    int const count = gte_intersec_plane_circle(planeRecord, circle, result);
+    if (count == 2 && result != nullptr) {
         // First along the line's own direction.
         Vector3 const firstToSecond = toVector3(result[1]) - toVector3(result[0]);
         if (gte::Dot(firstToSecond, toVector3(line.vector)) < 0.0) {
-            swapPoints(result[0], result[1]);
+            std::swap(result[0], result[1]);
         }
     }
-    return ret;
+    return count;
 }
 
 int gte_intersec_line_arc(gte_line line, gte_arc arc, gte_point* result) {
