@@ -8,6 +8,7 @@
 // A null result pointer is measured into a scratch array: nothing reaches the caller, and the
 // return value is the one the call would give with an array.
 #include <cmath>
+#include <utility>
 
 #include "api/convert.h"
 #include "api/dist_result.h"
@@ -78,10 +79,48 @@ PairSearch searchPairs(gte::PlaneCircleIntersection const& inter1,
     return search;
 }
 
-// Circle point -> its foot on the line.
-void measureToLine(gte_line const& line, gte_point const& point, gte_dist_result* out) {
-    gte_point foot;
-    gte_distfootpoint_point_line(line, point, &foot, out);
+// The records a measurement writes: the caller's three, or scratch ones for a null result, so
+// that the return value does not depend on whether the records were asked for.
+class ThreeRecords {
+public:
+    explicit ThreeRecords(gte_dist_result* result) : out_(result != nullptr ? result : scratch_) {}
+    ThreeRecords(ThreeRecords const&) = delete;
+    ThreeRecords& operator=(ThreeRecords const&) = delete;
+
+    gte_dist_result& operator[](int i) { return out_[i]; }
+    gte_dist_result* data() { return out_; }
+
+private:
+    gte_dist_result scratch_[3];
+    gte_dist_result* const out_;
+};
+
+// The start both circle pair measurements share: the circles in core form and the centre
+// record, written first. cutWith then cuts both circles with the measuring plane and searches
+// the pairs of cut points.
+struct CirclePair {
+    CirclePair(gte_circle const& record1, gte_circle const& record2, gte_dist_result* result)
+        : circle1(toCircle3(record1)), circle2(toCircle3(record2)), out(result) {
+        fillDistResult(circle1.center, circle2.center, &out[0]);
+    }
+
+    PairSearch cutWith(gte::Plane3 const& measuringPlane) {
+        cut1 = gte::Intersect(measuringPlane, circle1);
+        cut2 = gte::Intersect(measuringPlane, circle2);
+        return searchPairs(cut1, cut2, out.data());
+    }
+
+    gte::Circle3 const circle1;
+    gte::Circle3 const circle2;
+    ThreeRecords out;
+    gte::PlaneCircleIntersection cut1;
+    gte::PlaneCircleIntersection cut2;
+};
+
+// A point against the line: the record of the point and its foot, as the point distances write
+// it.
+void measureToLine(gte::Line3 const& line, Vector3 const& point, gte_dist_result* out) {
+    fillDistResult(point, gte::Distance(point, line).closestPoint, out);
 }
 
 }  // namespace
@@ -89,16 +128,11 @@ void measureToLine(gte_line const& line, gte_point const& point, gte_dist_result
 extern "C" {
 
 int gte_dist_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_result* result) {
-    gte_dist_result scratch[3];
-    gte_dist_result* const out = result != nullptr ? result : scratch;
-
-    gte::Circle3 const gteCircle1 = toCircle3(circle1);
-    gte::Circle3 const gteCircle2 = toCircle3(circle2);
-    Vector3 const& c1 = gteCircle1.center;
-    Vector3 const& c2 = gteCircle2.center;
-    Vector3 const& N1 = gteCircle1.normal;
-    Vector3 const& N2 = gteCircle2.normal;
-    fillDistResult(c1, c2, &out[0]);
+    CirclePair pair(circle1, circle2, result);
+    Vector3 const& c1 = pair.circle1.center;
+    Vector3 const& c2 = pair.circle2.center;
+    Vector3 const& N1 = pair.circle1.normal;
+    Vector3 const& N2 = pair.circle2.normal;
 
     gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(N1, c1);
     bool const coplanar = std::fabs(1.0 - std::fabs(gte::Dot(N1, N2))) < kParallelNormals &&
@@ -110,7 +144,7 @@ int gte_dist_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_resu
     // The measuring plane stands on the common plane and holds the centre line, so both circles
     // are cut on that line. Concentric circles are cut along a fixed in-plane direction instead.
     gte::Plane3 measuringPlane;
-    if (out[0].dist > kConcentricDistance) {
+    if (pair.out[0].dist > kConcentricDistance) {
         measuringPlane = gte::Plane3::throughPoints(c1, c2, c1 + N1);
     } else {
         Vector3 const axis = std::fabs(1.0 - std::fabs(N1[2])) > kNormalAlongZ
@@ -120,23 +154,15 @@ int gte_dist_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_resu
         measuringPlane = gte::Plane3::throughPoints(c1, c1 + cutDirection, c1 + N1);
     }
 
-    auto const inter1 = gte::Intersect(measuringPlane, gteCircle1);
-    auto const inter2 = gte::Intersect(measuringPlane, gteCircle2);
-    PairSearch const search = searchPairs(inter1, inter2, out);
-    return search.ran ? kAllRecords : kCentreOnly;
+    return pair.cutWith(measuringPlane).ran ? kAllRecords : kCentreOnly;
 }
 
 int gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_result* result) {
-    gte_dist_result scratch[3];
-    gte_dist_result* const out = result != nullptr ? result : scratch;
-
-    gte::Circle3 const gteCircle1 = toCircle3(circle1);
-    gte::Circle3 const gteCircle2 = toCircle3(circle2);
-    Vector3 const& c1 = gteCircle1.center;
-    Vector3 const& c2 = gteCircle2.center;
-    Vector3 const& N1 = gteCircle1.normal;
-    Vector3 const& N2 = gteCircle2.normal;
-    fillDistResult(c1, c2, &out[0]);
+    CirclePair pair(circle1, circle2, result);
+    Vector3 const& c1 = pair.circle1.center;
+    Vector3 const& c2 = pair.circle2.center;
+    Vector3 const& N1 = pair.circle1.normal;
+    Vector3 const& N2 = pair.circle2.normal;
 
     // The measuring plane holds both centres and the mean normal direction (the normals taken
     // with agreeing senses).
@@ -150,15 +176,14 @@ int gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_re
     gte::Plane3 const crossPlane =
         gte::Plane3::fromNormalAndPoint(crossPlaneNormal, crossPlaneCenter);
 
-    auto const inter1 = gte::Intersect(crossPlane, gteCircle1);
-    auto const inter2 = gte::Intersect(crossPlane, gteCircle2);
-    PairSearch const search = searchPairs(inter1, inter2, out);
+    PairSearch const search = pair.cutWith(crossPlane);
     if (!search.ran) {
         return kCentreOnly;
     }
     // Unless one circle encloses the other, the nearest pair is the one opposite the farthest.
-    if (std::fabs(gteCircle1.radius - gteCircle2.radius) <= out[0].dist) {
-        fillDistResult(inter1.points[1 - search.item1], inter2.points[1 - search.item2], &out[1]);
+    if (std::fabs(pair.circle1.radius - pair.circle2.radius) <= pair.out[0].dist) {
+        fillDistResult(pair.cut1.points[1 - search.item1], pair.cut2.points[1 - search.item2],
+                       &pair.out[1]);
     }
     return kAllRecords;
 }
@@ -179,8 +204,7 @@ int gte_dist_arc_arc(gte_arc arc1, gte_arc arc2, gte_dist_result* result) {
 }
 
 int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* result) {
-    gte_dist_result scratch[3];
-    gte_dist_result* const out = result != nullptr ? result : scratch;
+    ThreeRecords out(result);
 
     gte::Circle3 const gteCircle = toCircle3(circle);
     gte::Line3 const gteLine = toLine3(line);
@@ -194,24 +218,25 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
         if (!inter.intersects || inter.count != 1) {
             return kNoAnswer;
         }
-        measureToLine(line, circle.center, &out[0]);
+        measureToLine(gteLine, gteCircle.center, &out[0]);
         Vector3 const toPiercing = inter.point - gteCircle.center;
         if (!(gte::Length(toPiercing) > kRecordZeroLength)) {
             return kCentreOnly;  // through the centre: every diameter is alike
         }
         Vector3 const u = unitByDivision(toPiercing);
         double const r = gteCircle.radius;
-        measureToLine(line, toPointRecord(gteCircle.center + r * u), &out[1]);
-        measureToLine(line, toPointRecord(gteCircle.center - r * u), &out[2]);
+        measureToLine(gteLine, gteCircle.center + r * u, &out[1]);
+        measureToLine(gteLine, gteCircle.center - r * u, &out[2]);
         return kAllRecords;
     }
 
-    gte_point centreFoot(0.0, 0.0, 0.0);
-    gte_distfootpoint_point_line(line, circle.center, &centreFoot, &out[0]);
+    Vector3 const centreFoot = gte::Distance(gteCircle.center, gteLine).closestPoint;
+    fillDistResult(gteCircle.center, centreFoot, &out[0]);
 
     // The key line runs in the circle's plane from the foot's projection through the centre; it
-    // cuts the circle in the diameter that points towards the line.
-    Vector3 const footInPlane = gte::Distance(toVector3(centreFoot), circlePlane).closestPoint;
+    // cuts the circle in the diameter that points towards the line. It is built and cut as
+    // records, the way a host would do it: the diameter's ends have the digits of that route.
+    Vector3 const footInPlane = gte::Distance(centreFoot, circlePlane).closestPoint;
     gte_line const keyLine(toPointRecord(footInPlane), circle.center);
 
     gte_point diameterEnds[2] = {gte_point(0.0, 0.0, 0.0), gte_point(0.0, 0.0, 0.0)};
@@ -226,12 +251,10 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
         // farthest; the unused slot must not be measured as a circle point.
         diameterEnds[1] = diameterEnds[0];
     }
-    measureToLine(line, diameterEnds[0], &out[1]);
-    measureToLine(line, diameterEnds[1], &out[2]);
+    measureToLine(gteLine, toVector3(diameterEnds[0]), &out[1]);
+    measureToLine(gteLine, toVector3(diameterEnds[1]), &out[2]);
     if (out[1].dist > out[2].dist) {
-        // The nearer circle point comes first.
-        measureToLine(line, diameterEnds[1], &out[1]);
-        measureToLine(line, diameterEnds[0], &out[2]);
+        std::swap(out[1], out[2]);  // the nearer circle point comes first
     }
     return kAllRecords;
 }
