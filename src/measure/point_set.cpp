@@ -41,6 +41,25 @@ std::vector<double> distancesToLine(gte_point const* points, int count, gte::Lin
     return distances;
 }
 
+// The trimmed extreme averages of the distances of the points to the line, the outliers first
+// replaced by the mean when useSigma. The caller has checked the count rule; allocates.
+ExtremeAverages averagedDistances(gte_point const* points, int count, gte::Line3 const& line,
+                                  int trimCount, int averageCount, double sigmaFactor,
+                                  bool useSigma) {
+    std::vector<double> distances = distancesToLine(points, count, line);
+    if (useSigma) {
+        replaceOutlierDistances(distances, sigmaFactor);
+    }
+    return trimmedExtremeAverages(distances, trimCount, averageCount);
+}
+
+// The unit direction across the line in XY, its direction turned a quarter clockwise; false
+// when the line's XY direction is too short to give one.
+bool acrossInXY(gte_line const& line, Vector2& across) {
+    across = Vector2(line.vector.y, -line.vector.x);
+    return !(gte::Normalize(across) < kMinXYDirectionLength);
+}
+
 // The gap across the line in the XY plane between p1 and p2, along the unit direction n.
 double pairValueXY(gte_point const& p1, gte_point const& p2, Vector2 const& n) {
     return std::fabs(gte::Dot(Vector2(p2.x - p1.x, p2.y - p1.y), n));
@@ -127,11 +146,8 @@ int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line lin
         return kRefused;
     }
     return guarded(kRefused, [&] {
-        std::vector<double> distances = distancesToLine(points, count, toLine3(line));
-        if (useSigma) {
-            replaceOutlierDistances(distances, sigmaFactor);
-        }
-        ExtremeAverages const averages = trimmedExtremeAverages(distances, trimCount, averageCount);
+        ExtremeAverages const averages = averagedDistances(points, count, toLine3(line), trimCount,
+                                                           averageCount, sigmaFactor, useSigma);
         if (maxAverage != nullptr) {
             *maxAverage = averages.high;
         }
@@ -151,13 +167,10 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
     }
     return guarded(kRefused, [&] {
         gte::Line3 const gteLine = toLine3(line);
-        std::vector<double> distances = distancesToLine(points, count, gteLine);
-        Vector3 const centroid = centroidOf(points, count);
+        ExtremeAverages const averages = averagedDistances(points, count, gteLine, trimCount,
+                                                           averageCount, sigmaFactor, useSigma);
         // The filter tames the distances only; the centroid is that of the measured points.
-        if (useSigma) {
-            replaceOutlierDistances(distances, sigmaFactor);
-        }
-        ExtremeAverages const averages = trimmedExtremeAverages(distances, trimCount, averageCount);
+        Vector3 const centroid = centroidOf(points, count);
         if (result != nullptr) {
             writeLineGap(centroid, gteLine, averages.low, averages.high, result);
         }
@@ -172,9 +185,8 @@ bool gte_dist_mutiPoint_mutiPoint(const gte_point* points1, int count1, const gt
     if (count1 < 1 || count2 < 1) {
         return false;
     }
-    // Across the line in XY: its direction turned a quarter clockwise.
-    Vector2 n(line.vector.y, -line.vector.x);
-    bool const measured = !(gte::Normalize(n) < kMinXYDirectionLength);
+    Vector2 n;
+    bool const measured = acrossInXY(line, n);
     double maxValue = kRefusedMaxDist;
     double minValue = kRefusedMinDist;
     if (measured) {
@@ -198,8 +210,8 @@ bool gte_gapXY_mutiPoint_mutiPoint(const gte_point* points1, int count1, const g
     if (count1 < 1 || count2 < 1) {
         return false;
     }
-    Vector2 n(line.vector.y, -line.vector.x);
-    if (gte::Normalize(n) < kMinXYDirectionLength) {
+    Vector2 n;
+    if (!acrossInXY(line, n)) {
         return false;
     }
     RunningRange const range = pairRangeXY(points1, count1, points2, count2, n);
@@ -221,30 +233,26 @@ int gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
                                      double* minAverage) {
     count1 = pointCount(points1, count1);
     count2 = pointCount(points2, count2);
-    if (count1 < 1 || count2 < 1) {
+    if (!acceptsTrimAndAverage(count1, trimCount, averageCount) ||
+        !acceptsTrimAndAverage(count2, trimCount, averageCount)) {
         return kRefused;
     }
-    // Each edge against the line on its own; with the edges on opposite sides the sums are the
-    // widest and narrowest widths between them.
-    double high1 = 0.0;
-    double low1 = 0.0;
-    if (gte_interval_mutiPoint_line(points1, count1, line, trimCount, averageCount, sigmaFactor,
-                                    useSigma, &high1, &low1) == kRefused) {
-        return kRefused;
-    }
-    double high2 = 0.0;
-    double low2 = 0.0;
-    if (gte_interval_mutiPoint_line(points2, count2, line, trimCount, averageCount, sigmaFactor,
-                                    useSigma, &high2, &low2) == kRefused) {
-        return kRefused;
-    }
-    if (maxAverage != nullptr) {
-        *maxAverage = high1 + high2;
-    }
-    if (minAverage != nullptr) {
-        *minAverage = low1 + low2;
-    }
-    return kMeasured;
+    return guarded(kRefused, [&] {
+        // Each edge against the line on its own; with the edges on opposite sides the sums are
+        // the widest and narrowest widths between them.
+        gte::Line3 const gteLine = toLine3(line);
+        ExtremeAverages const edge1 = averagedDistances(points1, count1, gteLine, trimCount,
+                                                        averageCount, sigmaFactor, useSigma);
+        ExtremeAverages const edge2 = averagedDistances(points2, count2, gteLine, trimCount,
+                                                        averageCount, sigmaFactor, useSigma);
+        if (maxAverage != nullptr) {
+            *maxAverage = edge1.high + edge2.high;
+        }
+        if (minAverage != nullptr) {
+            *minAverage = edge1.low + edge2.low;
+        }
+        return kMeasured;
+    });
 }
 
 int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const gte_point* points2,
