@@ -41,6 +41,12 @@ std::vector<double> distancesToLine(gte_point const* points, int count, gte::Lin
     return distances;
 }
 
+// Two sets, each held to the count rule on its own.
+bool bothAccepted(int count1, int count2, int trimCount, int averageCount) {
+    return acceptsTrimAndAverage(count1, trimCount, averageCount) &&
+           acceptsTrimAndAverage(count2, trimCount, averageCount);
+}
+
 // The trimmed extreme averages of the distances of the points to the line, the outliers first
 // replaced by the mean when useSigma. The caller has checked the count rule; allocates.
 ExtremeAverages averagedDistances(gte_point const* points, int count, gte::Line3 const& line,
@@ -233,8 +239,7 @@ int gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
                                      double* minAverage) {
     count1 = pointCount(points1, count1);
     count2 = pointCount(points2, count2);
-    if (!acceptsTrimAndAverage(count1, trimCount, averageCount) ||
-        !acceptsTrimAndAverage(count2, trimCount, averageCount)) {
+    if (!bothAccepted(count1, count2, trimCount, averageCount)) {
         return kRefused;
     }
     return guarded(kRefused, [&] {
@@ -260,8 +265,7 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
                                      double sigmaFactor, bool useSigma, gte_gap_result* result) {
     count1 = pointCount(points1, count1);
     count2 = pointCount(points2, count2);
-    if (!acceptsTrimAndAverage(count1, trimCount, averageCount) ||
-        !acceptsTrimAndAverage(count2, trimCount, averageCount)) {
+    if (!bothAccepted(count1, count2, trimCount, averageCount)) {
         return kRefused;
     }
     return guarded(kRefused, [&] {
