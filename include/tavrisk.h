@@ -538,8 +538,9 @@ TAVRISK_API int TAVRISK_CALL gte_intersec_plane_plane(gte_plane plane1, gte_plan
                                                       gte_line* line);
 /// Crossing of the two lines seen from above: 1 with *point (x, y the crossing, z line1's pt.z);
 /// 0 parallel and apart; TAVRISK_INFINITE_POINTS when they coincide. The vectors count as given
-/// (any length, z ignored). A line2 with no XY direction gives TAVRISK_INFINITE_POINTS; a line1
-/// with none gives it when its point lies on line2's trace, else 0.
+/// (any length, z ignored). A vertical line (no XY direction) is a point seen from above: 1 with
+/// that point when it lies exactly on the other line's trace (or, both vertical, on the other
+/// point), else 0.
 TAVRISK_API int TAVRISK_CALL gte_intersecXY_line_line(gte_line line1, gte_line line2,
                                                       gte_point* point);
 /// Where the circle meets the plane: 2 points, result[0] the one farther along (plane normal x

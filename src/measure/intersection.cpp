@@ -2,6 +2,7 @@
 // a plane, line or circle with a circle. The return value counts what was found; outputs that an
 // outcome does not produce are left as the caller passed them.
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "api/convert.h"
@@ -35,6 +36,31 @@ constexpr double kAxisAlignedLength = 0.001;
 // kCoplanarDistance of the first circle's plane.
 constexpr double kNormalAgreement = 0.001;
 constexpr double kCoplanarDistance = 0.001;
+
+// Seen from above, a vertical line (no XY direction) is a single point, not a line parallel to
+// every other: it meets the other trace once, where that point lies on it exactly, or not at all
+// (two vertical lines: where they stand on the same point). Nothing when neither is vertical.
+std::optional<gte::Line2Intersection> verticalCrossing(gte::Line2 const& seen1,
+                                                       gte::Line2 const& seen2) {
+    gte::Vector2 const none = gte::Vector2::zeroVector();
+    bool const vertical1 = seen1.direction == none;
+    bool const vertical2 = seen2.direction == none;
+    if (!vertical1 && !vertical2) {
+        return std::nullopt;
+    }
+    gte::Line2 const& standing = vertical2 ? seen2 : seen1;
+    gte::Line2 const& trace = vertical2 ? seen1 : seen2;
+    gte::Vector2 const offset = standing.origin - trace.origin;
+    bool const onTrace =
+        vertical1 && vertical2 ? offset == none : gte::PerpDot(offset, trace.direction) == 0.0;
+    gte::Line2Intersection inter;
+    if (onTrace) {
+        inter.intersects = true;
+        inter.count = kOnePoint;
+        inter.point = standing.origin;
+    }
+    return inter;
+}
 
 // A line, ray or segment meeting the plane: the count of points, and the point when there is
 // one (for a component lying in the plane, the point that stands for it); nothing when it misses.
@@ -83,8 +109,8 @@ int gte_intersecXY_line_line(gte_line line1, gte_line line2, gte_point* point) {
                            gte::Vector2(line1.vector.x, line1.vector.y));
     gte::Line2 const seen2(gte::Vector2(line2.pt.x, line2.pt.y),
                            gte::Vector2(line2.vector.x, line2.vector.y));
-    auto const inter = gte::Intersect(seen1, seen2);
-    if (inter.count == 1 && point != nullptr) {
+    auto const inter = verticalCrossing(seen1, seen2).value_or(gte::Intersect(seen1, seen2));
+    if (inter.count == kOnePoint && point != nullptr) {
         point->x = inter.point[0];
         point->y = inter.point[1];
         point->z = line1.pt.z;

@@ -96,10 +96,18 @@ TEST(IntersectXYLineLine, ProjectedCrossing) {
     EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(1, 1, 0, 0, 1, 0), 1, {{1, 0, 7}}));
     EXPECT_TRUE(hit(gte_intersecXY_line_line, line(0, 0, 7, 2, 0, 0), line(3, -1, 0, 0, -5, 0), 1,
                     {{3, 0, 7}}));
-    // Parallel in XY off and on line1's trace, and a vertical line2: nothing written.
+    // Parallel in XY off and on line1's trace: nothing written.
     EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(1, 1, 0, 2, 0, 0), 0));
     EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(5, 0, -4, 2, 0, 9), kInfinite));
-    EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(3, 3, 0, 0, 0, 1), kInfinite));
+    // A vertical line is a point seen from above; it used to count as coinciding with any line.
+    // It crosses the other trace where it stands on it, or not at all, either way round.
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(3, 3, 0, 0, 0, 1), 0));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(3, 0, 9, 0, 0, -2), 1, {{3, 0, 7}}));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(3, 0, 5, 0, 0, 1), line1, 1, {{3, 0, 5}}));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(3, 1, 5, 0, 0, 1), line1, 0));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(3, 1, 5, 0, 0, 1), line(3, 1, 0, 0, 0, 4), 1,
+                    {{3, 1, 5}}));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(3, 1, 5, 0, 0, 1), line(3, 2, 0, 0, 0, 4), 0));
 }
 
 TEST(IntersectPlaneCircle, OrderTangencyAndFallback) {
