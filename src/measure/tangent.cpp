@@ -23,9 +23,15 @@ constexpr int kNoTangent = 0;
 constexpr int kOneTangent = 1;
 constexpr int kTwoTangents = 2;
 
-// A circle whose radius is negative or not a number is no circle and has no tangents.
+bool finite(Vector3 const& v) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
+// A circle whose radius is negative, infinite or not a number, or whose centre or normal is not
+// finite, is no circle and has no tangents (its lines would all be undefined).
 bool hasTangents(gte::Circle3 const& circle) {
-    return circle.radius >= 0.0;
+    return circle.radius >= 0.0 && std::isfinite(circle.radius) && finite(circle.center) &&
+           finite(circle.normal);
 }
 
 // The tangents of one kind (outer or inner) of two circles, held until they are written out.
@@ -84,7 +90,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     Vector3 const& center = gteCircle.center;
     Vector3 const& normal = gteCircle.normal;
     double const r = gteCircle.radius;
-    if (!hasTangents(gteCircle)) {
+    if (!hasTangents(gteCircle) || !finite(gtePoint)) {
         return kNoTangent;
     }
 

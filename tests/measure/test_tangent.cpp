@@ -187,4 +187,23 @@ TEST(Tangents, NegativeOrUndefinedRadiusHasNoTangents) {
         refused.result = -1;
         EXPECT_TRUE(tangents(flipped, kSmall) == refused) << radius;
     }
+    // Regression: an infinite radius, or a centre, normal or point that is not finite, gave two
+    // or four tangents made of NaN. No circle, no tangents.
+    double const inf = HUGE_VAL;
+    gte_circle const undefined[] = {
+        gte_circle(gte_point(0, 0, 0), inf, kUp), gte_circle(gte_point(nan, 0, 0), 1, kUp),
+        gte_circle(gte_point(0, -inf, 0), 1, kUp), gte_circle(gte_point(0, 0, 0), 1, {0, nan, 1})};
+    Tangents none;
+    none.outcount = none.incount = 0;
+    for (gte_circle const& bad : undefined) {
+        gte_line lines[2] = {poisoned<gte_line>(), poisoned<gte_line>()};
+        gte_point points[2] = {poisoned<gte_point>(), poisoned<gte_point>()};
+        EXPECT_EQ(gte_tangent_point_circle(gte_point(4, 0, 0), bad, lines, points), 0);
+        EXPECT_TRUE(untouched(lines) && untouched(points));
+        EXPECT_TRUE(tangents(bad, kSmall) == none);
+        EXPECT_TRUE(tangents(kSmall, bad) == none);
+    }
+    gte_line lines[2] = {poisoned<gte_line>(), poisoned<gte_line>()};
+    EXPECT_EQ(gte_tangent_point_circle(gte_point(nan, 0, 0), kSmall, lines, nullptr), 0);
+    EXPECT_TRUE(untouched(lines));
 }
