@@ -49,7 +49,8 @@ bool readExactly(platform::LockedFile& file, char* buffer, std::size_t size) {
     return true;
 }
 
-int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem) {
+int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem,
+             PointFileProgress const* progress) {
     platform::LockedFile file;
     Kind const opening = problemOf(file.open(path));
     if (opening != Kind::none) {
@@ -63,8 +64,10 @@ int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProbl
     }
     // Only the bytes the file held when it was opened are read: a writer appending meanwhile
     // neither prolongs the call nor changes its result.
-    std::uint64_t remaining = file.sizeAtOpen();
-    PointScanner scanner(number, points, problem, remaining);
+    std::uint64_t const total = file.sizeAtOpen();
+    std::uint64_t remaining = total;
+    std::uint64_t reportedAt = 0;
+    PointScanner scanner(number, points, problem, total);
     while (remaining > 0) {
         std::size_t const size =
             static_cast<std::size_t>(std::min<std::uint64_t>(remaining, PointScanner::kChunkSize));
@@ -75,6 +78,12 @@ int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProbl
         remaining -= size;
         if (!scanner.scan(size)) {
             return -1;
+        }
+        std::uint64_t const done = total - remaining;
+        if (progress != nullptr && progress->report != nullptr &&
+            (done - reportedAt >= kPointFileProgressStep || remaining == 0)) {
+            progress->report(done, total, progress->context);
+            reportedAt = done;
         }
     }
     return scanner.finish() ? 0 : -1;
@@ -148,14 +157,15 @@ std::string describe(PointFileProblem const& problem) {
     return text;
 }
 
-int readPointFile(char const* path, std::vector<gte::Vector3>& points, PointFileProblem* problem) {
+int readPointFile(char const* path, std::vector<gte::Vector3>& points, PointFileProblem* problem,
+                  PointFileProgress const* progress) {
     PointFileProblem local;
     PointFileProblem& found = problem != nullptr ? *problem : local;
     found = PointFileProblem();
     points.clear();
     int result = -1;
     try {
-        result = readInto(path, points, found);
+        result = readInto(path, points, found, progress);
     } catch (std::bad_alloc const&) {
         found.kind = Kind::outOfMemory;
         result = -1;
