@@ -1,9 +1,12 @@
 // The line and plane fits as the algorithm reads when written out over a contiguous array of
 // Vector3 values: the mean summed in index order, the six scatter sums of the deviations in index
 // order, one eigen-decomposition. The oracle for the fits that read the caller's records in
-// place.
+// place, and the clouds, ordinary and degenerate, to compare them on.
 #pragma once
 
+#include <cstdint>
+#include <limits>
+#include <random>
 #include <vector>
 
 #include "gte/eigen_solver.h"
@@ -78,5 +81,81 @@ inline LiteralFit literalLineFit(int count, gte::Vector3 const* p) {
                         gte::EigenSolver3::kAscending, eval, evec);
     return {mean, gte::Vector3(evec[2][0], evec[2][1], evec[2][2]), eval[2] > eval[1]};
 }
+
+// Clouds of every kind the fits meet: ordinary, degenerate (a plane, a line, one point, a few
+// points repeated, a grid whose eigenvalues tie), far from the origin, overflowing, underflowing,
+// and holding a NaN or an infinity.
+class CloudMaker {
+public:
+    static constexpr int kKinds = 11;
+
+    explicit CloudMaker(std::uint64_t seed) : random_(seed) {}
+
+    std::vector<gte_point> cloud(int kind, int count) {
+        std::uniform_real_distribution<double> spread(-100.0, 100.0);
+        std::uniform_real_distribution<double> rough(-0.01, 0.01);
+        std::uniform_int_distribution<int> small(-3, 3);
+        std::vector<gte_point> points;
+        for (int i = 0; i < count; ++i) {
+            double const x = spread(random_), y = spread(random_), z = spread(random_);
+            switch (kind) {
+                case 0:
+                    points.push_back(gte_point(x, y, z));
+                    break;
+                case 1:  // a tilted, slightly rough plate
+                    points.push_back(gte_point(x, y, 0.02 * x - 0.01 * y + rough(random_)));
+                    break;
+                case 2:  // exactly in a plane z = const
+                    points.push_back(gte_point(x, y, 7.5));
+                    break;
+                case 3:  // exactly on a line
+                    points.push_back(gte_point(small(random_), 2.0 * small(random_), 0.0));
+                    points.back().y = 2.0 * points.back().x;
+                    break;
+                case 4:  // one point
+                    points.push_back(gte_point(1.25, -2.5, 3.75));
+                    break;
+                case 5:  // three points, repeated
+                    points.push_back(i % 3 == 0   ? gte_point(0, 0, 0)
+                                     : i % 3 == 1 ? gte_point(1, 0, 0)
+                                                  : gte_point(0, 1, 0));
+                    break;
+                case 6:  // far from the origin: the deviations cancel most of the digits
+                    points.push_back(gte_point(1e8 + rough(random_), -1e8 + x, 1e7 + y));
+                    break;
+                case 7:  // sums that overflow
+                    points.push_back(gte_point(x * 1e306, y * 1e306, z));
+                    break;
+                case 8:  // products that underflow
+                    points.push_back(gte_point(x * 1e-160, y * 1e-160, z * 1e-170));
+                    break;
+                case 9:  // an integer grid: exact sums, tying eigenvalues
+                    points.push_back(gte_point(small(random_), small(random_), small(random_)));
+                    break;
+                default:  // one coordinate not finite
+                    points.push_back(gte_point(x, y, z));
+                    break;
+            }
+        }
+        if (kind == kKinds - 1 && count > 0) {
+            double const bad[] = {std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity()};
+            gte_point& p = points[random_() % static_cast<std::uint64_t>(count)];
+            (random_() % 2 == 0 ? p.x : p.z) = bad[random_() % 3];
+        }
+        return points;
+    }
+
+    // A count of points that is mostly small, sometimes large enough to thin the record's search.
+    int count(int fewest) {
+        std::uint64_t const draw = random_() % 1000;
+        int const most = draw < 990 ? 16 : draw < 999 ? 450 : 3000;
+        return fewest + static_cast<int>(random_() % static_cast<std::uint64_t>(most));
+    }
+
+private:
+    std::mt19937_64 random_;
+};
 
 }  // namespace tavrisk_test
