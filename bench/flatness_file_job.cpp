@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,7 +19,6 @@
 #include "literal_fits.h"
 #include "literal_point_scanner.h"
 #include "measure/running_extremes.h"
-#include "platform/locked_file.h"
 #include "tavrisk.h"
 
 namespace {
@@ -44,23 +42,8 @@ int make(char const* path, long count) {
 }
 
 int literalFlatness(char const* path, double& flatness) {
-    tavrisk::platform::LockedFile file;
-    if (file.open(path) != tavrisk::platform::LockedFile::Opening::opened) {
-        return -1;
-    }
     std::vector<gte::Vector3> points;
-    tavrisk::PointFileProblem problem;
-    tavrisk_test::LiteralPointScanner scanner(points, problem);
-    std::size_t const chunkSize = 64 * 1024;
-    std::unique_ptr<char[]> const chunk(new char[chunkSize]);
-    for (std::uint64_t remaining = file.sizeAtOpen(); remaining > 0;) {
-        long const got = file.read(chunk.get(), chunkSize < remaining ? chunkSize : remaining);
-        if (got <= 0 || !scanner.scan(chunk.get(), static_cast<std::size_t>(got))) {
-            return -1;
-        }
-        remaining -= static_cast<std::uint64_t>(got);
-    }
-    if (!scanner.finish() || points.size() < 3) {
+    if (tavrisk_test::literalReadPointFile(path, points) != 0 || points.size() < 3) {
         return -1;
     }
     tavrisk_test::LiteralFit const plane =

@@ -8,10 +8,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "gte/vector.h"
 #include "measure/point_file.h"
+#include "platform/locked_file.h"
 
 namespace tavrisk_test {
 
@@ -118,5 +120,27 @@ private:
     bool afterCarriageReturn_ = false;
     bool first_ = true;
 };
+
+// A point file read the literal way: in chunks of 64 KiB, one byte at a time, the list grown
+// point by point. Returns 0, or -1 when the file is refused.
+inline int literalReadPointFile(char const* path, std::vector<gte::Vector3>& points) {
+    points.clear();
+    tavrisk::platform::LockedFile file;
+    if (file.open(path) != tavrisk::platform::LockedFile::Opening::opened) {
+        return -1;
+    }
+    tavrisk::PointFileProblem problem;
+    LiteralPointScanner scanner(points, problem);
+    std::size_t const chunkSize = 64 * 1024;
+    std::unique_ptr<char[]> const chunk(new char[chunkSize]);
+    for (std::uint64_t remaining = file.sizeAtOpen(); remaining > 0;) {
+        long const got = file.read(chunk.get(), std::min<std::uint64_t>(chunkSize, remaining));
+        if (got <= 0 || !scanner.scan(chunk.get(), static_cast<std::size_t>(got))) {
+            return -1;
+        }
+        remaining -= static_cast<std::uint64_t>(got);
+    }
+    return scanner.finish() ? 0 : -1;
+}
 
 }  // namespace tavrisk_test
