@@ -18,8 +18,13 @@
 #define TAVRISK_VERSION_MINOR 0
 #define TAVRISK_VERSION_PATCH 0
 
+/* On Windows a host links Tavrisk.dll through its import library; TAVRISK_STATIC declares the
+ * functions for a program that links the static library instead. The 32-bit functions use the
+ * platform's standard calling convention, the one GetProcAddress users expect. */
 #if defined(_WIN32)
-#if defined(TAVRISK_BUILD)
+#if defined(TAVRISK_STATIC)
+#define TAVRISK_API
+#elif defined(TAVRISK_BUILD)
 #define TAVRISK_API __declspec(dllexport)
 #else
 #define TAVRISK_API __declspec(dllimport)
