@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "scratch_files.h"
 #include "tavrisk.h"
 #include "test_util.h"
 
@@ -77,20 +77,17 @@ TEST(Concurrency, ExportsAgreeWithASingleThread) {
 }
 
 TEST(Concurrency, OneFileIsReadByOneCallAtATime) {
-    char pattern[] = "/tmp/tavrisk_concurrency_XXXXXX";
-    int const fd = mkstemp(pattern);
-    ASSERT_GE(fd, 0);
     std::string content;
     for (int i = 0; i < 20000; ++i) {
         char line[64];
         std::snprintf(line, sizeof line, "%d,%d,%.3f\n", i % 100, i / 100, 0.001 * (i % 17));
         content += line;
     }
-    ASSERT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
-    close(fd);
+    tavrisk_test::ScratchDirectory const scratch;
+    std::string const path = scratch.write("points.txt", content);
 
     double alone = 0.0;
-    ASSERT_EQ(gte_measure_platness_pointCloud_file(pattern, &alone), 0);
+    ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &alone), 0);
 
     // Every concurrent call either reads the whole file and agrees, or finds it held and refuses.
     std::atomic<int> read{0}, refused{0}, wrong{0};
@@ -99,7 +96,7 @@ TEST(Concurrency, OneFileIsReadByOneCallAtATime) {
         threads.emplace_back([&] {
             for (int i = 0; i < 10; ++i) {
                 double flatness = -1.0;
-                int const rc = gte_measure_platness_pointCloud_file(pattern, &flatness);
+                int const rc = gte_measure_platness_pointCloud_file(path.c_str(), &flatness);
                 if (rc == 0 && flatness == alone) {
                     ++read;
                 } else if (rc == -1 && flatness == -1.0) {
@@ -111,7 +108,6 @@ TEST(Concurrency, OneFileIsReadByOneCallAtATime) {
         });
     }
     for (auto& thread : threads) thread.join();
-    std::remove(pattern);
     EXPECT_EQ(wrong.load(), 0);
     EXPECT_GT(read.load(), 0);
     EXPECT_EQ(read.load() + refused.load(), kThreads * 10);

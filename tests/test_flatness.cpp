@@ -1,15 +1,12 @@
 // Flatness of a point file: the band of distances to the best-fit plane, and the refusals.
-#include <sys/file.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 
+#include "scratch_files.h"
 #include "tavrisk.h"
 #include "test_util.h"
 
@@ -17,17 +14,8 @@ namespace {
 
 class Flatness : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tavrisk_flatness_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string write(std::string const& name, std::string const& content) {
-        std::string const path = dir_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
+    std::string write(std::filesystem::path const& name, std::string const& content) {
+        return scratch_.write(name, content);
     }
 
     // The flatness of a file holding content; -1 when the call fails.
@@ -38,7 +26,8 @@ protected:
         return flatness;
     }
 
-    std::string dir_;
+    tavrisk_test::ScratchDirectory const scratch_;
+    std::string const dir_ = tavrisk_test::narrowPath(scratch_.path());
 };
 
 std::string const kPyramid = "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n";
@@ -74,9 +63,8 @@ TEST_F(Flatness, BandAroundTheFittedPlane) {
 TEST_F(Flatness, RefusalsLeaveTheFlatnessUnwritten) {
     // A file held by another call is refused for as long as it is held.
     std::string const held = write("held.txt", kPyramid);
-    int const fd = open(held.c_str(), O_RDONLY);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+    auto holder = std::make_unique<tavrisk_test::HeldFile>(held, tavrisk_test::Hold::exclusive);
+    ASSERT_TRUE(holder->held());
     // Files whose text is not whole finite numbers in whole points used to be measured anyway:
     // a header as the point (0, 0, 0), a ';' line as its first number, NaN as a flatness of -2e16.
     std::string semicolons = kPyramid;
@@ -90,7 +78,31 @@ TEST_F(Flatness, RefusalsLeaveTheFlatnessUnwritten) {
         EXPECT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness), -1) << path;
     }
     EXPECT_TRUE(untouched(flatness));
-    close(fd);
+    holder.reset();
     // Released, and with no output: the measurement succeeds.
     EXPECT_EQ(gte_measure_platness_pointCloud_file(held.c_str(), nullptr), 0);
+}
+
+TEST_F(Flatness, LongAndNonAsciiPathsAreMeasured) {
+    // Deeper than the 260 characters at which plain Windows paths stop.
+    std::filesystem::path deep;
+    for (char level = 'a'; level < 'g'; ++level) {
+        deep /= std::string(60, level);
+    }
+    // The host passes é as the ANSI code page spells it: 0xE9 in Windows-1252, and the bytes of
+    // the name, UTF-8 here, on POSIX.
+    std::filesystem::path const accented =
+        std::filesystem::u8path(u8"r\u00e9sultat \u00e9t\u00e9.txt");
+    std::string const longest = write(deep / accented, kPyramid);
+    EXPECT_GT(longest.size(), 400u);
+    for (std::string const& path :
+         {write(deep / "points.txt", kPyramid), write(accented, kPyramid), longest}) {
+        ASSERT_FALSE(path.empty()) << "the ANSI code page cannot spell the name";
+        EXPECT_TRUE(std::any_of(path.begin(), path.end(), [](char c) { return c & 0x80; }) ||
+                    path.size() > 260)
+            << path;
+        double flatness = -1.0;
+        EXPECT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness), 0) << path;
+        EXPECT_NEAR(flatness, 1.0, 1e-15) << path;
+    }
 }

@@ -1,10 +1,4 @@
 // Point text file reader: format, value conversion, chunked reading and every refusal.
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <clocale>
 #include <cmath>
@@ -21,28 +15,40 @@
 
 #include "measure/point_file.h"
 #include "platform/c_number.h"
+#include "platform/locked_file.h"
+#include "scratch_files.h"
 #include "test_util.h"
+
+#if defined(__linux__)
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 using gte::Vector3;
 using tavrisk::kMaxPointValueLength;
 using tavrisk::PointFileProblem;
 using tavrisk::readPointFile;
 using Kind = tavrisk::PointFileProblemKind;
+using tavrisk_test::Hold;
+using tavrisk_test::ScratchDirectory;
 
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
 
-// strtod in the "C" locale, whatever the process locale: the reference for every value.
-struct Strtod {
-    double value;
-    std::size_t length;
-};
-Strtod cStrtod(char const* text) {
-    locale_t const c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+// strtod in the "C" locale: the reference for every value.
+tavrisk::platform::CNumber cStrtod(char const* text) {
     char* end = nullptr;
+#if defined(_WIN32)
+    // MinGW's strtod is its own C99 reader (hexadecimal, inf, nan, rounded to nearest), unlike
+    // the system runtime's; it follows the process locale, which the tests leave at "C".
+    double const value = std::strtod(text, &end);
+#else
+    locale_t const c = newlocale(LC_ALL_MASK, "C", locale_t(0));
     double const value = strtod_l(text, &end, c);
     freelocale(c);
+#endif
     return {value, static_cast<std::size_t>(end - text)};
 }
 
@@ -54,17 +60,8 @@ std::uint64_t bitsOf(double d) {
 
 class PointFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tavrisk_points_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::string write(std::string const& name, std::string const& content) {
-        std::string const p = dir_ + "/" + name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p;
+        return scratch_.write(name, content);
     }
 
     // Reads content from a new file into list, which starts out holding a stale point.
@@ -75,7 +72,8 @@ protected:
         return readPointFile(path.c_str(), list, problem);
     }
 
-    std::string dir_;
+    ScratchDirectory const scratch_;
+    std::string const dir_ = tavrisk_test::narrowPath(scratch_.path());
     int files_ = 0;
 };
 
@@ -209,11 +207,10 @@ TEST(PointFileProblem, DescribedForAPerson) {
 }
 
 TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
-    std::string const fifo = dir_ + "/fifo";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    tavrisk_test::Pipe const pipe(scratch_.path());
     std::string const empty = write("empty", "");
     std::string const unreadable = write("unreadable", "1 2 3\n");
-    ASSERT_EQ(chmod(unreadable.c_str(), 0), 0);
+    bool const refusedToRead = tavrisk_test::makeUnreadable(unreadable);
     struct Case {
         std::string path;
         Kind kind;
@@ -222,10 +219,10 @@ TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
         {dir_ + "/missing", Kind::missing},
         {empty + "/below", Kind::missing},
         {dir_, Kind::notRegularFile},
-        {fifo, Kind::notRegularFile},  // returns at once: no writer is waited for
+        {pipe.path(), Kind::notRegularFile},  // returns at once: no writer is waited for
         {empty, Kind::empty},
-        // Root reads any file: the permission check only holds for other users.
-        {unreadable, geteuid() == 0 ? Kind::none : Kind::cannotOpen},
+        // Root reads any file, and wine keeps no access lists: then the file reads.
+        {unreadable, refusedToRead ? Kind::cannotOpen : Kind::none},
     };
     for (Case const& c : cases) {
         std::vector<Vector3> list{Vector3(9, 9, 9)};
@@ -245,16 +242,16 @@ TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
 TEST_F(PointFile, ALockHeldElsewhereRefusesTheFile) {
     std::string const p = write("held", "1 2 3\n");
     std::vector<Vector3> list;
-    for (int mode : {LOCK_EX, LOCK_SH}) {
-        int const fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(flock(fd, mode), 0);
-        list.assign(1, Vector3(9, 9, 9));
-        PointFileProblem problem;
-        EXPECT_EQ(readPointFile(p.c_str(), list, &problem), -1) << mode;
-        EXPECT_EQ(problem.kind, Kind::locked);
-        EXPECT_TRUE(list.empty());
-        ::close(fd);
+    for (Hold hold : {Hold::exclusive, Hold::shared}) {
+        {
+            tavrisk_test::HeldFile const held(p, hold);
+            ASSERT_TRUE(held.held());
+            list.assign(1, Vector3(9, 9, 9));
+            PointFileProblem problem;
+            EXPECT_EQ(readPointFile(p.c_str(), list, &problem), -1) << int(hold);
+            EXPECT_EQ(problem.kind, Kind::locked);
+            EXPECT_TRUE(list.empty());
+        }
         // Released: the file reads, twice, so the reader drops its own lock and the old points.
         EXPECT_EQ(readPointFile(p.c_str(), list), 0);
         EXPECT_EQ(readPointFile(p.c_str(), list), 0);
@@ -263,34 +260,39 @@ TEST_F(PointFile, ALockHeldElsewhereRefusesTheFile) {
 }
 
 TEST_F(PointFile, AReadOnlyFileIsReadAndLeftAsItWas) {
+    namespace fs = std::filesystem;
     std::string const content = "1.25,2.5,-3\n4,5,6\n";
-    std::string const p = write("readonly", content);
-    ASSERT_EQ(chmod(p.c_str(), 0444), 0);
-    struct stat before, after;
-    ASSERT_EQ(stat(p.c_str(), &before), 0);
+    fs::path const p = scratch_.path() / "readonly";
+    write("readonly", content);
+    fs::perms const readOnly =
+        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(p, readOnly);
+    fs::file_time_type const before = fs::last_write_time(p);
     std::vector<Vector3> list;
-    EXPECT_EQ(readPointFile(p.c_str(), list), 0);
+    EXPECT_EQ(readPointFile(tavrisk_test::narrowPath(p).c_str(), list), 0);
     expectPoints(list, {{1.25, 2.5, -3}, {4, 5, 6}}, "read-only");
-    ASSERT_EQ(stat(p.c_str(), &after), 0);
-    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
-    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
-    std::ifstream in(p, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), content);
+    EXPECT_EQ(fs::last_write_time(p), before);
+    EXPECT_EQ((fs::status(p).permissions() & fs::perms::owner_write), fs::perms::none);
+    {
+        std::ifstream in(p, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), content);
+    }
+    // Windows removes no read-only file.
+    fs::permissions(p, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(PointFile, AHugeValueIsRefusedAfterItsFirstBytes) {
     // 2 GiB of byte 0 without a separator used to be gathered into one value in memory.
     std::string const p = write("sparse", "");
-    int const fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(ftruncate(fd, off_t(2) << 30), 0);
-    ::close(fd);
+    std::filesystem::resize_file(scratch_.path() / "sparse", std::uintmax_t(2) << 30);
     std::vector<Vector3> list;
     PointFileProblem problem;
     EXPECT_EQ(readPointFile(p.c_str(), list, &problem), -1);
     EXPECT_EQ(problem.kind, Kind::valueTooLong);
     EXPECT_EQ(problem.value, std::string(PointFileProblem::kValueTextLimit, '\0'));
 }
+
+#if defined(__linux__)
 
 namespace {
 
@@ -374,11 +376,31 @@ TEST_F(PointFile, OnlyTheBytesPresentAtOpenAreRead) {
     }
 }
 
+#elif defined(_WIN32)
+
+// The same guarantee in Windows' own terms: while the file is open for reading nobody can open it
+// to write, so the bytes present at open are all the file has until the call ends.
+TEST_F(PointFile, NoWriterOpensTheFileWhileItIsRead) {
+    std::string const p = write("held", "1 2 3\n");
+    {
+        tavrisk::platform::LockedFile file;
+        ASSERT_EQ(file.open(p.c_str()), tavrisk::platform::LockedFile::Opening::opened);
+        EXPECT_EQ(file.sizeAtOpen(), 6u);
+        std::ofstream appender(p, std::ios::app);
+        EXPECT_FALSE(appender.is_open());
+    }
+    std::ofstream appender(p, std::ios::app);
+    EXPECT_TRUE(appender.is_open());
+}
+
+#endif
+
 // Sets LC_NUMERIC to a locale whose decimal point is a comma. When none is installed, one is
-// compiled from the system's locale sources into dir and found through LOCPATH.
+// compiled from the system's locale sources into dir and found through LOCPATH (POSIX).
 static bool setCommaLocale(std::string const& dir) {
     auto tryAll = [] {
-        for (char const* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8"}) {
+        for (char const* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8",
+                                 "German_Germany.1252", "de-DE"}) {
             if (std::setlocale(LC_NUMERIC, name) != nullptr &&
                 std::localeconv()->decimal_point[0] == ',') {
                 return true;
@@ -389,6 +411,10 @@ static bool setCommaLocale(std::string const& dir) {
     if (tryAll()) {
         return true;
     }
+#if defined(_WIN32)
+    (void)dir;
+    return false;
+#else
     std::string const command =
         "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) {
@@ -398,6 +424,7 @@ static bool setCommaLocale(std::string const& dir) {
     bool const set = tryAll();
     unsetenv("LOCPATH");
     return set;
+#endif
 }
 
 TEST_F(PointFile, HostLocaleDoesNotChangeTheDecimalPoint) {
@@ -425,7 +452,13 @@ TEST(CNumberReader, MatchesStrtodInValueAndLength) {
         "1e2147483650", "1" + std::string(400, '0'), "0." + std::string(400, '0') + "1",
         // The forms only strtod reads, white space and stray bytes.
         "0x1p3", "-0X1.8P1", "0x", "0x1p-1075", "inf", "-INF", "infinit", "nan", "-nan", "NaN(123)",
-        "\v\f+.5e1", " 8", "\2001", "1,5", std::string("12") + '\0' + "34"};
+        "\v\f+.5e1", " 8", "\2001", "1,5", std::string("12") + '\0' + "34",
+        // Where a reader built on from_chars could go astray: a sign or a word after "0x", a
+        // second sign, a hexadecimal exponent without digits, rounding at both ends of the range.
+        "0xinf", "-0xnan", "0x-1", "0x+1", "0x.", "0x.p1", "0x.8p", "+0x1P-3", "0x1p+", "0xP3",
+        " \t-0x10", "+-0x1", "- 1", "0x1e5", "1e+-5", "nan(abc_1)", "infinityx", "0x1p-1076",
+        "-0x1.8p-1075", "0x1p1024", "0x1.fffffffffffff8p1023", "0x.00000001p-1040",
+        "0x100000000p1000", "0.0000000000000000000001e-302", "0.1e310"};
     // Random texts, half of them built like numbers, from a fixed seed.
     std::mt19937 random(20240917);
     auto pick = [&random](char const* from) {
@@ -452,9 +485,20 @@ TEST(CNumberReader, MatchesStrtodInValueAndLength) {
     tavrisk::platform::CNumberReader const reader;
     ASSERT_TRUE(reader.valid());
     for (std::string const& text : cases) {
-        Strtod const expected = cStrtod(text.c_str());
-        auto const got = reader.read(text.c_str(), text.size());
-        EXPECT_EQ(bitsOf(got.value), bitsOf(expected.value)) << '"' << text << '"';
-        EXPECT_EQ(got.length, expected.length) << '"' << text << '"';
+        tavrisk::platform::CNumber const expected = cStrtod(text.c_str());
+        for (auto const got : {reader.read(text.c_str(), text.size()),
+                               tavrisk::platform::readWithoutLocale(text.c_str(), text.size())}) {
+            EXPECT_EQ(got.length, expected.length) << '"' << text << '"';
+            if (expected.length == 0) {
+                continue;  // no number: the value is no part of the answer
+            }
+            // NaN payloads are each C library's own choice; the file refuses every NaN alike.
+            if (std::isnan(expected.value)) {
+                EXPECT_TRUE(std::isnan(got.value)) << '"' << text << '"';
+                EXPECT_EQ(std::signbit(got.value), std::signbit(expected.value)) << text;
+            } else {
+                EXPECT_EQ(bitsOf(got.value), bitsOf(expected.value)) << '"' << text << '"';
+            }
+        }
     }
 }
