@@ -3,28 +3,30 @@
  * measurements against it.
  *
  * Usage: tavrisk_host [point file [library path]] */
-#include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
+#include "dynamic_library.h"
 #include "tavrisk.h"
 
-typedef int (*flatness_fn)(const char*, double*);
-typedef int (*fit_plane_fn)(const gte_point*, int, gte_plane*);
-typedef void (*dist_point_plane_fn)(gte_plane, gte_point, gte_dist_result*);
-typedef void (*dist_point_line_fn)(gte_line, gte_point, gte_dist_result*);
-typedef double (*angle_plane_plane_fn)(gte_plane, gte_plane);
-typedef int (*dist_line_circle_fn)(gte_line, gte_circle, gte_dist_result*);
+/* The functions' own calling convention (__stdcall on 32-bit Windows) is part of their type. */
+typedef int(TAVRISK_CALL* flatness_fn)(const char*, double*);
+typedef int(TAVRISK_CALL* fit_plane_fn)(const gte_point*, int, gte_plane*);
+typedef void(TAVRISK_CALL* dist_point_plane_fn)(gte_plane, gte_point, gte_dist_result*);
+typedef void(TAVRISK_CALL* dist_point_line_fn)(gte_line, gte_point, gte_dist_result*);
+typedef double(TAVRISK_CALL* angle_plane_plane_fn)(gte_plane, gte_plane);
+typedef int(TAVRISK_CALL* dist_line_circle_fn)(gte_line, gte_circle, gte_dist_result*);
 
-/* Looks an export up by name and stores it in *slot, a function pointer variable. Copying
- * through void** is the POSIX way to turn dlsym's object pointer into a function pointer. */
-static int load(void* library, const char* name, void* slot) {
-    void* f = dlsym(library, name);
+/* Looks an export up by its plain name and stores it in *slot, a function pointer variable of
+ * the function's type. */
+static int load(library_handle library, const char* name, void* slot) {
+    any_function f = find_function(library, name);
     if (f == NULL) {
         fprintf(stderr, "missing export %s\n", name);
         return 0;
     }
-    *(void**)slot = f;
+    memcpy(slot, &f, sizeof f);
     return 1;
 }
 
@@ -68,9 +70,9 @@ static int read_points(const char* path, gte_point** points) {
 int main(int argc, char** argv) {
     const char* data = argc > 1 ? argv[1] : TAVRISK_EXAMPLE_DATA;
     const char* path = argc > 2 ? argv[2] : TAVRISK_LIBRARY_PATH;
-    void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    library_handle library = open_library(path);
     if (library == NULL) {
-        fprintf(stderr, "cannot load %s: %s\n", path, dlerror());
+        report_load_failure(path);
         return 1;
     }
     flatness_fn flatness_of_file;
@@ -85,7 +87,7 @@ int main(int argc, char** argv) {
         !load(library, "gte_dist_point_line", &dist_point_line) ||
         !load(library, "gte_angle_plane_plane", &angle_plane_plane) ||
         !load(library, "gte_dist_line_circle", &dist_line_circle)) {
-        dlclose(library);
+        close_library(library);
         return 1;
     }
 
@@ -134,6 +136,6 @@ int main(int argc, char** argv) {
 
 done:
     free(points);
-    dlclose(library);
+    close_library(library);
     return status;
 }
