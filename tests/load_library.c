@@ -12,6 +12,10 @@
 #include "dynamic_library.h"
 #include "tavrisk.h"
 
+#if defined(_WIN32)
+#include <winver.h>  // the version resource's functions, which a lean windows.h leaves out
+#endif
+
 static int failures = 0;
 
 static void check(int condition, const char* what) {
