@@ -1,8 +1,9 @@
 /* A host that links nothing of Tavrisk: it loads the library at run time (LoadLibraryW on
  * Windows, dlopen elsewhere), finds every function of the export list by its plain name and calls
- * one function of each family through pointers of the declared calling convention. On 32-bit
- * Windows a name the library decorated (gte_dist_point_line@76) or a function that cleans up the
- * stack the other way than TAVRISK_CALL says would fail here, as it would fail a host.
+ * one function of each family through pointers of the declared calling convention, as a
+ * measuring program does. On 32-bit Windows a name left decorated (gte_dist_point_line@76) fails
+ * the look-up here; that the functions clean up the stack as TAVRISK_CALL says, the export check
+ * proves from the import library's decorations.
  *
  * Usage: tavrisk_load_library EXPORT_LIST [LIBRARY]  (default: Tavrisk.dll beside the program on
  * Windows, libTavrisk.so on the library path elsewhere) */
