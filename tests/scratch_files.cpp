@@ -114,7 +114,7 @@ std::filesystem::path withoutLengthLimit(std::filesystem::path const& path) {
 
 HeldFile::HeldFile(std::string const& path, Hold hold)
     : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (fd_ >= 0 && ::flock(fd_, hold == Hold::shared ? LOCK_SH : LOCK_EX) != 0) {
+    if (fd_ >= 0 && ::flock(fd_, (hold == Hold::shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0) {
         ::close(fd_);
         fd_ = -1;
     }
