@@ -1,18 +1,15 @@
-// Texts made to sit on every edge of the decimal conversion, and strtod in the "C" locale to
-// read them, for the randomized tests of the number reader and of the point scanner.
+// Texts made to sit on every edge of the decimal conversion, for the randomized tests of the
+// number reader and of the point scanner.
 #pragma once
 
-#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "platform/c_number.h"
+#include "c_strtod.h"
 
 namespace tavrisk_test {
 
@@ -118,6 +115,17 @@ public:
         return text;
     }
 
+    // Characters of numbers in any order: hexadecimal digits and marks, words, signs.
+    std::string soup() {
+        static char const kLetters[] =
+            "0123456789012345678901234567890123456789.eE+-xXpPaAfFiInN\v";
+        std::string text;
+        for (int n = upTo(30); n > 0; --n) {
+            text += kLetters[below(sizeof kLetters - 1)];
+        }
+        return text;
+    }
+
     std::uint64_t below(std::uint64_t bound) {
         return std::uniform_int_distribution<std::uint64_t>(0, bound - 1)(random_);
     }
@@ -128,43 +136,24 @@ private:
     std::mt19937_64 random_;
 };
 
-inline std::uint64_t bitsOf(double d) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &d, sizeof bits);
-    return bits;
-}
-
-// strtod in the "C" locale: the reference for every text.
-class CStrtod {
-public:
-    CStrtod() : locale_(newlocale(LC_ALL_MASK, "C", locale_t(0))) {}
-    ~CStrtod() { freelocale(locale_); }
-    tavrisk::platform::CNumberReader::Number operator()(std::string const& text) const {
-        char* end = nullptr;
-        double const value = strtod_l(text.c_str(), &end, locale_);
-        return {value, static_cast<std::size_t>(end - text.c_str())};
-    }
-
-private:
-    locale_t locale_;
-};
-
 // One kind of text, with what the exact conversion must do for every text of the kind.
 struct Generator {
     char const* name;
     std::function<std::string(TextMaker&)> make;
     bool allExact;  // every text of this kind must be read exactly
     bool allShort;  // and whole as a short decimal
+    bool numbers;   // the kind is made of numbers, not of odd forms or stray characters
 };
 
 inline std::vector<Generator> const& generators() {
     static std::vector<Generator> const all = {
-        {"machine decimal", &TextMaker::machineDecimal, true, true},
-        {"long significand", &TextMaker::longSignificand, false, false},
-        {"near 2^53", &TextMaker::nearTwoTo53, false, false},
-        {"halfway", &TextMaker::halfway, true, false},
-        {"extreme", &TextMaker::extreme, false, false},
-        {"odd form", &TextMaker::oddForm, false, false},
+        {"machine decimal", &TextMaker::machineDecimal, true, true, true},
+        {"long significand", &TextMaker::longSignificand, false, false, true},
+        {"near 2^53", &TextMaker::nearTwoTo53, false, false, true},
+        {"halfway", &TextMaker::halfway, true, false, true},
+        {"extreme", &TextMaker::extreme, false, false, true},
+        {"odd form", &TextMaker::oddForm, false, false, false},
+        {"soup", &TextMaker::soup, false, false, false},
     };
     return all;
 }

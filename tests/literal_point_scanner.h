@@ -4,13 +4,13 @@
 #pragma once
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "c_strtod.h"
 #include "gte/vector.h"
 #include "measure/point_file.h"
 #include "platform/locked_file.h"
@@ -20,8 +20,7 @@ namespace tavrisk_test {
 class LiteralPointScanner {
 public:
     LiteralPointScanner(std::vector<gte::Vector3>& points, tavrisk::PointFileProblem& problem)
-        : locale_(newlocale(LC_ALL_MASK, "C", locale_t(0))), points_(points), problem_(problem) {}
-    ~LiteralPointScanner() { freelocale(locale_); }
+        : points_(points), problem_(problem) {}
     LiteralPointScanner(LiteralPointScanner const&) = delete;
     LiteralPointScanner& operator=(LiteralPointScanner const&) = delete;
 
@@ -77,15 +76,14 @@ private:
 
     bool endValue() {
         value_[length_] = '\0';
-        char* end = nullptr;
-        double const value = strtod_l(value_, &end, locale_);
-        if (static_cast<std::size_t>(end - value_) != length_) {
+        tavrisk::platform::CNumber const number = cStrtod(value_);
+        if (number.length != length_) {
             return refuseValue(Kind::notANumber, length_);
         }
-        if (!std::isfinite(value)) {
+        if (!std::isfinite(number.value)) {
             return refuseValue(Kind::notFinite, length_);
         }
-        pending_[coordinate_] = value;
+        pending_[coordinate_] = number.value;
         length_ = 0;
         lastValueLine_ = line_;
         if (++coordinate_ == 3) {
@@ -108,7 +106,6 @@ private:
         return refuse(kind, line_);
     }
 
-    locale_t locale_;
     std::vector<gte::Vector3>& points_;
     tavrisk::PointFileProblem& problem_;
     char value_[tavrisk::kMaxPointValueLength + 1];

@@ -97,7 +97,7 @@ PointScanner::PointScanner(platform::CNumberReader const& number, std::vector<gt
       points_(points),
       problem_(problem),
       fileSize_(fileSize),
-      exactDecimals_(number.roundsToNearest()),
+      exactDecimals_(number.exactDecimals()),
       chunk_(new char[kChunkSize + kChunkPadding]()) {}
 
 bool PointScanner::scan(std::size_t size) {

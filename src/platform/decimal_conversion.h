@@ -10,6 +10,7 @@
 // is left to the general conversion.
 #pragma once
 
+#include <cfloat>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -22,6 +23,11 @@
 
 namespace tavrisk {
 namespace platform {
+
+// The single operation is rounded once, to double, only where doubles are computed as doubles:
+// in SSE2 registers, not in the x87 unit's wider ones, which would round twice. Elsewhere the
+// exact conversion is not used.
+constexpr bool kExactDecimalArithmetic = FLT_EVAL_METHOD == 0;
 
 namespace decimal {
 

@@ -15,15 +15,10 @@
 using gte::Vector3;
 using tavrisk::PointFileProblem;
 using tavrisk::PointScanner;
+using tavrisk_test::bitsOf;
 using Kind = tavrisk::PointFileProblemKind;
 
 namespace {
-
-std::uint64_t bitsOf(double d) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &d, sizeof bits);
-    return bits;
-}
 
 // Point files as measuring machines and people write them, with now and then a value or a
 // byte that gets the file refused.

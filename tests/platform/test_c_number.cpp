@@ -1,6 +1,7 @@
-// Text to double as atof reads it in the "C" locale: value and length against strtod_l on fixed
+// Text to double as atof reads it in the "C" locale: value and length against strtod on fixed
 // texts and on every kind of text the exact conversion has an edge for, in every rounding mode.
 #include <cfenv>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -8,13 +9,35 @@
 #include "platform/c_number.h"
 #include "test_util.h"
 
+using tavrisk::platform::CNumber;
 using tavrisk::platform::CNumberReader;
+using tavrisk::platform::readWithoutLocale;
 using tavrisk_test::bitsOf;
-using tavrisk_test::CStrtod;
+using tavrisk_test::cStrtod;
 using tavrisk_test::Generator;
 using tavrisk_test::generators;
 using tavrisk_test::kCasesPerGenerator;
 using tavrisk_test::TextMaker;
+
+namespace {
+
+// The same length, and the same value where there is a number. NaN payloads are each C
+// library's own choice; the file refuses every NaN alike.
+::testing::AssertionResult sameNumber(CNumber got, CNumber expected) {
+    bool const same =
+        got.length == expected.length &&
+        (expected.length == 0 ||
+         (std::isnan(expected.value)
+              ? std::isnan(got.value) && std::signbit(got.value) == std::signbit(expected.value)
+              : bitsOf(got.value) == bitsOf(expected.value)));
+    if (same) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << got.value << " of length " << got.length << " for "
+                                         << expected.value << " of length " << expected.length;
+}
+
+}  // namespace
 
 TEST(CNumberReader, MatchesStrtodInValueAndLength) {
     std::vector<std::string> const cases = {
@@ -27,40 +50,44 @@ TEST(CNumberReader, MatchesStrtodInValueAndLength) {
         "1e2147483650", "1" + std::string(400, '0'), "0." + std::string(400, '0') + "1",
         // The forms only strtod reads, white space and stray bytes.
         "0x1p3", "-0X1.8P1", "0x", "0x1p-1075", "inf", "-INF", "infinit", "nan", "-nan", "NaN(123)",
-        "\v\f+.5e1", " 8", "\2001", "1,5", std::string("12") + '\0' + "34"};
-    CStrtod const strtodC;
+        "\v\f+.5e1", " 8", "\2001", "1,5", std::string("12") + '\0' + "34",
+        // Where a reader built on from_chars could go astray: a sign or a word after "0x", a
+        // second sign, a hexadecimal exponent without digits, rounding at both ends of the range.
+        "0xinf", "-0xnan", "0x-1", "0x+1", "0x.", "0x.p1", "0x.8p", "+0x1P-3", "0x1p+", "0xP3",
+        " \t-0x10", "+-0x1", "- 1", "0x1e5", "1e+-5", "nan(abc_1)", "infinityx", "0x1p-1076",
+        "-0x1.8p-1075", "0x1p1024", "0x1.fffffffffffff8p1023", "0x.00000001p-1040",
+        "0x100000000p1000", "0.0000000000000000000001e-302", "0.1e310"};
     CNumberReader const reader;
     ASSERT_TRUE(reader.valid());
     for (std::string const& text : cases) {
-        CNumberReader::Number const expected = strtodC(text);
-        CNumberReader::Number const got = reader.read(text.c_str(), text.size());
-        EXPECT_EQ(bitsOf(got.value), bitsOf(expected.value)) << '"' << text << '"';
-        EXPECT_EQ(got.length, expected.length) << '"' << text << '"';
+        CNumber const expected = cStrtod(text);
+        EXPECT_TRUE(sameNumber(reader.read(text.c_str(), text.size()), expected)) << text;
+        EXPECT_TRUE(sameNumber(readWithoutLocale(text.c_str(), text.size()), expected)) << text;
     }
 }
 
 TEST(CNumberReader, MatchesStrtodInValueAndLengthOnEveryKindOfText) {
-    CStrtod const strtodC;
     CNumberReader const reader;
     ASSERT_TRUE(reader.valid());
     TextMaker maker(0x5EEDC0DEu);
     for (Generator const& generator : generators()) {
         for (int i = 0; i < kCasesPerGenerator; ++i) {
             std::string const text = generator.make(maker);
-            CNumberReader::Number const expected = strtodC(text);
+            CNumber const expected = cStrtod(text);
             // Read where it lies, followed by a separator and more digits, as in a file.
             std::string const inFile = text + ",12345";
-            CNumberReader::Number const got = reader.read(inFile.data(), text.size());
-            ASSERT_EQ(got.length, expected.length) << "'" << text << "'";
-            ASSERT_EQ(bitsOf(got.value), bitsOf(expected.value)) << "'" << text << "'";
+            ASSERT_TRUE(sameNumber(reader.read(inFile.data(), text.size()), expected))
+                << "'" << text << "'";
+            ASSERT_TRUE(sameNumber(readWithoutLocale(inFile.data(), text.size()), expected))
+                << "'" << text << "'";
         }
     }
 }
 
 TEST(CNumberReader, FollowsTheRoundingModeOfTheHost) {
-    // strtod rounds in the current mode; the short way and from_chars round to nearest, so a
-    // reader made under another mode must not take them.
-    CStrtod const strtodC;
+    // strtod rounds in the host's mode; the exact conversion and from_chars round to nearest, so
+    // a reader made under another mode must not take them. On Windows every number is read to
+    // nearest, whatever the mode.
     TextMaker maker(0xD1EC7ED);
     for (int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
         ASSERT_EQ(std::fesetround(mode), 0);
@@ -68,15 +95,21 @@ TEST(CNumberReader, FollowsTheRoundingModeOfTheHost) {
         int differsFromNearest = 0;
         for (int i = 0; i < 3000; ++i) {
             std::string const text = i % 2 == 0 ? maker.machineDecimal() : maker.longSignificand();
-            CNumberReader::Number const expected = strtodC(text);
-            CNumberReader::Number const got = reader.read(text.c_str(), text.size());
-            EXPECT_EQ(got.length, expected.length) << text;
-            EXPECT_EQ(bitsOf(got.value), bitsOf(expected.value)) << mode << " " << text;
+            CNumber const got = reader.read(text.c_str(), text.size());
+            CNumber const inMode = cStrtod(text);
             std::fesetround(FE_TONEAREST);
-            differsFromNearest += bitsOf(strtodC(text).value) != bitsOf(expected.value);
+            CNumber const nearest = cStrtod(text);
             std::fesetround(mode);
+            differsFromNearest += bitsOf(inMode.value) != bitsOf(nearest.value);
+#if defined(_WIN32)
+            EXPECT_TRUE(sameNumber(got, nearest)) << mode << " " << text;
+#else
+            EXPECT_TRUE(sameNumber(got, inMode)) << mode << " " << text;
+#endif
         }
         std::fesetround(FE_TONEAREST);
+#if !defined(_WIN32)
         EXPECT_GT(differsFromNearest, 100) << mode;
+#endif
     }
 }
