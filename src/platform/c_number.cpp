@@ -77,6 +77,28 @@ bool tooLarge(char const* first, char const* last, bool hexadecimal) {
     return scale > 0;
 }
 
+// Holds the rounding mode at round-to-nearest while it lives. from_chars rounds its shorter
+// cases with the floating-point unit, which follows the host's mode: without this a host that
+// rounds upward would get some numbers rounded upward and the rest to nearest.
+class RoundingToNearest {
+public:
+    RoundingToNearest() : hostMode_(std::fegetround()) {
+        if (hostMode_ != FE_TONEAREST) {
+            std::fesetround(FE_TONEAREST);
+        }
+    }
+    ~RoundingToNearest() {
+        if (hostMode_ != FE_TONEAREST) {
+            std::fesetround(hostMode_);
+        }
+    }
+    RoundingToNearest(RoundingToNearest const&) = delete;
+    RoundingToNearest& operator=(RoundingToNearest const&) = delete;
+
+private:
+    int hostMode_;
+};
+
 }  // namespace
 
 CNumber readWithoutLocale(char const* text, std::size_t length) {
@@ -104,8 +126,12 @@ CNumber readWithoutLocale(char const* text, std::size_t length) {
         return {negative ? -0.0 : 0.0, static_cast<std::size_t>(p + 1 - text)};
     }
     double value = 0.0;
-    std::from_chars_result const result = std::from_chars(
-        digits, end, value, hexadecimal ? std::chars_format::hex : std::chars_format::general);
+    std::from_chars_result result;
+    {
+        RoundingToNearest const toNearest;
+        result = std::from_chars(digits, end, value,
+                                 hexadecimal ? std::chars_format::hex : std::chars_format::general);
+    }
     if (result.ec == std::errc::invalid_argument) {
         return {0.0, 0};
     }
