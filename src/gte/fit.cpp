@@ -27,8 +27,9 @@ bool LineFit::clear() {
     return false;
 }
 
-bool LineFit::solve(int count, Vector3 const& mean, Scatter scatter) {
+bool LineFit::solve(int count, Moments moments) {
     // The covariance proper: the scatter sums divided by the count.
+    Scatter& scatter = moments.scatter;
     double const invCount = 1.0 / static_cast<double>(count);
     scatter.s00 *= invCount;
     scatter.s01 *= invCount;
@@ -40,7 +41,7 @@ bool LineFit::solve(int count, Vector3 const& mean, Scatter scatter) {
     double eval[3], evec[3][3];
     scatter.decompose(eval, evec);
 
-    origin_ = mean;
+    origin_ = moments.mean;
     direction_ = Vector3(evec[2][0], evec[2][1], evec[2][2]);
     return eval[2] > eval[1];
 }
@@ -55,12 +56,12 @@ bool PlaneFit::clear() {
     return false;
 }
 
-bool PlaneFit::solve(Vector3 const& mean, Scatter const& scatter) {
+bool PlaneFit::solve(Moments const& moments) {
     // Only the eigenvectors matter here, so the scatter sums are not scaled by the count.
     double eval[3], evec[3][3];
-    scatter.decompose(eval, evec);
+    moments.scatter.decompose(eval, evec);
 
-    origin_ = mean;
+    origin_ = moments.mean;
     normal_ = Vector3(evec[0][0], evec[0][1], evec[0][2]);
     return eval[1] > eval[0];
 }

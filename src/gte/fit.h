@@ -33,6 +33,18 @@ struct Scatter {
     void decompose(double eval[3], double evec[3][3]) const;
 };
 
+// The mean of the points and the scatter of their deviations from it, the sums of each in index
+// order.
+struct Moments {
+    Vector3 mean;
+    Scatter scatter;
+
+    template <class PointAt>
+    Moments(int count, PointAt pointAt)
+        : mean(Centroid(static_cast<std::size_t>(count), pointAt)),
+          scatter(static_cast<std::size_t>(count), pointAt, mean) {}
+};
+
 // The line through the mean of the points along which their spread is largest.
 class LineFit {
 public:
@@ -48,7 +60,7 @@ public:
     Vector3 const& direction() const { return direction_; }
 
 private:
-    bool solve(int count, Vector3 const& mean, Scatter scatter);
+    bool solve(int count, Moments moments);
     bool clear();
 
     Vector3 origin_ = Vector3::zeroVector();
@@ -70,7 +82,7 @@ public:
     Vector3 const& normal() const { return normal_; }
 
 private:
-    bool solve(Vector3 const& mean, Scatter const& scatter);
+    bool solve(Moments const& moments);
     bool clear();
 
     Vector3 origin_ = Vector3::zeroVector();
@@ -79,22 +91,12 @@ private:
 
 template <class PointAt>
 bool LineFit::fitEach(int count, PointAt pointAt) {
-    if (count < 2) {
-        return clear();
-    }
-    std::size_t const n = static_cast<std::size_t>(count);
-    Vector3 const mean = Centroid(n, pointAt);
-    return solve(count, mean, Scatter(n, pointAt, mean));
+    return count < 2 ? clear() : solve(count, Moments(count, pointAt));
 }
 
 template <class PointAt>
 bool PlaneFit::fitEach(int count, PointAt pointAt) {
-    if (count < 3) {
-        return clear();
-    }
-    std::size_t const n = static_cast<std::size_t>(count);
-    Vector3 const mean = Centroid(n, pointAt);
-    return solve(mean, Scatter(n, pointAt, mean));
+    return count < 3 ? clear() : solve(Moments(count, pointAt));
 }
 
 }  // namespace gte
