@@ -154,9 +154,11 @@ inline bool readExactDecimal(char const* text, std::size_t length, double& value
     if (length > 0) {
         // A short decimal first: its characters read as zero bytes past the end of the text.
         char const* const end = text + length;
+        double shortValue;
         char const* const after = readShortDecimalWith(
-            text, value, [text, end](char const* p) { return charactersAt(p, text, end); });
+            text, shortValue, [text, end](char const* p) { return charactersAt(p, text, end); });
         if (after == end) {
+            value = shortValue;
             return true;
         }
     }
