@@ -45,6 +45,10 @@ constexpr bool isSeparator(char c) {
     return c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t';
 }
 
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 inline ByteClasses classifyBytes(char const* p) {
 #if TAVRISK_SCAN_SSE2
     __m128i const bytes = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p));
@@ -147,10 +151,12 @@ bool PointScanner::scan(std::size_t size) {
             }
         }
         double value;
-        if (exactDecimals_ && platform::readShortDecimal(p, value) == valueEnd) {
+        char const* const shortEnd =
+            exactDecimals_ ? platform::readShortDecimal(p, value) : nullptr;
+        if (shortEnd == valueEnd) {
             lastValueLine_ = line_;
             takeCoordinate(value);
-        } else if (!endValue(p, valueEnd)) {
+        } else if (!endValue(p, valueEnd, shortEnd != nullptr && isDigit(*shortEnd))) {
             return false;
         }
         // The separator that ends the value is stepped over here; after a value byte, a line
@@ -238,24 +244,28 @@ bool PointScanner::finish() {
 
 // A value that lies whole in the chunk but is no short plain decimal, or is followed by what
 // cannot end a value: read where it lies by the general conversion.
-bool PointScanner::endValue(char const* start, char const* end) {
+bool PointScanner::endValue(char const* start, char const* end, bool longDigitRun) {
     std::size_t const length = static_cast<std::size_t>(end - start);
     if (length > kMaxPointValueLength) {
         return refuseValue(Kind::valueTooLong, start, length);
     }
-    return convert(start, length);
+    // More than eight digits in a row, as in values printed to 17 significant digits: the exact
+    // conversion would mostly find more than 2^53 in them, so the general one reads them at once
+    // (to the same bits where the exact one would have taken them).
+    return convert(start, length, longDigitRun);
 }
 
 bool PointScanner::endGatheredValue() {
     gathered_[gatheredLength_] = '\0';
     std::size_t const length = gatheredLength_;
     gatheredLength_ = 0;
-    return convert(gathered_, length);
+    return convert(gathered_, length, false);
 }
 
-bool PointScanner::convert(char const* text, std::size_t length) {
+bool PointScanner::convert(char const* text, std::size_t length, bool general) {
     lastValueLine_ = line_;
-    platform::CNumberReader::Number const number = number_.read(text, length);
+    platform::CNumberReader::Number const number =
+        general ? number_.readGeneral(text, length) : number_.read(text, length);
     // The conversion stops at the first byte that cannot continue a number, a byte 0 included:
     // a value it does not take whole is not a number.
     if (number.length != length) {

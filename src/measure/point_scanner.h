@@ -52,9 +52,9 @@ public:
 
 private:
     char const* skipSeparators(char const* p, char const* end);
-    bool endValue(char const* start, char const* end);
+    bool endValue(char const* start, char const* end, bool longDigitRun);
     bool endGatheredValue();
-    bool convert(char const* text, std::size_t length);
+    bool convert(char const* text, std::size_t length, bool general);
     void takeCoordinate(double value);
     bool gather(char const* start, char const* end);
     void reserveFor(std::uint64_t bytesSeen);

@@ -146,7 +146,7 @@ CNumberReader::Number CNumberReader::read(char const* text, std::size_t length) 
     if (exactDecimals() && readExactDecimal(text, length, value)) {
         return {value, length};
     }
-    return readInGeneral(text, length);
+    return readGeneral(text, length);
 }
 
 #if defined(_WIN32)
@@ -162,7 +162,7 @@ bool CNumberReader::valid() const {
     return true;
 }
 
-CNumberReader::Number CNumberReader::readInGeneral(char const* text, std::size_t length) const {
+CNumberReader::Number CNumberReader::readGeneral(char const* text, std::size_t length) const {
     return readWithoutLocale(text, length);
 }
 
@@ -202,7 +202,7 @@ bool CNumberReader::valid() const {
     return locale_ != locale_t(0);
 }
 
-CNumberReader::Number CNumberReader::readInGeneral(char const* text, std::size_t length) const {
+CNumberReader::Number CNumberReader::readGeneral(char const* text, std::size_t length) const {
     if (roundsToNearest_ && plainDecimal(text, length)) {
         double value = 0.0;
         std::from_chars_result const r = std::from_chars(text, text + length, value);

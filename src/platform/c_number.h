@@ -40,6 +40,9 @@ public:
     // none, and HUGE_VAL, a denormal or 0 out of range. Nothing beyond the text joins the number;
     // text[length] must be readable (it is tested for a terminating zero).
     Number read(char const* text, std::size_t length) const;
+    // The same without the exact decimal conversion: for texts it would rarely take, whose
+    // values the general conversion gives to the same bits.
+    Number readGeneral(char const* text, std::size_t length) const;
 
     // Whether the exact decimal conversion reads as this reader does: the host rounded to nearest
     // when the reader was made, the mode that conversion rounds in, and doubles are computed as
@@ -47,7 +50,6 @@ public:
     bool exactDecimals() const { return kExactDecimalArithmetic && roundsToNearest_; }
 
 private:
-    Number readInGeneral(char const* text, std::size_t length) const;
 #if !defined(_WIN32)
     Number readTerminated(char const* text) const;
     locale_t locale_;

@@ -78,6 +78,8 @@ TEST(CNumberReader, MatchesStrtodInValueAndLengthOnEveryKindOfText) {
             std::string const inFile = text + ",12345";
             ASSERT_TRUE(sameNumber(reader.read(inFile.data(), text.size()), expected))
                 << "'" << text << "'";
+            ASSERT_TRUE(sameNumber(reader.readGeneral(inFile.data(), text.size()), expected))
+                << "'" << text << "'";
             ASSERT_TRUE(sameNumber(readWithoutLocale(inFile.data(), text.size()), expected))
                 << "'" << text << "'";
         }
