@@ -444,7 +444,9 @@ TAVRISK_API int TAVRISK_CALL gte_intersec_arc_arc(gte_arc arc1, gte_arc arc2, gt
 
 /* ===================================================================== circle distances
  * result[0]: centre to centre (or to the line); result[1]: nearest pair; result[2]: farthest
- * pair. Returns the number of records written. */
+ * pair. Returns the number of records written: 3 only when both pairs were written by this call,
+ * 1 when no pair was measured (result[1] and result[2] untouched). NaN in the input gives NaN
+ * records, never stale ones. */
 
 TAVRISK_API int TAVRISK_CALL gte_dist_circle_circle(gte_circle circle1, gte_circle circle2,
                                                     gte_dist_result result[3]);
@@ -456,6 +458,8 @@ TAVRISK_API int TAVRISK_CALL gte_dist_arc_circle(gte_arc arc, gte_circle circle,
                                                  gte_dist_result result[3]);
 TAVRISK_API int TAVRISK_CALL gte_dist_arc_arc(gte_arc arc1, gte_arc arc2,
                                               gte_dist_result result[3]);
+/** 3 or 1 as above (1: no diameter is singled out, as for a line through the axis); -1, nothing
+ * written, when a line along the axis finds no crossing with the circle's plane. */
 TAVRISK_API int TAVRISK_CALL gte_dist_line_circle(gte_line line, gte_circle circle,
                                                   gte_dist_result result[3]);
 TAVRISK_API int TAVRISK_CALL gte_dist_line_arc(gte_line line, gte_arc arc,
@@ -467,10 +471,13 @@ TAVRISK_API int TAVRISK_CALL gte_dist_lseg_arc(gte_lseg lseg, gte_arc arc,
 
 /* ===================================================================== tangents */
 
-/** Tangents from a point (projected into the circle's plane): 0, 1 or 2. */
+/** Tangents from a point (projected into the circle's plane): 0, 1 or 2. 0 writes nothing: the
+ * point lies inside, or the radius is negative or NaN (no circle, no tangents). */
 TAVRISK_API int TAVRISK_CALL gte_tangent_point_circle(gte_point point, gte_circle circle,
                                                       gte_line lines[2], gte_point points[2]);
-/** Outer and inner common tangents; returns their total, or -1 when the normals disagree. */
+/** Outer and inner common tangents; returns their total. -1 when the normals disagree (checked
+ * first; nothing written). 0 with both counts 0 and nothing else written when either radius is
+ * negative or NaN. */
 TAVRISK_API int TAVRISK_CALL gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2,
                                                        int* outcount, gte_line outline[2],
                                                        gte_point outpoint[4], int* incount,
@@ -486,11 +493,21 @@ TAVRISK_API int TAVRISK_CALL gte_tangent_arc_arc(gte_arc arc1, gte_arc arc2, int
 
 /* ===================================================================== point sets */
 
+/* Every largest or smallest value below is the true extreme of its candidates, however large;
+ * a NaN candidate makes it NaN. */
+
+/** Largest and smallest distance of the points to the line; -1 and -1 for fewer than two. */
 TAVRISK_API void TAVRISK_CALL gte_dist_mutiPoint_line(const gte_point* points, int count,
                                                       gte_line line, double* maxDist,
                                                       double* minDist);
+/** Centroid gap and extreme distances to the line; fewer than two points set only the three
+ * gaps, to -1. */
 TAVRISK_API void TAVRISK_CALL gte_gap_mutiPoint_line(const gte_point* points, int count,
                                                      gte_line line, gte_gap_result* result);
+/** Averages of the averageCount largest and smallest distances, trimCount dropped at each end
+ * (outliers replaced by the mean first when useSigma). 1, or -1 with nothing written unless
+ * count > 2 * (trimCount + averageCount), trimCount >= 0, averageCount >= 1. One NaN distance
+ * makes both averages NaN; so in the gap-sigma and two-set forms. */
 TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_line(const gte_point* points, int count,
                                                          gte_line line, int trimCount,
                                                          int averageCount, double sigmaFactor,
@@ -500,6 +517,8 @@ TAVRISK_API int TAVRISK_CALL gte_gapSigma_mutiPoint_line(const gte_point* points
                                                          gte_line line, int trimCount,
                                                          int averageCount, double sigmaFactor,
                                                          bool useSigma, gte_gap_result* result);
+/** Largest and smallest XY gap across the line over every pair. false for an empty set (nothing
+ * written) or a line without XY direction (0 and 1e16 written). */
 TAVRISK_API bool TAVRISK_CALL gte_dist_mutiPoint_mutiPoint(const gte_point* points1, int count1,
                                                            const gte_point* points2, int count2,
                                                            gte_line line, double* maxDist,
@@ -519,7 +538,8 @@ TAVRISK_API int TAVRISK_CALL gte_gapSigma_mutiPoint_mutiPoint(
 
 /* ===================================================================== segment gaps in XY */
 
-/** Returns the centre gap; writes the largest and smallest end-point gaps. */
+/** Returns the centre gap; writes the largest and smallest end-point gaps (NaN for a NaN
+ * coordinate). */
 TAVRISK_API double TAVRISK_CALL gte_intervalXY_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
                                                          double* maxDist, double* minDist);
 TAVRISK_API void TAVRISK_CALL gte_gapXY_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
@@ -530,23 +550,38 @@ TAVRISK_API void TAVRISK_CALL gte_gap_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
 
 /* ===================================================================== fitting and flatness */
 
-/** Best-fit line of at least three points, reported as the segment they span. 1 or -1. */
+/** Best-fit line of at least three points, reported as the segment they span. 1, or -1 with
+ * nothing written: fewer than three points, a coordinate not finite, no unique direction, or a
+ * result that would not be finite. */
 TAVRISK_API int TAVRISK_CALL gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment);
-/** Best-fit plane of at least three points, as three projected sample points. 1 or -1. */
+/** Best-fit plane of at least three points, as three projected sample points. 1, or -1 with
+ * nothing written, as for gte_fit_lseg, and when no point lies off the line of the first two
+ * samples (the record would span no plane). */
 TAVRISK_API int TAVRISK_CALL gte_fit_plane(const gte_point* points, int count, gte_plane* plane);
-/** Flatness of the points of a text file: 0 on success, -1 when the file cannot be read. */
+/** Flatness of the points of a text file: 0 on success. -1, flatness unwritten, when the file is
+ * missing, not a regular file, empty or held by another call, when a value is not entirely a
+ * finite number in the "C" locale, is longer than 1024 characters, or the values do not make
+ * whole points (at least one), and when the flatness would not be finite. Only the bytes present
+ * when the file is opened are read. */
 TAVRISK_API int TAVRISK_CALL gte_measure_platness_pointCloud_file(const char* path,
                                                                   double* flatness);
 
 /* ===================================================================== form measures */
 
+/* NaN coordinates give NaN figures here, with the usual return value. */
+
+/** Centroid and one-sigma ellipse: angle (radians) of the axis nearer x, full axis lengths. 1, or
+ * -1 for fewer than three points. */
 TAVRISK_API int TAVRISK_CALL gte_measure_moment2(const gte_point* points, int count,
                                                  gte_point* centroid, double* angle, double* major,
                                                  double* minor);
+/** Band of the deviations along the normal of each point's nearest nominal point in XY (the first
+ * of equally near ones). 1, or -1 for empty or missing input. */
 TAVRISK_API int TAVRISK_CALL gte_measure_profile2D(const gte_point* measured, int measuredCount,
                                                    const gte_point* nominal,
                                                    const gte_vector* normals, int nominalCount,
                                                    double* profile);
+/** Band of the signed horizontal deviations from the line, each written; -1.0 for no points. */
 TAVRISK_API double TAVRISK_CALL gte_straightness_xy_line(const gte_point* points, int count,
                                                          gte_line line, double* deviations);
 

@@ -120,18 +120,72 @@ TEST(Circle3D, PairsAcrossThePlaneOfTheCentresAndTheMeanNormal) {
         pairIs(res[1], {5, 0, 0}, {1 - h, 0, h}, std::sqrt((4 + h) * (4 + h) + h * h), 1e-12));
 
     // Concentric: no measuring plane, only the centre record.
-    Records concentric, huge;
+    Records concentric;
     EXPECT_EQ(gte_dist3D_circle_circle(circle(1, 2, 3, 2, 0, 0, 1), circle(1, 2, 3, 3, 0, 1, 1),
                                        concentric.r),
               1);
     EXPECT_TRUE(concentric.pairsUntouched());
+}
 
-    // Radii whose squares overflow cut in points that compare as NaN: no pair is ever taken,
-    // and the opposite-pair replacement must not run on unset indices.
-    EXPECT_EQ(gte_dist3D_circle_circle(circle(0, 0, 0, 1e200, 0, 0, 1),
-                                       circle(1, 0, 0, 1e200, 0, 0, 1), huge.r),
-              3);
-    EXPECT_TRUE(huge.pairsUntouched());
+TEST(CirclePairs, ThreeRecordsOnlyWhenBothPairsWereWritten) {
+    // Regression: the pair search started from 1e16 (nearest) and 0 (farthest) and wrote a record
+    // only when a distance beat its start, yet returned 3 once the circles were cut. Pairs all
+    // beyond 1e16 left the nearest record stale; NaN distances (radii whose squares overflow, or
+    // a NaN radius) left both stale, and the 3D form replaced the nearest record with unset
+    // indices. Every call below starts from poisoned records.
+    double const nan = std::nan("");
+    gte_circle const wide1 = circle(0, 0, 0, 2e16, 0, 0, 1), wide2 = circle(0, 0, 0, 5e16, 0, 0, 1);
+    gte_circle const huge1 = circle(0, 0, 0, 1e200, 0, 0, 1),
+                     huge2 = circle(1, 0, 0, 1e200, 0, 0, 1);
+    auto const wide3D = [](gte_circle a, gte_circle b, gte_dist_result* r) {
+        b.center.x = 1.0;  // off-centre, so that the 3D form has a measuring plane
+        return gte_dist3D_circle_circle(a, b, r);
+    };
+    using Measure = int (*)(gte_circle, gte_circle, gte_dist_result*);
+    struct {
+        Measure measure;
+        gte_circle a, b;
+        double nearest, farthest;  // distances of result[1] and result[2]
+    } const cases[] = {
+        {gte_dist_circle_circle, wide1, wide2, 3e16, 7e16},
+        {gte_distXY_circle_circle, wide1, wide2, 3e16, 7e16},
+        {gte_dist_arc_arc, wide1, wide2, 3e16, 7e16},
+        {wide3D, wide1, wide2, 3e16, 7e16},
+        {gte_dist_circle_circle, huge1, huge2, nan, nan},
+        {gte_dist3D_circle_circle, huge1, huge2, nan, nan},
+        {gte_dist_arc_circle, huge1, huge2, nan, nan},
+        {gte_dist_circle_circle, circle(0, 0, 0, nan, 0, 0, 1), kSmall, nan, nan},
+        {gte_dist3D_circle_circle, kBig, circle(5, 0, 0, nan, 0, 0, 1), nan, nan},
+    };
+    auto const same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    for (auto const& c : cases) {
+        Records res;
+        ASSERT_EQ(c.measure(c.a, c.b, res.r), 3) << c.nearest;
+        EXPECT_FALSE(untouched(res[1]) || untouched(res[2])) << c.nearest;
+        EXPECT_TRUE(same(res[1].dist, c.nearest)) << res[1].dist;
+        EXPECT_TRUE(same(res[2].dist, c.farthest)) << res[2].dist;
+    }
+    Records wide;
+    ASSERT_EQ(gte_dist_circle_circle(wide1, wide2, wide.r), 3);
+    EXPECT_TRUE(pairIs(wide[1], {2e16, 0, 0}, {5e16, 0, 0}, 3e16));
+    EXPECT_TRUE(pairIs(wide[2], {2e16, 0, 0}, {-5e16, 0, 0}, 7e16));
+
+    // The line-circle forms hold to the same rule: 3 with both pairs written, or 1 without.
+    gte_line const lines[] = {kAbove,
+                              line(0, nan, 3, 1, 0, 0),
+                              line(0, 5, 3, nan, 0, 0),
+                              line(3, 0, 5, 0, 0, 1),
+                              line(nan, 0, 5, 0, 0, 1),
+                              line(0, 5e20, 3, 1, 0, 0)};
+    for (gte_line const& l : lines) {
+        for (gte_circle const& c : {kBig, circle(0, 0, 0, nan, 0, 0, 1)}) {
+            Records res;
+            int const code = gte_dist_line_circle(l, c, res.r);
+            EXPECT_TRUE(code == 3 ? !untouched(res[1]) && !untouched(res[2])
+                                  : code == 1 && res.pairsUntouched())
+                << code;
+        }
+    }
 }
 
 TEST(LineCircle, DiameterTowardsTheLineGivesNearestThenFarthest) {

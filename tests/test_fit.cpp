@@ -143,13 +143,6 @@ TEST(FitPlane, ThirdSampleSkipsCollinearCandidates) {
     EXPECT_POINT_NEAR(plane.pt2, 4.0, 4.0, 8.0, 1e-14);
     EXPECT_POINT_NEAR(plane.pt3, 1.0, 1.5, 2.5, 1e-14);
 
-    // A candidate within 0.001 of an end on every axis counts as collinear: none is accepted and
-    // the third sample stays at index 0.
-    std::vector<P> const nearEnd = {P(0, 0, 0), P(10, 0, 0), P(0.0005, 0.0005, 0)};
-    ASSERT_EQ(gte_fit_plane(nearEnd.data(), 3, &plane), 1);
-    EXPECT_POINT_EQ(plane.pt2, 10.0, 0.0, 0.0);
-    EXPECT_POINT_EQ(plane.pt3, 0.0, 0.0, 0.0);
-
     // Along a coordinate axis the cross-term ratios are 0 / 0 and cannot judge; the midpoint
     // still lies on the line of the ends and is skipped for the nearer point off it.
     std::vector<P> const onAxis = {P(0, 0, 0), P(10, 0, 0), P(5, 0, 0), P(2, 1, 0)};
@@ -166,4 +159,74 @@ TEST(FitPlane, ThirdSampleSkipsCollinearCandidates) {
     gte_dist_result r;
     gte_dist_point_plane(plane, gte_point(3, 7, 7), &r);
     EXPECT_NEAR(r.dist, 3.0, 1e-14);
+}
+
+TEST(FitPlane, RecordAlwaysSpansAPlaneOrNothingIsWritten) {
+    // Regression: when no sampled point was off the line of the first two samples, the third
+    // sample stayed at index 0 and the record repeated pt1 (or held three collinear points):
+    // success reported for a record that describes no plane. Now every point is searched, and
+    // without a point off that line the fit is refused with the record untouched.
+    auto const onLine = [](int count) {  // off the axes, in the plane x - 2y + 3 = 0
+        std::vector<P> points;
+        for (int i = 0; i < count; ++i) {
+            points.push_back(P(1 + 0.5 * i, 2 + 0.25 * i, 3 + 0.125 * i));
+        }
+        return points;
+    };
+    std::vector<P> cases[3];
+    cases[0] = onLine(7);  // rounding breaks the eigenvalue tie: the fit succeeds
+    for (int i = 0; i < 7; ++i) {
+        cases[1].push_back(P(0.1 * i, 0.3 * i, 5));  // the xz cross terms are all zero
+    }
+    cases[2] = {P(0, 0, 0), P(10, 0, 0), P(0.0005, 0.0005, 0)};  // within 0.001 of an end
+    for (std::vector<P> const* points : {&cases[0], &cases[1], &cases[2]}) {
+        int const n = static_cast<int>(points->size());
+        gte_plane plane = poisoned<gte_plane>();
+        EXPECT_EQ(gte_fit_plane(points->data(), n, &plane), -1) << n;
+        EXPECT_TRUE(untouched(plane));
+        EXPECT_EQ(gte_fit_plane(points->data(), n, nullptr), -1) << n;
+    }
+
+    // A line of 1000 points with three points off it, none at a sampled index (every tenth):
+    // the full search takes the one farthest from both ends. The line's plane holds them all,
+    // so the fit is exact.
+    std::vector<P> line = onLine(1000);
+    P const off[] = {P(52, 27.5, 20), P(252, 127.5, 40), P(452, 227.5, 60)};
+    line.insert(line.begin() + 5, off[0]);
+    line.insert(line.begin() + 503, off[1]);
+    line.insert(line.begin() + 1001, off[2]);
+    gte_plane plane;
+    ASSERT_EQ(gte_fit_plane(line.data(), 1003, &plane), 1);
+    EXPECT_POINT_NEAR(plane.pt3, off[1].x, off[1].y, off[1].z, 1e-9);
+
+    // Two off-line points mirrored across the middle of a 300-point line (ends at indices 0 and
+    // 301, both sampled) lie equally far from both ends: the full search keeps the first in
+    // index order, as the thinned one does.
+    P const up(74.75, 38.875, 26.6875), down(76.75, 39.875, 16.6875);  // midpoint +- (-1, -.5, 5)
+    for (bool upFirst : {true, false}) {
+        std::vector<P> mirrored = onLine(300);
+        mirrored.insert(mirrored.begin() + 100, upFirst ? up : down);
+        mirrored.insert(mirrored.begin() + 200, upFirst ? down : up);
+        P const first = upFirst ? up : down;
+        ASSERT_EQ(gte_fit_plane(mirrored.data(), 302, &plane), 1);
+        EXPECT_POINT_NEAR(plane.pt3, first.x, first.y, first.z, 1e-9) << upFirst;
+    }
+}
+
+TEST(FitRecords, NonFiniteInputOrResultIsRefused) {
+    // Coordinates that are not numbers, infinite, or so large that the fit overflows.
+    double const nan = std::nan(""), inf = HUGE_VAL;
+    std::vector<P> const cases[] = {
+        {P(0, 0, 0), P(1, 0, 0), P(0, 1, nan), P(1, 1, 0.1)},
+        {P(0, 0, 0), P(1, 0.1, 0), P(-inf, 1, 0), P(1, 1, 0.1)},
+        {P(0, 0, 0), P(1, 0.1, inf), P(2, 1, 0), P(1, 1, 0.1)},
+        {P(1e300, 0, 0), P(-1e300, 1e300, 0), P(0, -1e300, 1e299), P(1e300, 1e300, 1e299)},
+    };
+    for (auto const& points : cases) {
+        gte_lseg seg = poisoned<gte_lseg>();
+        gte_plane plane = poisoned<gte_plane>();
+        EXPECT_EQ(gte_fit_lseg(points.data(), 4, &seg), -1);
+        EXPECT_EQ(gte_fit_plane(points.data(), 4, &plane), -1);
+        EXPECT_TRUE(untouched(seg) && untouched(plane));
+    }
 }

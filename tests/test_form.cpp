@@ -155,8 +155,7 @@ TEST(Straightness, SignsOffsetsAndLineDirections) {
     }
 }
 
-TEST(Straightness, SentinelsAndRefusals) {
-    // The band starts from -1e6 / 1e6, which shows for a single far point.
+TEST(Straightness, Refusals) {
     gte_line const alongX(gte_point(0, 0, 0), gte_vector(1, 0, 0));
     gte_point const far[] = {gte_point(0, -5e6, 0)};
     double dev = poisoned<double>();
@@ -164,8 +163,50 @@ TEST(Straightness, SentinelsAndRefusals) {
     EXPECT_EQ(gte_straightness_xy_line(far, -2, alongX, &dev), -1.0);
     EXPECT_EQ(gte_straightness_xy_line(nullptr, 3, alongX, &dev), -1.0);
     EXPECT_TRUE(untouched(dev));
-    EXPECT_EQ(gte_straightness_xy_line(far, 1, alongX, &dev), 4e6);
-    EXPECT_EQ(dev, 5e6);
+}
+
+TEST(FormExtremes, TrueExtremesOfTheCandidatesAndNaNPropagates) {
+    // Regression: the straightness band started at -1e6 / 1e6, so deviations all beyond 1e6 on
+    // one side gave 1000001 instead of 1, and NaN points gave -2e6.
+    double const nan = std::nan("");
+    gte_line const alongX(gte_point(0, 0, 0), gte_vector(1, 0, 0));
+    struct {
+        std::vector<gte_point> points;
+        double band;
+    } const straightness[] = {
+        {{gte_point(0, -2e6, 0), gte_point(1, -2e6 - 1, 0)}, 1.0},
+        {{gte_point(0, 3e6, 0), gte_point(1, 3e6 + 1, 0)}, 1.0},
+        {{gte_point(0, -5e6, 0)}, 0.0},
+        {{gte_point(0, nan, 0), gte_point(1, nan, 0)}, nan},
+        {{gte_point(0, 1, 0), gte_point(nan, 0, 0), gte_point(1, 2, 0)}, nan},
+    };
+    for (auto const& c : straightness) {
+        double const band = gte_straightness_xy_line(
+            c.points.data(), static_cast<int>(c.points.size()), alongX, nullptr);
+        EXPECT_TRUE(band == c.band || (std::isnan(band) && std::isnan(c.band))) << band;
+    }
+
+    // Regression: the nearest nominal point was searched from 1e16, so a measured point whose
+    // squared distance to every nominal point exceeded it was paired with nominal point 0. The
+    // two far nominal points at the same place differ by their normals: the first one wins.
+    gte_point const nominal[] = {gte_point(1e9, 0, 0), gte_point(2e9, 0, 0), gte_point(2e9, 0, 0)};
+    gte_vector const normals[] = {gte_vector(0, 1, 0), gte_vector(0, 2, 0), gte_vector(0, 4, 0)};
+    gte_point const measured[] = {gte_point(3e9, 0.5, 0), gte_point(3e9, -0.25, 0)};
+    double profile = poisoned<double>();
+    EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, normals, 3, &profile), 1);
+    EXPECT_EQ(profile, 1.5);  // deviations 1.0 and -0.5 along normal 1
+    // A nominal point at an undefined distance is the nearest one: the profile is NaN, not the
+    // band of the other points.
+    gte_point const holed[] = {gte_point(0, 0, 0), gte_point(nan, 0, 0), gte_point(2, 0, 0)};
+    gte_point const near[] = {gte_point(0.1, 0.2, 0), gte_point(2.2, 0.05, 0)};
+    EXPECT_EQ(gte_measure_profile2D(near, 2, holed, normals, 3, &profile), 1);
+    EXPECT_TRUE(std::isnan(profile));
+
+    // Regression: a NaN point made the minor axis 0 while the other figures were NaN.
+    auto const undefined = moment({gte_point(0, 0, 0), gte_point(4, nan, 0), gte_point(0, 2, 0)});
+    EXPECT_EQ(undefined.rc, 1);
+    EXPECT_TRUE(std::isnan(undefined.major) && std::isnan(undefined.minor) &&
+                std::isnan(undefined.angle) && std::isnan(undefined.centroid.y));
 }
 
 TEST(RotateTool, RightHandRuleAndDegenerateAxes) {

@@ -58,28 +58,21 @@ int gapPair(Points const& s1, int n1, Points const& s2, int n2, gte_line const& 
 
 }  // namespace
 
-TEST(RobustStats, ExtremeAveragesSumFromEachEndAndSortNaNLast) {
+TEST(RobustStats, ExtremeAveragesSumFromEachEnd) {
     // The low sum runs upwards from the smallest, the high sum downwards from the largest: with
     // 1, 1, 2^53 the two orders round differently.
     double const big = 9007199254740992.0;
-    auto avg = tavrisk::trimmedExtremeAverages({big, 1.0, 1.0}, 0, 3);
+    auto const avg = tavrisk::trimmedExtremeAverages({big, 1.0, 1.0}, 0, 3);
     EXPECT_EQ(avg.low, (big + 2.0) / 3);
     EXPECT_EQ(avg.high, big / 3);
-    // A NaN neither breaks the sort nor mixes into the numbers: it gathers above the largest.
-    avg = tavrisk::trimmedExtremeAverages({4.0, NAN, 1.0, 3.0, 2.0}, 1, 1);
-    EXPECT_EQ(avg.low, 2.0);
-    EXPECT_EQ(avg.high, 4.0);
 }
 
-TEST(PointSetLine, DistAndGapExtremesSentinelsAndShortSets) {
+TEST(PointSetLine, DistAndGapExtremesAndShortSets) {
     auto const two = row({1, 3}, 2);
     EXPECT_EQ(distLine(two.data(), 2), Out(0, 3, 1));
     // Fewer than two points, or no array at all: -1 for both.
     EXPECT_EQ(distLine(two.data(), 1), Out(0, -1, -1));
     EXPECT_EQ(distLine(nullptr, 2), Out(0, -1, -1));
-    // Every point further than the starting minimum leaves it showing.
-    auto const across = row({2e7, -2e7}, 4);
-    EXPECT_EQ(distLine(across.data(), 2), Out(0, 2e7, 1e7));
     // Either output may be missing; the other is still measured.
     double maxDist = 0, minDist = 0;
     gte_dist_mutiPoint_line(two.data(), 2, kXAxis, nullptr, &minDist);
@@ -91,9 +84,9 @@ TEST(PointSetLine, DistAndGapExtremesSentinelsAndShortSets) {
     gte_gap_result r = poisoned<gte_gap_result>();
     gte_gap_mutiPoint_line(two.data(), 2, kXAxis, &r);
     EXPECT_EQ(all(r), (Record{1, 1, 0, 0, -1, 0, 2, 1, 3}));
-    // Centroid on the line: no direction; the sentinel minimum shows for far points.
-    gte_gap_mutiPoint_line(across.data(), 2, kXAxis, &r);
-    EXPECT_EQ(all(r), (Record{2, 0, 0, 0, 0, 0, 0, 1e7, 2e7}));
+    // Centroid on the line: no direction.
+    gte_gap_mutiPoint_line(row({2, -2}, 4).data(), 2, kXAxis, &r);
+    EXPECT_EQ(all(r), (Record{2, 0, 0, 0, 0, 0, 0, 2, 2}));
     // Too few points, or no array: only the three gaps are set, to -1.
     for (gte_point const* p : {two.data(), static_cast<gte_point const*>(nullptr)}) {
         r = poisoned<gte_gap_result>();
@@ -167,8 +160,6 @@ TEST(PointSetPair, DistAcrossTheLineInXY) {
     EXPECT_EQ(distPair(one.data(), 1, two, kVertical), Out(0, 0, 1e16));
     EXPECT_EQ(distPair(one.data(), 1, two, steep(1e-4)), Out(1, 3, 0));
     EXPECT_EQ(distPair(one.data(), 1, two, steep(0.99e-4)), Out(0, 0, 1e16));
-    // Every pair further apart than the starting minimum leaves it showing.
-    EXPECT_EQ(distPair(one.data(), 1, {gte_point(0, 2e16, 0)}, kXAxis), Out(1, 2e16, 1e16));
     // Empty or missing sets: nothing written.
     EXPECT_EQ(distPair(one.data(), 0, two, kXAxis), Out(0, kP, kP));
     EXPECT_EQ(distPair(nullptr, 1, two, kXAxis), Out(0, kP, kP));
@@ -256,4 +247,63 @@ TEST(PointSetPair, IntervalAddsTheTwoEdges) {
     EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(edge1.data(), 5, edge2.data(), 5, kXAxis, 1, 1, 0,
                                                false, nullptr, nullptr),
               1);
+}
+
+TEST(PointSetExtremes, TrueExtremesOfTheCandidatesAndNaNPropagates) {
+    // Regression: the running minimum started at 1e7 (one set) or 1e16 (two sets) and was
+    // reported as the minimum when every distance lay beyond it; a NaN distance failed every
+    // comparison and was silently skipped, and the trimmed averages sorted it out of sight.
+    double const nan = std::nan("");
+    struct {
+        std::vector<double> ys;  // distances across the x axis, the set's points in a row
+        double maxDist, minDist;
+    } const cases[] = {
+        {{2e7, -3e7}, 3e7, 2e7}, {{-3e16, 2e16, 5e16}, 5e16, 2e16}, {{1, nan, 3}, nan, nan},
+        {{nan, 1, 3}, nan, nan}, {{1, 3, nan}, nan, nan},
+    };
+    Points const origin = {gte_point(0, 0, 0)};
+    for (auto const& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.ys.size() << " points, max " << c.maxDist);
+        Points const set = row(c.ys);
+        int const n = static_cast<int>(set.size());
+        auto const same = [](double a, double b) {
+            return a == b || (std::isnan(a) && std::isnan(b));
+        };
+
+        Out const line = distLine(set.data(), n);
+        EXPECT_TRUE(same(std::get<1>(line), c.maxDist) && same(std::get<2>(line), c.minDist));
+        gte_gap_result r = poisoned<gte_gap_result>();
+        gte_gap_mutiPoint_line(set.data(), n, kXAxis, &r);
+        EXPECT_TRUE(same(r.maxGap, c.maxDist) && same(r.minGap, c.minDist));
+
+        // Against a set of one point on the x axis the pair gaps are the same distances.
+        Out const pair = distPair(origin.data(), 1, set, kXAxis);
+        EXPECT_EQ(std::get<0>(pair), 1);
+        EXPECT_TRUE(same(std::get<1>(pair), c.maxDist) && same(std::get<2>(pair), c.minDist));
+        r = poisoned<gte_gap_result>();
+        EXPECT_TRUE(gte_gapXY_mutiPoint_mutiPoint(origin.data(), 1, set.data(), n, kXAxis, &r));
+        EXPECT_TRUE(same(r.maxGap, c.maxDist) && same(r.minGap, c.minDist));
+    }
+    // A line without XY direction is still refused with 0 and 1e16 in the outputs.
+    EXPECT_EQ(distPair(origin.data(), 1, row({2e16, 3e16}), kVertical), Out(0, 0, 1e16));
+
+    // Trimmed averages: one NaN among the values makes both averages NaN, with or without the
+    // outlier filter, and in both two-set forms.
+    Points const five = row({1, 2, nan, 4, 10});
+    for (bool useSigma : {false, true}) {
+        Out const interval = intervalOf(five.data(), 5, 1, 1, 1.0, useSigma);
+        EXPECT_EQ(std::get<0>(interval), 1);
+        EXPECT_TRUE(std::isnan(std::get<1>(interval)) && std::isnan(std::get<2>(interval)));
+        gte_gap_result r = poisoned<gte_gap_result>();
+        EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 5, kXAxis, 1, 1, 1.0, useSigma, &r), 1);
+        EXPECT_TRUE(std::isnan(r.maxGap) && std::isnan(r.minGap));
+        r = poisoned<gte_gap_result>();
+        EXPECT_EQ(gapPair(row({0, 0, 0, 0, 0}), 5, five, 5, kXAxis, 1, 1, 1.0, useSigma, &r), 1);
+        EXPECT_TRUE(std::isnan(r.maxGap) && std::isnan(r.minGap));
+        double high = 0, low = 0;
+        EXPECT_EQ(gte_interval_mutiPoint_mutiPoint(row({1, 2, 3, 4, 5}).data(), 5, five.data(), 5,
+                                                   kXAxis, 1, 1, 1.0, useSigma, &high, &low),
+                  1);
+        EXPECT_TRUE(std::isnan(high) && std::isnan(low));
+    }
 }

@@ -47,8 +47,6 @@ TEST(SegmentGapXY, ParallelEdgesInEitherOrder) {
         EXPECT_EQ(intervalOf(kBase, other), (Gaps{3, 3, 3}));
         EXPECT_EQ(gapOf(kBase, other), (Record{5, 1.5, 0, 0, -1, 0, 3, 3, 3}));  // z is ignored
     }
-    // Far apart edges: the minimum starts high enough to be replaced.
-    EXPECT_EQ(gaps(gapOf(kBase, seg(0, 2e7, 10, 2e7))), (Gaps{2e7, 2e7, 2e7}));
     // Outputs are optional; the centre gap is still returned.
     EXPECT_EQ(gte_intervalXY_lseg_lseg(kBase, above, nullptr, nullptr), 3.0);
     gte_gapXY_lseg_lseg(kBase, above, nullptr);
@@ -112,4 +110,28 @@ TEST(SegmentGapXY, DegenerateEdgesAndTheEmptyExport) {
     gte_gap_lseg_lseg(kBase, post2, &r);
     EXPECT_TRUE(untouched(r));
     gte_gap_lseg_lseg(kBase, post2, nullptr);
+}
+
+TEST(SegmentGapXY, TrueExtremesOfTheEndPointGapsAndNaNPropagates) {
+    // Regression: the running minimum started at 1e16 and was reported when every end-point gap
+    // lay beyond it; a NaN coordinate failed every comparison, leaving 1e16 and 0 as the gaps.
+    double const nan = std::nan("");
+    struct {
+        gte_lseg second;
+        Gaps expected;  // centre, minimum, maximum
+    } const cases[] = {
+        {seg(0, 2e16, 10, 2e16), {2e16, 2e16, 2e16}},
+        {seg(0, 3, nan, 3), {nan, nan, nan}},
+    };
+    auto const same = [](Gaps const& a, Gaps const& b) {
+        for (int i = 0; i < 3; ++i) {
+            if (!(a[i] == b[i] || (std::isnan(a[i]) && std::isnan(b[i]))))
+                return false;
+        }
+        return true;
+    };
+    for (auto const& c : cases) {
+        EXPECT_TRUE(same(intervalOf(kBase, c.second), c.expected)) << c.expected[0];
+        EXPECT_TRUE(same(gaps(gapOf(kBase, c.second)), c.expected)) << c.expected[0];
+    }
 }

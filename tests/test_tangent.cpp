@@ -186,3 +186,31 @@ TEST(TangentCircleCircle, NormalsMustAgreeArcFormsAndNullOutputs) {
     EXPECT_EQ(partial.outcount, 2);
     EXPECT_EQ(std::memcmp(partial.inLine, full.inLine, sizeof(full.inLine)), 0);
 }
+
+TEST(Tangents, NegativeOrUndefinedRadiusHasNoTangents) {
+    // Regression: a negative radius gave two tangents with NaN lines and points; a NaN radius
+    // gave two tangents from a point too. Such a circle has none: 0, nothing written but the
+    // circle-circle counts (0 each). Disagreeing normals are still refused first, with -1 and
+    // nothing written, as for any circles.
+    double const nan = std::nan("");
+    for (double radius : {-2.0, -0.5, nan}) {
+        gte_circle const bad(gte_point(0, 0, 0), radius, kUp);
+        gte_line lines[2] = {poisoned<gte_line>(), poisoned<gte_line>()};
+        gte_point points[2] = {poisoned<gte_point>(), poisoned<gte_point>()};
+        EXPECT_EQ(gte_tangent_point_circle(gte_point(4, 0, 0), bad, lines, points), 0) << radius;
+        EXPECT_TRUE(untouched(lines) && untouched(points)) << radius;
+
+        Tangents none;
+        none.outcount = none.incount = 0;
+        for (auto function :
+             {gte_tangent_circle_circle, gte_tangent_arc_circle, gte_tangent_arc_arc}) {
+            EXPECT_TRUE(tangents(bad, kSmall, function) == none) << radius;
+            EXPECT_TRUE(tangents(kSmall, bad, function) == none) << radius;
+        }
+        gte_circle flipped = bad;
+        flipped.vector = gte_vector(0, 0, -1);
+        Tangents refused;
+        refused.result = -1;
+        EXPECT_TRUE(tangents(flipped, kSmall) == refused) << radius;
+    }
+}

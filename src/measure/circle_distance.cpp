@@ -14,6 +14,7 @@
 #include "api/records.h"
 #include "gte/intersection.h"
 #include "gte/point_distance.h"
+#include "measure/running_extremes.h"
 
 using gte::IntersectionQuery;
 using gte::Vector3;
@@ -38,18 +39,9 @@ constexpr double kNormalAlongZ = 1e-6;
 // running beside it.
 constexpr double kAxisParallel = 0.001;
 
-// The running extremes of the pair search start here.
-constexpr double kMinimumStart = 1e16;
-constexpr double kMaximumStart = 0.0;
-
-// Which extreme is tested first for each pair. Both tests are strict, so among equal distances
-// the first pair in loop order wins either way.
-enum class TestOrder { minimumFirst, maximumFirst };
-
 struct PairSearch {
-    bool ran = false;           // both circles were cut in two points
-    bool maximumTaken = false;  // some pair was farther apart than 0
-    int item1 = 0;              // indices of the farthest pair, valid when maximumTaken
+    bool ran = false;  // both circles were cut in two points, and both pair records written
+    int item1 = 0;     // indices of the farthest pair, valid when ran
     int item2 = 0;
 };
 
@@ -58,43 +50,29 @@ bool cutInTwo(gte::PlaneCircleIntersection const& inter) {
 }
 
 // Compares the two cut points of circle1 with those of circle2: the nearest pair goes to out[1],
-// the farthest to out[2], each oriented from circle1 to circle2.
+// the farthest to out[2], each oriented from circle1 to circle2. Among equal distances the first
+// pair in loop order wins; a pair at an undefined (NaN) distance makes both records that pair.
 PairSearch searchPairs(gte::PlaneCircleIntersection const& inter1,
-                       gte::PlaneCircleIntersection const& inter2, TestOrder order,
-                       gte_dist_result* out) {
+                       gte::PlaneCircleIntersection const& inter2, gte_dist_result* out) {
     PairSearch search;
     if (!cutInTwo(inter1) || !cutInTwo(inter2)) {
         return search;
     }
     search.ran = true;
-    double maxDist = kMaximumStart;
-    double minDist = kMinimumStart;
+    RunningMinimum nearest;
+    RunningMaximum farthest;
     for (int i = 0; i < 2; ++i) {
         Vector3 const& point1 = inter1.points[i];
         for (int j = 0; j < 2; ++j) {
             Vector3 const& point2 = inter2.points[j];
             double const d = gte::Length(point2 - point1);
-            auto const testMinimum = [&]() {
-                if (minDist > d) {
-                    fillDistResult(point1, point2, &out[1]);
-                    minDist = d;
-                }
-            };
-            auto const testMaximum = [&]() {
-                if (d > maxDist) {
-                    fillDistResult(point1, point2, &out[2]);
-                    maxDist = d;
-                    search.maximumTaken = true;
-                    search.item1 = i;
-                    search.item2 = j;
-                }
-            };
-            if (order == TestOrder::minimumFirst) {
-                testMinimum();
-                testMaximum();
-            } else {
-                testMaximum();
-                testMinimum();
+            if (nearest.offer(d)) {
+                fillDistResult(point1, point2, &out[1]);
+            }
+            if (farthest.offer(d)) {
+                fillDistResult(point1, point2, &out[2]);
+                search.item1 = i;
+                search.item2 = j;
             }
         }
     }
@@ -149,7 +127,7 @@ int gte_dist_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_resu
     IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
     auto const inter1 = interFun(plane3, gtecircle1);
     auto const inter2 = interFun(plane3, gtecircle2);
-    PairSearch const search = searchPairs(inter1, inter2, TestOrder::minimumFirst, out);
+    PairSearch const search = searchPairs(inter1, inter2, out);
     return search.ran ? kAllRecords : kCentreOnly;
 }
 
@@ -180,12 +158,12 @@ int gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_re
     IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
     auto const inter1 = interFun(crossPlane, gtecircle1);
     auto const inter2 = interFun(crossPlane, gtecircle2);
-    PairSearch const search = searchPairs(inter1, inter2, TestOrder::maximumFirst, out);
+    PairSearch const search = searchPairs(inter1, inter2, out);
     if (!search.ran) {
         return kCentreOnly;
     }
     // Unless one circle encloses the other, the nearest pair is the one opposite the farthest.
-    if (search.maximumTaken && std::fabs(gtecircle1.radius - gtecircle2.radius) <= out[0].dist) {
+    if (std::fabs(gtecircle1.radius - gtecircle2.radius) <= out[0].dist) {
         fillDistResult(inter1.points[1 - search.item1], inter2.points[1 - search.item2], &out[1]);
     }
     return kAllRecords;

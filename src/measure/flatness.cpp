@@ -1,10 +1,12 @@
 // Flatness of a point cloud read from a text file: the width of the band of signed distances to
 // the best-fit plane.
 #include <climits>
+#include <cmath>
 #include <vector>
 
 #include "gte/fit.h"
 #include "measure/point_file.h"
+#include "measure/running_extremes.h"
 #include "tavrisk.h"
 
 extern "C" {
@@ -21,19 +23,18 @@ int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
         fitter.fit(static_cast<int>(points.size()), points.data());
         gte::Vector3 const& origin = fitter.origin();
         gte::Vector3 const& normal = fitter.normal();
-        double high = -1e16;
-        double low = 1e16;
+        tavrisk::RunningRange band;
         for (gte::Vector3 const& p : points) {
-            double const d = gte::Dot(p - origin, normal);
-            if (d > high) {
-                high = d;
-            }
-            if (d < low) {
-                low = d;
-            }
+            band.offer(gte::Dot(p - origin, normal));
+        }
+        // Coordinates too large for the fit overflow into an infinite or undefined band, which
+        // is no measurement: refused like an unreadable file.
+        double const width = band.high.value() - band.low.value();
+        if (!band.low.found() || !std::isfinite(width)) {
+            return -1;
         }
         if (flatness != nullptr) {
-            *flatness = high - low;
+            *flatness = width;
         }
         return 0;
     } catch (...) {

@@ -6,6 +6,7 @@
 
 #include "api/convert.h"
 #include "gte/point_distance.h"
+#include "measure/running_extremes.h"
 
 using gte::DistanceQuery;
 using gte::Vector3;
@@ -57,9 +58,10 @@ int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid,
         double const r = std::sqrt((sxx - syy) * (sxx - syy) + 4.0 * sxy * sxy);
         double const majorAxis = std::sqrt(2.0 * (sxx + syy + r));
         // For collinear points the minor eigenvalue is 0 but may round a little below it; the
-        // axis is then 0, not the square root of a negative number.
+        // axis is then 0, not the square root of a negative number. Undefined stays undefined.
         double const minorSquared = 2.0 * (sxx + syy - r);
-        double const minorAxis = minorSquared > 0.0 ? std::sqrt(minorSquared) : 0.0;
+        double const minorAxis =
+            minorSquared > 0.0 || std::isnan(minorSquared) ? std::sqrt(minorSquared) : 0.0;
         // The axis nearer the x axis. A set without preferred direction (equal spreads, no
         // correlation) reports 0 rather than the undefined quotient 0 / 0.
         double axisAngle = 0.0;
@@ -98,17 +100,16 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
         std::vector<double> deviation(n);
 
         // Pair each measured point with the nominal point nearest in XY; the first of equally
-        // near points wins.
+        // near points wins, and a nominal point at an undefined distance is taken (its NaN then
+        // shows in the deviation instead of being passed over).
         for (int i = 0; i < measuredCount; ++i) {
             gte_point const& m = measured[i];
-            double best = 1e16;
+            RunningMinimum nearest;
             int k = 0;
             for (int j = 0; j < nominalCount; ++j) {
                 double const dx = m.x - nominal[j].x;
                 double const dy = m.y - nominal[j].y;
-                double const s = dx * dx + dy * dy;
-                if (best > s) {
-                    best = s;
+                if (nearest.offer(dx * dx + dy * dy)) {
                     k = j;
                 }
             }
@@ -155,8 +156,7 @@ double gte_straightness_xy_line(const gte_point* points, int count, gte_line lin
     gte::Plane3 const plane(normal, gteline.origin);
 
     DistanceQuery<Vector3, gte::Plane3> disFun;
-    double high = -1e6;
-    double low = 1e6;
+    RunningRange band;
     for (int i = 0; i < count; ++i) {
         Vector3 const gtePoint = toVector3(points[i]);
         auto const dis = disFun(gtePoint, plane);
@@ -169,14 +169,9 @@ double gte_straightness_xy_line(const gte_point* points, int count, gte_line lin
         if (deviations != nullptr) {
             deviations[i] = e;
         }
-        if (e > high) {
-            high = e;
-        }
-        if (low > e) {
-            low = e;
-        }
+        band.offer(e);
     }
-    return high - low;
+    return band.high.value() - band.low.value();
 }
 
 }  // extern "C"

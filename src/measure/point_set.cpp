@@ -8,6 +8,7 @@
 #include "api/convert.h"
 #include "gte/point_distance.h"
 #include "measure/robust_stats.h"
+#include "measure/running_extremes.h"
 
 using gte::DistanceQuery;
 using gte::Vector2;
@@ -18,6 +19,9 @@ namespace {
 
 // Below this length the line's XY direction gives no measuring direction across it.
 constexpr double kMinXYDirectionLength = 0.0001;
+// What the two-set distance leaves in its outputs when it refuses a line without XY direction.
+constexpr double kRefusedMaxDist = 0.0;
+constexpr double kRefusedMinDist = 1e16;
 
 // A missing array holds no points, whatever count comes with it.
 int pointCount(gte_point const* points, int count) {
@@ -37,6 +41,44 @@ std::vector<double> distancesToLine(gte_point const* points, int count, gte::Lin
 // The gap across the line in the XY plane between p1 and p2, along the unit direction n.
 double pairValueXY(gte_point const& p1, gte_point const& p2, Vector2 const& n) {
     return std::fabs(gte::Dot(Vector2(p2.x - p1.x, p2.y - p1.y), n));
+}
+
+// The range of the distances of the points to the line, and the sum of the points, both in index
+// order.
+struct LineSpread {
+    RunningRange distances;
+    Vector3 sum = Vector3::zeroVector();
+};
+
+LineSpread spreadAgainstLine(gte_point const* points, int count, gte::Line3 const& line) {
+    DistanceQuery<Vector3, gte::Line3> disFun;
+    LineSpread spread;
+    for (int i = 0; i < count; ++i) {
+        Vector3 const gtePoint = toVector3(points[i]);
+        spread.distances.offer(disFun(gtePoint, line).distance);
+        spread.sum += gtePoint;
+    }
+    return spread;
+}
+
+// The range of the XY gaps across n over every pair, set 1 outer and set 2 inner.
+RunningRange pairRangeXY(gte_point const* points1, int count1, gte_point const* points2, int count2,
+                         Vector2 const& n) {
+    RunningRange range;
+    for (int i = 0; i < count1; ++i) {
+        for (int j = 0; j < count2; ++j) {
+            range.offer(pairValueXY(points1[i], points2[j], n));
+        }
+    }
+    return range;
+}
+
+Vector3 sumOf(gte_point const* points, int count) {
+    Vector3 sum = Vector3::zeroVector();
+    for (int i = 0; i < count; ++i) {
+        sum += toVector3(points[i]);
+    }
+    return sum;
 }
 
 Vector3 average(std::vector<Vector3> const& points) {
@@ -68,29 +110,19 @@ extern "C" {
 
 void gte_dist_mutiPoint_line(const gte_point* points, int count, gte_line line, double* maxDist,
                              double* minDist) {
-    // The running extremes live in the caller's doubles; a missing one is kept locally.
-    double maxLocal = 0.0;
-    double minLocal = 0.0;
-    double* const maxOut = maxDist != nullptr ? maxDist : &maxLocal;
-    double* const minOut = minDist != nullptr ? minDist : &minLocal;
     count = pointCount(points, count);
-    if (count < 2) {
-        *maxOut = -1.0;
-        *minOut = -1.0;
-        return;
+    double maxValue = -1.0;
+    double minValue = -1.0;
+    if (count >= 2) {
+        LineSpread const spread = spreadAgainstLine(points, count, toLine3(line));
+        maxValue = spread.distances.high.value();
+        minValue = spread.distances.low.value();
     }
-    *maxOut = 0.0;
-    *minOut = 1e7;
-    gte::Line3 const gteLine = toLine3(line);
-    DistanceQuery<Vector3, gte::Line3> disFun;
-    for (int i = 0; i < count; ++i) {
-        double const d = disFun(toVector3(points[i]), gteLine).distance;
-        if (d > *maxOut) {
-            *maxOut = d;
-        }
-        if (*minOut > d) {
-            *minOut = d;
-        }
+    if (maxDist != nullptr) {
+        *maxDist = maxValue;
+    }
+    if (minDist != nullptr) {
+        *minDist = minValue;
     }
 }
 
@@ -107,22 +139,9 @@ void gte_gap_mutiPoint_line(const gte_point* points, int count, gte_line line,
         return;
     }
     gte::Line3 const gteLine = toLine3(line);
-    DistanceQuery<Vector3, gte::Line3> disFun;
-    double minGap = 1e7;
-    double maxGap = 0.0;
-    Vector3 sum = Vector3::zeroVector();
-    for (int i = 0; i < count; ++i) {
-        Vector3 const gtePoint = toVector3(points[i]);
-        double const d = disFun(gtePoint, gteLine).distance;
-        sum += gtePoint;
-        if (d > maxGap) {
-            maxGap = d;
-        }
-        if (minGap > d) {
-            minGap = d;
-        }
-    }
-    writeLineGap(sum / static_cast<double>(count), gteLine, minGap, maxGap, result);
+    LineSpread const spread = spreadAgainstLine(points, count, gteLine);
+    writeLineGap(spread.sum / static_cast<double>(count), gteLine, spread.distances.low.value(),
+                 spread.distances.high.value(), result);
 }
 
 int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line line, int trimCount,
@@ -160,11 +179,7 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
     try {
         gte::Line3 const gteLine = toLine3(line);
         std::vector<double> distances = distancesToLine(points, count, gteLine);
-        Vector3 sum = Vector3::zeroVector();
-        for (int i = 0; i < count; ++i) {
-            sum += toVector3(points[i]);
-        }
-        Vector3 const centroid = sum / static_cast<double>(count);
+        Vector3 const centroid = sumOf(points, count) / static_cast<double>(count);
         // The filter tames the distances only; the centroid is that of the measured points.
         if (useSigma) {
             replaceOutlierDistances(distances, sigmaFactor);
@@ -186,29 +201,23 @@ bool gte_dist_mutiPoint_mutiPoint(const gte_point* points1, int count1, const gt
     if (count1 < 1 || count2 < 1) {
         return false;
     }
-    double maxLocal = 0.0;
-    double minLocal = 0.0;
-    double* const maxOut = maxDist != nullptr ? maxDist : &maxLocal;
-    double* const minOut = minDist != nullptr ? minDist : &minLocal;
-    *maxOut = 0.0;
-    *minOut = 1e16;
     // Across the line in XY: its direction turned a quarter clockwise.
     Vector2 n(line.vector.y, -line.vector.x);
-    if (gte::Normalize(n) < kMinXYDirectionLength) {
-        return false;
+    bool const measured = !(gte::Normalize(n) < kMinXYDirectionLength);
+    double maxValue = kRefusedMaxDist;
+    double minValue = kRefusedMinDist;
+    if (measured) {
+        RunningRange const range = pairRangeXY(points1, count1, points2, count2, n);
+        maxValue = range.high.value();
+        minValue = range.low.value();
     }
-    for (int i = 0; i < count1; ++i) {
-        for (int j = 0; j < count2; ++j) {
-            double const w = pairValueXY(points1[i], points2[j], n);
-            if (w > *maxOut) {
-                *maxOut = w;
-            }
-            if (*minOut > w) {
-                *minOut = w;
-            }
-        }
+    if (maxDist != nullptr) {
+        *maxDist = maxValue;
     }
-    return true;
+    if (minDist != nullptr) {
+        *minDist = minValue;
+    }
+    return measured;
 }
 
 bool gte_gapXY_mutiPoint_mutiPoint(const gte_point* points1, int count1, const gte_point* points2,
@@ -222,31 +231,13 @@ bool gte_gapXY_mutiPoint_mutiPoint(const gte_point* points1, int count1, const g
     if (gte::Normalize(n) < kMinXYDirectionLength) {
         return false;
     }
-    double maxGap = 0.0;
-    double minGap = 1e16;
-    Vector3 sum1 = Vector3::zeroVector();
-    Vector3 sum2 = Vector3::zeroVector();
-    for (int j = 0; j < count2; ++j) {
-        sum2 += toVector3(points2[j]);
-    }
-    for (int i = 0; i < count1; ++i) {
-        sum1 += toVector3(points1[i]);
-        for (int j = 0; j < count2; ++j) {
-            double const w = pairValueXY(points1[i], points2[j], n);
-            if (w > maxGap) {
-                maxGap = w;
-            }
-            if (minGap > w) {
-                minGap = w;
-            }
-        }
-    }
-    Vector3 const c1 = sum1 / static_cast<double>(count1);
-    Vector3 const c2 = sum2 / static_cast<double>(count2);
+    RunningRange const range = pairRangeXY(points1, count1, points2, count2, n);
+    Vector3 const c1 = sumOf(points1, count1) / static_cast<double>(count1);
+    Vector3 const c2 = sumOf(points2, count2) / static_cast<double>(count2);
     if (result != nullptr) {
         result->centerPoint = toPointRecord((c1 + c2) / 2.0);
-        result->maxGap = maxGap;
-        result->minGap = minGap;
+        result->maxGap = range.high.value();
+        result->minGap = range.low.value();
         result->direction = gte_vector(n[0], n[1], 0.0);
         result->centerGap = std::fabs(gte::Dot(Vector2(c1[0] - c2[0], c1[1] - c2[1]), n));
     }

@@ -16,11 +16,15 @@ bool acceptsTrimAndAverage(std::int64_t count, int trim, int average) {
 }
 
 ExtremeAverages trimmedExtremeAverages(std::vector<double> const& values, int trim, int average) {
+    // A value that is not a number leaves no order to trim by: both averages are undefined, and
+    // the NaN is handed on rather than sorted out of sight.
+    auto const undefined =
+        std::find_if(values.begin(), values.end(), [](double v) { return std::isnan(v); });
+    if (undefined != values.end()) {
+        return {*undefined, *undefined};
+    }
     std::vector<double> sorted(values);
-    // Ascending, with not-a-number values gathered after every number: a plain `<` is no strict
-    // weak order once a NaN is present, and the sort could then run outside the array.
-    std::sort(sorted.begin(), sorted.end(),
-              [](double a, double b) { return a < b || (std::isnan(b) && !std::isnan(a)); });
+    std::sort(sorted.begin(), sorted.end());
     std::size_t const n = sorted.size();
     std::size_t const t = static_cast<std::size_t>(trim);
     std::size_t const a = static_cast<std::size_t>(average);

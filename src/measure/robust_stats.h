@@ -20,7 +20,8 @@ struct ExtremeAverages {
 bool acceptsTrimAndAverage(std::int64_t count, int trim, int average);
 
 // Averages of the `average` smallest and largest values of a sorted copy, skipping the `trim`
-// values at each end. The caller has checked the count rule. Allocates the copy (may throw).
+// values at each end; both are NaN when any value is NaN. The caller has checked the count rule.
+// Allocates the copy (may throw).
 ExtremeAverages trimmedExtremeAverages(std::vector<double> const& values, int trim, int average);
 
 // Replaces every value further than sigmaFactor standard deviations (population) from the mean

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "api/convert.h"
+#include "measure/running_extremes.h"
 
 using gte::Vector2;
 using namespace tavrisk;
@@ -49,19 +50,14 @@ GapXY measureGap(EdgeXY const& edge1, EdgeXY const& edge2) {
     gap.direction = Vector2(bisector[1], -bisector[0]);
     gte::Normalize(gap.direction);
     gap.centerGap = std::fabs(gte::Dot(edge2.center - edge1.center, gap.direction));
-    gap.maxGap = 0.0;
-    gap.minGap = 1e16;
+    RunningRange endGaps;
     for (Vector2 const& a : edge1.segment.p) {
         for (Vector2 const& b : edge2.segment.p) {
-            double const w = std::fabs(gte::Dot(b - a, gap.direction));
-            if (w > gap.maxGap) {
-                gap.maxGap = w;
-            }
-            if (gap.minGap > w) {
-                gap.minGap = w;
-            }
+            endGaps.offer(std::fabs(gte::Dot(b - a, gap.direction)));
         }
     }
+    gap.minGap = endGaps.low.value();
+    gap.maxGap = endGaps.high.value();
     return gap;
 }
 

@@ -13,6 +13,11 @@ using namespace tavrisk;
 
 namespace {
 
+// A circle whose radius is negative or not a number is no circle and has no tangents.
+bool hasTangents(gte::Circle3 const& circle) {
+    return circle.radius >= 0.0;
+}
+
 // Normals whose dot product is further than this from 1 (about 2.56 degrees apart, or of
 // opposite sense) give circles without common tangents of this construction.
 constexpr double kNormalAgreement = 0.001;
@@ -77,6 +82,9 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     Vector3 const& center = gteCircle.center;
     Vector3 const& normal = gteCircle.normal;
     double const r = gteCircle.radius;
+    if (!hasTangents(gteCircle)) {
+        return 0;
+    }
 
     // The tangents are taken from the point's projection into the circle's plane.
     gte::Plane3 const circlePlane(normal, center);
@@ -146,6 +154,12 @@ int gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2, int* outco
 
     if (std::fabs(gte::Dot(normal, gteCircle2.normal) - 1.0) > kNormalAgreement) {
         return -1;
+    }
+    if (!hasTangents(gteCircle1) || !hasTangents(gteCircle2)) {
+        TangentSet const none;
+        writeTangents(none, outcount, outline, outpoint);
+        writeTangents(none, incount, inLine, inpoint);
+        return 0;
     }
 
     // Circle2's normal only takes part in the test above: everything turns about circle1's.

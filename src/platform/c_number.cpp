@@ -41,15 +41,17 @@ CNumberReader::~CNumberReader() {
     }
 }
 
-double CNumberReader::read(char const* text, std::size_t length) const {
+CNumberReader::Number CNumberReader::read(char const* text, std::size_t length) const {
     if (roundsToNearest_ && plainDecimal(text)) {
         double value = 0.0;
         std::from_chars_result const r = std::from_chars(text, text + length, value);
         if (r.ec == std::errc()) {
-            return value;
+            return {value, static_cast<std::size_t>(r.ptr - text)};
         }
     }
-    return ::strtod_l(text, nullptr, locale_);
+    char* end = nullptr;
+    double const value = ::strtod_l(text, &end, locale_);
+    return {value, static_cast<std::size_t>(end - text)};
 }
 
 }  // namespace platform

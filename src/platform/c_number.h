@@ -18,10 +18,16 @@ public:
     // False when the "C" locale object could not be created; read must not be called then.
     bool valid() const { return locale_ != locale_t(0); }
 
+    // A number read from the front of a text, and how many characters it took.
+    struct Number {
+        double value;
+        std::size_t length;  // 0 when the text does not start with a number
+    };
+
     // Reads the longest leading part of text[0, length) that forms a number (decimal or
-    // hexadecimal, inf, nan, after optional white space and sign); 0.0 when there is none, and
-    // HUGE_VAL, a denormal or 0 out of range. text[length] must be '\0'.
-    double read(char const* text, std::size_t length) const;
+    // hexadecimal, inf, nan, after optional white space and sign); 0.0 of length 0 when there is
+    // none, and HUGE_VAL, a denormal or 0 out of range. text[length] must be '\0'.
+    Number read(char const* text, std::size_t length) const;
 
 private:
     locale_t locale_;

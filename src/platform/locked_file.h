@@ -1,28 +1,46 @@
-// A file held open for reading under an exclusive advisory lock, read front to back in chunks.
+// A regular file held open for reading under an exclusive lock, read front to back in chunks.
+//
+// Each platform has its own implementation of this small interface; the reader above it relies
+// only on what is stated here, so every platform refuses the same files for the same reasons.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace tavrisk {
 namespace platform {
 
 class LockedFile {
 public:
+    enum class Opening {
+        opened,
+        missing,     // no file at the path (or no path)
+        cannotOpen,  // the file exists but may not be opened for reading
+        notRegular,  // a directory, pipe, device or socket
+        locked,      // another open description holds a lock on it
+        empty,       // zero bytes when the lock was taken
+    };
+
     LockedFile() = default;
     ~LockedFile();
     LockedFile(LockedFile const&) = delete;
     LockedFile& operator=(LockedFile const&) = delete;
 
-    // Opens path read-only and locks it exclusively without waiting. Refuses a missing file, a
-    // file another open description has locked, anything that is not a regular file, and an
-    // empty file. The lock lasts until the object is destroyed.
-    bool open(char const* path);
+    // Opens path read-only and locks it exclusively without waiting, then takes its size. Only a
+    // regular file of at least one byte opens. The lock lasts until the object is destroyed.
+    Opening open(char const* path);
 
-    // Reads the next bytes into buffer: the count read, 0 at the end of the file, -1 on error.
+    // The size of the file once the lock was held. Bytes written beyond it afterwards (another
+    // process appending) are no part of what the caller should read.
+    std::uint64_t sizeAtOpen() const { return sizeAtOpen_; }
+
+    // Reads the next bytes into buffer: the count read (possibly fewer than capacity), 0 at the
+    // end of the file, -1 on error.
     long read(char* buffer, std::size_t capacity);
 
 private:
     int fd_ = -1;
+    std::uint64_t sizeAtOpen_ = 0;
 };
 
 }  // namespace platform

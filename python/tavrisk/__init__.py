@@ -1,0 +1,90 @@
+"""Tavrisk: geometric measurement functions for dimensional metrology, from Python.
+
+A thin layer over the shared library (loaded with ctypes; no compiled extension). The library
+is found through the environment variable TAVRISK_LIBRARY (a path), else beside this package,
+else by the system's library search.
+
+Shapes are plain tuples or the named tuples Point, Vector, Line(pt, vector), Ray(pt, vector),
+Segment(pt1, pt2), Plane(pt1, pt2, pt3), Circle(center, radius, vector), Rect, Quad, Ellipse.
+Point sets are sequences of 3-tuples or float64 numpy arrays of shape (n, 3), which the library
+reads in place when C-contiguous; numpy is optional. Lengths are in the caller's unit, angles in
+degrees (the moment angle of :func:`moment2` in radians).
+
+Results come back together as named tuples (DistResult, GapResult, AngleResult, ...); nothing is
+passed in to be written. Where the library has no answer, RefusedError is raised naming the
+function. Intersections are lists of the points found; shapes that share a whole line, plane or
+circle raise InfinitelyManyPoints.
+
+Names: each function is the export's name without ``gte_``, in snake case, arguments in the
+order of the name (the library takes the shape before the point in its point distances; these
+functions take the point first), with these words spelt out: lseg -> segment, mutiPoint ->
+points, intersec -> intersect, XY -> xy, 3D -> 3d, distfootpoint -> dist_foot, bisectorLseg ->
+bisector_segment; and fit_lseg -> fit_segment, measure_platness_pointCloud_file -> flatness,
+measure_moment2 -> moment2, measure_profile2D -> profile_2d, tool_rotate_vector ->
+rotate_vector. :data:`EXPORTS` maps every function to its export. The exports themselves, with
+the library's records and argument order, are in :mod:`tavrisk.raw`; ``gte_gap_lseg_lseg``,
+which measures nothing, is there only.
+"""
+
+from . import records
+from .angle import *  # noqa: F401,F403
+from .construction import *  # noqa: F401,F403
+from .distance import *  # noqa: F401,F403
+from .errors import InfinitelyManyPoints, RefusedError, TavriskError
+from .fit import *  # noqa: F401,F403
+from .point_set import *  # noqa: F401,F403
+from .raw import library_path
+from .results import *  # noqa: F401,F403
+from .shapes import *  # noqa: F401,F403
+from . import raw, results, shapes
+
+__version__ = "1.0.0"
+
+
+def _export_map():
+    """Python function name -> library export, from the naming rule of the docstring."""
+    words = {
+        "lseg": "segment",
+        "mutiPoint": "points",
+        "intersec": "intersect",
+        "intersecXY": "intersect_xy",
+        "angleXY": "angle_xy",
+        "dist3D": "dist_3d",
+        "distXY": "dist_xy",
+        "gapXY": "gap_xy",
+        "gapSigma": "gap_sigma",
+        "intervalXY": "interval_xy",
+        "distfootpoint": "dist_foot",
+        "bisectorLseg": "bisector_segment",
+        "rectCenter": "rect_center",
+        "ellipseCenter": "ellipse_center",
+        "quadCenter": "quad_center",
+    }
+    special = {
+        "gte_angleXY_draw_lseg_lseg": "angle_draw_xy_segment_segment",
+        "gte_fit_lseg": "fit_segment",
+        "gte_measure_platness_pointCloud_file": "flatness",
+        "gte_measure_moment2": "moment2",
+        "gte_measure_profile2D": "profile_2d",
+        "gte_tool_rotate_vector": "rotate_vector",
+    }
+    mapping = {}
+    for export in sorted(raw.__all__):
+        if not export.startswith("gte_") or export == "gte_gap_lseg_lseg":
+            continue
+        name = special.get(export)
+        if name is None:
+            name = "_".join(words.get(word, word) for word in export[4:].split("_"))
+        mapping[name] = export
+    return mapping
+
+
+EXPORTS = _export_map()
+
+__all__ = (
+    sorted(EXPORTS)
+    + shapes.__all__
+    + results.__all__
+    + ["EXPORTS", "InfinitelyManyPoints", "RefusedError", "TavriskError", "library_path", "raw",
+       "records"]
+)

@@ -1,0 +1,97 @@
+"""Point sets handed to the library as a pointer to count records.
+
+A float64 array of shape (n, 3) in C order (numpy, or anything else with the array interface)
+is passed by its own address: the library reads the caller's memory, nothing is copied. Other
+arrays are converted once with numpy; any other sequence of 3-sequences is packed into a
+temporary block of doubles. numpy is never imported here: an array can only reach this module
+when its owner already imported numpy, and without numpy the sequence path serves.
+"""
+
+import sys
+from array import array
+from ctypes import POINTER, c_double, c_void_p, cast
+from itertools import chain
+
+from .records import gte_point
+
+_NATIVE_FLOAT64 = ("<" if sys.byteorder == "little" else ">") + "f8"
+_ROW_STRIDES = (24, 8)
+_INT_MAX = 2**31 - 1
+
+
+class PointArray:
+    """A point set as the library reads it: ``pointer`` to ``count`` records.
+
+    ``owner`` keeps alive whatever memory the pointer refers to (the caller's array or the
+    packed copy) for as long as this object lives; ``address`` is that memory's address, or 0
+    for an empty set.
+    """
+
+    __slots__ = ("pointer", "count", "address", "owner")
+
+    def __init__(self, pointer, count, address, owner):
+        self.pointer = pointer
+        self.count = count
+        self.address = address
+        self.owner = owner
+
+
+def _checked_count(count):
+    if count > _INT_MAX:
+        raise OverflowError("a point set holds at most %d points per call" % _INT_MAX)
+    return count
+
+
+def _is_row_major_float64(interface):
+    strides = interface.get("strides")
+    return interface["typestr"] == _NATIVE_FLOAT64 and (strides is None or strides == _ROW_STRIDES)
+
+
+def _from_array_interface(points, interface, record):
+    shape = interface["shape"]
+    if len(shape) != 2 or shape[1] != 3:
+        raise ValueError("a point array must have shape (n, 3), not %s" % (shape,))
+    count = _checked_count(shape[0])
+    if not _is_row_major_float64(interface):
+        numpy = sys.modules.get("numpy")
+        if numpy is None:
+            return None
+        copy = numpy.ascontiguousarray(points, dtype=numpy.float64)
+        return _from_array_interface(copy, copy.__array_interface__, record)
+    if count == 0:
+        return PointArray(None, 0, 0, points)
+    address = interface["data"][0]
+    return PointArray(cast(c_void_p(address), POINTER(record)), count, address, points)
+
+
+def _from_sequence(points, record):
+    if not isinstance(points, (list, tuple)):
+        points = list(points)
+    count = _checked_count(len(points))
+    if count == 0:
+        return PointArray(None, 0, 0, None)
+    if set(map(len, points)) != {3}:
+        stray = next(point for point in points if len(point) != 3)
+        raise ValueError("every point needs three coordinates, not %r" % (stray,))
+    flat = array("d", chain.from_iterable(points))
+    block = (c_double * (3 * count)).from_buffer(flat)
+    address = flat.buffer_info()[0]
+    return PointArray(cast(block, POINTER(record)), count, address, (flat, block))
+
+
+def point_array(points, record=gte_point):
+    """Returns the :class:`PointArray` of a point set (vectors: record=gte_vector)."""
+    interface = getattr(points, "__array_interface__", None)
+    if interface is not None:
+        converted = _from_array_interface(points, interface, record)
+        if converted is not None:
+            return converted
+    return _from_sequence(points, record)
+
+
+def numpy_like(points):
+    """The numpy module when the points came as a numpy array, else None."""
+    numpy = sys.modules.get("numpy")
+    if numpy is not None and isinstance(points, numpy.ndarray):
+        return numpy
+    return None
