@@ -69,9 +69,9 @@ public:
     }
     char const* write(std::uint8_t const* data, std::size_t size) {
         std::FILE* file = std::fopen(path_.c_str(), "wb");
-        fuzz::require(
-            file != nullptr && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0,
-            "fuzz", "cannot write the point file");
+        fuzz::require(file != nullptr && (size == 0 || std::fwrite(data, 1, size, file) == size) &&
+                          std::fclose(file) == 0,
+                      "fuzz", "cannot write the point file");
         return path_.c_str();
     }
 
