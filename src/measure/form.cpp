@@ -6,6 +6,7 @@
 
 #include "api/convert.h"
 #include "gte/point_distance.h"
+#include "measure/profile_deviation.h"
 #include "measure/running_extremes.h"
 
 using gte::DistanceQuery;
@@ -20,6 +21,36 @@ bool ascendingNaNLast(double a, double b) {
 }
 
 }  // namespace
+
+namespace tavrisk {
+
+std::vector<ProfileDeviation> profileDeviationsOf(gte_point const* measured, int measuredCount,
+                                                  gte_point const* nominal,
+                                                  gte_vector const* normals, int nominalCount) {
+    std::vector<ProfileDeviation> paired(static_cast<std::size_t>(measuredCount));
+    for (int i = 0; i < measuredCount; ++i) {
+        // Pair the measured point with the nominal point nearest in XY; the first of equally
+        // near points wins, and a nominal point at an undefined distance is taken (its NaN then
+        // shows in the deviation instead of being passed over).
+        gte_point const& m = measured[i];
+        RunningMinimum nearest;
+        int k = 0;
+        for (int j = 0; j < nominalCount; ++j) {
+            double const dx = m.x - nominal[j].x;
+            double const dy = m.y - nominal[j].y;
+            if (nearest.offer(dx * dx + dy * dy)) {
+                k = j;
+            }
+        }
+        // Deviation along the nominal normal's horizontal part, as given (not made unit).
+        Vector3 const direction(normals[k].x, normals[k].y, 0.0);
+        Vector3 const offset(m.x - nominal[k].x, m.y - nominal[k].y, 0.0);
+        paired[static_cast<std::size_t>(i)] = ProfileDeviation{k, gte::Dot(offset, direction)};
+    }
+    return paired;
+}
+
+}  // namespace tavrisk
 
 extern "C" {
 
@@ -94,39 +125,12 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
         return -1;
     }
     try {
-        std::size_t const n = static_cast<std::size_t>(measuredCount);
-        std::vector<int> nearestIndex(n);
-        std::vector<gte_point> nearestPoint(n);
-        std::vector<double> deviation(n);
-
-        // Pair each measured point with the nominal point nearest in XY; the first of equally
-        // near points wins, and a nominal point at an undefined distance is taken (its NaN then
-        // shows in the deviation instead of being passed over).
-        for (int i = 0; i < measuredCount; ++i) {
-            gte_point const& m = measured[i];
-            RunningMinimum nearest;
-            int k = 0;
-            for (int j = 0; j < nominalCount; ++j) {
-                double const dx = m.x - nominal[j].x;
-                double const dy = m.y - nominal[j].y;
-                if (nearest.offer(dx * dx + dy * dy)) {
-                    k = j;
-                }
-            }
-            nearestIndex[i] = k;
-            nearestPoint[i] = nominal[k];
+        std::vector<ProfileDeviation> const paired =
+            profileDeviationsOf(measured, measuredCount, nominal, normals, nominalCount);
+        std::vector<double> sorted(paired.size());
+        for (std::size_t i = 0; i < paired.size(); ++i) {
+            sorted[i] = paired[i].deviation;
         }
-
-        // Deviation along the nominal normal's horizontal part, as given (not made unit).
-        for (int i = 0; i < measuredCount; ++i) {
-            gte_vector const& normal = normals[nearestIndex[i]];
-            Vector3 const direction(normal.x, normal.y, 0.0);
-            Vector3 const offset(measured[i].x - nearestPoint[i].x,
-                                 measured[i].y - nearestPoint[i].y, 0.0);
-            deviation[i] = gte::Dot(offset, direction);
-        }
-
-        std::vector<double> sorted(deviation);
         std::sort(sorted.begin(), sorted.end(), ascendingNaNLast);
         if (profile != nullptr) {
             *profile = std::fabs(sorted.front() - sorted.back());

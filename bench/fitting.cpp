@@ -1,11 +1,13 @@
 // Cost of the eigen-decomposition and of the two fit exports on clouds of typical size.
-#include <benchmark/benchmark.h>
-
 #include <random>
 #include <vector>
 
 #include "gte/eigen_solver.h"
+#include "measure_loop.h"
 #include "tavrisk.h"
+
+using tavrisk_bench::measureCall;
+using tavrisk_bench::measureItems;
 
 namespace {
 
@@ -31,12 +33,9 @@ static void BM_EigenSolver3(benchmark::State& state) {
     gte::EigenSolver3 solver;
     double a[6] = {4.0, 1.0, 0.5, 3.0, 1.0, 2.0};
     double eval[3], evec[3][3];
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(a);
-        int const iterations = solver(a[0], a[1], a[2], a[3], a[4], a[5], false, 1, eval, evec);
-        benchmark::DoNotOptimize(iterations);
-        benchmark::DoNotOptimize(evec);
-    }
+    measureCall(
+        state, a, [&] { return solver(a[0], a[1], a[2], a[3], a[4], a[5], false, 1, eval, evec); },
+        evec);
 }
 BENCHMARK(BM_EigenSolver3);
 
@@ -44,12 +43,8 @@ static void BM_FitPlane(benchmark::State& state) {
     int const count = static_cast<int>(state.range(0));
     std::vector<gte_point> const points = makeCloud(count);
     gte_plane plane;
-    for (auto _ : state) {
-        int const rc = gte_fit_plane(points.data(), count, &plane);
-        benchmark::DoNotOptimize(rc);
-        benchmark::DoNotOptimize(plane);
-    }
-    state.SetItemsProcessed(state.iterations() * count);
+    measureItems(
+        state, count, [&] { return gte_fit_plane(points.data(), count, &plane); }, plane);
 }
 BENCHMARK(BM_FitPlane)->Arg(10000);
 
@@ -57,11 +52,7 @@ static void BM_FitLseg(benchmark::State& state) {
     int const count = static_cast<int>(state.range(0));
     std::vector<gte_point> const points = makeCloud(count);
     gte_lseg segment;
-    for (auto _ : state) {
-        int const rc = gte_fit_lseg(points.data(), count, &segment);
-        benchmark::DoNotOptimize(rc);
-        benchmark::DoNotOptimize(segment);
-    }
-    state.SetItemsProcessed(state.iterations() * count);
+    measureItems(
+        state, count, [&] { return gte_fit_lseg(points.data(), count, &segment); }, segment);
 }
 BENCHMARK(BM_FitLseg)->Arg(1000);

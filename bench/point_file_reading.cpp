@@ -1,5 +1,4 @@
-// Cost of reading a point text file and of the straightness of a large point set.
-#include <benchmark/benchmark.h>
+// Cost of reading a point text file of the size a measuring machine exports.
 #include <unistd.h>
 
 #include <cmath>
@@ -9,7 +8,7 @@
 #include <vector>
 
 #include "measure/point_file.h"
-#include "tavrisk.h"
+#include "measure_loop.h"
 
 namespace {
 
@@ -52,32 +51,13 @@ static void BM_ReadPointFile(benchmark::State& state) {
         return;
     }
     std::vector<gte::Vector3> points;
-    for (auto _ : state) {
-        int const rc = tavrisk::readPointFile(file.path(), points);
-        benchmark::DoNotOptimize(rc);
-        if (rc != 0 || points.size() != static_cast<std::size_t>(count)) {
-            state.SkipWithError("file not read completely");
-            return;
-        }
+    int rc = -1;
+    tavrisk_bench::measureItems(state, count, [&] {
+        rc = tavrisk::readPointFile(file.path(), points);
+        return rc;
+    });
+    if (rc != 0 || points.size() != static_cast<std::size_t>(count)) {
+        state.SkipWithError("file not read completely");
     }
-    state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(BM_ReadPointFile)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-static void BM_StraightnessXYLine(benchmark::State& state) {
-    int const count = static_cast<int>(state.range(0));
-    std::vector<gte_point> points;
-    points.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        points.emplace_back(0.01 * i, 0.001 * std::sin(0.1 * i), 0.5);
-    }
-    std::vector<double> deviations(count);
-    gte_line const line(gte_point(0, 0, 0), gte_vector(1, 0.01, 0));
-    for (auto _ : state) {
-        double const s = gte_straightness_xy_line(points.data(), count, line, deviations.data());
-        benchmark::DoNotOptimize(s);
-        benchmark::DoNotOptimize(deviations.data());
-    }
-    state.SetItemsProcessed(state.iterations() * count);
-}
-BENCHMARK(BM_StraightnessXYLine)->Arg(10000);
