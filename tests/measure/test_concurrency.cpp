@@ -1,10 +1,5 @@
-// Exports called from many threads at once give the same answers as when called alone, and the
-// point file is read by one call at a time.
+// Exports called from many threads at once give the same answers as when called alone.
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <unistd.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -74,45 +69,4 @@ TEST(Concurrency, ExportsAgreeWithASingleThread) {
     }
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(mismatches.load(), 0);
-}
-
-TEST(Concurrency, OneFileIsReadByOneCallAtATime) {
-    char pattern[] = "/tmp/tavrisk_concurrency_XXXXXX";
-    int const fd = mkstemp(pattern);
-    ASSERT_GE(fd, 0);
-    std::string content;
-    for (int i = 0; i < 20000; ++i) {
-        char line[64];
-        std::snprintf(line, sizeof line, "%d,%d,%.3f\n", i % 100, i / 100, 0.001 * (i % 17));
-        content += line;
-    }
-    ASSERT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
-    close(fd);
-
-    double alone = 0.0;
-    ASSERT_EQ(gte_measure_platness_pointCloud_file(pattern, &alone), 0);
-
-    // Every concurrent call either reads the whole file and agrees, or finds it held and refuses.
-    std::atomic<int> read{0}, refused{0}, wrong{0};
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&] {
-            for (int i = 0; i < 10; ++i) {
-                double flatness = -1.0;
-                int const rc = gte_measure_platness_pointCloud_file(pattern, &flatness);
-                if (rc == 0 && flatness == alone) {
-                    ++read;
-                } else if (rc == -1 && flatness == -1.0) {
-                    ++refused;
-                } else {
-                    ++wrong;
-                }
-            }
-        });
-    }
-    for (auto& thread : threads) thread.join();
-    std::remove(pattern);
-    EXPECT_EQ(wrong.load(), 0);
-    EXPECT_GT(read.load(), 0);
-    EXPECT_EQ(read.load() + refused.load(), kThreads * 10);
 }

@@ -1,4 +1,5 @@
-// Closest points between lines, rays and segments, region by region.
+// Closest points between lines, rays and segments: degenerate branches by value, every region by
+// the property of a constrained minimum.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -30,7 +31,6 @@ gte::LinearDistanceResult q(A const& a, B const& b) {
 L const xLine(V(0, 0, 0), V(1, 0, 0));
 R const xRay(V(0, 0, 0), V(1, 0, 0));
 V const O(0, 0, 0);
-double const h = std::sqrt(0.5);
 
 // The whole result: squared distance and its root, both parameters and both closest points.
 struct Row {
@@ -55,20 +55,22 @@ void expectRows(std::initializer_list<Row> rows) {
 
 }  // namespace
 
-TEST(LinearQueries, LineLineLineRayLineSegmentRegionsAndZeroDirections) {
-    L const skew0(V(-2, 0, 0), V(1, 0, 0));
-    V const P(1, 2, 3), zero(0, 0, 0);
+// Parallel components and zero directions: the branches random pairs never reach. Every other
+// region is held to the property below.
+TEST(LinearQueries, ParallelAndDegenerateComponents) {
+    V const P(1, 2, 3), zero(0, 0, 0), n0(3, 1, 0), n1(5, 1, 0);
     expectRows({
-        {q(skew0, L({0, -3, 5}, {0, 1, 0})), 25, 2, 3, O, {0, 0, 5}},
-        {q(xLine, L({7, 3, 4}, {1, 0, 0})), 25, 7, 0, {7, 0, 0}, {7, 3, 4}},  // parallel
-        {q(xLine, L({7, 3, 4}, {-1, 0, 0})), 25, 7, 0, {7, 0, 0}, {7, 3, 4}},
-        {q(skew0, R({0, -3, 5}, {0, 1, 0})), 25, 2, 3, O, {0, 0, 5}},
-        {q(xLine, R({3, 2, 1}, {0, 1, 0})), 5, 3, 0, {3, 0, 0}, {3, 2, 1}},   // ray points away
-        {q(xLine, R({5, 1, 0}, {-1, 0, 0})), 1, 5, 0, {5, 0, 0}, {5, 1, 0}},  // parallel
-        {q(xLine, S({2, -1, 3}, {2, 3, 3})), 9, 2, -1, {2, 0, 0}, {2, 0, 3}},
-        {q(xLine, S({2, 1, 3}, {2, 2, 3})), 10, 2, -0.5, {2, 0, 0}, {2, 1, 3}},    // -e end
-        {q(xLine, S({2, -2, 3}, {2, -1, 3})), 10, 2, 0.5, {2, 0, 0}, {2, -1, 3}},  // +e end
-        {q(xLine, S({3, 1, 0}, {5, 1, 0})), 1, 4, 0, {4, 0, 0}, {4, 1, 0}},  // parallel: centre
+        {q(xLine, L({7, 3, 4}, {1, 0, 0})), 25, 7, 0, {7, 0, 0}, {7, 3, 4}},
+        {q(xLine, R({5, 1, 0}, {-1, 0, 0})), 1, 5, 0, {5, 0, 0}, {5, 1, 0}},
+        {q(xLine, S({3, 1, 0}, {5, 1, 0})), 1, 4, 0, {4, 0, 0}, {4, 1, 0}},  // the centre
+        // Rays with opposite senses, apart and overlapping; same sense, either origin behind.
+        {q(xRay, R({-1, 1, 0}, {-1, 0, 0})), 2, 0, 0, O, {-1, 1, 0}},
+        {q(xRay, R({5, 1, 0}, {-1, 0, 0})), 1, 5, 0, {5, 0, 0}, {5, 1, 0}},
+        {q(R({2, 1, 0}, {1, 0, 0}), xRay), 1, 0, 2, {2, 1, 0}, {2, 0, 0}},
+        {q(R({-2, 1, 0}, {1, 0, 0}), xRay), 1, 2, 0, {0, 1, 0}, O},
+        // Ray and segment: the end furthest along the ray, in either sense of the segment.
+        {q(xRay, S(n0, n1)), 1, 5, 1, {5, 0, 0}, n1},
+        {q(xRay, S(n1, n0)), 1, 5, -1, {5, 0, 0}, n1},
         // A zero direction or a zero-length segment acts as its point.
         {q(L(P, zero), xLine), 13, 0, 1, P, {1, 0, 0}},
         {q(R(P, zero), S({-1, 0, 0}, {4, 0, 0})), 13, 0, -0.5, P, {1, 0, 0}},
@@ -77,49 +79,7 @@ TEST(LinearQueries, LineLineLineRayLineSegmentRegionsAndZeroDirections) {
     // Crossing lines whose quadratic rounds to a small negative value: clamped to exactly 0.
     auto const r = q(L({-1, 17, 0}, u(1, -5, 0)), L({4, -4, 2}, u(1, -3, 1)));
     EXPECT_EQ(r.squaredDistance, 0.0);
-    EXPECT_EQ(r.distance, 0.0);
     EXPECT_VEC3_NEAR(r.closestPoint[1], 2.0, 2.0, 0.0, kTight);
-}
-
-TEST(LinearQueries, RayRayRegions) {
-    R const diag(V(4, 2, 1), u(1, 1, 0)), x3(V(3, 0, 0), V(1, 0, 0));
-    expectRows({
-        {q(R({-2, 0, 0}, {1, 0, 0}), R({0, -3, 5}, {0, 1, 0})), 25, 2, 3, O, {0, 0, 5}},
-        {q(xRay, R({-1, -3, 1}, u(-1, -1, 0))), 11, 0, 0, O, {-1, -3, 1}},
-        {q(xRay, R({1, -1, 1}, u(-1, -1, 0))), 2, 1, 0, {1, 0, 0}, {1, -1, 1}},
-        {q(R({-1, -3, 1}, u(-1, -1, 0)), xRay), 11, 0, 0, {-1, -3, 1}, O},
-        // Both point away from their lines' closest pair: the second origin against the first
-        // ray, or, when its foot falls behind the first origin, the first origin.
-        {q(x3, diag), 5, 1, 0, {4, 0, 0}, {4, 2, 1}},
-        {q(diag, x3), 5, 0, 1, {4, 2, 1}, {4, 0, 0}},
-        // Parallel, opposite senses: apart, then overlapping; same sense: either origin behind.
-        {q(xRay, R({-1, 1, 0}, {-1, 0, 0})), 2, 0, 0, O, {-1, 1, 0}},
-        {q(xRay, R({5, 1, 0}, {-1, 0, 0})), 1, 5, 0, {5, 0, 0}, {5, 1, 0}},
-        {q(R({2, 1, 0}, {1, 0, 0}), xRay), 1, 0, 2, {2, 1, 0}, {2, 0, 0}},
-        {q(R({-2, 1, 0}, {1, 0, 0}), xRay), 1, 2, 0, {0, 1, 0}, O},
-    });
-}
-
-TEST(LinearQueries, RaySegmentRegions) {
-    V const a(-2, -3, 1), b(-1, -2, 1), A(1, 2, 1), B(2, 3, 1), c(-0.25, 0.75, 1), d(0.75, 1.75, 1);
-    V const n0(3, 1, 0), n1(5, 1, 0);
-    expectRows({
-        {q(xRay, S({2, -1, 3}, {2, 3, 3})), 9, 2, -1, {2, 0, 0}, {2, 0, 3}},
-        {q(xRay, S({2, -2, 3}, {2, -1, 3})), 10, 2, 0.5, {2, 0, 0}, {2, -1, 3}},
-        {q(xRay, S({2, -1, 3}, {2, -2, 3})), 10, 2, -0.5, {2, 0, 0}, {2, -1, 3}},
-        // Lines meet ahead of the origin; the nearest end's foot is behind it.
-        {q(xRay, S(a, b)), 6, 0, h, O, b, kTight},
-        // Lines closest behind the origin: an end whose foot is on the ray, either end.
-        {q(xRay, S(A, B)), 5, 1, -h, {1, 0, 0}, A, kTight},
-        {q(xRay, S(B, A)), 5, 1, h, {1, 0, 0}, A, kTight},
-        // ... that end's foot behind the origin too: the origin, clamped to either end.
-        {q(xRay, S(c, d)), 1.625, 0, -h, O, c, kTight},
-        {q(xRay, S(d, c)), 1.625, 0, h, O, c, kTight},
-        {q(xRay, S({-3, -1, 2}, {-3, 3, 2})), 13, 0, -1, O, {-3, 0, 2}},  // unclamped
-        // Parallel: the end furthest along the ray, in either sense of the segment.
-        {q(xRay, S(n0, n1)), 1, 5, 1, {5, 0, 0}, n1},
-        {q(xRay, S(n1, n0)), 1, 5, -1, {5, 0, 0}, n1},
-    });
 }
 
 // Random pairs: the squared distance is a convex quadratic over a box of parameters, so no
@@ -143,7 +103,7 @@ TEST(LinearQueries, RandomPairsAreConstrainedMinima) {
             EXPECT_GE(gte::Length(r.closestPoint[0] - (P1 + t1 * D1)), r.distance - 1e-9);
         }
     };
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         V const P0 = point(), D0 = dir(), P1 = point(), D1 = dir();
         S const seg(point(), point());
         V center, direction;
