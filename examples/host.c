@@ -5,37 +5,41 @@
  * Usage: tavrisk_host [--library PATH] POINT_FILE
  *
  * The library is the one named by --library, else by the environment variable TAVRISK_LIBRARY,
- * else the first libTavrisk.so.1 found beside the program, in its parent directory (a build
- * tree), in ../lib (an installed tree), or on the system's library path. */
+ * else on Windows Tavrisk.dll beside the program (or on the DLL search path), elsewhere the first
+ * libTavrisk.so.1 found beside the program, in its parent directory (a build tree), in ../lib
+ * (an installed tree), or on the system's library path. */
+#if !defined(_WIN32)
 /* readlink and access are POSIX, beyond plain C99. */
 #define _POSIX_C_SOURCE 200809L
+#include <unistd.h>
+#endif
 
-#include <dlfcn.h>
 #include <errno.h>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
 
+#include "dynamic_library.h"
 #include "tavrisk.h"
 
-typedef int (*flatness_fn)(const char*, double*);
-typedef int (*fit_plane_fn)(const gte_point*, int, gte_plane*);
-typedef void (*dist_point_plane_fn)(gte_plane, gte_point, gte_dist_result*);
-typedef void (*dist_point_line_fn)(gte_line, gte_point, gte_dist_result*);
-typedef double (*angle_plane_plane_fn)(gte_plane, gte_plane);
-typedef int (*dist_line_circle_fn)(gte_line, gte_circle, gte_dist_result*);
+/* The functions' own calling convention (__stdcall on 32-bit Windows) is part of their type. */
+typedef int(TAVRISK_CALL* flatness_fn)(const char*, double*);
+typedef int(TAVRISK_CALL* fit_plane_fn)(const gte_point*, int, gte_plane*);
+typedef void(TAVRISK_CALL* dist_point_plane_fn)(gte_plane, gte_point, gte_dist_result*);
+typedef void(TAVRISK_CALL* dist_point_line_fn)(gte_line, gte_point, gte_dist_result*);
+typedef double(TAVRISK_CALL* angle_plane_plane_fn)(gte_plane, gte_plane);
+typedef int(TAVRISK_CALL* dist_line_circle_fn)(gte_line, gte_circle, gte_dist_result*);
 
-/* Looks an export up by name and stores it in *slot, a function pointer variable. Copying
- * through void** is the POSIX way to turn dlsym's object pointer into a function pointer. */
-static int load(void* library, const char* name, void* slot) {
-    void* f = dlsym(library, name);
+/* Looks an export up by its plain name and stores it in *slot, a function pointer variable of
+ * the function's type. */
+static int load(library_handle library, const char* name, void* slot) {
+    any_function f = find_function(library, name);
     if (f == NULL) {
         fprintf(stderr, "missing export %s\n", name);
         return 0;
     }
-    *(void**)slot = f;
+    memcpy(slot, &f, sizeof f);
     return 1;
 }
 
@@ -126,10 +130,14 @@ static int read_points(const char* path, gte_point** points, const char** why) {
 }
 
 /* Opens the library: the path given, else beside the program, above it, in ../lib, or by name. */
-static void* open_library(const char* given) {
+static library_handle open_tavrisk(const char* given) {
     if (given != NULL) {
-        return dlopen(given, RTLD_NOW | RTLD_LOCAL);
+        return open_library(given);
     }
+#if defined(_WIN32)
+    /* Windows looks beside the program first. */
+    return open_library("Tavrisk.dll");
+#else
     char self[4096];
     ssize_t length = readlink("/proc/self/exe", self, sizeof self - 64);
     if (length > 0) {
@@ -140,11 +148,12 @@ static void* open_library(const char* given) {
         for (size_t i = 0; slash != NULL && i < sizeof places / sizeof places[0]; ++i) {
             strcpy(slash, places[i]);
             if (access(self, R_OK) == 0) {
-                return dlopen(self, RTLD_NOW | RTLD_LOCAL);
+                return open_library(self);
             }
         }
     }
-    return dlopen("libTavrisk.so.1", RTLD_NOW | RTLD_LOCAL);
+    return open_library("libTavrisk.so.1");
+#endif
 }
 
 static int usage(FILE* out, int status) {
@@ -174,9 +183,10 @@ int main(int argc, char** argv) {
     if (data == NULL) {
         return usage(stderr, 2);
     }
-    void* library = open_library(path != NULL && *path != '\0' ? path : NULL);
+    const char* given = path != NULL && *path != '\0' ? path : NULL;
+    library_handle library = open_tavrisk(given);
     if (library == NULL) {
-        fprintf(stderr, "cannot load libTavrisk: %s\n", dlerror());
+        report_load_failure(given != NULL ? given : "the Tavrisk library");
         return 1;
     }
     flatness_fn flatness_of_file;
@@ -191,7 +201,7 @@ int main(int argc, char** argv) {
         !load(library, "gte_dist_point_line", &dist_point_line) ||
         !load(library, "gte_angle_plane_plane", &angle_plane_plane) ||
         !load(library, "gte_dist_line_circle", &dist_line_circle)) {
-        dlclose(library);
+        close_library(library);
         return 1;
     }
 
@@ -246,6 +256,6 @@ int main(int argc, char** argv) {
 
 done:
     free(points);
-    dlclose(library);
+    close_library(library);
     return status;
 }

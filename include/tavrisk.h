@@ -48,8 +48,13 @@
 /// equal circles. It is the largest int.
 #define TAVRISK_INFINITE_POINTS 2147483647
 
+/* On Windows a host links Tavrisk.dll through its import library; TAVRISK_STATIC declares the
+ * functions for a program that links the static library instead. The 32-bit functions use the
+ * platform's standard calling convention, the one GetProcAddress users expect. */
 #if defined(_WIN32)
-#if defined(TAVRISK_BUILD)
+#if defined(TAVRISK_STATIC)
+#define TAVRISK_API
+#elif defined(TAVRISK_BUILD)
 #define TAVRISK_API __declspec(dllexport)
 #else
 #define TAVRISK_API __declspec(dllimport)

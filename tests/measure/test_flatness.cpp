@@ -1,11 +1,13 @@
 // Flatness of a point file: the band of distances to the best-fit plane, and the refusals. What
 // makes a file unreadable is the reader's (test_point_file.cpp).
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
+#include "scratch_files.h"
 #include "tavrisk.h"
-#include "temp_dir.h"
 #include "test_util.h"
 
 namespace {
@@ -21,7 +23,7 @@ protected:
         return flatness;
     }
 
-    tavrisk_test::TempDir dir_;
+    tavrisk_test::ScratchDirectory const dir_;
 };
 
 std::string const kPyramid = "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n";
@@ -60,10 +62,35 @@ TEST_F(Flatness, RefusalsLeaveTheFlatnessUnwritten) {
     // fit, or NaN coordinates, failed every comparison of the band and gave -2e16, the difference
     // of its start values, as success.
     for (std::string const& path :
-         {dir_.path() + "/missing.txt", dir_.write("header.txt", "x,y,z\n" + kPyramid),
+         {tavrisk_test::narrowPath(dir_.path() / "missing.txt"),
+          dir_.write("header.txt", "x,y,z\n" + kPyramid),
           dir_.write("big.txt", "-1.7e308 0 0\n1.7e308 1 0\n0 2 1\n1.7e308 3 0\n")}) {
         double flatness = poisoned<double>();
         EXPECT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness), -1) << path;
         EXPECT_TRUE(untouched(flatness)) << path;
+    }
+}
+
+TEST_F(Flatness, LongAndNonAsciiPathsAreMeasured) {
+    // Deeper than the 260 characters at which plain Windows paths stop.
+    std::filesystem::path deep;
+    for (char level = 'a'; level < 'g'; ++level) {
+        deep /= std::string(60, level);
+    }
+    // The host passes \u00e9 as the ANSI code page spells it: 0xE9 in Windows-1252, and the
+    // bytes of the name, UTF-8 here, on POSIX.
+    std::filesystem::path const accented =
+        std::filesystem::u8path(u8"r\u00e9sultat \u00e9t\u00e9.txt");
+    std::string const longest = dir_.write(deep / accented, kPyramid);
+    EXPECT_GT(longest.size(), 400u);
+    for (std::string const& path :
+         {dir_.write(deep / "points.txt", kPyramid), dir_.write(accented, kPyramid), longest}) {
+        ASSERT_FALSE(path.empty()) << "the ANSI code page cannot spell the name";
+        EXPECT_TRUE(std::any_of(path.begin(), path.end(), [](char c) { return c & 0x80; }) ||
+                    path.size() > 260)
+            << path;
+        double flatness = -1.0;
+        EXPECT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness), 0) << path;
+        EXPECT_NEAR(flatness, 1.0, 1e-15) << path;
     }
 }

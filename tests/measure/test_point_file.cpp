@@ -1,11 +1,5 @@
 // Point text file reader: format, chunked reading and every refusal. The conversion of one value
 // is the platform's (test_c_number.cpp).
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <clocale>
 #include <cstdint>
@@ -16,11 +10,19 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "measure/point_file.h"
-#include "temp_dir.h"
+#include "platform/locked_file.h"
+#include "scratch_files.h"
 #include "test_util.h"
+
+#if defined(__linux__)
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 using gte::Vector3;
 using tavrisk::kMaxPointValueLength;
@@ -35,7 +37,7 @@ constexpr std::size_t kChunk = 64 * 1024;
 class PointFile : public ::testing::Test {
 protected:
     std::string write(std::string const& name, std::string const& content) {
-        return temp_.write(name, content);
+        return scratch_.write(name, content);
     }
 
     // Reads content from a new file into list, which starts out holding a stale point.
@@ -46,8 +48,8 @@ protected:
         return readPointFile(path.c_str(), list, problem);
     }
 
-    tavrisk_test::TempDir temp_;
-    std::string const& dir_ = temp_.path();
+    tavrisk_test::ScratchDirectory const scratch_;
+    std::string const dir_ = tavrisk_test::narrowPath(scratch_.path());
     int files_ = 0;
 };
 
@@ -167,11 +169,10 @@ TEST(PointFileProblem, DescribedForAPerson) {
 }
 
 TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
-    std::string const fifo = dir_ + "/fifo";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    tavrisk_test::Pipe const pipe(scratch_.path());
     std::string const empty = write("empty", "");
     std::string const unreadable = write("unreadable", "1 2 3\n");
-    ASSERT_EQ(chmod(unreadable.c_str(), 0), 0);
+    bool const refusedToRead = tavrisk_test::makeUnreadable(unreadable);
     struct Case {
         std::string path;
         Kind kind;
@@ -180,10 +181,10 @@ TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
         {dir_ + "/missing", Kind::missing},
         {empty + "/below", Kind::missing},
         {dir_, Kind::notRegularFile},
-        {fifo, Kind::notRegularFile},  // returns at once: no writer is waited for
+        {pipe.path(), Kind::notRegularFile},  // returns at once: no writer is waited for
         {empty, Kind::empty},
-        // Root reads any file: the permission check only holds for other users.
-        {unreadable, geteuid() == 0 ? Kind::none : Kind::cannotOpen},
+        // Root reads any file, and wine keeps no access lists: then the file reads.
+        {unreadable, refusedToRead ? Kind::cannotOpen : Kind::none},
     };
     for (Case const& c : cases) {
         std::vector<Vector3> list{Vector3(9, 9, 9)};
@@ -203,16 +204,16 @@ TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
 TEST_F(PointFile, ALockHeldElsewhereRefusesTheFile) {
     std::string const p = write("held", "1 2 3\n");
     std::vector<Vector3> list;
-    for (int mode : {LOCK_EX, LOCK_SH}) {
-        int const fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(flock(fd, mode), 0);
-        list.assign(1, Vector3(9, 9, 9));
-        PointFileProblem problem;
-        EXPECT_EQ(readPointFile(p.c_str(), list, &problem), -1) << mode;
-        EXPECT_EQ(problem.kind, Kind::locked);
-        EXPECT_TRUE(list.empty());
-        ::close(fd);
+    for (tavrisk_test::Hold hold : {tavrisk_test::Hold::exclusive, tavrisk_test::Hold::shared}) {
+        {
+            tavrisk_test::HeldFile const held(p, hold);
+            ASSERT_TRUE(held.held());
+            list.assign(1, Vector3(9, 9, 9));
+            PointFileProblem problem;
+            EXPECT_EQ(readPointFile(p.c_str(), list, &problem), -1) << int(hold);
+            EXPECT_EQ(problem.kind, Kind::locked);
+            EXPECT_TRUE(list.empty());
+        }
         // Released: the file reads, twice, so the reader drops its own lock and the old points.
         EXPECT_EQ(readPointFile(p.c_str(), list), 0);
         EXPECT_EQ(readPointFile(p.c_str(), list), 0);
@@ -221,26 +222,29 @@ TEST_F(PointFile, ALockHeldElsewhereRefusesTheFile) {
 }
 
 TEST_F(PointFile, AReadOnlyFileIsRead) {
+    namespace fs = std::filesystem;
     std::string const p = write("readonly", "1.25,2.5,-3\n4,5,6\n");
-    ASSERT_EQ(chmod(p.c_str(), 0444), 0);
+    fs::permissions(scratch_.path() / "readonly",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     std::vector<Vector3> list;
     EXPECT_EQ(readPointFile(p.c_str(), list), 0);
     EXPECT_TRUE(samePoints(list, {{1.25, 2.5, -3}, {4, 5, 6}}));
+    // Windows removes no read-only file.
+    fs::permissions(scratch_.path() / "readonly", fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(PointFile, AHugeValueIsRefusedAfterItsFirstBytes) {
     // 2 GiB of byte 0 without a separator used to be gathered into one value in memory.
     std::string const p = write("sparse", "");
-    int const fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(ftruncate(fd, off_t(2) << 30), 0);
-    ::close(fd);
+    std::filesystem::resize_file(scratch_.path() / "sparse", std::uintmax_t(2) << 30);
     std::vector<Vector3> list;
     PointFileProblem problem;
     EXPECT_EQ(readPointFile(p.c_str(), list, &problem), -1);
     EXPECT_EQ(problem.kind, Kind::valueTooLong);
     EXPECT_EQ(problem.value, std::string(PointFileProblem::kValueTextLimit, '\0'));
 }
+
+#if defined(__linux__)
 
 namespace {
 
@@ -324,11 +328,31 @@ TEST_F(PointFile, OnlyTheBytesPresentAtOpenAreRead) {
     }
 }
 
+#elif defined(_WIN32)
+
+// The same guarantee in Windows' own terms: while the file is open for reading nobody can open it
+// to write, so the bytes present at open are all the file has until the call ends.
+TEST_F(PointFile, NoWriterOpensTheFileWhileItIsRead) {
+    std::string const p = write("held", "1 2 3\n");
+    {
+        tavrisk::platform::LockedFile file;
+        ASSERT_EQ(file.open(p.c_str()), tavrisk::platform::LockedFile::Opening::opened);
+        EXPECT_EQ(file.sizeAtOpen(), 6u);
+        std::ofstream appender(p, std::ios::app);
+        EXPECT_FALSE(appender.is_open());
+    }
+    std::ofstream appender(p, std::ios::app);
+    EXPECT_TRUE(appender.is_open());
+}
+
+#endif
+
 // Sets LC_NUMERIC to a locale whose decimal point is a comma. When none is installed, one is
-// compiled from the system's locale sources into dir and found through LOCPATH.
+// compiled from the system's locale sources into dir and found through LOCPATH (POSIX).
 static bool setCommaLocale(std::string const& dir) {
     auto tryAll = [] {
-        for (char const* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8"}) {
+        for (char const* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8",
+                                 "German_Germany.1252", "de-DE"}) {
             if (std::setlocale(LC_NUMERIC, name) != nullptr &&
                 std::localeconv()->decimal_point[0] == ',') {
                 return true;
@@ -339,6 +363,10 @@ static bool setCommaLocale(std::string const& dir) {
     if (tryAll()) {
         return true;
     }
+#if defined(_WIN32)
+    (void)dir;
+    return false;
+#else
     std::string const command =
         "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) {
@@ -348,6 +376,7 @@ static bool setCommaLocale(std::string const& dir) {
     bool const set = tryAll();
     unsetenv("LOCPATH");
     return set;
+#endif
 }
 
 TEST_F(PointFile, HostLocaleDoesNotChangeTheDecimalPoint) {
@@ -362,4 +391,65 @@ TEST_F(PointFile, HostLocaleDoesNotChangeTheDecimalPoint) {
     }
     EXPECT_EQ(rc, 0) << describe(problem);
     EXPECT_TRUE(samePoints(list, {{1.5, -27.5, 3}, {4.5, 0.5, 9}}));
+}
+
+namespace {
+
+struct ProgressReports {
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> calls;
+    static void note(std::uint64_t bytesRead, std::uint64_t totalBytes, void* context) {
+        static_cast<ProgressReports*>(context)->calls.emplace_back(bytesRead, totalBytes);
+    }
+};
+
+}  // namespace
+
+TEST_F(PointFile, ProgressIsReportedEveryStepAndAtTheEndWithoutChangingTheResult) {
+    struct Case {
+        std::string content;
+        int result;
+    };
+    std::string big;
+    for (int i = 0; i < 800000; ++i) {
+        big += std::to_string(i) + ".25 -" + std::to_string(i % 977) + " 1e-3\n";
+    }
+    Case const cases[] = {
+        {big, 0},               // about 17 MB: several steps
+        {"1 2 3\n4 5 6", 0},    // one chunk: a single report at the end
+        {"x y z\n" + big, -1},  // refused in the first chunk: no report at all
+        {big + "1 2\n", -1},    // refused at the end, after every byte was reported
+    };
+    for (Case const& c : cases) {
+        std::string const path = write("progress" + std::to_string(++files_), c.content);
+        std::vector<gte::Vector3> plain;
+        tavrisk::PointFileProblem plainProblem;
+        ASSERT_EQ(tavrisk::readPointFile(path.c_str(), plain, &plainProblem), c.result);
+
+        ProgressReports reports;
+        tavrisk::PointFileProgress const progress{&ProgressReports::note, &reports};
+        std::vector<gte::Vector3> watched;
+        tavrisk::PointFileProblem watchedProblem;
+        ASSERT_EQ(tavrisk::readPointFile(path.c_str(), watched, &watchedProblem, &progress),
+                  c.result);
+        EXPECT_TRUE(watched == plain);
+        EXPECT_EQ(tavrisk::describe(watchedProblem), tavrisk::describe(plainProblem));
+
+        std::uint64_t const size = c.content.size();
+        std::uint64_t previous = 0;
+        for (std::size_t i = 0; i < reports.calls.size(); ++i) {
+            EXPECT_EQ(reports.calls[i].second, size);
+            bool const last = i + 1 == reports.calls.size();
+            if (!last || reports.calls[i].first != size) {
+                EXPECT_GE(reports.calls[i].first - previous, tavrisk::kPointFileProgressStep);
+            }
+            previous = reports.calls[i].first;
+        }
+        if (c.content.compare(0, 1, "x") == 0) {
+            EXPECT_TRUE(reports.calls.empty());
+        } else {
+            ASSERT_FALSE(reports.calls.empty());
+            EXPECT_EQ(reports.calls.back().first, size);
+            EXPECT_LE(reports.calls.size(), size / tavrisk::kPointFileProgressStep + 1);
+        }
+    }
 }
