@@ -25,8 +25,11 @@ constexpr std::size_t kGroupSize = 16;
 constexpr std::uint32_t kWholeGroup = 0xFFFF;
 // Reads run this far past the end of a chunk: the padding the chunk buffer carries.
 constexpr std::size_t kChunkPadding = 64;
-static_assert(kChunkPadding >= platform::kShortDecimalReach && kChunkPadding >= kGroupSize,
+static_assert(kChunkPadding >= platform::kShortDecimalReach &&
+                  kChunkPadding >= platform::kPlainDecimalReach && kChunkPadding >= kGroupSize,
               "the chunk padding covers every read past the end of the data");
+static_assert(PointScanner::kChunkFront >= platform::kPlainDecimalReachBefore,
+              "the chunk front covers every read before the start of the data");
 // A run of separators is taken a byte at a time up to this length, then a group at a time.
 constexpr int kShortRun = 8;
 
@@ -41,8 +44,16 @@ constexpr double kDensityMargin = 1.25;
 // "1,2,3\n": no point takes fewer bytes, so no file of n bytes holds more than n / 6 + 1 points.
 constexpr std::uint64_t kFewestBytesPerPoint = 6;
 
+// The separators, and the bytes among them that end a line, as bits of a word indexed by byte.
+constexpr std::uint64_t kSeparatorBits = (std::uint64_t(1) << ' ') | (std::uint64_t(1) << ',') |
+                                         (std::uint64_t(1) << '\n') | (std::uint64_t(1) << '\r') |
+                                         (std::uint64_t(1) << '\t');
+constexpr std::uint64_t kLineEndBits = (std::uint64_t(1) << '\n') | (std::uint64_t(1) << '\r');
+
 constexpr bool isSeparator(char c) {
-    return c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t';
+    // Digits, points and signs lie above ',': most bytes are told apart by the first test.
+    return static_cast<unsigned char>(c) <= ',' &&
+           ((kSeparatorBits >> static_cast<unsigned char>(c)) & 1) != 0;
 }
 
 constexpr bool isDigit(char c) {
@@ -78,6 +89,53 @@ inline char const* findSeparator(char const* p, char const* end) {
     return end;
 }
 
+// Steps over the separators at p, counting the lines they end; returns the first byte after
+// them, or end. CR LF, a lone LF and a lone CR each end one line. afterCarriageReturn says
+// whether the byte before p was a CR; it is passed on only by a run that reaches end, as any
+// other run is followed by a value.
+char const* skipSeparators(char const* p, char const* end, std::size_t& line,
+                           bool& afterCarriageReturn) {
+    bool after = afterCarriageReturn;
+    for (int run = 0; p < end && isSeparator(*p); ++run) {
+        if (run == kShortRun) {
+            // A long run, of blank lines or padding: sixteen bytes at a time while all are
+            // separators; the bytes after them go on one at a time.
+            for (; end - p >= static_cast<std::ptrdiff_t>(kGroupSize); p += kGroupSize) {
+                ByteClasses const group = classifyBytes(p);
+                if (group.separators != kWholeGroup) {
+                    break;
+                }
+                std::uint32_t const afterCarriageReturns =
+                    (group.carriageReturns << 1) | (after ? 1 : 0);
+                line += static_cast<std::size_t>(
+                    setBitCount(group.carriageReturns | (group.lineFeeds & ~afterCarriageReturns)));
+                after = (group.carriageReturns >> (kGroupSize - 1)) & 1;
+            }
+            run = -1;
+            continue;
+        }
+        line += (*p == '\r') | ((*p == '\n') & !after);
+        after = *p == '\r';
+        ++p;
+    }
+    afterCarriageReturn = after && p == end;
+    return p;
+}
+
+// Steps over the separator at p that ends a value, and over any that follow it. After a value
+// byte, a line feed ends a line as a carriage return does.
+inline char const* stepOverSeparators(char const* p, char const* end, std::size_t& line,
+                                      bool& afterCarriageReturn) {
+    char const separator = *p;
+    line += static_cast<std::size_t>((kLineEndBits >> static_cast<unsigned char>(separator)) & 1);
+    ++p;
+    if (p < end && !isSeparator(*p)) {
+        return p;
+    }
+    afterCarriageReturn = separator == '\r';
+    return skipSeparators(p, end, line, afterCarriageReturn);
+}
+
 }  // namespace
 
 ByteClasses classify16Portably(char const* p) {
@@ -102,10 +160,10 @@ PointScanner::PointScanner(platform::CNumberReader const& number, std::vector<gt
       problem_(problem),
       fileSize_(fileSize),
       exactDecimals_(number.exactDecimals()),
-      chunk_(new char[kChunkSize + kChunkPadding]()) {}
+      chunk_(new char[kChunkFront + kChunkSize + kChunkPadding]()) {}
 
 bool PointScanner::scan(std::size_t size) {
-    char* const begin = chunk_.get();
+    char* const begin = chunk();
     char const* const end = begin + size;
     bytesBeforeChunk_ += chunkSize_;
     chunkSize_ = size;
@@ -134,41 +192,38 @@ bool PointScanner::scan(std::size_t size) {
         p = valueEnd;
     }
 
-    for (p = skipSeparators(p, end); p < end;) {
-        // Most values end among the sixteen bytes at p. Finding that end apart from reading the
-        // digits lets the next value start while this one is still being converted.
-        std::uint32_t const separators = classifyBytes(p).separators;
-        char const* valueEnd = p + lowestSetBit(separators | (std::uint32_t(1) << kGroupSize));
-        if (valueEnd >= end || separators == 0) {
-            valueEnd = findSeparator(p, end);
-            if (valueEnd == end) {
-                inValue_ = true;
-                afterCarriageReturn_ = false;
-                if (!gather(p, end)) {
-                    return false;
-                }
+    p = skipSeparators(p, end, line_, afterCarriageReturn_);
+    // Whether the next value is tried as a plain decimal: after a value of another form, only
+    // once a value is a short decimal again, so that files of long values do not try every one.
+    bool tryPlain = exactDecimals_;
+    while (p < end) {
+        if (tryPlain) {
+            p = scanPlainDecimals(p, end);
+            if (p == end) {
                 break;
             }
+        }
+        // A value of another form: its end is found first, sixteen bytes at a time.
+        char const* const valueEnd = findSeparator(p, end);
+        if (valueEnd == end) {
+            inValue_ = true;
+            afterCarriageReturn_ = false;
+            if (!gather(p, end)) {
+                return false;
+            }
+            break;
         }
         double value;
         char const* const shortEnd =
             exactDecimals_ ? platform::readShortDecimal(p, value) : nullptr;
+        tryPlain = shortEnd == valueEnd;
         if (shortEnd == valueEnd) {
             lastValueLine_ = line_;
             takeCoordinate(value);
         } else if (!endValue(p, valueEnd, shortEnd != nullptr && isDigit(*shortEnd))) {
             return false;
         }
-        // The separator that ends the value is stepped over here; after a value byte, a line
-        // feed ends a line as a carriage return does. A longer run goes on in skipSeparators.
-        char const separator = *valueEnd;
-        line_ += static_cast<std::size_t>(separator == '\n' || separator == '\r');
-        p = valueEnd + 1;
-        if (p < end && !isSeparator(*p)) {
-            continue;
-        }
-        afterCarriageReturn_ = separator == '\r';
-        p = skipSeparators(p, end);
+        p = stepOverSeparators(valueEnd, end, line_, afterCarriageReturn_);
     }
 
     std::uint64_t const bytesSeen = bytesBeforeChunk_ + size;
@@ -179,37 +234,35 @@ bool PointScanner::scan(std::size_t size) {
     return true;
 }
 
-// Steps over the separators at p, counting the lines they end; returns the first byte after
-// them, or end. CR LF, a lone LF and a lone CR each end one line.
-char const* PointScanner::skipSeparators(char const* p, char const* end) {
+// Reads the values from p on for as long as each is a plain decimal (platform::readPlainDecimal)
+// followed by a separator, the common value, with the scanner's state held in locals; returns the
+// start of the first value that is not one, or end. A decimal reads no further than the byte 0
+// after the data, which is no separator: a value taken lies whole in the chunk.
+char const* PointScanner::scanPlainDecimals(char const* p, char const* end) {
     std::size_t line = line_;
-    bool afterCarriageReturn = afterCarriageReturn_;
-    for (int run = 0; p < end && isSeparator(*p); ++run) {
-        if (run == kShortRun) {
-            // A long run, of blank lines or padding: sixteen bytes at a time while all are
-            // separators; the bytes after them go on one at a time.
-            for (; end - p >= static_cast<std::ptrdiff_t>(kGroupSize); p += kGroupSize) {
-                ByteClasses const group = classifyBytes(p);
-                if (group.separators != kWholeGroup) {
-                    break;
-                }
-                std::uint32_t const afterCarriageReturns =
-                    (group.carriageReturns << 1) | (afterCarriageReturn ? 1 : 0);
-                line += static_cast<std::size_t>(
-                    setBitCount(group.carriageReturns | (group.lineFeeds & ~afterCarriageReturns)));
-                afterCarriageReturn = (group.carriageReturns >> (kGroupSize - 1)) & 1;
-            }
-            run = -1;
-            continue;
+    std::size_t lastValueLine = lastValueLine_;
+    bool afterCarriageReturn = false;
+    int coordinate = coordinate_;
+    gte::Vector3 pending = pending_;
+    while (p < end) {
+        double value;
+        char const* const valueEnd = platform::readPlainDecimal(p, value);
+        if (valueEnd == nullptr || !isSeparator(*valueEnd)) {
+            break;
         }
-        line += (*p == '\r') | ((*p == '\n') & !afterCarriageReturn);
-        afterCarriageReturn = *p == '\r';
-        ++p;
+        lastValueLine = line;
+        pending[coordinate] = value;
+        if (++coordinate == 3) {
+            coordinate = 0;
+            takePoint(pending);
+        }
+        p = stepOverSeparators(valueEnd, end, line, afterCarriageReturn);
     }
     line_ = line;
-    // Only a run that reaches the end of the chunk passes its state on; any other is followed by
-    // a value.
-    afterCarriageReturn_ = afterCarriageReturn && p == end;
+    lastValueLine_ = lastValueLine;
+    afterCarriageReturn_ = afterCarriageReturn;
+    coordinate_ = coordinate;
+    pending_ = pending;
     return p;
 }
 
@@ -218,11 +271,15 @@ inline void PointScanner::takeCoordinate(double value) {
     pending_[coordinate_] = value;
     if (++coordinate_ == 3) {
         coordinate_ = 0;
-        if (points_.size() == points_.capacity()) {
-            reserveFor(bytesBeforeChunk_ + chunkSize_);
-        }
-        points_.push_back(pending_);
+        takePoint(pending_);
     }
+}
+
+inline void PointScanner::takePoint(gte::Vector3 const& point) {
+    if (points_.size() == points_.capacity()) {
+        reserveFor(bytesBeforeChunk_ + chunkSize_);
+    }
+    points_.push_back(point);
 }
 
 bool PointScanner::finish() {

@@ -1,12 +1,12 @@
 // Turns the bytes of a point text file, given in chunks, into points or into the reason the file
 // is refused, by the rules of measure/point_file.h.
 //
-// Values are read where they lie in the chunk. A short plain decimal, the common value, is read
-// eight digits at a time, and where it ends the value ends when a separator follows; any other
-// value has its end found sixteen bytes at a time and goes to the general conversion. Runs of
-// separators longer than a few bytes are skipped sixteen at a time too. Only a value that
-// straddles two chunks is gathered, in a buffer of fixed size, so the memory used does not
-// depend on what the file holds.
+// Values are read where they lie in the chunk. A plain decimal of up to fifteen characters, the
+// common value, has its end and its digits found in one look at sixteen bytes, and is taken when
+// a separator follows; any other value has its end found sixteen bytes at a time and goes to the
+// other conversions. Runs of separators longer than a few bytes are skipped sixteen at a time
+// too. Only a value that straddles two chunks is gathered, in a buffer of fixed size, so the
+// memory used does not depend on what the file holds.
 #pragma once
 
 #include <cstddef>
@@ -35,13 +35,15 @@ ByteClasses classify16Portably(char const* p);
 class PointScanner {
 public:
     static constexpr std::size_t kChunkSize = 64 * 1024;
+    // Bytes kept readable before the chunk.
+    static constexpr std::size_t kChunkFront = 16;
 
     // Appends to points, which should start empty; fileSize sizes the list before it fills.
     PointScanner(platform::CNumberReader const& number, std::vector<gte::Vector3>& points,
                  PointFileProblem& problem, std::uint64_t fileSize);
 
     // Where the caller puts the next bytes of the file, up to kChunkSize of them.
-    char* chunk() { return chunk_.get(); }
+    char* chunk() { return chunk_.get() + kChunkFront; }
 
     // Takes the next size bytes, written to chunk(); false when they make the file unacceptable
     // (problem says why). A byte order mark that the first chunk starts with is skipped.
@@ -51,11 +53,12 @@ public:
     bool finish();
 
 private:
-    char const* skipSeparators(char const* p, char const* end);
+    char const* scanPlainDecimals(char const* p, char const* end);
     bool endValue(char const* start, char const* end, bool longDigitRun);
     bool endGatheredValue();
     bool convert(char const* text, std::size_t length, bool general);
     void takeCoordinate(double value);
+    void takePoint(gte::Vector3 const& point);
     bool gather(char const* start, char const* end);
     void reserveFor(std::uint64_t bytesSeen);
     bool refuse(PointFileProblemKind kind, std::size_t line);

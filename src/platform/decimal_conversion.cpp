@@ -104,5 +104,29 @@ bool readInFull(char const* text, std::size_t length, double& value) {
 }
 
 }  // namespace decimal
+
+DecimalBytes classifyDecimal16Portably(char const* p) {
+    DecimalBytes bytes{0, 0};
+    for (int i = 0; i < 16; ++i) {
+        std::uint32_t const bit = std::uint32_t(1) << i;
+        bytes.nonDigits |= decimal::isDigit(p[i]) ? 0 : bit;
+        bytes.points |= p[i] == '.' ? bit : 0;
+    }
+    return bytes;
+}
+
+DecimalBytes classifyDecimal16(char const* p) {
+    return decimal::decimalBytesAt(p);
+}
+
+DigitGroups digitGroupsPortably(std::uint64_t integerWord, std::uint64_t fractionWord) {
+    return {static_cast<double>(decimal::eightDigitValue(integerWord)),
+            static_cast<double>(decimal::eightDigitValue(fractionWord))};
+}
+
+DigitGroups digitGroups(std::uint64_t integerWord, std::uint64_t fractionWord) {
+    return decimal::digitGroupsOf(integerWord, fractionWord);
+}
+
 }  // namespace platform
 }  // namespace tavrisk

@@ -17,6 +17,11 @@
 
 #include "platform/bit_scan.h"
 
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define TAVRISK_DECIMAL_SSE2 1
+#endif
+
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
 #error "the digit words below take the first character in their lowest byte"
 #endif
@@ -73,21 +78,26 @@ inline int leadingDigitCount(std::uint64_t word) {
     return notDigit == 0 ? 8 : lowestSetBit(notDigit) >> 3;
 }
 
-// The number written by the first count (0 to 8) digit characters of word. Taking '0' off every
-// byte leaves those digits exact (a digit never borrows; a byte after them that borrows only
-// disturbs the bytes after it); moving them to the top turns the bytes below into leading zeros.
-// Then pairs, quads and the eight digits are combined in three multiplications.
-inline std::uint64_t digitValue(std::uint64_t word, int count) {
-    if (count == 0) {
-        return 0;
-    }
-    std::uint64_t digits = (word - 0x30 * kEachByte) << (8 * (8 - count));
+// The number written by eight digits, one to a byte (0 to 9, the first in the lowest byte):
+// pairs, quads and the eight digits combined in three multiplications.
+//
+// digitValue is the number written by the first count (0 to 8) digit characters of word. Taking
+// '0' off every byte leaves those digits exact (a digit never borrows; a byte after them that
+// borrows only disturbs the bytes after it); moving them to the top turns the bytes below into
+// leading zeros.
+inline std::uint64_t eightDigitValue(std::uint64_t digits) {
     digits = digits * 10 + (digits >> 8);
     std::uint64_t const pairs = 0x000000FF000000FFu;
     digits = ((digits & pairs) * (100 + (std::uint64_t(1000000) << 32)) +
               ((digits >> 16) & pairs) * (1 + (std::uint64_t(10000) << 32))) >>
              32;
     return digits & 0xFFFFFFFFu;
+}
+inline std::uint64_t digitValue(std::uint64_t word, int count) {
+    if (count == 0) {
+        return 0;
+    }
+    return eightDigitValue((word - 0x30 * kEachByte) << (8 * (8 - count)));
 }
 
 // magnitude with the sign bit set when negative: no branch on data whose signs mix at random.
@@ -176,6 +186,137 @@ constexpr std::size_t kShortDecimalReach = 1 + 8 + 1 + 8;
 // that goes on leaves nothing to undo. Valid in the round-to-nearest mode only.
 inline char const* readShortDecimal(char const* text, double& value) {
     return decimal::readShortDecimalWith(text, value, decimal::eightBytesAt);
+}
+
+// Bytes readPlainDecimal may read before its text and from its start on.
+constexpr std::size_t kPlainDecimalReachBefore = 8;
+constexpr std::size_t kPlainDecimalReach = 16 + 8;
+
+// The bytes among 16 that are not digits '0' to '9', and those that are points, bit i for
+// byte i.
+struct DecimalBytes {
+    std::uint32_t nonDigits;
+    std::uint32_t points;
+};
+
+// The classes of the 16 bytes at p, with SSE2 where the target has it.
+DecimalBytes classifyDecimal16(char const* p);
+// The same, one byte at a time: the form every target can run.
+DecimalBytes classifyDecimal16Portably(char const* p);
+
+// The eight-digit numbers I and F written by the digits (0 to 9, one to a byte, the first in the
+// lowest byte) of the two words, as doubles (exact: both are below 10^8); with SSE2 where the
+// target has it.
+struct DigitGroups {
+    double integer;
+    double fraction;
+};
+DigitGroups digitGroups(std::uint64_t integerWord, std::uint64_t fractionWord);
+DigitGroups digitGroupsPortably(std::uint64_t integerWord, std::uint64_t fractionWord);
+
+namespace decimal {
+
+inline DecimalBytes decimalBytesAt(char const* p) {
+#if TAVRISK_DECIMAL_SSE2
+    __m128i const bytes = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p));
+    // Signed comparisons: bytes from 0x80 up count as below '0'.
+    __m128i const outside = _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8('0')),
+                                         _mm_cmpgt_epi8(bytes, _mm_set1_epi8('9')));
+    __m128i const points = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'));
+    return {static_cast<std::uint32_t>(_mm_movemask_epi8(outside)),
+            static_cast<std::uint32_t>(_mm_movemask_epi8(points))};
+#else
+    return classifyDecimal16Portably(p);
+#endif
+}
+
+// The two words side by side in one register, widened to 16 bits a digit, then pairs, quads and
+// groups of eight digits formed by multiply-and-add of neighbours (10, 100, then 10^4): every
+// partial result is below 2^15 until the last, below 10^8.
+inline DigitGroups digitGroupsOf(std::uint64_t integerWord, std::uint64_t fractionWord) {
+#if TAVRISK_DECIMAL_SSE2
+    __m128i const digits =
+        _mm_set_epi64x(static_cast<long long>(fractionWord), static_cast<long long>(integerWord));
+    __m128i const zero = _mm_setzero_si128();
+    __m128i const tensAndOnes = _mm_set1_epi32(0x0001000A);
+    __m128i const pairs =
+        _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(digits, zero), tensAndOnes),
+                        _mm_madd_epi16(_mm_unpackhi_epi8(digits, zero), tensAndOnes));
+    __m128i const quads = _mm_madd_epi16(pairs, _mm_set1_epi32(0x00010064));
+    __m128i const eights =
+        _mm_madd_epi16(_mm_packs_epi32(quads, quads), _mm_set1_epi32(0x00012710));
+    __m128d const both = _mm_cvtepi32_pd(eights);
+    return {_mm_cvtsd_f64(both), _mm_cvtsd_f64(_mm_unpackhi_pd(both, both))};
+#else
+    return digitGroupsPortably(integerWord, fractionWord);
+#endif
+}
+
+// Masks of the k highest and of the k lowest bytes of a word, k from 0 to 8.
+inline constexpr std::uint64_t kHighBytes[9] = {
+    0x0000000000000000u, 0xFF00000000000000u, 0xFFFF000000000000u,
+    0xFFFFFF0000000000u, 0xFFFFFFFF00000000u, 0xFFFFFFFFFF000000u,
+    0xFFFFFFFFFFFF0000u, 0xFFFFFFFFFFFFFF00u, 0xFFFFFFFFFFFFFFFFu};
+inline constexpr std::uint64_t kLowBytes[9] = {
+    0x0000000000000000u, 0x00000000000000FFu, 0x000000000000FFFFu,
+    0x0000000000FFFFFFu, 0x00000000FFFFFFFFu, 0x000000FFFFFFFFFFu,
+    0x0000FFFFFFFFFFFFu, 0x00FFFFFFFFFFFFFFu, 0xFFFFFFFFFFFFFFFFu};
+
+constexpr double kTwoTo53 = 9007199254740992.0;
+inline constexpr double kSignedHundredMillion[2] = {1e8, -1e8};
+
+}  // namespace decimal
+
+// Reads the plain decimal at the start of text that ends within its first 16 bytes: an optional
+// sign, up to eight digits, and optionally a point and up to eight more digits (at least one
+// digit in all), followed by a byte that is none of these. Stores its value and returns that
+// byte's address; returns nullptr, leaving value alone, when text starts otherwise, when more
+// digits follow, or when the decimal reaches the sixteenth byte. The kPlainDecimalReachBefore
+// bytes before text and kPlainDecimalReach bytes from text on must be readable; only the
+// decimal's own bytes take part in the value.
+//
+// Its end comes from one classification of the 16 bytes, apart from the digits, so that a
+// caller reading value after value may find the next one before this one is converted. With I
+// the integer digits and F the f fraction digits, the integer digits fill the top of the word
+// that ends at the point and the fraction digits the bottom of the word that starts after it;
+// the bytes around them are masked to zero, leading zeros of I and trailing zeros of F. The
+// words are the eight-digit numbers I and F * 10^(8 - f), so N = I * 10^8 + F * 10^(8 - f) is
+// the significand s = I * 10^f + F scaled by 10^(8 - f), and N / 10^8 = s / 10^f exactly.
+// I * 10^8 = (I * 5^8) * 2^8 is exact, I * 5^8 being below 2^53; the sum rounds to N exactly when
+// N < 2^53, and to at least 2^53 otherwise, so a sum below 2^53 is N. Then N and 10^8 are exact
+// doubles and the one division rounds the quotient correctly: the double strtod gives. Valid in
+// the round-to-nearest mode only, the one in which the sign may be applied after the rounding.
+inline char const* readPlainDecimal(char const* text, double& value) {
+    using namespace decimal;
+    DecimalBytes const bytes = decimalBytesAt(text);
+    bool const negative = text[0] == '-';
+    std::uint32_t const signBit = static_cast<std::uint32_t>(negative || text[0] == '+');
+    // The non-digits after the sign, and one past the sixteen bytes for a decimal that goes on.
+    std::uint32_t const others = (bytes.nonDigits & ~signBit) | (std::uint32_t(1) << 16);
+    std::uint32_t const first = others & (0u - others);
+    // The first of them ends the integer digits; it ends the decimal too unless it is a point.
+    int const point = lowestSetBit(first);
+    int const length = lowestSetBit(others & ~(first & bytes.points));
+    int const integerDigits = point - static_cast<int>(signBit);
+    int const fractionDigits = length - point - static_cast<int>(point < length);
+    // At most 8 digits on either side, at least one in all, and the end within the 16 bytes:
+    // each limit broken makes one of the terms negative.
+    if (((8 - integerDigits) | (8 - fractionDigits) | (integerDigits + fractionDigits - 1) |
+         (15 - length)) < 0) {
+        return nullptr;
+    }
+    // A digit less '0' is its xor with '0': no borrow reaches a neighbour.
+    std::uint64_t const zeros = 0x30 * kEachByte;
+    DigitGroups const groups =
+        digitGroupsOf((eightBytesAt(text + point - 8) ^ zeros) & kHighBytes[integerDigits],
+                      (eightBytesAt(text + point + 1) ^ zeros) & kLowBytes[fractionDigits]);
+    double const scaled = groups.integer * 1e8 + groups.fraction;
+    if (!(scaled < kTwoTo53)) {
+        return nullptr;
+    }
+    // Division by -10^8 rounds to the negated quotient: round to nearest is symmetric.
+    value = scaled / kSignedHundredMillion[negative];
+    return text + length;
 }
 
 }  // namespace platform

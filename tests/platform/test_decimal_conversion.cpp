@@ -2,6 +2,8 @@
 // edge the short ways have.
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -11,8 +13,11 @@
 #include "platform/decimal_conversion.h"
 
 using tavrisk::platform::CNumberReader;
+using tavrisk::platform::kPlainDecimalReach;
+using tavrisk::platform::kPlainDecimalReachBefore;
 using tavrisk::platform::kShortDecimalReach;
 using tavrisk::platform::readExactDecimal;
+using tavrisk::platform::readPlainDecimal;
 using tavrisk::platform::readShortDecimal;
 using tavrisk_test::bitsOf;
 using tavrisk_test::cStrtod;
@@ -107,5 +112,129 @@ TEST(ExactDecimal, EdgesOfTheExactRange) {
         double value = -7.0;
         EXPECT_EQ(readExactDecimal(text.data(), text.size(), value), c.exact) << text;
         EXPECT_EQ(bitsOf(value), bitsOf(c.exact ? cStrtod(text).value : -7.0)) << text;
+    }
+}
+
+namespace {
+
+// readPlainDecimal on text placed in a buffer after the given bytes and before the given tail,
+// both of which it may read; returns the bytes it took (the tail may continue the text), or
+// nullptr for none.
+std::unique_ptr<std::string> plainDecimalIn(std::string const& before, std::string const& text,
+                                            std::string const& tail, double& value) {
+    std::string buffer = before + text + tail;
+    buffer.resize(before.size() + text.size() + kPlainDecimalReach, '7');
+    char const* const start = buffer.data() + before.size();
+    char const* const end = readPlainDecimal(start, value);
+    return end == nullptr ? nullptr : std::make_unique<std::string>(start, end);
+}
+
+}  // namespace
+
+TEST(PlainDecimal, AgreesWithStrtodOnWhatItTakes) {
+    if (!tavrisk::platform::kExactDecimalArithmetic) {
+        GTEST_SKIP()
+            << "doubles are computed in wider registers here: the reader goes the general way";
+    }
+    TextMaker maker(0x91A1DEC1u);
+    std::mt19937_64 random(0x5EED0F11u);
+    // Digits and points around the text may not join it; what ends it need not be a separator.
+    static char const kAround[] = "0123456789.-+e, \n\0x";
+    auto const bytes = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i) {
+            text += kAround[random() % (sizeof kAround - 1)];
+        }
+        return text;
+    };
+    for (Generator const& generator : generators()) {
+        int taken = 0;
+        for (int i = 0; i < kCasesPerGenerator; ++i) {
+            std::string const text = generator.make(maker);
+            std::string const ending = random() % 2 == 0 ? "," : bytes(1);
+            double value = -7.0;
+            std::unique_ptr<std::string> const front = plainDecimalIn(
+                bytes(kPlainDecimalReachBefore), text, ending + bytes(kPlainDecimalReach), value);
+            // A machine's decimal of up to 15 characters ended by a separator is always taken.
+            if (generator.allShort && text.size() < 16 && ending == ",") {
+                ASSERT_TRUE(front != nullptr && *front == text) << "'" << text << "'";
+            }
+            if (front == nullptr) {
+                ASSERT_EQ(bitsOf(value), bitsOf(-7.0)) << "'" << text << "'";
+                continue;
+            }
+            ++taken;
+            // The decimal taken is what strtod takes from its front.
+            tavrisk::platform::CNumber const number = cStrtod(*front);
+            ASSERT_EQ(number.length, front->size()) << "'" << *front << "'";
+            ASSERT_EQ(bitsOf(value), bitsOf(number.value)) << "'" << *front << "'";
+        }
+        if (generator.allShort) {
+            EXPECT_GT(taken, kCasesPerGenerator / 2) << generator.name;
+        }
+    }
+}
+
+TEST(PlainDecimal, EdgesOfItsRange) {
+    if (!tavrisk::platform::kExactDecimalArithmetic) {
+        GTEST_SKIP()
+            << "doubles are computed in wider registers here: the reader goes the general way";
+    }
+    struct Case {
+        char const* text;
+        int length;  // taken, or -1
+    } const cases[] = {
+        {"-0.000000", 9},          // negative zero
+        {"12345678.1234567", -1},  // reaches the sixteenth byte
+        {"1234567.1234567", 15},
+        {"123456789", -1},        // nine integer digits
+        {"1.123456789", -1},      // nine fraction digits
+        {"90071992.547409", 15},  // scaled to 9007199254740900, below 2^53
+        {"90071992.54741", -1},   // scaled to 9007199254741000, past 2^53
+        {"90071992", 8},          // scaled to 9007199200000000
+        {"90071993", -1},         // scaled to 9007199300000000, past 2^53
+        {"+.5", 3},
+        {"5.", 2},
+        {".", -1},
+        {"-", -1},
+        {"+-1", -1},
+        {"1.2.3", 3},  // the second point ends the decimal
+        {"1-2", 1},
+    };
+    for (Case const& c : cases) {
+        double value = -7.0;
+        std::string const text = c.text;
+        std::unique_ptr<std::string> const front = plainDecimalIn("99999999", text, ",", value);
+        EXPECT_EQ(front == nullptr ? -1 : static_cast<int>(front->size()), c.length) << text;
+        EXPECT_EQ(bitsOf(value), bitsOf(front == nullptr ? -7.0 : cStrtod(*front).value)) << text;
+    }
+}
+
+TEST(PlainDecimal, ClassesAndDigitGroupsMatchTheirPortableForms) {
+    std::mt19937_64 random(0xD161750);
+    char const alphabet[] = "0123456789.-+/:, \0\x80\xFF";
+    char group[16];
+    for (int i = 0; i < 100000; ++i) {
+        for (char& c : group) {
+            c = alphabet[random() % (sizeof alphabet - 1)];
+        }
+        tavrisk::platform::DecimalBytes const fast = tavrisk::platform::classifyDecimal16(group);
+        tavrisk::platform::DecimalBytes const portable =
+            tavrisk::platform::classifyDecimal16Portably(group);
+        ASSERT_EQ(fast.nonDigits, portable.nonDigits);
+        ASSERT_EQ(fast.points, portable.points);
+        // Eight digits to a word, 0 to 9 in each byte.
+        std::uint64_t words[2] = {0, 0};
+        for (std::uint64_t& word : words) {
+            for (int b = 0; b < 8; ++b) {
+                word |= (random() % 10) << (8 * b);
+            }
+        }
+        tavrisk::platform::DigitGroups const groups =
+            tavrisk::platform::digitGroups(words[0], words[1]);
+        tavrisk::platform::DigitGroups const portableGroups =
+            tavrisk::platform::digitGroupsPortably(words[0], words[1]);
+        ASSERT_EQ(groups.integer, portableGroups.integer);
+        ASSERT_EQ(groups.fraction, portableGroups.fraction);
     }
 }
