@@ -50,6 +50,11 @@ bool PlaneFit::fit(int count, Vector3 const* points) {
     return points == nullptr ? clear() : fitEach(count, elementsOf(points));
 }
 
+bool PlaneFit::fitSummed(int count, Vector3 const* points, Vector3 const& sum) {
+    return points == nullptr || count < 3 ? clear()
+                                          : solve(Moments(count, elementsOf(points), sum));
+}
+
 bool PlaneFit::clear() {
     origin_ = Vector3::zeroVector();
     normal_ = Vector3::zeroVector();

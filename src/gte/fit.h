@@ -43,6 +43,11 @@ struct Moments {
     Moments(int count, PointAt pointAt)
         : mean(Centroid(static_cast<std::size_t>(count), pointAt)),
           scatter(static_cast<std::size_t>(count), pointAt, mean) {}
+    // The same, with the sum of the points from the zero vector in index order known already.
+    template <class PointAt>
+    Moments(int count, PointAt pointAt, Vector3 const& sum)
+        : mean(CentroidOfSum(sum, static_cast<std::size_t>(count))),
+          scatter(static_cast<std::size_t>(count), pointAt, mean) {}
 };
 
 // The line through the mean of the points along which their spread is largest.
@@ -77,6 +82,9 @@ public:
     // The same fit of the points pointAt(0), ..., pointAt(count - 1).
     template <class PointAt>
     bool fitEach(int count, PointAt pointAt);
+    // The same fit of points whose sum from the zero vector in index order, the one the mean is
+    // taken from, is known already: one pass over the points fewer, the same bits.
+    bool fitSummed(int count, Vector3 const* points, Vector3 const& sum);
 
     Vector3 const& origin() const { return origin_; }
     Vector3 const& normal() const { return normal_; }

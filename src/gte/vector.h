@@ -183,14 +183,18 @@ inline Vector3 NormalizedCross(Vector3 const& a, Vector3 const& b) {
 }
 
 // The centroid of count points, pointAt(i) giving the i-th: their sum from the zero vector in
-// index order, divided by the count.
+// index order, divided by the count. A caller that has added the points up that way already,
+// as it produced them, divides its sum by CentroidOfSum.
+inline Vector3 CentroidOfSum(Vector3 const& sum, std::size_t count) {
+    return sum / static_cast<double>(count);
+}
 template <class PointAt>
 Vector3 Centroid(std::size_t count, PointAt pointAt) {
     Vector3 sum = Vector3::zeroVector();
     for (std::size_t i = 0; i < count; ++i) {
         sum += pointAt(i);
     }
-    return sum / static_cast<double>(count);
+    return CentroidOfSum(sum, count);
 }
 inline Vector3 Centroid(Vector3 const* points, std::size_t count) {
     return Centroid(count, [points](std::size_t i) { return points[i]; });

@@ -16,11 +16,13 @@
 namespace tavrisk {
 
 FlatnessBand flatnessBandOf(std::vector<gte::Vector3> const& points,
-                            std::vector<double>* deviations) {
+                            std::vector<double>* deviations, gte::Vector3 const* sum) {
     // With fewer than three points, or a normal that is not unique, the fit still leaves an
     // origin and normal (zero vectors for too few points) and the band is measured with them.
     gte::PlaneFit fitter;
-    bool const unique = fitter.fit(static_cast<int>(points.size()), points.data());
+    int const count = static_cast<int>(points.size());
+    bool const unique = sum != nullptr ? fitter.fitSummed(count, points.data(), *sum)
+                                       : fitter.fit(count, points.data());
     gte::Vector3 const& origin = fitter.origin();
     gte::Vector3 const& normal = fitter.normal();
     // Sized once and written by index: growing a vector of doubles here would instantiate
@@ -54,10 +56,12 @@ extern "C" {
 int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
     return tavrisk::guarded(tavrisk::kRefused, [&] {
         std::vector<gte::Vector3> points;
-        if (tavrisk::readPointFile(path, points) != 0 || points.size() > INT_MAX) {
+        gte::Vector3 sum;
+        if (tavrisk::readPointFile(path, points, nullptr, nullptr, &sum) != 0 ||
+            points.size() > INT_MAX) {
             return tavrisk::kRefused;
         }
-        tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, nullptr);
+        tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, nullptr, &sum);
         // Coordinates too large for the fit overflow into an infinite or undefined band, which
         // is no measurement: refused like an unreadable file.
         double const width = band.high - band.low;

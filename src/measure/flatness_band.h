@@ -18,8 +18,10 @@ struct FlatnessBand {
 
 // Fits a plane to points and measures their signed distances to it, in list order. The band is
 // measured with whatever plane the fit left, even when it failed. When deviations is given it
-// receives each point's signed distance.
+// receives each point's signed distance. When sum is given it is the points' sum from the zero
+// vector in list order, as the reader of a point file adds them up: the fit takes its mean from
+// it instead of adding them up again.
 FlatnessBand flatnessBandOf(std::vector<gte::Vector3> const& points,
-                            std::vector<double>* deviations);
+                            std::vector<double>* deviations, gte::Vector3 const* sum = nullptr);
 
 }  // namespace tavrisk

@@ -50,7 +50,7 @@ bool readExactly(platform::LockedFile& file, char* buffer, std::size_t size) {
 }
 
 int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem,
-             PointFileProgress const* progress) {
+             PointFileProgress const* progress, gte::Vector3* sum) {
     platform::LockedFile file;
     Kind const opening = problemOf(file.open(path));
     if (opening != Kind::none) {
@@ -86,7 +86,13 @@ int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProbl
             reportedAt = done;
         }
     }
-    return scanner.finish() ? 0 : -1;
+    if (!scanner.finish()) {
+        return -1;
+    }
+    if (sum != nullptr) {
+        *sum = scanner.sum();
+    }
+    return 0;
 }
 
 // The words for each kind; those about a value are followed by where and what it is.
@@ -158,14 +164,14 @@ std::string describe(PointFileProblem const& problem) {
 }
 
 int readPointFile(char const* path, std::vector<gte::Vector3>& points, PointFileProblem* problem,
-                  PointFileProgress const* progress) {
+                  PointFileProgress const* progress, gte::Vector3* sum) {
     PointFileProblem local;
     PointFileProblem& found = problem != nullptr ? *problem : local;
     found = PointFileProblem();
     points.clear();
     int result = -1;
     try {
-        result = readInto(path, points, found, progress);
+        result = readInto(path, points, found, progress, sum);
     } catch (std::bad_alloc const&) {
         found.kind = Kind::outOfMemory;
         result = -1;

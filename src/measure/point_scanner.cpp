@@ -280,6 +280,7 @@ inline void PointScanner::takePoint(gte::Vector3 const& point) {
         reserveFor(bytesBeforeChunk_ + chunkSize_);
     }
     points_.push_back(point);
+    sum_ += point;
 }
 
 bool PointScanner::finish() {

@@ -52,6 +52,10 @@ public:
     // The end of the data ends a pending value; the values must then make whole points.
     bool finish();
 
+    // The sum of the points taken so far from the zero vector, in file order: the sum
+    // gte::Centroid takes, added up while the points are read.
+    gte::Vector3 const& sum() const { return sum_; }
+
 private:
     char const* scanPlainDecimals(char const* p, char const* end);
     bool endValue(char const* start, char const* end, bool longDigitRun);
@@ -81,6 +85,7 @@ private:
     bool inValue_ = false;  // the last chunk ended inside a value
 
     gte::Vector3 pending_ = gte::Vector3::zeroVector();
+    gte::Vector3 sum_ = gte::Vector3::zeroVector();
     int coordinate_ = 0;
 
     std::size_t line_ = 1;  // the line of the byte being looked at

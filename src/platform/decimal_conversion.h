@@ -293,10 +293,10 @@ inline char const* readPlainDecimal(char const* text, double& value) {
     std::uint32_t const signBit = static_cast<std::uint32_t>(negative || text[0] == '+');
     // The non-digits after the sign, and one past the sixteen bytes for a decimal that goes on.
     std::uint32_t const others = (bytes.nonDigits & ~signBit) | (std::uint32_t(1) << 16);
-    std::uint32_t const first = others & (0u - others);
-    // The first of them ends the integer digits; it ends the decimal too unless it is a point.
-    int const point = lowestSetBit(first);
-    int const length = lowestSetBit(others & ~(first & bytes.points));
+    // The first of them ends the integer digits. The decimal ends at the first that is not a
+    // point, or at a second point.
+    int const point = lowestSetBit(others);
+    int const length = lowestSetBit((others & ~bytes.points) | (bytes.points & (bytes.points - 1)));
     int const integerDigits = point - static_cast<int>(signBit);
     int const fractionDigits = length - point - static_cast<int>(point < length);
     // At most 8 digits on either side, at least one in all, and the end within the 16 bytes:

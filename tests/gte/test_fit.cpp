@@ -49,6 +49,14 @@ TEST(Fit, RecordsReadInPlaceGiveTheBitsOfTheCopyThenFitAlgorithm) {
         ASSERT_TRUE(!viaArray ||
                     same(plane, plane.normal(), plane.fit(count, copy.data()), literalPlane))
             << "plane from an array, kind " << kind;
+        // And with the sum of the points known beforehand, as a point file's reader gives it.
+        Vector3 sum = Vector3::zeroVector();
+        for (Vector3 const& point : copy) {
+            sum += point;
+        }
+        ASSERT_TRUE(!viaArray || same(plane, plane.normal(),
+                                      plane.fitSummed(count, copy.data(), sum), literalPlane))
+            << "plane from an array and its sum, kind " << kind;
 
         LiteralFit const literalLine = tavrisk_test::literalLineFit(count, copy.data());
         gte::LineFit line;
@@ -70,6 +78,9 @@ TEST(Fit, TooFewPointsOrNoneResetTheResult) {
         EXPECT_FALSE(line.fit(points ? 1 : 2, points));
         EXPECT_FALSE(plane.fit(points ? 2 : 3, points));
         EXPECT_TRUE(line.origin() == zero && line.direction() == zero);
+        EXPECT_TRUE(plane.origin() == zero && plane.normal() == zero);
+        ASSERT_TRUE(plane.fit(3, triangle));
+        EXPECT_FALSE(plane.fitSummed(points ? 2 : 3, points, Vector3(1, 2, 3)));
         EXPECT_TRUE(plane.origin() == zero && plane.normal() == zero);
     }
 }

@@ -179,6 +179,14 @@ void compareScanners(std::string const& text, std::vector<std::size_t> const& cu
         [&] { return scanner.finish(); });
 
     expectSameOutcome(got, want, label);
+    // The sum the fit would otherwise take of the list, added up as the points were read.
+    gte::Vector3 sum = gte::Vector3::zeroVector();
+    for (Vector3 const& point : got.points) {
+        sum += point;
+    }
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(bitsOf(scanner.sum()[i]), bitsOf(sum[i])) << label;
+    }
 }
 
 }  // namespace
