@@ -219,9 +219,10 @@ namespace decimal {
 inline DecimalBytes decimalBytesAt(char const* p) {
 #if TAVRISK_DECIMAL_SSE2
     __m128i const bytes = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p));
-    // Signed comparisons: bytes from 0x80 up count as below '0'.
-    __m128i const outside = _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8('0')),
-                                         _mm_cmpgt_epi8(bytes, _mm_set1_epi8('9')));
+    // Adding 0x80 - '0' turns '0' to '9' into 0x80 to 0x89, the ten smallest signed bytes, and
+    // every other byte into a larger one: one signed comparison tells them apart.
+    __m128i const shifted = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(0x80 - '0')));
+    __m128i const outside = _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(0x89)));
     __m128i const points = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'));
     return {static_cast<std::uint32_t>(_mm_movemask_epi8(outside)),
             static_cast<std::uint32_t>(_mm_movemask_epi8(points))};
