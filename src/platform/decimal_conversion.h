@@ -190,7 +190,7 @@ inline char const* readShortDecimal(char const* text, double& value) {
 
 // Bytes readPlainDecimal may read before its text and from its start on.
 constexpr std::size_t kPlainDecimalReachBefore = 8;
-constexpr std::size_t kPlainDecimalReach = 16 + 8;
+constexpr std::size_t kPlainDecimalReach = 1 + 15 + 8;
 
 // The bytes among 16 that are not digits '0' to '9', and those that are points, bit i for
 // byte i.
@@ -231,13 +231,11 @@ inline DecimalBytes decimalBytesAt(char const* p) {
 #endif
 }
 
+#if TAVRISK_DECIMAL_SSE2
 // The two words side by side in one register, widened to 16 bits a digit, then pairs, quads and
 // groups of eight digits formed by multiply-and-add of neighbours (10, 100, then 10^4): every
 // partial result is below 2^15 until the last, below 10^8.
-inline DigitGroups digitGroupsOf(std::uint64_t integerWord, std::uint64_t fractionWord) {
-#if TAVRISK_DECIMAL_SSE2
-    __m128i const digits =
-        _mm_set_epi64x(static_cast<long long>(fractionWord), static_cast<long long>(integerWord));
+inline DigitGroups digitGroupsOfRegister(__m128i digits) {
     __m128i const zero = _mm_setzero_si128();
     __m128i const tensAndOnes = _mm_set1_epi32(0x0001000A);
     __m128i const pairs =
@@ -248,41 +246,87 @@ inline DigitGroups digitGroupsOf(std::uint64_t integerWord, std::uint64_t fracti
         _mm_madd_epi16(_mm_packs_epi32(quads, quads), _mm_set1_epi32(0x00012710));
     __m128d const both = _mm_cvtepi32_pd(eights);
     return {_mm_cvtsd_f64(both), _mm_cvtsd_f64(_mm_unpackhi_pd(both, both))};
+}
+#endif
+
+inline DigitGroups digitGroupsOf(std::uint64_t integerWord, std::uint64_t fractionWord) {
+#if TAVRISK_DECIMAL_SSE2
+    return digitGroupsOfRegister(
+        _mm_set_epi64x(static_cast<long long>(fractionWord), static_cast<long long>(integerWord)));
 #else
     return digitGroupsPortably(integerWord, fractionWord);
 #endif
 }
 
-// Masks of the k highest and of the k lowest bytes of a word, k from 0 to 8.
-inline constexpr std::uint64_t kHighBytes[9] = {
-    0x0000000000000000u, 0xFF00000000000000u, 0xFFFF000000000000u,
-    0xFFFFFF0000000000u, 0xFFFFFFFF00000000u, 0xFFFFFFFFFF000000u,
-    0xFFFFFFFFFFFF0000u, 0xFFFFFFFFFFFFFF00u, 0xFFFFFFFFFFFFFFFFu};
-inline constexpr std::uint64_t kLowBytes[9] = {
-    0x0000000000000000u, 0x00000000000000FFu, 0x000000000000FFFFu,
-    0x0000000000FFFFFFu, 0x00000000FFFFFFFFu, 0x000000FFFFFFFFFFu,
-    0x0000FFFFFFFFFFFFu, 0x00FFFFFFFFFFFFFFu, 0xFFFFFFFFFFFFFFFFu};
+// Which bytes of the word that ends at a decimal's point and of the word that starts after it
+// hold its digits, for each shape of plain decimal: integer digits i and length n after the
+// sign, both below 16. Both masks are zero for a shape that is no plain decimal: more than eight
+// digits on either side, no digit, or no end within the fifteen bytes after the sign.
+struct alignas(16) DigitMasks {
+    std::uint64_t integer;
+    std::uint64_t fraction;
+};
+
+constexpr DigitMasks digitMasksFor(int integerDigits, int length) {
+    int const fractionDigits = length - integerDigits - (integerDigits < length ? 1 : 0);
+    // (A decimal never ends before its integer digits: those shapes do not occur.)
+    if (length < integerDigits || integerDigits > 8 || fractionDigits > 8 ||
+        integerDigits + fractionDigits == 0 || length == 15) {
+        return {0, 0};
+    }
+    return {
+        integerDigits == 0 ? 0 : ~std::uint64_t(0) << (8 * (8 - integerDigits)),
+        fractionDigits == 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * fractionDigits)) - 1};
+}
+
+struct DigitMaskTable {
+    DigitMasks masks[16][16];
+    constexpr DigitMaskTable() : masks() {
+        for (int i = 0; i < 16; ++i) {
+            for (int n = 0; n < 16; ++n) {
+                masks[i][n] = digitMasksFor(i, n);
+            }
+        }
+    }
+};
+inline constexpr DigitMaskTable kDigitMasks;
+
+// The digit groups of a decimal whose point (or end) is at point, masked as masks says.
+inline DigitGroups digitGroupsAt(char const* point, DigitMasks const& masks) {
+#if TAVRISK_DECIMAL_SSE2
+    // A digit less '0' is its xor with '0'.
+    __m128i const words =
+        _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(point - 8)),
+                           _mm_loadl_epi64(reinterpret_cast<__m128i const*>(point + 1)));
+    return digitGroupsOfRegister(
+        _mm_and_si128(_mm_xor_si128(words, _mm_set1_epi8('0')),
+                      _mm_load_si128(reinterpret_cast<__m128i const*>(&masks))));
+#else
+    std::uint64_t const zeros = 0x30 * kEachByte;
+    return digitGroupsPortably((eightBytesAt(point - 8) ^ zeros) & masks.integer,
+                               (eightBytesAt(point + 1) ^ zeros) & masks.fraction);
+#endif
+}
 
 constexpr double kTwoTo53 = 9007199254740992.0;
 inline constexpr double kSignedHundredMillion[2] = {1e8, -1e8};
 
 }  // namespace decimal
 
-// Reads the plain decimal at the start of text that ends within its first 16 bytes: an optional
-// sign, up to eight digits, and optionally a point and up to eight more digits (at least one
-// digit in all), followed by a byte that is none of these. Stores its value and returns that
-// byte's address; returns nullptr, leaving value alone, when text starts otherwise, when more
-// digits follow, or when the decimal reaches the sixteenth byte. The kPlainDecimalReachBefore
-// bytes before text and kPlainDecimalReach bytes from text on must be readable; only the
-// decimal's own bytes take part in the value.
+// Reads the plain decimal at the start of text: an optional sign, up to eight digits, and
+// optionally a point and up to eight more digits (at least one digit in all), followed within
+// the fifteen bytes after the sign by a byte that is none of these. Stores its value and returns
+// that byte's address; returns nullptr, leaving value alone, when text starts otherwise or the
+// decimal goes on. The kPlainDecimalReachBefore bytes before text and kPlainDecimalReach bytes
+// from text on must be readable; only the decimal's own bytes take part in the value.
 //
-// Its end comes from one classification of the 16 bytes, apart from the digits, so that a
-// caller reading value after value may find the next one before this one is converted. With I
-// the integer digits and F the f fraction digits, the integer digits fill the top of the word
-// that ends at the point and the fraction digits the bottom of the word that starts after it;
-// the bytes around them are masked to zero, leading zeros of I and trailing zeros of F. The
-// words are the eight-digit numbers I and F * 10^(8 - f), so N = I * 10^8 + F * 10^(8 - f) is
-// the significand s = I * 10^f + F scaled by 10^(8 - f), and N / 10^8 = s / 10^f exactly.
+// Its end comes from one classification of 16 bytes, apart from the digits, so that a caller
+// reading value after value may find the next one before this one is converted. With I the
+// integer digits and F the f fraction digits, the integer digits fill the top of the word that
+// ends at the point and the fraction digits the bottom of the word that starts after it; the
+// bytes around them are masked to zero, leading zeros of I and trailing zeros of F. The words are
+// the eight-digit numbers I and F * 10^(8 - f), so N = I * 10^8 + F * 10^(8 - f) is the
+// significand s = I * 10^f + F scaled by 10^(8 - f), and N / 10^8 = s / 10^f exactly.
 // I * 10^8 = (I * 5^8) * 2^8 is exact, I * 5^8 being below 2^53; the sum rounds to N exactly when
 // N < 2^53, and to at least 2^53 otherwise, so a sum below 2^53 is N. Then N and 10^8 are exact
 // doubles and the one division rounds the quotient correctly: the double strtod gives. Valid in
@@ -291,33 +335,29 @@ inline char const* readPlainDecimal(char const* text, double& value) {
     using namespace decimal;
     DecimalBytes const bytes = decimalBytesAt(text);
     bool const negative = text[0] == '-';
-    std::uint32_t const signBit = static_cast<std::uint32_t>(negative || text[0] == '+');
-    // The non-digits after the sign, and one past the sixteen bytes for a decimal that goes on.
-    std::uint32_t const others = (bytes.nonDigits & ~signBit) | (std::uint32_t(1) << 16);
-    // The first of them ends the integer digits. The decimal ends at the first that is not a
-    // point, or at a second point.
-    int const point = lowestSetBit(others);
-    int const length = lowestSetBit((others & ~bytes.points) | (bytes.points & (bytes.points - 1)));
-    int const integerDigits = point - static_cast<int>(signBit);
-    int const fractionDigits = length - point - static_cast<int>(point < length);
-    // At most 8 digits on either side, at least one in all, and the end within the 16 bytes:
-    // each limit broken makes one of the terms negative.
-    if (((8 - integerDigits) | (8 - fractionDigits) | (integerDigits + fractionDigits - 1) |
-         (15 - length)) < 0) {
+    int const sign = static_cast<int>(negative || text[0] == '+');
+    // From the byte after the sign on: the non-digits and the points. The first non-digit ends
+    // the integer digits; the decimal ends at the first that is not a point, or at a second
+    // point. The sixteenth byte after the sign, not looked at when there is a sign, stops both
+    // counts: a decimal still going there has length 15, a shape no plain decimal has.
+    std::uint32_t const stop = std::uint32_t(1) << 15;
+    std::uint32_t const others = bytes.nonDigits >> sign;
+    std::uint32_t const points = bytes.points >> sign;
+    int const integerDigits = lowestSetBit(others | stop);
+    int const length = lowestSetBit((others & ~points) | (points & (points - 1)) | stop);
+    DigitMasks const& masks = kDigitMasks.masks[integerDigits][length];
+    if ((masks.integer | masks.fraction) == 0) {
         return nullptr;
     }
-    // A digit less '0' is its xor with '0': no borrow reaches a neighbour.
-    std::uint64_t const zeros = 0x30 * kEachByte;
-    DigitGroups const groups =
-        digitGroupsOf((eightBytesAt(text + point - 8) ^ zeros) & kHighBytes[integerDigits],
-                      (eightBytesAt(text + point + 1) ^ zeros) & kLowBytes[fractionDigits]);
+    char const* const digits = text + sign;
+    DigitGroups const groups = digitGroupsAt(digits + integerDigits, masks);
     double const scaled = groups.integer * 1e8 + groups.fraction;
     if (!(scaled < kTwoTo53)) {
         return nullptr;
     }
     // Division by -10^8 rounds to the negated quotient: round to nearest is symmetric.
     value = scaled / kSignedHundredMillion[negative];
-    return text + length;
+    return digits + length;
 }
 
 }  // namespace platform
