@@ -1,0 +1,22 @@
+// The two points of a set that lie farthest apart along a direction, found in linear time.
+#pragma once
+
+#include "gte/vector.h"
+#include "tavrisk.h"
+
+namespace tavrisk {
+
+struct PointPair {
+    int first;
+    int second;
+};
+
+// The pair (i, j), i < j, with the largest value |Dot(p[i] - p[j], direction)|, the first pair in
+// the order i outer, j inner (both ascending) winning ties: exactly the pair that scanning every
+// pair in that order and keeping a strictly greater value finds, on every input, while reading
+// the points twice for a set of ordinary coordinates. Needs count >= 2. Allocates (may throw).
+// Instantiated for the core's vectors and for point records.
+template <class Point>
+PointPair farthestPairAlong(Point const* points, int count, gte::Vector3 const& direction);
+
+}  // namespace tavrisk
