@@ -39,15 +39,11 @@ void keepFirst(int& first, int index) {
     }
 }
 
-// How far v lies beyond [low, high] on one axis, as the scan subtracts a coordinate; 0 inside.
-double beyond(double v, double low, double high) {
-    if (v < low) {
-        return v - low;
-    }
-    if (v > high) {
-        return v - high;
-    }
-    return 0.0;
+// How far v lies outside [low, high] on one axis, 0 inside. Beyond an edge this is the magnitude
+// of fl(v - edge), which is what the scan squares (a rounded difference only changes sign when
+// its operands swap); it is written without branches, as the largest of three values.
+double outside(double v, double low, double high) {
+    return std::max(std::max(low - v, v - high), 0.0);
 }
 
 }  // namespace
@@ -80,48 +76,70 @@ NearestNominal::NearestNominal(gte_point const* nominal, int count) {
         return;
     }
     nodes_.reserve(2 * n / kLeafSize + 2);
-    // Sorts the entries into tree order in place, then lays them out by coordinate.
+    leafOf_.resize(n);
+    // Puts the entries of [begin, end) into tree order: split at the median across the wider
+    // side of the box, which is estimated from the parent's and made tight once the children
+    // are built. Returns the node.
     struct Builder {
         std::vector<Entry>& entries;
         std::vector<Node>& nodes;
+        std::vector<int>& leafOf;
 
-        int operator()(int begin, int end) {
+        int operator()(int begin, int end, int parent, double width, double height) {
+            int const id = static_cast<int>(nodes.size());
+            nodes.push_back(Node{});
             Node node;
-            node.xLow = node.xHigh = entries[begin].x;
-            node.yLow = node.yHigh = entries[begin].y;
-            node.smallestIndex = entries[begin].index;
-            for (int i = begin + 1; i < end; ++i) {
-                Entry const& e = entries[i];
-                node.xLow = std::min(node.xLow, e.x);
-                node.xHigh = std::max(node.xHigh, e.x);
-                node.yLow = std::min(node.yLow, e.y);
-                node.yHigh = std::max(node.yHigh, e.y);
-                node.smallestIndex = std::min(node.smallestIndex, e.index);
-            }
             node.begin = begin;
             node.end = end;
+            node.parent = parent;
             node.lower = node.upper = -1;
-            int const id = static_cast<int>(nodes.size());
-            nodes.push_back(node);
             if (end - begin <= kLeafSize) {
+                node.xLow = node.xHigh = entries[begin].x;
+                node.yLow = node.yHigh = entries[begin].y;
+                node.smallestIndex = entries[begin].index;
+                for (int i = begin; i < end; ++i) {
+                    Entry const& e = entries[i];
+                    node.xLow = std::min(node.xLow, e.x);
+                    node.xHigh = std::max(node.xHigh, e.x);
+                    node.yLow = std::min(node.yLow, e.y);
+                    node.yHigh = std::max(node.yHigh, e.y);
+                    node.smallestIndex = std::min(node.smallestIndex, e.index);
+                    leafOf[i] = id;
+                }
+                nodes[id] = node;
                 return id;
             }
-            // Split the wider side at the median. Widths are compared halved so that a range of
-            // finite coordinates cannot overflow.
-            bool const alongX = node.xHigh / 2 - node.xLow / 2 >= node.yHigh / 2 - node.yLow / 2;
+            bool const alongX = width >= height;
             int const middle = begin + (end - begin) / 2;
             std::nth_element(entries.begin() + begin, entries.begin() + middle,
                              entries.begin() + end, [alongX](Entry const& a, Entry const& b) {
                                  return alongX ? a.x < b.x : a.y < b.y;
                              });
-            int const lower = (*this)(begin, middle);
-            int const upper = (*this)(middle, end);
-            nodes[id].lower = lower;
-            nodes[id].upper = upper;
+            double const childWidth = alongX ? width / 2 : width;
+            double const childHeight = alongX ? height : height / 2;
+            node.lower = (*this)(begin, middle, id, childWidth, childHeight);
+            node.upper = (*this)(middle, end, id, childWidth, childHeight);
+            Node const& a = nodes[node.lower];
+            Node const& b = nodes[node.upper];
+            node.xLow = std::min(a.xLow, b.xLow);
+            node.xHigh = std::max(a.xHigh, b.xHigh);
+            node.yLow = std::min(a.yLow, b.yLow);
+            node.yHigh = std::max(a.yHigh, b.yHigh);
+            node.smallestIndex = std::min(a.smallestIndex, b.smallestIndex);
+            nodes[id] = node;
             return id;
         }
     };
-    Builder{entries, nodes_}(0, static_cast<int>(n));
+    // Widths are taken halved so that a range of finite coordinates cannot overflow.
+    double xLow = entries[0].x, xHigh = entries[0].x, yLow = entries[0].y, yHigh = entries[0].y;
+    for (Entry const& e : entries) {
+        xLow = std::min(xLow, e.x);
+        xHigh = std::max(xHigh, e.x);
+        yLow = std::min(yLow, e.y);
+        yHigh = std::max(yHigh, e.y);
+    }
+    Builder{entries, nodes_, leafOf_}(0, static_cast<int>(n), -1, xHigh / 2 - xLow / 2,
+                                      yHigh / 2 - yLow / 2);
     for (std::size_t i = 0; i < n; ++i) {
         xs_[i] = entries[i].x;
         ys_[i] = entries[i].y;
@@ -137,72 +155,95 @@ int NearestNominal::nearestTo(gte_point const& measured) {
     return nearestToUnbounded(measured.x, measured.y);
 }
 
+// The best point so far in the order of the scan.
+struct NearestNominal::Best {
+    double distance = std::numeric_limits<double>::infinity();
+    int index = INT_MAX;
+    int position = -1;
+
+    // The squared distance to the node's box, never more than to any point in it.
+    static double boundTo(Node const& node, double x, double y);
+    // Whether the node may hold a point that comes before the best in the scan's order.
+    bool mayImproveOn(Node const& node, double x, double y) const;
+};
+
+double NearestNominal::Best::boundTo(Node const& node, double x, double y) {
+    double const dx = outside(x, node.xLow, node.xHigh);
+    double const dy = outside(y, node.yLow, node.yHigh);
+    return dx * dx + dy * dy;
+}
+
+bool NearestNominal::Best::mayImproveOn(Node const& node, double x, double y) const {
+    double const nodeBound = boundTo(node, x, y);
+    return nodeBound < distance || (nodeBound == distance && node.smallestIndex < index);
+}
+
+void NearestNominal::search(int root, double x, double y, Best& best) {
+    stack_.clear();
+    stack_.push_back(root);
+    while (!stack_.empty()) {
+        Node const& node = nodes_[static_cast<std::size_t>(stack_.back())];
+        stack_.pop_back();
+        if (!best.mayImproveOn(node, x, y)) {
+            continue;
+        }
+        if (node.lower < 0) {
+            for (int position = node.begin; position < node.end; ++position) {
+                double const dx = x - xs_[position];
+                double const dy = y - ys_[position];
+                double const s = dx * dx + dy * dy;
+                int const index = indices_[position];
+                if (s < best.distance || (s == best.distance && index < best.index)) {
+                    best.distance = s;
+                    best.index = index;
+                    best.position = position;
+                }
+            }
+            continue;
+        }
+        // The nearer child is searched first; the farther one waits on the stack and is checked
+        // again when its turn comes, against what the nearer one found.
+        Node const& lower = nodes_[static_cast<std::size_t>(node.lower)];
+        Node const& upper = nodes_[static_cast<std::size_t>(node.upper)];
+        if (Best::boundTo(lower, x, y) <= Best::boundTo(upper, x, y)) {
+            stack_.push_back(node.upper);
+            stack_.push_back(node.lower);
+        } else {
+            stack_.push_back(node.lower);
+            stack_.push_back(node.upper);
+        }
+    }
+}
+
 int NearestNominal::nearestToFinite(double x, double y) {
     if (firstUndefined_ >= 0) {
         return firstUndefined_;
     }
-    double best = std::numeric_limits<double>::infinity();
-    int bestIndex = INT_MAX;
-    int bestPosition = -1;
-    auto consider = [&](int position) {
-        double const dx = x - xs_[position];
-        double const dy = y - ys_[position];
-        double const s = dx * dx + dy * dy;
-        int const index = indices_[position];
-        if (s < best || (s == best && index < bestIndex)) {
-            best = s;
-            bestIndex = index;
-            bestPosition = position;
-        }
-    };
-    auto bound = [&](Node const& node) {
-        double const dx = beyond(x, node.xLow, node.xHigh);
-        double const dy = beyond(y, node.yLow, node.yHigh);
-        return dx * dx + dy * dy;
-    };
-    auto mayHoldBetter = [&](Node const& node, double nodeBound) {
-        return nodeBound < best || (nodeBound == best && node.smallestIndex < bestIndex);
-    };
-
+    Best best;
     if (previous_ >= 0) {
-        consider(previous_);
-    }
-    if (!nodes_.empty()) {
-        stack_.clear();
-        stack_.push_back(0);
-        while (!stack_.empty()) {
-            Node const& node = nodes_[static_cast<std::size_t>(stack_.back())];
-            stack_.pop_back();
-            if (!mayHoldBetter(node, bound(node))) {
-                continue;
+        // The leaf of the previous answer first, then the other side of each node above it:
+        // together they cover the tree once, and the leaf's points make the bounds bite early.
+        int node = leafOf_[static_cast<std::size_t>(previous_)];
+        search(node, x, y, best);
+        for (int parent = nodes_[node].parent; parent >= 0; parent = nodes_[node].parent) {
+            Node const& above = nodes_[static_cast<std::size_t>(parent)];
+            int const other = above.lower == node ? above.upper : above.lower;
+            if (best.mayImproveOn(nodes_[static_cast<std::size_t>(other)], x, y)) {
+                search(other, x, y, best);
             }
-            if (node.lower < 0) {
-                for (int position = node.begin; position < node.end; ++position) {
-                    consider(position);
-                }
-                continue;
-            }
-            // The nearer child is searched first; the farther one waits on the stack and is
-            // checked again when its turn comes, against what the nearer one found.
-            double const lowerBound = bound(nodes_[static_cast<std::size_t>(node.lower)]);
-            double const upperBound = bound(nodes_[static_cast<std::size_t>(node.upper)]);
-            if (lowerBound <= upperBound) {
-                stack_.push_back(node.upper);
-                stack_.push_back(node.lower);
-            } else {
-                stack_.push_back(node.lower);
-                stack_.push_back(node.upper);
-            }
+            node = parent;
         }
+    } else if (!nodes_.empty()) {
+        search(0, x, y, best);
     }
-    previous_ = bestPosition;
+    previous_ = best.position;
     // Infinite nominal coordinates are infinitely far: they win only ties at infinity.
-    if (firstInfinite_ >= 0 && best == std::numeric_limits<double>::infinity() &&
-        firstInfinite_ < bestIndex) {
+    if (firstInfinite_ >= 0 && best.distance == std::numeric_limits<double>::infinity() &&
+        firstInfinite_ < best.index) {
         previous_ = -1;
         return firstInfinite_;
     }
-    return bestIndex;
+    return best.index;
 }
 
 int NearestNominal::nearestToUnbounded(double x, double y) const {

@@ -17,8 +17,8 @@ public:
     // Needs count >= 1; keeps no pointer to the points. Allocates (may throw).
     NearestNominal(gte_point const* nominal, int count);
 
-    // Queries for neighbouring measured points are fastest in turn: each starts from the
-    // previous answer.
+    // Queries for neighbouring measured points are fastest in turn: each starts from the leaf
+    // of the previous answer and climbs.
     int nearestTo(gte_point const& measured);
 
 private:
@@ -27,16 +27,19 @@ private:
         int smallestIndex;                // the smallest nominal index below the node
         int begin, end;                   // the node's points in the tree order
         int lower, upper;                 // children, or -1 for a leaf
+        int parent;                       // -1 for the root
     };
+    struct Best;
 
-    int build(int begin, int end);
     int nearestToFinite(double x, double y);
     int nearestToUnbounded(double x, double y) const;
+    void search(int node, double x, double y, Best& best);
 
-    // The finite nominal points in tree order.
+    // The finite nominal points in tree order, and the leaf that holds each.
     std::vector<double> xs_, ys_;
     std::vector<int> indices_;
-    std::vector<Node> nodes_;
+    std::vector<int> leafOf_;
+    std::vector<Node> nodes_;  // the root first
     std::vector<int> stack_;
     int previous_ = -1;  // position in tree order of the last answer, if finite
 
