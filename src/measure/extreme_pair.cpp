@@ -130,14 +130,16 @@ PointPair farthestPairAlong(Point const* points, int count, Vector3 const& direc
     Vector3 const origin = asVector(points[0]);
     auto projection = [&](int i) { return gte::Dot(asVector(points[i]) - origin, d); };
 
-    // First reading: the projections' range, the coordinates' box and whether the bound holds.
-    bool inRange = withinLimit(d, kDirectionLimit);
+    // First reading: the projections' range and the coordinates' box. A coordinate that is not a
+    // number makes its projection one, which the sum of the projections keeps; infinite and
+    // oversized coordinates show in the box.
     double tMin = 0.0, tMax = 0.0;  // the first point projects to exactly 0
+    double tSum = 0.0;
     Vector3 lo = origin, hi = origin;
     for (int i = 0; i < count; ++i) {
         Vector3 const p = asVector(points[i]);
-        inRange = inRange & withinLimit(p, kCoordinateLimit);
         double const t = projection(i);
+        tSum += t;
         tMin = t < tMin ? t : tMin;
         tMax = t > tMax ? t : tMax;
         for (int k = 0; k < 3; ++k) {
@@ -145,6 +147,8 @@ PointPair farthestPairAlong(Point const* points, int count, Vector3 const& direc
             hi[k] = p[k] > hi[k] ? p[k] : hi[k];
         }
     }
+    bool const inRange = withinLimit(d, kDirectionLimit) && withinLimit(lo, kCoordinateLimit) &&
+                         withinLimit(hi, kCoordinateLimit) && !std::isnan(tSum);
     if (!inRange) {
         return searchEveryPair(points, count, d);
     }
