@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "api/convert.h"
-#include "gte/fit.h"
+#include "literal_measures.h"
 #include "measure/extreme_pair.h"
-#include "measure/running_extremes.h"
 #include "tavrisk.h"
 #include "test_util.h"
 
@@ -23,24 +22,9 @@ namespace {
 double const kNaN = std::numeric_limits<double>::quiet_NaN();
 double const kInf = std::numeric_limits<double>::infinity();
 
-// Every pair, i outer and j inner: a value strictly greater than the best so far wins, the first
-// value is taken whatever it is and a NaN, once taken, stays.
-PointPair scanEveryPair(std::vector<Vector3> const& p, Vector3 const& d) {
-    tavrisk::RunningMaximum best;
-    PointPair pair{0, 0};
-    int const n = static_cast<int>(p.size());
-    for (int i = 0; i + 1 < n; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            if (best.offer(std::fabs(gte::Dot(p[i] - p[j], d)))) {
-                pair = {i, j};
-            }
-        }
-    }
-    return pair;
-}
-
 ::testing::AssertionResult samePair(std::vector<Vector3> const& p, Vector3 const& d) {
-    PointPair const expected = scanEveryPair(p, d);
+    literal::IndexPair const expected =
+        literal::farthestPair(p.data(), static_cast<int>(p.size()), d);
     PointPair const actual = tavrisk::farthestPairAlong(p.data(), static_cast<int>(p.size()), d);
     if (actual.first == expected.first && actual.second == expected.second) {
         return ::testing::AssertionSuccess();

@@ -11,6 +11,7 @@
 
 #include "measure/extreme_selection.h"
 #include "measure/pair_gap_extremes.h"
+#include "literal_measures.h"
 #include "test_util.h"
 
 using gte::Vector3;
@@ -20,24 +21,6 @@ namespace {
 
 double const kNaN = std::numeric_limits<double>::quiet_NaN();
 double const kInf = std::numeric_limits<double>::infinity();
-
-// The averages as the sorted copy gives them: NaN for both when any value is NaN (the first),
-// else the values trim ... trim + average - 1 from each end, summed from 0 starting at the end.
-ExtremeAverages sortedAverages(std::vector<double> values, int trim, int average) {
-    for (double v : values) {
-        if (std::isnan(v)) {
-            return {v, v};
-        }
-    }
-    std::sort(values.begin(), values.end());
-    std::size_t const n = values.size();
-    double low = 0.0, high = 0.0;
-    for (int i = trim; i < trim + average; ++i) {
-        low += values[static_cast<std::size_t>(i)];
-        high += values[n - 1 - static_cast<std::size_t>(i)];
-    }
-    return {low / average, high / average};
-}
 
 bool sameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
@@ -53,17 +36,6 @@ bool sameBits(double a, double b) {
     text << "low " << actual.low << " high " << actual.high << " instead of " << expected.low
          << " and " << expected.high;
     return ::testing::AssertionFailure() << text.str();
-}
-
-std::vector<double> pairValues(std::vector<Vector3> const& set1, std::vector<Vector3> const& set2,
-                               Vector3 const& m) {
-    std::vector<double> values;
-    for (Vector3 const& p1 : set1) {
-        for (Vector3 const& p2 : set2) {
-            values.push_back(std::fabs(gte::Dot(p1 - p2, m)));
-        }
-    }
-    return values;
 }
 
 std::string describe(std::vector<Vector3> const& set) {
@@ -202,9 +174,9 @@ PairCase randomPairCase(Generator& g, int style, int largest) {
 }
 
 ::testing::AssertionResult samePairAverages(PairCase const& c) {
-    auto const result =
-        sameAverages(tavrisk::pairGapAverages(c.set1, c.set2, c.m, c.trim, c.average),
-                     sortedAverages(pairValues(c.set1, c.set2, c.m), c.trim, c.average));
+    auto const result = sameAverages(
+        tavrisk::pairGapAverages(c.set1, c.set2, c.m, c.trim, c.average),
+        literal::sortedAverages(literal::pairGaps(c.set1, c.set2, c.m), c.trim, c.average));
     if (!result) {
         std::ostringstream text;
         text.precision(17);
@@ -239,7 +211,8 @@ TEST(TrimmedExtremes, StreamGivesTheSortedAverages) {
         for (double v : c.values) {
             stream.offer(v);
         }
-        EXPECT_TRUE(sameAverages(stream.averages(), sortedAverages(c.values, c.trim, c.average)));
+        EXPECT_TRUE(
+            sameAverages(stream.averages(), literal::sortedAverages(c.values, c.trim, c.average)));
     }
 
     Generator g(31337);
@@ -260,7 +233,7 @@ TEST(TrimmedExtremes, StreamGivesTheSortedAverages) {
         for (double v : values) {
             stream.offer(v);
         }
-        ASSERT_TRUE(sameAverages(stream.averages(), sortedAverages(values, trim, average)))
+        ASSERT_TRUE(sameAverages(stream.averages(), literal::sortedAverages(values, trim, average)))
             << "case " << c;
     }
 }
@@ -279,7 +252,7 @@ TEST(PairGapAverages, VerticalLineAndValuesThatAreNotNumbers) {
     EXPECT_TRUE(std::isnan(undefined.low) && std::isnan(undefined.high));
     // Along a horizontal direction z adds a zero, unless z is infinite.
     EXPECT_TRUE(sameAverages(tavrisk::pairGapAverages(set1, high, across, 0, 1),
-                             sortedAverages(pairValues(set1, high, across), 0, 1)));
+                             literal::sortedAverages(literal::pairGaps(set1, high, across), 0, 1)));
     EXPECT_TRUE(std::isnan(tavrisk::pairGapAverages(set1, high, across, 0, 1).low));
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "measure/nearest_nominal.h"
-#include "measure/running_extremes.h"
+#include "literal_measures.h"
 #include "tavrisk.h"
 #include "test_util.h"
 
@@ -19,19 +19,8 @@ using Points = std::vector<gte_point>;
 double const kNaN = std::numeric_limits<double>::quiet_NaN();
 double const kInf = std::numeric_limits<double>::infinity();
 
-// The scan: nominal points in index order, a strictly smaller squared distance wins, the first
-// distance is taken whatever it is and a NaN, once taken, stays.
 int scanNearest(Points const& nominal, gte_point const& m) {
-    tavrisk::RunningMinimum nearest;
-    int k = 0;
-    for (int j = 0; j < static_cast<int>(nominal.size()); ++j) {
-        double const dx = m.x - nominal[j].x;
-        double const dy = m.y - nominal[j].y;
-        if (nearest.offer(dx * dx + dy * dy)) {
-            k = j;
-        }
-    }
-    return k;
+    return literal::nearestNominal(nominal.data(), static_cast<int>(nominal.size()), m);
 }
 
 std::string describe(Points const& points) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "measure/pair_range.h"
-#include "measure/running_extremes.h"
+#include "literal_measures.h"
 #include "test_util.h"
 
 using gte::Vector2;
@@ -21,22 +21,13 @@ using Points = std::vector<gte_point>;
 double const kNaN = std::numeric_limits<double>::quiet_NaN();
 double const kInf = std::numeric_limits<double>::infinity();
 
-ValueRange pairByPair(Points const& set1, Points const& set2, Vector2 const& n) {
-    tavrisk::RunningRange range;
-    for (gte_point const& p1 : set1) {
-        for (gte_point const& p2 : set2) {
-            range.offer(std::fabs(gte::Dot(Vector2(p2.x - p1.x, p2.y - p1.y), n)));
-        }
-    }
-    return {range.low.value(), range.high.value()};
-}
-
 bool sameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 ::testing::AssertionResult sameRange(Points const& set1, Points const& set2, Vector2 const& n) {
-    ValueRange const expected = pairByPair(set1, set2, n);
+    literal::Range const expected = literal::pairRangeXY(
+        set1.data(), static_cast<int>(set1.size()), set2.data(), static_cast<int>(set2.size()), n);
     int const n1 = static_cast<int>(set1.size());
     int const n2 = static_cast<int>(set2.size());
     ValueRange const ranges[] = {
