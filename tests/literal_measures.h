@@ -214,7 +214,7 @@ inline bool distTwoSets(gte_point const* points1, int count1, gte_point const* p
     }
     Vector2 n(line.vector.y, -line.vector.x);
     bool const measured = !(gte::Normalize(n) < 0.0001);
-    Range range{0.0, 1e16};
+    Range range{1e16, 0.0};  // what a refused line leaves: minimum 1e16, maximum 0
     if (measured) {
         range = pairRangeXY(points1, count1, points2, count2, n);
     }
@@ -225,6 +225,65 @@ inline bool distTwoSets(gte_point const* points1, int count1, gte_point const* p
         *minDist = range.low;
     }
     return measured;
+}
+
+// The two-set XY gap record: the pair gap range and the centres' gap across the line.
+inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* points2, int count2,
+                         gte_line line, gte_gap_result* result) {
+    count1 = points1 == nullptr ? 0 : count1;
+    count2 = points2 == nullptr ? 0 : count2;
+    if (count1 < 1 || count2 < 1) {
+        return false;
+    }
+    Vector2 n(line.vector.y, -line.vector.x);
+    if (gte::Normalize(n) < 0.0001) {
+        return false;
+    }
+    Range const range = pairRangeXY(points1, count1, points2, count2, n);
+    auto centre = [](gte_point const* points, int count) {
+        Vector3 sum = Vector3::zeroVector();
+        for (int i = 0; i < count; ++i) {
+            sum += tavrisk::toVector3(points[i]);
+        }
+        return sum / static_cast<double>(count);
+    };
+    Vector3 const c1 = centre(points1, count1);
+    Vector3 const c2 = centre(points2, count2);
+    if (result != nullptr) {
+        result->centerPoint = tavrisk::toPointRecord((c1 + c2) / 2.0);
+        result->maxGap = range.high;
+        result->minGap = range.low;
+        result->direction = gte_vector(n[0], n[1], 0.0);
+        result->centerGap = std::fabs(gte::Dot(Vector2(c1[0] - c2[0], c1[1] - c2[1]), n));
+    }
+    return true;
+}
+
+// The interval of one set against a line: the distances, filtered on request, averaged from a
+// sorted copy.
+inline int intervalLine(gte_point const* points, int count, gte_line line, int trim, int average,
+                        double sigmaFactor, bool useSigma, double* maxAverage, double* minAverage) {
+    count = points == nullptr ? 0 : count;
+    if (!tavrisk::acceptsTrimAndAverage(count, trim, average)) {
+        return -1;
+    }
+    gte::Line3 const gteLine = tavrisk::toLine3(line);
+    gte::DistanceQuery<Vector3, gte::Line3> query;
+    std::vector<double> distances;
+    for (int i = 0; i < count; ++i) {
+        distances.push_back(query(tavrisk::toVector3(points[i]), gteLine).distance);
+    }
+    if (useSigma) {
+        tavrisk::replaceOutlierDistances(distances, sigmaFactor);
+    }
+    tavrisk::ExtremeAverages const averages = sortedAverages(distances, trim, average);
+    if (maxAverage != nullptr) {
+        *maxAverage = averages.high;
+    }
+    if (minAverage != nullptr) {
+        *minAverage = averages.low;
+    }
+    return 1;
 }
 
 }  // namespace literal
