@@ -221,9 +221,22 @@ int NearestNominal::nearestToFinite(double x, double y) {
     }
     Best best;
     if (previous_ >= 0) {
-        // The leaf of the previous answer first, then the other side of each node above it:
-        // together they cover the tree once, and the leaf's points make the bounds bite early.
-        int node = leafOf_[static_cast<std::size_t>(previous_)];
+        // Measured points come in order along the contour: start from the smallest node around
+        // the previous answer whose box holds the point, seeded with that answer, then search the
+        // other side of each node above it. Together these cover the tree once; the seed and the
+        // point's own neighbourhood make the bounds bite early.
+        std::size_t const seed = static_cast<std::size_t>(previous_);
+        double const dx = x - xs_[seed];
+        double const dy = y - ys_[seed];
+        best = {dx * dx + dy * dy, indices_[seed], previous_};
+        auto holds = [x, y](Node const& box) {
+            return box.xLow <= x && x <= box.xHigh && box.yLow <= y && y <= box.yHigh;
+        };
+        int node = leafOf_[seed];
+        while (nodes_[static_cast<std::size_t>(node)].parent >= 0 &&
+               !holds(nodes_[static_cast<std::size_t>(node)])) {
+            node = nodes_[static_cast<std::size_t>(node)].parent;
+        }
         search(node, x, y, best);
         for (int parent = nodes_[node].parent; parent >= 0; parent = nodes_[node].parent) {
             Node const& above = nodes_[static_cast<std::size_t>(parent)];
