@@ -1,9 +1,34 @@
 /* Tavrisk: geometric measurement functions for dimensional metrology.
  *
- * A plain C interface over small records of doubles. Every function is stateless and may be
- * called from any number of threads at once. Inputs are records by value; outputs are written
- * through caller-owned pointers, and a null output pointer means "do not write it". Lengths are
- * in the caller's unit, angles in degrees. */
+ * This header is the reference of the library's C interface: small records of doubles go in,
+ * numbers and constructed geometry come out. Each family of functions below opens with the
+ * conventions its members share; each function's own lines name what it measures, what it
+ * writes, what it returns and what it refuses.
+ *
+ * Calling
+ * - Input records are passed by value and never changed. Outputs are written through
+ *   caller-owned pointers; an array output is declared with its size (result[3] needs room for
+ *   three records). A null output pointer is never written, and the return value is the one the
+ *   call gives with the output present. Outputs that an outcome does not produce keep what the
+ *   caller put there.
+ * - Point sets come as an array and an int count. A null array holds no points, and a count
+ *   below what a function needs, negative counts included, is refused like too few points.
+ * - Lengths are in the caller's unit, angles in degrees (only the moment's angle is in radians).
+ *   Directions and normals may have any length; the functions make them unit where they need
+ *   to. A circle or plane normal shorter than 0.001 is taken as (0, 0, 1); a line or ray with a
+ *   zero vector measures as its point.
+ *
+ * Results
+ * - A function that can refuse returns -1 (false for the two bool functions) and then writes
+ *   nothing unless its own lines say otherwise. Success is 1 (0 for the flatness of a file), or
+ *   a count of what was found.
+ * - NaN in the input is never hidden: the figures it reaches come out NaN (or the call refuses,
+ *   as the fits do), never a stale record or a start value. Every largest or smallest value is
+ *   the true extreme of its candidates, however large.
+ *
+ * Every function is stateless and may be called from any number of threads at once; none
+ * throws, aborts or keeps global state, and a call that runs out of memory returns its refusal
+ * value. */
 #ifndef TAVRISK_H
 #define TAVRISK_H
 
@@ -18,8 +43,18 @@
 #define TAVRISK_VERSION_MINOR 0
 #define TAVRISK_VERSION_PATCH 0
 
+/// The count the intersection functions return in place of a number of points when the shapes
+/// share infinitely many: a line lying in a plane, two lines that coincide seen from above, two
+/// equal circles. It is the largest int.
+#define TAVRISK_INFINITE_POINTS 2147483647
+
+/* On Windows a host links Tavrisk.dll through its import library; TAVRISK_STATIC declares the
+ * functions for a program that links the static library instead. The 32-bit functions use the
+ * platform's standard calling convention, the one GetProcAddress users expect. */
 #if defined(_WIN32)
-#if defined(TAVRISK_BUILD)
+#if defined(TAVRISK_STATIC)
+#define TAVRISK_API
+#elif defined(TAVRISK_BUILD)
 #define TAVRISK_API __declspec(dllexport)
 #else
 #define TAVRISK_API __declspec(dllimport)
@@ -50,9 +85,19 @@
 extern "C" {
 #endif
 
-/* ===================================================================== records */
+/* ===================================================================== records
+ * Plain structures of doubles with natural alignment; the checks after each pin its layout,
+ * which is part of the interface.
+ *
+ * In C they are built with brace initialisers:
+ *     gte_line edge = {{0, 0, 0}, {1, 0, 0}};
+ * In C++ they have constructors, and a list of brace lists is ambiguous for gte_line (a point
+ * and a vector, or two points?), so the member types are named:
+ *     gte_line edge{gte_point(0, 0, 0), gte_vector(1, 0, 0)};
+ * gte_plane takes its three points in C++, its two reserved points zeroed, and every record
+ * constructed without arguments is all zeros. */
 
-/** A position, in the caller's length unit. */
+/// A position, in the caller's length unit.
 typedef struct gte_point {
     double x; /**< first coordinate */
     double y; /**< second coordinate */
@@ -67,7 +112,7 @@ TAVRISK_CHECK_OFFSET(gte_point, x, 0);
 TAVRISK_CHECK_OFFSET(gte_point, y, 8);
 TAVRISK_CHECK_OFFSET(gte_point, z, 16);
 
-/** A direction; any length, the functions normalise it where they need a unit vector. */
+/// A direction; any length, the functions normalise it where they need a unit vector.
 typedef struct gte_vector {
     double x; /**< first component */
     double y; /**< second component */
@@ -82,14 +127,14 @@ TAVRISK_CHECK_OFFSET(gte_vector, x, 0);
 TAVRISK_CHECK_OFFSET(gte_vector, y, 8);
 TAVRISK_CHECK_OFFSET(gte_vector, z, 16);
 
-/** An infinite line through pt along vector. */
+/// An infinite line through pt along vector.
 typedef struct gte_line {
     gte_point pt;      /**< a point on the line */
     gte_vector vector; /**< direction, any non-zero length */
 #ifdef __cplusplus
     constexpr gte_line() : pt(), vector() {}
     constexpr gte_line(gte_point pt_, gte_vector vector_) : pt(pt_), vector(vector_) {}
-    /** Line through a towards b, with a unit vector; (0,0,0) when b is within 1e-8 of a. */
+    /// Line through a towards b, with a unit vector; (0,0,0) when b is within 1e-8 of a.
     gte_line(gte_point a, gte_point b) : pt(a), vector(b.x - a.x, b.y - a.y, b.z - a.z) {
         double const length =
             sqrt((vector.x * vector.x + vector.y * vector.y) + vector.z * vector.z);
@@ -105,7 +150,7 @@ TAVRISK_CHECK_SIZE(gte_line, 48);
 TAVRISK_CHECK_OFFSET(gte_line, pt, 0);
 TAVRISK_CHECK_OFFSET(gte_line, vector, 24);
 
-/** A ray from its origin pt along vector. */
+/// A ray from its origin pt along vector.
 typedef struct gte_ray {
     gte_point pt;      /**< origin of the ray */
     gte_vector vector; /**< direction, any non-zero length */
@@ -118,7 +163,7 @@ TAVRISK_CHECK_SIZE(gte_ray, 48);
 TAVRISK_CHECK_OFFSET(gte_ray, pt, 0);
 TAVRISK_CHECK_OFFSET(gte_ray, vector, 24);
 
-/** A line segment between two end points. */
+/// A line segment between two end points.
 typedef struct gte_lseg {
     gte_point pt1; /**< first end point */
     gte_point pt2; /**< second end point */
@@ -131,7 +176,7 @@ TAVRISK_CHECK_SIZE(gte_lseg, 48);
 TAVRISK_CHECK_OFFSET(gte_lseg, pt1, 0);
 TAVRISK_CHECK_OFFSET(gte_lseg, pt2, 24);
 
-/** A circle in space. A normal shorter than 0.001 is taken as (0,0,1). */
+/// A circle in space. A normal shorter than 0.001 is taken as (0,0,1).
 typedef struct gte_circle {
     gte_point center;  /**< centre */
     double radius;     /**< radius, in the caller's length unit */
@@ -147,10 +192,10 @@ TAVRISK_CHECK_OFFSET(gte_circle, center, 0);
 TAVRISK_CHECK_OFFSET(gte_circle, radius, 24);
 TAVRISK_CHECK_OFFSET(gte_circle, vector, 32);
 
-/** An arc is measured as its full circle: the same record. */
+/// An arc is measured as its full circle: the same record.
 typedef gte_circle gte_arc;
 
-/** A plane through three points, oriented by (pt2 - pt1) x (pt3 - pt1). */
+/// A plane through three points, oriented by (pt2 - pt1) x (pt3 - pt1).
 typedef struct gte_plane {
     gte_point pt1;       /**< first point on the plane */
     gte_point pt2;       /**< second point on the plane */
@@ -170,7 +215,7 @@ TAVRISK_CHECK_OFFSET(gte_plane, pt3, 48);
 TAVRISK_CHECK_OFFSET(gte_plane, reserved1, 72);
 TAVRISK_CHECK_OFFSET(gte_plane, reserved2, 96);
 
-/** A filled rectangle in space. */
+/// A filled rectangle in space.
 typedef struct gte_rect {
     gte_point center;      /**< centre */
     double extent1;        /**< half-length along mainVector */
@@ -199,7 +244,7 @@ TAVRISK_CHECK_OFFSET(gte_rect, reserved, 40);
 TAVRISK_CHECK_OFFSET(gte_rect, norVector, 48);
 TAVRISK_CHECK_OFFSET(gte_rect, mainVector, 72);
 
-/** A quadrilateral given by its four corners. */
+/// A quadrilateral given by its four corners.
 typedef struct gte_quad {
     gte_point pt1; /**< first corner */
     gte_point pt2; /**< second corner */
@@ -217,7 +262,7 @@ TAVRISK_CHECK_OFFSET(gte_quad, pt2, 24);
 TAVRISK_CHECK_OFFSET(gte_quad, pt3, 48);
 TAVRISK_CHECK_OFFSET(gte_quad, pt4, 72);
 
-/** An ellipse; the distance functions read only its centre. */
+/// An ellipse; the distance functions read only its centre.
 typedef struct gte_ellipse {
     double majorRadius;    /**< half-length of the major axis */
     double minorRadius;    /**< half-length of the minor axis */
@@ -242,7 +287,7 @@ TAVRISK_CHECK_OFFSET(gte_ellipse, center, 16);
 TAVRISK_CHECK_OFFSET(gte_ellipse, norVector, 40);
 TAVRISK_CHECK_OFFSET(gte_ellipse, mainVector, 64);
 
-/** A measured distance between point1 and point2, with its components. */
+/// A measured distance between point1 and point2, with its components.
 typedef struct gte_dist_result {
     double dx;            /**< |x1 - x2| */
     double dxy;           /**< distance in the XY projection */
@@ -271,7 +316,7 @@ TAVRISK_CHECK_OFFSET(gte_dist_result, point1, 56);
 TAVRISK_CHECK_OFFSET(gte_dist_result, point2, 80);
 TAVRISK_CHECK_OFFSET(gte_dist_result, direction, 104);
 
-/** An angle with what a host needs to draw it: a vertex and two arm directions. */
+/// An angle with what a host needs to draw it: a vertex and two arm directions.
 typedef struct gte_angle_result {
     double angle;          /**< the angle in degrees */
     gte_point centerPoint; /**< vertex at which the angle is drawn */
@@ -287,7 +332,7 @@ TAVRISK_CHECK_OFFSET(gte_angle_result, centerPoint, 8);
 TAVRISK_CHECK_OFFSET(gte_angle_result, direction1, 32);
 TAVRISK_CHECK_OFFSET(gte_angle_result, direction2, 56);
 
-/** A gap between two features or point sets. */
+/// A gap between two features or point sets.
 typedef struct gte_gap_result {
     gte_point centerPoint; /**< midway between the two centres compared */
     gte_vector direction;  /**< unit direction in which the gap is measured */
@@ -306,288 +351,476 @@ TAVRISK_CHECK_OFFSET(gte_gap_result, minGap, 56);
 TAVRISK_CHECK_OFFSET(gte_gap_result, maxGap, 64);
 
 /* ===================================================================== point distances
- * The shape comes first and the point second. point1 of each result is the given point. */
+ * From a point, or from a point taken from a feature (the centre of a rectangle, an ellipse or a
+ * quadrilateral), to the closest point of a shape. The shape comes first in the arguments and
+ * the point second, whatever the order of the words in the name. Each result holds point1 = the
+ * given point and point2 = the point found on the shape, so its direction points from the point
+ * towards the shape. Nothing is refused: a line or ray with a zero vector measures to its point,
+ * a segment of no length to its end point, a plane whose points span no plane as the horizontal
+ * plane through their centroid. */
 
-/** Point to its foot on the line. */
+/// Point to its foot on the infinite line.
 TAVRISK_API void TAVRISK_CALL gte_dist_point_line(gte_line line, gte_point point,
                                                   gte_dist_result* result);
-/** As gte_dist_point_line, also writing the foot of the perpendicular into *foot. */
+/// As gte_dist_point_line, and writes that foot of the perpendicular to *foot as well.
 TAVRISK_API void TAVRISK_CALL gte_distfootpoint_point_line(gte_line line, gte_point point,
                                                            gte_point* foot,
                                                            gte_dist_result* result);
-/** Point to the closest point of the ray. */
+/// Point to the closest point of the ray: its foot, or the origin when the foot falls behind it.
 TAVRISK_API void TAVRISK_CALL gte_dist_point_ray(gte_ray ray, gte_point point,
                                                  gte_dist_result* result);
-/** Point to the closest point of the segment. */
+/// Point to the closest point of the segment: its foot, or the nearer end point.
 TAVRISK_API void TAVRISK_CALL gte_dist_point_lseg(gte_lseg lseg, gte_point point,
                                                   gte_dist_result* result);
-/** Point to its orthogonal projection on the plane. */
+/// Point to its orthogonal projection on the plane.
 TAVRISK_API void TAVRISK_CALL gte_dist_point_plane(gte_plane plane, gte_point point,
                                                    gte_dist_result* result);
-/** Point to the closest point of the filled rectangle. */
+/// Point to the closest point of the filled rectangle (above its inside: the foot on it).
 TAVRISK_API void TAVRISK_CALL gte_dist_point_rect(gte_rect rect, gte_point point,
                                                   gte_dist_result* result);
-/** Three results: point to centre, to the nearest circle point, to the opposite circle point. */
+/// Point to the circle in three records: result[0] to the centre, result[1] to the nearest circle
+/// point, result[2] to the circle point opposite it. A point on the axis, equally near every
+/// circle point, measures to one that the normal alone decides.
 TAVRISK_API void TAVRISK_CALL gte_dist_point_circle(gte_circle circle, gte_point point,
                                                     gte_dist_result result[3]);
-/** gte_dist_point_circle on the arc's full circle. */
+/// gte_dist_point_circle on the arc's full circle.
 TAVRISK_API void TAVRISK_CALL gte_dist_point_arc(gte_arc arc, gte_point point,
                                                  gte_dist_result result[3]);
-/** Rectangle centre to its foot on the line. */
+/// Rectangle centre to its foot on the line.
 TAVRISK_API void TAVRISK_CALL gte_dist_rectCenter_line(gte_rect rect, gte_line line,
                                                        gte_dist_result* result);
-/** Ellipse centre to its foot on the line. */
+/// Ellipse centre to its foot on the line; no other field of the ellipse is read.
 TAVRISK_API void TAVRISK_CALL gte_dist_ellipseCenter_line(gte_ellipse ellipse, gte_line line,
                                                           gte_dist_result* result);
-/** Average of the four corners to its foot on the line. */
+/// Quadrilateral centre, the average of the four corners, to its foot on the line.
 TAVRISK_API void TAVRISK_CALL gte_dist_quadCenter_line(gte_quad quad, gte_line line,
                                                        gte_dist_result* result);
 
-/* ===================================================================== linear distances */
+/* ===================================================================== linear distances
+ * The five pair distances return the shortest distance between two linear features, in the
+ * caller's length unit, and report no closest points. The two segment forms measure from the
+ * first segment's midpoint and fill a gte_dist_result with point1 = that midpoint. A line or ray
+ * with a zero vector acts as its point, a segment of no length as its end point. */
 
-/** Shortest distance between two lines. */
+/// Shortest distance between two infinite lines (0 where they cross).
 TAVRISK_API double TAVRISK_CALL gte_dist_line_line(gte_line line1, gte_line line2);
-/** Shortest distance between a line and a ray. */
+/// Shortest distance between an infinite line and a ray.
 TAVRISK_API double TAVRISK_CALL gte_dist_line_ray(gte_line line, gte_ray ray);
-/** Shortest distance between a line and a segment. */
+/// Shortest distance between an infinite line and a segment.
 TAVRISK_API double TAVRISK_CALL gte_dist_line_lseg(gte_line line, gte_lseg lseg);
-/** Shortest distance between two rays. */
+/// Shortest distance between two rays.
 TAVRISK_API double TAVRISK_CALL gte_dist_ray_ray(gte_ray ray1, gte_ray ray2);
-/** Shortest distance between a ray and a segment. */
+/// Shortest distance between a ray and a segment.
 TAVRISK_API double TAVRISK_CALL gte_dist_ray_lseg(gte_ray ray, gte_lseg lseg);
-/** Midpoint of lseg1 to its foot on the infinite line through lseg2. */
+/// Midpoint of lseg1 to its foot on the infinite line through lseg2, whose extent plays no part
+/// (so swapping the segments measures something else).
 TAVRISK_API void TAVRISK_CALL gte_dist_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
                                                  gte_dist_result* result);
-/** Midpoint of the segment to its projection on the plane. */
+/// Midpoint of the segment to its orthogonal projection on the plane.
 TAVRISK_API void TAVRISK_CALL gte_dist_lseg_plane(gte_lseg lseg, gte_plane plane,
                                                   gte_dist_result* result);
 
-/* ===================================================================== angles, in degrees
- * A segment's direction runs from pt2 towards pt1. Linear pairs give 0 to 180 and depend on
- * the sense of both features; a feature against a plane gives 0 to 90; two planes give the
- * angle between their normals. The XY forms project both directions onto z = 0 first. */
+/* ===================================================================== angles
+ * The angle in degrees between two features, each reduced to one direction: a line's or ray's
+ * vector (only the direction counts, not the point or the ray's one side), a segment's direction
+ * from pt2 towards pt1 (not from pt1 towards pt2), a plane's unit normal, oriented by
+ * (pt2 - pt1) x (pt3 - pt1). Two linear features give 0 to 180 and depend on the sense of both:
+ * reversing one turns a into 180 - a. A linear feature against a plane gives 0 to 90, the angle
+ * to the plane itself whatever the senses (0 along the plane, 90 along its normal). The XY forms
+ * drop z from both directions first: the angle seen from above. A zero direction (a zero vector,
+ * a segment of no length, a vertical direction seen from above) gives 90, or 0 against a plane. */
 
+/// Angle between two lines, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angle_line_line(gte_line line1, gte_line line2);
+/// Angle between a line and a ray, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angle_line_ray(gte_line line, gte_ray ray);
+/// Angle between a line and a segment, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angle_line_lseg(gte_line line, gte_lseg lseg);
+/// Angle between two rays, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angle_ray_ray(gte_ray ray1, gte_ray ray2);
+/// Angle between a ray and a segment, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angle_ray_lseg(gte_ray ray, gte_lseg lseg);
+/// Angle between two segments, 0 to 180; reversing both leaves it unchanged.
 TAVRISK_API double TAVRISK_CALL gte_angle_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2);
+/// Angle between two lines seen from above, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angleXY_line_line(gte_line line1, gte_line line2);
+/// Angle between a line and a ray seen from above, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angleXY_line_ray(gte_line line, gte_ray ray);
+/// Angle between a line and a segment seen from above, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angleXY_line_lseg(gte_line line, gte_lseg lseg);
+/// Angle between two rays seen from above, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angleXY_ray_ray(gte_ray ray1, gte_ray ray2);
+/// Angle between a ray and a segment seen from above, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angleXY_ray_lseg(gte_ray ray, gte_lseg lseg);
+/// Angle between two segments seen from above, 0 to 180.
 TAVRISK_API double TAVRISK_CALL gte_angleXY_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2);
+/// Angle between a line and a plane, 0 to 90.
 TAVRISK_API double TAVRISK_CALL gte_angle_line_plane(gte_line line, gte_plane plane);
+/// Angle between a ray and a plane, 0 to 90.
 TAVRISK_API double TAVRISK_CALL gte_angle_ray_plane(gte_ray ray, gte_plane plane);
+/// Angle between a segment and a plane, 0 to 90.
 TAVRISK_API double TAVRISK_CALL gte_angle_lseg_plane(gte_lseg lseg, gte_plane plane);
+/// Angle between the normals of two planes, 0 to 180: parallel planes give 0 or 180 by the
+/// orientations of their records.
 TAVRISK_API double TAVRISK_CALL gte_angle_plane_plane(gte_plane plane1, gte_plane plane2);
 
 /* ===================================================================== angle drawing
- * Each writes all four fields of *output and returns the angle in degrees. */
+ * An angle measured as by the angle functions, with what a host needs to draw it: each returns
+ * the angle in degrees and writes the whole *output at once (the angle again, the vertex
+ * centerPoint and two arms, unit or zero) on every path. A segment's direction runs from pt2
+ * towards pt1, as in the angle functions. */
 
+/// Angle between two segments, 0 to 180. The arms are the segments' directions; the vertex is
+/// the point of second's line nearest to first's line (where they cross, if they do).
 TAVRISK_API double TAVRISK_CALL gte_angle_draw_lseg_lseg(gte_lseg first, gte_lseg second,
                                                          gte_angle_result* output);
+/// As gte_angle_draw_lseg_lseg with every end point first dropped onto z = 0: the vertex has
+/// z = 0 and a vertical segment has a zero arm.
 TAVRISK_API double TAVRISK_CALL gte_angleXY_draw_lseg_lseg(gte_lseg first, gte_lseg second,
                                                            gte_angle_result* output);
+/// Angle between a segment and a plane, 0 to 90. direction1 is the segment's direction, reversed
+/// if need be to lean to the side the normal points to; the vertex is where the line through pt1
+/// along it meets the plane; direction2 is direction1 projected into the plane (zero along the
+/// normal). A segment parallel to the plane, lying in it or of no length: vertex (0, 0, 0), both
+/// arms direction1.
 TAVRISK_API double TAVRISK_CALL gte_angle_draw_lseg_plane(gte_lseg segment, gte_plane plane,
                                                           gte_angle_result* output);
+/// Angle between the normals of two planes, 0 to 180. The vertex is the foot of first.pt1 on the
+/// planes' common line; each arm stands perpendicular to that line within its own plane.
+/// Parallel or coincident planes: vertex first.pt1, both arms one direction in the first plane.
 TAVRISK_API double TAVRISK_CALL gte_angle_draw_plane_plane(gte_plane first, gte_plane second,
                                                            gte_angle_result* output);
 
-/* ===================================================================== bisectors */
+/* ===================================================================== bisectors
+ * Geometry halfway between two features, written whole to *output. Where a point is combined
+ * with another feature the point comes first (unlike the point distances). Here a segment runs
+ * from pt1 towards pt2. */
 
-/** Midpoint of two points. */
+/// Midpoint of two points.
 TAVRISK_API void TAVRISK_CALL gte_bisector_point_point(gte_point first, gte_point second,
                                                        gte_point* output);
-/** Midpoint between a point and its foot on the line. */
+/// Midpoint between the point and its foot on the infinite line.
 TAVRISK_API void TAVRISK_CALL gte_bisector_point_line(gte_point point, gte_line line,
                                                       gte_point* output);
-/** Horizontal segment across the middle of two points, as long as they are apart. */
+/// Segment across the middle of two points: centred on their midpoint, as long as they are
+/// apart, horizontal and perpendicular to them (along x for a pair within about 2.6 degrees of
+/// vertical). It runs towards +x, or +y when parallel to y, whichever point comes first.
 TAVRISK_API void TAVRISK_CALL gte_bisectorLseg_point_point(gte_point first, gte_point second,
                                                            gte_lseg* output);
-/** Copy of the segment moved halfway towards the point. */
+/// Copy of the segment, same length and sense, centred halfway between the point and its foot
+/// on the segment's infinite line.
 TAVRISK_API void TAVRISK_CALL gte_bisectorLseg_point_lseg(gte_point point, gte_lseg segment,
                                                           gte_lseg* output);
-/** Segment along the bisector of two segments, or halfway between parallel ones. */
+/// Segment along the bisector of the acute angle of two segments, centred between their centres
+/// and as long as their average length, in first's sense. Parallel segments (the sine of their
+/// angle below 0.001, or one of no length): the segment joining the midpoints of their matching
+/// end points.
 TAVRISK_API void TAVRISK_CALL gte_bisector_lseg_lseg(gte_lseg first, gte_lseg second,
                                                      gte_lseg* output);
 
 /* ===================================================================== intersections
- * Returns: a count of points (2147483647 for infinitely many), 1 for a line written, or -1
- * where the question has no answer of that kind. Unproduced outputs are not written. */
+ * The return value counts what was found: 0 nothing, 1 or 2 points (or 1 line) written,
+ * TAVRISK_INFINITE_POINTS when the shapes share infinitely many points, and -1 where the
+ * question has no answer of this kind (coincident planes, a circle lying in the plane, circles
+ * not in one plane). Only what is counted is written: with 1 point, result[1] keeps what the
+ * caller put there. Arcs are intersected as their full circles. */
 
+/// Where the line meets the plane: 1 with *point; 0 parallel and apart; TAVRISK_INFINITE_POINTS
+/// when the line lies in the plane, with its pt as *point.
 TAVRISK_API int TAVRISK_CALL gte_intersec_line_plane(gte_line line, gte_plane plane,
                                                      gte_point* point);
+/// As gte_intersec_line_plane for the ray: a plane behind the origin gives 0, one through it 1
+/// with the origin; a ray lying in the plane gives TAVRISK_INFINITE_POINTS with its origin.
 TAVRISK_API int TAVRISK_CALL gte_intersec_ray_plane(gte_ray ray, gte_plane plane, gte_point* point);
+/// As gte_intersec_line_plane for the segment, end points included (0 when the crossing lies
+/// beyond an end); a segment lying in the plane gives TAVRISK_INFINITE_POINTS with its midpoint.
 TAVRISK_API int TAVRISK_CALL gte_intersec_lseg_plane(gte_lseg lseg, gte_plane plane,
                                                      gte_point* point);
-/** 1 line written, 0 parallel and distinct, -1 the planes coincide. */
+/// 1 with the common line in *line (pt its point nearest the coordinate origin, vector the unit
+/// normal1 x normal2); 0 parallel and apart; -1 the planes coincide. Only exactly parallel
+/// planes give 0 or -1: nearly parallel ones meet in a line far away.
 TAVRISK_API int TAVRISK_CALL gte_intersec_plane_plane(gte_plane plane1, gte_plane plane2,
                                                       gte_line* line);
-/** Crossing of the two lines seen from above; z of the point is line1's z. */
+/// Crossing of the two lines seen from above: 1 with *point (x, y the crossing, z line1's pt.z);
+/// 0 parallel and apart; TAVRISK_INFINITE_POINTS when they coincide. The vectors count as given
+/// (any length, z ignored). A vertical line (no XY direction) is a point seen from above: 1 with
+/// that point when it lies exactly on the other line's trace (or, both vertical, on the other
+/// point), else 0.
 TAVRISK_API int TAVRISK_CALL gte_intersecXY_line_line(gte_line line1, gte_line line2,
                                                       gte_point* point);
-/** 0, 1 or 2 points; -1 when the circle lies in the plane. */
+/// Where the circle meets the plane: 2 points, result[0] the one farther along (plane normal x
+/// circle normal); 1 where the circle touches the plane, also when the discriminant just misses
+/// (the centre within 1e-8 of the radius from the plane, its foot within 1e-8 of the circle's
+/// plane: the foot); 0 none; -1 the circle lies in the plane.
 TAVRISK_API int TAVRISK_CALL gte_intersec_plane_circle(gte_plane plane, gte_circle circle,
                                                        gte_point result[2]);
+/// Where the line, projected along the circle's axis into its plane, meets the circle: 0, 1 or 2
+/// points, result[0] first along the line's vector. A line within about 0.057 degrees of the
+/// axis gives 0.
 TAVRISK_API int TAVRISK_CALL gte_intersec_line_circle(gte_line line, gte_circle circle,
                                                       gte_point result[2]);
+/// gte_intersec_line_circle on the arc's full circle.
 TAVRISK_API int TAVRISK_CALL gte_intersec_line_arc(gte_line line, gte_arc arc, gte_point result[2]);
-/** 0, 1 or 2 points; -1 when the circles are not in one plane or their normals disagree. */
+/// Where two circles in one plane meet: 2 points, seen from the side circle1's normal points to
+/// result[0] left and result[1] right of the way from circle1's centre to circle2's; 1 only when
+/// they touch exactly; 0 none. -1 when the normals are more than about 2.56 degrees apart or
+/// opposite, or circle2's centre lies more than 0.001 from circle1's plane. Concentric circles
+/// give TAVRISK_INFINITE_POINTS for equal radii, else 0, and write nothing.
 TAVRISK_API int TAVRISK_CALL gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2,
                                                         gte_point result[2]);
+/// gte_intersec_circle_circle with the arc's full circle as circle2.
 TAVRISK_API int TAVRISK_CALL gte_intersec_circle_arc(gte_circle circle, gte_arc arc,
                                                      gte_point result[2]);
+/// gte_intersec_circle_circle on the two arcs' full circles.
 TAVRISK_API int TAVRISK_CALL gte_intersec_arc_arc(gte_arc arc1, gte_arc arc2, gte_point result[2]);
 
 /* ===================================================================== circle distances
- * result[0]: centre to centre (or to the line); result[1]: nearest pair; result[2]: farthest
- * pair. Returns the number of records written: 3 only when both pairs were written by this call,
- * 1 when no pair was measured (result[1] and result[2] untouched). NaN in the input gives NaN
- * records, never stale ones. */
+ * Up to three records in result[3]. result[0] runs from centre to centre (point1 on circle1's
+ * centre), or from the circle's centre to its foot on the line. result[1] holds the nearest pair
+ * and result[2] the farthest pair, point1 on circle1 (or the circle) and point2 on circle2 (or
+ * the line). The pairs come from one cut, not from a search over the circles: a measuring plane
+ * through both centres cuts each circle at the ends of a diameter and only these points are
+ * compared; for a line, the circle is cut along the diameter that points towards the line.
+ * Returns the number of records this call wrote: 3, all fresh, or 1 when no pair was measured
+ * (result[1] and result[2] keep what the caller put there). NaN in the input gives NaN records,
+ * never stale ones. Arcs are measured as their full circles. */
 
+/// Two circles in one plane, cut along their centre line (concentric ones along a fixed
+/// direction in their plane). 1 unless the normals are parallel, in either sense, within 1e-6 of
+/// their cosine and circle2's centre lies within 1e-5 of circle1's plane; 1 also when the cut
+/// does not give two points on each circle (a radius of 0).
 TAVRISK_API int TAVRISK_CALL gte_dist_circle_circle(gte_circle circle1, gte_circle circle2,
                                                     gte_dist_result result[3]);
+/// Two circles in any position, cut by the plane through both centres that holds their mean
+/// normal (the normals taken in agreeing senses). Unless one circle encloses the other, result[1]
+/// is the pair opposite the farthest pair. 1 for concentric or coaxial circles, or a cut that
+/// does not give two points on each circle.
 TAVRISK_API int TAVRISK_CALL gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2,
                                                       gte_dist_result result[3]);
+/// Seen from above: gte_dist_circle_circle with circle2's centre moved to circle1's z, its
+/// normal kept; result[0].point2 has circle1's z.
 TAVRISK_API int TAVRISK_CALL gte_distXY_circle_circle(gte_circle circle1, gte_circle circle2,
                                                       gte_dist_result result[3]);
+/// gte_dist_circle_circle with the arc's full circle as circle1.
 TAVRISK_API int TAVRISK_CALL gte_dist_arc_circle(gte_arc arc, gte_circle circle,
                                                  gte_dist_result result[3]);
+/// gte_dist_circle_circle on the two arcs' full circles.
 TAVRISK_API int TAVRISK_CALL gte_dist_arc_arc(gte_arc arc1, gte_arc arc2,
                                               gte_dist_result result[3]);
-/** 3 or 1 as above (1: no diameter is singled out, as for a line through the axis); -1, nothing
- * written, when a line along the axis finds no crossing with the circle's plane. */
+/// Line to circle: result[1] from the nearer and result[2] from the farther end of the diameter
+/// pointing towards the line, each to its foot on the line. 1 when the line meets the circle's
+/// axis at the foot of the centre (a line through the centre, say): no diameter is singled out.
+/// A line within about 2.56 degrees of the axis takes the diameter through the point where it
+/// pierces the circle's plane (1 when that is the centre; -1, nothing written, with no such
+/// point).
 TAVRISK_API int TAVRISK_CALL gte_dist_line_circle(gte_line line, gte_circle circle,
                                                   gte_dist_result result[3]);
+/// gte_dist_line_circle on the arc's full circle.
 TAVRISK_API int TAVRISK_CALL gte_dist_line_arc(gte_line line, gte_arc arc,
                                                gte_dist_result result[3]);
+/// gte_dist_line_circle on the segment's whole line, from pt1 towards pt2 (along z for a segment
+/// of no length): the feet may lie beyond the segment's ends.
 TAVRISK_API int TAVRISK_CALL gte_dist_lseg_circle(gte_lseg lseg, gte_circle circle,
                                                   gte_dist_result result[3]);
+/// gte_dist_lseg_circle on the arc's full circle.
 TAVRISK_API int TAVRISK_CALL gte_dist_lseg_arc(gte_lseg lseg, gte_arc arc,
                                                gte_dist_result result[3]);
 
-/* ===================================================================== tangents */
+/* ===================================================================== tangents
+ * Tangent lines to circles, each written as a gte_line whose pt is its tangent point on the
+ * first circle (or the given point) and whose vector is a unit direction. Arcs are treated as
+ * their full circles. A circle with a negative, infinite or NaN radius, or a centre or normal
+ * that is not finite, has no tangents. */
 
-/** Tangents from a point (projected into the circle's plane): 0, 1 or 2. 0 writes nothing: the
- * point lies inside, or the radius is negative or NaN (no circle, no tangents). */
+/// Tangents from the point, projected into the circle's plane, to the circle. Returns the number
+/// of lines[] and points[] written: 2 for a point outside, lines[k] running from the projected
+/// point towards the tangent point points[k], points[0] on the side of normal x (point - centre);
+/// 1 for a point on the circle, lines[0] the tangent there and points[0] the point; 0 for a point
+/// inside (or on the axis), and 0 for a circle that is no circle (a radius that is negative,
+/// infinite or NaN, a centre or normal that is not finite) or a point that is not finite.
 TAVRISK_API int TAVRISK_CALL gte_tangent_point_circle(gte_point point, gte_circle circle,
                                                       gte_line lines[2], gte_point points[2]);
-/** Outer and inner common tangents; returns their total. -1 when the normals disagree (checked
- * first; nothing written). 0 with both counts 0 and nothing else written when either radius is
- * negative or NaN. */
+/// Common tangents of two circles: *outcount receives the number of outer tangents (the circles
+/// on one side), *incount that of inner ones (passing between them); returns their sum, 0 to 4.
+/// Outer tangent k goes to outline[k], touching circle1 at outpoint[2k] and circle2 at
+/// outpoint[2k + 1]; inner ones to inLine and inpoint likewise. Of each kind: 2, tangent 0 touching
+/// circle1 where the radius towards circle2 lands when turned about circle1's normal by +theta and
+/// tangent 1 by -theta; 1, in slot 0, for circles touching exactly (inside for outer, outside for
+/// inner); 0 for circles one inside the other (outer) or overlapping (inner). -1, nothing written,
+/// when the normals are more than about 2.56 degrees apart or opposite; 0 with both counts 0 and
+/// nothing else written when either circle is no circle (a radius that is negative, infinite or
+/// NaN, a centre or normal that is not finite). The circles need not share a plane: all turns
+/// are about circle1's normal.
 TAVRISK_API int TAVRISK_CALL gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2,
                                                        int* outcount, gte_line outline[2],
                                                        gte_point outpoint[4], int* incount,
                                                        gte_line inLine[2], gte_point inpoint[4]);
+/// gte_tangent_circle_circle with the arc's full circle as circle1.
 TAVRISK_API int TAVRISK_CALL gte_tangent_arc_circle(gte_arc arc, gte_circle circle, int* outcount,
                                                     gte_line outline[2], gte_point outpoint[4],
                                                     int* incount, gte_line inLine[2],
                                                     gte_point inpoint[4]);
+/// gte_tangent_circle_circle on the two arcs' full circles.
 TAVRISK_API int TAVRISK_CALL gte_tangent_arc_arc(gte_arc arc1, gte_arc arc2, int* outcount,
                                                  gte_line outline[2], gte_point outpoint[4],
                                                  int* incount, gte_line inLine[2],
                                                  gte_point inpoint[4]);
 
-/* ===================================================================== point sets */
+/* ===================================================================== point sets
+ * How a set of measured points lies against a line, and two sets against each other across a
+ * line. The _line forms measure in space: each point's (unsigned) distance to the line. The
+ * two-set forms measure in XY: the gap between a point of points1 and a point of points2 along
+ * the direction across the line, z ignored, for every pair.
+ * The interval and gapSigma forms average the averageCount largest and the averageCount
+ * smallest values after dropping the trimCount largest and the trimCount smallest. They refuse
+ * (-1, nothing written) unless trimCount >= 0, averageCount >= 1 and each set has
+ * count > 2 * (trimCount + averageCount). With useSigma true, outliers are tamed first: a value
+ * further than sigmaFactor standard deviations (population, divisor count) from the mean is
+ * replaced by the mean; a value exactly at that limit stays, and sigmaFactor is read only then.
+ * One NaN value makes both averages NaN. */
 
-/* Every largest or smallest value below is the true extreme of its candidates, however large;
- * a NaN candidate makes it NaN. */
-
-/** Largest and smallest distance of the points to the line; -1 and -1 for fewer than two. */
+/// Largest and smallest distance of the points to the line, to *maxDist and *minDist; both -1
+/// for fewer than two points.
 TAVRISK_API void TAVRISK_CALL gte_dist_mutiPoint_line(const gte_point* points, int count,
                                                       gte_line line, double* maxDist,
                                                       double* minDist);
-/** Centroid gap and extreme distances to the line; fewer than two points set only the three
- * gaps, to -1. */
+/// Gap of the points to the line: centerPoint halfway between their centroid and its foot on the
+/// line, direction the unit vector from the centroid towards the line ((0, 0, 0) when it lies on
+/// it), centerGap the centroid's distance, minGap and maxGap the smallest and largest distance.
+/// Fewer than two points set only the three gaps, to -1.
 TAVRISK_API void TAVRISK_CALL gte_gap_mutiPoint_line(const gte_point* points, int count,
                                                      gte_line line, gte_gap_result* result);
-/** Averages of the averageCount largest and smallest distances, trimCount dropped at each end
- * (outliers replaced by the mean first when useSigma). 1, or -1 with nothing written unless
- * count > 2 * (trimCount + averageCount), trimCount >= 0, averageCount >= 1. One NaN distance
- * makes both averages NaN; so in the gap-sigma and two-set forms. */
+/// Trimmed averages of the largest and of the smallest distances of the points to the line, to
+/// *maxAverage and *minAverage. 1, or -1 refused.
 TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_line(const gte_point* points, int count,
                                                          gte_line line, int trimCount,
                                                          int averageCount, double sigmaFactor,
                                                          bool useSigma, double* maxAverage,
                                                          double* minAverage);
+/// Gap of the points to the line as gte_gap_mutiPoint_line, with minGap and maxGap the trimmed
+/// averages of the distances; the centroid is that of the points as given. 1, or -1 refused.
 TAVRISK_API int TAVRISK_CALL gte_gapSigma_mutiPoint_line(const gte_point* points, int count,
                                                          gte_line line, int trimCount,
                                                          int averageCount, double sigmaFactor,
                                                          bool useSigma, gte_gap_result* result);
-/** Largest and smallest XY gap across the line over every pair. false for an empty set (nothing
- * written) or a line without XY direction (0 and 1e16 written). */
+/// Largest and smallest gap of every pair across the line in XY, to *maxDist and *minDist,
+/// measured along (vector.y, -vector.x) of the line made unit (its pt is not read). false with
+/// nothing written for an empty set; false with 0 and 1e16 written when the line's vector has an
+/// XY length below 0.0001; true otherwise.
 TAVRISK_API bool TAVRISK_CALL gte_dist_mutiPoint_mutiPoint(const gte_point* points1, int count1,
                                                            const gte_point* points2, int count2,
                                                            gte_line line, double* maxDist,
                                                            double* minDist);
+/// Gap of two sets across the line in XY: centerPoint halfway between their centroids (in
+/// space), direction (vector.y, -vector.x) of the line made unit with z 0, centerGap the gap of
+/// the centroids, minGap and maxGap the smallest and largest pair gap. true; false, nothing
+/// written, for an empty set or a line vector with an XY length below 0.0001.
 TAVRISK_API bool TAVRISK_CALL gte_gapXY_mutiPoint_mutiPoint(const gte_point* points1, int count1,
                                                             const gte_point* points2, int count2,
                                                             gte_line line, gte_gap_result* result);
+/// gte_interval_mutiPoint_line run on each set against the same line, the results added:
+/// *maxAverage = the two trimmed largest, *minAverage = the two trimmed smallest (for edges on
+/// either side of the line, the widest and narrowest widths between them). 1, or -1 with nothing
+/// written when either set is empty or refused.
 TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1,
                                                               const gte_point* points2, int count2,
                                                               gte_line line, int trimCount,
                                                               int averageCount, double sigmaFactor,
                                                               bool useSigma, double* maxAverage,
                                                               double* minAverage);
+/// Gap of two sets across the line from all count1 * count2 pair gaps, minGap and maxGap their
+/// trimmed averages, centerPoint and centerGap from the centroids. direction is z x (the line's
+/// unit direction), made unit: opposite to gte_gapXY_mutiPoint_mutiPoint's, and zero for a
+/// vertical line, which makes every gap 0. With useSigma, the outliers are points whose distance
+/// to the vertical plane through the line strays from their centroid's by more than sigmaFactor
+/// standard deviations; each is moved square to the plane onto the centroid's distance (the
+/// centroids stay those of the points as given). 1, or -1 refused, also for a pair table too
+/// large for memory.
 TAVRISK_API int TAVRISK_CALL gte_gapSigma_mutiPoint_mutiPoint(
     const gte_point* points1, int count1, const gte_point* points2, int count2, gte_line line,
     int trimCount, int averageCount, double sigmaFactor, bool useSigma, gte_gap_result* result);
 
-/* ===================================================================== segment gaps in XY */
+/* ===================================================================== segment gaps in XY
+ * Two measured edges given as segments, seen from above (z ignored), once lseg2 is aligned with
+ * lseg1 by the function's rule. They are measured across their bisector, the sum of their unit
+ * directions: the measuring direction is the bisector turned a quarter turn clockwise seen from
+ * above. The centre gap lies between the segments' midpoints; the largest and smallest gaps are
+ * those between an end point of one and an end point of the other. */
 
-/** Returns the centre gap; writes the largest and smallest end-point gaps (NaN for a NaN
- * coordinate). */
+/// Returns the centre gap and writes the largest and smallest end-point gaps to *maxDist and
+/// *minDist; lseg2 is reversed first when it runs against lseg1 (negative dot product).
 TAVRISK_API double TAVRISK_CALL gte_intervalXY_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
                                                          double* maxDist, double* minDist);
+/// Gap record: centerPoint halfway between the midpoints (z 0), direction the measuring direction
+/// (z 0), centerGap, minGap, maxGap. lseg2 is reversed first when it runs within 10 degrees of
+/// opposite to lseg1, or, between 10 and 170 degrees from it, when their bisector runs within 45
+/// degrees of the line joining the midpoints (edges given head to tail).
 TAVRISK_API void TAVRISK_CALL gte_gapXY_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
                                                   gte_gap_result* result);
-/** Exists for hosts that bind it; measures nothing and writes nothing. */
+/// Exists for hosts that bind it: measures nothing and writes nothing.
 TAVRISK_API void TAVRISK_CALL gte_gap_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
                                                 gte_gap_result* result);
 
-/* ===================================================================== fitting and flatness */
+/* ===================================================================== fitting and flatness
+ * Orthogonal least-squares fits. The two fit functions need at least three points and return 1,
+ * or -1 with nothing written for fewer points (or a null array), a coordinate that is not
+ * finite, a fit with no unique answer and a record that would not be finite. */
 
-/** Best-fit line of at least three points, reported as the segment they span. 1, or -1 with
- * nothing written: fewer than three points, a coordinate not finite, no unique direction, or a
- * result that would not be finite. */
+/// Best-fit line, reported as the segment the points span along it: pt1 and pt2 are the feet on
+/// the line of the two points lying farthest apart along it, pt1 from the one earlier in the
+/// array (the first such pair wins ties). -1 also when the direction is not unique (the largest
+/// spread ties).
 TAVRISK_API int TAVRISK_CALL gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment);
-/** Best-fit plane of at least three points, as three projected sample points. 1, or -1 with
- * nothing written, as for gte_fit_lseg, and when no point lies off the line of the first two
- * samples (the record would span no plane). */
+/// Best-fit plane through three of the points projected onto it: pt1 and pt2 from the pair
+/// farthest apart, pt3 from the point farthest from both whose projection is not in line with
+/// theirs (each search looks at about 100 evenly spaced points; at all of them when that finds no
+/// third). The record's orientation follows these points, not the fitted normal; reserved1 and
+/// reserved2 are zero. -1 also when the normal is not unique (the smallest spread ties) or no
+/// point lies off the line of the first two.
 TAVRISK_API int TAVRISK_CALL gte_fit_plane(const gte_point* points, int count, gte_plane* plane);
-/** Flatness of the points of a text file: 0 on success. -1, flatness unwritten, when the file is
- * missing, not a regular file, empty or held by another call, when a value is not entirely a
- * finite number in the "C" locale, is longer than 1024 characters, or the values do not make
- * whole points (at least one), and when the flatness would not be finite. Only the bytes present
- * when the file is opened are read. */
+/// Flatness of the points in a text file: the width of the band of their signed distances to the
+/// best-fit plane (0 for one or two points), to *flatness. 0 on success; -1, flatness unwritten,
+/// when the file is missing, cannot be opened or read, is not a regular file, is empty or is held
+/// by another call, when a value is not entirely a finite number in the "C" locale or is longer
+/// than 1024 characters, when the values do not make whole points (at least one), and when the
+/// flatness would not be finite. Values are separated by spaces, commas, tabs or line breaks,
+/// three to a point; a UTF-8 byte order mark is skipped; only the bytes present when the file is
+/// opened are read. path is a zero-terminated narrow string (on Windows in the ANSI code page).
 TAVRISK_API int TAVRISK_CALL gte_measure_platness_pointCloud_file(const char* path,
                                                                   double* flatness);
 
-/* ===================================================================== form measures */
+/* ===================================================================== form measures
+ * Form of point sets seen from above. NaN coordinates give NaN figures with the usual return
+ * value. */
 
-/* NaN coordinates give NaN figures here, with the usual return value. */
-
-/** Centroid and one-sigma ellipse: angle (radians) of the axis nearer x, full axis lengths. 1, or
- * -1 for fewer than three points. */
+/// Centroid (in space) and one-sigma ellipse of the points in XY: *angle in radians, -pi/4 to
+/// pi/4, the direction of the ellipse axis nearer the x axis (0 for equal spreads without
+/// correlation); *major and *minor the full axis lengths. 1, or -1, nothing written, for fewer
+/// than three points.
 TAVRISK_API int TAVRISK_CALL gte_measure_moment2(const gte_point* points, int count,
                                                  gte_point* centroid, double* angle, double* major,
                                                  double* minor);
-/** Band of the deviations along the normal of each point's nearest nominal point in XY (the first
- * of equally near ones). 1, or -1 for empty or missing input. */
+/// Profile of measured points against a nominal contour given as nominalCount points with one
+/// normal each: the width of the band (largest minus smallest) of the deviations, to *profile.
+/// Each measured point is paired with the nominal point nearest in XY (the first of equally near
+/// ones) and deviates along the XY part of its normal, taken as given (not made unit). 1, or -1,
+/// nothing written, for a null array or a count below 1.
 TAVRISK_API int TAVRISK_CALL gte_measure_profile2D(const gte_point* measured, int measuredCount,
                                                    const gte_point* nominal,
                                                    const gte_vector* normals, int nominalCount,
                                                    double* profile);
-/** Band of the signed horizontal deviations from the line, each written; -1.0 for no points. */
+/// Straightness: returns the width of the band of the points' signed horizontal deviations from
+/// the line and writes deviation i to deviations[i] (count doubles). Positive to the right of the
+/// line's direction seen from above; an inclined line scales each deviation by the length of the
+/// XY part of its unit direction; a line within about 0.057 degrees of vertical is measured
+/// across y. -1.0, nothing written, for no points.
 TAVRISK_API double TAVRISK_CALL gte_straightness_xy_line(const gte_point* points, int count,
                                                          gte_line line, double* deviations);
 
 /* ===================================================================== tools */
 
-/** Rotates vector about axis by angle degrees (right-hand rule). */
+/// Rotates vector about axis (any length) by angle degrees, right-hand rule, to *result; the
+/// length is kept. A zero axis gives cos(angle) * vector.
 TAVRISK_API void TAVRISK_CALL gte_tool_rotate_vector(gte_vector vector, gte_vector axis,
                                                      double angle, gte_vector* result);
 

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <cstring>
+
 #include "gte/vector.h"
 #include "tavrisk.h"
 
@@ -33,8 +37,7 @@ inline ::testing::AssertionResult near3(double ax, double ay, double az, double 
 template <class Record>
 inline Record poisoned() {
     Record r;
-    unsigned char* bytes = reinterpret_cast<unsigned char*>(&r);
-    for (size_t i = 0; i < sizeof(Record); ++i) bytes[i] = 0xA5;
+    std::memset(static_cast<void*>(&r), 0xA5, sizeof(Record));
     return r;
 }
 template <class Record>
@@ -45,4 +48,18 @@ inline bool untouched(Record const& r) {
             return false;
     }
     return true;
+}
+
+// The doubles of a record made of doubles, in field order: a whole record in one comparison.
+template <class Record>
+inline std::array<double, sizeof(Record) / sizeof(double)> doublesOf(Record const& r) {
+    static_assert(sizeof(Record) % sizeof(double) == 0, "a record of doubles");
+    std::array<double, sizeof(Record) / sizeof(double)> values;
+    std::memcpy(values.data(), &r, sizeof r);
+    return values;
+}
+
+// Equal, or both NaN.
+inline bool same(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
 }

@@ -5,8 +5,8 @@
 namespace tavrisk {
 
 gte::Plane3 toPlane3(gte_plane const& plane) {
-    Vector3 const center = toVector3(planeRecordCenter(plane));
-    Vector3 normal = toVector3(planeRecordNormal(plane));
+    Vector3 const center = planeRecordCenter(plane);
+    Vector3 normal = planeRecordNormal(plane);
     // Collinear or coincident points: the horizontal plane through their centroid.
     if (gte::Normalize(normal) < kNormalFallbackLength) {
         normal = Vector3(0.0, 0.0, 1.0);
@@ -16,11 +16,9 @@ gte::Plane3 toPlane3(gte_plane const& plane) {
 
 gte::Rectangle3 toRectangle3(gte_rect const& rect) {
     gte::Rectangle3 rectangle;
-    rectangle.center = toVector3(rectCenter(rect));
-    Vector3 u = toVector3(rect.mainVector);
-    Vector3 w = toVector3(rect.norVector);
-    gte::Normalize(u);
-    gte::Normalize(w);
+    rectangle.center = toVector3(rect.center);
+    Vector3 const u = gte::Normalized(toVector3(rect.mainVector));
+    Vector3 const w = gte::Normalized(toVector3(rect.norVector));
     rectangle.axis[0] = u;
     // Unit only when the record's two vectors are perpendicular; kept as given.
     rectangle.axis[1] = gte::Cross(w, u);
@@ -30,13 +28,12 @@ gte::Rectangle3 toRectangle3(gte_rect const& rect) {
 }
 
 gte_plane toPlaneRecord(gte::Plane3 const& plane) {
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    auto const dis = disFun(Vector3::zeroVector(), plane);
-    return makePlaneRecord(toPointRecord(dis.closestPoint), toVectorRecord(plane.normal));
+    Vector3 const foot = gte::Distance(Vector3::zeroVector(), plane).closestPoint;
+    return makePlaneRecord(foot, plane.normal);
 }
 
 gte_line lsegToLine(gte_lseg const& lseg) {
-    Vector3 direction = toVector3(lseg.pt2 - lseg.pt1);
+    Vector3 direction = toVector3(lseg.pt2) - toVector3(lseg.pt1);
     if (gte::Normalize(direction) == 0.0) {
         // Degenerate: a segment of zero length has no direction of its own.
         direction = Vector3(0.0, 0.0, 1.0);

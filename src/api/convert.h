@@ -1,6 +1,9 @@
 // Conversions between the interface records and the values of the geometry core.
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 #include "gte/point_distance.h"
 #include "gte/shapes.h"
 #include "tavrisk.h"
@@ -26,21 +29,33 @@ inline gte_vector toVectorRecord(Vector3 const& v) {
     return gte_vector(v[0], v[1], v[2]);
 }
 
+// The centroid of count point records: gte::Centroid of their core values.
+inline Vector3 centroidOf(gte_point const* points, int count) {
+    return gte::Centroid(static_cast<std::size_t>(count),
+                         [points](std::size_t i) { return toVector3(points[i]); });
+}
+
+// The core values of count point records, in order. Allocates.
+inline std::vector<Vector3> toVectors(gte_point const* points, int count) {
+    std::vector<Vector3> vectors;
+    vectors.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        vectors.push_back(toVector3(points[i]));
+    }
+    return vectors;
+}
+
 inline gte::Segment3 toSegment3(gte_lseg const& lseg) {
     return gte::Segment3(toVector3(lseg.pt1), toVector3(lseg.pt2));
 }
 
 // A zero direction stays zero: the line then measures as its origin point.
 inline gte::Line3 toLine3(gte_line const& line) {
-    Vector3 direction = toVector3(line.vector);
-    gte::Normalize(direction);
-    return gte::Line3(toVector3(line.pt), direction);
+    return gte::Line3(toVector3(line.pt), gte::Normalized(toVector3(line.vector)));
 }
 
 inline gte::Ray3 toRay3(gte_ray const& ray) {
-    Vector3 direction = toVector3(ray.vector);
-    gte::Normalize(direction);
-    return gte::Ray3(toVector3(ray.pt), direction);
+    return gte::Ray3(toVector3(ray.pt), gte::Normalized(toVector3(ray.vector)));
 }
 
 inline gte::Circle3 toCircle3(gte_circle const& circle) {

@@ -20,11 +20,9 @@ void fillDistResult(gte::Vector3 point1, gte::Vector3 point2, gte_dist_result* o
     out->dxz = std::sqrt(dx * dx + dz * dz);
     out->dyz = std::sqrt(dz * dz + dy * dy);
     out->dist = std::sqrt(dx * dx + dy * dy + dz * dz);
-    gte::Vector3 direction = point2 - point1;
-    gte::Normalize(direction);
     out->point1 = toPointRecord(point1);
     out->point2 = toPointRecord(point2);
-    out->direction = toVectorRecord(direction);
+    out->direction = toVectorRecord(gte::Normalized(point2 - point1));
 }
 
 }  // namespace tavrisk

@@ -1,95 +1,67 @@
-// Small operations on the interface records themselves, used where a measurement is defined on
-// the caller's records rather than on core values.
+// Operations defined on the interface records themselves: the plane a plane record stands for,
+// the plane record built for a core plane, and the centres of the feature records.
+//
+// These divide by a length or a count where the core multiplies by a reciprocal, as the records
+// have always been computed: the digits of every plane record depend on it.
 #pragma once
 
 #include <cmath>
 
+#include "api/convert.h"
+#include "gte/vector.h"
 #include "tavrisk.h"
-
-inline gte_point operator+(gte_point const& a, gte_point const& b) {
-    return gte_point(a.x + b.x, a.y + b.y, a.z + b.z);
-}
-inline gte_point operator+(gte_point const& a, gte_vector const& b) {
-    return gte_point(a.x + b.x, a.y + b.y, a.z + b.z);
-}
-inline gte_point operator-(gte_point const& a, gte_point const& b) {
-    return gte_point(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-inline gte_point operator/(gte_point const& a, int n) {
-    double const d = static_cast<double>(n);
-    return gte_point(a.x / d, a.y / d, a.z / d);
-}
 
 namespace tavrisk {
 
 // Below this length a record-level vector counts as zero.
 constexpr double kRecordZeroLength = 1e-8;
+// A plane record's first in-plane axis is crossed from x, unless the normal lies within this of
+// the x axis in 1 - |x| (about 26 degrees): then from y.
+constexpr double kNearXAxis = 0.1;
 
-inline double recordLength(gte_vector const& v) {
-    return std::sqrt((v.x * v.x + v.y * v.y) + v.z * v.z);
-}
-
-inline gte_vector recordCross(gte_vector const& a, gte_vector const& b) {
-    return gte_vector(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
-}
-
-// The vector b - a.
-inline gte_vector vectorFromTo(gte_point const& a, gte_point const& b) {
-    return gte_vector(b.x - a.x, b.y - a.y, b.z - a.z);
-}
-
-// v divided by its length; (0,0,0) when shorter than kRecordZeroLength.
-inline gte_vector vectUnit(gte_vector const& v) {
-    double const length = recordLength(v);
+// v with each component divided by its length; zero when shorter than kRecordZeroLength.
+inline Vector3 unitByDivision(Vector3 const& v) {
+    double const length = gte::Length(v);
     if (length < kRecordZeroLength) {
-        return gte_vector();
+        return Vector3::zeroVector();
     }
-    return gte_vector(v.x / length, v.y / length, v.z / length);
+    return Vector3(v[0] / length, v[1] / length, v[2] / length);
 }
 
-// Centroid of the three defining points, summed in order.
-inline gte_point planeRecordCenter(gte_plane const& plane) {
-    return (plane.pt1 + plane.pt2 + plane.pt3) / 3;
+// Centroid of the three defining points, summed in order and divided by 3.
+inline Vector3 planeRecordCenter(gte_plane const& plane) {
+    Vector3 const sum = toVector3(plane.pt1) + toVector3(plane.pt2) + toVector3(plane.pt3);
+    return Vector3(sum[0] / 3.0, sum[1] / 3.0, sum[2] / 3.0);
 }
 
-// (pt2 - pt1) x (pt3 - pt1), made unit unless it is too short to carry a direction.
-inline gte_vector planeRecordNormal(gte_plane const& plane) {
-    gte_vector const n =
-        recordCross(vectorFromTo(plane.pt1, plane.pt2), vectorFromTo(plane.pt1, plane.pt3));
-    double const length = recordLength(n);
-    if (length < kRecordZeroLength) {
+// (pt2 - pt1) x (pt3 - pt1), divided by its length unless too short to carry a direction.
+inline Vector3 planeRecordNormal(gte_plane const& plane) {
+    Vector3 const p1 = toVector3(plane.pt1);
+    Vector3 const n = gte::Cross(toVector3(plane.pt2) - p1, toVector3(plane.pt3) - p1);
+    if (gte::Length(n) < kRecordZeroLength) {
         return n;
     }
-    return gte_vector(n.x / length, n.y / length, n.z / length);
+    return unitByDivision(n);
 }
 
 // A plane record through point whose orientation (pt2 - pt1) x (pt3 - pt1) is the unit normal.
-inline gte_plane makePlaneRecord(gte_point const& point, gte_vector const& normal) {
-    gte_plane plane;
-    plane.pt1 = point;
-    gte_vector const n = vectUnit(normal);
+inline gte_plane makePlaneRecord(Vector3 const& point, Vector3 const& normal) {
+    Vector3 const n = unitByDivision(normal);
     // An auxiliary axis well away from n, so that n x a is long enough to normalise.
-    gte_vector const a =
-        std::fabs(1.0 - std::fabs(n.x)) > 0.1 ? gte_vector(1, 0, 0) : gte_vector(0, 1, 0);
-    gte_vector const u = vectUnit(recordCross(n, a));
-    plane.pt2 = point + u;
-    gte_vector const v = vectUnit(recordCross(n, u));
-    plane.pt3 = point + v;
-    return plane;
+    Vector3 const a = std::fabs(1.0 - std::fabs(n[0])) > kNearXAxis ? Vector3(1.0, 0.0, 0.0)
+                                                                    : Vector3(0.0, 1.0, 0.0);
+    Vector3 const u = unitByDivision(gte::Cross(n, a));
+    Vector3 const v = unitByDivision(gte::Cross(n, u));
+    return gte_plane(toPointRecord(point), toPointRecord(point + u), toPointRecord(point + v));
+}
+
+// The mean of the four corners.
+inline Vector3 quadCenter(gte_quad const& quad) {
+    return (toVector3(quad.pt1) + toVector3(quad.pt2) + toVector3(quad.pt3) + toVector3(quad.pt4)) /
+           4.0;
 }
 
 // The line carrying the segment, from pt1 towards pt2; a zero-length segment runs along z.
 gte_line lsegToLine(gte_lseg const& lseg);
-
-// The centre of a rectangle record is its first three doubles.
-inline gte_point rectCenter(gte_rect const& rect) {
-    return rect.center;
-}
-
-inline gte_point quadCenter(gte_quad const& quad) {
-    return gte_point((quad.pt1.x + quad.pt2.x + quad.pt3.x + quad.pt4.x) / 4,
-                     (quad.pt1.y + quad.pt2.y + quad.pt3.y + quad.pt4.y) / 4,
-                     (quad.pt1.z + quad.pt2.z + quad.pt3.z + quad.pt4.z) / 4);
-}
 
 }  // namespace tavrisk

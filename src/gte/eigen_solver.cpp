@@ -9,7 +9,7 @@ namespace {
 
 // Reflection (c, s) that maps (u, v) onto the first axis, with c never positive. The inputs are
 // scaled by their larger magnitude first so that the squares neither overflow nor underflow.
-void cosSin(double u, double v, double& c, double& s) {
+void CosSin(double u, double v, double& c, double& s) {
     double const maxAbs = std::max(std::fabs(u), std::fabs(v));
     if (maxAbs > 0.0) {
         u /= maxAbs;
@@ -29,7 +29,7 @@ void cosSin(double u, double v, double& c, double& s) {
 
 // The superdiagonal entry e is done with when it is exactly zero ('aggressive') or when adding it
 // to the neighbouring diagonal magnitudes no longer changes their sum.
-bool converged(bool aggressive, double d0, double d1, double e) {
+bool Converged(bool aggressive, double d0, double d1, double e) {
     if (aggressive) {
         return e == 0.0;
     }
@@ -38,16 +38,16 @@ bool converged(bool aggressive, double d0, double d1, double e) {
 }
 
 // Half-angle reflection for the 2x2 block with diagonal (d0, d1) and off-diagonal e.
-void halfAngle(double d0, double d1, double e, double& c, double& s) {
+void HalfAngle(double d0, double d1, double e, double& c, double& s) {
     double c2, s2;
-    cosSin((d0 - d1) / 2.0, e, c2, s2);
+    CosSin((d0 - d1) / 2.0, e, c2, s2);
     s = std::sqrt((1.0 - c2) / 2.0);
     c = (s2 / 2.0) / s;
 }
 
 // Permutation that sorts d ascending (strict comparisons: ties keep the listed order) and whether
 // it is odd, which flips the handedness of the reordered eigenvectors.
-bool ascendingPermutation(double const d[3], int& i0, int& i1, int& i2) {
+bool AscendingPermutation(double const d[3], int& i0, int& i1, int& i2) {
     if (d[1] > d[0]) {
         if (d[0] > d[2]) {
             i0 = 2, i1 = 0, i2 = 1;
@@ -79,7 +79,7 @@ int EigenSolver3::operator()(double a00, double a01, double a02, double a11, dou
                              double evec[3][3]) const {
     // Householder reflection that zeroes the (0,2) entry.
     double c, s;
-    cosSin(a12, -a02, c, s);
+    CosSin(a12, -a02, c, s);
     double Q[3][3] = {{c, s, 0.0}, {s, -c, 0.0}, {0.0, 0.0, 1.0}};
     bool isRotation = false;  // a reflection has determinant -1
 
@@ -97,7 +97,7 @@ int EigenSolver3::operator()(double a00, double a01, double a02, double a11, dou
     if (std::fabs(b12) <= std::fabs(b01)) {
         // Chase the larger superdiagonal entry b01 to zero; b12 shrinks towards the block.
         for (iteration = 0; iteration < kMaxIterations; ++iteration) {
-            halfAngle(b00, b11, b01, c, s);
+            HalfAngle(b00, b11, b01, c, s);
             for (int r = 0; r < 3; ++r) {
                 double const q0 = Q[r][0], q1 = Q[r][1], q2 = Q[r][2];
                 Q[r][0] = c * q0 + s * q1;
@@ -117,9 +117,9 @@ int EigenSolver3::operator()(double a00, double a01, double a02, double a11, dou
             b01 = s * b12;
             b12 = c * b12;
 
-            if (converged(aggressive, b00, b11, b01)) {
+            if (Converged(aggressive, b00, b11, b01)) {
                 // Diagonalise the remaining upper 2x2 block.
-                halfAngle(b00, b11, b01, c, s);
+                HalfAngle(b00, b11, b01, c, s);
                 for (int r = 0; r < 3; ++r) {
                     double const q0 = Q[r][0], q1 = Q[r][1];
                     Q[r][0] = c * q0 + s * q1;
@@ -140,7 +140,7 @@ int EigenSolver3::operator()(double a00, double a01, double a02, double a11, dou
     } else {
         // Mirror image: chase b12 to zero while b01 shrinks.
         for (iteration = 0; iteration < kMaxIterations; ++iteration) {
-            halfAngle(b22, b11, b12, c, s);
+            HalfAngle(b22, b11, b12, c, s);
             for (int r = 0; r < 3; ++r) {
                 double const q0 = Q[r][0], q1 = Q[r][1], q2 = Q[r][2];
                 Q[r][0] = c * q1 - s * q2;
@@ -160,9 +160,9 @@ int EigenSolver3::operator()(double a00, double a01, double a02, double a11, dou
             b12 = s * b01;
             b01 = c * b01;
 
-            if (converged(aggressive, b11, b22, b12)) {
+            if (Converged(aggressive, b11, b22, b12)) {
                 // Diagonalise the remaining lower 2x2 block.
-                halfAngle(b11, b22, b12, c, s);
+                HalfAngle(b11, b22, b12, c, s);
                 for (int r = 0; r < 3; ++r) {
                     double const q1 = Q[r][1], q2 = Q[r][2];
                     Q[r][1] = c * q1 + s * q2;
@@ -185,11 +185,11 @@ int EigenSolver3::operator()(double a00, double a01, double a02, double a11, dou
     double const diagonal[3] = {b00, b11, b22};
     int i0 = 0, i1 = 1, i2 = 2;
     if (sortType >= 1) {
-        if (ascendingPermutation(diagonal, i0, i1, i2)) {
+        if (AscendingPermutation(diagonal, i0, i1, i2)) {
             isRotation = !isRotation;
         }
     } else if (sortType <= -1) {
-        if (!ascendingPermutation(diagonal, i0, i1, i2)) {
+        if (!AscendingPermutation(diagonal, i0, i1, i2)) {
             isRotation = !isRotation;
         }
         std::swap(i0, i2);

@@ -21,30 +21,26 @@ struct Scatter {
             s22 += diff[2] * diff[2];
         }
     }
-};
 
-Vector3 sumOf(int count, Vector3 const* points) {
-    Vector3 sum = Vector3::zeroVector();
-    for (int i = 0; i < count; ++i) {
-        sum += points[i];
+    // Eigenvalues in ascending order with their unit eigenvectors.
+    void decompose(double eval[3], double evec[3][3]) const {
+        EigenSolver3()(s00, s01, s02, s11, s12, s22, false, EigenSolver3::kAscending, eval, evec);
     }
-    return sum;
-}
+};
 
 }  // namespace
 
 bool LineFit::fit(int count, Vector3 const* points) {
     if (count < 2 || points == nullptr) {
-        mOrigin = Vector3::zeroVector();
-        mDirection = Vector3::zeroVector();
+        origin_ = Vector3::zeroVector();
+        direction_ = Vector3::zeroVector();
         return false;
     }
 
-    double const invCount = 1.0 / static_cast<double>(count);
-    Vector3 mean = sumOf(count, points);
-    mean *= invCount;
+    Vector3 const mean = Centroid(points, static_cast<std::size_t>(count));
 
     // The covariance proper: the scatter sums divided by the count.
+    double const invCount = 1.0 / static_cast<double>(count);
     Scatter scatter(count, points, mean);
     scatter.s00 *= invCount;
     scatter.s01 *= invCount;
@@ -54,34 +50,30 @@ bool LineFit::fit(int count, Vector3 const* points) {
     scatter.s22 *= invCount;
 
     double eval[3], evec[3][3];
-    EigenSolver3 solver;
-    solver(scatter.s00, scatter.s01, scatter.s02, scatter.s11, scatter.s12, scatter.s22, false,
-           EigenSolver3::kAscending, eval, evec);
+    scatter.decompose(eval, evec);
 
-    mOrigin = mean;
-    mDirection = Vector3(evec[2][0], evec[2][1], evec[2][2]);
+    origin_ = mean;
+    direction_ = Vector3(evec[2][0], evec[2][1], evec[2][2]);
     return eval[2] > eval[1];
 }
 
 bool PlaneFit::fit(int count, Vector3 const* points) {
     if (count < 3 || points == nullptr) {
-        mOrigin = Vector3::zeroVector();
-        mNormal = Vector3::zeroVector();
+        origin_ = Vector3::zeroVector();
+        normal_ = Vector3::zeroVector();
         return false;
     }
 
-    Vector3 const mean = sumOf(count, points) / static_cast<double>(count);
+    Vector3 const mean = Centroid(points, static_cast<std::size_t>(count));
 
     // Only the eigenvectors matter here, so the scatter sums are not scaled by the count.
     Scatter const scatter(count, points, mean);
 
     double eval[3], evec[3][3];
-    EigenSolver3 solver;
-    solver(scatter.s00, scatter.s01, scatter.s02, scatter.s11, scatter.s12, scatter.s22, false,
-           EigenSolver3::kAscending, eval, evec);
+    scatter.decompose(eval, evec);
 
-    mOrigin = mean;
-    mNormal = Vector3(evec[0][0], evec[0][1], evec[0][2]);
+    origin_ = mean;
+    normal_ = Vector3(evec[0][0], evec[0][1], evec[0][2]);
     return eval[1] > eval[0];
 }
 

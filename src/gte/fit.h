@@ -13,12 +13,12 @@ public:
     // covariance, and returns whether that eigenvalue stands alone (the direction is unique).
     bool fit(int count, Vector3 const* points);
 
-    Vector3 const& origin() const { return mOrigin; }
-    Vector3 const& direction() const { return mDirection; }
+    Vector3 const& origin() const { return origin_; }
+    Vector3 const& direction() const { return direction_; }
 
 private:
-    Vector3 mOrigin = Vector3::zeroVector();
-    Vector3 mDirection = Vector3::zeroVector();
+    Vector3 origin_ = Vector3::zeroVector();
+    Vector3 direction_ = Vector3::zeroVector();
 };
 
 // The plane through the mean of the points across which their spread is smallest.
@@ -29,12 +29,12 @@ public:
     // scatter matrix, and returns whether that eigenvalue stands alone (the normal is unique).
     bool fit(int count, Vector3 const* points);
 
-    Vector3 const& origin() const { return mOrigin; }
-    Vector3 const& normal() const { return mNormal; }
+    Vector3 const& origin() const { return origin_; }
+    Vector3 const& normal() const { return normal_; }
 
 private:
-    Vector3 mOrigin = Vector3::zeroVector();
-    Vector3 mNormal = Vector3::zeroVector();
+    Vector3 origin_ = Vector3::zeroVector();
+    Vector3 normal_ = Vector3::zeroVector();
 };
 
 }  // namespace gte

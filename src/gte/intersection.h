@@ -14,6 +14,9 @@
 
 namespace gte {
 
+// The count of intersection points when a whole line (or more) is shared: the largest int.
+constexpr int kInfiniteCount = std::numeric_limits<int>::max();
+
 // A line in the plane. The direction may have any length and is never normalised here.
 struct Line2 {
     Vector2 origin{0.0, 0.0};
@@ -24,7 +27,7 @@ struct Line2 {
 };
 
 // Dot of a with the perpendicular (b.y, -b.x) of b: a.x * b.y - a.y * b.x.
-inline double perpDot(Vector2 const& a, Vector2 const& b) {
+inline double PerpDot(Vector2 const& a, Vector2 const& b) {
     return Dot(a, Vector2(b[1], -b[0]));
 }
 
@@ -40,7 +43,6 @@ struct PlanePlaneIntersection {
     bool intersects = false;
     bool lineFound = false;  // false with intersects: the planes coincide
     Line3 line;              // origin nearest to the coordinate origin, unit direction
-    Plane3 plane;            // the first plane, when the planes coincide
 };
 
 struct PlaneCircleIntersection {
@@ -48,14 +50,11 @@ struct PlaneCircleIntersection {
     bool pointsFound = false;  // false with intersects: the circle lies in the plane
     int count = 0;             // 1 or 2 when pointsFound
     Vector3 points[2] = {{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}};
-    Circle3 circle;  // the circle, when it lies in the plane
 };
 
 struct Line2Intersection {
     bool intersects = false;
-    int count = 0;  // 0, 1, or kInfiniteCount when the lines coincide
-    double parameter0[2] = {0.0, 0.0};
-    double parameter1[2] = {0.0, 0.0};
+    int count = 0;            // 0, 1, or kInfiniteCount when the lines coincide
     Vector2 point{0.0, 0.0};  // meaningful only when count is 1
 };
 
@@ -66,17 +65,16 @@ namespace detail {
 // origin stands for the whole line. A hit whose parameter the component rejects (behind a ray's
 // origin, beyond a segment's end) is a miss; otherwise the point is set.
 template <class Rejects>
-inline LinePlaneIntersection linearComponentPlane(Vector3 const& origin, Vector3 const& direction,
+inline LinePlaneIntersection LinearComponentPlane(Vector3 const& origin, Vector3 const& direction,
                                                   Plane3 const& plane, Rejects rejects) {
     LinePlaneIntersection result;
     double const DdN = Dot(direction, plane.normal);
-    DistanceQuery<Vector3, Plane3> disFun;
-    auto const dis = disFun(origin, plane);
+    auto const originToPlane = Distance(origin, plane);
     if (DdN != 0.0) {
         result.intersects = true;
         result.count = 1;
-        result.parameter = -dis.signedDistance / DdN;
-    } else if (dis.distance == 0.0) {
+        result.parameter = -originToPlane.signedDistance / DdN;
+    } else if (originToPlane.distance == 0.0) {
         result.intersects = true;
         result.count = kInfiniteCount;
         result.parameter = 0.0;
@@ -100,7 +98,7 @@ template <>
 struct IntersectionQuery<Line3, Plane3> {
     using Result = LinePlaneIntersection;
     Result operator()(Line3 const& line, Plane3 const& plane) const {
-        return detail::linearComponentPlane(line.origin, line.direction, plane,
+        return detail::LinearComponentPlane(line.origin, line.direction, plane,
                                             [](double) { return false; });
     }
 };
@@ -110,7 +108,7 @@ struct IntersectionQuery<Ray3, Plane3> {
     using Result = LinePlaneIntersection;
     Result operator()(Ray3 const& ray, Plane3 const& plane) const {
         // Behind the origin is off the ray; the origin itself is on it.
-        return detail::linearComponentPlane(ray.origin, ray.direction, plane,
+        return detail::LinearComponentPlane(ray.origin, ray.direction, plane,
                                             [](double t) { return t < 0.0; });
     }
 };
@@ -123,7 +121,7 @@ struct IntersectionQuery<Segment3, Plane3> {
         double extent;
         segment.centeredForm(center, direction, extent);
         // The end points belong to the segment.
-        return detail::linearComponentPlane(center, direction, plane,
+        return detail::LinearComponentPlane(center, direction, plane,
                                             [extent](double t) { return std::fabs(t) > extent; });
     }
 };
@@ -141,7 +139,6 @@ struct IntersectionQuery<Plane3, Plane3> {
             if (std::fabs(cDiff) == 0.0) {
                 result.intersects = true;
                 result.lineFound = false;
-                result.plane = plane0;
             } else {
                 result.intersects = false;
             }
@@ -155,7 +152,7 @@ struct IntersectionQuery<Plane3, Plane3> {
         result.intersects = true;
         result.lineFound = true;
         result.line.origin = k0 * plane0.normal + k1 * plane1.normal;
-        result.line.direction = normalizedCross(plane0.normal, plane1.normal);
+        result.line.direction = NormalizedCross(plane0.normal, plane1.normal);
         return result;
     }
 };
@@ -165,9 +162,8 @@ struct IntersectionQuery<Plane3, Circle3> {
     using Result = PlaneCircleIntersection;
     Result operator()(Plane3 const& plane, Circle3 const& circle) const {
         Result result;
-        Plane3 const cPlane(circle.normal, circle.center);
-        IntersectionQuery<Plane3, Plane3> interFun;
-        auto const inter = interFun(plane, cPlane);
+        Plane3 const circlePlane = Plane3::fromNormalAndPoint(circle.normal, circle.center);
+        auto const inter = Intersect(plane, circlePlane);
         if (!inter.intersects) {
             result.intersects = false;
             return result;
@@ -175,7 +171,6 @@ struct IntersectionQuery<Plane3, Circle3> {
         if (!inter.lineFound) {
             result.intersects = true;
             result.pointsFound = false;
-            result.circle = circle;
             return result;
         }
         // The circle's points on the line of the two planes: a quadratic in the line parameter.
@@ -212,30 +207,20 @@ struct IntersectionQuery<Line2, Line2> {
     Result operator()(Line2 const& line0, Line2 const& line1) const {
         Result result;
         Vector2 const diff = line1.origin - line0.origin;
-        double const dp = perpDot(line0.direction, line1.direction);
+        double const dp = PerpDot(line0.direction, line1.direction);
         if (std::fabs(dp) > 0.0) {
             result.intersects = true;
             result.count = 1;
             double const inv = 1.0 / dp;
-            double const s0 = perpDot(diff, line1.direction) * inv;
-            double const s1 = perpDot(diff, line0.direction) * inv;
-            result.parameter0[0] = s0;
-            result.parameter1[0] = s1;
+            double const s0 = PerpDot(diff, line1.direction) * inv;
             result.point = line0.origin + s0 * line0.direction;
             return result;
         }
         // Parallel directions: the lines coincide when the second origin lies on the first line.
-        Vector2 diffN = diff;
-        Normalize(diffN);
-        double const x = perpDot(diffN, line1.direction);
+        double const x = PerpDot(Normalized(diff), line1.direction);
         if (x == 0.0) {
-            double const maxd = std::numeric_limits<double>::max();
             result.intersects = true;
             result.count = kInfiniteCount;
-            result.parameter0[0] = -maxd;
-            result.parameter0[1] = maxd;
-            result.parameter1[0] = -maxd;
-            result.parameter1[1] = maxd;
         } else {
             result.intersects = false;
             result.count = 0;

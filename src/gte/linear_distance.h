@@ -68,7 +68,7 @@ struct LinearTerms {
     }
 };
 
-inline LinearDistanceResult finishLinearDistance(Vector3 const& P0, Vector3 const& D0,
+inline LinearDistanceResult FinishLinearDistance(Vector3 const& P0, Vector3 const& D0,
                                                  Vector3 const& P1, Vector3 const& D1, double s0,
                                                  double s1, double squaredDistance) {
     // Rounding can push a tiny true distance just below zero.
@@ -107,7 +107,7 @@ struct DistanceQuery<Line3, Line3> {
             // Parallel: every point of the second line has a partner; take its origin.
             t.footOfSecondOrigin(s0, s1, squaredDistance);
         }
-        return detail::finishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
+        return detail::FinishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
     }
 };
 
@@ -138,7 +138,7 @@ struct DistanceQuery<Line3, Ray3> {
             s1 = 0.0;
             squaredDistance = t.b0 * s0 + t.c;
         }
-        return detail::finishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
+        return detail::FinishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
     }
 };
 
@@ -173,7 +173,7 @@ struct DistanceQuery<Line3, Segment3> {
             // Parallel: measure from the segment centre.
             t.footOfSecondOrigin(s0, s1, squaredDistance);
         }
-        return detail::finishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
+        return detail::FinishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
     }
 };
 
@@ -234,7 +234,7 @@ struct DistanceQuery<Ray3, Ray3> {
         } else {
             t.footOfSecondOrigin(s0, s1, squaredDistance);
         }
-        return detail::finishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
+        return detail::FinishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
     }
 };
 
@@ -304,7 +304,7 @@ struct DistanceQuery<Ray3, Segment3> {
             // Parallel: the segment end that lies furthest along the ray's sense.
             endPoint(t.a01 > 0.0 ? -e : e);
         }
-        return detail::finishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
+        return detail::FinishLinearDistance(P0, D0, P1, D1, s0, s1, squaredDistance);
     }
 };
 

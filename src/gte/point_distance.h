@@ -2,16 +2,12 @@
 #pragma once
 
 #include <cmath>
-#include <limits>
 
+#include "gte/basis.h"
 #include "gte/query.h"
 #include "gte/shapes.h"
 
 namespace gte {
-
-// Count that stands for "every point of the shape is equally near" (and, in the intersection
-// queries, for infinitely many points).
-constexpr int kInfiniteCount = std::numeric_limits<int>::max();
 
 struct PointLineResult {
     double distance;
@@ -43,20 +39,18 @@ struct PointPlaneResult {
 struct PointRectangleResult {
     double distance;
     double squaredDistance;
-    double parameter[2];  // clamped coordinates along axis[0] and axis[1]
     Vector3 closestPoint;
 };
 
 struct PointCircleResult {
     double distance;
     double squaredDistance;
-    int closestCount;  // 1, or kInfiniteCount for a point on the circle's axis
     Vector3 closestPoint;
 };
 
 namespace detail {
 template <class Result>
-inline void finishPointDistance(Vector3 const& point, Result& result) {
+inline void FinishPointDistance(Vector3 const& point, Result& result) {
     Vector3 const diff = point - result.closestPoint;
     result.squaredDistance = Dot(diff, diff);
     result.distance = std::sqrt(result.squaredDistance);
@@ -72,7 +66,7 @@ struct DistanceQuery<Vector3, Line3> {
         double const t = Dot(line.direction, diff);
         result.parameter = t;
         result.closestPoint = line.origin + t * line.direction;
-        detail::finishPointDistance(point, result);
+        detail::FinishPointDistance(point, result);
         return result;
     }
 };
@@ -86,7 +80,7 @@ struct DistanceQuery<Vector3, Ray3> {
         double const t = Dot(ray.direction, diff);
         result.parameter = t;
         result.closestPoint = t > 0.0 ? ray.origin + t * ray.direction : ray.origin;
-        detail::finishPointDistance(point, result);
+        detail::FinishPointDistance(point, result);
         return result;
     }
 };
@@ -107,7 +101,7 @@ struct DistanceQuery<Vector3, Segment3> {
         } else {
             result.closestPoint = center - extent * direction;
         }
-        detail::finishPointDistance(point, result);
+        detail::FinishPointDistance(point, result);
         return result;
     }
 };
@@ -146,8 +140,6 @@ struct DistanceQuery<Vector3, Rectangle3> {
         }
         result.squaredDistance = squaredDistance;
         result.distance = std::sqrt(squaredDistance);
-        result.parameter[0] = s[0];
-        result.parameter[1] = s[1];
         result.closestPoint = rectangle.center;
         result.closestPoint += s[0] * rectangle.axis[0];
         result.closestPoint += s[1] * rectangle.axis[1];
@@ -164,17 +156,15 @@ struct DistanceQuery<Vector3, Circle3> {
         Vector3 const QmC = PmC - Dot(circle.normal, PmC) * circle.normal;
         double const lengthQmC = Length(QmC);
         if (lengthQmC > 0.0) {
-            result.closestCount = 1;
             result.closestPoint = circle.center + (circle.radius * QmC) / lengthQmC;
         } else {
             // Degenerate: the point is on the axis, every circle point is equally near.
-            result.closestCount = kInfiniteCount;
             Vector3 basis[3];
             basis[0] = circle.normal;
-            completeBasis(1, basis);
+            CompleteBasis(1, basis);
             result.closestPoint = circle.center + circle.radius * basis[1];
         }
-        detail::finishPointDistance(point, result);
+        detail::FinishPointDistance(point, result);
         return result;
     }
 };

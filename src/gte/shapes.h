@@ -55,10 +55,17 @@ struct Plane3 {
 
     Plane3() = default;
     Plane3(Vector3 const& n, double c) : normal(n), constant(c) {}
-    Plane3(Vector3 const& n, Vector3 const& point) : normal(n), constant(Dot(n, point)) {}
-    // Oriented by (p1 - p0) x (p2 - p0); collinear points give the zero normal.
-    Plane3(Vector3 const& p0, Vector3 const& p1, Vector3 const& p2)
-        : normal(normalizedCross(p1 - p0, p2 - p0)), constant(Dot(normal, p0)) {}
+
+    // The plane through point with normal n, taken as given (not made unit).
+    static Plane3 fromNormalAndPoint(Vector3 const& n, Vector3 const& point) {
+        return Plane3(n, Dot(n, point));
+    }
+    // The plane through three points, oriented by (p1 - p0) x (p2 - p0); collinear points give
+    // the zero normal.
+    static Plane3 throughPoints(Vector3 const& p0, Vector3 const& p1, Vector3 const& p2) {
+        Vector3 const normal = NormalizedCross(p1 - p0, p2 - p0);
+        return Plane3(normal, Dot(normal, p0));
+    }
 };
 
 struct Circle3 {
@@ -76,53 +83,5 @@ struct Rectangle3 {
     Vector3 axis[2] = {{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}};
     double extent[2] = {1.0, 1.0};
 };
-
-// Orthonormalises v[0..n-1] in place and returns the smallest length met before normalising.
-inline double gramSchmidt(int n, Vector3* v) {
-    if (v == nullptr || n < 1 || n > 3) {
-        return 0.0;
-    }
-    double minLength = Normalize(v[0]);
-    for (int i = 1; i < n; ++i) {
-        for (int j = 0; j < i; ++j) {
-            double const d = Dot(v[i], v[j]);
-            v[i] -= v[j] * d;
-        }
-        double const length = Normalize(v[i]);
-        if (length < minLength) {
-            minLength = length;
-        }
-    }
-    return minLength;
-}
-
-// Completes v[0] (n = 1) or v[0], v[1] (n = 2) to a right-handed orthonormal basis.
-inline double completeBasis(int n, Vector3 v[3]) {
-    if (n == 1) {
-        if (std::fabs(v[0][0]) > std::fabs(v[0][1])) {
-            v[1] = Vector3(-v[0][2], 0.0, v[0][0]);
-        } else {
-            v[1] = Vector3(0.0, v[0][2], -v[0][1]);
-        }
-        n = 2;
-    }
-    if (n != 2) {
-        return 0.0;
-    }
-    v[2] = Cross(v[0], v[1]);
-    return gramSchmidt(3, v);
-}
-
-constexpr double kDegreesToRadians = 0.017453292519943295;
-constexpr double kRadiansToDegrees = 57.29577951308232;
-
-// Rodrigues rotation of v about axis by the right-hand rule. A zero axis leaves cos(angle) * v.
-inline Vector3 rotateVector(Vector3 v, Vector3 axis, double angleDegrees) {
-    Normalize(axis);
-    Vector3 r = std::cos(angleDegrees * kDegreesToRadians) * v;
-    r += std::sin(angleDegrees * kDegreesToRadians) * Cross(axis, v);
-    r += ((1.0 - std::cos(angleDegrees * kDegreesToRadians)) * Dot(axis, v)) * axis;
-    return r;
-}
 
 }  // namespace gte

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <type_traits>
 
 namespace gte {
@@ -166,11 +167,33 @@ inline Vector3 Cross(Vector3 const& a, Vector3 const& b) {
     return Vector3(a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]);
 }
 
+// v scaled to unit length by Normalize; a zero vector stays zero.
+inline Vector3 Normalized(Vector3 v) {
+    Normalize(v);
+    return v;
+}
+inline Vector2 Normalized(Vector2 v) {
+    Normalize(v);
+    return v;
+}
+
 // Unit normal of the plane spanned by a and b; zero when they are parallel.
-inline Vector3 normalizedCross(Vector3 const& a, Vector3 const& b) {
-    Vector3 c = Cross(a, b);
-    Normalize(c);
-    return c;
+inline Vector3 NormalizedCross(Vector3 const& a, Vector3 const& b) {
+    return Normalized(Cross(a, b));
+}
+
+// The centroid of count points, pointAt(i) giving the i-th: their sum from the zero vector in
+// index order, divided by the count.
+template <class PointAt>
+Vector3 Centroid(std::size_t count, PointAt pointAt) {
+    Vector3 sum = Vector3::zeroVector();
+    for (std::size_t i = 0; i < count; ++i) {
+        sum += pointAt(i);
+    }
+    return sum / static_cast<double>(count);
+}
+inline Vector3 Centroid(Vector3 const* points, std::size_t count) {
+    return Centroid(count, [points](std::size_t i) { return points[i]; });
 }
 
 }  // namespace gte

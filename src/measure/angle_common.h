@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "api/convert.h"
+#include "gte/basis.h"
 #include "gte/shapes.h"
 #include "gte/vector.h"
 #include "tavrisk.h"
@@ -23,9 +24,7 @@ inline gte::Vector3 featureDirection(gte::Ray3 const& ray) {
 }
 // From p[1] towards p[0]; zero when the end points coincide.
 inline gte::Vector3 featureDirection(gte::Segment3 const& segment) {
-    gte::Vector3 direction = segment.p[0] - segment.p[1];
-    gte::Normalize(direction);
-    return direction;
+    return gte::Normalized(segment.p[0] - segment.p[1]);
 }
 inline gte::Vector3 featureDirection(gte::Plane3 const& plane) {
     return plane.normal;
@@ -47,8 +46,7 @@ inline gte::Vector3 featureDirection(gte_plane const& plane) {
 // The direction as seen from above: unit in z = 0, zero for a vertical direction.
 inline gte::Vector3 projectedXY(gte::Vector3 direction) {
     direction[2] = 0.0;
-    gte::Normalize(direction);
-    return direction;
+    return gte::Normalized(direction);
 }
 
 // Rounding can put the dot product of two parallel unit vectors just outside [-1, 1], where the
@@ -70,7 +68,7 @@ inline double angleDegrees(gte::Vector3 const& d1, gte::Vector3 const& d2) {
 
 // The angle a between two directions whose senses do not matter, folded into 0 to 90.
 inline double foldedAngle(double a) {
-    return a > 90.0 ? 180.0 - a : a;
+    return a > gte::kQuarterTurnDegrees ? gte::kHalfTurnDegrees - a : a;
 }
 
 enum class AngleRule {
@@ -82,7 +80,7 @@ enum class AngleRule {
 inline double applyAngleRule(AngleRule rule, double a) {
     if (rule == AngleRule::toPlane) {
         // a is measured against the normal: the complement of the folded angle lies in the plane.
-        return 90.0 - foldedAngle(a);
+        return gte::kQuarterTurnDegrees - foldedAngle(a);
     }
     return a;
 }

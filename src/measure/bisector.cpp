@@ -2,10 +2,8 @@
 #include <cmath>
 
 #include "api/convert.h"
-#include "api/records.h"
 #include "gte/point_distance.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -20,9 +18,7 @@ constexpr double kParallelSine = 0.001;
 
 // Foot of the perpendicular from point on the infinite line.
 Vector3 footOnLine(Vector3 const& point, gte::Line3 const& line) {
-    DistanceQuery<Vector3, gte::Line3> disFun;
-    auto const dis = disFun(point, line);
-    return dis.closestPoint;
+    return gte::Distance(point, line).closestPoint;
 }
 
 }  // namespace
@@ -33,7 +29,7 @@ void gte_bisector_point_point(gte_point first, gte_point second, gte_point* outp
     if (output == nullptr) {
         return;
     }
-    *output = (first + second) / 2;
+    *output = toPointRecord(0.5 * (toVector3(first) + toVector3(second)));
 }
 
 void gte_bisector_point_line(gte_point point, gte_line line, gte_point* output) {
@@ -52,7 +48,7 @@ void gte_bisectorLseg_point_point(gte_point first, gte_point second, gte_lseg* o
     Vector3 const point1 = toVector3(first);
     Vector3 const point2 = toVector3(second);
     Vector3 pointDirection = point2 - point1;
-    double const len = gte::Normalize(pointDirection);
+    double const distance = gte::Normalize(pointDirection);
     Vector3 const up(0.0, 0.0, 1.0);
     double const t = std::fabs(std::fabs(gte::Dot(up, pointDirection)) - 1.0);
     Vector3 const midPoint = 0.5 * (point1 + point2);
@@ -63,10 +59,9 @@ void gte_bisectorLseg_point_point(gte_point first, gte_point second, gte_lseg* o
     if (t < kVerticalTolerance) {
         lineDirection = Vector3(1.0, 0.0, 0.0);
     } else {
-        lineDirection = gte::Cross(up, pointDirection);
-        gte::Normalize(lineDirection);
+        lineDirection = gte::NormalizedCross(up, pointDirection);
     }
-    double const halfLength = 0.5 * len;
+    double const halfLength = 0.5 * distance;
     Vector3 const a = midPoint - halfLength * lineDirection;
     Vector3 const b = midPoint + halfLength * lineDirection;
 
@@ -112,8 +107,7 @@ void gte_bisector_lseg_lseg(gte_lseg first, gte_lseg second, gte_lseg* output) {
         segment2.centeredForm(center2, direction2, extent2);
     }
 
-    Vector3 planeNor = gte::Cross(direction1, direction2);
-    double const sine = gte::Normalize(planeNor);
+    double const sine = gte::Length(gte::Cross(direction1, direction2));
     if (sine < kParallelSine) {
         // Parallel (or a segment without length): the segment through the end-point midpoints.
         output->pt1 = toPointRecord(0.5 * (segment1.p[0] + segment2.p[0]));
@@ -122,8 +116,7 @@ void gte_bisector_lseg_lseg(gte_lseg first, gte_lseg second, gte_lseg* output) {
     }
 
     Vector3 const midPoint = 0.5 * (center1 + center2);
-    Vector3 midDirection = direction1 + direction2;
-    gte::Normalize(midDirection);
+    Vector3 const midDirection = gte::Normalized(direction1 + direction2);
     double const halfLength = 0.5 * (extent1 + extent2);
     gte::Segment3 const bisector(midPoint - halfLength * midDirection,
                                  midPoint + halfLength * midDirection);

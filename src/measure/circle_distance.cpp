@@ -8,24 +8,24 @@
 // A null result pointer is measured into a scratch array: nothing reaches the caller, and the
 // return value is the one the call would give with an array.
 #include <cmath>
+#include <utility>
 
 #include "api/convert.h"
 #include "api/dist_result.h"
 #include "api/records.h"
 #include "gte/intersection.h"
 #include "gte/point_distance.h"
+#include "measure/export.h"
 #include "measure/running_extremes.h"
 
-using gte::IntersectionQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
 namespace {
 
-// Return values: the centre record only, all three records, no answer.
+// Counts of records written: the centre record only, or all three.
 constexpr int kCentreOnly = 1;
 constexpr int kAllRecords = 3;
-constexpr int kNoAnswer = -1;
 
 // Normals parallel (in either sense) within this much of |cos| = 1, and the second centre within
 // kCoplanarDistance of the first circle's plane: the circles share a plane.
@@ -79,10 +79,48 @@ PairSearch searchPairs(gte::PlaneCircleIntersection const& inter1,
     return search;
 }
 
-// Circle point -> its foot on the line.
-void measureToLine(gte_line const& line, gte_point const& point, gte_dist_result* out) {
-    gte_point chuizu;
-    gte_distfootpoint_point_line(line, point, &chuizu, out);
+// The records a measurement writes: the caller's three, or scratch ones for a null result, so
+// that the return value does not depend on whether the records were asked for.
+class ThreeRecords {
+public:
+    explicit ThreeRecords(gte_dist_result* result) : out_(result != nullptr ? result : scratch_) {}
+    ThreeRecords(ThreeRecords const&) = delete;
+    ThreeRecords& operator=(ThreeRecords const&) = delete;
+
+    gte_dist_result& operator[](int i) { return out_[i]; }
+    gte_dist_result* data() { return out_; }
+
+private:
+    gte_dist_result scratch_[3];
+    gte_dist_result* const out_;
+};
+
+// The start both circle pair measurements share: the circles in core form and the centre
+// record, written first. cutWith then cuts both circles with the measuring plane and searches
+// the pairs of cut points.
+struct CirclePair {
+    CirclePair(gte_circle const& record1, gte_circle const& record2, gte_dist_result* result)
+        : circle1(toCircle3(record1)), circle2(toCircle3(record2)), out(result) {
+        fillDistResult(circle1.center, circle2.center, &out[0]);
+    }
+
+    PairSearch cutWith(gte::Plane3 const& measuringPlane) {
+        cut1 = gte::Intersect(measuringPlane, circle1);
+        cut2 = gte::Intersect(measuringPlane, circle2);
+        return searchPairs(cut1, cut2, out.data());
+    }
+
+    gte::Circle3 const circle1;
+    gte::Circle3 const circle2;
+    ThreeRecords out;
+    gte::PlaneCircleIntersection cut1;
+    gte::PlaneCircleIntersection cut2;
+};
+
+// A point against the line: the record of the point and its foot, as the point distances write
+// it.
+void measureToLine(gte::Line3 const& line, Vector3 const& point, gte_dist_result* out) {
+    fillDistResult(point, gte::Distance(point, line).closestPoint, out);
 }
 
 }  // namespace
@@ -90,90 +128,71 @@ void measureToLine(gte_line const& line, gte_point const& point, gte_dist_result
 extern "C" {
 
 int gte_dist_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_result* result) {
-    gte_dist_result scratch[3];
-    gte_dist_result* const out = result != nullptr ? result : scratch;
+    CirclePair pair(circle1, circle2, result);
+    Vector3 const& c1 = pair.circle1.center;
+    Vector3 const& c2 = pair.circle2.center;
+    Vector3 const& N1 = pair.circle1.normal;
+    Vector3 const& N2 = pair.circle2.normal;
 
-    gte::Circle3 const gtecircle1 = toCircle3(circle1);
-    gte::Circle3 const gtecircle2 = toCircle3(circle2);
-    Vector3 const& c1 = gtecircle1.center;
-    Vector3 const& c2 = gtecircle2.center;
-    Vector3 const& N1 = gtecircle1.normal;
-    Vector3 const& N2 = gtecircle2.normal;
-    fillDistResult(c1, c2, &out[0]);
-
-    gte::Plane3 const plane1(N1, c1);
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    auto const dis = disFun(c2, plane1);
+    gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(N1, c1);
     bool const coplanar = std::fabs(1.0 - std::fabs(gte::Dot(N1, N2))) < kParallelNormals &&
-                          dis.distance < kCoplanarDistance;
+                          gte::Distance(c2, plane1).distance < kCoplanarDistance;
     if (!coplanar) {
         return kCentreOnly;
     }
 
     // The measuring plane stands on the common plane and holds the centre line, so both circles
     // are cut on that line. Concentric circles are cut along a fixed in-plane direction instead.
-    gte::Plane3 plane3;
-    if (out[0].dist > kConcentricDistance) {
-        plane3 = gte::Plane3(c1, c2, c1 + N1);
+    gte::Plane3 measuringPlane;
+    if (pair.out[0].dist > kConcentricDistance) {
+        measuringPlane = gte::Plane3::throughPoints(c1, c2, c1 + N1);
     } else {
-        Vector3 vectorTemp = std::fabs(1.0 - std::fabs(N1[2])) > kNormalAlongZ
+        Vector3 const axis = std::fabs(1.0 - std::fabs(N1[2])) > kNormalAlongZ
                                  ? Vector3(0.0, 0.0, 1.0)
                                  : Vector3(0.0, 1.0, 0.0);
-        vectorTemp = gte::Cross(vectorTemp, N1);
-        gte::Normalize(vectorTemp);
-        plane3 = gte::Plane3(c1, c1 + vectorTemp, c1 + N1);
+        Vector3 const cutDirection = gte::NormalizedCross(axis, N1);
+        measuringPlane = gte::Plane3::throughPoints(c1, c1 + cutDirection, c1 + N1);
     }
 
-    IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
-    auto const inter1 = interFun(plane3, gtecircle1);
-    auto const inter2 = interFun(plane3, gtecircle2);
-    PairSearch const search = searchPairs(inter1, inter2, out);
-    return search.ran ? kAllRecords : kCentreOnly;
+    return pair.cutWith(measuringPlane).ran ? kAllRecords : kCentreOnly;
 }
 
 int gte_dist3D_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_result* result) {
-    gte_dist_result scratch[3];
-    gte_dist_result* const out = result != nullptr ? result : scratch;
-
-    gte::Circle3 const gtecircle1 = toCircle3(circle1);
-    gte::Circle3 const gtecircle2 = toCircle3(circle2);
-    Vector3 const& c1 = gtecircle1.center;
-    Vector3 const& c2 = gtecircle2.center;
-    Vector3 const& N1 = gtecircle1.normal;
-    Vector3 const& N2 = gtecircle2.normal;
-    fillDistResult(c1, c2, &out[0]);
+    CirclePair pair(circle1, circle2, result);
+    Vector3 const& c1 = pair.circle1.center;
+    Vector3 const& c2 = pair.circle2.center;
+    Vector3 const& N1 = pair.circle1.normal;
+    Vector3 const& N2 = pair.circle2.normal;
 
     // The measuring plane holds both centres and the mean normal direction (the normals taken
     // with agreeing senses).
-    Vector3 tempNormal = gte::Dot(N1, N2) >= 0.0 ? N1 + N2 : N1 - N2;
-    gte::Normalize(tempNormal);
-    Vector3 crossPlaneNormal = gte::Cross(tempNormal, c2 - c1);
+    Vector3 const meanNormal = gte::Normalized(gte::Dot(N1, N2) >= 0.0 ? N1 + N2 : N1 - N2);
+    Vector3 crossPlaneNormal = gte::Cross(meanNormal, c2 - c1);
     if (gte::Normalize(crossPlaneNormal) == 0.0) {
         // Concentric (or exactly coaxial) circles: no plane is singled out by the centres.
         return kCentreOnly;
     }
     Vector3 const crossPlaneCenter = (c2 + c1) * 0.5;
-    gte::Plane3 const crossPlane(crossPlaneNormal, crossPlaneCenter);
+    gte::Plane3 const crossPlane =
+        gte::Plane3::fromNormalAndPoint(crossPlaneNormal, crossPlaneCenter);
 
-    IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
-    auto const inter1 = interFun(crossPlane, gtecircle1);
-    auto const inter2 = interFun(crossPlane, gtecircle2);
-    PairSearch const search = searchPairs(inter1, inter2, out);
+    PairSearch const search = pair.cutWith(crossPlane);
     if (!search.ran) {
         return kCentreOnly;
     }
     // Unless one circle encloses the other, the nearest pair is the one opposite the farthest.
-    if (std::fabs(gtecircle1.radius - gtecircle2.radius) <= out[0].dist) {
-        fillDistResult(inter1.points[1 - search.item1], inter2.points[1 - search.item2], &out[1]);
+    if (std::fabs(pair.circle1.radius - pair.circle2.radius) <= pair.out[0].dist) {
+        fillDistResult(pair.cut1.points[1 - search.item1], pair.cut2.points[1 - search.item2],
+                       &pair.out[1]);
     }
     return kAllRecords;
 }
 
 int gte_distXY_circle_circle(gte_circle circle1, gte_circle circle2, gte_dist_result* result) {
     // Seen from above: circle2 is lifted to circle1's height, its normal kept.
-    gte_circle circle2Temp = circle2;
-    circle2Temp.center.z = circle1.center.z;
-    return gte_dist_circle_circle(circle1, circle2Temp, result);
+    gte_circle lifted = circle2;
+    lifted.center.z = circle1.center.z;
+    return gte_dist_circle_circle(circle1, lifted, result);
 }
 
 int gte_dist_arc_circle(gte_arc arc, gte_circle circle, gte_dist_result* result) {
@@ -185,49 +204,43 @@ int gte_dist_arc_arc(gte_arc arc1, gte_arc arc2, gte_dist_result* result) {
 }
 
 int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* result) {
-    gte_dist_result scratch[3];
-    gte_dist_result* const out = result != nullptr ? result : scratch;
+    ThreeRecords out(result);
 
-    gte::Circle3 const gtecircle = toCircle3(circle);
-    gte::Line3 const gteline = toLine3(line);
-    gte::Plane3 const circlePlane(gtecircle.normal, gtecircle.center);
+    gte::Circle3 const gteCircle = toCircle3(circle);
+    gte::Line3 const gteLine = toLine3(line);
+    gte::Plane3 const circlePlane =
+        gte::Plane3::fromNormalAndPoint(gteCircle.normal, gteCircle.center);
 
-    if (std::fabs(std::fabs(gte::Dot(gteline.direction, gtecircle.normal)) - 1.0) < kAxisParallel) {
+    if (std::fabs(std::fabs(gte::Dot(gteLine.direction, gteCircle.normal)) - 1.0) < kAxisParallel) {
         // Along the axis the line pierces the circle's plane: the circle points nearest to and
         // farthest from the line lie on the diameter through the piercing point.
-        IntersectionQuery<gte::Line3, gte::Plane3> interFun;
-        auto const inter = interFun(gteline, circlePlane);
+        auto const inter = gte::Intersect(gteLine, circlePlane);
         if (!inter.intersects || inter.count != 1) {
             return kNoAnswer;
         }
-        measureToLine(line, circle.center, &out[0]);
-        gte_point const distPoint = toPointRecord(inter.point);
-        gte_vector const toDistPoint = vectorFromTo(circle.center, distPoint);
-        if (!(recordLength(toDistPoint) > kRecordZeroLength)) {
+        measureToLine(gteLine, gteCircle.center, &out[0]);
+        Vector3 const toPiercing = inter.point - gteCircle.center;
+        if (!(gte::Length(toPiercing) > kRecordZeroLength)) {
             return kCentreOnly;  // through the centre: every diameter is alike
         }
-        gte_vector const u = vectUnit(toDistPoint);
-        double const r = circle.radius;
-        gte_point const& C = circle.center;
-        gte_point const towards(C.x + r * u.x, C.y + r * u.y, C.z + r * u.z);
-        gte_point const away(C.x - r * u.x, C.y - r * u.y, C.z - r * u.z);
-        measureToLine(line, towards, &out[1]);
-        measureToLine(line, away, &out[2]);
+        Vector3 const u = unitByDivision(toPiercing);
+        double const r = gteCircle.radius;
+        measureToLine(gteLine, gteCircle.center + r * u, &out[1]);
+        measureToLine(gteLine, gteCircle.center - r * u, &out[2]);
         return kAllRecords;
     }
 
-    gte_point chuizu(0.0, 0.0, 0.0);
-    gte_distfootpoint_point_line(line, circle.center, &chuizu, &out[0]);
+    Vector3 const centreFoot = gte::Distance(gteCircle.center, gteLine).closestPoint;
+    fillDistResult(gteCircle.center, centreFoot, &out[0]);
 
     // The key line runs in the circle's plane from the foot's projection through the centre; it
-    // cuts the circle in the diameter that points towards the line.
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    auto const dis = disFun(toVector3(chuizu), circlePlane);
-    gte_point const chuizu_incirle = toPointRecord(dis.closestPoint);
-    gte_line const keyline(chuizu_incirle, circle.center);
+    // cuts the circle in the diameter that points towards the line. It is built and cut as
+    // records, the way a host would do it: the diameter's ends have the digits of that route.
+    Vector3 const footInPlane = gte::Distance(centreFoot, circlePlane).closestPoint;
+    gte_line const keyLine(toPointRecord(footInPlane), circle.center);
 
-    gte_point insect_line_circel[2] = {gte_point(0.0, 0.0, 0.0), gte_point(0.0, 0.0, 0.0)};
-    int const n = gte_intersec_line_circle(keyline, circle, insect_line_circel);
+    gte_point diameterEnds[2] = {gte_point(0.0, 0.0, 0.0), gte_point(0.0, 0.0, 0.0)};
+    int const n = gte_intersec_line_circle(keyLine, circle, diameterEnds);
     if (n <= 0) {
         // The line meets the axis at its foot (a line through the centre, for instance): no
         // diameter is singled out.
@@ -236,14 +249,12 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
     if (n == 1) {
         // A circle of no size is cut in its one point, which is both the nearest and the
         // farthest; the unused slot must not be measured as a circle point.
-        insect_line_circel[1] = insect_line_circel[0];
+        diameterEnds[1] = diameterEnds[0];
     }
-    gte_distfootpoint_point_line(line, insect_line_circel[0], &chuizu, &out[1]);
-    gte_distfootpoint_point_line(line, insect_line_circel[1], &chuizu, &out[2]);
+    measureToLine(gteLine, toVector3(diameterEnds[0]), &out[1]);
+    measureToLine(gteLine, toVector3(diameterEnds[1]), &out[2]);
     if (out[1].dist > out[2].dist) {
-        // The nearer circle point comes first.
-        gte_distfootpoint_point_line(line, insect_line_circel[1], &chuizu, &out[1]);
-        gte_distfootpoint_point_line(line, insect_line_circel[0], &chuizu, &out[2]);
+        std::swap(out[1], out[2]);  // the nearer circle point comes first
     }
     return kAllRecords;
 }

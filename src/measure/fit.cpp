@@ -13,9 +13,9 @@
 #include "api/convert.h"
 #include "gte/fit.h"
 #include "gte/point_distance.h"
+#include "measure/export.h"
 #include "measure/running_extremes.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -25,6 +25,9 @@ namespace {
 constexpr double kSamePointTolerance = 0.001;
 // Bound on the cross-to-sum ratios below which three points count as collinear.
 constexpr double kCollinearRatio = 1e-8;
+// Both fits ask for three points (the line fit itself accepts two; a measured segment asks for
+// three).
+constexpr int kMinFitPoints = 3;
 // The plane record thins its searches to about this many indices per loop.
 constexpr std::int64_t kSampleTarget = 100;
 
@@ -41,15 +44,6 @@ bool finite(Vector3 const& v) {
 template <class Fit>
 bool fittedFinite(Fit const& fitter, Vector3 const& axis) {
     return finite(fitter.origin()) && finite(axis);
-}
-
-std::vector<Vector3> toVectors(gte_point const* points, int count) {
-    std::vector<Vector3> gtePoints;
-    gtePoints.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        gtePoints.push_back(toVector3(points[i]));
-    }
-    return gtePoints;
 }
 
 double squaredDistance(Vector3 const& a, Vector3 const& b) {
@@ -104,16 +98,15 @@ bool collinear(Vector3 const& a, Vector3 const& b, Vector3 const& c) {
 // index; when the thinned search finds no third point (a cloud lying mostly along one line, its
 // few points off it between the sampled indices), every point is searched the same way. Without
 // any such point the cloud spans no plane the record can describe: nothing is returned.
-std::optional<gte_plane> planeRecordOf(gte::Plane3 const& gteplane, std::vector<Vector3> const& p) {
+std::optional<gte_plane> planeRecordOf(gte::Plane3 const& gtePlane, std::vector<Vector3> const& p) {
     std::int64_t const count = static_cast<std::int64_t>(p.size());
     std::int64_t step = count / kSampleTarget;
     if (step < 1) {
         step = 1;
     }
 
-    DistanceQuery<Vector3, gte::Plane3> disFun;
     auto project = [&](std::int64_t i) {
-        return disFun(p[static_cast<std::size_t>(i)], gteplane).closestPoint;
+        return gte::Distance(p[static_cast<std::size_t>(i)], gtePlane).closestPoint;
     };
     auto at = [&](std::int64_t i) -> Vector3 const& { return p[static_cast<std::size_t>(i)]; };
 
@@ -163,17 +156,16 @@ bool finite(gte_plane const& plane) {
 extern "C" {
 
 int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
-    // The line fit accepts two points; a measured segment asks for three.
-    if (points == nullptr || count < 3) {
-        return -1;
+    if (points == nullptr || count < kMinFitPoints) {
+        return kRefused;
     }
-    try {
+    return guarded(kRefused, [&] {
         std::vector<Vector3> const gtePoints = toVectors(points, count);
         gte::LineFit fitter;
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.direction())) {
-            return -1;
+            return kRefused;
         }
-        gte::Line3 const gteline(fitter.origin(), fitter.direction());
+        gte::Line3 const gteLine(fitter.origin(), fitter.direction());
 
         // The pair lying farthest apart along the line; the first such pair wins ties.
         RunningMaximum farthestApart;
@@ -181,51 +173,47 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         for (int i = 0; i + 1 < count; ++i) {
             for (int j = i + 1; j < count; ++j) {
                 if (farthestApart.offer(
-                        std::fabs(gte::Dot(gtePoints[i] - gtePoints[j], gteline.direction)))) {
+                        std::fabs(gte::Dot(gtePoints[i] - gtePoints[j], gteLine.direction)))) {
                     index1 = i;
                     index2 = j;
                 }
             }
         }
 
-        DistanceQuery<Vector3, gte::Line3> disFun;
-        auto const dis1 = disFun(gtePoints[index1], gteline);
-        auto const dis2 = disFun(gtePoints[index2], gteline);
-        gte_lseg const fitted(toPointRecord(dis1.closestPoint), toPointRecord(dis2.closestPoint));
+        Vector3 const foot1 = gte::Distance(gtePoints[index1], gteLine).closestPoint;
+        Vector3 const foot2 = gte::Distance(gtePoints[index2], gteLine).closestPoint;
+        gte_lseg const fitted(toPointRecord(foot1), toPointRecord(foot2));
         if (!finite(fitted.pt1) || !finite(fitted.pt2)) {
-            return -1;
+            return kRefused;
         }
         if (segment != nullptr) {
             *segment = fitted;
         }
-        return 1;
-    } catch (...) {
-        return -1;
-    }
+        return kMeasured;
+    });
 }
 
 int gte_fit_plane(const gte_point* points, int count, gte_plane* plane) {
-    if (points == nullptr || count < 3) {
-        return -1;
+    if (points == nullptr || count < kMinFitPoints) {
+        return kRefused;
     }
-    try {
+    return guarded(kRefused, [&] {
         std::vector<Vector3> const gtePoints = toVectors(points, count);
         gte::PlaneFit fitter;
         if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.normal())) {
-            return -1;
+            return kRefused;
         }
-        gte::Plane3 const gteplane(fitter.normal(), fitter.origin());
-        std::optional<gte_plane> const record = planeRecordOf(gteplane, gtePoints);
+        gte::Plane3 const gtePlane =
+            gte::Plane3::fromNormalAndPoint(fitter.normal(), fitter.origin());
+        std::optional<gte_plane> const record = planeRecordOf(gtePlane, gtePoints);
         if (!record || !finite(*record)) {
-            return -1;
+            return kRefused;
         }
         if (plane != nullptr) {
             *plane = *record;
         }
-        return 1;
-    } catch (...) {
-        return -1;
-    }
+        return kMeasured;
+    });
 }
 
 }  // extern "C"

@@ -1,168 +1,167 @@
 // Form measures of point sets seen from above: the second-moment ellipse, the profile against a
 // nominal contour, and the straightness about a line.
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "api/convert.h"
 #include "gte/point_distance.h"
+#include "measure/export.h"
+#include "measure/profile_deviation.h"
 #include "measure/running_extremes.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
 namespace {
 
-// Ascending order with every NaN after all numbers, so that a NaN cannot break the sort.
-bool ascendingNaNLast(double a, double b) {
-    return a < b || (!std::isnan(a) && std::isnan(b));
+// The second-moment ellipse needs three points.
+constexpr int kMinMomentPoints = 3;
+// The axis angle of points without a preferred direction (equal spreads, no correlation).
+constexpr double kNoPreferredAngle = 0.0;
+// What the straightness returns for no points.
+constexpr double kNoStraightness = -1.0;
+// A line direction with less horizontal length than this (within about 0.057 degrees of the
+// vertical) has no horizontal across direction.
+constexpr double kMinHorizontalLength = 0.001;
+
+// The index of the nominal point nearest to m in XY. The first of equally near points wins, and
+// a nominal point at an undefined distance is taken: its NaN then shows in the deviation instead
+// of being passed over.
+int nearestNominal(gte_point const& m, gte_point const* nominal, int nominalCount) {
+    RunningMinimum nearest;
+    int k = 0;
+    for (int j = 0; j < nominalCount; ++j) {
+        double const dx = m.x - nominal[j].x;
+        double const dy = m.y - nominal[j].y;
+        if (nearest.offer(dx * dx + dy * dy)) {
+            k = j;
+        }
+    }
+    return k;
 }
 
 }  // namespace
+
+namespace tavrisk {
+
+ProfileDeviation profileDeviationOf(gte_point const& m, gte_point const* nominal,
+                                    gte_vector const* normals, int nominalCount) {
+    int const k = nearestNominal(m, nominal, nominalCount);
+    gte_point const& n = nominal[k];
+    gte_vector const& normal = normals[k];
+    // Along the nominal normal's horizontal part, as given (not made unit).
+    Vector3 const direction(normal.x, normal.y, 0.0);
+    Vector3 const offset(m.x - n.x, m.y - n.y, 0.0);
+    return ProfileDeviation{k, gte::Dot(offset, direction)};
+}
+
+std::vector<ProfileDeviation> profileDeviationsOf(gte_point const* measured, int measuredCount,
+                                                  gte_point const* nominal,
+                                                  gte_vector const* normals, int nominalCount) {
+    std::vector<ProfileDeviation> paired(static_cast<std::size_t>(measuredCount));
+    for (int i = 0; i < measuredCount; ++i) {
+        paired[static_cast<std::size_t>(i)] =
+            profileDeviationOf(measured[i], nominal, normals, nominalCount);
+    }
+    return paired;
+}
+
+}  // namespace tavrisk
 
 extern "C" {
 
 int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid, double* angle,
                         double* major, double* minor) {
-    if (points == nullptr || count < 3) {
-        return -1;
+    if (points == nullptr || count < kMinMomentPoints) {
+        return kRefused;
     }
-    try {
-        std::vector<Vector3> list;
-        list.reserve(static_cast<std::size_t>(count));
-        Vector3 sum = Vector3::zeroVector();
-        for (int i = 0; i < count; ++i) {
-            Vector3 const p = toVector3(points[i]);
-            sum += p;
-            list.push_back(p);
-        }
-        Vector3 const mean = sum / static_cast<double>(count);
+    Vector3 const mean = centroidOf(points, count);
 
-        double sxx = 0.0;
-        double syy = 0.0;
-        double sxy = 0.0;
-        for (Vector3 const& p : list) {
-            double const dx = p[0] - mean[0];
-            double const dy = p[1] - mean[1];
-            sxx += dx * dx;
-            syy += dy * dy;
-            sxy += dx * dy;
-        }
-        sxx /= count;
-        syy /= count;
-        sxy /= count;
-
-        // Eigenvalues of the 2x2 moment matrix are (Sxx + Syy +- r) / 2; the axes of the ellipse
-        // of one standard deviation are twice their square roots.
-        double const r = std::sqrt((sxx - syy) * (sxx - syy) + 4.0 * sxy * sxy);
-        double const majorAxis = std::sqrt(2.0 * (sxx + syy + r));
-        // For collinear points the minor eigenvalue is 0 but may round a little below it; the
-        // axis is then 0, not the square root of a negative number. Undefined stays undefined.
-        double const minorSquared = 2.0 * (sxx + syy - r);
-        double const minorAxis =
-            minorSquared > 0.0 || std::isnan(minorSquared) ? std::sqrt(minorSquared) : 0.0;
-        // The axis nearer the x axis. A set without preferred direction (equal spreads, no
-        // correlation) reports 0 rather than the undefined quotient 0 / 0.
-        double axisAngle = 0.0;
-        if (!(syy == sxx && sxy == 0.0)) {
-            axisAngle = -0.5 * std::atan(2.0 * sxy / (syy - sxx));
-        }
-
-        if (centroid != nullptr) {
-            *centroid = toPointRecord(mean);
-        }
-        if (angle != nullptr) {
-            *angle = axisAngle;
-        }
-        if (major != nullptr) {
-            *major = majorAxis;
-        }
-        if (minor != nullptr) {
-            *minor = minorAxis;
-        }
-        return 1;
-    } catch (...) {
-        return -1;
+    double sxx = 0.0;
+    double syy = 0.0;
+    double sxy = 0.0;
+    for (int i = 0; i < count; ++i) {
+        double const dx = points[i].x - mean[0];
+        double const dy = points[i].y - mean[1];
+        sxx += dx * dx;
+        syy += dy * dy;
+        sxy += dx * dy;
     }
+    sxx /= count;
+    syy /= count;
+    sxy /= count;
+
+    // Eigenvalues of the 2x2 moment matrix are (Sxx + Syy +- r) / 2; the axes of the ellipse
+    // of one standard deviation are twice their square roots.
+    double const r = std::sqrt((sxx - syy) * (sxx - syy) + 4.0 * sxy * sxy);
+    double const majorAxis = std::sqrt(2.0 * (sxx + syy + r));
+    // For collinear points the minor eigenvalue is 0 but may round a little below it; the
+    // axis is then 0, not the square root of a negative number. Undefined stays undefined.
+    double const minorSquared = 2.0 * (sxx + syy - r);
+    double const minorAxis =
+        minorSquared > 0.0 || std::isnan(minorSquared) ? std::sqrt(minorSquared) : 0.0;
+    // The axis nearer the x axis. A set without preferred direction (equal spreads, no
+    // correlation) reports 0 rather than the undefined quotient 0 / 0.
+    double axisAngle = kNoPreferredAngle;
+    if (!(syy == sxx && sxy == 0.0)) {
+        axisAngle = -0.5 * std::atan(2.0 * sxy / (syy - sxx));
+    }
+
+    if (centroid != nullptr) {
+        *centroid = toPointRecord(mean);
+    }
+    if (angle != nullptr) {
+        *angle = axisAngle;
+    }
+    if (major != nullptr) {
+        *major = majorAxis;
+    }
+    if (minor != nullptr) {
+        *minor = minorAxis;
+    }
+    return kMeasured;
 }
 
 int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gte_point* nominal,
                           const gte_vector* normals, int nominalCount, double* profile) {
     if (measured == nullptr || nominal == nullptr || normals == nullptr || measuredCount < 1 ||
         nominalCount < 1) {
-        return -1;
+        return kRefused;
     }
-    try {
-        std::size_t const n = static_cast<std::size_t>(measuredCount);
-        std::vector<int> nearestIndex(n);
-        std::vector<gte_point> nearestPoint(n);
-        std::vector<double> deviation(n);
-
-        // Pair each measured point with the nominal point nearest in XY; the first of equally
-        // near points wins, and a nominal point at an undefined distance is taken (its NaN then
-        // shows in the deviation instead of being passed over).
-        for (int i = 0; i < measuredCount; ++i) {
-            gte_point const& m = measured[i];
-            RunningMinimum nearest;
-            int k = 0;
-            for (int j = 0; j < nominalCount; ++j) {
-                double const dx = m.x - nominal[j].x;
-                double const dy = m.y - nominal[j].y;
-                if (nearest.offer(dx * dx + dy * dy)) {
-                    k = j;
-                }
-            }
-            nearestIndex[i] = k;
-            nearestPoint[i] = nominal[k];
-        }
-
-        // Deviation along the nominal normal's horizontal part, as given (not made unit).
-        for (int i = 0; i < measuredCount; ++i) {
-            gte_vector const& normal = normals[nearestIndex[i]];
-            Vector3 const direction(normal.x, normal.y, 0.0);
-            Vector3 const offset(measured[i].x - nearestPoint[i].x,
-                                 measured[i].y - nearestPoint[i].y, 0.0);
-            deviation[i] = gte::Dot(offset, direction);
-        }
-
-        std::vector<double> sorted(deviation);
-        std::sort(sorted.begin(), sorted.end(), ascendingNaNLast);
-        if (profile != nullptr) {
-            *profile = std::fabs(sorted.front() - sorted.back());
-        }
-        return 1;
-    } catch (...) {
-        return -1;
+    // The band of the deviations of the measured points, each along the normal of its nominal
+    // point; a NaN deviation makes the band NaN.
+    RunningRange band;
+    for (int i = 0; i < measuredCount; ++i) {
+        band.offer(profileDeviationOf(measured[i], nominal, normals, nominalCount).deviation);
     }
+    if (profile != nullptr) {
+        *profile = std::fabs(band.low.value() - band.high.value());
+    }
+    return kMeasured;
 }
 
 double gte_straightness_xy_line(const gte_point* points, int count, gte_line line,
                                 double* deviations) {
     if (points == nullptr || count <= 0) {
-        return -1.0;
+        return kNoStraightness;
     }
-    gte::Line3 const gteline = toLine3(line);
+    gte::Line3 const gteLine = toLine3(line);
     Vector3 const up(0.0, 0.0, 1.0);
-    Vector3 across = gte::Cross(up, gteline.direction);
     // Deviations are measured horizontally, in the vertical plane through the line. A vertical
     // line has no horizontal across direction: it is measured across y instead.
     Vector3 normal;
-    if (gte::Normalize(across) > 0.001) {
-        normal = gte::Cross(gteline.direction, up);
+    if (gte::Length(gte::Cross(up, gteLine.direction)) > kMinHorizontalLength) {
+        normal = gte::Cross(gteLine.direction, up);
     } else {
-        normal = gte::Cross(gteline.direction, Vector3(1.0, 0.0, 0.0));
+        normal = gte::Cross(gteLine.direction, Vector3(1.0, 0.0, 0.0));
     }
-    gte::Plane3 const plane(normal, gteline.origin);
+    gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(normal, gteLine.origin);
 
-    DistanceQuery<Vector3, gte::Plane3> disFun;
     RunningRange band;
     for (int i = 0; i < count; ++i) {
         Vector3 const gtePoint = toVector3(points[i]);
-        auto const dis = disFun(gtePoint, plane);
-        double e = dis.distance;
-        Vector3 side = gtePoint - dis.closestPoint;
-        gte::Normalize(side);
+        auto const toPlane = gte::Distance(gtePoint, plane);
+        double e = toPlane.distance;
+        Vector3 const side = gte::Normalized(gtePoint - toPlane.closestPoint);
         if (gte::Dot(side, normal) < 0.0) {
             e = -e;
         }

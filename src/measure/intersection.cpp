@@ -2,37 +2,75 @@
 // a plane, line or circle with a circle. The return value counts what was found; outputs that an
 // outcome does not produce are left as the caller passed them.
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "api/convert.h"
-#include "api/records.h"
+#include "api/dist_result.h"
 #include "gte/intersection.h"
+#include "measure/export.h"
 
-using gte::IntersectionQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
 namespace {
 
+// The queries' counts pass straight to the caller: infinitely many is the interface's count.
+static_assert(gte::kInfiniteCount == TAVRISK_INFINITE_POINTS, "one count for infinitely many");
+
+// Counts of points written; two planes return kLineWritten for their line, kParallelPlanes when
+// they are parallel and apart.
+constexpr int kNoPoint = 0;
+constexpr int kOnePoint = 1;
+constexpr int kLineWritten = 1;
+constexpr int kParallelPlanes = 0;
+
 // Tangency closer than this is accepted by the plane-circle function even when the exact
 // discriminant misses it.
 constexpr double kTouchTolerance = 1e-8;
-// A line within about 0.057 degrees of a circle's axis has no meaningful crossing with it.
+// A line within about 0.057 degrees of a circle's axis (the sine of the angle between them below
+// this) has no meaningful crossing with it.
 constexpr double kAxisAlignedLength = 0.001;
-// Circles whose normals or planes differ more than this do not share a plane.
-constexpr double kCoplanarTolerance = 0.001;
+// Two circles share a plane when the cosine of the angle between their normals is within
+// kNormalAgreement of 1 (about 2.56 degrees, same sense) and the second centre lies within
+// kCoplanarDistance of the first circle's plane.
+constexpr double kNormalAgreement = 0.001;
+constexpr double kCoplanarDistance = 0.001;
 
-// Reports the point of a line, ray or segment meeting a plane; nothing when it misses.
-int reportLinearHit(gte::LinePlaneIntersection const& inter, gte_point* point) {
-    if (inter.count != 0 && point != nullptr) {
+// Seen from above, a vertical line (no XY direction) is a single point, not a line parallel to
+// every other: it meets the other trace once, where that point lies on it exactly, or not at all
+// (two vertical lines: where they stand on the same point). Nothing when neither is vertical.
+std::optional<gte::Line2Intersection> verticalCrossing(gte::Line2 const& seen1,
+                                                       gte::Line2 const& seen2) {
+    gte::Vector2 const none = gte::Vector2::zeroVector();
+    bool const vertical1 = seen1.direction == none;
+    bool const vertical2 = seen2.direction == none;
+    if (!vertical1 && !vertical2) {
+        return std::nullopt;
+    }
+    gte::Line2 const& standing = vertical2 ? seen2 : seen1;
+    gte::Line2 const& trace = vertical2 ? seen1 : seen2;
+    gte::Vector2 const offset = standing.origin - trace.origin;
+    bool const onTrace =
+        vertical1 && vertical2 ? offset == none : gte::PerpDot(offset, trace.direction) == 0.0;
+    gte::Line2Intersection inter;
+    if (onTrace) {
+        inter.intersects = true;
+        inter.count = kOnePoint;
+        inter.point = standing.origin;
+    }
+    return inter;
+}
+
+// A line, ray or segment meeting the plane: the count of points, and the point when there is
+// one (for a component lying in the plane, the point that stands for it); nothing when it misses.
+template <class Linear>
+int intersectLinearPlane(Linear const& linear, gte_plane const& plane, gte_point* point) {
+    auto const inter = gte::Intersect(linear, toPlane3(plane));
+    if (inter.count != kNoPoint && point != nullptr) {
         *point = toPointRecord(inter.point);
     }
     return inter.count;
-}
-
-void swapPoints(gte_point& a, gte_point& b) {
-    gte_point const t = a;
-    a = b;
-    b = t;
 }
 
 }  // namespace
@@ -40,50 +78,39 @@ void swapPoints(gte_point& a, gte_point& b) {
 extern "C" {
 
 int gte_intersec_line_plane(gte_line line, gte_plane plane, gte_point* point) {
-    gte::Line3 const gteline = toLine3(line);
-    gte::Plane3 const gteplane = toPlane3(plane);
-    IntersectionQuery<gte::Line3, gte::Plane3> interFun;
-    return reportLinearHit(interFun(gteline, gteplane), point);
+    return intersectLinearPlane(toLine3(line), plane, point);
 }
 
 int gte_intersec_ray_plane(gte_ray ray, gte_plane plane, gte_point* point) {
-    gte::Ray3 const gteray = toRay3(ray);
-    gte::Plane3 const gteplane = toPlane3(plane);
-    IntersectionQuery<gte::Ray3, gte::Plane3> interFun;
-    return reportLinearHit(interFun(gteray, gteplane), point);
+    return intersectLinearPlane(toRay3(ray), plane, point);
 }
 
 int gte_intersec_lseg_plane(gte_lseg lseg, gte_plane plane, gte_point* point) {
-    gte::Segment3 const gtesegment = toSegment3(lseg);
-    gte::Plane3 const gteplane = toPlane3(plane);
-    IntersectionQuery<gte::Segment3, gte::Plane3> interFun;
-    return reportLinearHit(interFun(gtesegment, gteplane), point);
+    return intersectLinearPlane(toSegment3(lseg), plane, point);
 }
 
 int gte_intersec_plane_plane(gte_plane plane1, gte_plane plane2, gte_line* line) {
-    IntersectionQuery<gte::Plane3, gte::Plane3> interFun;
-    auto const inter = interFun(toPlane3(plane1), toPlane3(plane2));
+    auto const inter = gte::Intersect(toPlane3(plane1), toPlane3(plane2));
     if (!inter.intersects) {
-        return 0;
+        return kParallelPlanes;
     }
     if (!inter.lineFound) {
-        return -1;  // one plane: no line to report
+        return kNoAnswer;  // one plane: no line to report
     }
     if (line != nullptr) {
         *line = toLineRecord(inter.line);
     }
-    return 1;
+    return kLineWritten;
 }
 
 int gte_intersecXY_line_line(gte_line line1, gte_line line2, gte_point* point) {
     // Seen from above: z is dropped and the directions keep their lengths.
-    gte::Line2 const gtelineTemp1(gte::Vector2(line1.pt.x, line1.pt.y),
-                                  gte::Vector2(line1.vector.x, line1.vector.y));
-    gte::Line2 const gtelineTemp2(gte::Vector2(line2.pt.x, line2.pt.y),
-                                  gte::Vector2(line2.vector.x, line2.vector.y));
-    IntersectionQuery<gte::Line2, gte::Line2> interFun;
-    auto const inter = interFun(gtelineTemp1, gtelineTemp2);
-    if (inter.count == 1 && point != nullptr) {
+    gte::Line2 const seen1(gte::Vector2(line1.pt.x, line1.pt.y),
+                           gte::Vector2(line1.vector.x, line1.vector.y));
+    gte::Line2 const seen2(gte::Vector2(line2.pt.x, line2.pt.y),
+                           gte::Vector2(line2.vector.x, line2.vector.y));
+    auto const inter = verticalCrossing(seen1, seen2).value_or(gte::Intersect(seen1, seen2));
+    if (inter.count == kOnePoint && point != nullptr) {
         point->x = inter.point[0];
         point->y = inter.point[1];
         point->z = line1.pt.z;
@@ -92,25 +119,22 @@ int gte_intersecXY_line_line(gte_line line1, gte_line line2, gte_point* point) {
 }
 
 int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* result) {
-    gte::Plane3 const gteplane = toPlane3(plane);
-    gte::Circle3 const gtecircle = toCircle3(circle);
-    IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
-    auto const inter = interFun(gteplane, gtecircle);
+    gte::Plane3 const gtePlane = toPlane3(plane);
+    gte::Circle3 const gteCircle = toCircle3(circle);
+    auto const inter = gte::Intersect(gtePlane, gteCircle);
 
     if (inter.intersects) {
         if (!inter.pointsFound) {
-            return -1;  // the circle lies in the plane
+            return kNoAnswer;  // the circle lies in the plane
         }
         gte_point first = toPointRecord(inter.points[0]);
         gte_point second = toPointRecord(inter.points[1]);
         if (inter.count == 2) {
-            // The query's first point is where (point - centre) x planeNorm opposes the circle's
-            // normal; report the other one first.
-            Vector3 const planeNorm = gteplane.normal;
-            Vector3 const temp = inter.points[0] - gtecircle.center;
-            Vector3 const crossValue = gte::Cross(temp, planeNorm);
-            if (gte::Dot(crossValue, gtecircle.normal) < 0.0) {
-                swapPoints(first, second);
+            // The query's first point is where (point - centre) x the plane's normal opposes the
+            // circle's normal; report the other one first.
+            Vector3 const radius = inter.points[0] - gteCircle.center;
+            if (gte::Dot(gte::Cross(radius, gtePlane.normal), gteCircle.normal) < 0.0) {
+                std::swap(first, second);
             }
         }
         if (result != nullptr) {
@@ -124,44 +148,45 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
 
     // Near tangency that the exact discriminant missed: the centre stands at the radius from the
     // plane. Its foot touches the circle only when it also lies in the circle's plane, which is
-    // the case for a circle standing perpendicular to the plane.
-    gte_dist_result dist;
-    gte_dist_point_plane(plane, circle.center, &dist);
-    if (std::fabs(dist.dist - circle.radius) < kTouchTolerance) {
-        Vector3 const foot = toVector3(dist.point2);
-        if (std::fabs(gte::Dot(foot - gtecircle.center, gtecircle.normal)) < kTouchTolerance) {
+    // the case for a circle standing perpendicular to the plane. The distance is the one a point
+    // distance record holds.
+    Vector3 const foot = gte::Distance(gteCircle.center, gtePlane).closestPoint;
+    gte_dist_result centreToPlane;
+    fillDistResult(gteCircle.center, foot, &centreToPlane);
+    if (std::fabs(centreToPlane.dist - gteCircle.radius) < kTouchTolerance) {
+        if (std::fabs(gte::Dot(foot - gteCircle.center, gteCircle.normal)) < kTouchTolerance) {
             if (result != nullptr) {
-                result[0] = dist.point2;
+                result[0] = toPointRecord(foot);
             }
-            return 1;
+            return kOnePoint;
         }
     }
-    return 0;
+    return kNoPoint;
 }
 
 int gte_intersec_line_circle(gte_line line, gte_circle circle, gte_point* result) {
-    gte::Line3 const gteline = toLine3(line);
-    gte::Circle3 const gtecircle = toCircle3(circle);
-    Vector3 crossVector = gte::Cross(gteline.direction, gtecircle.normal);
-    if (gte::Normalize(crossVector) < kAxisAlignedLength) {
-        return 0;
+    gte::Line3 const gteLine = toLine3(line);
+    gte::Circle3 const gteCircle = toCircle3(circle);
+    if (gte::Length(gte::Cross(gteLine.direction, gteCircle.normal)) < kAxisAlignedLength) {
+        return kNoPoint;
     }
     // The plane holding the line and the circle's axis direction stands perpendicular to the
     // circle, so it cuts the circle where the line, projected along the axis, does.
-    Vector3 const& origin = gteline.origin;
-    gte::Plane3 const gtePlane(origin, origin + gteline.direction, origin + gtecircle.normal);
-    gte_plane const tzPlane = toPlaneRecord(gtePlane);
-    int const ret = gte_intersec_plane_circle(tzPlane, circle, result);
-    if (ret == 2 && result != nullptr) {
+    Vector3 const& origin = gteLine.origin;
+    gte::Plane3 const gtePlane =
+        gte::Plane3::throughPoints(origin, origin + gteLine.direction, origin + gteCircle.normal);
+    // The plane is handed on as a record, as a host would pass it: the points come from the plane
+    // that record describes (its normal rebuilt from three points), not from gtePlane itself.
+    gte_plane const planeRecord = toPlaneRecord(gtePlane);
+    int const count = gte_intersec_plane_circle(planeRecord, circle, result);
+    if (count == 2 && result != nullptr) {
         // First along the line's own direction.
-        gte_point const start = result[0];
-        gte_point const end = result[1];
-        gte_point const dir = end - start;
-        if (gte::Dot(toVector3(dir), toVector3(line.vector)) < 0.0) {
-            swapPoints(result[0], result[1]);
+        Vector3 const firstToSecond = toVector3(result[1]) - toVector3(result[0]);
+        if (gte::Dot(firstToSecond, toVector3(line.vector)) < 0.0) {
+            std::swap(result[0], result[1]);
         }
     }
-    return ret;
+    return count;
 }
 
 int gte_intersec_line_arc(gte_line line, gte_arc arc, gte_point* result) {
@@ -173,28 +198,26 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     gte::Circle3 const C2 = toCircle3(circle2);
     double const r1 = C1.radius;
     double const r2 = C2.radius;
-    if (std::fabs(gte::Dot(C1.normal, C2.normal) - 1.0) > kCoplanarTolerance) {
-        return -1;  // tilted against each other, or facing opposite ways
+    if (std::fabs(gte::Dot(C1.normal, C2.normal) - 1.0) > kNormalAgreement) {
+        return kNoAnswer;  // tilted against each other, or facing opposite ways
     }
-    gte::Plane3 const plane1(C1.normal, C1.center);
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    if (disFun(C2.center, plane1).distance > kCoplanarTolerance) {
-        return -1;  // not in one plane
+    gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(C1.normal, C1.center);
+    if (gte::Distance(C2.center, plane1).distance > kCoplanarDistance) {
+        return kNoAnswer;  // not in one plane
     }
     Vector3 u = C2.center - C1.center;
     double const d = gte::Normalize(u);
     if (d == 0.0) {
         // Concentric: the same circle meets itself everywhere, different radii never meet.
-        return r1 == r2 ? gte::kInfiniteCount : 0;
+        return r1 == r2 ? TAVRISK_INFINITE_POINTS : kNoPoint;
     }
     // Both circles cut their common chord from the radical plane, at distance a from c1.
     double const a = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
     Vector3 const P = C1.center + a * u;
-    gte::Plane3 const radicalPlane(u, P);
-    IntersectionQuery<gte::Plane3, gte::Circle3> interFun;
-    auto const inter = interFun(radicalPlane, C1);
+    gte::Plane3 const radicalPlane = gte::Plane3::fromNormalAndPoint(u, P);
+    auto const inter = gte::Intersect(radicalPlane, C1);
     if (!inter.intersects || !inter.pointsFound) {
-        return 0;
+        return kNoPoint;
     }
     if (result != nullptr) {
         result[0] = toPointRecord(inter.points[0]);

@@ -5,11 +5,9 @@
 // distance record.
 #include "api/convert.h"
 #include "api/dist_result.h"
-#include "api/records.h"
 #include "gte/linear_distance.h"
 #include "gte/point_distance.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -17,8 +15,7 @@ namespace {
 
 template <class Shape0, class Shape1>
 double linearDistance(Shape0 const& shape0, Shape1 const& shape1) {
-    DistanceQuery<Shape0, Shape1> disFun;
-    return disFun(shape0, shape1).distance;
+    return gte::Distance(shape0, shape1).distance;
 }
 
 }  // namespace
@@ -54,19 +51,15 @@ void gte_dist_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2, gte_dist_result* result)
     Vector3 const midPoint = 0.5 * (segment1.p[0] + segment1.p[1]);
     // The second segment only carries a line: its extent plays no part. A zero-length segment
     // leaves a zero direction, and the line collapses to its first end point.
-    Vector3 direction = segment2.p[1] - segment2.p[0];
-    gte::Normalize(direction);
-    gte::Line3 const line(segment2.p[0], direction);
-    DistanceQuery<Vector3, gte::Line3> disFun;
-    auto const dis = disFun(midPoint, line);
-    fillDistResult(midPoint, dis.closestPoint, result);
+    gte::Line3 const line(segment2.p[0], gte::Normalized(segment2.p[1] - segment2.p[0]));
+    fillDistResult(midPoint, gte::Distance(midPoint, line).closestPoint, result);
 }
 
 void gte_dist_lseg_plane(gte_lseg lseg, gte_plane plane, gte_dist_result* result) {
     if (result == nullptr) {
         return;
     }
-    gte_point const midpoint = (lseg.pt1 + lseg.pt2) / 2;
+    gte_point const midpoint = toPointRecord(0.5 * (toVector3(lseg.pt1) + toVector3(lseg.pt2)));
     gte_dist_point_plane(plane, midpoint, result);
 }
 

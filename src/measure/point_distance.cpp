@@ -5,7 +5,6 @@
 #include "api/records.h"
 #include "gte/point_distance.h"
 
-using gte::DistanceQuery;
 using gte::Vector3;
 using namespace tavrisk;
 
@@ -15,9 +14,7 @@ namespace {
 template <class Shape>
 void measurePointTo(Shape const& shape, gte_point const& point, gte_dist_result* result) {
     Vector3 const gtePoint = toVector3(point);
-    DistanceQuery<Vector3, Shape> disFun;
-    auto const dis = disFun(gtePoint, shape);
-    fillDistResult(gtePoint, dis.closestPoint, result);
+    fillDistResult(gtePoint, gte::Distance(gtePoint, shape).closestPoint, result);
 }
 
 }  // namespace
@@ -31,12 +28,11 @@ void gte_dist_point_line(gte_line line, gte_point point, gte_dist_result* result
 void gte_distfootpoint_point_line(gte_line line, gte_point point, gte_point* foot,
                                   gte_dist_result* result) {
     Vector3 const gtePoint = toVector3(point);
-    DistanceQuery<Vector3, gte::Line3> disFun;
-    auto const dis = disFun(gtePoint, toLine3(line));
+    Vector3 const gteFoot = gte::Distance(gtePoint, toLine3(line)).closestPoint;
     if (foot != nullptr) {
-        *foot = toPointRecord(dis.closestPoint);
+        *foot = toPointRecord(gteFoot);
     }
-    fillDistResult(gtePoint, dis.closestPoint, result);
+    fillDistResult(gtePoint, gteFoot, result);
 }
 
 void gte_dist_point_ray(gte_ray ray, gte_point point, gte_dist_result* result) {
@@ -61,10 +57,8 @@ void gte_dist_point_circle(gte_circle circle, gte_point point, gte_dist_result* 
     }
     gte::Circle3 const gteCircle = toCircle3(circle);
     Vector3 const gtePoint = toVector3(point);
-    DistanceQuery<Vector3, gte::Circle3> disFun;
-    auto const dis = disFun(gtePoint, gteCircle);
     Vector3 const center = gteCircle.center;
-    Vector3 const nearest = dis.closestPoint;
+    Vector3 const nearest = gte::Distance(gtePoint, gteCircle).closestPoint;
     // The far end of the diameter through the nearest point.
     Vector3 const opposite = 2.0 * center - nearest;
     fillDistResult(gtePoint, center, &result[0]);
@@ -77,7 +71,7 @@ void gte_dist_point_arc(gte_arc arc, gte_point point, gte_dist_result* result) {
 }
 
 void gte_dist_rectCenter_line(gte_rect rect, gte_line line, gte_dist_result* result) {
-    gte_dist_point_line(line, rectCenter(rect), result);
+    gte_dist_point_line(line, rect.center, result);
 }
 
 void gte_dist_ellipseCenter_line(gte_ellipse ellipse, gte_line line, gte_dist_result* result) {
@@ -85,7 +79,7 @@ void gte_dist_ellipseCenter_line(gte_ellipse ellipse, gte_line line, gte_dist_re
 }
 
 void gte_dist_quadCenter_line(gte_quad quad, gte_line line, gte_dist_result* result) {
-    gte_dist_point_line(line, quadCenter(quad), result);
+    gte_dist_point_line(line, toPointRecord(quadCenter(quad)), result);
 }
 
 }  // extern "C"

@@ -165,7 +165,8 @@ bool readExactly(platform::LockedFile& file, char* buffer, std::size_t size) {
     return true;
 }
 
-int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem) {
+int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem,
+             PointFileProgress const* progress) {
     platform::LockedFile file;
     Kind const opening = problemOf(file.open(path));
     if (opening != Kind::none) {
@@ -182,7 +183,9 @@ int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProbl
     // Only the bytes the file held when it was opened are read: a writer appending meanwhile
     // neither prolongs the call nor changes its result. The points are not reserved from the
     // size, which says nothing of how many points the file holds.
-    std::uint64_t remaining = file.sizeAtOpen();
+    std::uint64_t const total = file.sizeAtOpen();
+    std::uint64_t remaining = total;
+    std::uint64_t reportedAt = 0;
     bool first = true;
     while (remaining > 0) {
         std::size_t const size =
@@ -200,6 +203,12 @@ int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProbl
         first = false;
         if (!scanner.scan(chunk.get() + skip, size - skip)) {
             return -1;
+        }
+        std::uint64_t const done = total - remaining;
+        if (progress != nullptr && progress->report != nullptr &&
+            (done - reportedAt >= kPointFileProgressStep || remaining == 0)) {
+            progress->report(done, total, progress->context);
+            reportedAt = done;
         }
     }
     return scanner.finish() ? 0 : -1;
@@ -273,14 +282,15 @@ std::string describe(PointFileProblem const& problem) {
     return text;
 }
 
-int readPointFile(char const* path, std::vector<gte::Vector3>& points, PointFileProblem* problem) {
+int readPointFile(char const* path, std::vector<gte::Vector3>& points, PointFileProblem* problem,
+                  PointFileProgress const* progress) {
     PointFileProblem local;
     PointFileProblem& found = problem != nullptr ? *problem : local;
     found = PointFileProblem();
     points.clear();
     int result = -1;
     try {
-        result = readInto(path, points, found);
+        result = readInto(path, points, found, progress);
     } catch (std::bad_alloc const&) {
         found.kind = Kind::outOfMemory;
         result = -1;

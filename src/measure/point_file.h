@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -50,10 +51,21 @@ struct PointFileProblem {
 // The problem in words for a person: "missing", "not a number at line 3: 'x'", ...
 std::string describe(PointFileProblem const& problem);
 
+// How far a reading has gone, for a caller that shows progress on a long file. report is told
+// the bytes read so far and the size the file had at open: after about every
+// kPointFileProgressStep bytes and once more when every byte is read. It must not throw.
+struct PointFileProgress {
+    void (*report)(std::uint64_t bytesRead, std::uint64_t totalBytes, void* context) = nullptr;
+    void* context = nullptr;
+};
+
+constexpr std::uint64_t kPointFileProgressStep = 4u << 20;
+
 // Empties points, then appends the points of the file at path in file order and returns 0.
 // Returns -1, with points empty, when the file is refused; problem, when given, then says why
-// (it is reset to kind none on success).
+// (it is reset to kind none on success). progress, when given, is told how far the reading has
+// gone; it changes nothing in the result.
 int readPointFile(char const* path, std::vector<gte::Vector3>& points,
-                  PointFileProblem* problem = nullptr);
+                  PointFileProblem* problem = nullptr, PointFileProgress const* progress = nullptr);
 
 }  // namespace tavrisk

@@ -7,6 +7,20 @@
 
 namespace tavrisk {
 
+namespace {
+
+// sigmaFactor times the root mean square deviation of the values from centre: with the values'
+// mean as centre, sigmaFactor population standard deviations.
+double deviationLimit(std::vector<double> const& values, double centre, double sigmaFactor) {
+    double squares = 0.0;
+    for (double v : values) {
+        squares += (v - centre) * (v - centre);
+    }
+    return sigmaFactor * std::sqrt(squares / static_cast<double>(values.size()));
+}
+
+}  // namespace
+
 bool acceptsTrimAndAverage(std::int64_t count, int trim, int average) {
     if (trim < 0 || average < 1) {
         return false;
@@ -46,11 +60,7 @@ void replaceOutlierDistances(std::vector<double>& distances, double sigmaFactor)
         sum += d;
     }
     double const mean = sum / n;
-    double squares = 0.0;
-    for (double d : distances) {
-        squares += (d - mean) * (d - mean);
-    }
-    double const limit = sigmaFactor * std::sqrt(squares / n);
+    double const limit = deviationLimit(distances, mean, sigmaFactor);
     for (double& d : distances) {
         if (std::fabs(d - mean) > limit) {
             d = mean;
@@ -58,39 +68,28 @@ void replaceOutlierDistances(std::vector<double>& distances, double sigmaFactor)
     }
 }
 
-gte::Vector3 pullInOutlierPoints(std::vector<gte::Vector3>& points, gte::Plane3 const& plane,
-                                 double sigmaFactor) {
+void pullInOutlierPoints(std::vector<gte::Vector3>& points, gte::Plane3 const& plane,
+                         double sigmaFactor) {
     using gte::Vector3;
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
     std::size_t const count = points.size();
     std::vector<double> distance(count);
     std::vector<Vector3> foot(count);
-    Vector3 sum = Vector3::zeroVector();
     for (std::size_t i = 0; i < count; ++i) {
-        auto const dis = disFun(points[i], plane);
-        distance[i] = dis.distance;
-        foot[i] = dis.closestPoint;
-        sum += points[i];
+        auto const toPlane = gte::Distance(points[i], plane);
+        distance[i] = toPlane.distance;
+        foot[i] = toPlane.closestPoint;
     }
-    double const n = static_cast<double>(count);
-    Vector3 const center = sum / n;
-    double const centerDistance = disFun(center, plane).distance;
-    double squares = 0.0;
-    for (std::size_t i = 0; i < count; ++i) {
-        squares += (distance[i] - centerDistance) * (distance[i] - centerDistance);
-    }
-    double const limit = sigmaFactor * std::sqrt(squares / n);
+    Vector3 const center = gte::Centroid(points.data(), count);
+    double const centerDistance = gte::Distance(center, plane).distance;
+    double const limit = deviationLimit(distance, centerDistance, sigmaFactor);
     for (std::size_t i = 0; i < count; ++i) {
         double const e = distance[i] - centerDistance;
         if (std::fabs(e) > limit) {
             // Slide the point along its own perpendicular, staying on its side of the plane.
-            Vector3 away = points[i] - foot[i];
-            gte::Normalize(away);
+            Vector3 const away = gte::Normalized(points[i] - foot[i]);
             points[i] = points[i] - e * away;
-            distance[i] = centerDistance;
         }
     }
-    return center;
 }
 
 }  // namespace tavrisk

@@ -30,8 +30,8 @@ void replaceOutlierDistances(std::vector<double>& distances, double sigmaFactor)
 
 // Pulls the points whose distance to the plane strays more than sigmaFactor standard deviations
 // from the centre's distance onto that distance, each along its own perpendicular to the plane.
-// Returns the set's centre, taken before any point moved. Needs at least one point; allocates.
-gte::Vector3 pullInOutlierPoints(std::vector<gte::Vector3>& points, gte::Plane3 const& plane,
-                                 double sigmaFactor);
+// The centre is the centroid of the points as given. Needs at least one point; allocates.
+void pullInOutlierPoints(std::vector<gte::Vector3>& points, gte::Plane3 const& plane,
+                         double sigmaFactor);
 
 }  // namespace tavrisk

@@ -1,5 +1,6 @@
 // Rotation of a direction about an axis, for hosts that construct features from others.
 #include "api/convert.h"
+#include "gte/basis.h"
 
 using namespace tavrisk;
 
@@ -9,7 +10,7 @@ void gte_tool_rotate_vector(gte_vector vector, gte_vector axis, double angle, gt
     if (result == nullptr) {
         return;
     }
-    *result = toVectorRecord(gte::rotateVector(toVector3(vector), toVector3(axis), angle));
+    *result = toVectorRecord(gte::RotateVector(toVector3(vector), toVector3(axis), angle));
 }
 
 }  // extern "C"

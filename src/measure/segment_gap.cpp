@@ -4,12 +4,22 @@
 #include <utility>
 
 #include "api/convert.h"
+#include "gte/basis.h"
 #include "measure/running_extremes.h"
 
 using gte::Vector2;
 using namespace tavrisk;
 
 namespace {
+
+// Alignment of the second edge (degrees between the edge directions): below kSameWayDegrees it
+// runs the same way as the first, beyond kOpposedDegrees clearly the opposite way.
+constexpr double kSameWayDegrees = 10.0;
+constexpr double kOpposedDegrees = 170.0;
+// Between those, a bisector from kAcrossFromDegrees to kAcrossToDegrees off the perpendicular of
+// the centre line runs nearer that line than across it.
+constexpr double kAcrossFromDegrees = 45.0;
+constexpr double kAcrossToDegrees = 135.0;
 
 // An edge projected onto XY (z ignored), with its centred form.
 struct EdgeXY {
@@ -44,11 +54,9 @@ struct GapXY {
 // Measures across the bisecting direction of the two edges as they are oriented now.
 GapXY measureGap(EdgeXY const& edge1, EdgeXY const& edge2) {
     GapXY gap;
-    Vector2 bisector = edge1.direction + edge2.direction;
-    gte::Normalize(bisector);
+    Vector2 const bisector = gte::Normalized(edge1.direction + edge2.direction);
     gap.midpoint = 0.5 * (edge1.center + edge2.center);
-    gap.direction = Vector2(bisector[1], -bisector[0]);
-    gte::Normalize(gap.direction);
+    gap.direction = gte::Normalized(Vector2(bisector[1], -bisector[0]));
     gap.centerGap = std::fabs(gte::Dot(edge2.center - edge1.center, gap.direction));
     RunningRange endGaps;
     for (Vector2 const& a : edge1.segment.p) {
@@ -62,9 +70,11 @@ GapXY measureGap(EdgeXY const& edge1, EdgeXY const& edge2) {
 }
 
 // Degrees of an angle given by its cosine. The cosine is taken as computed: one pushed past +-1
-// by rounding gives NaN, and NaN fails every comparison of the alignment rule below.
+// by rounding gives NaN, and NaN fails every comparison of the alignment rule below. The radians
+// are multiplied by 180 and then divided by pi, not scaled by kRadiansToDegrees, which rounds
+// differently and so can fall on the other side of a threshold.
 double degreesOfCosine(double cosine) {
-    return std::acos(cosine) * 180.0 / 3.141592653589793;
+    return std::acos(cosine) * gte::kHalfTurnDegrees / gte::kPi;
 }
 
 // Whether the second edge is to be reversed before measuring: edges running clearly opposite are
@@ -74,22 +84,20 @@ double degreesOfCosine(double cosine) {
 // edges were given head to tail and the second one is reversed.
 bool gapRuleAligns(EdgeXY const& edge1, EdgeXY const& edge2) {
     double const theta = degreesOfCosine(gte::Dot(edge1.direction, edge2.direction));
-    if (10.0 > theta) {
+    if (kSameWayDegrees > theta) {
         return false;
     }
-    if (theta > 170.0) {
+    if (theta > kOpposedDegrees) {
         return true;
     }
-    Vector2 centerLine = edge1.center - edge2.center;
-    gte::Normalize(centerLine);
+    Vector2 const centerLine = gte::Normalized(edge1.center - edge2.center);
     Vector2 const across(centerLine[1], -centerLine[0]);
-    Vector2 bisector = edge1.direction + edge2.direction;
-    gte::Normalize(bisector);
+    Vector2 const bisector = gte::Normalized(edge1.direction + edge2.direction);
     double const phi = degreesOfCosine(gte::Dot(bisector, across));
-    if (phi >= 135.0) {
+    if (phi >= kAcrossToDegrees) {
         return false;
     }
-    if (45.0 >= phi) {
+    if (kAcrossFromDegrees >= phi) {
         return false;
     }
     return true;

@@ -6,21 +6,33 @@
 #include <cmath>
 
 #include "api/convert.h"
+#include "gte/basis.h"
 #include "gte/point_distance.h"
+#include "measure/export.h"
 
 using gte::Vector3;
 using namespace tavrisk;
 
 namespace {
 
-// A circle whose radius is negative or not a number is no circle and has no tangents.
-bool hasTangents(gte::Circle3 const& circle) {
-    return circle.radius >= 0.0;
-}
-
 // Normals whose dot product is further than this from 1 (about 2.56 degrees apart, or of
 // opposite sense) give circles without common tangents of this construction.
 constexpr double kNormalAgreement = 0.001;
+// Counts of tangents.
+constexpr int kNoTangent = 0;
+constexpr int kOneTangent = 1;
+constexpr int kTwoTangents = 2;
+
+bool finite(Vector3 const& v) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
+// A circle whose radius is negative, infinite or not a number, or whose centre or normal is not
+// finite, is no circle and has no tangents (its lines would all be undefined).
+bool hasTangents(gte::Circle3 const& circle) {
+    return circle.radius >= 0.0 && std::isfinite(circle.radius) && finite(circle.center) &&
+           finite(circle.normal);
+}
 
 // The tangents of one kind (outer or inner) of two circles, held until they are written out.
 struct TangentSet {
@@ -34,9 +46,7 @@ struct TangentSet {
 // the centre line, within circle1's plane.
 void setTouchingTangent(Vector3 const& tangentPoint, Vector3 const& centerDirection,
                         Vector3 const& normal, TangentSet& set) {
-    Vector3 tangentLineDirection = gte::Cross(centerDirection, normal);
-    gte::Normalize(tangentLineDirection);
-    gte::Line3 const tangentLine(tangentPoint, tangentLineDirection);
+    gte::Line3 const tangentLine(tangentPoint, gte::NormalizedCross(centerDirection, normal));
     set.lines[0] = toLineRecord(tangentLine);
     set.points[0] = toPointRecord(tangentPoint);
     set.count = 1;
@@ -49,11 +59,9 @@ void setRotatedTangent(int k, Vector3 const& center1, Vector3 const& radius1,
                        Vector3 const& center2, Vector3 const& radius2, Vector3 const& normal,
                        double angle, TangentSet& set) {
     Vector3 tangentPoint[2];
-    tangentPoint[0] = center1 + gte::rotateVector(radius1, normal, angle);
-    tangentPoint[1] = center2 + gte::rotateVector(radius2, normal, angle);
-    Vector3 tangentDirection = tangentPoint[1] - tangentPoint[0];
-    gte::Normalize(tangentDirection);
-    gte::Line3 const line(tangentPoint[0], tangentDirection);
+    tangentPoint[0] = center1 + gte::RotateVector(radius1, normal, angle);
+    tangentPoint[1] = center2 + gte::RotateVector(radius2, normal, angle);
+    gte::Line3 const line(tangentPoint[0], gte::Normalized(tangentPoint[1] - tangentPoint[0]));
     set.lines[k] = toLineRecord(line);
     set.points[2 * k] = toPointRecord(tangentPoint[0]);
     set.points[2 * k + 1] = toPointRecord(tangentPoint[1]);
@@ -77,68 +85,59 @@ extern "C" {
 
 int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines,
                              gte_point* points) {
-    Vector3 const getPoint = toVector3(point);
+    Vector3 const gtePoint = toVector3(point);
     gte::Circle3 const gteCircle = toCircle3(circle);
     Vector3 const& center = gteCircle.center;
     Vector3 const& normal = gteCircle.normal;
     double const r = gteCircle.radius;
-    if (!hasTangents(gteCircle)) {
-        return 0;
+    if (!hasTangents(gteCircle) || !finite(gtePoint)) {
+        return kNoTangent;
     }
 
     // The tangents are taken from the point's projection into the circle's plane.
-    gte::Plane3 const circlePlane(normal, center);
-    gte::DistanceQuery<Vector3, gte::Plane3> disFun;
-    auto const dis = disFun(getPoint, circlePlane);
-    Vector3 const circlePoint = dis.closestPoint;
+    gte::Plane3 const circlePlane = gte::Plane3::fromNormalAndPoint(normal, center);
+    Vector3 const projected = gte::Distance(gtePoint, circlePlane).closestPoint;
 
-    Vector3 lineDirection = circlePoint - center;
+    Vector3 lineDirection = projected - center;
     double const d = gte::Normalize(lineDirection);
     if (r > d) {
-        return 0;
+        return kNoTangent;
     }
     if (d == r) {
         // On the circle: the tangent there, perpendicular to the radius.
-        Vector3 tangentLineDirection = gte::Cross(lineDirection, normal);
-        gte::Normalize(tangentLineDirection);
-        gte::Line3 const gteTangentLine(circlePoint, tangentLineDirection);
+        gte::Line3 const tangentLine(projected, gte::NormalizedCross(lineDirection, normal));
         if (lines != nullptr) {
-            lines[0] = toLineRecord(gteTangentLine);
+            lines[0] = toLineRecord(tangentLine);
         }
         if (points != nullptr) {
-            points[0] = toPointRecord(circlePoint);
+            points[0] = toPointRecord(projected);
         }
-        return 1;
+        return kOneTangent;
     }
 
     // Outside: the tangent points are the ends of the chord of contact, which crosses the
     // centre line at distance r^2 / d from the centre, with half-length h.
     double const a = r * r / d;
-    Vector3 const tempPoint = center + a * lineDirection;
+    Vector3 const chordMidpoint = center + a * lineDirection;
     // Just outside the circle r^2 / d can round above r; the chord then has no length rather
     // than a square root of a negative number.
     double const halfChordSquared = r * r - a * a;
     double const h = halfChordSquared > 0.0 ? std::sqrt(halfChordSquared) : 0.0;
-    Vector3 direction2 = gte::Cross(normal, lineDirection);
-    gte::Normalize(direction2);
-    Vector3 const tangentPoint1 = tempPoint + h * direction2;
-    Vector3 const tangentPoint2 = tempPoint - h * direction2;
+    Vector3 const alongChord = gte::NormalizedCross(normal, lineDirection);
+    Vector3 const tangentPoint1 = chordMidpoint + h * alongChord;
+    Vector3 const tangentPoint2 = chordMidpoint - h * alongChord;
     if (points != nullptr) {
         points[0] = toPointRecord(tangentPoint1);
         points[1] = toPointRecord(tangentPoint2);
     }
     if (lines != nullptr) {
-        gte_point const linePoint = toPointRecord(circlePoint);
+        gte_point const linePoint = toPointRecord(projected);
         lines[0].pt = linePoint;
         lines[1].pt = linePoint;
-        Vector3 tangentLineDirection1 = tangentPoint1 - circlePoint;
-        gte::Normalize(tangentLineDirection1);
-        Vector3 tangentLineDirection2 = tangentPoint2 - circlePoint;
-        gte::Normalize(tangentLineDirection2);
-        lines[0].vector = toVectorRecord(tangentLineDirection1);
-        lines[1].vector = toVectorRecord(tangentLineDirection2);
+        lines[0].vector = toVectorRecord(gte::Normalized(tangentPoint1 - projected));
+        lines[1].vector = toVectorRecord(gte::Normalized(tangentPoint2 - projected));
     }
-    return 2;
+    return kTwoTangents;
 }
 
 int gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2, int* outcount,
@@ -153,13 +152,13 @@ int gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2, int* outco
     double const r2 = gteCircle2.radius;
 
     if (std::fabs(gte::Dot(normal, gteCircle2.normal) - 1.0) > kNormalAgreement) {
-        return -1;
+        return kNoAnswer;
     }
     if (!hasTangents(gteCircle1) || !hasTangents(gteCircle2)) {
         TangentSet const none;
         writeTangents(none, outcount, outline, outpoint);
         writeTangents(none, incount, inLine, inpoint);
-        return 0;
+        return kNoTangent;
     }
 
     // Circle2's normal only takes part in the test above: everything turns about circle1's.

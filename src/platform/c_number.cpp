@@ -2,6 +2,7 @@
 
 #include <cfenv>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <system_error>
 
@@ -13,6 +14,120 @@ namespace {
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+bool isHexDigit(char c) {
+    char const lower = static_cast<char>(c | 0x20);
+    return isDigit(c) || (lower >= 'a' && lower <= 'f');
+}
+
+// White space as isspace sees it in the "C" locale: space, \t, \n, \v, \f and \r.
+bool isCSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool isSign(char c) {
+    return c == '+' || c == '-';
+}
+
+// For the digits of a number that std::from_chars found out of range, in [first, last) without
+// sign or "0x": whether it is too large for a double (true) or too small (false). An overflow
+// needs a value of at least 2^1024 and an underflow one below 2^-1074, so where the first
+// significant digit stands and the exponent settle it: the scale is positive for the one and
+// negative for the other.
+bool tooLarge(char const* first, char const* last, bool hexadecimal) {
+    char const exponentMark = hexadecimal ? 'p' : 'e';
+    long long place = 0;  // digits before the point from the first significant one, or minus
+                          // the zeros after the point before it
+    bool significant = false;
+    bool afterPoint = false;
+    char const* p = first;
+    for (; p < last && (*p | 0x20) != exponentMark; ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+        } else if (significant || *p != '0') {
+            significant = true;
+            place += afterPoint ? 0 : 1;
+        } else if (afterPoint) {
+            --place;
+        }
+    }
+    // Any exponent beyond a billion is out of range either way; stopping there keeps the sum
+    // from overflowing.
+    long long exponent = 0;
+    bool negativeExponent = false;
+    if (p < last) {
+        ++p;
+        if (p < last && isSign(*p)) {
+            negativeExponent = *p == '-';
+            ++p;
+        }
+        for (; p < last && exponent < 1000000000LL; ++p) {
+            exponent = exponent * 10 + (*p - '0');
+        }
+    }
+    long long const scale =
+        (hexadecimal ? 4 * place : place) + (negativeExponent ? -exponent : exponent);
+    return scale > 0;
+}
+
+}  // namespace
+
+CNumber readWithoutLocale(char const* text, std::size_t length) {
+    char const* const end = text + length;
+    char const* p = text;
+    while (p < end && isCSpace(*p)) {
+        ++p;
+    }
+    bool negative = false;
+    if (p < end && isSign(*p)) {
+        negative = *p == '-';
+        ++p;
+    }
+    // from_chars reads a minus of its own; one after the sign taken above makes no number.
+    if (p < end && isSign(*p)) {
+        return {0.0, 0};
+    }
+    bool const hexadecimal = end - p >= 2 && p[0] == '0' && (p[1] | 0x20) == 'x';
+    char const* const digits = hexadecimal ? p + 2 : p;
+    // "0x" without a hexadecimal digit after it (from_chars would still read a sign, inf or nan
+    // there) is the number 0 followed by an x.
+    if (hexadecimal &&
+        !(digits < end && (isHexDigit(digits[0]) ||
+                           (digits[0] == '.' && digits + 1 < end && isHexDigit(digits[1]))))) {
+        return {negative ? -0.0 : 0.0, static_cast<std::size_t>(p + 1 - text)};
+    }
+    double value = 0.0;
+    std::from_chars_result const result = std::from_chars(
+        digits, end, value, hexadecimal ? std::chars_format::hex : std::chars_format::general);
+    if (result.ec == std::errc::invalid_argument) {
+        return {0.0, 0};
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        value = tooLarge(digits, result.ptr, hexadecimal) ? HUGE_VAL : 0.0;
+    }
+    return {negative ? -value : value, static_cast<std::size_t>(result.ptr - text)};
+}
+
+#if defined(_WIN32)
+
+// The C runtime that MinGW programs use (msvcrt.dll) reads no hexadecimal, inf or nan in
+// strtod and _strtod_l, so Windows reads every number with from_chars.
+
+CNumberReader::CNumberReader() = default;
+
+CNumberReader::~CNumberReader() = default;
+
+bool CNumberReader::valid() const {
+    return true;
+}
+
+CNumberReader::Number CNumberReader::read(char const* text, std::size_t length) const {
+    return readWithoutLocale(text, length);
+}
+
+#else
+
+namespace {
 
 // True when the text is a plain decimal number that std::from_chars reads exactly as strtod:
 // an optional minus, then a digit or a point followed by a digit, and no "0x" prefix. Signs
@@ -41,6 +156,10 @@ CNumberReader::~CNumberReader() {
     }
 }
 
+bool CNumberReader::valid() const {
+    return locale_ != locale_t(0);
+}
+
 CNumberReader::Number CNumberReader::read(char const* text, std::size_t length) const {
     if (roundsToNearest_ && plainDecimal(text)) {
         double value = 0.0;
@@ -53,6 +172,8 @@ CNumberReader::Number CNumberReader::read(char const* text, std::size_t length) 
     double const value = ::strtod_l(text, &end, locale_);
     return {value, static_cast<std::size_t>(end - text)};
 }
+
+#endif
 
 }  // namespace platform
 }  // namespace tavrisk

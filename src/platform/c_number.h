@@ -8,6 +8,19 @@
 namespace tavrisk {
 namespace platform {
 
+// A number read from the front of a text, and how many characters it took.
+struct CNumber {
+    double value;
+    std::size_t length;  // 0 when the text does not start with a number
+};
+
+// Reads the longest leading part of text[0, length) that forms a number as the C library's strtod
+// does in the "C" locale (decimal or hexadecimal, inf, nan, after optional white space and sign),
+// with std::from_chars alone: no locale and no C runtime take part, so every platform reads the
+// same digits the same way. The value is rounded to nearest; a NaN carries no payload; a number
+// out of range gives HUGE_VAL or 0 with its sign, as strtod gives.
+CNumber readWithoutLocale(char const* text, std::size_t length);
+
 class CNumberReader {
 public:
     CNumberReader();
@@ -16,13 +29,9 @@ public:
     CNumberReader& operator=(CNumberReader const&) = delete;
 
     // False when the "C" locale object could not be created; read must not be called then.
-    bool valid() const { return locale_ != locale_t(0); }
+    bool valid() const;
 
-    // A number read from the front of a text, and how many characters it took.
-    struct Number {
-        double value;
-        std::size_t length;  // 0 when the text does not start with a number
-    };
+    using Number = CNumber;
 
     // Reads the longest leading part of text[0, length) that forms a number (decimal or
     // hexadecimal, inf, nan, after optional white space and sign); 0.0 of length 0 when there is
@@ -30,8 +39,10 @@ public:
     Number read(char const* text, std::size_t length) const;
 
 private:
+#if !defined(_WIN32)
     locale_t locale_;
     bool roundsToNearest_;
+#endif
 };
 
 }  // namespace platform

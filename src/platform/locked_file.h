@@ -1,7 +1,8 @@
 // A regular file held open for reading under an exclusive lock, read front to back in chunks.
 //
-// Each platform has its own implementation of this small interface; the reader above it relies
-// only on what is stated here, so every platform refuses the same files for the same reasons.
+// Each platform has its own implementation of this small interface (locked_file_posix.cpp,
+// locked_file_win32.cpp, one chosen by the build); the reader above it relies only on what is
+// stated here, so every platform refuses the same files for the same reasons.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +18,7 @@ public:
         missing,     // no file at the path (or no path)
         cannotOpen,  // the file exists but may not be opened for reading
         notRegular,  // a directory, pipe, device or socket
-        locked,      // another open description holds a lock on it
+        locked,      // another open description holds a lock on it (Windows: any other handle)
         empty,       // zero bytes when the lock was taken
     };
 
@@ -28,6 +29,7 @@ public:
 
     // Opens path read-only and locks it exclusively without waiting, then takes its size. Only a
     // regular file of at least one byte opens. The lock lasts until the object is destroyed.
+    // path is a narrow string: bytes for POSIX, the ANSI code page's characters on Windows.
     Opening open(char const* path);
 
     // The size of the file once the lock was held. Bytes written beyond it afterwards (another
@@ -39,7 +41,11 @@ public:
     long read(char* buffer, std::size_t capacity);
 
 private:
+#if defined(_WIN32)
+    void* handle_ = nullptr;  // the file's HANDLE once opened
+#else
     int fd_ = -1;
+#endif
     std::uint64_t sizeAtOpen_ = 0;
 };
 

@@ -1,0 +1,63 @@
+// Cost of reading a point text file of the size a measuring machine exports.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "measure/point_file.h"
+#include "measure_loop.h"
+
+namespace {
+
+// A file of count points written as a measuring machine exports them, removed afterwards.
+class PointFileFixture {
+public:
+    explicit PointFileFixture(int count) {
+        char name[] = "/tmp/tavrisk_bench_points_XXXXXX";
+        int const fd = mkstemp(name);
+        if (fd < 0) {
+            return;
+        }
+        path_ = name;
+        FILE* out = fdopen(fd, "w");
+        for (int i = 0; i < count; ++i) {
+            std::fprintf(out, "%lf,%lf,%lf\n", 0.001 * i, std::sin(0.01 * i) * 50.0,
+                         1e-3 * (i % 97));
+        }
+        std::fclose(out);
+    }
+    ~PointFileFixture() {
+        if (!path_.empty()) {
+            unlink(path_.c_str());
+        }
+    }
+    char const* path() const { return path_.c_str(); }
+    bool ok() const { return !path_.empty(); }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+static void BM_ReadPointFile(benchmark::State& state) {
+    int const count = static_cast<int>(state.range(0));
+    PointFileFixture const file(count);
+    if (!file.ok()) {
+        state.SkipWithError("cannot create the point file");
+        return;
+    }
+    std::vector<gte::Vector3> points;
+    int rc = -1;
+    tavrisk_bench::measureItems(state, count, [&] {
+        rc = tavrisk::readPointFile(file.path(), points);
+        return rc;
+    });
+    if (rc != 0 || points.size() != static_cast<std::size_t>(count)) {
+        state.SkipWithError("file not read completely");
+    }
+}
+BENCHMARK(BM_ReadPointFile)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,25 @@
+// The band of a point list about its best-fit plane: what the flatness export measures, shared
+// with the command-line tool so that both report the same bits from the same points.
+#pragma once
+
+#include <vector>
+
+#include "gte/vector.h"
+
+namespace tavrisk {
+
+struct FlatnessBand {
+    gte::Vector3 origin;  // the fitted plane's point (zero for fewer than three points)
+    gte::Vector3 normal;  // its unit normal, in the sense the fit chose (zero when it failed)
+    bool planeUnique;     // false when the fit failed: too few points or a tied smallest spread
+    double high;          // largest signed distance to the plane (NaN if any distance is NaN)
+    double low;           // smallest signed distance to the plane (NaN if any distance is NaN)
+};
+
+// Fits a plane to points and measures their signed distances to it, in list order. The band is
+// measured with whatever plane the fit left, even when it failed. When deviations is given it
+// receives each point's signed distance.
+FlatnessBand flatnessBandOf(std::vector<gte::Vector3> const& points,
+                            std::vector<double>* deviations);
+
+}  // namespace tavrisk

@@ -1,0 +1,80 @@
+# Installs the build tree, moves the installed tree elsewhere, and builds and runs a C host
+# program against the moved tree twice: through find_package(Tavrisk) in a small CMake project,
+# and through pkg-config with the C compiler. The move proves that neither the CMake package nor
+# the pkg-config file remembers where the tree was installed.
+#
+# The installed example host, when there is one, must load the library of the tree it lies in.
+#
+# Variables: BUILD_DIR, WORK_DIR (emptied first), SOURCE_DIR (this directory), C_COMPILER,
+# GENERATOR, PKG_CONFIG, LIBDIR (the library directory, relative to the prefix), HOST and
+# HOST_DATA (the example host and its point file, relative to the prefix; HOST empty when the
+# host is not built), RUN_ENVIRONMENT (extra NAME=VALUE for running programs, may be empty).
+
+# Fails unless path, once symbolic links are resolved, lies inside the moved tree.
+function(require_inside path what)
+  file(REAL_PATH "${path}" real)
+  file(REAL_PATH "${prefix}" real_prefix)
+  string(FIND "${real}/" "${real_prefix}/" at)
+  if(NOT at EQUAL 0)
+    message(FATAL_ERROR "${what} is ${path}, outside the installed tree ${prefix}")
+  endif()
+endfunction()
+
+function(run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
+    ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${status}):\n${output}${errors}")
+  endif()
+  set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(staged "${WORK_DIR}/staged")
+set(prefix "${WORK_DIR}/moved")
+run("installing the build tree" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${staged}")
+file(RENAME "${staged}" "${prefix}")
+
+# --- through the CMake package
+set(project_build "${WORK_DIR}/find-package")
+run("configuring the consumer project" "${CMAKE_COMMAND}" -S "${SOURCE_DIR}/consumer"
+  -B "${project_build}" -G "${GENERATOR}" "-DCMAKE_C_COMPILER=${C_COMPILER}"
+  "-DCMAKE_PREFIX_PATH=${prefix}" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF)
+file(STRINGS "${project_build}/CMakeCache.txt" found REGEX "^Tavrisk_DIR:")
+string(REGEX REPLACE "^[^=]*=" "" found "${found}")
+require_inside("${found}" "the package find_package found")
+run("building the consumer project" "${CMAKE_COMMAND}" --build "${project_build}")
+run("running the consumer built through find_package" "${CMAKE_COMMAND}" -E env
+  ${RUN_ENVIRONMENT} "${project_build}/consumer")
+message(STATUS "find_package: ${output}")
+
+# --- through pkg-config
+if(NOT PKG_CONFIG)
+  message(FATAL_ERROR "pkg-config not found (tools/install-deps installs it)")
+endif()
+set(query "${CMAKE_COMMAND}" -E env "PKG_CONFIG_PATH=${prefix}/${LIBDIR}/pkgconfig"
+  "${PKG_CONFIG}")
+run("pkg-config --cflags --libs" ${query} --cflags --libs tavrisk)
+separate_arguments(flags UNIX_COMMAND "${output}")
+run("pkg-config --variable=includedir" ${query} --variable=includedir tavrisk)
+string(STRIP "${output}" includedir)
+run("pkg-config --variable=libdir" ${query} --variable=libdir tavrisk)
+string(STRIP "${output}" libdir)
+require_inside("${includedir}" "the includedir of tavrisk.pc")
+require_inside("${libdir}" "the libdir of tavrisk.pc")
+set(program "${WORK_DIR}/consumer-pkg-config")
+run("compiling the consumer with pkg-config's flags" "${C_COMPILER}" -std=c99 -Wall -Wextra
+  -Wpedantic -Werror "${SOURCE_DIR}/consumer.c" ${flags} "-Wl,-rpath,${libdir}" -o "${program}")
+run("running the consumer built through pkg-config" "${CMAKE_COMMAND}" -E env ${RUN_ENVIRONMENT}
+  "${program}")
+message(STATUS "pkg-config: ${output}")
+
+# --- the example host
+if(HOST)
+  run("running the installed example host" "${CMAKE_COMMAND}" -E env ${RUN_ENVIRONMENT}
+    "${prefix}/${HOST}" "${prefix}/${HOST_DATA}")
+  if(NOT output MATCHES "flatness [0-9.]+")
+    message(FATAL_ERROR "the installed example host measured no flatness:\n${output}")
+  endif()
+  message(STATUS "example host: ${CMAKE_MATCH_0}")
+endif()

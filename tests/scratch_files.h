@@ -1,0 +1,84 @@
+// Files for the tests, made the same way on every platform: scratch directories, the narrow path
+// a host passes, a file held open by another handle, a pipe, an unreadable file.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tavrisk_test {
+
+// The path as the narrow string a host hands the library: its bytes on POSIX, its characters in
+// the ANSI code page on Windows (empty when that code page cannot spell them).
+std::string narrowPath(std::filesystem::path const& path);
+
+// The path in a form the platform's file functions take at any length: on Windows the absolute
+// path in the \\?\ notation, elsewhere the path itself.
+std::filesystem::path withoutLengthLimit(std::filesystem::path const& path);
+
+// A new directory under the system's temporary directory, removed with all it holds.
+class ScratchDirectory {
+public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    ScratchDirectory(ScratchDirectory const&) = delete;
+    ScratchDirectory& operator=(ScratchDirectory const&) = delete;
+
+    std::filesystem::path const& path() const { return path_; }
+
+    // Writes content, byte for byte, to the file name (a path relative to the directory, of any
+    // length) and returns its narrow path.
+    std::string write(std::filesystem::path const& name, std::string const& content) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// How another program holds a file open.
+enum class Hold {
+    shared,     // POSIX: a shared flock; Windows: a handle that lets others read
+    exclusive,  // POSIX: an exclusive flock; Windows: a handle that shares nothing
+};
+
+// The file at path held open from a handle of its own for as long as the object lives, as a
+// second measurement or another program would hold it.
+class HeldFile {
+public:
+    HeldFile(std::string const& path, Hold hold);
+    ~HeldFile();
+    HeldFile(HeldFile const&) = delete;
+    HeldFile& operator=(HeldFile const&) = delete;
+
+    bool held() const;
+
+private:
+#if defined(_WIN32)
+    void* handle_;
+#else
+    int fd_;
+#endif
+};
+
+// A name in the directory for something that exists but is no regular file, and that a reader
+// must not wait on: a FIFO without a writer on POSIX, a named pipe nobody connects to on Windows.
+class Pipe {
+public:
+    explicit Pipe(std::filesystem::path const& directory);
+    ~Pipe();
+    Pipe(Pipe const&) = delete;
+    Pipe& operator=(Pipe const&) = delete;
+
+    std::string const& path() const { return path_; }
+
+private:
+    std::string path_;
+#if defined(_WIN32)
+    void* server_;
+#endif
+};
+
+// Takes every right to read the file away from its owner (POSIX mode 0, Windows an empty access
+// list). Returns whether this process is then refused reading it: root reads any file, and wine
+// keeps no access lists.
+bool makeUnreadable(std::string const& path);
+
+}  // namespace tavrisk_test

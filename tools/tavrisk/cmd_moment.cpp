@@ -1,0 +1,38 @@
+// moment FILE: the library's second moments of the points seen from above.
+#include "api/convert.h"
+#include "commands.h"
+#include "point_input.h"
+#include "tool_error.h"
+
+namespace tavrisk_tool {
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+}  // namespace
+
+void runMoment(Options const& options) {
+    std::vector<gte::Vector3> const points = readPoints(options.file);
+    std::vector<gte_point> const records = toRecords(points);
+    requireThreePoints(points.size(), "the second moments", options);
+    gte_point centroid;
+    double angle = 0.0;
+    double major = 0.0;
+    double minor = 0.0;
+    if (gte_measure_moment2(records.data(), static_cast<int>(records.size()), &centroid, &angle,
+                            &major, &minor) != 1) {
+        throw Refusal("the second moments were refused");
+    }
+    Report report("moment", unitLabel(options));
+    report.text({"file"}, "file", displayName(options.file));
+    report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
+    report.position({"centroid"}, "centroid", tavrisk::toVector3(centroid));
+    report.radians({"angle_rad"}, "axis angle", angle);
+    report.angle({"angle_deg"}, "axis angle", angle * kDegreesPerRadian);
+    report.length({"major"}, "major axis", major);
+    report.length({"minor"}, "minor axis", minor);
+    printReport(report, options);
+}
+
+}  // namespace tavrisk_tool

@@ -1,0 +1,44 @@
+#include "fit_refusal.h"
+
+#include <cmath>
+
+#include "gte/fit.h"
+
+namespace tavrisk_tool {
+
+namespace {
+
+bool finite(gte::Vector3 const& v) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
+}  // namespace
+
+std::string fitRefusal(std::vector<gte::Vector3> const& points, Fitted fitted) {
+    int const count = static_cast<int>(points.size());
+    bool unique;
+    bool overflowed;
+    if (fitted == Fitted::kPlane) {
+        gte::PlaneFit fit;
+        unique = fit.fit(count, points.data());
+        overflowed = !finite(fit.origin()) || !finite(fit.normal());
+    } else {
+        gte::LineFit fit;
+        unique = fit.fit(count, points.data());
+        overflowed = !finite(fit.origin()) || !finite(fit.direction());
+    }
+    if (overflowed) {
+        return "the coordinates are too large for the fit: its sums overflow";
+    }
+    if (fitted == Fitted::kLine) {
+        return "no single best-fit line: the two largest eigenvalues of the points' scatter tie "
+               "(the points spread alike in two directions, or coincide)";
+    }
+    if (unique) {
+        return "no plane: the points lie along one line, no three of them span a plane";
+    }
+    return "no single best-fit plane: the two smallest eigenvalues of the points' scatter tie "
+           "(the points lie along one line, coincide, or spread alike in every direction)";
+}
+
+}  // namespace tavrisk_tool

@@ -1,0 +1,78 @@
+// The pieces every deviation map shares: the page, title, caption, colour bar, axis ticks and
+// the marks on the extreme points.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "colour_scale.h"
+#include "deviations.h"
+#include "gte/vector.h"
+#include "svg_writer.h"
+
+namespace tavrisk_tool {
+
+// Every map is drawn on one page of this size, the plot in the area below, a colour bar to its
+// right and the caption underneath.
+constexpr double kPageWidth = 1200.0;
+constexpr double kPageHeight = 860.0;
+
+struct PlotArea {
+    double left;
+    double top;
+    double width;
+    double height;
+    constexpr double right() const { return left + width; }
+    constexpr double bottom() const { return top + height; }
+};
+
+constexpr PlotArea kPlotArea = {80.0, 80.0, 860.0, 620.0};
+
+void drawTitle(SvgDocument& svg, std::string const& title);
+
+// Caption lines under the plot, the first one in bold, and a note when the map shows only one
+// point in stride of points.
+void drawCaption(SvgDocument& svg, std::vector<std::string> lines, std::size_t points = 0,
+                 std::size_t stride = 1);
+
+// A scale symmetric about zero whose ends are a round number not below the largest deviation.
+DivergingScale roundedScale(double largestDeviation);
+
+// A vertical colour bar right of the plot with round values and the unit; the space under it,
+// from kLegendFreeTop down to the plot's bottom, is left for other keys.
+constexpr double kLegendFreeTop = kPlotArea.top + kPlotArea.height - 80.0;
+constexpr double kLegendCentre = kPlotArea.left + kPlotArea.width + 72.0;
+void drawColourBar(SvgDocument& svg, DivergingScale const& scale, std::string const& unit);
+
+// Round tick values covering [low, high] with about count steps; step receives their spacing.
+std::vector<double> ticksOver(double low, double high, int count, double& step);
+
+// A ring round an extreme point with its label beside it, kept inside the plot.
+void markExtreme(SvgDocument& svg, double x, double y, double radius, std::string const& label);
+
+// Marks the highest and, unless withLowest is false, the lowest deviation of a summary; place
+// gives a point's position on the page by its index.
+void markExtremes(SvgDocument& svg, DeviationSummary const& summary, std::string const& unit,
+                  std::function<void(std::int64_t, double&, double&)> const& place, double radius,
+                  bool withLowest = true);
+
+// A map holds at most this many point marks: more would make a file of hundreds of megabytes
+// that a browser cannot show, on a page with fewer pixels than that.
+constexpr std::size_t kMostMarks = 250000;
+
+// 1 when every point gets a mark; otherwise the stride that keeps the marks within kMostMarks.
+std::size_t markStride(std::size_t points);
+
+// "+0.001234 mm" with enough digits for people, for captions and labels.
+std::string lengthText(double value, std::string const& unit);
+
+// "(0.000419, -0.000267, 1.000000)".
+std::string vectorText(gte::Vector3 const& v);
+
+// "Lowest -0.007930 mm at point #531, highest ... (points counted from 0)."
+std::string extremesText(DeviationSummary const& summary, std::string const& unit);
+
+}  // namespace tavrisk_tool

@@ -1,0 +1,186 @@
+#include "report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include <nlohmann/json.hpp>
+
+namespace tavrisk_tool {
+
+namespace {
+
+std::string format(char const* pattern, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, value);
+    return buffer;
+}
+
+std::string triple(char const* pattern, gte::Vector3 const& v) {
+    return "(" + format(pattern, v[0]) + ", " + format(pattern, v[1]) + ", " +
+           format(pattern, v[2]) + ")";
+}
+
+nlohmann::ordered_json jsonNumber(double value) {
+    // JSON has no NaN or infinity; a figure that is not a number is written as null.
+    return std::isfinite(value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json jsonVector(gte::Vector3 const& v) {
+    return nlohmann::ordered_json::array({jsonNumber(v[0]), jsonNumber(v[1]), jsonNumber(v[2])});
+}
+
+std::string jsonPointer(std::vector<std::string> const& key) {
+    std::string pointer;
+    for (std::string const& part : key) {
+        pointer += "/" + part;
+    }
+    return pointer;
+}
+
+}  // namespace
+
+Report::Report(std::string command, std::string unit)
+    : command_(std::move(command)), unit_(std::move(unit)) {}
+
+Report::Figure& Report::add(std::vector<std::string> key, std::string label, Kind kind) {
+    Figure figure;
+    figure.key = std::move(key);
+    figure.label = std::move(label);
+    figure.kind = kind;
+    figures_.push_back(std::move(figure));
+    return figures_.back();
+}
+
+void Report::text(std::vector<std::string> key, std::string label, std::string value) {
+    add(std::move(key), std::move(label), Kind::kText).text = std::move(value);
+}
+
+void Report::count(std::vector<std::string> key, std::string label, std::int64_t value) {
+    add(std::move(key), std::move(label), Kind::kCount).integer = value;
+}
+
+void Report::length(std::vector<std::string> key, std::string label, double value) {
+    add(std::move(key), std::move(label), Kind::kLength).number = value;
+}
+
+void Report::angle(std::vector<std::string> key, std::string label, double degrees) {
+    add(std::move(key), std::move(label), Kind::kAngle).number = degrees;
+}
+
+void Report::radians(std::vector<std::string> key, std::string label, double value) {
+    add(std::move(key), std::move(label), Kind::kRadians).number = value;
+}
+
+void Report::position(std::vector<std::string> key, std::string label, gte::Vector3 const& value) {
+    add(std::move(key), std::move(label), Kind::kPosition).vector = value;
+}
+
+void Report::direction(std::vector<std::string> key, std::string label, gte::Vector3 const& value) {
+    add(std::move(key), std::move(label), Kind::kDirection).vector = value;
+}
+
+void Report::extreme(std::vector<std::string> key, std::string label, Extreme const& value) {
+    Figure& figure = add(std::move(key), std::move(label), Kind::kExtreme);
+    figure.number = value.value;
+    figure.integer = value.index;
+}
+
+std::string Report::formatValue(Figure const& f) const {
+    switch (f.kind) {
+        case Kind::kText:
+            return f.text;
+        case Kind::kCount:
+            return std::to_string(f.integer);
+        case Kind::kLength:
+            return format("%.6f", f.number) + " " + unit_;
+        case Kind::kAngle:
+            return format("%.6f", f.number) + " deg";
+        case Kind::kRadians:
+            return format("%.9f", f.number) + " rad";
+        case Kind::kPosition:
+            return triple("%.6f", f.vector) + " " + unit_;
+        case Kind::kDirection:
+            return triple("%.9f", f.vector);
+        case Kind::kExtreme:
+            return format("%+.6f", f.number) + " " + unit_ + " at point index " +
+                   std::to_string(f.integer);
+    }
+    return std::string();
+}
+
+std::string Report::table() const {
+    std::size_t width = 0;
+    for (Figure const& f : figures_) {
+        width = std::max(width, f.label.size());
+    }
+    std::string out = command_ + "\n";
+    for (Figure const& f : figures_) {
+        out +=
+            "  " + f.label + std::string(width + 2 - f.label.size(), ' ') + formatValue(f) + "\n";
+    }
+    if (!rows_.empty()) {
+        out += "\n  index           x             y             z         deviation";
+        out += rows_.front().nominalIndex ? "   nominal\n" : "\n";
+        for (PointDeviation const& row : rows_) {
+            char line[160];
+            std::snprintf(line, sizeof line, "  %5lld  %12.6f  %12.6f  %12.6f  %+14.6f",
+                          static_cast<long long>(row.index), row.point[0], row.point[1],
+                          row.point[2], row.deviation);
+            out += line;
+            if (row.nominalIndex) {
+                out += "   " + std::to_string(*row.nominalIndex);
+            }
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+std::string Report::json() const {
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
+    out["command"] = command_;
+    out["unit"] = unit_;
+    for (Figure const& f : figures_) {
+        nlohmann::ordered_json value;
+        switch (f.kind) {
+            case Kind::kText:
+                value = f.text;
+                break;
+            case Kind::kCount:
+                value = f.integer;
+                break;
+            case Kind::kLength:
+            case Kind::kAngle:
+            case Kind::kRadians:
+                value = jsonNumber(f.number);
+                break;
+            case Kind::kPosition:
+            case Kind::kDirection:
+                value = jsonVector(f.vector);
+                break;
+            case Kind::kExtreme:
+                value = {{"value", jsonNumber(f.number)}, {"index", f.integer}};
+                break;
+        }
+        out[nlohmann::ordered_json::json_pointer(jsonPointer(f.key))] = std::move(value);
+    }
+    if (!rows_.empty()) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (PointDeviation const& row : rows_) {
+            nlohmann::ordered_json entry = {{"index", row.index},
+                                            {"point", jsonVector(row.point)},
+                                            {"deviation", jsonNumber(row.deviation)}};
+            if (row.nominalIndex) {
+                entry["nominal_index"] = *row.nominalIndex;
+            }
+            list.push_back(std::move(entry));
+        }
+        out["point_deviations"] = std::move(list);
+    }
+    // Paths may hold bytes that are not UTF-8; they are replaced rather than refused.
+    return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace tavrisk_tool
