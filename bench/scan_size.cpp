@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "heap_peak.h"
-#include "literal_measures.h"
+#include "measure/literal_measures.h"
 #include "tavrisk.h"
 
 namespace {

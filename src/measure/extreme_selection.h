@@ -18,32 +18,30 @@ namespace tavrisk {
 template <bool kLargest>
 class BoundedExtremes {
 public:
-    explicit BoundedExtremes(std::size_t capacity) : capacity_(capacity) {
-        kept_.reserve(capacity);
-    }
+    explicit BoundedExtremes(std::size_t capacity) : kept_(capacity) {}
 
     // Whether offer(value) would keep the value.
     bool wouldKeep(double value) const {
-        return kept_.size() < capacity_ || (capacity_ > 0 && moreExtreme(value, kept_.front()));
+        return size_ < kept_.size() || (size_ > 0 && moreExtreme(value, kept_.front()));
     }
 
     void offer(double value) {
-        if (kept_.size() < capacity_) {
-            kept_.push_back(value);
-            std::push_heap(kept_.begin(), kept_.end(), Order());
-        } else if (capacity_ > 0 && moreExtreme(value, kept_.front())) {
+        if (size_ < kept_.size()) {
+            kept_[size_++] = value;
+            std::push_heap(kept_.begin(), kept_.begin() + size_, Order());
+        } else if (size_ > 0 && moreExtreme(value, kept_.front())) {
             std::pop_heap(kept_.begin(), kept_.end(), Order());
             kept_.back() = value;
             std::push_heap(kept_.begin(), kept_.end(), Order());
         }
     }
 
-    std::size_t size() const { return kept_.size(); }
+    std::size_t size() const { return size_; }
 
     // The kept values from the most extreme inwards (in the heap's order, which puts the least
     // extreme last).
     std::vector<double> fromTheEnd() const {
-        std::vector<double> values(kept_);
+        std::vector<double> values(kept_.begin(), kept_.begin() + size_);
         std::sort_heap(values.begin(), values.end(), Order());
         return values;
     }
@@ -57,8 +55,10 @@ private:
         return kLargest ? value > than : value < than;
     }
 
-    std::size_t capacity_;
+    // Sized once: the values sit in the first size_ places. (A vector of doubles that grew would
+    // also make the shared library export the standard library's growth functions.)
     std::vector<double> kept_;
+    std::size_t size_ = 0;
 };
 
 using SmallestValues = BoundedExtremes<false>;

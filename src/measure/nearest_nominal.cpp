@@ -28,10 +28,9 @@ namespace {
 // Points per leaf: small enough to keep leaf scans short, large enough to keep the tree shallow.
 constexpr int kLeafSize = 8;
 
-struct Entry {
-    double x, y;
-    int index;
-};
+// Deeper than any tree of at most 2^31 points in leaves of kLeafSize: the search keeps one
+// waiting node per level and the one it takes.
+constexpr int kMaxDepth = 64;
 
 void keepFirst(int& first, int index) {
     if (first < 0) {
@@ -49,13 +48,13 @@ double outside(double v, double low, double high) {
 }  // namespace
 
 NearestNominal::NearestNominal(gte_point const* nominal, int count) {
-    std::vector<Entry> entries;
-    entries.reserve(static_cast<std::size_t>(count));
+    std::vector<Site>& sites = sites_;
+    sites.reserve(static_cast<std::size_t>(count));
     for (int j = 0; j < count; ++j) {
         double const x = nominal[j].x;
         double const y = nominal[j].y;
         if (std::isfinite(x) && std::isfinite(y)) {
-            entries.push_back({x, y, j});
+            sites.push_back({x, y, j, -1});
         } else if (std::isnan(x) || std::isnan(y)) {
             keepFirst(firstUndefined_, j);
         } else {
@@ -68,22 +67,17 @@ NearestNominal::NearestNominal(gte_point const* nominal, int count) {
             }
         }
     }
-    std::size_t const n = entries.size();
-    xs_.resize(n);
-    ys_.resize(n);
-    indices_.resize(n);
+    std::size_t const n = sites.size();
     if (n == 0) {
         return;
     }
     nodes_.reserve(2 * n / kLeafSize + 2);
-    leafOf_.resize(n);
-    // Puts the entries of [begin, end) into tree order: split at the median across the wider
-    // side of the box, which is estimated from the parent's and made tight once the children
-    // are built. Returns the node.
+    // Puts the sites of [begin, end) into tree order: split at the median across the wider side
+    // of the box, which is estimated from the parent's and made tight once the children are
+    // built. Returns the node.
     struct Builder {
-        std::vector<Entry>& entries;
+        std::vector<Site>& sites;
         std::vector<Node>& nodes;
-        std::vector<int>& leafOf;
 
         int operator()(int begin, int end, int parent, double width, double height) {
             int const id = static_cast<int>(nodes.size());
@@ -94,27 +88,26 @@ NearestNominal::NearestNominal(gte_point const* nominal, int count) {
             node.parent = parent;
             node.lower = node.upper = -1;
             if (end - begin <= kLeafSize) {
-                node.xLow = node.xHigh = entries[begin].x;
-                node.yLow = node.yHigh = entries[begin].y;
-                node.smallestIndex = entries[begin].index;
+                node.xLow = node.xHigh = sites[begin].x;
+                node.yLow = node.yHigh = sites[begin].y;
+                node.smallestIndex = sites[begin].index;
                 for (int i = begin; i < end; ++i) {
-                    Entry const& e = entries[i];
-                    node.xLow = std::min(node.xLow, e.x);
-                    node.xHigh = std::max(node.xHigh, e.x);
-                    node.yLow = std::min(node.yLow, e.y);
-                    node.yHigh = std::max(node.yHigh, e.y);
-                    node.smallestIndex = std::min(node.smallestIndex, e.index);
-                    leafOf[i] = id;
+                    Site& site = sites[i];
+                    node.xLow = std::min(node.xLow, site.x);
+                    node.xHigh = std::max(node.xHigh, site.x);
+                    node.yLow = std::min(node.yLow, site.y);
+                    node.yHigh = std::max(node.yHigh, site.y);
+                    node.smallestIndex = std::min(node.smallestIndex, site.index);
+                    site.leaf = id;
                 }
                 nodes[id] = node;
                 return id;
             }
             bool const alongX = width >= height;
             int const middle = begin + (end - begin) / 2;
-            std::nth_element(entries.begin() + begin, entries.begin() + middle,
-                             entries.begin() + end, [alongX](Entry const& a, Entry const& b) {
-                                 return alongX ? a.x < b.x : a.y < b.y;
-                             });
+            std::nth_element(
+                sites.begin() + begin, sites.begin() + middle, sites.begin() + end,
+                [alongX](Site const& a, Site const& b) { return alongX ? a.x < b.x : a.y < b.y; });
             double const childWidth = alongX ? width / 2 : width;
             double const childHeight = alongX ? height : height / 2;
             node.lower = (*this)(begin, middle, id, childWidth, childHeight);
@@ -131,20 +124,14 @@ NearestNominal::NearestNominal(gte_point const* nominal, int count) {
         }
     };
     // Widths are taken halved so that a range of finite coordinates cannot overflow.
-    double xLow = entries[0].x, xHigh = entries[0].x, yLow = entries[0].y, yHigh = entries[0].y;
-    for (Entry const& e : entries) {
-        xLow = std::min(xLow, e.x);
-        xHigh = std::max(xHigh, e.x);
-        yLow = std::min(yLow, e.y);
-        yHigh = std::max(yHigh, e.y);
+    double xLow = sites[0].x, xHigh = sites[0].x, yLow = sites[0].y, yHigh = sites[0].y;
+    for (Site const& site : sites) {
+        xLow = std::min(xLow, site.x);
+        xHigh = std::max(xHigh, site.x);
+        yLow = std::min(yLow, site.y);
+        yHigh = std::max(yHigh, site.y);
     }
-    Builder{entries, nodes_, leafOf_}(0, static_cast<int>(n), -1, xHigh / 2 - xLow / 2,
-                                      yHigh / 2 - yLow / 2);
-    for (std::size_t i = 0; i < n; ++i) {
-        xs_[i] = entries[i].x;
-        ys_[i] = entries[i].y;
-        indices_[i] = entries[i].index;
-    }
+    Builder{sites, nodes_}(0, static_cast<int>(n), -1, xHigh / 2 - xLow / 2, yHigh / 2 - yLow / 2);
 }
 
 int NearestNominal::nearestTo(gte_point const& measured) {
@@ -179,20 +166,21 @@ bool NearestNominal::Best::mayImproveOn(Node const& node, double x, double y) co
 }
 
 void NearestNominal::search(int root, double x, double y, Best& best) {
-    stack_.clear();
-    stack_.push_back(root);
-    while (!stack_.empty()) {
-        Node const& node = nodes_[static_cast<std::size_t>(stack_.back())];
-        stack_.pop_back();
+    int waiting[kMaxDepth];
+    int size = 0;
+    waiting[size++] = root;
+    while (size > 0) {
+        Node const& node = nodes_[static_cast<std::size_t>(waiting[--size])];
         if (!best.mayImproveOn(node, x, y)) {
             continue;
         }
         if (node.lower < 0) {
             for (int position = node.begin; position < node.end; ++position) {
-                double const dx = x - xs_[position];
-                double const dy = y - ys_[position];
+                Site const& site = sites_[static_cast<std::size_t>(position)];
+                double const dx = x - site.x;
+                double const dy = y - site.y;
                 double const s = dx * dx + dy * dy;
-                int const index = indices_[position];
+                int const index = site.index;
                 if (s < best.distance || (s == best.distance && index < best.index)) {
                     best.distance = s;
                     best.index = index;
@@ -206,11 +194,11 @@ void NearestNominal::search(int root, double x, double y, Best& best) {
         Node const& lower = nodes_[static_cast<std::size_t>(node.lower)];
         Node const& upper = nodes_[static_cast<std::size_t>(node.upper)];
         if (Best::boundTo(lower, x, y) <= Best::boundTo(upper, x, y)) {
-            stack_.push_back(node.upper);
-            stack_.push_back(node.lower);
+            waiting[size++] = node.upper;
+            waiting[size++] = node.lower;
         } else {
-            stack_.push_back(node.lower);
-            stack_.push_back(node.upper);
+            waiting[size++] = node.lower;
+            waiting[size++] = node.upper;
         }
     }
 }
@@ -226,13 +214,14 @@ int NearestNominal::nearestToFinite(double x, double y) {
         // other side of each node above it. Together these cover the tree once; the seed and the
         // point's own neighbourhood make the bounds bite early.
         std::size_t const seed = static_cast<std::size_t>(previous_);
-        double const dx = x - xs_[seed];
-        double const dy = y - ys_[seed];
-        best = {dx * dx + dy * dy, indices_[seed], previous_};
+        Site const& site = sites_[seed];
+        double const dx = x - site.x;
+        double const dy = y - site.y;
+        best = {dx * dx + dy * dy, site.index, previous_};
         auto holds = [x, y](Node const& box) {
             return box.xLow <= x && x <= box.xHigh && box.yLow <= y && y <= box.yHigh;
         };
-        int node = leafOf_[seed];
+        int node = site.leaf;
         while (nodes_[static_cast<std::size_t>(node)].parent >= 0 &&
                !holds(nodes_[static_cast<std::size_t>(node)])) {
             node = nodes_[static_cast<std::size_t>(node)].parent;

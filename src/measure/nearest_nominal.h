@@ -17,8 +17,8 @@ public:
     // Needs count >= 1; keeps no pointer to the points. Allocates (may throw).
     NearestNominal(gte_point const* nominal, int count);
 
-    // Queries for neighbouring measured points are fastest in turn: each starts from the leaf
-    // of the previous answer and climbs.
+    // Queries for neighbouring measured points are fastest in turn: each starts around the
+    // previous answer.
     int nearestTo(gte_point const& measured);
 
 private:
@@ -29,19 +29,21 @@ private:
         int lower, upper;                 // children, or -1 for a leaf
         int parent;                       // -1 for the root
     };
+    // A finite nominal point in tree order.
+    struct Site {
+        double x, y;
+        int index;  // in the nominal array
+        int leaf;   // the node that holds it
+    };
     struct Best;
 
     int nearestToFinite(double x, double y);
     int nearestToUnbounded(double x, double y) const;
     void search(int node, double x, double y, Best& best);
 
-    // The finite nominal points in tree order, and the leaf that holds each.
-    std::vector<double> xs_, ys_;
-    std::vector<int> indices_;
-    std::vector<int> leafOf_;
+    std::vector<Site> sites_;
     std::vector<Node> nodes_;  // the root first
-    std::vector<int> stack_;
-    int previous_ = -1;  // position in tree order of the last answer, if finite
+    int previous_ = -1;        // position in tree order of the last answer, if finite
 
     // First indices of nominal points that are not finite, -1 for none: a coordinate that is not
     // a number, an x of +inf or -inf, a y of +inf or -inf, and any infinite coordinate.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "measure/nearest_nominal.h"
-#include "literal_measures.h"
+#include "measure/literal_measures.h"
 #include "tavrisk.h"
 #include "test_util.h"
 

@@ -152,9 +152,8 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
         return -1;
     }
     gte::Line3 const gteLine = tavrisk::toLine3(line);
-    Vector3 m = gte::Cross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
-    gte::Normalize(m);
-    gte::Plane3 const plane(m, gteLine.origin);
+    Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
+    gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(m, gteLine.origin);
     std::vector<Vector3> set1, set2;
     for (int i = 0; i < count1; ++i) {
         set1.push_back(tavrisk::toVector3(points1[i]));
@@ -162,17 +161,12 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
     for (int j = 0; j < count2; ++j) {
         set2.push_back(tavrisk::toVector3(points2[j]));
     }
-    auto average3 = [](std::vector<Vector3> const& set) {
-        Vector3 sum = Vector3::zeroVector();
-        for (Vector3 const& p : set) {
-            sum += p;
-        }
-        return sum / static_cast<double>(set.size());
-    };
-    Vector3 const c1 =
-        useSigma ? tavrisk::pullInOutlierPoints(set1, plane, sigmaFactor) : average3(set1);
-    Vector3 const c2 =
-        useSigma ? tavrisk::pullInOutlierPoints(set2, plane, sigmaFactor) : average3(set2);
+    Vector3 const c1 = gte::Centroid(set1.data(), set1.size());
+    Vector3 const c2 = gte::Centroid(set2.data(), set2.size());
+    if (useSigma) {
+        tavrisk::pullInOutlierPoints(set1, plane, sigmaFactor);
+        tavrisk::pullInOutlierPoints(set2, plane, sigmaFactor);
+    }
     tavrisk::ExtremeAverages const averages =
         sortedAverages(pairGaps(set1, set2, m), trim, average);
     if (result != nullptr) {

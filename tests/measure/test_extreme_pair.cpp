@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "api/convert.h"
-#include "literal_measures.h"
+#include "measure/literal_measures.h"
 #include "measure/extreme_pair.h"
 #include "tavrisk.h"
 #include "test_util.h"

@@ -11,7 +11,7 @@
 
 #include "measure/extreme_selection.h"
 #include "measure/pair_gap_extremes.h"
-#include "literal_measures.h"
+#include "measure/literal_measures.h"
 #include "test_util.h"
 
 using gte::Vector3;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "measure/pair_range.h"
-#include "literal_measures.h"
+#include "measure/literal_measures.h"
 #include "test_util.h"
 
 using gte::Vector2;

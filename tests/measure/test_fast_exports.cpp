@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "literal_measures.h"
+#include "measure/literal_measures.h"
 #include "tavrisk.h"
 #include "test_util.h"
 
