@@ -14,6 +14,7 @@
 #include "gte/fit.h"
 #include "gte/point_distance.h"
 #include "measure/export.h"
+#include "measure/extreme_pair.h"
 #include "measure/running_extremes.h"
 
 using gte::Vector3;
@@ -168,20 +169,9 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         gte::Line3 const gteLine(fitter.origin(), fitter.direction());
 
         // The pair lying farthest apart along the line; the first such pair wins ties.
-        RunningMaximum farthestApart;
-        int index1 = 0, index2 = 0;
-        for (int i = 0; i + 1 < count; ++i) {
-            for (int j = i + 1; j < count; ++j) {
-                if (farthestApart.offer(
-                        std::fabs(gte::Dot(gtePoints[i] - gtePoints[j], gteLine.direction)))) {
-                    index1 = i;
-                    index2 = j;
-                }
-            }
-        }
-
-        Vector3 const foot1 = gte::Distance(gtePoints[index1], gteLine).closestPoint;
-        Vector3 const foot2 = gte::Distance(gtePoints[index2], gteLine).closestPoint;
+        PointPair const ends = farthestPairAlong(gtePoints.data(), count, gteLine.direction);
+        Vector3 const foot1 = gte::Distance(gtePoints[ends.first], gteLine).closestPoint;
+        Vector3 const foot2 = gte::Distance(gtePoints[ends.second], gteLine).closestPoint;
         gte_lseg const fitted(toPointRecord(foot1), toPointRecord(foot2));
         if (!finite(fitted.pt1) || !finite(fitted.pt2)) {
             return kRefused;
