@@ -4,16 +4,19 @@
 //
 //   ./build/bench/tavrisk_bench --benchmark_filter=ScanSize
 //
-// The side-by-side runs report literal_ms, fast_ms and their ratio as counters, with the median
-// of five repetitions; their Time column is the fast path's.
+// The side-by-side runs report literal_ms, fast_ms, their ratio and the heap each form held
+// (literal_heap_MiB, fast_heap_MiB) as counters, with the median of the repetitions; their Time
+// column is the fast path's.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <random>
 #include <vector>
 
 #include "heap_peak.h"
+#include "measure/extreme_pair.h"
 #include "measure/literal_measures.h"
 #include "tavrisk.h"
 
@@ -83,26 +86,36 @@ Edges edges(int count) {
 
 gte_line const kEdgeLine(gte_point(0, 0, 0), gte_vector(1, 0.02, 0));
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
+// Runs call and returns its time in seconds; raises peakBytes to the most heap it held.
+template <class Call>
+double timed(Call& call, std::size_t& peakBytes) {
+    std::size_t const before = tavrisk_bench::heapInUse();
+    tavrisk_bench::restartHeapPeak();
+    Clock::time_point const start = Clock::now();
+    call();
+    double const seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    peakBytes = std::max(peakBytes, tavrisk_bench::heapPeak() - before);
+    return seconds;
+}
+
+double mebibytes(std::size_t bytes) {
+    return static_cast<double>(bytes) / (1 << 20);
 }
 
 // Runs the literal and the fast form in turn, alternating which goes first; the iteration time
-// is the fast form's.
+// is the fast form's. Reports both times, their ratio and the heap each held at most.
 template <class Literal, class Fast>
 void sideBySide(benchmark::State& state, Literal&& literalForm, Fast&& fastForm) {
     double literalSeconds = 0.0, fastSeconds = 0.0;
+    std::size_t literalHeap = 0, fastHeap = 0;
     bool literalFirst = true;
     for (auto _ : state) {
         double fast = 0.0;
         for (int turn = 0; turn < 2; ++turn) {
-            Clock::time_point const start = Clock::now();
             if ((turn == 0) == literalFirst) {
-                literalForm();
-                literalSeconds += secondsSince(start);
+                literalSeconds += timed(literalForm, literalHeap);
             } else {
-                fastForm();
-                fast = secondsSince(start);
+                fast = timed(fastForm, fastHeap);
                 fastSeconds += fast;
             }
         }
@@ -113,6 +126,8 @@ void sideBySide(benchmark::State& state, Literal&& literalForm, Fast&& fastForm)
     state.counters["literal_ms"] = 1e3 * literalSeconds / iterations;
     state.counters["fast_ms"] = 1e3 * fastSeconds / iterations;
     state.counters["ratio"] = literalSeconds / fastSeconds;
+    state.counters["literal_heap_MiB"] = mebibytes(literalHeap);
+    state.counters["fast_heap_MiB"] = mebibytes(fastHeap);
 }
 
 void fitLseg(Points const& points) {
@@ -163,6 +178,25 @@ void gapSigmaLiteral(Edges const& e) {
     benchmark::DoNotOptimize(result);
 }
 
+// The interval settings of a typical inspection on one edge against its line.
+void interval(Points const& points) {
+    double maxAverage = 0.0, minAverage = 0.0;
+    benchmark::DoNotOptimize(
+        gte_interval_mutiPoint_line(points.data(), static_cast<int>(points.size()), kEdgeLine, 2, 5,
+                                    2.0, true, &maxAverage, &minAverage));
+    benchmark::DoNotOptimize(maxAverage);
+    benchmark::DoNotOptimize(minAverage);
+}
+
+void intervalLiteral(Points const& points) {
+    double maxAverage = 0.0, minAverage = 0.0;
+    benchmark::DoNotOptimize(literal::intervalLine(points.data(), static_cast<int>(points.size()),
+                                                   kEdgeLine, 2, 5, 2.0, true, &maxAverage,
+                                                   &minAverage));
+    benchmark::DoNotOptimize(maxAverage);
+    benchmark::DoNotOptimize(minAverage);
+}
+
 void distance(Edges const& e) {
     double maxDist = 0.0, minDist = 0.0;
     benchmark::DoNotOptimize(gte_dist_mutiPoint_mutiPoint(
@@ -210,6 +244,21 @@ static void BM_ScanSize_GapSigmaTwoSetsBesideLiteral(benchmark::State& state) {
         state, [&] { gapSigmaLiteral(e); }, [&] { gapSigma(e); });
 }
 BENCHMARK(BM_ScanSize_GapSigmaTwoSetsBesideLiteral)->Arg(3000)->Apply(sideBySideRuns);
+// At 1e4 points per set the literal form stores and sorts 1e8 values (about 15 s, 1.5 GiB).
+BENCHMARK(BM_ScanSize_GapSigmaTwoSetsBesideLiteral)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+static void BM_ScanSize_IntervalLineBesideLiteral(benchmark::State& state) {
+    Points const points = edges(static_cast<int>(state.range(0))).first;
+    sideBySide(
+        state, [&] { intervalLiteral(points); }, [&] { interval(points); });
+}
+BENCHMARK(BM_ScanSize_IntervalLineBesideLiteral)->Arg(1000000)->Apply(sideBySideRuns);
 
 static void BM_ScanSize_DistTwoSetsBesideLiteral(benchmark::State& state) {
     Edges const e = edges(static_cast<int>(state.range(0)));
@@ -233,6 +282,21 @@ BENCHMARK(BM_ScanSize_FitLseg)
     ->Arg(1000000)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
+
+// The farthest pair alone, the part of the fitted segment that replaced the scan of every pair.
+static void BM_ScanSize_FarthestPairAlong(benchmark::State& state) {
+    Points const records = lineCloud(static_cast<int>(state.range(0)));
+    std::vector<gte::Vector3> points;
+    for (gte_point const& p : records) {
+        points.push_back(tavrisk::toVector3(p));
+    }
+    gte::Vector3 const direction = gte::Normalized(gte::Vector3(1.0, 0.3, 0.0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            tavrisk::farthestPairAlong(points.data(), static_cast<int>(points.size()), direction));
+    }
+}
+BENCHMARK(BM_ScanSize_FarthestPairAlong)->Arg(30000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 static void BM_ScanSize_FitLsegLiteral(benchmark::State& state) {
     Points const points = lineCloud(static_cast<int>(state.range(0)));
@@ -265,13 +329,11 @@ BENCHMARK(BM_ScanSize_Profile2D)
 static void BM_ScanSize_GapSigmaTwoSets(benchmark::State& state) {
     Edges const e = edges(static_cast<int>(state.range(0)));
     std::size_t peak = 0;
+    auto call = [&] { gapSigma(e); };
     for (auto _ : state) {
-        std::size_t const before = tavrisk_bench::heapInUse();
-        tavrisk_bench::restartHeapPeak();
-        gapSigma(e);
-        peak = tavrisk_bench::heapPeak() - before;
+        timed(call, peak);
     }
-    state.counters["heap_MiB"] = static_cast<double>(peak) / (1 << 20);
+    state.counters["heap_MiB"] = mebibytes(peak);
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ScanSize_GapSigmaTwoSets)

@@ -91,6 +91,17 @@ bool withinLimit(Vector3 const& v, double limit) {
     return std::fabs(v[0]) <= limit && std::fabs(v[1]) <= limit && std::fabs(v[2]) <= limit;
 }
 
+// The smallest and largest of numbers, written so that the compiler keeps them in registers
+// without branches (a NaN is passed over; the caller detects it otherwise).
+struct Range {
+    double low = 0.0, high = 0.0;
+
+    void take(double v) {
+        low = v < low ? v : low;
+        high = v > high ? v : high;
+    }
+};
+
 struct Candidate {
     int index;
     bool high;    // projection near the largest
@@ -133,20 +144,20 @@ PointPair farthestPairAlong(Point const* points, int count, Vector3 const& direc
     // First reading: the projections' range and the coordinates' box. A coordinate that is not a
     // number makes its projection one, which the sum of the projections keeps; infinite and
     // oversized coordinates show in the box.
-    double tMin = 0.0, tMax = 0.0;  // the first point projects to exactly 0
+    Range t;  // the first point projects to exactly 0
+    Range x{origin[0], origin[0]}, y{origin[1], origin[1]}, z{origin[2], origin[2]};
     double tSum = 0.0;
-    Vector3 lo = origin, hi = origin;
     for (int i = 0; i < count; ++i) {
         Vector3 const p = asVector(points[i]);
-        double const t = projection(i);
-        tSum += t;
-        tMin = t < tMin ? t : tMin;
-        tMax = t > tMax ? t : tMax;
-        for (int k = 0; k < 3; ++k) {
-            lo[k] = p[k] < lo[k] ? p[k] : lo[k];
-            hi[k] = p[k] > hi[k] ? p[k] : hi[k];
-        }
+        double const projected = gte::Dot(p - origin, d);
+        tSum += projected;
+        t.take(projected);
+        x.take(p[0]);
+        y.take(p[1]);
+        z.take(p[2]);
     }
+    Vector3 const lo(x.low, y.low, z.low), hi(x.high, y.high, z.high);
+    double const tMin = t.low, tMax = t.high;
     bool const inRange = withinLimit(d, kDirectionLimit) && withinLimit(lo, kCoordinateLimit) &&
                          withinLimit(hi, kCoordinateLimit) && !std::isnan(tSum);
     if (!inRange) {
