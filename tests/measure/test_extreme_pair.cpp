@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <random>
 #include <sstream>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "measure/literal_measures.h"
 #include "measure/extreme_pair.h"
 #include "tavrisk.h"
+#include "measure/random_cases.h"
 #include "test_util.h"
 
 using gte::Vector3;
@@ -40,17 +40,11 @@ double const kInf = std::numeric_limits<double>::infinity();
     return ::testing::AssertionFailure() << text.str();
 }
 
-class Generator {
+class Generator : public tavrisk_test::RandomDraws {
 public:
-    explicit Generator(std::uint64_t seed) : random_(seed) {}
+    using RandomDraws::RandomDraws;
 
-    int count(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-    double uniform(double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random_);
-    }
-    int integer(int low, int high) { return count(low, high); }
-    bool chance(double p) { return uniform(0.0, 1.0) < p; }
-    double scale() { return std::pow(10.0, uniform(-4.0, 7.0)); }
+    double scale() { return powerOfTen(-4.0, 7.0); }
 
     Vector3 unit() {
         Vector3 v(uniform(-1, 1), uniform(-1, 1), uniform(-1, 1));
@@ -61,15 +55,15 @@ public:
     // Directions the fit can give: arbitrary, along an axis, in a coordinate plane (a zero
     // component, of either sign), and now and then one that is not unit.
     Vector3 direction() {
-        switch (count(0, 5)) {
+        switch (integer(0, 5)) {
             case 0: {
                 Vector3 v = Vector3::zeroVector();
-                v[count(0, 2)] = chance(0.5) ? 1.0 : -1.0;
+                v[integer(0, 2)] = chance(0.5) ? 1.0 : -1.0;
                 return v;
             }
             case 1: {
                 Vector3 v = unit();
-                v[count(0, 2)] = chance(0.5) ? 0.0 : -0.0;
+                v[integer(0, 2)] = chance(0.5) ? 0.0 : -0.0;
                 gte::Normalize(v);
                 return v;
             }
@@ -89,16 +83,13 @@ public:
         gte::Normalize(e);
         return e;
     }
-
-private:
-    std::mt19937_64 random_;
 };
 
 // Points spread along d with some noise across it, far from the origin or near it.
 std::vector<Vector3> noisyLine(Generator& g, Vector3 const& d) {
-    int const n = g.count(2, 12);
+    int const n = g.integer(2, 12);
     double const length = g.scale();
-    double const noise = length * std::pow(10.0, g.uniform(-17.0, -1.0));
+    double const noise = length * g.powerOfTen(-17.0, -1.0);
     Vector3 const base(g.uniform(-1, 1) * g.scale(), g.uniform(-1, 1) * g.scale(),
                        g.uniform(-1, 1) * g.scale());
     std::vector<Vector3> p;
@@ -113,10 +104,10 @@ std::vector<Vector3> noisyLine(Generator& g, Vector3 const& d) {
 std::vector<Vector3> rowsAcross(Generator& g, Vector3 const& d) {
     Vector3 const e = g.across(d);
     double const length = g.scale();
-    double const step = length * std::pow(10.0, g.uniform(-6.0, 0.0));
+    double const step = length * g.powerOfTen(-6.0, 0.0);
     Vector3 const base(g.uniform(-1, 1) * g.scale(), g.uniform(-1, 1) * g.scale(),
                        g.uniform(-1, 1) * g.scale());
-    int const n = g.count(3, 14);
+    int const n = g.integer(3, 14);
     std::vector<Vector3> p;
     for (int i = 0; i < n; ++i) {
         double const along = g.chance(0.1) ? 0.5 * length : (g.chance(0.5) ? 0.0 : length);
@@ -127,7 +118,7 @@ std::vector<Vector3> rowsAcross(Generator& g, Vector3 const& d) {
 
 // Small integer coordinates: many exact ties and repeated points.
 std::vector<Vector3> smallGrid(Generator& g) {
-    int const n = g.count(2, 10);
+    int const n = g.integer(2, 10);
     std::vector<Vector3> p;
     for (int i = 0; i < n; ++i) {
         p.emplace_back(g.integer(-2, 2), g.integer(-2, 2), g.integer(-2, 2));
@@ -139,14 +130,14 @@ std::vector<Vector3> smallGrid(Generator& g) {
 // shortcut holds, now and then not a number or infinite.
 std::vector<Vector3> extremeMagnitudes(Generator& g) {
     static double const magnitudes[] = {1e-310, 1e-300, 1e-160, 1e150, 0x1p500, 0x1p501, 1e300};
-    double const magnitude = magnitudes[g.count(0, 6)];
-    int const n = g.count(2, 8);
+    double const magnitude = magnitudes[g.integer(0, 6)];
+    int const n = g.integer(2, 8);
     std::vector<Vector3> p;
     for (int i = 0; i < n; ++i) {
         Vector3 v(g.integer(-3, 3) * magnitude, g.uniform(-1, 1) * magnitude,
                   g.integer(-3, 3) * magnitude);
         if (g.chance(0.05)) {
-            v[g.count(0, 2)] = g.chance(0.5) ? kNaN : (g.chance(0.5) ? kInf : -kInf);
+            v[g.integer(0, 2)] = g.chance(0.5) ? kNaN : (g.chance(0.5) ? kInf : -kInf);
         }
         p.push_back(v);
     }
@@ -187,9 +178,7 @@ TEST(FarthestPair, TiesCopiesAndDegenerateDirections) {
 
 TEST(FarthestPair, SameAsEveryPairOnRandomAndAdversarialSets) {
     Generator g(20240611);
-    int const kCases = 150000;
-    int failures = 0;
-    for (int c = 0; c < kCases && failures < 5; ++c) {
+    tavrisk_test::expectCases(150000, [&g](int c) {
         Vector3 const d = g.direction();
         std::vector<Vector3> points;
         switch (c % 4) {
@@ -206,10 +195,8 @@ TEST(FarthestPair, SameAsEveryPairOnRandomAndAdversarialSets) {
                 points = extremeMagnitudes(g);
                 break;
         }
-        auto const result = samePair(points, d);
-        EXPECT_TRUE(result) << "case " << c;
-        failures += result ? 0 : 1;
-    }
+        return samePair(points, d);
+    });
 }
 
 TEST(FarthestPair, PointRecordsGiveTheSamePairAsVectors) {

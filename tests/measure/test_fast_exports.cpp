@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <random>
 #include <vector>
 
 #include "measure/literal_measures.h"
 #include "tavrisk.h"
+#include "measure/random_cases.h"
 #include "test_util.h"
 
 namespace {
@@ -36,17 +36,9 @@ bool sameFigures(Record const& a, Record const& b) {
     return true;
 }
 
-class Generator {
+class Generator : public tavrisk_test::RandomDraws {
 public:
-    explicit Generator(std::uint64_t seed) : random_(seed) {}
-
-    int integer(int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(random_);
-    }
-    double uniform(double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random_);
-    }
-    bool chance(double p) { return uniform(0.0, 1.0) < p; }
+    using RandomDraws::RandomDraws;
 
     // Coordinates of one case: a coarse grid (ties), near a tilted line far from the origin
     // (rounding decides), tiny (underflow) or huge, now and then not finite.
@@ -95,9 +87,6 @@ public:
         }
         return gte_line(gte_point(uniform(-5, 5), uniform(-5, 5), 0), v);
     }
-
-private:
-    std::mt19937_64 random_;
 };
 
 }  // namespace

@@ -3,13 +3,13 @@
 // to infinity, and coordinates that are not finite on either side.
 #include <cmath>
 #include <limits>
-#include <random>
 #include <sstream>
 #include <vector>
 
 #include "measure/nearest_nominal.h"
 #include "measure/literal_measures.h"
 #include "tavrisk.h"
+#include "measure/random_cases.h"
 #include "test_util.h"
 
 namespace {
@@ -47,17 +47,9 @@ std::string describe(Points const& points) {
     return ::testing::AssertionSuccess();
 }
 
-class Generator {
+class Generator : public tavrisk_test::RandomDraws {
 public:
-    explicit Generator(std::uint64_t seed) : random_(seed) {}
-
-    int integer(int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(random_);
-    }
-    double uniform(double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random_);
-    }
-    bool chance(double p) { return uniform(0.0, 1.0) < p; }
+    using RandomDraws::RandomDraws;
 
     // One coordinate in the style of the case: a coarse grid (exact ties), arbitrary values,
     // values so small that squares underflow or so large that they overflow.
@@ -102,9 +94,6 @@ public:
         }
         return p;
     }
-
-private:
-    std::mt19937_64 random_;
 };
 
 }  // namespace
@@ -143,18 +132,14 @@ TEST(NearestNominal, TiesAndPointsThatAreNotFinite) {
 
 TEST(NearestNominal, SameAsTheScanOnRandomAndAdversarialSets) {
     Generator g(99173);
-    int const kCases = 100000;
-    int failures = 0;
-    for (int c = 0; c < kCases && failures < 5; ++c) {
+    tavrisk_test::expectCases(100000, [&g](int c) {
         int const style = c % 5;
         double const undefinedChance = c % 7 == 0 ? 0.05 : 0.0;
         Points const nominal = c % 11 == 0 ? g.row(g.integer(1, 40))
                                            : g.points(g.integer(1, 40), style, undefinedChance);
         Points const measured = g.points(g.integer(1, 6), style, undefinedChance);
-        auto const result = sameNearest(nominal, measured);
-        EXPECT_TRUE(result) << "case " << c;
-        failures += result ? 0 : 1;
-    }
+        return sameNearest(nominal, measured);
+    });
 }
 
 TEST(NearestNominal, SameAsTheScanAlongAContour) {
