@@ -26,7 +26,8 @@
 // keeps both points of every pair that reaches v*, when M - u (S + eps + M) >= 4 eps (the
 // rounding of the window's edge, |T| <= S + eps), that is when M >= 18 u S + 2^-1069 with room to
 // spare. S is computed in floating point from the rounded ranges, which understates it by at most
-// a factor 1 + 5u and 2^-1072; M = fl(fl(S * 2^-46) + 2^-1060) >= 127 u S + 2^-1061 covers that.
+// a factor 1 + 5u and 2^-1072; M = roundingWindow() = fl(fl(S * 2^-46) + 2^-1060) >= 127 u S +
+// 2^-1061 covers that.
 //
 // Equal points. A point with the same coordinates as an earlier one (coordinates along which d is
 // zero aside: they add a zero of either sign, which changes no pair value) gives the same value
@@ -43,6 +44,7 @@
 #include <vector>
 
 #include "api/convert.h"
+#include "measure/rounding_window.h"
 #include "measure/running_extremes.h"
 
 namespace tavrisk {
@@ -50,14 +52,6 @@ namespace tavrisk {
 namespace {
 
 using gte::Vector3;
-
-// Beyond these the error bound above no longer holds (a difference or sum could overflow); such
-// sets take the full search.
-constexpr double kCoordinateLimit = 0x1p500;
-constexpr double kDirectionLimit = 2.0;
-// The window around each end, relative to S, and its floor for sets that underflow; see above.
-constexpr double kWindowScale = 0x1p-46;
-constexpr double kWindowFloor = 0x1p-1060;
 
 Vector3 const& asVector(Vector3 const& p) {
     return p;
@@ -84,11 +78,6 @@ PointPair searchEveryPair(Point const* points, int count, Vector3 const& d) {
         }
     }
     return pair;
-}
-
-bool withinLimit(Vector3 const& v, double limit) {
-    // Written so that NaN fails.
-    return std::fabs(v[0]) <= limit && std::fabs(v[1]) <= limit && std::fabs(v[2]) <= limit;
 }
 
 // The smallest and largest of numbers, written so that the compiler keeps them in registers
@@ -158,14 +147,13 @@ PointPair farthestPairAlong(Point const* points, int count, Vector3 const& direc
     }
     Vector3 const lo(x.low, y.low, z.low), hi(x.high, y.high, z.high);
     double const tMin = t.low, tMax = t.high;
-    bool const inRange = withinLimit(d, kDirectionLimit) && withinLimit(lo, kCoordinateLimit) &&
-                         withinLimit(hi, kCoordinateLimit) && !std::isnan(tSum);
+    bool const inRange = withinLimit(d, kWindowDirectionLimit) &&
+                         withinLimit(lo, kWindowCoordinateLimit) &&
+                         withinLimit(hi, kWindowCoordinateLimit) && !std::isnan(tSum);
     if (!inRange) {
         return searchEveryPair(points, count, d);
     }
-    double const spread = ((hi[0] - lo[0]) * std::fabs(d[0]) + (hi[1] - lo[1]) * std::fabs(d[1])) +
-                          (hi[2] - lo[2]) * std::fabs(d[2]);
-    double const window = spread * kWindowScale + kWindowFloor;
+    double const window = roundingWindow(lo, hi, d);
     double const highCut = tMax - window;
     double const lowCut = tMin + window;
 

@@ -26,9 +26,9 @@
 // of all pairs, as a multiset, which is all the average reads. This needs
 // M (1 - u) >= 2E + u T, and T <= 2 (S + eps)(1 + u): M >= 31 u S + 2^-1069 serves. S is computed
 // from the rounded ranges, which understates it by at most a factor 1 + 5u and 2^-1072; so
-// M = fl(fl(S * 2^-46) + 2^-1060) >= 127 u S + 2^-1061 covers it. High end: let T be a bound with
-// at least k pairs of |D| >= T; then the k-th largest value is at least T - E, and every pair at
-// or above it has |D| >= T - 2E >= fl(T - M).
+// M = roundingWindow() = fl(fl(S * 2^-46) + 2^-1060) >= 127 u S + 2^-1061 covers it. High end: let
+// T be a bound with at least k pairs of |D| >= T; then the k-th largest value is at least T - E,
+// and every pair at or above it has |D| >= T - 2E >= fl(T - M).
 //
 // Counting and listing. For a fixed projection a, fl(a - b) does not increase as b grows
 // (rounding is monotone), so the b with |fl(a - b)| <= T form a run of the sorted projections of
@@ -48,19 +48,13 @@
 #include <cstring>
 
 #include "measure/extreme_selection.h"
+#include "measure/rounding_window.h"
 
 namespace tavrisk {
 
 namespace {
 
 using gte::Vector3;
-
-// Beyond these the error bound above no longer holds; such sets stream every pair.
-constexpr double kCoordinateLimit = 0x1p500;
-constexpr double kDirectionLimit = 2.0;
-// The widening of each window, relative to S, and its floor for sets that underflow.
-constexpr double kWindowScale = 0x1p-46;
-constexpr double kWindowFloor = 0x1p-1060;
 
 double pairValue(Vector3 const& p1, Vector3 const& p2, Vector3 const& m) {
     return std::fabs(gte::Dot(p1 - p2, m));
@@ -75,11 +69,6 @@ ExtremeAverages averageEveryPair(std::vector<Vector3> const& set1, std::vector<V
         }
     }
     return extremes.averages();
-}
-
-bool withinLimit(Vector3 const& v, double limit) {
-    // Written so that NaN fails.
-    return std::fabs(v[0]) <= limit && std::fabs(v[1]) <= limit && std::fabs(v[2]) <= limit;
 }
 
 std::uint64_t bitsOf(double value) {
@@ -245,11 +234,11 @@ private:
 
 ExtremeAverages pairGapAverages(std::vector<Vector3> const& set1, std::vector<Vector3> const& set2,
                                 Vector3 const& m, int trim, int average) {
-    bool inRange = withinLimit(m, kDirectionLimit);
+    bool inRange = withinLimit(m, kWindowDirectionLimit);
     Vector3 low = set1[0], high = set1[0];
     for (std::vector<Vector3> const* set : {&set1, &set2}) {
         for (Vector3 const& p : *set) {
-            inRange = inRange && withinLimit(p, kCoordinateLimit);
+            inRange = inRange && withinLimit(p, kWindowCoordinateLimit);
             for (int k = 0; k < 3; ++k) {
                 low[k] = std::min(low[k], p[k]);
                 high[k] = std::max(high[k], p[k]);
@@ -265,10 +254,7 @@ ExtremeAverages pairGapAverages(std::vector<Vector3> const& set1, std::vector<Ve
         return {0.0, 0.0};
     }
 
-    double const spread =
-        ((high[0] - low[0]) * std::fabs(m[0]) + (high[1] - low[1]) * std::fabs(m[1])) +
-        (high[2] - low[2]) * std::fabs(m[2]);
-    double const window = spread * kWindowScale + kWindowFloor;
+    double const window = roundingWindow(low, high, m);
     ProjectionPairs const pairs(sortedProjections(set1, set1[0], m),
                                 sortedProjections(set2, set1[0], m));
 
