@@ -43,7 +43,6 @@
 #include <cmath>
 #include <vector>
 
-#include "api/convert.h"
 #include "measure/rounding_window.h"
 #include "measure/running_extremes.h"
 
@@ -53,21 +52,12 @@ namespace {
 
 using gte::Vector3;
 
-Vector3 const& asVector(Vector3 const& p) {
-    return p;
-}
-Vector3 asVector(gte_point const& p) {
-    return toVector3(p);
-}
-
-template <class Point>
-double pairValue(Point const* points, int i, int j, Vector3 const& d) {
-    return std::fabs(gte::Dot(asVector(points[i]) - asVector(points[j]), d));
+double pairValue(Vector3 const* points, int i, int j, Vector3 const& d) {
+    return std::fabs(gte::Dot(points[i] - points[j], d));
 }
 
 // Every pair in scanning order: the reference behaviour, used where the bound does not hold.
-template <class Point>
-PointPair searchEveryPair(Point const* points, int count, Vector3 const& d) {
+PointPair searchEveryPair(Vector3 const* points, int count, Vector3 const& d) {
     RunningMaximum farthest;
     PointPair pair{0, 0};
     for (int i = 0; i + 1 < count; ++i) {
@@ -124,11 +114,10 @@ void dropRepeatedPoints(std::vector<Candidate>& candidates) {
 
 }  // namespace
 
-template <class Point>
-PointPair farthestPairAlong(Point const* points, int count, Vector3 const& direction) {
+PointPair farthestPairAlong(Vector3 const* points, int count, Vector3 const& direction) {
     Vector3 const& d = direction;
-    Vector3 const origin = asVector(points[0]);
-    auto projection = [&](int i) { return gte::Dot(asVector(points[i]) - origin, d); };
+    Vector3 const origin = points[0];
+    auto projection = [&](int i) { return gte::Dot(points[i] - origin, d); };
 
     // First reading: the projections' range and the coordinates' box. A coordinate that is not a
     // number makes its projection one, which the sum of the projections keeps; infinite and
@@ -137,7 +126,7 @@ PointPair farthestPairAlong(Point const* points, int count, Vector3 const& direc
     Range x{origin[0], origin[0]}, y{origin[1], origin[1]}, z{origin[2], origin[2]};
     double tSum = 0.0;
     for (int i = 0; i < count; ++i) {
-        Vector3 const p = asVector(points[i]);
+        Vector3 const p = points[i];
         double const projected = gte::Dot(p - origin, d);
         tSum += projected;
         t.take(projected);
@@ -164,7 +153,7 @@ PointPair farthestPairAlong(Point const* points, int count, Vector3 const& direc
         bool const high = t >= highCut;
         bool const low = t <= lowCut;
         if (high || low) {
-            Vector3 key = asVector(points[i]);
+            Vector3 key = points[i];
             for (int k = 0; k < 3; ++k) {
                 if (d[k] == 0.0) {
                     key[k] = 0.0;
@@ -194,8 +183,5 @@ PointPair farthestPairAlong(Point const* points, int count, Vector3 const& direc
     }
     return pair;
 }
-
-template PointPair farthestPairAlong(Vector3 const*, int, Vector3 const&);
-template PointPair farthestPairAlong(gte_point const*, int, Vector3 const&);
 
 }  // namespace tavrisk

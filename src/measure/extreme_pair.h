@@ -2,7 +2,6 @@
 #pragma once
 
 #include "gte/vector.h"
-#include "tavrisk.h"
 
 namespace tavrisk {
 
@@ -15,8 +14,6 @@ struct PointPair {
 // the order i outer, j inner (both ascending) winning ties: exactly the pair that scanning every
 // pair in that order and keeping a strictly greater value finds, on every input, while reading
 // the points twice for a set of ordinary coordinates. Needs count >= 2. Allocates (may throw).
-// Instantiated for the core's vectors and for point records.
-template <class Point>
-PointPair farthestPairAlong(Point const* points, int count, gte::Vector3 const& direction);
+PointPair farthestPairAlong(gte::Vector3 const* points, int count, gte::Vector3 const& direction);
 
 }  // namespace tavrisk

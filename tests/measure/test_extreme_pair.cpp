@@ -7,7 +7,6 @@
 #include <sstream>
 #include <vector>
 
-#include "api/convert.h"
 #include "measure/literal_measures.h"
 #include "measure/extreme_pair.h"
 #include "tavrisk.h"
@@ -197,21 +196,4 @@ TEST(FarthestPair, SameAsEveryPairOnRandomAndAdversarialSets) {
         }
         return samePair(points, d);
     });
-}
-
-TEST(FarthestPair, PointRecordsGiveTheSamePairAsVectors) {
-    Generator g(7);
-    for (int c = 0; c < 2000; ++c) {
-        Vector3 const d = g.direction();
-        std::vector<Vector3> const points = c % 2 ? rowsAcross(g, d) : smallGrid(g);
-        std::vector<gte_point> records;
-        for (Vector3 const& p : points) {
-            records.push_back(tavrisk::toPointRecord(p));
-        }
-        int const n = static_cast<int>(points.size());
-        PointPair const fromVectors = tavrisk::farthestPairAlong(points.data(), n, d);
-        PointPair const fromRecords = tavrisk::farthestPairAlong(records.data(), n, d);
-        ASSERT_EQ(fromVectors.first, fromRecords.first);
-        ASSERT_EQ(fromVectors.second, fromRecords.second);
-    }
 }
