@@ -27,8 +27,7 @@ struct IndexPair {
 // Over every pair i < j, i outer and j inner: the pair with the largest |Dot(p[i] - p[j], d)|, a
 // strictly greater value replacing the best; the first value is taken whatever it is and a NaN,
 // once taken, stays.
-template <class Point>
-IndexPair farthestPair(Point const* p, int count, Vector3 const& d) {
+inline IndexPair farthestPair(Vector3 const* p, int count, Vector3 const& d) {
     tavrisk::RunningMaximum best;
     IndexPair pair{0, 0};
     for (int i = 0; i + 1 < count; ++i) {
