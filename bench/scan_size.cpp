@@ -15,6 +15,7 @@
 #include <random>
 #include <vector>
 
+#include "gte/basis.h"
 #include "heap_peak.h"
 #include "measure/extreme_pair.h"
 #include "measure/literal_measures.h"
@@ -51,14 +52,14 @@ Contour contour(int nominalCount, int measuredCount) {
     auto radius = [](double a) { return 50.0 + 3.0 * std::sin(7.0 * a); };
     Contour c;
     for (int j = 0; j < nominalCount; ++j) {
-        double const a = 2.0 * M_PI * j / nominalCount;
+        double const a = 2.0 * gte::kPi * j / nominalCount;
         c.nominal.emplace_back(radius(a) * std::cos(a), radius(a) * std::sin(a), 0.0);
         c.normals.emplace_back(std::cos(a), std::sin(a), 0.0);
     }
     std::mt19937_64 random(2);
     std::normal_distribution<double> form(0.0, 0.01);
     for (int i = 0; i < measuredCount; ++i) {
-        double const a = 2.0 * M_PI * (i + 0.37) / measuredCount;
+        double const a = 2.0 * gte::kPi * (i + 0.37) / measuredCount;
         double const r = radius(a) + form(random);
         c.measured.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
     }

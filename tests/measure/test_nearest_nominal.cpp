@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "gte/basis.h"
 #include "measure/nearest_nominal.h"
 #include "measure/literal_measures.h"
 #include "tavrisk.h"
@@ -150,7 +151,7 @@ TEST(NearestNominal, SameAsTheScanAlongAContour) {
         int const n = g.integer(50, 400);
         Points nominal, measured;
         for (int j = 0; j < n; ++j) {
-            double const a = 2 * M_PI * j / n;
+            double const a = 2 * gte::kPi * j / n;
             nominal.emplace_back(std::round(1000 * std::cos(a)) / 64,
                                  std::round(700 * std::sin(a)) / 64, 0);
         }
