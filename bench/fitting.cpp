@@ -1,8 +1,11 @@
 // Cost of the eigen-decomposition and of the two fit exports on clouds of typical size.
+#include <optional>
 #include <random>
 #include <vector>
 
 #include "gte/eigen_solver.h"
+#include "literal_fits.h"
+#include "measure/plane_record.h"
 #include "measure_loop.h"
 #include "tavrisk.h"
 
@@ -39,14 +42,36 @@ static void BM_EigenSolver3(benchmark::State& state) {
 }
 BENCHMARK(BM_EigenSolver3);
 
-static void BM_FitPlane(benchmark::State& state) {
+// The plane fit export, which reads the records in place, beside the literal path: the records
+// copied into core values, the copy fitted and its record built.
+static void BM_FitPlane(benchmark::State& state, bool literal) {
     int const count = static_cast<int>(state.range(0));
     std::vector<gte_point> const points = makeCloud(count);
     gte_plane plane;
     measureItems(
-        state, count, [&] { return gte_fit_plane(points.data(), count, &plane); }, plane);
+        state, count,
+        [&] {
+            if (!literal) {
+                return gte_fit_plane(points.data(), count, &plane);
+            }
+            std::vector<gte::Vector3> const copy = tavrisk_test::copiedPoints(points.data(), count);
+            tavrisk_test::LiteralFit const fit = tavrisk_test::literalPlaneFit(count, copy.data());
+            std::optional<gte_plane> const record = tavrisk::planeRecordOf(
+                gte::Plane3::fromNormalAndPoint(fit.axis, fit.origin), count,
+                [&copy](std::size_t i) -> gte::Vector3 const& { return copy[i]; });
+            if (!fit.unique || !record) {
+                return -1;
+            }
+            plane = *record;
+            return 1;
+        },
+        plane);
 }
-BENCHMARK(BM_FitPlane)->Arg(10000);
+BENCHMARK_CAPTURE(BM_FitPlane, fast, false)
+    ->Arg(10000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FitPlane, literal, true)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 static void BM_FitLseg(benchmark::State& state) {
     int const count = static_cast<int>(state.range(0));

@@ -1,4 +1,5 @@
-// Cost of reading a point text file of the size a measuring machine exports.
+// Cost of reading a point text file of the size a measuring machine exports, beside the literal
+// reader.
 #include <unistd.h>
 
 #include <cmath>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "literal_point_scanner.h"
 #include "measure/point_file.h"
 #include "measure_loop.h"
 
@@ -43,7 +45,9 @@ private:
 
 }  // namespace
 
-static void BM_ReadPointFile(benchmark::State& state) {
+// Reads a file of count points with read(path, points), which returns 0 when the file is read.
+template <class Read>
+void BM_ReadPointFile(benchmark::State& state, Read read) {
     int const count = static_cast<int>(state.range(0));
     PointFileFixture const file(count);
     if (!file.ok()) {
@@ -53,11 +57,20 @@ static void BM_ReadPointFile(benchmark::State& state) {
     std::vector<gte::Vector3> points;
     int rc = -1;
     tavrisk_bench::measureItems(state, count, [&] {
-        rc = tavrisk::readPointFile(file.path(), points);
+        rc = read(file.path(), points);
         return rc;
     });
     if (rc != 0 || points.size() != static_cast<std::size_t>(count)) {
         state.SkipWithError("file not read completely");
     }
 }
-BENCHMARK(BM_ReadPointFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+// The library's reader beside the literal one: a byte at a time, strtod on a copy of each value.
+BENCHMARK_CAPTURE(BM_ReadPointFile, fast,
+                  [](char const* path, std::vector<gte::Vector3>& points) {
+                      return tavrisk::readPointFile(path, points);
+                  })
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadPointFile, literal, tavrisk_test::literalReadPointFile)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);

@@ -1,9 +1,49 @@
 // Orthogonal (total least squares) fits of a line and of a plane to a set of points.
+//
+// Besides a contiguous array of Vector3 values, a fit takes its points through an accessor,
+// pointAt(i) giving the i-th point, so that a caller's own records are read where they lie
+// instead of being copied first. The sums run over the points in index order whatever the
+// accessor: the same points give the same bits.
 #pragma once
+
+#include <cstddef>
 
 #include "gte/vector.h"
 
 namespace gte {
+
+// Upper triangle of the sum of outer products of the deviations from the mean, in index order.
+struct Scatter {
+    double s00 = 0.0, s01 = 0.0, s02 = 0.0, s11 = 0.0, s12 = 0.0, s22 = 0.0;
+
+    template <class PointAt>
+    Scatter(std::size_t count, PointAt pointAt, Vector3 const& mean) {
+        for (std::size_t i = 0; i < count; ++i) {
+            Vector3 const diff = pointAt(i) - mean;
+            s00 += diff[0] * diff[0];
+            s01 += diff[0] * diff[1];
+            s02 += diff[0] * diff[2];
+            s11 += diff[1] * diff[1];
+            s12 += diff[1] * diff[2];
+            s22 += diff[2] * diff[2];
+        }
+    }
+
+    // Eigenvalues in ascending order with their unit eigenvectors.
+    void decompose(double eval[3], double evec[3][3]) const;
+};
+
+// The mean of the points and the scatter of their deviations from it, the sums of each in index
+// order.
+struct Moments {
+    Vector3 mean;
+    Scatter scatter;
+
+    template <class PointAt>
+    Moments(int count, PointAt pointAt)
+        : mean(Centroid(static_cast<std::size_t>(count), pointAt)),
+          scatter(static_cast<std::size_t>(count), pointAt, mean) {}
+};
 
 // The line through the mean of the points along which their spread is largest.
 class LineFit {
@@ -12,11 +52,17 @@ public:
     // false. Otherwise stores the mean and the eigenvector of the largest eigenvalue of the
     // covariance, and returns whether that eigenvalue stands alone (the direction is unique).
     bool fit(int count, Vector3 const* points);
+    // The same fit of the points pointAt(0), ..., pointAt(count - 1).
+    template <class PointAt>
+    bool fitEach(int count, PointAt pointAt);
 
     Vector3 const& origin() const { return origin_; }
     Vector3 const& direction() const { return direction_; }
 
 private:
+    bool solve(int count, Moments moments);
+    bool clear();
+
     Vector3 origin_ = Vector3::zeroVector();
     Vector3 direction_ = Vector3::zeroVector();
 };
@@ -28,13 +74,29 @@ public:
     // false. Otherwise stores the mean and the eigenvector of the smallest eigenvalue of the
     // scatter matrix, and returns whether that eigenvalue stands alone (the normal is unique).
     bool fit(int count, Vector3 const* points);
+    // The same fit of the points pointAt(0), ..., pointAt(count - 1).
+    template <class PointAt>
+    bool fitEach(int count, PointAt pointAt);
 
     Vector3 const& origin() const { return origin_; }
     Vector3 const& normal() const { return normal_; }
 
 private:
+    bool solve(Moments const& moments);
+    bool clear();
+
     Vector3 origin_ = Vector3::zeroVector();
     Vector3 normal_ = Vector3::zeroVector();
 };
+
+template <class PointAt>
+bool LineFit::fitEach(int count, PointAt pointAt) {
+    return count < 2 ? clear() : solve(count, Moments(count, pointAt));
+}
+
+template <class PointAt>
+bool PlaneFit::fitEach(int count, PointAt pointAt) {
+    return count < 3 ? clear() : solve(Moments(count, pointAt));
+}
 
 }  // namespace gte

@@ -1,15 +1,13 @@
 // Reading a point text file: the platform's file layer gives the bytes present at open, in
-// chunks; the scanner here turns them into points or into the reason the file is refused.
+// chunks; the point scanner turns them into points or into the reason the file is refused.
 #include "measure/point_file.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 #include <new>
 
+#include "measure/point_scanner.h"
 #include "platform/c_number.h"
 #include "platform/locked_file.h"
 
@@ -18,120 +16,6 @@ namespace tavrisk {
 namespace {
 
 using Kind = PointFileProblemKind;
-
-constexpr std::size_t kChunkSize = 64 * 1024;
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-constexpr std::size_t kByteOrderMarkLength = 3;
-
-constexpr bool isSeparator(char c) {
-    return c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t';
-}
-
-// Turns the bytes of a file, in order and in chunks of any size, into points. A value may arrive
-// in pieces when it straddles two chunks; it is gathered in a buffer of fixed size, so the memory
-// used does not depend on what the file holds.
-class PointScanner {
-public:
-    PointScanner(platform::CNumberReader const& number, std::vector<gte::Vector3>& points,
-                 PointFileProblem& problem)
-        : number_(number), points_(points), problem_(problem) {}
-
-    // Takes the next bytes; false when they make the file unacceptable (problem says why).
-    bool scan(char const* bytes, std::size_t size) {
-        char const* const end = bytes + size;
-        char const* p = bytes;
-        while (p < end) {
-            char const c = *p;
-            if (isSeparator(c)) {
-                if (length_ > 0 && !endValue()) {
-                    return false;
-                }
-                // CR LF, a lone LF and a lone CR each end one line.
-                if (c == '\r' || (c == '\n' && !afterCarriageReturn_)) {
-                    ++line_;
-                }
-                afterCarriageReturn_ = c == '\r';
-                ++p;
-                continue;
-            }
-            char const* const start = p;
-            while (p < end && !isSeparator(*p)) {
-                ++p;
-            }
-            std::size_t const run = static_cast<std::size_t>(p - start);
-            std::size_t const room = kMaxPointValueLength - length_;
-            std::memcpy(value_ + length_, start, std::min(run, room));
-            if (run > room) {
-                return refuseValue(Kind::valueTooLong, kMaxPointValueLength + 1);
-            }
-            length_ += run;
-            afterCarriageReturn_ = false;
-        }
-        return true;
-    }
-
-    // The end of the data ends a pending value; the values must then make whole points.
-    bool finish() {
-        if (length_ > 0 && !endValue()) {
-            return false;
-        }
-        if (coordinate_ != 0) {
-            return refuse(Kind::incompletePoint, lastValueLine_);
-        }
-        if (points_.empty()) {
-            return refuse(Kind::noPoint, 0);
-        }
-        return true;
-    }
-
-private:
-    bool endValue() {
-        value_[length_] = '\0';
-        platform::CNumberReader::Number const number = number_.read(value_, length_);
-        // The conversion stops at the first byte that cannot continue a number, a byte 0
-        // included: a value it does not take whole is not a number.
-        if (number.length != length_) {
-            return refuseValue(Kind::notANumber, length_);
-        }
-        if (!std::isfinite(number.value)) {
-            return refuseValue(Kind::notFinite, length_);
-        }
-        pending_[coordinate_] = number.value;
-        length_ = 0;
-        lastValueLine_ = line_;
-        if (++coordinate_ == 3) {
-            points_.push_back(pending_);
-            coordinate_ = 0;
-        }
-        return true;
-    }
-
-    bool refuse(Kind kind, std::size_t line) {
-        problem_.kind = kind;
-        problem_.line = line;
-        return false;
-    }
-
-    // Refuses the value in the buffer, of the given full length (more than the buffer holds when
-    // the value is too long).
-    bool refuseValue(Kind kind, std::size_t fullLength) {
-        std::size_t const kept = std::min(fullLength, PointFileProblem::kValueTextLimit);
-        problem_.value.assign(value_, kept);
-        problem_.valueCut = fullLength > kept;
-        return refuse(kind, line_);
-    }
-
-    platform::CNumberReader const& number_;
-    std::vector<gte::Vector3>& points_;
-    PointFileProblem& problem_;
-    char value_[kMaxPointValueLength + 1];  // the value being gathered and its terminator
-    std::size_t length_ = 0;
-    gte::Vector3 pending_ = gte::Vector3::zeroVector();
-    int coordinate_ = 0;
-    std::size_t line_ = 1;
-    std::size_t lastValueLine_ = 0;
-    bool afterCarriageReturn_ = false;
-};
 
 Kind problemOf(platform::LockedFile::Opening opening) {
     using Opening = platform::LockedFile::Opening;
@@ -178,30 +62,21 @@ int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProbl
         problem.kind = Kind::outOfMemory;
         return -1;
     }
-    std::unique_ptr<char[]> const chunk(new char[kChunkSize]);
-    PointScanner scanner(number, points, problem);
     // Only the bytes the file held when it was opened are read: a writer appending meanwhile
-    // neither prolongs the call nor changes its result. The points are not reserved from the
-    // size, which says nothing of how many points the file holds.
+    // neither prolongs the call nor changes its result.
     std::uint64_t const total = file.sizeAtOpen();
     std::uint64_t remaining = total;
     std::uint64_t reportedAt = 0;
-    bool first = true;
+    PointScanner scanner(number, points, problem, total);
     while (remaining > 0) {
         std::size_t const size =
-            static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kChunkSize));
-        if (!readExactly(file, chunk.get(), size)) {
+            static_cast<std::size_t>(std::min<std::uint64_t>(remaining, PointScanner::kChunkSize));
+        if (!readExactly(file, scanner.chunk(), size)) {
             problem.kind = Kind::readError;
             return -1;
         }
         remaining -= size;
-        std::size_t skip = 0;
-        if (first && size >= kByteOrderMarkLength &&
-            std::memcmp(chunk.get(), kByteOrderMark, kByteOrderMarkLength) == 0) {
-            skip = kByteOrderMarkLength;
-        }
-        first = false;
-        if (!scanner.scan(chunk.get() + skip, size - skip)) {
+        if (!scanner.scan(size)) {
             return -1;
         }
         std::uint64_t const done = total - remaining;

@@ -4,12 +4,19 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <system_error>
+
+#include "platform/decimal_conversion.h"
 
 namespace tavrisk {
 namespace platform {
 
 namespace {
+
+// Texts up to this length are copied to the stack when they need a terminator.
+constexpr std::size_t kLocalCopyLength = 127;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -70,6 +77,28 @@ bool tooLarge(char const* first, char const* last, bool hexadecimal) {
     return scale > 0;
 }
 
+// Holds the rounding mode at round-to-nearest while it lives. from_chars rounds its shorter
+// cases with the floating-point unit, which follows the host's mode: without this a host that
+// rounds upward would get some numbers rounded upward and the rest to nearest.
+class RoundingToNearest {
+public:
+    RoundingToNearest() : hostMode_(std::fegetround()) {
+        if (hostMode_ != FE_TONEAREST) {
+            std::fesetround(FE_TONEAREST);
+        }
+    }
+    ~RoundingToNearest() {
+        if (hostMode_ != FE_TONEAREST) {
+            std::fesetround(hostMode_);
+        }
+    }
+    RoundingToNearest(RoundingToNearest const&) = delete;
+    RoundingToNearest& operator=(RoundingToNearest const&) = delete;
+
+private:
+    int hostMode_;
+};
+
 }  // namespace
 
 CNumber readWithoutLocale(char const* text, std::size_t length) {
@@ -97,8 +126,12 @@ CNumber readWithoutLocale(char const* text, std::size_t length) {
         return {negative ? -0.0 : 0.0, static_cast<std::size_t>(p + 1 - text)};
     }
     double value = 0.0;
-    std::from_chars_result const result = std::from_chars(
-        digits, end, value, hexadecimal ? std::chars_format::hex : std::chars_format::general);
+    std::from_chars_result result;
+    {
+        RoundingToNearest const toNearest;
+        result = std::from_chars(digits, end, value,
+                                 hexadecimal ? std::chars_format::hex : std::chars_format::general);
+    }
     if (result.ec == std::errc::invalid_argument) {
         return {0.0, 0};
     }
@@ -108,12 +141,20 @@ CNumber readWithoutLocale(char const* text, std::size_t length) {
     return {negative ? -value : value, static_cast<std::size_t>(result.ptr - text)};
 }
 
+CNumberReader::Number CNumberReader::read(char const* text, std::size_t length) const {
+    double value = 0.0;
+    if (exactDecimals() && readExactDecimal(text, length, value)) {
+        return {value, length};
+    }
+    return readGeneral(text, length);
+}
+
 #if defined(_WIN32)
 
 // The C runtime that MinGW programs use (msvcrt.dll) reads no hexadecimal, inf or nan in
-// strtod and _strtod_l, so Windows reads every number with from_chars.
+// strtod and _strtod_l, so Windows reads every number with from_chars, to nearest.
 
-CNumberReader::CNumberReader() = default;
+CNumberReader::CNumberReader() : roundsToNearest_(std::fegetround() == FE_TONEAREST) {}
 
 CNumberReader::~CNumberReader() = default;
 
@@ -121,7 +162,7 @@ bool CNumberReader::valid() const {
     return true;
 }
 
-CNumberReader::Number CNumberReader::read(char const* text, std::size_t length) const {
+CNumberReader::Number CNumberReader::readGeneral(char const* text, std::size_t length) const {
     return readWithoutLocale(text, length);
 }
 
@@ -132,15 +173,16 @@ namespace {
 // True when the text is a plain decimal number that std::from_chars reads exactly as strtod:
 // an optional minus, then a digit or a point followed by a digit, and no "0x" prefix. Signs
 // "+", leading white space, hexadecimal, inf and nan go the strtod way.
-bool plainDecimal(char const* text) {
+bool plainDecimal(char const* text, std::size_t length) {
     char const* p = text;
-    if (*p == '-') {
+    char const* const end = text + length;
+    if (p < end && *p == '-') {
         ++p;
     }
-    if (isDigit(p[0])) {
-        return !(p[0] == '0' && (p[1] == 'x' || p[1] == 'X'));
+    if (p < end && isDigit(p[0])) {
+        return !(p[0] == '0' && p + 1 < end && (p[1] == 'x' || p[1] == 'X'));
     }
-    return p[0] == '.' && isDigit(p[1]);
+    return p + 1 < end && p[0] == '.' && isDigit(p[1]);
 }
 
 }  // namespace
@@ -160,14 +202,29 @@ bool CNumberReader::valid() const {
     return locale_ != locale_t(0);
 }
 
-CNumberReader::Number CNumberReader::read(char const* text, std::size_t length) const {
-    if (roundsToNearest_ && plainDecimal(text)) {
+CNumberReader::Number CNumberReader::readGeneral(char const* text, std::size_t length) const {
+    if (roundsToNearest_ && plainDecimal(text, length)) {
         double value = 0.0;
         std::from_chars_result const r = std::from_chars(text, text + length, value);
         if (r.ec == std::errc()) {
             return {value, static_cast<std::size_t>(r.ptr - text)};
         }
     }
+    // strtod reads up to a terminating zero: a text that runs on into other bytes is read from
+    // a terminated copy, so that nothing beyond its length can join the number.
+    if (text[length] == '\0') {
+        return readTerminated(text);
+    }
+    char local[kLocalCopyLength + 1];
+    if (length <= kLocalCopyLength) {
+        std::memcpy(local, text, length);
+        local[length] = '\0';
+        return readTerminated(local);
+    }
+    return readTerminated(std::string(text, length).c_str());
+}
+
+CNumberReader::Number CNumberReader::readTerminated(char const* text) const {
     char* end = nullptr;
     double const value = ::strtod_l(text, &end, locale_);
     return {value, static_cast<std::size_t>(end - text)};

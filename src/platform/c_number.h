@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <locale.h>
 
+#include "platform/decimal_conversion.h"
+
 namespace tavrisk {
 namespace platform {
 
@@ -35,14 +37,24 @@ public:
 
     // Reads the longest leading part of text[0, length) that forms a number (decimal or
     // hexadecimal, inf, nan, after optional white space and sign); 0.0 of length 0 when there is
-    // none, and HUGE_VAL, a denormal or 0 out of range. text[length] must be '\0'.
+    // none, and HUGE_VAL, a denormal or 0 out of range. Nothing beyond the text joins the number;
+    // text[length] must be readable (it is tested for a terminating zero).
     Number read(char const* text, std::size_t length) const;
+    // The same without the exact decimal conversion: for texts it would rarely take, whose
+    // values the general conversion gives to the same bits.
+    Number readGeneral(char const* text, std::size_t length) const;
+
+    // Whether the exact decimal conversion reads as this reader does: the host rounded to nearest
+    // when the reader was made, the mode that conversion rounds in, and doubles are computed as
+    // doubles.
+    bool exactDecimals() const { return kExactDecimalArithmetic && roundsToNearest_; }
 
 private:
 #if !defined(_WIN32)
+    Number readTerminated(char const* text) const;
     locale_t locale_;
-    bool roundsToNearest_;
 #endif
+    bool roundsToNearest_;
 };
 
 }  // namespace platform

@@ -1,7 +1,11 @@
 // Orthogonal line and plane fits, and the segment and plane records built from them.
 #include <cmath>
+#include <cstring>
+#include <optional>
 #include <vector>
 
+#include "literal_fits.h"
+#include "measure/plane_record.h"
 #include "tavrisk.h"
 #include "test_util.h"
 
@@ -185,4 +189,45 @@ TEST(FitRecords, NonFiniteInputOrResultIsRefused) {
         EXPECT_EQ(gte_fit_plane(points.data(), 4, &plane), -1);
         EXPECT_TRUE(untouched(seg) && untouched(plane));
     }
+}
+
+TEST(FitPlane, RecordsReadInPlaceGiveTheRecordOfTheCopyThenFitPath) {
+    // The export used to copy the records into core values, fit the copy and build the record
+    // from it; reading the records in place must give the same record, or the same refusal.
+    auto const finite = [](double x, double y, double z) {
+        return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+    };
+    tavrisk_test::CloudMaker maker(0x9A7E5u);
+    int records = 0;
+    for (int i = 0; i < 100000; ++i) {
+        int const kind = i % tavrisk_test::CloudMaker::kKinds;
+        int const count = maker.count(3);
+        std::vector<P> const points = maker.cloud(kind, count);
+        std::vector<gte::Vector3> const copy = tavrisk_test::copiedPoints(points.data(), count);
+        tavrisk_test::LiteralFit const fit = tavrisk_test::literalPlaneFit(count, copy.data());
+        std::optional<gte_plane> expected;
+        if (fit.unique && finite(fit.origin[0], fit.origin[1], fit.origin[2]) &&
+            finite(fit.axis[0], fit.axis[1], fit.axis[2])) {
+            expected = tavrisk::planeRecordOf(
+                gte::Plane3::fromNormalAndPoint(fit.axis, fit.origin), count,
+                [&copy](std::size_t k) -> gte::Vector3 const& { return copy[k]; });
+        }
+        if (expected && !(finite(expected->pt1.x, expected->pt1.y, expected->pt1.z) &&
+                          finite(expected->pt2.x, expected->pt2.y, expected->pt2.z) &&
+                          finite(expected->pt3.x, expected->pt3.y, expected->pt3.z))) {
+            expected.reset();
+        }
+        gte_plane plane = poisoned<gte_plane>();
+        int const rc = gte_fit_plane(points.data(), count, &plane);
+        ASSERT_EQ(rc, expected ? 1 : -1) << "kind " << kind << ", " << count << " points";
+        if (expected) {
+            ASSERT_EQ(std::memcmp(&plane, &*expected, sizeof plane), 0) << "kind " << kind;
+            ++records;
+        } else {
+            ASSERT_TRUE(untouched(plane)) << "kind " << kind;
+        }
+    }
+    // Both outcomes are common enough for the comparison to mean something.
+    EXPECT_GT(records, 30000);
+    EXPECT_LT(records, 90000);
 }

@@ -1,44 +1,46 @@
-// Text to double as atof reads it in the "C" locale: value and length against strtod_l on fixed
-// and random texts.
-#include <clocale>
+// Text to double as atof reads it in the "C" locale: value and length against strtod on fixed
+// texts and on every kind of text the exact conversion has an edge for, in every rounding mode.
+#include <cfenv>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "decimal_texts.h"
 #include "platform/c_number.h"
 #include "test_util.h"
 
+using tavrisk::platform::CNumber;
+using tavrisk::platform::CNumberReader;
+using tavrisk::platform::readWithoutLocale;
+using tavrisk_test::bitsOf;
+using tavrisk_test::cStrtod;
+using tavrisk_test::Generator;
+using tavrisk_test::generators;
+using tavrisk_test::kCasesPerGenerator;
+using tavrisk_test::TextMaker;
+
 namespace {
 
-// strtod in the "C" locale: the reference for every value.
-tavrisk::platform::CNumber cStrtod(char const* text) {
-    char* end = nullptr;
-#if defined(_WIN32)
-    // MinGW's strtod is its own C99 reader (hexadecimal, inf, nan, rounded to nearest), unlike
-    // the system runtime's; it follows the process locale, which the tests leave at "C".
-    double const value = std::strtod(text, &end);
-#else
-    locale_t const c = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    double const value = strtod_l(text, &end, c);
-    freelocale(c);
-#endif
-    return {value, static_cast<std::size_t>(end - text)};
-}
-
-std::uint64_t bitsOf(double d) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &d, sizeof bits);
-    return bits;
+// The same length, and the same value where there is a number. NaN payloads are each C
+// library's own choice; the file refuses every NaN alike.
+::testing::AssertionResult sameNumber(CNumber got, CNumber expected) {
+    bool const same =
+        got.length == expected.length &&
+        (expected.length == 0 ||
+         (std::isnan(expected.value)
+              ? std::isnan(got.value) && std::signbit(got.value) == std::signbit(expected.value)
+              : bitsOf(got.value) == bitsOf(expected.value)));
+    if (same) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << got.value << " of length " << got.length << " for "
+                                         << expected.value << " of length " << expected.length;
 }
 
 }  // namespace
 
 TEST(CNumberReader, MatchesStrtodInValueAndLength) {
-    std::vector<std::string> cases = {
+    std::vector<std::string> const cases = {
         // Plain decimals, signs and partial numbers.
         "0", "-0", "+2", "1.5mm", ".5", "-.5", "1.", ".", "-", "", "abc", "1e", "1e-5x",
         "1.5e+0003", "00x1", "1.5e+", "--1",
@@ -55,46 +57,65 @@ TEST(CNumberReader, MatchesStrtodInValueAndLength) {
         " \t-0x10", "+-0x1", "- 1", "0x1e5", "1e+-5", "nan(abc_1)", "infinityx", "0x1p-1076",
         "-0x1.8p-1075", "0x1p1024", "0x1.fffffffffffff8p1023", "0x.00000001p-1040",
         "0x100000000p1000", "0.0000000000000000000001e-302", "0.1e310"};
-    // Random texts, half of them built like numbers, from a fixed seed.
-    std::mt19937 random(20240917);
-    auto pick = [&random](char const* from) {
-        return from[std::uniform_int_distribution<std::size_t>(0, std::strlen(from) - 1)(random)];
-    };
-    for (int i = 0; i < 20000; ++i) {
-        std::string text;
-        int const length = std::uniform_int_distribution<int>(1, 30)(random);
-        if (i % 2 == 0) {
-            for (int k = 0; k < length; ++k) {
-                text += pick("0123456789012345678901234567890123456789.eE+-xXpPaAfFiInN\v");
-            }
-        } else {
-            text = std::string(i % 3 == 0 ? "-" : "");
-            for (int k = 0; k < length; ++k) {
-                text += pick("0123456789");
-            }
-            text += i % 5 == 0 ? "" : "." + std::to_string(random());
-            text += i % 7 == 0 ? "" : "e" + std::to_string(int(random() % 700) - 350);
-            text += i % 11 == 0 ? std::string(1, pick("e.x-+a")) : "";
-        }
-        cases.push_back(text);
-    }
-    tavrisk::platform::CNumberReader const reader;
+    CNumberReader const reader;
     ASSERT_TRUE(reader.valid());
     for (std::string const& text : cases) {
-        tavrisk::platform::CNumber const expected = cStrtod(text.c_str());
-        for (auto const got : {reader.read(text.c_str(), text.size()),
-                               tavrisk::platform::readWithoutLocale(text.c_str(), text.size())}) {
-            EXPECT_EQ(got.length, expected.length) << '"' << text << '"';
-            if (expected.length == 0) {
-                continue;  // no number: the value is no part of the answer
-            }
-            // NaN payloads are each C library's own choice; the file refuses every NaN alike.
-            if (std::isnan(expected.value)) {
-                EXPECT_TRUE(std::isnan(got.value)) << '"' << text << '"';
-                EXPECT_EQ(std::signbit(got.value), std::signbit(expected.value)) << text;
-            } else {
-                EXPECT_EQ(bitsOf(got.value), bitsOf(expected.value)) << '"' << text << '"';
-            }
+        CNumber const expected = cStrtod(text);
+        EXPECT_TRUE(sameNumber(reader.read(text.c_str(), text.size()), expected)) << text;
+        EXPECT_TRUE(sameNumber(readWithoutLocale(text.c_str(), text.size()), expected)) << text;
+    }
+}
+
+TEST(CNumberReader, MatchesStrtodInValueAndLengthOnEveryKindOfText) {
+    CNumberReader const reader;
+    ASSERT_TRUE(reader.valid());
+    TextMaker maker(0x5EEDC0DEu);
+    for (Generator const& generator : generators()) {
+        for (int i = 0; i < kCasesPerGenerator; ++i) {
+            std::string const text = generator.make(maker);
+            CNumber const expected = cStrtod(text);
+            // Read where it lies, followed by a separator and more digits, as in a file.
+            std::string const inFile = text + ",12345";
+            ASSERT_TRUE(sameNumber(reader.read(inFile.data(), text.size()), expected))
+                << "'" << text << "'";
+            ASSERT_TRUE(sameNumber(reader.readGeneral(inFile.data(), text.size()), expected))
+                << "'" << text << "'";
+            ASSERT_TRUE(sameNumber(readWithoutLocale(inFile.data(), text.size()), expected))
+                << "'" << text << "'";
         }
+    }
+}
+
+TEST(CNumberReader, FollowsTheRoundingModeOfTheHost) {
+    // strtod rounds in the host's mode; the exact conversion and from_chars round to nearest, so
+    // a reader made under another mode must not take them. On Windows every number is read to
+    // nearest, whatever the mode.
+    TextMaker maker(0xD1EC7ED);
+    for (int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        CNumberReader const reader;
+        int differsFromNearest = 0;
+        for (int i = 0; i < 3000; ++i) {
+            std::string const text = i % 2 == 0 ? maker.machineDecimal() : maker.longSignificand();
+            CNumber const got = reader.read(text.c_str(), text.size());
+            CNumber const inMode = cStrtod(text);
+            std::fesetround(FE_TONEAREST);
+            CNumber const nearest = cStrtod(text);
+            std::fesetround(mode);
+            differsFromNearest += bitsOf(inMode.value) != bitsOf(nearest.value);
+            // The reader without locale rounds to nearest everywhere: from_chars used to round
+            // some numbers in the host's mode.
+            EXPECT_TRUE(sameNumber(readWithoutLocale(text.c_str(), text.size()), nearest))
+                << mode << " " << text;
+#if defined(_WIN32)
+            EXPECT_TRUE(sameNumber(got, nearest)) << mode << " " << text;
+#else
+            EXPECT_TRUE(sameNumber(got, inMode)) << mode << " " << text;
+#endif
+        }
+        std::fesetround(FE_TONEAREST);
+#if !defined(_WIN32)
+        EXPECT_GT(differsFromNearest, 100) << mode;
+#endif
     }
 }

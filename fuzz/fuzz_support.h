@@ -1,0 +1,211 @@
+// Shared by the fuzz targets: turning fuzz bytes into values, and judging what a call wrote.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <limits>
+
+#include "tavrisk.h"
+
+namespace fuzz {
+
+// Stops the run with a message; libFuzzer keeps the input that got here as a crash.
+inline void require(bool condition, char const* name, char const* what) {
+    if (!condition) {
+        std::fprintf(stderr, "%s: %s\n", name, what);
+        std::abort();
+    }
+}
+
+// NaN matches NaN; otherwise the values must be equal (so -0 matches +0).
+inline bool same(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// The least and greatest of some values; NaN for both when one of them is NaN.
+struct Extremes {
+    double low, high;
+};
+template <class Values>
+Extremes extremesOf(Values const& values) {
+    Extremes e{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    for (double v : values) {
+        if (std::isnan(v))
+            return {v, v};
+        e.low = v < e.low ? v : e.low;
+        e.high = v > e.high ? v : e.high;
+    }
+    return e;
+}
+
+// Makes (x, y) unit as the library makes every direction unit, by one reciprocal of the length;
+// a zero direction stays zero. Returns the length.
+inline double normalize(double& x, double& y) {
+    double const length = std::sqrt(x * x + y * y);
+    if (length != 0.0) {
+        double const inverse = 1.0 / length;
+        x *= inverse;
+        y *= inverse;
+    }
+    return length;
+}
+
+// Reads values front to back; past the end every byte is 0.
+class Bytes {
+public:
+    Bytes(std::uint8_t const* data, std::size_t size) : data_(data), size_(size) {}
+
+    std::uint8_t byte() { return position_ < size_ ? data_[position_++] : 0; }
+
+    // Any bit pattern at all, but as often a small whole number, an eighth or one of the values
+    // where the measurements change branch: exact coincidences (touching circles, a point on a
+    // line) come from small numbers, not from random bits.
+    double number() {
+        std::uint8_t const kind = byte();
+        switch (kind & 3) {
+            case 0: {
+                std::uint64_t bits = 0;
+                for (int i = 0; i < 8; ++i) bits = bits << 8 | byte();
+                double value;
+                std::memcpy(&value, &bits, sizeof value);
+                return value;
+            }
+            case 1:
+                return static_cast<std::int8_t>(byte());
+            case 2:
+                return static_cast<std::int8_t>(byte()) / 8.0;
+            default: {
+                using limits = std::numeric_limits<double>;
+                static double const telling[] = {0.0,
+                                                 -0.0,
+                                                 1.0,
+                                                 -1.0,
+                                                 limits::quiet_NaN(),
+                                                 limits::infinity(),
+                                                 -limits::infinity(),
+                                                 limits::max(),
+                                                 -limits::max(),
+                                                 limits::min(),
+                                                 limits::denorm_min(),
+                                                 1e-8,
+                                                 1e-3,
+                                                 1e-6,
+                                                 1e6,
+                                                 1e7,
+                                                 1e16,
+                                                 1e150,
+                                                 1e300,
+                                                 1e-300};
+                return telling[byte() % (sizeof telling / sizeof telling[0])];
+            }
+        }
+    }
+
+    // Mostly 0 to 7, sometimes a value far outside what a caller would pass.
+    int count() {
+        std::uint8_t const b = byte();
+        static int const extreme[] = {-1,
+                                      -2,
+                                      100,
+                                      1000,
+                                      1 << 30,
+                                      std::numeric_limits<int>::max(),
+                                      std::numeric_limits<int>::min(),
+                                      -(1 << 30)};
+        return b < 0xF8 ? b % 8 : extreme[b - 0xF8];
+    }
+
+    // Braced lists evaluate left to right, so every compiler decodes the same record.
+    gte_point point() { return gte_point{number(), number(), number()}; }
+    gte_vector vector() { return gte_vector{number(), number(), number()}; }
+    gte_line line() { return gte_line{point(), vector()}; }
+
+private:
+    std::uint8_t const* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
+
+// A part of the outputs: an output record, a field or an array.
+struct Part {
+    void const* start;
+    std::size_t size;
+};
+template <class T>
+Part part(T const& output) {
+    return {&output, sizeof output};
+}
+
+// Runs a call three times: with every output filled with one byte pattern, with every output
+// filled with another, and with every output pointer null. A byte the call writes holds the same
+// value in the first two runs, a byte it leaves keeps each run's pattern, and anything else means
+// the call read what its outputs held. The result must not depend on either.
+template <class Outputs>
+class Trial {
+public:
+    explicit Trial(char const* name) : name_(name) {}
+
+    // call(Outputs*) makes the call on the given outputs (null: pass null pointers) and returns
+    // its result as a double.
+    template <class Call>
+    double run(Call&& call) {
+        std::memset(static_cast<void*>(&first_), kFirstPattern, sizeof first_);
+        std::memset(static_cast<void*>(&second_), kSecondPattern, sizeof second_);
+        double const result = call(&first_);
+        double const again = call(&second_);
+        double const bare = call(nullptr);
+        expect(std::memcmp(&result, &again, sizeof result) == 0 &&
+                   std::memcmp(&result, &bare, sizeof result) == 0,
+               "the result depends on what the outputs held or on whether they were given");
+        for (std::size_t i = 0; i < sizeof first_; ++i) {
+            expect(byteAt(first_, i) == byteAt(second_, i) ||
+                       (byteAt(first_, i) == kFirstPattern && byteAt(second_, i) == kSecondPattern),
+                   "an output depends on what it held before the call");
+        }
+        return result;
+    }
+
+    Outputs const& outputs() const { return first_; }
+
+    void expect(bool condition, char const* what) const { require(condition, name_, what); }
+
+    // The call wrote every byte of the given parts and not one byte elsewhere.
+    void writes(std::initializer_list<Part> parts, char const* what) const {
+        unsigned char const* const base = reinterpret_cast<unsigned char const*>(&first_);
+        for (std::size_t i = 0; i < sizeof first_; ++i) {
+            bool inside = false;
+            for (Part const& p : parts) {
+                auto const* start = static_cast<unsigned char const*>(p.start);
+                inside = inside || (base + i >= start && base + i < start + p.size);
+            }
+            expect((byteAt(first_, i) == byteAt(second_, i)) == inside, what);
+        }
+    }
+
+    // The call returned `expected`; with `success` it wrote exactly `parts`, otherwise nothing.
+    bool answers(double result, double expected, double success, std::initializer_list<Part> parts,
+                 char const* what) const {
+        expect(result == expected, what);
+        writes(result == success ? parts : std::initializer_list<Part>{}, what);
+        return result == success;
+    }
+
+private:
+    static constexpr unsigned char kFirstPattern = 0xA5;
+    static constexpr unsigned char kSecondPattern = 0x5A;
+
+    static unsigned char byteAt(Outputs const& outputs, std::size_t i) {
+        return reinterpret_cast<unsigned char const*>(&outputs)[i];
+    }
+
+    char const* name_;
+    Outputs first_;
+    Outputs second_;
+};
+
+}  // namespace fuzz

@@ -1,0 +1,143 @@
+// The point scanner as the rules of a point file read literally: one byte at a time, each value
+// copied into a terminated buffer and converted there by strtod in the "C" locale. The oracle
+// for the block scanner of the library.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "c_strtod.h"
+#include "gte/vector.h"
+#include "measure/point_file.h"
+#include "platform/locked_file.h"
+
+namespace tavrisk_test {
+
+class LiteralPointScanner {
+public:
+    LiteralPointScanner(std::vector<gte::Vector3>& points, tavrisk::PointFileProblem& problem)
+        : points_(points), problem_(problem) {}
+    LiteralPointScanner(LiteralPointScanner const&) = delete;
+    LiteralPointScanner& operator=(LiteralPointScanner const&) = delete;
+
+    // Takes the next bytes of the file; a byte order mark that the first of them start with is
+    // skipped.
+    bool scan(char const* bytes, std::size_t size) {
+        if (first_ && size >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
+            bytes += 3;
+            size -= 3;
+        }
+        first_ = false;
+        for (std::size_t i = 0; i < size; ++i) {
+            char const c = bytes[i];
+            if (isSeparator(c)) {
+                if (length_ > 0 && !endValue()) {
+                    return false;
+                }
+                // CR LF, a lone LF and a lone CR each end one line.
+                if (c == '\r' || (c == '\n' && !afterCarriageReturn_)) {
+                    ++line_;
+                }
+                afterCarriageReturn_ = c == '\r';
+                continue;
+            }
+            if (length_ == tavrisk::kMaxPointValueLength) {
+                return refuseValue(Kind::valueTooLong, tavrisk::kMaxPointValueLength + 1);
+            }
+            value_[length_++] = c;
+            afterCarriageReturn_ = false;
+        }
+        return true;
+    }
+
+    bool finish() {
+        if (length_ > 0 && !endValue()) {
+            return false;
+        }
+        if (coordinate_ != 0) {
+            return refuse(Kind::incompletePoint, lastValueLine_);
+        }
+        if (points_.empty()) {
+            return refuse(Kind::noPoint, 0);
+        }
+        return true;
+    }
+
+private:
+    using Kind = tavrisk::PointFileProblemKind;
+
+    static bool isSeparator(char c) {
+        return c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t';
+    }
+
+    bool endValue() {
+        value_[length_] = '\0';
+        tavrisk::platform::CNumber const number = cStrtod(value_);
+        if (number.length != length_) {
+            return refuseValue(Kind::notANumber, length_);
+        }
+        if (!std::isfinite(number.value)) {
+            return refuseValue(Kind::notFinite, length_);
+        }
+        pending_[coordinate_] = number.value;
+        length_ = 0;
+        lastValueLine_ = line_;
+        if (++coordinate_ == 3) {
+            points_.push_back(pending_);
+            coordinate_ = 0;
+        }
+        return true;
+    }
+
+    bool refuse(Kind kind, std::size_t line) {
+        problem_.kind = kind;
+        problem_.line = line;
+        return false;
+    }
+
+    bool refuseValue(Kind kind, std::size_t fullLength) {
+        std::size_t const kept = std::min(fullLength, tavrisk::PointFileProblem::kValueTextLimit);
+        problem_.value.assign(value_, kept);
+        problem_.valueCut = fullLength > kept;
+        return refuse(kind, line_);
+    }
+
+    std::vector<gte::Vector3>& points_;
+    tavrisk::PointFileProblem& problem_;
+    char value_[tavrisk::kMaxPointValueLength + 1];
+    std::size_t length_ = 0;
+    gte::Vector3 pending_ = gte::Vector3::zeroVector();
+    int coordinate_ = 0;
+    std::size_t line_ = 1;
+    std::size_t lastValueLine_ = 0;
+    bool afterCarriageReturn_ = false;
+    bool first_ = true;
+};
+
+// A point file read the literal way: in chunks of 64 KiB, one byte at a time, the list grown
+// point by point. Returns 0, or -1 when the file is refused.
+inline int literalReadPointFile(char const* path, std::vector<gte::Vector3>& points) {
+    points.clear();
+    tavrisk::platform::LockedFile file;
+    if (file.open(path) != tavrisk::platform::LockedFile::Opening::opened) {
+        return -1;
+    }
+    tavrisk::PointFileProblem problem;
+    LiteralPointScanner scanner(points, problem);
+    std::size_t const chunkSize = 64 * 1024;
+    std::unique_ptr<char[]> const chunk(new char[chunkSize]);
+    for (std::uint64_t remaining = file.sizeAtOpen(); remaining > 0;) {
+        long const got = file.read(chunk.get(), std::min<std::uint64_t>(chunkSize, remaining));
+        if (got <= 0 || !scanner.scan(chunk.get(), static_cast<std::size_t>(got))) {
+            return -1;
+        }
+        remaining -= static_cast<std::uint64_t>(got);
+    }
+    return scanner.finish() ? 0 : -1;
+}
+
+}  // namespace tavrisk_test
