@@ -18,7 +18,7 @@
 #include "gte/basis.h"
 #include "heap_peak.h"
 #include "measure/extreme_pair.h"
-#include "measure/literal_measures.h"
+#include "literal_measures.h"
 #include "tavrisk.h"
 
 namespace {
@@ -286,11 +286,7 @@ BENCHMARK(BM_ScanSize_FitLseg)
 
 // The farthest pair alone, the part of the fitted segment that replaced the scan of every pair.
 static void BM_ScanSize_FarthestPairAlong(benchmark::State& state) {
-    Points const records = lineCloud(static_cast<int>(state.range(0)));
-    std::vector<gte::Vector3> points;
-    for (gte_point const& p : records) {
-        points.push_back(tavrisk::toVector3(p));
-    }
+    Points const points = lineCloud(static_cast<int>(state.range(0)));
     gte::Vector3 const direction = gte::Normalized(gte::Vector3(1.0, 0.3, 0.0));
     for (auto _ : state) {
         benchmark::DoNotOptimize(

@@ -43,6 +43,7 @@
 #include <cmath>
 #include <vector>
 
+#include "api/convert.h"
 #include "measure/rounding_window.h"
 #include "measure/running_extremes.h"
 
@@ -52,12 +53,12 @@ namespace {
 
 using gte::Vector3;
 
-double pairValue(Vector3 const* points, int i, int j, Vector3 const& d) {
-    return std::fabs(gte::Dot(points[i] - points[j], d));
+double pairValue(gte_point const* points, int i, int j, Vector3 const& d) {
+    return std::fabs(gte::Dot(toVector3(points[i]) - toVector3(points[j]), d));
 }
 
 // Every pair in scanning order: the reference behaviour, used where the bound does not hold.
-PointPair searchEveryPair(Vector3 const* points, int count, Vector3 const& d) {
+PointPair searchEveryPair(gte_point const* points, int count, Vector3 const& d) {
     RunningMaximum farthest;
     PointPair pair{0, 0};
     for (int i = 0; i + 1 < count; ++i) {
@@ -114,10 +115,10 @@ void dropRepeatedPoints(std::vector<Candidate>& candidates) {
 
 }  // namespace
 
-PointPair farthestPairAlong(Vector3 const* points, int count, Vector3 const& direction) {
+PointPair farthestPairAlong(gte_point const* points, int count, Vector3 const& direction) {
     Vector3 const& d = direction;
-    Vector3 const origin = points[0];
-    auto projection = [&](int i) { return gte::Dot(points[i] - origin, d); };
+    Vector3 const origin = toVector3(points[0]);
+    auto projection = [&](int i) { return gte::Dot(toVector3(points[i]) - origin, d); };
 
     // First reading: the projections' range and the coordinates' box. A coordinate that is not a
     // number makes its projection one, which the sum of the projections keeps; infinite and
@@ -126,7 +127,7 @@ PointPair farthestPairAlong(Vector3 const* points, int count, Vector3 const& dir
     Range x{origin[0], origin[0]}, y{origin[1], origin[1]}, z{origin[2], origin[2]};
     double tSum = 0.0;
     for (int i = 0; i < count; ++i) {
-        Vector3 const p = points[i];
+        Vector3 const p = toVector3(points[i]);
         double const projected = gte::Dot(p - origin, d);
         tSum += projected;
         t.take(projected);
@@ -153,7 +154,7 @@ PointPair farthestPairAlong(Vector3 const* points, int count, Vector3 const& dir
         bool const high = t >= highCut;
         bool const low = t <= lowCut;
         if (high || low) {
-            Vector3 key = points[i];
+            Vector3 key = toVector3(points[i]);
             for (int k = 0; k < 3; ++k) {
                 if (d[k] == 0.0) {
                     key[k] = 0.0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gte/vector.h"
+#include "tavrisk.h"
 
 namespace tavrisk {
 
@@ -10,10 +11,11 @@ struct PointPair {
     int second;
 };
 
-// The pair (i, j), i < j, with the largest value |Dot(p[i] - p[j], direction)|, the first pair in
+// The pair (i, j), i < j, of the points (read as they lie) with the largest value
+// |Dot(p[i] - p[j], direction)|, the first pair in
 // the order i outer, j inner (both ascending) winning ties: exactly the pair that scanning every
 // pair in that order and keeping a strictly greater value finds, on every input, while reading
 // the points twice for a set of ordinary coordinates. Needs count >= 2. Allocates (may throw).
-PointPair farthestPairAlong(gte::Vector3 const* points, int count, gte::Vector3 const& direction);
+PointPair farthestPairAlong(gte_point const* points, int count, gte::Vector3 const& direction);
 
 }  // namespace tavrisk

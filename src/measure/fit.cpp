@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
-#include <vector>
 
 #include "api/convert.h"
 #include "gte/fit.h"
@@ -55,17 +54,18 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         return kRefused;
     }
     return guarded(kRefused, [&] {
-        std::vector<Vector3> const gtePoints = toVectors(points, count);
+        // The caller's records are read where they lie, by the fit and by the pair search.
+        auto const pointAt = [points](std::size_t i) { return toVector3(points[i]); };
         gte::LineFit fitter;
-        if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.direction())) {
+        if (!fitter.fitEach(count, pointAt) || !fittedFinite(fitter, fitter.direction())) {
             return kRefused;
         }
         gte::Line3 const gteLine(fitter.origin(), fitter.direction());
 
         // The pair lying farthest apart along the line; the first such pair wins ties.
-        PointPair const ends = farthestPairAlong(gtePoints.data(), count, gteLine.direction);
-        Vector3 const foot1 = gte::Distance(gtePoints[ends.first], gteLine).closestPoint;
-        Vector3 const foot2 = gte::Distance(gtePoints[ends.second], gteLine).closestPoint;
+        PointPair const ends = farthestPairAlong(points, count, gteLine.direction);
+        Vector3 const foot1 = gte::Distance(toVector3(points[ends.first]), gteLine).closestPoint;
+        Vector3 const foot2 = gte::Distance(toVector3(points[ends.second]), gteLine).closestPoint;
         gte_lseg const fitted(toPointRecord(foot1), toPointRecord(foot2));
         if (!finite(fitted.pt1) || !finite(fitted.pt2)) {
             return kRefused;

@@ -7,10 +7,11 @@
 #include <sstream>
 #include <vector>
 
-#include "measure/literal_measures.h"
+#include "literal_measures.h"
+#include "api/convert.h"
 #include "measure/extreme_pair.h"
 #include "tavrisk.h"
-#include "measure/random_cases.h"
+#include "random_cases.h"
 #include "test_util.h"
 
 using gte::Vector3;
@@ -21,10 +22,19 @@ namespace {
 double const kNaN = std::numeric_limits<double>::quiet_NaN();
 double const kInf = std::numeric_limits<double>::infinity();
 
+// The search reads point records, as the caller passes them.
+PointPair searchRecords(std::vector<Vector3> const& p, Vector3 const& d) {
+    std::vector<gte_point> records;
+    for (Vector3 const& v : p) {
+        records.push_back(tavrisk::toPointRecord(v));
+    }
+    return tavrisk::farthestPairAlong(records.data(), static_cast<int>(records.size()), d);
+}
+
 ::testing::AssertionResult samePair(std::vector<Vector3> const& p, Vector3 const& d) {
     literal::IndexPair const expected =
         literal::farthestPair(p.data(), static_cast<int>(p.size()), d);
-    PointPair const actual = tavrisk::farthestPairAlong(p.data(), static_cast<int>(p.size()), d);
+    PointPair const actual = searchRecords(p, d);
     if (actual.first == expected.first && actual.second == expected.second) {
         return ::testing::AssertionSuccess();
     }
@@ -167,8 +177,7 @@ TEST(FarthestPair, TiesCopiesAndDegenerateDirections) {
         {{{0, 0, 0}, {1e308, 0, 0}, {-1e308, 0, 0}}, x, {1, 2}},
     };
     for (auto const& c : cases) {
-        PointPair const pair = tavrisk::farthestPairAlong(
-            c.points.data(), static_cast<int>(c.points.size()), c.direction);
+        PointPair const pair = searchRecords(c.points, c.direction);
         EXPECT_EQ(pair.first, c.pair.first);
         EXPECT_EQ(pair.second, c.pair.second);
         EXPECT_TRUE(samePair(c.points, c.direction));

@@ -10,8 +10,8 @@
 
 #include "measure/extreme_selection.h"
 #include "measure/pair_gap_extremes.h"
-#include "measure/literal_measures.h"
-#include "measure/random_cases.h"
+#include "literal_measures.h"
+#include "random_cases.h"
 #include "test_util.h"
 
 using gte::Vector3;

@@ -5,9 +5,9 @@
 #include <limits>
 #include <vector>
 
-#include "measure/literal_measures.h"
+#include "literal_measures.h"
 #include "tavrisk.h"
-#include "measure/random_cases.h"
+#include "random_cases.h"
 #include "test_util.h"
 
 namespace {

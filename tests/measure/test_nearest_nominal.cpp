@@ -8,9 +8,9 @@
 
 #include "gte/basis.h"
 #include "measure/nearest_nominal.h"
-#include "measure/literal_measures.h"
+#include "literal_measures.h"
 #include "tavrisk.h"
-#include "measure/random_cases.h"
+#include "random_cases.h"
 #include "test_util.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "measure/pair_range.h"
-#include "measure/literal_measures.h"
-#include "measure/random_cases.h"
+#include "literal_measures.h"
+#include "random_cases.h"
 #include "test_util.h"
 
 using gte::Vector2;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "api/convert.h"
-#include "gte/fit.h"
 #include "gte/point_distance.h"
+#include "literal_fits.h"
 #include "measure/robust_stats.h"
 #include "measure/running_extremes.h"
 #include "tavrisk.h"
@@ -44,20 +44,18 @@ inline bool finite(Vector3 const& v) {
     return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
 }
 
-// The fitted segment: the line fit, then the projections of the farthest pair along it.
+// The fitted segment: the records copied, the line fit, then the projections of the farthest
+// pair along it.
 inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
     if (points == nullptr || count < 3) {
         return -1;
     }
-    std::vector<Vector3> p;
-    for (int i = 0; i < count; ++i) {
-        p.push_back(tavrisk::toVector3(points[i]));
-    }
-    gte::LineFit fitter;
-    if (!fitter.fit(count, p.data()) || !finite(fitter.origin()) || !finite(fitter.direction())) {
+    std::vector<Vector3> const p = tavrisk_test::copiedPoints(points, count);
+    tavrisk_test::LiteralFit const fit = tavrisk_test::literalLineFit(count, p.data());
+    if (!fit.unique || !finite(fit.origin) || !finite(fit.axis)) {
         return -1;
     }
-    gte::Line3 const line(fitter.origin(), fitter.direction());
+    gte::Line3 const line(fit.origin, fit.axis);
     IndexPair const pair = farthestPair(p.data(), count, line.direction);
     gte::DistanceQuery<Vector3, gte::Line3> query;
     Vector3 const pt1 = query(p[static_cast<std::size_t>(pair.first)], line).closestPoint;
