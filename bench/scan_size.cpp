@@ -1,16 +1,13 @@
-// The measurements with fast paths on scan-size data: each beside its literal form in the same
-// run (alternating, the ratio reported), at the sizes hosts meet, and swept over the size so
-// that the complexity shows.
+// The measurements with fast paths on scan-size data, each beside its literal form, at the sizes
+// hosts meet and swept over the size so that the complexity shows; each reports the heap one call
+// held. Medians and ratios of interleaved repetitions:
 //
-//   ./build/bench/tavrisk_bench --benchmark_filter=ScanSize
+//   bench/compare_with_literal.py build/bench/tavrisk_bench 5 'ScanSize.*/(fast|literal)/'
 //
-// The side-by-side runs report literal_ms, fast_ms, their ratio and the heap each form held
-// (literal_heap_MiB, fast_heap_MiB) as counters, with the median of the repetitions; their Time
-// column is the fast path's.
+// (the literal gap-sigma at 1e4 points per set takes about 11 s a call).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -24,7 +21,6 @@
 namespace {
 
 using Points = std::vector<gte_point>;
-using Clock = std::chrono::steady_clock;
 
 // A rough measured edge along a line at a slight angle to x, in random order.
 Points lineCloud(int count, std::uint64_t seed = 1) {
@@ -87,48 +83,19 @@ Edges edges(int count) {
 
 gte_line const kEdgeLine(gte_point(0, 0, 0), gte_vector(1, 0.02, 0));
 
-// Runs call and returns its time in seconds; raises peakBytes to the most heap it held.
+// Runs call once per iteration and reports the most heap one call held (heap_MiB); the size
+// is the benchmark's argument, for the complexity sweeps.
 template <class Call>
-double timed(Call& call, std::size_t& peakBytes) {
-    std::size_t const before = tavrisk_bench::heapInUse();
-    tavrisk_bench::restartHeapPeak();
-    Clock::time_point const start = Clock::now();
-    call();
-    double const seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    peakBytes = std::max(peakBytes, tavrisk_bench::heapPeak() - before);
-    return seconds;
-}
-
-double mebibytes(std::size_t bytes) {
-    return static_cast<double>(bytes) / (1 << 20);
-}
-
-// Runs the literal and the fast form in turn, alternating which goes first; the iteration time
-// is the fast form's. Reports both times, their ratio and the heap each held at most.
-template <class Literal, class Fast>
-void sideBySide(benchmark::State& state, Literal&& literalForm, Fast&& fastForm) {
-    double literalSeconds = 0.0, fastSeconds = 0.0;
-    std::size_t literalHeap = 0, fastHeap = 0;
-    bool literalFirst = true;
+void measureHeld(benchmark::State& state, Call&& call) {
+    std::size_t peak = 0;
     for (auto _ : state) {
-        double fast = 0.0;
-        for (int turn = 0; turn < 2; ++turn) {
-            if ((turn == 0) == literalFirst) {
-                literalSeconds += timed(literalForm, literalHeap);
-            } else {
-                fast = timed(fastForm, fastHeap);
-                fastSeconds += fast;
-            }
-        }
-        literalFirst = !literalFirst;
-        state.SetIterationTime(fast);
+        std::size_t const before = tavrisk_bench::heapInUse();
+        tavrisk_bench::restartHeapPeak();
+        call();
+        peak = std::max(peak, tavrisk_bench::heapPeak() - before);
     }
-    double const iterations = static_cast<double>(state.iterations());
-    state.counters["literal_ms"] = 1e3 * literalSeconds / iterations;
-    state.counters["fast_ms"] = 1e3 * fastSeconds / iterations;
-    state.counters["ratio"] = literalSeconds / fastSeconds;
-    state.counters["literal_heap_MiB"] = mebibytes(literalHeap);
-    state.counters["fast_heap_MiB"] = mebibytes(fastHeap);
+    state.counters["heap_MiB"] = static_cast<double>(peak) / (1 << 20);
+    state.SetComplexityN(state.range(0));
 }
 
 void fitLseg(Points const& points) {
@@ -216,75 +183,30 @@ void distanceLiteral(Edges const& e) {
     benchmark::DoNotOptimize(minDist);
 }
 
-// Side by side: few iterations, as the literal forms take up to a second each.
-void sideBySideRuns(benchmark::internal::Benchmark* b) {
-    b->UseManualTime()->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(
-        benchmark::kMillisecond);
-}
-
 }  // namespace
 
-static void BM_ScanSize_FitLsegBesideLiteral(benchmark::State& state) {
+// Each job twice, BM_ScanSize_X/fast/size and BM_ScanSize_X/literal/size: the fast path swept
+// over the size, beyond the sizes of the goals, and the literal form at the sizes the literal
+// form can be waited for.
+static void BM_ScanSize_FitLseg(benchmark::State& state, bool literalForm) {
     Points const points = lineCloud(static_cast<int>(state.range(0)));
-    sideBySide(
-        state, [&] { fitLsegLiteral(points); }, [&] { fitLseg(points); });
+    measureHeld(state, [&] { literalForm ? fitLsegLiteral(points) : fitLseg(points); });
 }
-BENCHMARK(BM_ScanSize_FitLsegBesideLiteral)->Arg(30000)->Apply(sideBySideRuns);
-
-static void BM_ScanSize_Profile2DBesideLiteral(benchmark::State& state) {
-    int const count = static_cast<int>(state.range(0));
-    Contour const c = contour(count, count);
-    sideBySide(
-        state, [&] { profileLiteral(c); }, [&] { profile(c); });
-}
-BENCHMARK(BM_ScanSize_Profile2DBesideLiteral)->Arg(30000)->Apply(sideBySideRuns);
-
-static void BM_ScanSize_GapSigmaTwoSetsBesideLiteral(benchmark::State& state) {
-    Edges const e = edges(static_cast<int>(state.range(0)));
-    sideBySide(
-        state, [&] { gapSigmaLiteral(e); }, [&] { gapSigma(e); });
-}
-BENCHMARK(BM_ScanSize_GapSigmaTwoSetsBesideLiteral)->Arg(3000)->Apply(sideBySideRuns);
-// At 1e4 points per set the literal form stores and sorts 1e8 values (about 15 s, 1.5 GiB).
-BENCHMARK(BM_ScanSize_GapSigmaTwoSetsBesideLiteral)
-    ->Arg(10000)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
-
-static void BM_ScanSize_IntervalLineBesideLiteral(benchmark::State& state) {
-    Points const points = edges(static_cast<int>(state.range(0))).first;
-    sideBySide(
-        state, [&] { intervalLiteral(points); }, [&] { interval(points); });
-}
-BENCHMARK(BM_ScanSize_IntervalLineBesideLiteral)->Arg(1000000)->Apply(sideBySideRuns);
-
-static void BM_ScanSize_DistTwoSetsBesideLiteral(benchmark::State& state) {
-    Edges const e = edges(static_cast<int>(state.range(0)));
-    sideBySide(
-        state, [&] { distanceLiteral(e); }, [&] { distance(e); });
-}
-BENCHMARK(BM_ScanSize_DistTwoSetsBesideLiteral)->Arg(10000)->Apply(sideBySideRuns);
-
-// The fast paths alone at the sizes of the goals, and swept over the size: points for the fit,
-// points per set (measured = nominal, set 1 = set 2) for the others.
-static void BM_ScanSize_FitLseg(benchmark::State& state) {
-    Points const points = lineCloud(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        fitLseg(points);
-    }
-    state.SetComplexityN(state.range(0));
-}
-BENCHMARK(BM_ScanSize_FitLseg)
+BENCHMARK_CAPTURE(BM_ScanSize_FitLseg, fast, false)
     ->RangeMultiplier(4)
     ->Range(1 << 12, 1 << 20)
+    ->Arg(30000)
     ->Arg(1000000)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScanSize_FitLseg, literal, true)
+    ->RangeMultiplier(2)
+    ->Range(1 << 9, 1 << 13)
+    ->Arg(30000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
-// The farthest pair alone, the part of the fitted segment that replaced the scan of every pair.
+// The farthest pair alone: the part of the fitted segment that replaced the scan of every pair.
 static void BM_ScanSize_FarthestPairAlong(benchmark::State& state) {
     Points const points = lineCloud(static_cast<int>(state.range(0)));
     gte::Vector3 const direction = gte::Normalized(gte::Vector3(1.0, 0.3, 0.0));
@@ -295,61 +217,70 @@ static void BM_ScanSize_FarthestPairAlong(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanSize_FarthestPairAlong)->Arg(30000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
-static void BM_ScanSize_FitLsegLiteral(benchmark::State& state) {
-    Points const points = lineCloud(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        fitLsegLiteral(points);
-    }
-    state.SetComplexityN(state.range(0));
-}
-BENCHMARK(BM_ScanSize_FitLsegLiteral)
-    ->RangeMultiplier(2)
-    ->Range(1 << 9, 1 << 13)
-    ->Complexity()
-    ->Unit(benchmark::kMillisecond);
-
-static void BM_ScanSize_Profile2D(benchmark::State& state) {
+// Measured points per nominal point: one.
+static void BM_ScanSize_Profile2D(benchmark::State& state, bool literalForm) {
     int const count = static_cast<int>(state.range(0));
     Contour const c = contour(count, count);
-    for (auto _ : state) {
-        profile(c);
-    }
-    state.SetComplexityN(count);
+    measureHeld(state, [&] { literalForm ? profileLiteral(c) : profile(c); });
 }
-BENCHMARK(BM_ScanSize_Profile2D)
+BENCHMARK_CAPTURE(BM_ScanSize_Profile2D, fast, false)
     ->RangeMultiplier(4)
     ->Range(1 << 10, 1 << 16)
+    ->Arg(30000)
     ->Arg(100000)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
-
-static void BM_ScanSize_GapSigmaTwoSets(benchmark::State& state) {
-    Edges const e = edges(static_cast<int>(state.range(0)));
-    std::size_t peak = 0;
-    auto call = [&] { gapSigma(e); };
-    for (auto _ : state) {
-        timed(call, peak);
-    }
-    state.counters["heap_MiB"] = mebibytes(peak);
-    state.SetComplexityN(state.range(0));
-}
-BENCHMARK(BM_ScanSize_GapSigmaTwoSets)
-    ->RangeMultiplier(4)
-    ->Range(1 << 8, 1 << 14)
-    ->Arg(10000)
+BENCHMARK_CAPTURE(BM_ScanSize_Profile2D, literal, true)
+    ->RangeMultiplier(2)
+    ->Range(1 << 10, 1 << 13)
     ->Arg(30000)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
 
-static void BM_ScanSize_DistTwoSets(benchmark::State& state) {
+// Points per set; the literal form at 1e4 stores and sorts 1e8 values (about 11 s, 764 MiB).
+static void BM_ScanSize_GapSigmaTwoSets(benchmark::State& state, bool literalForm) {
     Edges const e = edges(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        distance(e);
-    }
-    state.SetComplexityN(state.range(0));
+    measureHeld(state, [&] { literalForm ? gapSigmaLiteral(e) : gapSigma(e); });
 }
-BENCHMARK(BM_ScanSize_DistTwoSets)
+BENCHMARK_CAPTURE(BM_ScanSize_GapSigmaTwoSets, fast, false)
     ->RangeMultiplier(4)
     ->Range(1 << 8, 1 << 14)
+    ->Arg(3000)
+    ->Arg(10000)
+    ->Arg(30000)
     ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScanSize_GapSigmaTwoSets, literal, true)
+    ->RangeMultiplier(2)
+    ->Range(1 << 8, 1 << 11)
+    ->Arg(3000)
+    ->Arg(10000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+
+// Points per set; both forms visit every pair.
+static void BM_ScanSize_DistTwoSets(benchmark::State& state, bool literalForm) {
+    Edges const e = edges(static_cast<int>(state.range(0)));
+    measureHeld(state, [&] { literalForm ? distanceLiteral(e) : distance(e); });
+}
+BENCHMARK_CAPTURE(BM_ScanSize_DistTwoSets, fast, false)
+    ->RangeMultiplier(4)
+    ->Range(1 << 8, 1 << 14)
+    ->Arg(10000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScanSize_DistTwoSets, literal, true)
+    ->Arg(1 << 10)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+
+static void BM_ScanSize_IntervalLine(benchmark::State& state, bool literalForm) {
+    Points const points = edges(static_cast<int>(state.range(0))).first;
+    measureHeld(state, [&] { literalForm ? intervalLiteral(points) : interval(points); });
+}
+BENCHMARK_CAPTURE(BM_ScanSize_IntervalLine, fast, false)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScanSize_IntervalLine, literal, true)
+    ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
