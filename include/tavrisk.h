@@ -734,8 +734,8 @@ TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_mutiPoint(const gte_point* p
 /// vertical line, which makes every gap 0. With useSigma, the outliers are points whose distance
 /// to the vertical plane through the line strays from their centroid's by more than sigmaFactor
 /// standard deviations; each is moved square to the plane onto the centroid's distance (the
-/// centroids stay those of the points as given). 1, or -1 refused, also for a pair table too
-/// large for memory.
+/// centroids stay those of the points as given). 1, or -1 refused. The pair gaps are not
+/// stored: the memory the call takes grows with count1 + count2, not with their product.
 TAVRISK_API int TAVRISK_CALL gte_gapSigma_mutiPoint_mutiPoint(
     const gte_point* points1, int count1, const gte_point* points2, int count2, gte_line line,
     int trimCount, int averageCount, double sigmaFactor, bool useSigma, gte_gap_result* result);

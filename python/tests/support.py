@@ -1,7 +1,10 @@
 """What the package's tests share: source paths, numpy if present, export spies, and records
 built field by field by name, independently of the package's own conversions."""
 
+import atexit
 import os
+import shutil
+import tempfile
 import unittest
 
 from tavrisk import Circle, raw
@@ -15,7 +18,11 @@ except ImportError:
 
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 HEADER = os.path.join(SOURCE_DIR, "include", "tavrisk.h")
-PLATE = os.path.join(SOURCE_DIR, "data", "plate.txt")
+# The library reads a file under an exclusive lock, so test runs at the same time would refuse
+# each other's reads of the bundled sample: each run measures a copy of its own.
+_SCRATCH = tempfile.mkdtemp(prefix="tavrisk_python_")
+atexit.register(shutil.rmtree, _SCRATCH, True)
+PLATE = shutil.copy(os.path.join(SOURCE_DIR, "data", "plate.txt"), _SCRATCH)
 needs_numpy = unittest.skipIf(numpy is None, "numpy is not available")
 
 # Shapes in general position, so that a swapped argument or field changes the numbers.

@@ -8,12 +8,12 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
-#include <vector>
 
 #include "api/convert.h"
 #include "gte/fit.h"
 #include "gte/point_distance.h"
 #include "measure/export.h"
+#include "measure/extreme_pair.h"
 #include "measure/plane_record.h"
 #include "measure/running_extremes.h"
 
@@ -54,28 +54,18 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         return kRefused;
     }
     return guarded(kRefused, [&] {
-        std::vector<Vector3> const gtePoints = toVectors(points, count);
+        // The caller's records are read where they lie, by the fit and by the pair search.
+        auto const pointAt = [points](std::size_t i) { return toVector3(points[i]); };
         gte::LineFit fitter;
-        if (!fitter.fit(count, gtePoints.data()) || !fittedFinite(fitter, fitter.direction())) {
+        if (!fitter.fitEach(count, pointAt) || !fittedFinite(fitter, fitter.direction())) {
             return kRefused;
         }
         gte::Line3 const gteLine(fitter.origin(), fitter.direction());
 
         // The pair lying farthest apart along the line; the first such pair wins ties.
-        RunningMaximum farthestApart;
-        int index1 = 0, index2 = 0;
-        for (int i = 0; i + 1 < count; ++i) {
-            for (int j = i + 1; j < count; ++j) {
-                if (farthestApart.offer(
-                        std::fabs(gte::Dot(gtePoints[i] - gtePoints[j], gteLine.direction)))) {
-                    index1 = i;
-                    index2 = j;
-                }
-            }
-        }
-
-        Vector3 const foot1 = gte::Distance(gtePoints[index1], gteLine).closestPoint;
-        Vector3 const foot2 = gte::Distance(gtePoints[index2], gteLine).closestPoint;
+        PointPair const ends = farthestPairAlong(points, count, gteLine.direction);
+        Vector3 const foot1 = gte::Distance(toVector3(points[ends.first]), gteLine).closestPoint;
+        Vector3 const foot2 = gte::Distance(toVector3(points[ends.second]), gteLine).closestPoint;
         gte_lseg const fitted(toPointRecord(foot1), toPointRecord(foot2));
         if (!finite(fitted.pt1) || !finite(fitted.pt2)) {
             return kRefused;

@@ -23,31 +23,18 @@ constexpr double kNoStraightness = -1.0;
 // vertical) has no horizontal across direction.
 constexpr double kMinHorizontalLength = 0.001;
 
-// The index of the nominal point nearest to m in XY. The first of equally near points wins, and
-// a nominal point at an undefined distance is taken: its NaN then shows in the deviation instead
-// of being passed over.
-int nearestNominal(gte_point const& m, gte_point const* nominal, int nominalCount) {
-    RunningMinimum nearest;
-    int k = 0;
-    for (int j = 0; j < nominalCount; ++j) {
-        double const dx = m.x - nominal[j].x;
-        double const dy = m.y - nominal[j].y;
-        if (nearest.offer(dx * dx + dy * dy)) {
-            k = j;
-        }
-    }
-    return k;
-}
-
 }  // namespace
 
 namespace tavrisk {
 
-ProfileDeviation profileDeviationOf(gte_point const& m, gte_point const* nominal,
-                                    gte_vector const* normals, int nominalCount) {
-    int const k = nearestNominal(m, nominal, nominalCount);
-    gte_point const& n = nominal[k];
-    gte_vector const& normal = normals[k];
+ProfileDeviations::ProfileDeviations(gte_point const* nominal, gte_vector const* normals,
+                                     int nominalCount)
+    : nominal_(nominal), normals_(normals), nearest_(nominal, nominalCount) {}
+
+ProfileDeviation ProfileDeviations::of(gte_point const& m) {
+    int const k = nearest_.nearestTo(m);
+    gte_point const& n = nominal_[k];
+    gte_vector const& normal = normals_[k];
     // Along the nominal normal's horizontal part, as given (not made unit).
     Vector3 const direction(normal.x, normal.y, 0.0);
     Vector3 const offset(m.x - n.x, m.y - n.y, 0.0);
@@ -57,10 +44,10 @@ ProfileDeviation profileDeviationOf(gte_point const& m, gte_point const* nominal
 std::vector<ProfileDeviation> profileDeviationsOf(gte_point const* measured, int measuredCount,
                                                   gte_point const* nominal,
                                                   gte_vector const* normals, int nominalCount) {
+    ProfileDeviations deviations(nominal, normals, nominalCount);
     std::vector<ProfileDeviation> paired(static_cast<std::size_t>(measuredCount));
     for (int i = 0; i < measuredCount; ++i) {
-        paired[static_cast<std::size_t>(i)] =
-            profileDeviationOf(measured[i], nominal, normals, nominalCount);
+        paired[static_cast<std::size_t>(i)] = deviations.of(measured[i]);
     }
     return paired;
 }
@@ -127,16 +114,19 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
         nominalCount < 1) {
         return kRefused;
     }
-    // The band of the deviations of the measured points, each along the normal of its nominal
-    // point; a NaN deviation makes the band NaN.
-    RunningRange band;
-    for (int i = 0; i < measuredCount; ++i) {
-        band.offer(profileDeviationOf(measured[i], nominal, normals, nominalCount).deviation);
-    }
-    if (profile != nullptr) {
-        *profile = std::fabs(band.low.value() - band.high.value());
-    }
-    return kMeasured;
+    return guarded(kRefused, [&] {
+        // The band of the deviations of the measured points, each along the normal of its
+        // nominal point; a NaN deviation makes the band NaN.
+        ProfileDeviations deviations(nominal, normals, nominalCount);
+        RunningRange band;
+        for (int i = 0; i < measuredCount; ++i) {
+            band.offer(deviations.of(measured[i]).deviation);
+        }
+        if (profile != nullptr) {
+            *profile = std::fabs(band.low.value() - band.high.value());
+        }
+        return kMeasured;
+    });
 }
 
 double gte_straightness_xy_line(const gte_point* points, int count, gte_line line,

@@ -2,13 +2,14 @@
 // across a line: extreme distances, the gap between centres and robust interval values that
 // average the few largest and smallest distances after trimming and, on request, taming outliers.
 #include <cmath>
-#include <cstdint>
 #include <vector>
 
 #include "api/convert.h"
 #include "gte/point_distance.h"
 #include "measure/robust_stats.h"
 #include "measure/export.h"
+#include "measure/pair_gap_extremes.h"
+#include "measure/pair_range.h"
 #include "measure/running_extremes.h"
 
 using gte::Vector2;
@@ -66,28 +67,11 @@ bool acrossInXY(gte_line const& line, Vector2& across) {
     return !(gte::Normalize(across) < kMinXYDirectionLength);
 }
 
-// The gap across the line in the XY plane between p1 and p2, along the unit direction n.
-double pairValueXY(gte_point const& p1, gte_point const& p2, Vector2 const& n) {
-    return std::fabs(gte::Dot(Vector2(p2.x - p1.x, p2.y - p1.y), n));
-}
-
 // The range of the distances of the points to the line, taken in index order.
 RunningRange distanceRange(gte_point const* points, int count, gte::Line3 const& line) {
     RunningRange range;
     for (int i = 0; i < count; ++i) {
         range.offer(gte::Distance(toVector3(points[i]), line).distance);
-    }
-    return range;
-}
-
-// The range of the XY gaps across n over every pair, set 1 outer and set 2 inner.
-RunningRange pairRangeXY(gte_point const* points1, int count1, gte_point const* points2, int count2,
-                         Vector2 const& n) {
-    RunningRange range;
-    for (int i = 0; i < count1; ++i) {
-        for (int j = 0; j < count2; ++j) {
-            range.offer(pairValueXY(points1[i], points2[j], n));
-        }
     }
     return range;
 }
@@ -196,9 +180,9 @@ bool gte_dist_mutiPoint_mutiPoint(const gte_point* points1, int count1, const gt
     double maxValue = kRefusedMaxDist;
     double minValue = kRefusedMinDist;
     if (measured) {
-        RunningRange const range = pairRangeXY(points1, count1, points2, count2, n);
-        maxValue = range.high.value();
-        minValue = range.low.value();
+        ValueRange const range = pairRangeXY(points1, count1, points2, count2, n);
+        maxValue = range.high;
+        minValue = range.low;
     }
     if (maxDist != nullptr) {
         *maxDist = maxValue;
@@ -220,13 +204,13 @@ bool gte_gapXY_mutiPoint_mutiPoint(const gte_point* points1, int count1, const g
     if (!acrossInXY(line, n)) {
         return false;
     }
-    RunningRange const range = pairRangeXY(points1, count1, points2, count2, n);
+    ValueRange const range = pairRangeXY(points1, count1, points2, count2, n);
     Vector3 const c1 = centroidOf(points1, count1);
     Vector3 const c2 = centroidOf(points2, count2);
     if (result != nullptr) {
         result->centerPoint = toPointRecord((c1 + c2) / 2.0);
-        result->maxGap = range.high.value();
-        result->minGap = range.low.value();
+        result->maxGap = range.high;
+        result->minGap = range.low;
         result->direction = gte_vector(n[0], n[1], 0.0);
         result->centerGap = std::fabs(gte::Dot(Vector2(c1[0] - c2[0], c1[1] - c2[1]), n));
     }
@@ -269,16 +253,6 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
         return kRefused;
     }
     return guarded(kRefused, [&] {
-        // The table of every pair is sized first: one too large to exist is refused before any
-        // point is read.
-        std::uint64_t const pairCount =
-            static_cast<std::uint64_t>(count1) * static_cast<std::uint64_t>(count2);
-        std::vector<double> pairValues;
-        if (pairCount > pairValues.max_size()) {
-            return kRefused;
-        }
-        pairValues.resize(static_cast<std::size_t>(pairCount));
-
         gte::Line3 const gteLine = toLine3(line);
         // Across the line, horizontally: no length check, a vertical line makes every value 0.
         Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
@@ -293,14 +267,8 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
             pullInOutlierPoints(set1, plane, sigmaFactor);
             pullInOutlierPoints(set2, plane, sigmaFactor);
         }
-        std::size_t const columns = static_cast<std::size_t>(count2);
-        for (std::size_t i = 0; i < set1.size(); ++i) {
-            for (std::size_t j = 0; j < columns; ++j) {
-                pairValues[i * columns + j] = std::fabs(gte::Dot(set1[i] - set2[j], m));
-            }
-        }
-        ExtremeAverages const averages =
-            trimmedExtremeAverages(pairValues, trimCount, averageCount);
+        // Over every pair value |Dot(p1 - p2, m)|, set 1 outer and set 2 inner, without a table.
+        ExtremeAverages const averages = pairGapAverages(set1, set2, m, trimCount, averageCount);
         if (result != nullptr) {
             result->centerPoint = toPointRecord((c1 + c2) / 2.0);
             result->maxGap = averages.high;

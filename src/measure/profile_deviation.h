@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "measure/nearest_nominal.h"
 #include "tavrisk.h"
 
 namespace tavrisk {
@@ -13,13 +14,25 @@ struct ProfileDeviation {
     double deviation;  // offset from it along its normal's horizontal part, as given
 };
 
-// The deviation of the measured point m from the nominal point nearest to it in XY (the first of
-// equally near ones; a nominal point at an undefined distance is taken, so its NaN shows).
-// nominalCount must be at least 1.
-ProfileDeviation profileDeviationOf(gte_point const& m, gte_point const* nominal,
-                                    gte_vector const* normals, int nominalCount);
+// Deviations from one nominal contour, one measured point at a time; the nominal points are
+// arranged once for the search of the nearest. Keeps the pointers, not copies.
+class ProfileDeviations {
+public:
+    // nominalCount must be at least 1. Allocates (may throw).
+    ProfileDeviations(gte_point const* nominal, gte_vector const* normals, int nominalCount);
 
-// One entry per measured point, in order. Both counts must be at least 1.
+    // The deviation of the measured point m from the nominal point nearest to it in XY (the first
+    // of equally near ones; a nominal point at an undefined distance is taken, so its NaN shows).
+    // Fastest for measured points in order along the contour.
+    ProfileDeviation of(gte_point const& m);
+
+private:
+    gte_point const* nominal_;
+    gte_vector const* normals_;
+    NearestNominal nearest_;
+};
+
+// One entry per measured point, in order. Both counts must be at least 1. Allocates (may throw).
 std::vector<ProfileDeviation> profileDeviationsOf(gte_point const* measured, int measuredCount,
                                                   gte_point const* nominal,
                                                   gte_vector const* normals, int nominalCount);

@@ -1,9 +1,9 @@
 #include "measure/robust_stats.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "gte/point_distance.h"
+#include "measure/extreme_selection.h"
 
 namespace tavrisk {
 
@@ -30,27 +30,11 @@ bool acceptsTrimAndAverage(std::int64_t count, int trim, int average) {
 }
 
 ExtremeAverages trimmedExtremeAverages(std::vector<double> const& values, int trim, int average) {
-    // A value that is not a number leaves no order to trim by: both averages are undefined, and
-    // the NaN is handed on rather than sorted out of sight.
-    auto const undefined =
-        std::find_if(values.begin(), values.end(), [](double v) { return std::isnan(v); });
-    if (undefined != values.end()) {
-        return {*undefined, *undefined};
+    TrimmedExtremes extremes(trim, average);
+    for (double v : values) {
+        extremes.offer(v);
     }
-    std::vector<double> sorted(values);
-    std::sort(sorted.begin(), sorted.end());
-    std::size_t const n = sorted.size();
-    std::size_t const t = static_cast<std::size_t>(trim);
-    std::size_t const a = static_cast<std::size_t>(average);
-    double lowSum = 0.0;
-    for (std::size_t i = t; i < t + a; ++i) {
-        lowSum += sorted[i];
-    }
-    double highSum = 0.0;
-    for (std::size_t i = 0; i < a; ++i) {
-        highSum += sorted[n - 1 - t - i];
-    }
-    return {lowSum / average, highSum / average};
+    return extremes.averages();
 }
 
 void replaceOutlierDistances(std::vector<double>& distances, double sigmaFactor) {

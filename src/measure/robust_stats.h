@@ -19,9 +19,10 @@ struct ExtremeAverages {
 // and empty averages are refused. Evaluated in 64 bits so that no argument can overflow it.
 bool acceptsTrimAndAverage(std::int64_t count, int trim, int average);
 
-// Averages of the `average` smallest and largest values of a sorted copy, skipping the `trim`
-// values at each end; both are NaN when any value is NaN. The caller has checked the count rule.
-// Allocates the copy (may throw).
+// Averages of the `average` smallest and largest values, skipping the `trim` values at each end,
+// each summed from the end inwards: what a sorted copy gives, kept without one (only the
+// trim + average values at each end are held). Both are NaN when any value is NaN, the first
+// one. The caller has checked the count rule. Allocates (may throw).
 ExtremeAverages trimmedExtremeAverages(std::vector<double> const& values, int trim, int average);
 
 // Replaces every value further than sigmaFactor standard deviations (population) from the mean

@@ -69,8 +69,15 @@ inline Run runTool(std::vector<std::string> const& args, std::string const& stdi
     return Run{status, slurp(capture.path("out")), slurp(capture.path("err"))};
 }
 
+// A bundled sample. The reader holds a file under an exclusive lock, so tests that run at once
+// would refuse each other's reads of one sample: each test program measures copies of its own.
 inline std::string dataFile(std::string const& name) {
-    return std::string(TAVRISK_DATA_DIR) + "/" + name;
+    static Scratch const copies;
+    std::string const copy = copies.path(name);
+    if (!std::filesystem::exists(copy)) {
+        std::filesystem::copy_file(std::string(TAVRISK_DATA_DIR) + "/" + name, copy);
+    }
+    return copy;
 }
 
 }  // namespace tool_test

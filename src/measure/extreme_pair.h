@@ -1,0 +1,21 @@
+// The two points of a set that lie farthest apart along a direction, found in linear time.
+#pragma once
+
+#include "gte/vector.h"
+#include "tavrisk.h"
+
+namespace tavrisk {
+
+struct PointPair {
+    int first;
+    int second;
+};
+
+// The pair (i, j), i < j, of the points (read as they lie) with the largest value
+// |Dot(p[i] - p[j], direction)|, the first pair in
+// the order i outer, j inner (both ascending) winning ties: exactly the pair that scanning every
+// pair in that order and keeping a strictly greater value finds, on every input, while reading
+// the points twice for a set of ordinary coordinates. Needs count >= 2. Allocates (may throw).
+PointPair farthestPairAlong(gte_point const* points, int count, gte::Vector3 const& direction);
+
+}  // namespace tavrisk
