@@ -133,28 +133,21 @@ void distance(Outcome const& o) {
     o.trial.writes({}, "wrote through no pointer it was given");
     o.trial.expect(!(o.result < 0.0), "negative distance");
 }
+// Angles in degrees, from 0 to top; a drawing also holds the angle it returns.
 void angleWithin(Outcome const& o, double top) {
     o.trial.expect(std::isnan(o.result) || (o.result >= 0.0 && o.result <= top),
                    "angle outside its range");
 }
-void angle180(Outcome const& o) {
+template <int top>
+void angle(Outcome const& o) {
     o.trial.writes({}, "wrote through no pointer it was given");
-    angleWithin(o, 180.0);
+    angleWithin(o, top);
 }
-void angle90(Outcome const& o) {
-    o.trial.writes({}, "wrote through no pointer it was given");
-    angleWithin(o, 90.0);
-}
-void drawn(Outcome const& o, double top) {
+template <int top>
+void drawn(Outcome const& o) {
     o.trial.writes({part(o.out().angle)}, "the angle drawing not written whole");
     o.trial.expect(fuzz::same(o.out().angle.angle, o.result), "drawn angle differs from result");
     angleWithin(o, top);
-}
-void drawn180(Outcome const& o) {
-    drawn(o, 180.0);
-}
-void drawn90(Outcome const& o) {
-    drawn(o, 90.0);
 }
 void point(Outcome const& o) {
     o.trial.writes({part(o.out().points[0])}, "point not written");
@@ -332,84 +325,51 @@ struct Export {
     void (*check)(Outcome const&);
 };
 
-#define EXPORT(function, contract)            \
-    Export {                                  \
-#function, call < function>, contract \
-    }
-
+// Each export with its contract, packed two or three to a line.
+// clang-format off
+#define EXPORT(function, contract) Export{#function, call<function>, contract}
 Export const kExports[] = {
-    EXPORT(gte_dist_point_line, oneDistance),
-    EXPORT(gte_distfootpoint_point_line, footAndDistance),
-    EXPORT(gte_dist_point_ray, oneDistance),
-    EXPORT(gte_dist_point_lseg, oneDistance),
-    EXPORT(gte_dist_point_plane, oneDistance),
-    EXPORT(gte_dist_point_rect, oneDistance),
-    EXPORT(gte_dist_point_circle, threeDistances),
-    EXPORT(gte_dist_point_arc, threeDistances),
-    EXPORT(gte_dist_rectCenter_line, oneDistance),
-    EXPORT(gte_dist_ellipseCenter_line, oneDistance),
-    EXPORT(gte_dist_quadCenter_line, oneDistance),
-    EXPORT(gte_dist_line_line, distance),
-    EXPORT(gte_dist_line_ray, distance),
-    EXPORT(gte_dist_line_lseg, distance),
-    EXPORT(gte_dist_ray_ray, distance),
-    EXPORT(gte_dist_ray_lseg, distance),
-    EXPORT(gte_dist_lseg_lseg, oneDistance),
-    EXPORT(gte_dist_lseg_plane, oneDistance),
-    EXPORT(gte_angle_line_line, angle180),
-    EXPORT(gte_angle_line_ray, angle180),
-    EXPORT(gte_angle_line_lseg, angle180),
-    EXPORT(gte_angle_ray_ray, angle180),
-    EXPORT(gte_angle_ray_lseg, angle180),
-    EXPORT(gte_angle_lseg_lseg, angle180),
-    EXPORT(gte_angleXY_line_line, angle180),
-    EXPORT(gte_angleXY_line_ray, angle180),
-    EXPORT(gte_angleXY_line_lseg, angle180),
-    EXPORT(gte_angleXY_ray_ray, angle180),
-    EXPORT(gte_angleXY_ray_lseg, angle180),
-    EXPORT(gte_angleXY_lseg_lseg, angle180),
-    EXPORT(gte_angle_line_plane, angle90),
-    EXPORT(gte_angle_ray_plane, angle90),
-    EXPORT(gte_angle_lseg_plane, angle90),
-    EXPORT(gte_angle_plane_plane, angle180),
-    EXPORT(gte_angle_draw_lseg_lseg, drawn180),
-    EXPORT(gte_angleXY_draw_lseg_lseg, drawn180),
-    EXPORT(gte_angle_draw_lseg_plane, drawn90),
-    EXPORT(gte_angle_draw_plane_plane, drawn180),
-    EXPORT(gte_bisector_point_point, point),
-    EXPORT(gte_bisector_point_line, point),
-    EXPORT(gte_bisectorLseg_point_point, segment),
-    EXPORT(gte_bisectorLseg_point_lseg, segment),
-    EXPORT(gte_bisector_lseg_lseg, segment),
-    EXPORT(gte_intersec_line_plane, linearHit),
-    EXPORT(gte_intersec_ray_plane, linearHit),
-    EXPORT(gte_intersec_lseg_plane, linearHit),
-    EXPORT(gte_intersec_plane_plane, planesMeet),
-    EXPORT(gte_intersecXY_line_line, linesMeetXY),
+    EXPORT(gte_dist_point_line, oneDistance), EXPORT(gte_distfootpoint_point_line, footAndDistance),
+    EXPORT(gte_dist_point_ray, oneDistance), EXPORT(gte_dist_point_lseg, oneDistance),
+    EXPORT(gte_dist_point_plane, oneDistance), EXPORT(gte_dist_point_rect, oneDistance),
+    EXPORT(gte_dist_point_circle, threeDistances), EXPORT(gte_dist_point_arc, threeDistances),
+    EXPORT(gte_dist_rectCenter_line, oneDistance), EXPORT(gte_dist_ellipseCenter_line, oneDistance),
+    EXPORT(gte_dist_quadCenter_line, oneDistance), EXPORT(gte_dist_line_line, distance),
+    EXPORT(gte_dist_line_ray, distance), EXPORT(gte_dist_line_lseg, distance),
+    EXPORT(gte_dist_ray_ray, distance), EXPORT(gte_dist_ray_lseg, distance),
+    EXPORT(gte_dist_lseg_lseg, oneDistance), EXPORT(gte_dist_lseg_plane, oneDistance),
+    EXPORT(gte_angle_line_line, angle<180>), EXPORT(gte_angle_line_ray, angle<180>),
+    EXPORT(gte_angle_line_lseg, angle<180>), EXPORT(gte_angle_ray_ray, angle<180>),
+    EXPORT(gte_angle_ray_lseg, angle<180>), EXPORT(gte_angle_lseg_lseg, angle<180>),
+    EXPORT(gte_angleXY_line_line, angle<180>), EXPORT(gte_angleXY_line_ray, angle<180>),
+    EXPORT(gte_angleXY_line_lseg, angle<180>), EXPORT(gte_angleXY_ray_ray, angle<180>),
+    EXPORT(gte_angleXY_ray_lseg, angle<180>), EXPORT(gte_angleXY_lseg_lseg, angle<180>),
+    EXPORT(gte_angle_line_plane, angle<90>), EXPORT(gte_angle_ray_plane, angle<90>),
+    EXPORT(gte_angle_lseg_plane, angle<90>), EXPORT(gte_angle_plane_plane, angle<180>),
+    EXPORT(gte_angle_draw_lseg_lseg, drawn<180>), EXPORT(gte_angleXY_draw_lseg_lseg, drawn<180>),
+    EXPORT(gte_angle_draw_lseg_plane, drawn<90>), EXPORT(gte_angle_draw_plane_plane, drawn<180>),
+    EXPORT(gte_bisector_point_point, point), EXPORT(gte_bisector_point_line, point),
+    EXPORT(gte_bisectorLseg_point_point, segment), EXPORT(gte_bisectorLseg_point_lseg, segment),
+    EXPORT(gte_bisector_lseg_lseg, segment), EXPORT(gte_intersec_line_plane, linearHit),
+    EXPORT(gte_intersec_ray_plane, linearHit), EXPORT(gte_intersec_lseg_plane, linearHit),
+    EXPORT(gte_intersec_plane_plane, planesMeet), EXPORT(gte_intersecXY_line_line, linesMeetXY),
     EXPORT(gte_intersec_plane_circle, cutByPlaneOrLine),
     EXPORT(gte_intersec_line_circle, cutByPlaneOrLine),
     EXPORT(gte_intersec_line_arc, cutByPlaneOrLine),
-    EXPORT(gte_intersec_circle_circle, cutByCircle),
-    EXPORT(gte_intersec_circle_arc, cutByCircle),
-    EXPORT(gte_intersec_arc_arc, cutByCircle),
-    EXPORT(gte_dist_circle_circle, circlePairs),
-    EXPORT(gte_dist3D_circle_circle, circlePairs),
-    EXPORT(gte_distXY_circle_circle, circlePairs),
-    EXPORT(gte_dist_arc_circle, circlePairs),
-    EXPORT(gte_dist_arc_arc, circlePairs),
-    EXPORT(gte_dist_line_circle, linePairs),
-    EXPORT(gte_dist_line_arc, linePairs),
-    EXPORT(gte_dist_lseg_circle, linePairs),
-    EXPORT(gte_dist_lseg_arc, linePairs),
+    EXPORT(gte_intersec_circle_circle, cutByCircle), EXPORT(gte_intersec_circle_arc, cutByCircle),
+    EXPORT(gte_intersec_arc_arc, cutByCircle), EXPORT(gte_dist_circle_circle, circlePairs),
+    EXPORT(gte_dist3D_circle_circle, circlePairs), EXPORT(gte_distXY_circle_circle, circlePairs),
+    EXPORT(gte_dist_arc_circle, circlePairs), EXPORT(gte_dist_arc_arc, circlePairs),
+    EXPORT(gte_dist_line_circle, linePairs), EXPORT(gte_dist_line_arc, linePairs),
+    EXPORT(gte_dist_lseg_circle, linePairs), EXPORT(gte_dist_lseg_arc, linePairs),
     EXPORT(gte_tangent_point_circle, pointTangents),
     EXPORT(gte_tangent_circle_circle, circleTangents),
-    EXPORT(gte_tangent_arc_circle, circleTangents),
-    EXPORT(gte_tangent_arc_arc, circleTangents),
-    EXPORT(gte_intervalXY_lseg_lseg, intervalXY),
-    EXPORT(gte_gapXY_lseg_lseg, gap),
-    EXPORT(gte_gap_lseg_lseg, nothing),
-    EXPORT(gte_tool_rotate_vector, vector),
+    EXPORT(gte_tangent_arc_circle, circleTangents), EXPORT(gte_tangent_arc_arc, circleTangents),
+    EXPORT(gte_intervalXY_lseg_lseg, intervalXY), EXPORT(gte_gapXY_lseg_lseg, gap),
+    EXPORT(gte_gap_lseg_lseg, nothing), EXPORT(gte_tool_rotate_vector, vector),
 };
+#undef EXPORT
+// clang-format on
 static_assert(std::size(kExports) == 71, "every export that takes records, once");
 
 }  // namespace

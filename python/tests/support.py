@@ -65,6 +65,16 @@ def circle(c):
     return gte_circle(center=point(c.center), radius=c.radius, vector=gte_vector(*c.vector))
 
 
+# Record makers by the word an export's name uses for the shape.
+RECORD_OF = {"point": point, "line": line, "ray": ray, "lseg": lseg, "plane": plane,
+             "circle": circle, "arc": circle}
+
+
+def records_for(export, *shapes, record_of=RECORD_OF):
+    """The export's input records, from shapes in the order its name lists them."""
+    return [record_of[kind](shape) for kind, shape in zip(export.split("_")[-2:], shapes)]
+
+
 def points(values, kind=gte_point):
     return (kind * len(values))(*(kind(*p) for p in values))
 
