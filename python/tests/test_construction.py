@@ -4,8 +4,8 @@ import unittest
 from ctypes import byref, c_int
 
 import tavrisk
-from support import (LINE, POINT, SEGMENT, SEGMENT2, call_through, circle, line_fields, plane, point,
-                     records_for, xyz)
+from support import (LINE, POINT, SEGMENT, SEGMENT2, call_through, circle, line_fields, plane,
+                     point, records_for, xyz)
 from tavrisk import Circle, InfinitelyManyPoints, RefusedError, raw
 from tavrisk.records import gte_line, gte_lseg, gte_point
 

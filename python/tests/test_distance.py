@@ -4,8 +4,8 @@ import unittest
 from ctypes import byref
 
 import tavrisk
-from support import (LINE, PLANE, POINT, RAY, RECORD_OF, SEGMENT, SEGMENT2, ExportSpy, call_through,
-                     circle, dist_fields, point, records_for)
+from support import (LINE, PLANE, POINT, RAY, RECORD_OF, SEGMENT, SEGMENT2, ExportSpy,
+                     call_through, circle, dist_fields, point, records_for)
 from tavrisk import Circle, Ellipse, Quad, Rect, raw
 from tavrisk.records import gte_dist_result, gte_ellipse, gte_quad, gte_rect, gte_vector
 
@@ -37,8 +37,9 @@ class PointAndLinearDistanceTest(unittest.TestCase):
         cases = [("dist_point_line", POINT, LINE), ("dist_point_ray", POINT, RAY),
                  ("dist_point_segment", POINT, SEGMENT), ("dist_point_plane", POINT, PLANE),
                  ("dist_point_rect", POINT, RECT), ("dist_rect_center_line", RECT, LINE),
-                 ("dist_ellipse_center_line", ELLIPSE, LINE), ("dist_quad_center_line", QUAD, LINE),
-                 ("dist_segment_segment", SEGMENT, SEGMENT2), ("dist_segment_plane", SEGMENT, PLANE),
+                 ("dist_ellipse_center_line", ELLIPSE, LINE),
+                 ("dist_quad_center_line", QUAD, LINE), ("dist_segment_segment", SEGMENT, SEGMENT2),
+                 ("dist_segment_plane", SEGMENT, PLANE),
                  # the distances between lines, rays and segments return a number, no record
                  ("dist_line_line", LINE, RAY), ("dist_line_ray", LINE, RAY),
                  ("dist_line_segment", LINE, SEGMENT), ("dist_ray_ray", RAY, LINE),

@@ -30,7 +30,8 @@ def main():
         awkward = os.path.join(scratch.encode(), b"a&b<c>\"d'\xff.txt")
         shutil.copyfile(os.path.join(data, "face.txt"), awkward)
         for args, key, rings, word in MAPS + [(["flatness", awkward], None, 4, "Flatness")]:
-            args = [os.path.join(data, a) if isinstance(a, str) and a.endswith(".txt") else a for a in args]
+            args = [os.path.join(data, a) if isinstance(a, str) and a.endswith(".txt") else a
+                    for a in args]
             svg = os.path.join(scratch, "map.svg")
             done = subprocess.run([tool] + args + ["--json", "--svg", svg], capture_output=True)
             assert done.returncode == 0, (args, done.stderr)
