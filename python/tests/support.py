@@ -7,6 +7,7 @@ import shutil
 import tempfile
 import unittest
 
+import tavrisk
 from tavrisk import Circle, raw
 from tavrisk.records import gte_circle, gte_line, gte_lseg, gte_plane, gte_point, gte_ray
 from tavrisk.records import gte_vector
@@ -116,9 +117,9 @@ class ExportSpy:
         return (self.fake or self.real)(*args)
 
 
-def call_through(testcase, export, function, *args):
-    """Calls a package function, checking that it reaches the given export exactly once."""
-    with ExportSpy(export) as spy:
-        result = function(*args)
-    testcase.assertEqual(len(spy.calls), 1, "%s must call %s once" % (function.__name__, export))
+def call_through(testcase, name, *args):
+    """Calls the package function name, checking that it reaches its export exactly once."""
+    with ExportSpy(tavrisk.EXPORTS[name]) as spy:
+        result = getattr(tavrisk, name)(*args)
+    testcase.assertEqual(len(spy.calls), 1, "%s must call %s once" % (name, spy.export))
     return result

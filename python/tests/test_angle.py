@@ -22,7 +22,7 @@ class AngleTest(unittest.TestCase):
             first, second = export.split("_")[-2:]
             shapes = SHAPES[first][0], SHAPES[second][1]
             with self.subTest(export):
-                got = call_through(self, export, getattr(tavrisk, name), *shapes)
+                got = call_through(self, name, *shapes)
                 if "draw" not in export:
                     self.assertEqual(got, getattr(raw, export)(*records_for(export, *shapes)))
                 else:
