@@ -44,7 +44,7 @@ class IntersectionTest(unittest.TestCase):
             ("intersect_line_arc", ((10, 1, 0), (-1, 0, 0)), CIRCLE),
             ("intersect_line_circle", ((0, 0, 0), (0, 0, 1)), CIRCLE),
             ("intersect_circle_circle", Circle((0, 1, 0), 3), beside),
-            ("intersect_circle_arc", Circle((0, 0, 0), 2), beside),
+            ("intersect_circle_arc", Circle((0, 0.5, 0), 2.5), beside),
             ("intersect_arc_arc", Circle((0, 0, 0), 1), beside),
         ]
         counts = set()

@@ -37,7 +37,7 @@ class PointSetTest(unittest.TestCase):
             ("dist_points_line", (SET1, SLANTED), one),
             ("gap_points_line", (SET1, SLANTED), one),
             ("interval_points_line", (SET1, SLANTED, 1, 1, 1.5), one + filtered),
-            ("gap_sigma_points_line", (SET1, SLANTED, 1, 1), one + plain),
+            ("gap_sigma_points_line", (SET1, SLANTED, 0, 2), one + (0, 2, 0.0, False)),
             ("dist_points_points", (SET1, SET2, SLANTED), two),
             ("gap_xy_points_points", (SET1, SET2, SLANTED), two),
             ("interval_points_points", (SET1, SET2, SLANTED, 1, 1), two + plain),
