@@ -211,40 +211,27 @@ void intervalXY(Outcome const& o) {
                    "extremes are not the end-point gaps' own");
 }
 
+// The call returned one of `allowed` and wrote the first `count` records from `first`, no more.
+template <class T>
+void writesFirst(Outcome const& o, std::initializer_list<double> allowed, T const* first, int count,
+                 char const* what) {
+    o.trial.expect(oneOf(o.result, allowed), "unknown result");
+    o.trial.writes({fuzz::Part{first, count * sizeof *first}}, what);
+}
+
 // Line, ray or segment against a plane: a point exactly when one was found.
 void linearHit(Outcome const& o) {
-    o.trial.expect(oneOf(o.result, {0, 1, kInfiniteCount}), "unknown count");
-    if (o.result == 0) {
-        o.trial.writes({}, "a point written where none was found");
-    } else {
-        o.trial.writes({part(o.out().points[0])}, "point found but not written");
-    }
+    writesFirst(o, {0, 1, kInfiniteCount}, o.out().points, o.result != 0, "point found or not");
 }
 void planesMeet(Outcome const& o) {
-    o.trial.expect(oneOf(o.result, {-1, 0, 1}), "unknown result");
-    if (o.result == 1) {
-        o.trial.writes({part(o.out().lines[0])}, "line found but not written");
-    } else {
-        o.trial.writes({}, "a line written where none was found");
-    }
+    writesFirst(o, {-1, 0, 1}, o.out().lines, o.result == 1, "line found or not");
 }
 void linesMeetXY(Outcome const& o) {
-    o.trial.expect(oneOf(o.result, {0, 1, kInfiniteCount}), "unknown count");
-    if (o.result == 1) {
-        o.trial.writes({part(o.out().points[0])}, "crossing found but not written");
-    } else {
-        o.trial.writes({}, "a point written where no single crossing was found");
-    }
+    writesFirst(o, {0, 1, kInfiniteCount}, o.out().points, o.result == 1, "single crossing or not");
 }
 void circlePoints(Outcome const& o, std::initializer_list<double> allowed) {
-    o.trial.expect(oneOf(o.result, allowed), "unknown count");
-    if (o.result == 2) {
-        o.trial.writes({part(o.out().points[0]), part(o.out().points[1])}, "two points, not both");
-    } else if (o.result == 1) {
-        o.trial.writes({part(o.out().points[0])}, "one point found, written otherwise");
-    } else {
-        o.trial.writes({}, "a point written where none was found");
-    }
+    int const count = o.result == 1 || o.result == 2 ? static_cast<int>(o.result) : 0;
+    writesFirst(o, allowed, o.out().points, count, "points written do not match the count");
 }
 // A line is cut with the circle through a plane that holds it; far out, rounding can turn that
 // plane into one the circle lies in, which has no answer (-1) as for a plane.
@@ -257,12 +244,7 @@ void cutByCircle(Outcome const& o) {
 
 // Circle distances: the centre record always, the pairs exactly when 3 is returned.
 void circlePairs(Outcome const& o) {
-    o.trial.expect(oneOf(o.result, {1, 3}), "unknown record count");
-    if (o.result == 3) {
-        o.trial.writes({part(o.out().dist)}, "3 returned, but the pairs were not written");
-    } else {
-        o.trial.writes({part(o.out().dist[0])}, "1 returned, but not only the centre record");
-    }
+    writesFirst(o, {1, 3}, o.out().dist, o.result == 3 ? 3 : 1, "records do not match the count");
 }
 void linePairs(Outcome const& o) {
     if (o.result == -1) {
