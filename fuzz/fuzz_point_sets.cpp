@@ -27,6 +27,7 @@ struct Sets {
     gte_point const* points1;
     gte_point const* points2;
     int count1, count2;
+    int usable1, usable2;  // the points behind the counts: 0 for a null array
     gte_line line;
     int trim, average;
     double sigma;
@@ -36,10 +37,11 @@ struct Sets {
 // A count as the caller may pass it: the set's size, or a wild value with no array behind it
 // when the value would reach past the set.
 void choose(Bytes& bytes, bool wild, bool null, std::vector<gte_point> const& set,
-            gte_point const*& points, int& count) {
+            gte_point const*& points, int& count, int& usable) {
     int const size = static_cast<int>(set.size());
     count = wild ? bytes.count() : size;
     points = null || count > size ? nullptr : set.data();
+    usable = points == nullptr ? 0 : count;
 }
 
 Sets decode(Bytes& bytes) {
@@ -60,13 +62,9 @@ Sets decode(Bytes& bytes) {
     for (int i = bytes.byte() % (kMaxDecoded + 1); i > 0; --i) s.first.push_back(bytes.point());
     for (int i = bytes.byte() % (kMaxDecoded + 1); i > 0; --i) s.second.push_back(bytes.point());
     for (std::size_t i = 0; i < s.second.size(); ++i) s.normals.push_back(bytes.vector());
-    choose(bytes, flags & 2, flags & 4, s.first, s.points1, s.count1);
-    choose(bytes, flags & 8, flags & 16, s.second, s.points2, s.count2);
+    choose(bytes, flags & 2, flags & 4, s.first, s.points1, s.count1, s.usable1);
+    choose(bytes, flags & 8, flags & 16, s.second, s.points2, s.count2, s.usable2);
     return s;
-}
-
-int usable(gte_point const* points, int count) {
-    return points == nullptr ? 0 : count;
 }
 
 // The count rule of trimmed averaging: both ends, each trimmed and averaged, fit apart.
@@ -107,8 +105,7 @@ std::vector<double> pairGapsXY(Sets const& s) {
     std::vector<double> w;
     double nx = s.line.vector.y;
     double ny = -s.line.vector.x;
-    if (usable(s.points1, s.count1) < 1 || usable(s.points2, s.count2) < 1 ||
-        fuzz::normalize(nx, ny) < 0.0001) {
+    if (s.usable1 < 1 || s.usable2 < 1 || fuzz::normalize(nx, ny) < 0.0001) {
         return w;
     }
     for (int i = 0; i < s.count1; ++i) {
@@ -173,7 +170,7 @@ void lineDistance(Sets const& s, Trial& t) {
         return 0.0;
     });
     t.writes({part(o.high), part(o.low)}, "extremes not both written");
-    if (usable(s.points1, s.count1) < 2) {
+    if (s.usable1 < 2) {
         t.expect(o.high == -1.0 && o.low == -1.0, "fewer than two points not reported as -1");
         return;
     }
@@ -187,7 +184,7 @@ void lineGap(Sets const& s, Trial& t) {
         gte_gap_mutiPoint_line(s.points1, s.count1, s.line, at(out, &Outputs::gap));
         return 0.0;
     });
-    if (usable(s.points1, s.count1) < 2) {
+    if (s.usable1 < 2) {
         t.writes({part(g.centerGap), part(g.minGap), part(g.maxGap)}, "refusal wrote the rest");
         t.expect(g.centerGap == -1.0 && g.minGap == -1.0 && g.maxGap == -1.0, "refusal not -1");
         return;
@@ -210,7 +207,7 @@ void lineInterval(Sets const& s, Trial& t) {
                                            s.useSigma, at(out, &Outputs::high),
                                            at(out, &Outputs::low));
     });
-    bool const accepted = averagesFit(usable(s.points1, s.count1), s.trim, s.average);
+    bool const accepted = averagesFit(s.usable1, s.trim, s.average);
     if (t.answers(r, accepted ? 1 : -1, 1, {part(o.high), part(o.low)}, "count rule")) {
         ordered(t, o.low, o.high);
     }
@@ -222,7 +219,7 @@ void lineGapSigma(Sets const& s, Trial& t) {
         return gte_gapSigma_mutiPoint_line(s.points1, s.count1, s.line, s.trim, s.average, s.sigma,
                                            s.useSigma, at(out, &Outputs::gap));
     });
-    bool const accepted = averagesFit(usable(s.points1, s.count1), s.trim, s.average);
+    bool const accepted = averagesFit(s.usable1, s.trim, s.average);
     if (t.answers(r, accepted ? 1 : -1, 1, {part(g)}, "count rule")) {
         double high, low;
         gte_interval_mutiPoint_line(s.points1, s.count1, s.line, s.trim, s.average, s.sigma,
@@ -265,8 +262,7 @@ void setsGapXY(Sets const& s, Trial& t) {
 }
 
 bool bothAverage(Sets const& s) {
-    return averagesFit(usable(s.points1, s.count1), s.trim, s.average) &&
-           averagesFit(usable(s.points2, s.count2), s.trim, s.average);
+    return averagesFit(s.usable1, s.trim, s.average) && averagesFit(s.usable2, s.trim, s.average);
 }
 
 void setsInterval(Sets const& s, Trial& t) {
@@ -296,7 +292,7 @@ void setsGapSigma(Sets const& s, Trial& t) {
 // A fit refuses fewer than three points and any point that is not finite; what it reports on
 // success is written whole and finite.
 bool fitRefused(Sets const& s) {
-    int const count = usable(s.points1, s.count1);
+    int const count = s.usable1;
     return count < 3 || !std::all_of(s.points1, s.points1 + count, finite);
 }
 
@@ -341,7 +337,7 @@ void moment(Sets const& s, Trial& t) {
                                    at(out, &Outputs::angle), at(out, &Outputs::major),
                                    at(out, &Outputs::minor));
     });
-    t.answers(r, usable(s.points1, s.count1) < 3 ? -1 : 1, 1,
+    t.answers(r, s.usable1 < 3 ? -1 : 1, 1,
               {part(o.centroid), part(o.angle), part(o.major), part(o.minor)}, "three points");
 }
 
@@ -352,7 +348,7 @@ void profile(Sets const& s, Trial& t) {
         return gte_measure_profile2D(s.points1, s.count1, s.points2, normals, s.count2,
                                      at(out, &Outputs::profile));
     });
-    bool const refused = usable(s.points1, s.count1) < 1 || usable(s.points2, s.count2) < 1;
+    bool const refused = s.usable1 < 1 || s.usable2 < 1;
     if (!t.answers(r, refused ? -1 : 1, 1, {part(o.profile)}, "measured and nominal points")) {
         return;
     }
@@ -369,7 +365,7 @@ void straightness(Sets const& s, Trial& t) {
         return gte_straightness_xy_line(s.points1, s.count1, s.line,
                                         out == nullptr ? nullptr : out->deviations);
     });
-    int const count = usable(s.points1, s.count1);
+    int const count = s.usable1;
     if (count <= 0) {
         t.expect(r == -1.0, "no points, yet measured");
         t.writes({}, "a refusal wrote an output");

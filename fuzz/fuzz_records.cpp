@@ -133,28 +133,21 @@ void distance(Outcome const& o) {
     o.trial.writes({}, "wrote through no pointer it was given");
     o.trial.expect(!(o.result < 0.0), "negative distance");
 }
+// Angles in degrees, from 0 to top; a drawing also holds the angle it returns.
 void angleWithin(Outcome const& o, double top) {
     o.trial.expect(std::isnan(o.result) || (o.result >= 0.0 && o.result <= top),
                    "angle outside its range");
 }
-void angle180(Outcome const& o) {
+template <int top>
+void angle(Outcome const& o) {
     o.trial.writes({}, "wrote through no pointer it was given");
-    angleWithin(o, 180.0);
+    angleWithin(o, top);
 }
-void angle90(Outcome const& o) {
-    o.trial.writes({}, "wrote through no pointer it was given");
-    angleWithin(o, 90.0);
-}
-void drawn(Outcome const& o, double top) {
+template <int top>
+void drawn(Outcome const& o) {
     o.trial.writes({part(o.out().angle)}, "the angle drawing not written whole");
     o.trial.expect(fuzz::same(o.out().angle.angle, o.result), "drawn angle differs from result");
     angleWithin(o, top);
-}
-void drawn180(Outcome const& o) {
-    drawn(o, 180.0);
-}
-void drawn90(Outcome const& o) {
-    drawn(o, 90.0);
 }
 void point(Outcome const& o) {
     o.trial.writes({part(o.out().points[0])}, "point not written");
@@ -218,40 +211,27 @@ void intervalXY(Outcome const& o) {
                    "extremes are not the end-point gaps' own");
 }
 
+// The call returned one of `allowed` and wrote the first `count` records from `first`, no more.
+template <class T>
+void writesFirst(Outcome const& o, std::initializer_list<double> allowed, T const* first, int count,
+                 char const* what) {
+    o.trial.expect(oneOf(o.result, allowed), "unknown result");
+    o.trial.writes({fuzz::Part{first, count * sizeof *first}}, what);
+}
+
 // Line, ray or segment against a plane: a point exactly when one was found.
 void linearHit(Outcome const& o) {
-    o.trial.expect(oneOf(o.result, {0, 1, kInfiniteCount}), "unknown count");
-    if (o.result == 0) {
-        o.trial.writes({}, "a point written where none was found");
-    } else {
-        o.trial.writes({part(o.out().points[0])}, "point found but not written");
-    }
+    writesFirst(o, {0, 1, kInfiniteCount}, o.out().points, o.result != 0, "point found or not");
 }
 void planesMeet(Outcome const& o) {
-    o.trial.expect(oneOf(o.result, {-1, 0, 1}), "unknown result");
-    if (o.result == 1) {
-        o.trial.writes({part(o.out().lines[0])}, "line found but not written");
-    } else {
-        o.trial.writes({}, "a line written where none was found");
-    }
+    writesFirst(o, {-1, 0, 1}, o.out().lines, o.result == 1, "line found or not");
 }
 void linesMeetXY(Outcome const& o) {
-    o.trial.expect(oneOf(o.result, {0, 1, kInfiniteCount}), "unknown count");
-    if (o.result == 1) {
-        o.trial.writes({part(o.out().points[0])}, "crossing found but not written");
-    } else {
-        o.trial.writes({}, "a point written where no single crossing was found");
-    }
+    writesFirst(o, {0, 1, kInfiniteCount}, o.out().points, o.result == 1, "single crossing or not");
 }
 void circlePoints(Outcome const& o, std::initializer_list<double> allowed) {
-    o.trial.expect(oneOf(o.result, allowed), "unknown count");
-    if (o.result == 2) {
-        o.trial.writes({part(o.out().points[0]), part(o.out().points[1])}, "two points, not both");
-    } else if (o.result == 1) {
-        o.trial.writes({part(o.out().points[0])}, "one point found, written otherwise");
-    } else {
-        o.trial.writes({}, "a point written where none was found");
-    }
+    int const count = o.result == 1 || o.result == 2 ? static_cast<int>(o.result) : 0;
+    writesFirst(o, allowed, o.out().points, count, "points written do not match the count");
 }
 // A line is cut with the circle through a plane that holds it; far out, rounding can turn that
 // plane into one the circle lies in, which has no answer (-1) as for a plane.
@@ -264,12 +244,7 @@ void cutByCircle(Outcome const& o) {
 
 // Circle distances: the centre record always, the pairs exactly when 3 is returned.
 void circlePairs(Outcome const& o) {
-    o.trial.expect(oneOf(o.result, {1, 3}), "unknown record count");
-    if (o.result == 3) {
-        o.trial.writes({part(o.out().dist)}, "3 returned, but the pairs were not written");
-    } else {
-        o.trial.writes({part(o.out().dist[0])}, "1 returned, but not only the centre record");
-    }
+    writesFirst(o, {1, 3}, o.out().dist, o.result == 3 ? 3 : 1, "records do not match the count");
 }
 void linePairs(Outcome const& o) {
     if (o.result == -1) {
@@ -332,84 +307,51 @@ struct Export {
     void (*check)(Outcome const&);
 };
 
-#define EXPORT(function, contract)            \
-    Export {                                  \
-#function, call < function>, contract \
-    }
-
+// Each export with its contract, packed two or three to a line.
+// clang-format off
+#define EXPORT(function, contract) Export{#function, call<function>, contract}
 Export const kExports[] = {
-    EXPORT(gte_dist_point_line, oneDistance),
-    EXPORT(gte_distfootpoint_point_line, footAndDistance),
-    EXPORT(gte_dist_point_ray, oneDistance),
-    EXPORT(gte_dist_point_lseg, oneDistance),
-    EXPORT(gte_dist_point_plane, oneDistance),
-    EXPORT(gte_dist_point_rect, oneDistance),
-    EXPORT(gte_dist_point_circle, threeDistances),
-    EXPORT(gte_dist_point_arc, threeDistances),
-    EXPORT(gte_dist_rectCenter_line, oneDistance),
-    EXPORT(gte_dist_ellipseCenter_line, oneDistance),
-    EXPORT(gte_dist_quadCenter_line, oneDistance),
-    EXPORT(gte_dist_line_line, distance),
-    EXPORT(gte_dist_line_ray, distance),
-    EXPORT(gte_dist_line_lseg, distance),
-    EXPORT(gte_dist_ray_ray, distance),
-    EXPORT(gte_dist_ray_lseg, distance),
-    EXPORT(gte_dist_lseg_lseg, oneDistance),
-    EXPORT(gte_dist_lseg_plane, oneDistance),
-    EXPORT(gte_angle_line_line, angle180),
-    EXPORT(gte_angle_line_ray, angle180),
-    EXPORT(gte_angle_line_lseg, angle180),
-    EXPORT(gte_angle_ray_ray, angle180),
-    EXPORT(gte_angle_ray_lseg, angle180),
-    EXPORT(gte_angle_lseg_lseg, angle180),
-    EXPORT(gte_angleXY_line_line, angle180),
-    EXPORT(gte_angleXY_line_ray, angle180),
-    EXPORT(gte_angleXY_line_lseg, angle180),
-    EXPORT(gte_angleXY_ray_ray, angle180),
-    EXPORT(gte_angleXY_ray_lseg, angle180),
-    EXPORT(gte_angleXY_lseg_lseg, angle180),
-    EXPORT(gte_angle_line_plane, angle90),
-    EXPORT(gte_angle_ray_plane, angle90),
-    EXPORT(gte_angle_lseg_plane, angle90),
-    EXPORT(gte_angle_plane_plane, angle180),
-    EXPORT(gte_angle_draw_lseg_lseg, drawn180),
-    EXPORT(gte_angleXY_draw_lseg_lseg, drawn180),
-    EXPORT(gte_angle_draw_lseg_plane, drawn90),
-    EXPORT(gte_angle_draw_plane_plane, drawn180),
-    EXPORT(gte_bisector_point_point, point),
-    EXPORT(gte_bisector_point_line, point),
-    EXPORT(gte_bisectorLseg_point_point, segment),
-    EXPORT(gte_bisectorLseg_point_lseg, segment),
-    EXPORT(gte_bisector_lseg_lseg, segment),
-    EXPORT(gte_intersec_line_plane, linearHit),
-    EXPORT(gte_intersec_ray_plane, linearHit),
-    EXPORT(gte_intersec_lseg_plane, linearHit),
-    EXPORT(gte_intersec_plane_plane, planesMeet),
-    EXPORT(gte_intersecXY_line_line, linesMeetXY),
+    EXPORT(gte_dist_point_line, oneDistance), EXPORT(gte_distfootpoint_point_line, footAndDistance),
+    EXPORT(gte_dist_point_ray, oneDistance), EXPORT(gte_dist_point_lseg, oneDistance),
+    EXPORT(gte_dist_point_plane, oneDistance), EXPORT(gte_dist_point_rect, oneDistance),
+    EXPORT(gte_dist_point_circle, threeDistances), EXPORT(gte_dist_point_arc, threeDistances),
+    EXPORT(gte_dist_rectCenter_line, oneDistance), EXPORT(gte_dist_ellipseCenter_line, oneDistance),
+    EXPORT(gte_dist_quadCenter_line, oneDistance), EXPORT(gte_dist_line_line, distance),
+    EXPORT(gte_dist_line_ray, distance), EXPORT(gte_dist_line_lseg, distance),
+    EXPORT(gte_dist_ray_ray, distance), EXPORT(gte_dist_ray_lseg, distance),
+    EXPORT(gte_dist_lseg_lseg, oneDistance), EXPORT(gte_dist_lseg_plane, oneDistance),
+    EXPORT(gte_angle_line_line, angle<180>), EXPORT(gte_angle_line_ray, angle<180>),
+    EXPORT(gte_angle_line_lseg, angle<180>), EXPORT(gte_angle_ray_ray, angle<180>),
+    EXPORT(gte_angle_ray_lseg, angle<180>), EXPORT(gte_angle_lseg_lseg, angle<180>),
+    EXPORT(gte_angleXY_line_line, angle<180>), EXPORT(gte_angleXY_line_ray, angle<180>),
+    EXPORT(gte_angleXY_line_lseg, angle<180>), EXPORT(gte_angleXY_ray_ray, angle<180>),
+    EXPORT(gte_angleXY_ray_lseg, angle<180>), EXPORT(gte_angleXY_lseg_lseg, angle<180>),
+    EXPORT(gte_angle_line_plane, angle<90>), EXPORT(gte_angle_ray_plane, angle<90>),
+    EXPORT(gte_angle_lseg_plane, angle<90>), EXPORT(gte_angle_plane_plane, angle<180>),
+    EXPORT(gte_angle_draw_lseg_lseg, drawn<180>), EXPORT(gte_angleXY_draw_lseg_lseg, drawn<180>),
+    EXPORT(gte_angle_draw_lseg_plane, drawn<90>), EXPORT(gte_angle_draw_plane_plane, drawn<180>),
+    EXPORT(gte_bisector_point_point, point), EXPORT(gte_bisector_point_line, point),
+    EXPORT(gte_bisectorLseg_point_point, segment), EXPORT(gte_bisectorLseg_point_lseg, segment),
+    EXPORT(gte_bisector_lseg_lseg, segment), EXPORT(gte_intersec_line_plane, linearHit),
+    EXPORT(gte_intersec_ray_plane, linearHit), EXPORT(gte_intersec_lseg_plane, linearHit),
+    EXPORT(gte_intersec_plane_plane, planesMeet), EXPORT(gte_intersecXY_line_line, linesMeetXY),
     EXPORT(gte_intersec_plane_circle, cutByPlaneOrLine),
     EXPORT(gte_intersec_line_circle, cutByPlaneOrLine),
     EXPORT(gte_intersec_line_arc, cutByPlaneOrLine),
-    EXPORT(gte_intersec_circle_circle, cutByCircle),
-    EXPORT(gte_intersec_circle_arc, cutByCircle),
-    EXPORT(gte_intersec_arc_arc, cutByCircle),
-    EXPORT(gte_dist_circle_circle, circlePairs),
-    EXPORT(gte_dist3D_circle_circle, circlePairs),
-    EXPORT(gte_distXY_circle_circle, circlePairs),
-    EXPORT(gte_dist_arc_circle, circlePairs),
-    EXPORT(gte_dist_arc_arc, circlePairs),
-    EXPORT(gte_dist_line_circle, linePairs),
-    EXPORT(gte_dist_line_arc, linePairs),
-    EXPORT(gte_dist_lseg_circle, linePairs),
-    EXPORT(gte_dist_lseg_arc, linePairs),
+    EXPORT(gte_intersec_circle_circle, cutByCircle), EXPORT(gte_intersec_circle_arc, cutByCircle),
+    EXPORT(gte_intersec_arc_arc, cutByCircle), EXPORT(gte_dist_circle_circle, circlePairs),
+    EXPORT(gte_dist3D_circle_circle, circlePairs), EXPORT(gte_distXY_circle_circle, circlePairs),
+    EXPORT(gte_dist_arc_circle, circlePairs), EXPORT(gte_dist_arc_arc, circlePairs),
+    EXPORT(gte_dist_line_circle, linePairs), EXPORT(gte_dist_line_arc, linePairs),
+    EXPORT(gte_dist_lseg_circle, linePairs), EXPORT(gte_dist_lseg_arc, linePairs),
     EXPORT(gte_tangent_point_circle, pointTangents),
     EXPORT(gte_tangent_circle_circle, circleTangents),
-    EXPORT(gte_tangent_arc_circle, circleTangents),
-    EXPORT(gte_tangent_arc_arc, circleTangents),
-    EXPORT(gte_intervalXY_lseg_lseg, intervalXY),
-    EXPORT(gte_gapXY_lseg_lseg, gap),
-    EXPORT(gte_gap_lseg_lseg, nothing),
-    EXPORT(gte_tool_rotate_vector, vector),
+    EXPORT(gte_tangent_arc_circle, circleTangents), EXPORT(gte_tangent_arc_arc, circleTangents),
+    EXPORT(gte_intervalXY_lseg_lseg, intervalXY), EXPORT(gte_gapXY_lseg_lseg, gap),
+    EXPORT(gte_gap_lseg_lseg, nothing), EXPORT(gte_tool_rotate_vector, vector),
 };
+#undef EXPORT
+// clang-format on
 static_assert(std::size(kExports) == 71, "every export that takes records, once");
 
 }  // namespace

@@ -10,32 +10,18 @@
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size);
 
-namespace {
-
-void runOne(std::filesystem::path const& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> const bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     std::size_t runs = 0;
     for (int i = 1; i < argc; ++i) {
-        std::vector<std::filesystem::path> inputs;
+        std::vector<std::filesystem::path> inputs{argv[i]};
         if (std::filesystem::is_directory(argv[i])) {
-            for (auto const& entry : std::filesystem::directory_iterator(argv[i])) {
-                if (entry.is_regular_file())
-                    inputs.push_back(entry.path());
-            }
+            inputs.assign(std::filesystem::directory_iterator(argv[i]), {});
             std::sort(inputs.begin(), inputs.end());
-        } else {
-            inputs.push_back(argv[i]);
         }
         for (auto const& input : inputs) {
-            runOne(input);
+            std::ifstream in(input, std::ios::binary);
+            std::vector<std::uint8_t> const bytes{std::istreambuf_iterator<char>(in), {}};
+            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
             ++runs;
         }
     }

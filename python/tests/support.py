@@ -7,6 +7,7 @@ import shutil
 import tempfile
 import unittest
 
+import tavrisk
 from tavrisk import Circle, raw
 from tavrisk.records import gte_circle, gte_line, gte_lseg, gte_plane, gte_point, gte_ray
 from tavrisk.records import gte_vector
@@ -65,6 +66,16 @@ def circle(c):
     return gte_circle(center=point(c.center), radius=c.radius, vector=gte_vector(*c.vector))
 
 
+# Record makers by the word an export's name uses for the shape.
+RECORD_OF = {"point": point, "line": line, "ray": ray, "lseg": lseg, "plane": plane,
+             "circle": circle, "arc": circle}
+
+
+def records_for(export, *shapes, record_of=RECORD_OF):
+    """The export's input records, from shapes in the order its name lists them."""
+    return [record_of[kind](shape) for kind, shape in zip(export.split("_")[-2:], shapes)]
+
+
 def points(values, kind=gte_point):
     return (kind * len(values))(*(kind(*p) for p in values))
 
@@ -106,9 +117,9 @@ class ExportSpy:
         return (self.fake or self.real)(*args)
 
 
-def call_through(testcase, export, function, *args):
-    """Calls a package function, checking that it reaches the given export exactly once."""
-    with ExportSpy(export) as spy:
-        result = function(*args)
-    testcase.assertEqual(len(spy.calls), 1, "%s must call %s once" % (function.__name__, export))
+def call_through(testcase, name, *args):
+    """Calls the package function name, checking that it reaches its export exactly once."""
+    with ExportSpy(tavrisk.EXPORTS[name]) as spy:
+        result = getattr(tavrisk, name)(*args)
+    testcase.assertEqual(len(spy.calls), 1, "%s must call %s once" % (name, spy.export))
     return result

@@ -4,14 +4,13 @@ import unittest
 from ctypes import byref
 
 import tavrisk
-from support import (LINE, PLANE, PLANE2, RAY, SEGMENT, SEGMENT2, call_through, line, lseg, plane,
-                     ray, xyz)
+from support import LINE, PLANE, PLANE2, RAY, SEGMENT, SEGMENT2, call_through, records_for, xyz
 from tavrisk import raw
 from tavrisk.records import gte_angle_result
 
 # Two different shapes of each kind, by the word the exports use for it.
-SHAPES = {"line": ((LINE, line), (RAY, line)), "ray": ((RAY, ray), (LINE, ray)),
-          "lseg": ((SEGMENT, lseg), (SEGMENT2, lseg)), "plane": ((PLANE, plane), (PLANE2, plane))}
+SHAPES = {"line": (LINE, RAY), "ray": (RAY, LINE), "lseg": (SEGMENT, SEGMENT2),
+          "plane": (PLANE, PLANE2)}
 
 
 class AngleTest(unittest.TestCase):
@@ -21,14 +20,14 @@ class AngleTest(unittest.TestCase):
             if not name.startswith("angle"):
                 continue
             first, second = export.split("_")[-2:]
-            (shape1, record1), (shape2, record2) = SHAPES[first][0], SHAPES[second][1]
+            shapes = SHAPES[first][0], SHAPES[second][1]
             with self.subTest(export):
-                got = call_through(self, export, getattr(tavrisk, name), shape1, shape2)
+                got = call_through(self, name, *shapes)
                 if "draw" not in export:
-                    self.assertEqual(got, getattr(raw, export)(record1(shape1), record2(shape2)))
+                    self.assertEqual(got, getattr(raw, export)(*records_for(export, *shapes)))
                 else:
                     output = gte_angle_result()
-                    angle = getattr(raw, export)(record1(shape1), record2(shape2), byref(output))
+                    angle = getattr(raw, export)(*records_for(export, *shapes), byref(output))
                     self.assertEqual(got, (angle, xyz(output.centerPoint), xyz(output.direction1),
                                            xyz(output.direction2)))
                     self.assertEqual(got.angle, output.angle)

@@ -4,8 +4,8 @@ import unittest
 from ctypes import byref, c_int
 
 import tavrisk
-from support import (LINE, POINT, SEGMENT, SEGMENT2, call_through, circle, line, line_fields,
-                     lseg, plane, point, ray, xyz)
+from support import (LINE, POINT, SEGMENT, SEGMENT2, call_through, circle, line_fields, plane,
+                     point, records_for, xyz)
 from tavrisk import Circle, InfinitelyManyPoints, RefusedError, raw
 from tavrisk.records import gte_line, gte_lseg, gte_point
 
@@ -16,63 +16,44 @@ CIRCLE = Circle((0, 0, 0), 2)
 class BisectorTest(unittest.TestCase):
     def test_each_bisector_is_its_exports_output(self):
         other = (0.5, 2.0, -1.0)
-        cases = [
-            (tavrisk.bisector_point_point, "gte_bisector_point_point", (POINT, other),
-             (point(POINT), point(other)), gte_point),
-            (tavrisk.bisector_point_line, "gte_bisector_point_line", (POINT, LINE),
-             (point(POINT), line(LINE)), gte_point),
-            (tavrisk.bisector_segment_point_point, "gte_bisectorLseg_point_point",
-             (POINT, other), (point(POINT), point(other)), gte_lseg),
-            (tavrisk.bisector_segment_point_segment, "gte_bisectorLseg_point_lseg",
-             (POINT, SEGMENT), (point(POINT), lseg(SEGMENT)), gte_lseg),
-            (tavrisk.bisector_segment_segment, "gte_bisector_lseg_lseg", (SEGMENT, SEGMENT2),
-             (lseg(SEGMENT), lseg(SEGMENT2)), gte_lseg),
-        ]
-        for function, export, args, records, kind in cases:
+        cases = [("bisector_point_point", POINT, other), ("bisector_point_line", POINT, LINE),
+                 ("bisector_segment_point_point", POINT, other),
+                 ("bisector_segment_point_segment", POINT, SEGMENT),
+                 ("bisector_segment_segment", SEGMENT, SEGMENT2)]
+        for name, *args in cases:
+            export = tavrisk.EXPORTS[name]
             with self.subTest(export):
-                got = call_through(self, export, function, *args)
-                output = kind()
-                getattr(raw, export)(*records, byref(output))
-                self.assertEqual(got, xyz(output) if kind is gte_point
-                                 else (xyz(output.pt1), xyz(output.pt2)))
+                got = call_through(self, name, *args)
+                output = gte_lseg() if "segment" in name else gte_point()
+                getattr(raw, export)(*records_for(export, *args), byref(output))
+                self.assertEqual(got, (xyz(output.pt1), xyz(output.pt2)) if "segment" in name
+                                 else xyz(output))
 
 
 class IntersectionTest(unittest.TestCase):
     def test_counts_become_lists_of_the_points_written(self):
-        t = tavrisk
         beside = Circle((4, 0, 0), 2)
-        cases = [  # several counts per function: (function, export, record makers, shapes)
-            (t.intersect_line_plane, "gte_intersec_line_plane", line, plane,
-             ((1, 2, 5), (0, 0, -2)), Z0),
-            (t.intersect_line_plane, "gte_intersec_line_plane", line, plane,
-             ((1, 2, 5), (1, 0, 0)), Z0),
-            (t.intersect_ray_plane, "gte_intersec_ray_plane", ray, plane,
-             ((0, 1, 5), (0.2, 0, -1)), Z0),
-            (t.intersect_segment_plane, "gte_intersec_lseg_plane", lseg, plane,
-             ((0, 0, -1), (3, 1, 2)), Z0),
-            (t.intersect_xy_line_line, "gte_intersecXY_line_line", line, line,
-             ((0, 0, 7), (1, 0, 3)), ((1, 1, 0), (0, 1, 0))),
-            (t.intersect_plane_circle, "gte_intersec_plane_circle", plane, circle,
-             Z0, Circle((0, 0, 0.5), 2, (1, 0.2, 0))),
-            (t.intersect_line_circle, "gte_intersec_line_circle", line, circle,
-             ((-10, 1, 5), (1, 0.1, 0)), CIRCLE),
-            (t.intersect_line_arc, "gte_intersec_line_arc", line, circle,
-             ((10, 1, 0), (-1, 0, 0)), CIRCLE),
-            (t.intersect_line_circle, "gte_intersec_line_circle", line, circle,
-             ((0, 0, 0), (0, 0, 1)), CIRCLE),
-            (t.intersect_circle_circle, "gte_intersec_circle_circle", circle, circle,
-             Circle((0, 1, 0), 3), beside),
-            (t.intersect_circle_arc, "gte_intersec_circle_arc", circle, circle,
-             Circle((0, 0, 0), 2), beside),
-            (t.intersect_arc_arc, "gte_intersec_arc_arc", circle, circle,
-             Circle((0, 0, 0), 1), beside),
+        cases = [  # several counts per function
+            ("intersect_line_plane", ((1, 2, 5), (0, 0, -2)), Z0),
+            ("intersect_line_plane", ((1, 2, 5), (1, 0, 0)), Z0),
+            ("intersect_ray_plane", ((0, 1, 5), (0.2, 0, -1)), Z0),
+            ("intersect_segment_plane", ((0, 0, -1), (3, 1, 2)), Z0),
+            ("intersect_xy_line_line", ((0, 0, 7), (1, 0, 3)), ((1, 1, 0), (0, 1, 0))),
+            ("intersect_plane_circle", Z0, Circle((0, 0, 0.5), 2, (1, 0.2, 0))),
+            ("intersect_line_circle", ((-10, 1, 5), (1, 0.1, 0)), CIRCLE),
+            ("intersect_line_arc", ((10, 1, 0), (-1, 0, 0)), CIRCLE),
+            ("intersect_line_circle", ((0, 0, 0), (0, 0, 1)), CIRCLE),
+            ("intersect_circle_circle", Circle((0, 1, 0), 3), beside),
+            ("intersect_circle_arc", Circle((0, 0.5, 0), 2.5), beside),
+            ("intersect_arc_arc", Circle((0, 0, 0), 1), beside),
         ]
         counts = set()
-        for function, export, record1, record2, first, second in cases:
+        for name, first, second in cases:
+            export = tavrisk.EXPORTS[name]
             with self.subTest(export, first=first):
-                got = call_through(self, export, function, first, second)
+                got = call_through(self, name, first, second)
                 found = (gte_point * 2)()
-                count = getattr(raw, export)(record1(first), record2(second), found)
+                count = getattr(raw, export)(*records_for(export, first, second), found)
                 self.assertEqual(got, [xyz(found[i]) for i in range(count)])
                 counts.add(count)
         self.assertEqual(counts, {0, 1, 2})
@@ -94,8 +75,7 @@ class IntersectionTest(unittest.TestCase):
 
     def test_planes_meet_in_a_line_or_none_and_circles_apart_are_refused(self):
         upright = ((0, 0, 0), (0, 0, 1), (0.3, 1, 0))
-        got = call_through(self, "gte_intersec_plane_plane", tavrisk.intersect_plane_plane, Z0,
-                           upright)
+        got = call_through(self, "intersect_plane_plane", Z0, upright)
         crossing = gte_line()
         self.assertEqual(raw.gte_intersec_plane_plane(plane(Z0), plane(upright), byref(crossing)),
                          1)
@@ -109,20 +89,17 @@ class IntersectionTest(unittest.TestCase):
 class TangentTest(unittest.TestCase):
     def test_tangents_from_a_point_pair_each_line_with_its_point(self):
         for outside in ((4, 0, 5), (2, 0, 0), (1, 0, 0)):
-            got = call_through(self, "gte_tangent_point_circle", tavrisk.tangent_point_circle,
-                               outside, CIRCLE)
+            got = call_through(self, "tangent_point_circle", outside, CIRCLE)
             lines, points = (gte_line * 2)(), (gte_point * 2)()
             count = raw.gte_tangent_point_circle(point(outside), circle(CIRCLE), lines, points)
             self.assertEqual(got, [(line_fields(lines[i]), xyz(points[i])) for i in range(count)])
         self.assertEqual(len(tavrisk.tangent_point_circle((4, 0, 5), CIRCLE)), 2)
 
     def test_common_tangents_pair_each_line_with_a_point_on_each_circle(self):
-        t = tavrisk
-        for function, export in ((t.tangent_circle_circle, "gte_tangent_circle_circle"),
-                                 (t.tangent_arc_circle, "gte_tangent_arc_circle"),
-                                 (t.tangent_arc_arc, "gte_tangent_arc_arc")):
+        for name in ("tangent_circle_circle", "tangent_arc_circle", "tangent_arc_arc"):
+            export = tavrisk.EXPORTS[name]
             with self.subTest(export):
-                got = call_through(self, export, function, CIRCLE, Circle((10, 1, 0), 1))
+                got = call_through(self, name, CIRCLE, Circle((10, 1, 0), 1))
                 counts = [c_int(), c_int()]
                 lines = [(gte_line * 2)(), (gte_line * 2)()]
                 points = [(gte_point * 4)(), (gte_point * 4)()]

@@ -30,29 +30,24 @@ def raw_pair(export, *args):
 
 class PointSetTest(unittest.TestCase):
     def test_each_function_reports_its_exports_values(self):
-        t = tavrisk
         one = (points(SET1), len(SET1), line(SLANTED))
         two = (points(SET1), len(SET1), points(SET2), len(SET2), line(SLANTED))
         filtered, plain = (1, 1, 1.5, True), (1, 1, 0.0, False)
         cases = [
-            (t.dist_points_line, "gte_dist_mutiPoint_line", (SET1, SLANTED), raw_pair, one),
-            (t.gap_points_line, "gte_gap_mutiPoint_line", (SET1, SLANTED), raw_gap, one),
-            (t.interval_points_line, "gte_interval_mutiPoint_line", (SET1, SLANTED, 1, 1, 1.5),
-             raw_pair, one + filtered),
-            (t.gap_sigma_points_line, "gte_gapSigma_mutiPoint_line", (SET1, SLANTED, 1, 1),
-             raw_gap, one + plain),
-            (t.dist_points_points, "gte_dist_mutiPoint_mutiPoint", (SET1, SET2, SLANTED),
-             raw_pair, two),
-            (t.gap_xy_points_points, "gte_gapXY_mutiPoint_mutiPoint", (SET1, SET2, SLANTED),
-             raw_gap, two),
-            (t.interval_points_points, "gte_interval_mutiPoint_mutiPoint",
-             (SET1, SET2, SLANTED, 1, 1), raw_pair, two + plain),
-            (t.gap_sigma_points_points, "gte_gapSigma_mutiPoint_mutiPoint",
-             (SET1, SET2, SLANTED, 1, 1, 1.5), raw_gap, two + filtered),
+            ("dist_points_line", (SET1, SLANTED), one),
+            ("gap_points_line", (SET1, SLANTED), one),
+            ("interval_points_line", (SET1, SLANTED, 1, 1, 1.5), one + filtered),
+            ("gap_sigma_points_line", (SET1, SLANTED, 0, 2), one + (0, 2, 0.0, False)),
+            ("dist_points_points", (SET1, SET2, SLANTED), two),
+            ("gap_xy_points_points", (SET1, SET2, SLANTED), two),
+            ("interval_points_points", (SET1, SET2, SLANTED, 1, 1), two + plain),
+            ("gap_sigma_points_points", (SET1, SET2, SLANTED, 1, 1, 1.5), two + filtered),
         ]
-        for function, export, args, read, raw_args in cases:
+        for name, args, raw_args in cases:
+            export = tavrisk.EXPORTS[name]
             with self.subTest(export):
-                got = call_through(self, export, function, *args)
+                got = call_through(self, name, *args)
+                read = raw_gap if name.startswith("gap") else raw_pair
                 self.assertEqual(got, read(export, *raw_args))
 
     def test_the_sigma_factor_switches_the_outlier_filter_on(self):
@@ -82,11 +77,9 @@ class PointSetTest(unittest.TestCase):
 class SegmentGapTest(unittest.TestCase):
     def test_gap_and_interval_of_two_edges(self):
         records = (lseg(SEGMENT), lseg(SEGMENT2))
-        got = call_through(self, "gte_gapXY_lseg_lseg", tavrisk.gap_xy_segment_segment, SEGMENT,
-                           SEGMENT2)
+        got = call_through(self, "gap_xy_segment_segment", SEGMENT, SEGMENT2)
         self.assertEqual(got, raw_gap("gte_gapXY_lseg_lseg", *records))
-        got = call_through(self, "gte_intervalXY_lseg_lseg", tavrisk.interval_xy_segment_segment,
-                           SEGMENT, SEGMENT2)
+        got = call_through(self, "interval_xy_segment_segment", SEGMENT, SEGMENT2)
         high, low = c_double(), c_double()
         center = raw.gte_intervalXY_lseg_lseg(*records, byref(high), byref(low))
         self.assertEqual(got, (center, high.value, low.value))

@@ -2,7 +2,6 @@
 // with the exports called directly on the same points.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -14,24 +13,21 @@
 
 using nlohmann::json;
 using tool_test::dataFile;
-using tool_test::runTool;
-using tool_test::Scratch;
 
 namespace {
 
-std::uint64_t bitsOf(double value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
+// The bits of a printed number, or of each number of a printed list.
+std::vector<std::uint64_t> bitsOf(json const& printed) {
+    std::vector<double> const values = printed.is_array()
+                                           ? printed.get<std::vector<double>>()
+                                           : std::vector<double>{printed.get<double>()};
+    std::vector<std::uint64_t> bits(values.size());
+    std::memcpy(bits.data(), values.data(), values.size() * sizeof(double));
     return bits;
 }
 
-#define EXPECT_SAME_BITS(printed, expected) \
-    EXPECT_EQ(bitsOf((printed).get<double>()), bitsOf(expected))
-
-void expectSamePoint(json const& printed, gte_point const& expected) {
-    EXPECT_SAME_BITS(printed[0], expected.x);
-    EXPECT_SAME_BITS(printed[1], expected.y);
-    EXPECT_SAME_BITS(printed[2], expected.z);
+json xyz(gte_point const& p) {
+    return {p.x, p.y, p.z};
 }
 
 std::vector<gte_point> recordsOf(std::string const& path) {
@@ -44,55 +40,143 @@ std::vector<gte_point> recordsOf(std::string const& path) {
     return records;
 }
 
-json measured(std::vector<std::string> args) {
+json measured(std::vector<std::string> args, std::string const& input = "/dev/null") {
     args.push_back("--json");
-    tool_test::Run const run = runTool(args);
+    tool_test::Run const run = tool_test::runTool(args, input);
     EXPECT_EQ(run.status, 0) << run.err;
     return run.json();
 }
 
-std::string const kPyramid = "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n";
-
-}  // namespace
-
-TEST(ToolFigures, FlatnessIsTheExportsOwn) {
-    Scratch scratch;
-    std::string const pyramid = scratch.write("pyramid.txt", kPyramid);
-    for (std::string const& path : {dataFile("face.txt"), dataFile("plate.txt"), pyramid}) {
-        double expected = -1.0;
-        ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &expected), 0) << path;
-        json const file = measured({"flatness", path});
-        EXPECT_SAME_BITS(file["flatness"], expected) << path;
-        // Standard input goes through a private copy and the same reader.
-        tool_test::Run const piped = runTool({"flatness", "-", "--json"}, path);
-        ASSERT_EQ(piped.status, 0) << piped.err;
-        EXPECT_SAME_BITS(piped.json()["flatness"], expected) << path;
-        EXPECT_EQ(piped.json()["file"], "standard input");
+// Each (JSON pointer, expected figure) pair of the printed report, bit for bit.
+void expectFigures(json const& out, std::vector<std::pair<char const*, json>> const& figures) {
+    for (auto const& [pointer, expected] : figures) {
+        EXPECT_EQ(bitsOf(out.at(json::json_pointer(pointer))), bitsOf(expected)) << pointer;
     }
 }
 
-TEST(ToolFigures, FlatnessExtremesAreSignedUpwardsAndIndexed) {
+}  // namespace
+
+TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
+    tavrisk_test::ScratchDirectory const scratch;
+    std::string const pyramid = scratch.write("p.txt", "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n");
+    for (std::string const& path : {dataFile("face.txt"), dataFile("plate.txt"), pyramid}) {
+        double flatness = -1.0;
+        ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness), 0) << path;
+        expectFigures(measured({"flatness", path}), {{"/flatness", flatness}});
+        // Standard input goes through a private copy and the same reader.
+        json const piped = measured({"flatness", "-"}, path);
+        expectFigures(piped, {{"/flatness", flatness}});
+        EXPECT_EQ(piped["file"], "standard input");
+    }
+
+    std::string const face = dataFile("face.txt"), edge = dataFile("edge.txt");
+    std::vector<gte_point> const facePoints = recordsOf(face), edgePoints = recordsOf(edge);
+    int const faceCount = static_cast<int>(facePoints.size());
+    gte_plane plane;
+    ASSERT_EQ(gte_fit_plane(facePoints.data(), faceCount, &plane), 1);
+    expectFigures(measured({"fit-plane", face}), {{"/plane/pt1", xyz(plane.pt1)},
+                                                  {"/plane/pt2", xyz(plane.pt2)},
+                                                  {"/plane/pt3", xyz(plane.pt3)}});
+    gte_lseg segment;
+    ASSERT_EQ(gte_fit_lseg(edgePoints.data(), static_cast<int>(edgePoints.size()), &segment), 1);
+    expectFigures(measured({"fit-line", edge}),
+                  {{"/segment/pt1", xyz(segment.pt1)}, {"/segment/pt2", xyz(segment.pt2)}});
+    gte_point centroid;
+    double angle = 0.0, major = 0.0, minor = 0.0;
+    ASSERT_EQ(gte_measure_moment2(facePoints.data(), faceCount, &centroid, &angle, &major, &minor),
+              1);
+    json const moment = measured({"moment", face, "--unit", "mm"});
+    expectFigures(moment, {{"/centroid", xyz(centroid)},
+                           {"/angle_rad", angle},
+                           {"/major", major},
+                           {"/minor", minor}});
+    EXPECT_EQ(moment["unit"], "mm");
+
+    // Profile: the nominal file holds each point followed by its normal.
+    std::string const contour = dataFile("contour-measured.txt");
+    std::string const nominalFile = dataFile("contour-nominal.txt");
+    std::vector<gte_point> const sixes = recordsOf(nominalFile), contourPoints = recordsOf(contour);
+    std::vector<gte_point> nominal;
+    std::vector<gte_vector> normals;
+    for (std::size_t i = 0; i < sixes.size(); i += 2) {
+        nominal.push_back(sixes[i]);
+        normals.emplace_back(sixes[i + 1].x, sixes[i + 1].y, sixes[i + 1].z);
+    }
+    double profile = 0.0;
+    ASSERT_EQ(gte_measure_profile2D(contourPoints.data(), static_cast<int>(contourPoints.size()),
+                                    nominal.data(), normals.data(),
+                                    static_cast<int>(nominal.size()), &profile),
+              1);
+    expectFigures(measured({"profile", contour, nominalFile}),
+                  {{"/profile", profile}, {"/nominal_points", nominal.size()}});
+
+    // Straightness about the fitted line and about given lines, with every point's deviation.
+    struct Line {
+        std::vector<std::string> extra;
+        gte_line line;
+    };
+    Line const lines[] = {
+        {{}, gte_line(segment.pt1, segment.pt2)},
+        {{"--line=20,50,0,1,0.001,0"}, gte_line(gte_point(20, 50, 0), gte_vector(1, 0.001, 0))},
+        {{"--line", "-5,0,0,0,0,1"}, gte_line(gte_point(-5, 0, 0), gte_vector(0, 0, 1))},
+    };
+    for (Line const& c : lines) {
+        std::vector<double> deviations(edgePoints.size());
+        double const expected = gte_straightness_xy_line(
+            edgePoints.data(), static_cast<int>(edgePoints.size()), c.line, deviations.data());
+        std::vector<std::string> args = {"straightness", edge, "--points"};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        json const out = measured(args);
+        json printed = json::array();
+        for (json const& row : out["point_deviations"]) printed.push_back(row["deviation"]);
+        EXPECT_EQ(bitsOf(printed), bitsOf(json(deviations)));
+        expectFigures(out, {{"/straightness", expected}});
+        EXPECT_EQ(out["line"]["source"], c.extra.empty() ? "fitted" : "given");
+    }
+}
+
+TEST(ToolFigures, DeviationsAreSignedIndexedAndPaired) {
+    tavrisk_test::ScratchDirectory const scratch;
     // The fitted plane of the pyramid is z = 0.2: the apex (point 4) stands 0.8 above it, the
     // first of the four corners 0.2 below. Positive deviations lie on the side the normal's
     // largest component points to, here +z, whatever sense the fit chose.
-    Scratch scratch;
-    json const out = measured({"flatness", scratch.write("p.txt", kPyramid), "--points"});
-    EXPECT_EQ(out["points"], 5);
-    EXPECT_NEAR(out["plane"]["normal"][2].get<double>(), 1.0, 1e-15);
-    EXPECT_NEAR(out["deviation"]["max"]["value"].get<double>(), 0.8, 1e-15);
-    EXPECT_EQ(out["deviation"]["max"]["index"], 4);
-    EXPECT_NEAR(out["deviation"]["min"]["value"].get<double>(), -0.2, 1e-15);
-    EXPECT_EQ(out["deviation"]["min"]["index"], 0);
-    EXPECT_NEAR(out["deviation"]["rms"].get<double>(), 0.4, 1e-15);
-    ASSERT_EQ(out["point_deviations"].size(), 5u);
-    EXPECT_NEAR(out["point_deviations"][2]["deviation"].get<double>(), -0.2, 1e-15);
-    EXPECT_EQ(out["point_deviations"][4]["point"], json::array({1.0, 1.0, 1.0}));
-
-    // The fit leaves the scanned face's normal pointing down; the normal printed is turned up,
+    std::string const pyramid = scratch.write("p.txt", "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n");
+    // The plane z = x leans 45 degrees from level and from the x axis, and holds the y axis.
+    std::string const ramp = scratch.write("ramp.txt", "0 0 0\n1 0 1\n0 1 0\n1 1 1\n2 3 2\n");
+    // Along x, listed out of order: the segment runs between the extreme points in input order.
+    std::string const axis = scratch.write("x.txt", "3 0 0\n1 0 0\n0 0 0\n");
+    // Three nominal points along x with normal +y; the measured points pair with them in order
+    // and deviate by 0.2, -0.1 and 0.05 (the lowest is the second point).
+    std::vector<std::string> const profile = {
+        "profile", scratch.write("m.txt", "0.1 0.2 0\n1 -0.1 0\n2.2 0.05 0\n"),
+        scratch.write("n.txt", "0 0 0 0 1 0\n1 0 0 0 1 0\n2 0 0 0 1 0\n"), "--points"};
+    std::pair<std::vector<std::string>, char const*> const cases[] = {
+        {{"flatness", pyramid, "--points"},
+         R"({"/points": 5, "/plane/normal/2": 1, "/deviation/max/value": 0.8,
+             "/deviation/max/index": 4, "/deviation/min/value": -0.2, "/deviation/min/index": 0,
+             "/deviation/rms": 0.4, "/point_deviations/2/deviation": -0.2,
+             "/point_deviations/4/point/2": 1})"},
+        {{"fit-plane", pyramid}, R"({"/deviation/max/value": 0.8, "/deviation/max/index": 4})"},
+        {{"fit-plane", ramp},
+         R"({"/tilt_deg/x": 45, "/tilt_deg/y": 90, "/tilt_deg/z": 45, "/rms_residual": 0})"},
+        {{"fit-line", axis}, R"({"/segment/pt1/0": 3, "/length": 3, "/direction/0": -1})"},
+        {profile,
+         R"({"/point_deviations/0/deviation": 0.2, "/point_deviations/1/deviation": -0.1,
+             "/point_deviations/2/deviation": 0.05, "/deviation/min/index": 1,
+             "/point_deviations/2/nominal_index": 2, "/profile": 0.3})"},
+    };
+    for (auto const& [args, text] : cases) {
+        json const out = measured(args), expected = json::parse(text);
+        for (auto const& [pointer, value] : expected.items()) {
+            EXPECT_NEAR(out.at(json::json_pointer(pointer)).get<double>(), value.get<double>(),
+                        1e-9)
+                << args[0] << pointer;
+        }
+    }
+    // The fit leaves the scanned face's normal pointing down: the normal printed is turned up,
     // and each extreme is its point's distance along that printed normal.
     json const face = measured({"flatness", dataFile("face.txt"), "--points"});
-    json const& normal = face["plane"]["normal"];
-    json const& origin = face["plane"]["point"];
+    json const &normal = face["plane"]["normal"], &origin = face["plane"]["point"];
     EXPECT_GT(normal[2].get<double>(), 0.99);
     for (char const* end : {"min", "max"}) {
         json const& row = face["point_deviations"][face["deviation"][end]["index"].get<int>()];
@@ -102,120 +186,5 @@ TEST(ToolFigures, FlatnessExtremesAreSignedUpwardsAndIndexed) {
                 (row["point"][k].get<double>() - origin[k].get<double>()) * normal[k].get<double>();
         }
         EXPECT_NEAR(along, face["deviation"][end]["value"].get<double>(), 1e-9) << end;
-        EXPECT_EQ(row["deviation"], face["deviation"][end]["value"]) << end;
     }
-}
-
-TEST(ToolFigures, FitPlaneIsTheExportsRecordWithItsTilt) {
-    std::vector<gte_point> const face = recordsOf(dataFile("face.txt"));
-    gte_plane expected;
-    ASSERT_EQ(gte_fit_plane(face.data(), static_cast<int>(face.size()), &expected), 1);
-    json const out = measured({"fit-plane", dataFile("face.txt")});
-    expectSamePoint(out["plane"]["pt1"], expected.pt1);
-    expectSamePoint(out["plane"]["pt2"], expected.pt2);
-    expectSamePoint(out["plane"]["pt3"], expected.pt3);
-
-    // The plane z = x leans 45 degrees from level and from the x axis, and holds the y axis.
-    Scratch scratch;
-    json const ramp =
-        measured({"fit-plane", scratch.write("ramp.txt", "0 0 0\n1 0 1\n0 1 0\n1 1 1\n2 3 2\n")});
-    EXPECT_NEAR(ramp["tilt_deg"]["x"].get<double>(), 45.0, 1e-9);
-    EXPECT_NEAR(ramp["tilt_deg"]["y"].get<double>(), 90.0, 1e-9);
-    EXPECT_NEAR(ramp["tilt_deg"]["z"].get<double>(), 45.0, 1e-9);
-    EXPECT_NEAR(ramp["rms_residual"].get<double>(), 0.0, 1e-12);
-}
-
-TEST(ToolFigures, FitLineIsTheExportsSegment) {
-    std::vector<gte_point> const edge = recordsOf(dataFile("edge.txt"));
-    gte_lseg expected;
-    ASSERT_EQ(gte_fit_lseg(edge.data(), static_cast<int>(edge.size()), &expected), 1);
-    json const out = measured({"fit-line", dataFile("edge.txt")});
-    expectSamePoint(out["segment"]["pt1"], expected.pt1);
-    expectSamePoint(out["segment"]["pt2"], expected.pt2);
-
-    // Along x, listed out of order: the segment runs between the extreme points in input order.
-    Scratch scratch;
-    json const axis = measured({"fit-line", scratch.write("x.txt", "3 0 0\n1 0 0\n0 0 0\n")});
-    EXPECT_EQ(axis["segment"]["pt1"], json::array({3.0, 0.0, 0.0}));
-    EXPECT_EQ(axis["length"], 3.0);
-    EXPECT_EQ(axis["direction"], json::array({-1.0, 0.0, 0.0}));
-}
-
-TEST(ToolFigures, StraightnessIsTheExportsAboutTheGivenOrFittedLine) {
-    std::vector<gte_point> const edge = recordsOf(dataFile("edge.txt"));
-    int const count = static_cast<int>(edge.size());
-    gte_lseg fitted;
-    ASSERT_EQ(gte_fit_lseg(edge.data(), count, &fitted), 1);
-    struct Case {
-        std::vector<std::string> extra;
-        gte_line line;
-    };
-    Case const cases[] = {
-        {{}, gte_line(fitted.pt1, fitted.pt2)},
-        {{"--line=20,50,0,1,0.001,0"}, gte_line(gte_point(20, 50, 0), gte_vector(1, 0.001, 0))},
-        {{"--line", "-5,0,0,0,0,1"}, gte_line(gte_point(-5, 0, 0), gte_vector(0, 0, 1))},
-    };
-    for (Case const& c : cases) {
-        std::vector<double> deviations(edge.size());
-        double const expected =
-            gte_straightness_xy_line(edge.data(), count, c.line, deviations.data());
-        std::vector<std::string> args = {"straightness", dataFile("edge.txt"), "--points"};
-        args.insert(args.end(), c.extra.begin(), c.extra.end());
-        json const out = measured(args);
-        EXPECT_SAME_BITS(out["straightness"], expected);
-        EXPECT_EQ(out["line"]["source"], c.extra.empty() ? "fitted" : "given");
-        ASSERT_EQ(out["point_deviations"].size(), edge.size());
-        for (std::size_t i = 0; i < edge.size(); ++i) {
-            EXPECT_SAME_BITS(out["point_deviations"][i]["deviation"], deviations[i]) << i;
-        }
-    }
-}
-
-TEST(ToolFigures, ProfileIsTheExportsWithEachPointsPairing) {
-    std::vector<gte_point> const measuredPoints = recordsOf(dataFile("contour-measured.txt"));
-    std::vector<gte_point> const sixes = recordsOf(dataFile("contour-nominal.txt"));
-    std::vector<gte_point> nominal;
-    std::vector<gte_vector> normals;
-    for (std::size_t i = 0; i < sixes.size(); i += 2) {
-        nominal.push_back(sixes[i]);
-        normals.emplace_back(sixes[i + 1].x, sixes[i + 1].y, sixes[i + 1].z);
-    }
-    double expected = 0.0;
-    ASSERT_EQ(gte_measure_profile2D(measuredPoints.data(), static_cast<int>(measuredPoints.size()),
-                                    nominal.data(), normals.data(),
-                                    static_cast<int>(nominal.size()), &expected),
-              1);
-    json const out =
-        measured({"profile", dataFile("contour-measured.txt"), dataFile("contour-nominal.txt")});
-    EXPECT_SAME_BITS(out["profile"], expected);
-    EXPECT_EQ(out["nominal_points"], nominal.size());
-
-    // Three nominal points along x with normal +y; the measured points pair with them in order
-    // and deviate by 0.2, -0.1 and 0.05 (the lowest is the second point).
-    Scratch scratch;
-    json const small =
-        measured({"profile", scratch.write("m.txt", "0.1 0.2 0\n1 -0.1 0\n2.2 0.05 0\n"),
-                  scratch.write("n.txt", "0 0 0 0 1 0\n1 0 0 0 1 0\n2 0 0 0 1 0\n"), "--points"});
-    double const deviations[] = {0.2, -0.1, 0.05};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(small["point_deviations"][i]["nominal_index"], i);
-        EXPECT_NEAR(small["point_deviations"][i]["deviation"].get<double>(), deviations[i], 1e-15);
-    }
-    EXPECT_EQ(small["deviation"]["min"]["index"], 1);
-    EXPECT_NEAR(small["profile"].get<double>(), 0.3, 1e-15);
-}
-
-TEST(ToolFigures, MomentIsTheExportsOwn) {
-    std::vector<gte_point> const face = recordsOf(dataFile("face.txt"));
-    gte_point centroid;
-    double angle = 0.0, major = 0.0, minor = 0.0;
-    ASSERT_EQ(gte_measure_moment2(face.data(), static_cast<int>(face.size()), &centroid, &angle,
-                                  &major, &minor),
-              1);
-    json const out = measured({"moment", dataFile("face.txt"), "--unit", "mm"});
-    expectSamePoint(out["centroid"], centroid);
-    EXPECT_SAME_BITS(out["angle_rad"], angle);
-    EXPECT_SAME_BITS(out["major"], major);
-    EXPECT_SAME_BITS(out["minor"], minor);
-    EXPECT_EQ(out["unit"], "mm");
 }
