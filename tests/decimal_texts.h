@@ -9,9 +9,28 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "c_strtod.h"
 
 namespace tavrisk_test {
+
+// The same length, and the same value where there is a number. NaN payloads are each C
+// library's own choice; the file refuses every NaN alike.
+inline ::testing::AssertionResult sameNumber(tavrisk::platform::CNumber got,
+                                             tavrisk::platform::CNumber expected) {
+    bool const same =
+        got.length == expected.length &&
+        (expected.length == 0 ||
+         (std::isnan(expected.value)
+              ? std::isnan(got.value) && std::signbit(got.value) == std::signbit(expected.value)
+              : bitsOf(got.value) == bitsOf(expected.value)));
+    if (same) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << got.value << " of length " << got.length << " for "
+                                         << expected.value << " of length " << expected.length;
+}
 
 // Texts built to sit on the edges of the exact conversion, each kind from its own generator.
 class TextMaker {
