@@ -47,14 +47,10 @@ public:
     std::string sign() { return std::string(below(4) == 0 ? "-" : below(8) == 0 ? "+" : ""); }
     std::string exponent(int low, int high) {
         int const e = low + static_cast<int>(below(static_cast<std::uint64_t>(high - low + 1)));
-        std::string text(below(2) == 0 ? "e" : "E");
-        if (e < 0) {
-            text += '-';
-        } else if (below(3) == 0) {
-            text += '+';
-        }
+        std::string const mark = below(2) == 0 ? "e" : "E";
+        std::string const sign = e < 0 ? "-" : below(3) == 0 ? "+" : "";
         // Leading zeros in the exponent now and then.
-        return text + std::string(below(4) == 0 ? "00" : "") + std::to_string(e < 0 ? -e : e);
+        return mark + sign + (below(4) == 0 ? "00" : "") + std::to_string(e < 0 ? -e : e);
     }
 
     // The way measuring machines print: a few integer digits, a point, up to eight decimals.
@@ -90,14 +86,10 @@ public:
         std::uint64_t const low =
             static_cast<std::uint64_t>(std::ceil(std::ldexp(1.0, 53) / fiveToK));
         std::uint64_t const high = static_cast<std::uint64_t>(std::ldexp(1.0, 54) / fiveToK);
-        std::uint64_t q = low + below(high - low + 1);
-        q |= 1;
-        int const shift = k + static_cast<int>(below(3));
-        std::uint64_t w = q << (shift - k);
-        if (w > (std::uint64_t(1) << 53)) {
-            w = q;
-        }
-        return sign() + std::to_string(w) + "e" + std::to_string(k);
+        std::uint64_t const q = (low + below(high - low + 1)) | 1;
+        std::uint64_t const w = q << below(3);
+        return sign() + std::to_string(w > (std::uint64_t(1) << 53) ? q : w) + "e" +
+               std::to_string(k);
     }
     // Underflow, denormals, overflow and exponents far out.
     std::string extreme() {

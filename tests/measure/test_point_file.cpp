@@ -17,6 +17,7 @@
 
 using gte::Vector3;
 using tavrisk::kMaxPointValueLength;
+using tavrisk::kPointFileProgressStep;
 using tavrisk::PointFileProblem;
 using tavrisk::readPointFile;
 using Kind = tavrisk::PointFileProblemKind;
@@ -27,15 +28,11 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 class PointFile : public ::testing::Test {
 protected:
-    std::string write(std::string const& name, std::string const& content) {
-        return scratch_.write(name, content);
-    }
-
     // Reads content from a new file into list, which starts out holding a stale point.
     int read(std::string const& content, std::vector<Vector3>& list,
              PointFileProblem* problem = nullptr) {
         list.assign(1, Vector3(9, 9, 9));
-        std::string const path = write("points" + std::to_string(++files_), content);
+        std::string const path = scratch_.write("points" + std::to_string(++files_), content);
         return readPointFile(path.c_str(), list, problem);
     }
 
@@ -154,8 +151,8 @@ TEST(PointFileProblem, DescribedForAPerson) {
 
 TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
     tavrisk_test::Pipe const pipe(scratch_.path());
-    std::string const empty = write("empty", "");
-    std::string const unreadable = write("unreadable", "1 2 3\n");
+    std::string const empty = scratch_.write("empty", "");
+    std::string const unreadable = scratch_.write("unreadable", "1 2 3\n");
     bool const refusedToRead = tavrisk_test::makeUnreadable(unreadable);
     std::string const missing = dir_ + "/missing";
     std::string const belowAFile = empty + "/below";
@@ -185,7 +182,7 @@ TEST_F(PointFile, FilesThatCannotBeOpenedAreRefused) {
 }
 
 TEST_F(PointFile, ALockHeldElsewhereRefusesTheFile) {
-    std::string const p = write("held", "1 2 3\n");
+    std::string const p = scratch_.write("held", "1 2 3\n");
     std::vector<Vector3> list;
     for (tavrisk_test::Hold hold : {tavrisk_test::Hold::exclusive, tavrisk_test::Hold::shared}) {
         {
@@ -206,7 +203,7 @@ TEST_F(PointFile, ALockHeldElsewhereRefusesTheFile) {
 
 TEST_F(PointFile, AReadOnlyFileIsRead) {
     namespace fs = std::filesystem;
-    std::string const p = write("readonly", "1.25,2.5,-3\n4,5,6\n");
+    std::string const p = scratch_.write("readonly", "1.25,2.5,-3\n4,5,6\n");
     fs::path const file = scratch_.path() / "readonly";
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     std::vector<Vector3> list;
@@ -218,7 +215,7 @@ TEST_F(PointFile, AReadOnlyFileIsRead) {
 
 TEST_F(PointFile, AHugeValueIsRefusedAfterItsFirstBytes) {
     // 2 GiB of byte 0 without a separator used to be gathered into one value in memory.
-    std::string const p = write("sparse", "");
+    std::string const p = scratch_.write("sparse", "");
     std::filesystem::resize_file(scratch_.path() / "sparse", std::uintmax_t(2) << 30);
     std::vector<Vector3> list;
     PointFileProblem problem;
@@ -309,7 +306,8 @@ TEST_F(PointFile, ProgressIsReportedEveryStepAndAtTheEndWithoutChangingTheResult
         {big + "1 2\n", -1},    // refused at the end, after every byte was reported
     };
     for (Case const& c : cases) {
-        ProgressReports reports{write("progress" + std::to_string(++files_), c.content), {}};
+        ProgressReports reports{scratch_.write("progress" + std::to_string(++files_), c.content),
+                                {}};
         std::vector<Vector3> plain;
         PointFileProblem plainProblem;
         ASSERT_EQ(readPointFile(reports.path.c_str(), plain, &plainProblem), c.result);
@@ -321,22 +319,17 @@ TEST_F(PointFile, ProgressIsReportedEveryStepAndAtTheEndWithoutChangingTheResult
         EXPECT_TRUE(samePoints(watched, plain));
         EXPECT_EQ(describe(watchedProblem), describe(plainProblem));
 
+        // Steps of kPointFileProgressStep at least, and every byte in the last report unless the
+        // file was refused in its first chunk.
         std::uint64_t const size = c.content.size();
-        std::uint64_t previous = 0;
         for (std::size_t i = 0; i < reports.calls.size(); ++i) {
+            std::uint64_t const read = reports.calls[i].first;
             EXPECT_EQ(reports.calls[i].second, size);
-            bool const last = i + 1 == reports.calls.size();
-            if (!last || reports.calls[i].first != size) {
-                EXPECT_GE(reports.calls[i].first - previous, tavrisk::kPointFileProgressStep);
-            }
-            previous = reports.calls[i].first;
+            EXPECT_TRUE(read == size ||
+                        read - (i == 0 ? 0 : reports.calls[i - 1].first) >= kPointFileProgressStep);
         }
-        if (c.content[0] == 'x') {
-            EXPECT_TRUE(reports.calls.empty());
-        } else {
-            ASSERT_FALSE(reports.calls.empty());
-            EXPECT_EQ(reports.calls.back().first, size);
-            EXPECT_LE(reports.calls.size(), size / tavrisk::kPointFileProgressStep + 1);
-        }
+        EXPECT_EQ(reports.calls.empty() ? 0 : reports.calls.back().first,
+                  c.content[0] == 'x' ? 0 : size);
+        EXPECT_LE(reports.calls.size(), size / kPointFileProgressStep + 1);
     }
 }
