@@ -120,7 +120,7 @@ public:
         if (below(2) == 0) {
             text = machineDecimal();
             std::size_t const at = below(text.size() + 1);
-            static char const kStray[] = "eE.+-xXpaInN \v";
+            static char const kStray[] = "eE.+-xXpaInN \v:";
             text.insert(at, 1, kStray[below(sizeof kStray - 1)]);
         }
         return text;
@@ -129,7 +129,7 @@ public:
     // Characters of numbers in any order: hexadecimal digits and marks, words, signs.
     std::string soup() {
         static char const kLetters[] =
-            "0123456789012345678901234567890123456789.eE+-xXpPaAfFiInN\v";
+            "0123456789012345678901234567890123456789.eE+-xXpPaAfFiInN\v:";
         std::string text;
         for (int n = upTo(30); n > 0; --n) {
             text += kLetters[below(sizeof kLetters - 1)];

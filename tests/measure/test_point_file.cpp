@@ -49,8 +49,10 @@ bool samePoints(std::vector<Vector3> const& got, std::vector<Vector3> const& wan
 
 }  // namespace
 
-TEST_F(PointFile, AcceptedFiles) {
+TEST_F(PointFile, ContentIsReadOrRefusedWithWhereAndWhat) {
     std::string const longest = "0." + std::string(kMaxPointValueLength - 3, '3') + "1";
+    std::string const sevens(kMaxPointValueLength + 1, '7');
+    std::string const nul = std::string("12") + '\0' + "34";
     // A value that starts 8 bytes before the first chunk ends; one that ends exactly at the end of
     // the second chunk, its separator opening the third; one of the greatest length that spans
     // the third chunk's end.
@@ -62,6 +64,9 @@ TEST_F(PointFile, AcceptedFiles) {
     struct Case {
         std::string text;
         std::vector<Vector3> want;
+        Kind kind = Kind::none;
+        std::size_t line = 0;
+        std::string value = {};
     } const cases[] = {
         {"1 2 3 4 5 6\n", {{1, 2, 3}, {4, 5, 6}}},
         // Runs of the five separators end a value once, across lines.
@@ -75,57 +80,42 @@ TEST_F(PointFile, AcceptedFiles) {
         {"1e-400 -1e-400 2.4703282292062328e-324\n", {{0.0, -0.0, 4.9e-324}}},
         {longest + " 1 2\n", {{1.0 / 3.0, 1, 2}}},
         {straddling, {{123456.789012345678, -0.000123456789, 7e-3}, {2.5, 3.5, 4.25}, {1.5, 2, 9}}},
-    };
-    for (Case const& c : cases) {
-        std::vector<Vector3> list;
-        PointFileProblem problem;
-        problem.kind = Kind::readError;
-        std::string const label = c.text.substr(0, 40);
-        EXPECT_EQ(read(c.text, list, &problem), 0) << label;
-        EXPECT_EQ(problem.kind, Kind::none) << label;
-        EXPECT_TRUE(samePoints(list, c.want)) << label;
-    }
-}
-
-TEST_F(PointFile, RefusedContentSaysWhereAndWhat) {
-    std::string const sevens(kMaxPointValueLength + 1, '7');
-    std::string const nul = std::string("12") + '\0' + "34";
-    struct Case {
-        std::string text;
-        Kind kind;
-        std::size_t line;
-        std::string value;
-    } const cases[] = {
         // Text that is no number used to read as 0 or as its leading number, and was measured.
-        {"x,y,z\n1,2,3\n", Kind::notANumber, 1, "x"},
-        {"1 2 3\n4 5 12abc\n", Kind::notANumber, 2, "12abc"},
-        {"1 2 3\n" + nul + " 5 6\n", Kind::notANumber, 2, nul},
-        {"1 2 3\n\n\n3\v 1 2\n", Kind::notANumber, 4, "3\v"},
+        {"x,y,z\n1,2,3\n", {}, Kind::notANumber, 1, "x"},
+        {"1 2 3\n4 5 12abc\n", {}, Kind::notANumber, 2, "12abc"},
+        {"1 2 3\n" + nul + " 5 6\n", {}, Kind::notANumber, 2, nul},
+        {"1 2 3\n\n\n3\v 1 2\n", {}, Kind::notANumber, 4, "3\v"},
         // CR LF and a lone CR each end one line.
-        {"1 2 3\r\n4 5 6\r7 8 -\n", Kind::notANumber, 3, "-"},
+        {"1 2 3\r\n4 5 6\r7 8 -\n", {}, Kind::notANumber, 3, "-"},
         // A byte order mark is skipped only whole and only at the very start.
         {"\xEF\xBB"
          "1 2 3\n",
-         Kind::notANumber, 1,
+         {},
+         Kind::notANumber,
+         1,
          "\xEF\xBB"
          "1"},
         // Infinities and NaN used to pass into the fit and give a flatness of -2e16.
-        {"nan 1 2\n", Kind::notFinite, 1, "nan"},
-        {"1 2 3\n4 5 1e999\n", Kind::notFinite, 2, "1e999"},
+        {"nan 1 2\n", {}, Kind::notFinite, 1, "nan"},
+        {"1 2 3\n4 5 1e999\n", {}, Kind::notFinite, 2, "1e999"},
         // A value one byte too long, alone and spanning the end of the first chunk.
-        {sevens, Kind::valueTooLong, 1, sevens.substr(0, PointFileProblem::kValueTextLimit)},
-        {std::string(kChunk - 500, '\n') + sevens, Kind::valueTooLong, kChunk - 499,
+        {sevens, {}, Kind::valueTooLong, 1, sevens.substr(0, PointFileProblem::kValueTextLimit)},
+        {std::string(kChunk - 500, '\n') + sevens,
+         {},
+         Kind::valueTooLong,
+         kChunk - 499,
          sevens.substr(0, PointFileProblem::kValueTextLimit)},
         // Left-over values used to be dropped without a word.
-        {"1 2 3\n4 5\n\n", Kind::incompletePoint, 2, ""},
-        {" \r\n\t,\n", Kind::noPoint, 0, ""},
+        {"1 2 3\n4 5\n\n", {}, Kind::incompletePoint, 2, ""},
+        {" \r\n\t,\n", {}, Kind::noPoint, 0, ""},
     };
     for (Case const& c : cases) {
         std::vector<Vector3> list;
         PointFileProblem problem;
+        problem.kind = Kind::readError;  // reset by every reading
         std::string const label = c.text.substr(0, 40);
-        EXPECT_EQ(read(c.text, list, &problem), -1) << label;
-        EXPECT_TRUE(list.empty()) << label;
+        EXPECT_EQ(read(c.text, list, &problem), c.kind == Kind::none ? 0 : -1) << label;
+        EXPECT_TRUE(samePoints(list, c.want)) << label;
         EXPECT_EQ(problem.kind, c.kind) << label;
         EXPECT_EQ(problem.line, c.line) << label;
         EXPECT_EQ(problem.value, c.value) << label;
@@ -143,6 +133,8 @@ TEST(PointFileProblem, DescribedForAPerson) {
         {{Kind::valueTooLong, 1, "777", true},
          "value longer than 1024 characters at line 1: '777...'"},
         {{Kind::incompletePoint, 5, "", false}, "incomplete last point at line 5"},
+        {{Kind::notANumber, 3, "\x7F\x1F", false}, "not a number at line 3: '\\x7F\\x1F'"},
+        {{Kind::noPoint, 0, "", false}, "no complete point"},
     };
     for (Case const& c : cases) {
         EXPECT_EQ(describe(c.problem), c.words);

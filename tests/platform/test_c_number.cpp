@@ -32,7 +32,10 @@ TEST(CNumberReader, MatchesStrtodInValueAndLength) {
         "0xinf", "-0xnan", "0x-1", "0x+1", "0x.", "0x.p1", "0x.8p", "+0x1P-3", "0x1p+", "0xP3",
         " \t-0x10", "+-0x1", "- 1", "0x1e5", "1e+-5", "nan(abc_1)", "infinityx", "0x1p-1076",
         "-0x1.8p-1075", "0x1p1024", "0x1.fffffffffffff8p1023", "0x.00000001p-1040",
-        "0x100000000p1000", "0.0000000000000000000001e-302", "0.1e310"};
+        "0x100000000p1000", "0.0000000000000000000001e-302", "0.1e310", "\r5",
+        // Out of range the other way than the digits alone suggest: many digits after the point
+        // of an underflow, many hexadecimal digits before a negative exponent of an overflow.
+        "1." + std::string(400, '0') + "e-400", "0x1" + std::string(400, '0') + "p-500"};
     CNumberReader const reader;
     ASSERT_TRUE(reader.valid());
     for (std::string const& text : cases) {

@@ -64,8 +64,8 @@ TEST(NumberReading, EveryWayAgreesWithStrtodOnEveryKindOfText) {
             std::string const text = generator.make(maker);
             std::string const label = std::string(generator.name) + " '" + text + "'";
             CNumber const expected = cStrtod(text);
-            // Read where it lies, followed by a separator and more digits, as in a file.
-            std::string const inFile = text + ",12345";
+            // Read where it lies, followed by bytes that would continue it: none may join it.
+            std::string const inFile = text + "5e5,1";
             ASSERT_TRUE(sameNumber(reader.read(inFile.data(), text.size()), expected)) << label;
             ASSERT_TRUE(sameNumber(reader.readGeneral(inFile.data(), text.size()), expected))
                 << label;
