@@ -21,8 +21,6 @@ class LiteralPointScanner {
 public:
     LiteralPointScanner(std::vector<gte::Vector3>& points, tavrisk::PointFileProblem& problem)
         : points_(points), problem_(problem) {}
-    LiteralPointScanner(LiteralPointScanner const&) = delete;
-    LiteralPointScanner& operator=(LiteralPointScanner const&) = delete;
 
     // Takes the next bytes of the file; a byte order mark that the first of them start with is
     // skipped.
@@ -67,6 +65,9 @@ public:
         return true;
     }
 
+    // The points added up from the zero vector in file order.
+    gte::Vector3 const& sum() const { return sum_; }
+
 private:
     using Kind = tavrisk::PointFileProblemKind;
 
@@ -88,6 +89,7 @@ private:
         lastValueLine_ = line_;
         if (++coordinate_ == 3) {
             points_.push_back(pending_);
+            sum_ += pending_;
             coordinate_ = 0;
         }
         return true;
@@ -111,6 +113,7 @@ private:
     char value_[tavrisk::kMaxPointValueLength + 1];
     std::size_t length_ = 0;
     gte::Vector3 pending_ = gte::Vector3::zeroVector();
+    gte::Vector3 sum_ = gte::Vector3::zeroVector();
     int coordinate_ = 0;
     std::size_t line_ = 1;
     std::size_t lastValueLine_ = 0;

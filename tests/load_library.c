@@ -1,6 +1,6 @@
 /* A host that links nothing of Tavrisk: it loads the library at run time (LoadLibraryW on
  * Windows, dlopen elsewhere), finds every function of the export list by its plain name and calls
- * one function of each family through pointers of the declared calling convention, as a
+ * functions that take every record through pointers of the declared calling convention, as a
  * measuring program does. On 32-bit Windows a name left decorated (gte_dist_point_line@76) fails
  * the look-up here; that the functions clean up the stack as TAVRISK_CALL says, the export check
  * proves from the import library's decorations.
@@ -79,40 +79,31 @@ static void check_every_export(library_handle library, const char* list) {
 }
 
 typedef void(TAVRISK_CALL* dist_point_line_fn)(gte_line, gte_point, gte_dist_result*);
-typedef double(TAVRISK_CALL* dist_line_line_fn)(gte_line, gte_line);
-typedef double(TAVRISK_CALL* angle_line_line_fn)(gte_line, gte_line);
-typedef double(TAVRISK_CALL* angle_draw_fn)(gte_lseg, gte_lseg, gte_angle_result*);
-typedef void(TAVRISK_CALL* bisector_point_point_fn)(gte_point, gte_point, gte_point*);
 typedef int(TAVRISK_CALL* intersec_line_plane_fn)(gte_line, gte_plane, gte_point*);
 typedef int(TAVRISK_CALL* dist_circle_circle_fn)(gte_circle, gte_circle, gte_dist_result*);
-typedef int(TAVRISK_CALL* tangent_point_circle_fn)(gte_point, gte_circle, gte_line*, gte_point*);
-typedef void(TAVRISK_CALL* dist_points_line_fn)(const gte_point*, int, gte_line, double*, double*);
 typedef double(TAVRISK_CALL* interval_lseg_lseg_fn)(gte_lseg, gte_lseg, double*, double*);
 typedef int(TAVRISK_CALL* fit_plane_fn)(const gte_point*, int, gte_plane*);
-typedef double(TAVRISK_CALL* straightness_fn)(const gte_point*, int, gte_line, double*);
 typedef void(TAVRISK_CALL* rotate_vector_fn)(gte_vector, gte_vector, double, gte_vector*);
 
 #define FUNCTION(type, name) ((type)find_function(library, #name))
 
-/* One call per family, each with records passed by value and a result known exactly. */
-static void call_every_family(library_handle library) {
+/* Calls that pass every record by value and return each kind of result, each known exactly: the
+ * stack a function cleans up must be the one its caller built. */
+static void call_every_record(library_handle library) {
     gte_line const x_axis = {{0, 0, 0}, {2, 0, 0}};
-    gte_line const raised_y = {{0, 0, 5}, {0, 3, 0}};
     gte_point const point = {3, 4, 0};
     gte_plane const at_z3 = {{0, 0, 3}, {1, 0, 3}, {0, 1, 3}, {0, 0, 0}, {0, 0, 0}};
     gte_circle const unit = {{0, 0, 0}, 1.0, {0, 0, 1}};
     gte_circle const unit_apart = {{5, 0, 0}, 1.0, {0, 0, 1}};
     gte_lseg const along_x = {{2, 0, 0}, {0, 0, 0}};
-    gte_lseg const along_y = {{0, 2, 0}, {0, 0, 0}};
     gte_lseg const along_x_above = {{2, 2, 0}, {0, 2, 0}};
     gte_point const square[4] = {{0, 0, 5}, {1, 0, 5}, {0, 1, 5}, {1, 1, 5}};
-    gte_point const on_x[3] = {{0, 1, 0}, {1, -2, 0}, {2, 0, 0}};
+    gte_line const vertical = {{1, 2, 0}, {0, 0, 1}};
+    gte_vector const east = {1, 0, 0};
+    gte_vector const up = {0, 0, 1};
     gte_dist_result result;
     gte_dist_result three[3];
-    gte_angle_result drawn;
     gte_point found;
-    gte_line lines[2];
-    gte_point points[2];
     gte_plane plane;
     gte_vector rotated;
     double high = 0.0;
@@ -120,67 +111,24 @@ static void call_every_family(library_handle library) {
 
     FUNCTION(dist_point_line_fn, gte_dist_point_line)(x_axis, point, &result);
     check(result.dist == 4.0 && result.point2.x == 3.0 && result.point2.y == 0.0,
-          "point distances: gte_dist_point_line");
-
-    check(FUNCTION(dist_line_line_fn, gte_dist_line_line)(x_axis, raised_y) == 5.0,
-          "linear distances: gte_dist_line_line");
-
-    check(close_to(FUNCTION(angle_line_line_fn, gte_angle_line_line)(x_axis, raised_y), 90.0),
-          "angles: gte_angle_line_line");
-
-    check(close_to(FUNCTION(angle_draw_fn, gte_angle_draw_lseg_lseg)(along_x, along_y, &drawn),
-                   90.0) &&
-              close_to(drawn.angle, 90.0),
-          "angle drawing: gte_angle_draw_lseg_lseg");
-
-    FUNCTION(bisector_point_point_fn, gte_bisector_point_point)(point, square[3], &found);
-    check(found.x == 2.0 && found.y == 2.5 && found.z == 2.5,
-          "bisectors: gte_bisector_point_point");
-
-    {
-        gte_line const vertical = {{1, 2, 0}, {0, 0, 1}};
-        check(FUNCTION(intersec_line_plane_fn, gte_intersec_line_plane)(vertical, at_z3, &found) ==
-                      1 &&
-                  found.x == 1.0 && found.y == 2.0 && found.z == 3.0,
-              "intersections: gte_intersec_line_plane");
-    }
-
+          "gte_dist_point_line");
+    check(FUNCTION(intersec_line_plane_fn, gte_intersec_line_plane)(vertical, at_z3, &found) == 1 &&
+              found.x == 1.0 && found.y == 2.0 && found.z == 3.0,
+          "gte_intersec_line_plane");
     check(FUNCTION(dist_circle_circle_fn, gte_dist_circle_circle)(unit, unit_apart, three) == 3 &&
               three[0].dist == 5.0 && three[1].dist == 3.0 && three[2].dist == 7.0,
-          "circle distances: gte_dist_circle_circle");
-
-    {
-        gte_point const outside = {2, 0, 0};
-        check(FUNCTION(tangent_point_circle_fn, gte_tangent_point_circle)(outside, unit, lines,
-                                                                          points) == 2 &&
-                  close_to(points[0].x, 0.5) && close_to(points[1].x, 0.5) &&
-                  close_to(fabs(points[0].y), sqrt(0.75)) && points[0].y == -points[1].y,
-              "tangents: gte_tangent_point_circle");
-    }
-
-    FUNCTION(dist_points_line_fn, gte_dist_mutiPoint_line)(on_x, 3, x_axis, &high, &low);
-    check(high == 2.0 && low == 0.0, "point sets: gte_dist_mutiPoint_line");
-
+          "gte_dist_circle_circle");
     check(FUNCTION(interval_lseg_lseg_fn, gte_intervalXY_lseg_lseg)(along_x, along_x_above, &high,
                                                                     &low) == 2.0 &&
               high == 2.0 && low == 2.0,
-          "segment gaps: gte_intervalXY_lseg_lseg");
-
+          "gte_intervalXY_lseg_lseg");
     check(FUNCTION(fit_plane_fn, gte_fit_plane)(square, 4, &plane) == 1 &&
               close_to(plane.pt1.z, 5.0) && close_to(plane.pt2.z, 5.0) &&
               close_to(plane.pt3.z, 5.0),
-          "fitting: gte_fit_plane");
-
-    check(FUNCTION(straightness_fn, gte_straightness_xy_line)(on_x, 3, x_axis, NULL) == 3.0,
-          "form: gte_straightness_xy_line");
-
-    {
-        gte_vector const east = {1, 0, 0};
-        gte_vector const up = {0, 0, 1};
-        FUNCTION(rotate_vector_fn, gte_tool_rotate_vector)(east, up, 90.0, &rotated);
-        check(close_to(rotated.x, 0.0) && close_to(rotated.y, 1.0) && rotated.z == 0.0,
-              "tools: gte_tool_rotate_vector");
-    }
+          "gte_fit_plane");
+    FUNCTION(rotate_vector_fn, gte_tool_rotate_vector)(east, up, 90.0, &rotated);
+    check(close_to(rotated.x, 0.0) && close_to(rotated.y, 1.0) && rotated.z == 0.0,
+          "gte_tool_rotate_vector");
 }
 
 int main(int argc, char** argv) {
@@ -197,11 +145,11 @@ int main(int argc, char** argv) {
     check_every_export(library, argv[1]);
     if (failures == 0) {
         check_version(library);
-        call_every_family(library);
+        call_every_record(library);
     }
     close_library(library);
     if (failures == 0) {
-        printf("every export found by its plain name, one call per family checked\n");
+        printf("every export found by its plain name, calls with every record checked\n");
     }
     return failures == 0 ? 0 : 1;
 }
