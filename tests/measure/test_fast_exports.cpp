@@ -1,6 +1,7 @@
 // The exports with fast paths against their literal forms, record bytes and return codes alike,
 // on random and degenerate input: the fits, the profile, the two-set gaps and the intervals.
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 #include "literal_measures.h"
@@ -14,13 +15,24 @@ namespace {
 using Points = std::vector<gte_point>;
 int const kCases = 20000;
 
-// Calls both forms into poisoned outputs: the same return code and the same record, bit for bit
-// except that any NaN matches any NaN (which NaN an undefined figure carries depends on the order
-// the compiler gives the operands of a sum).
-template <class Out, class Fast, class Slow>
-::testing::AssertionResult agree(Fast fast, Slow slow) {
+struct Range {
+    double high, low;
+};
+
+// Calls both forms with the same input into poisoned outputs: the same return code and the same
+// record, bit for bit except that any NaN matches any NaN (which NaN an undefined figure carries
+// depends on the order the compiler gives the operands of a sum).
+template <class Out, class Fast, class Slow, class... Input>
+::testing::AssertionResult agree(Fast fast, Slow slow, Input... input) {
     Out a = poisoned<Out>(), b = poisoned<Out>();
-    int const codeA = static_cast<int>(fast(&a)), codeB = static_cast<int>(slow(&b));
+    int codeA, codeB;
+    if constexpr (std::is_same_v<Out, Range>) {
+        codeA = static_cast<int>(fast(input..., &a.high, &a.low));
+        codeB = static_cast<int>(slow(input..., &b.high, &b.low));
+    } else {
+        codeA = static_cast<int>(fast(input..., &a));
+        codeB = static_cast<int>(slow(input..., &b));
+    }
     auto const x = doublesOf(a), y = doublesOf(b);
     for (std::size_t i = 0; i < x.size(); ++i) {
         if (!sameBits(x[i], y[i]) && !(std::isnan(x[i]) && std::isnan(y[i]))) {
@@ -31,10 +43,6 @@ template <class Out, class Fast, class Slow>
     return codeA == codeB ? ::testing::AssertionSuccess()
                           : ::testing::AssertionFailure() << "returned " << codeA << ", " << codeB;
 }
-
-struct Range {
-    double high, low;
-};
 
 // Coordinates of one case: a coarse grid (ties), near a tilted line far from the origin
 // (rounding decides), tiny (underflow) or huge, now and then not finite; points repeat.
@@ -76,9 +84,8 @@ TEST(FastExports, FitLsegAndProfileAsTheLiteralForms) {
     RandomDraws g(101);
     expectCases(kCases, [&g](int c) {
         Points const points = randomPoints(g, g.integer(3, 14), c % 5);
-        int const n = static_cast<int>(points.size());
-        return agree<gte_lseg>([&](gte_lseg* s) { return gte_fit_lseg(points.data(), n, s); },
-                               [&](gte_lseg* s) { return literal::fitLseg(points.data(), n, s); });
+        return agree<gte_lseg>(gte_fit_lseg, literal::fitLseg, points.data(),
+                               static_cast<int>(points.size()));
     });
     expectCases(kCases, [&g](int c) {
         Points const nominal = randomPoints(g, g.integer(1, 30), c % 5);
@@ -88,15 +95,10 @@ TEST(FastExports, FitLsegAndProfileAsTheLiteralForms) {
             normals.emplace_back(g.uniform(-1, 1), g.uniform(-1, 1), g.uniform(-1, 1));
         }
         normals[0].y = c % 5 == 4 && g.chance(0.2) ? kNaN : normals[0].y;
-        int const m = static_cast<int>(measured.size()), n = static_cast<int>(nominal.size());
-        return agree<double>(
-            [&](double* p) {
-                return gte_measure_profile2D(measured.data(), m, nominal.data(), normals.data(), n,
-                                             p);
-            },
-            [&](double* p) {
-                return literal::profile2D(measured.data(), m, nominal.data(), normals.data(), n, p);
-            });
+        return agree<double>(gte_measure_profile2D, literal::profile2D, measured.data(),
+                             static_cast<int>(measured.size()), nominal.data(),
+                             static_cast<gte_vector const*>(normals.data()),
+                             static_cast<int>(nominal.size()));
     });
 }
 
@@ -114,36 +116,15 @@ TEST(FastExports, TwoSetGapsAsTheLiteralForms) {
         gte_line const line = randomLine(g);
         double const factor = factors[g.integer(0, 4)];
         bool const useSigma = g.chance(0.5);
-        auto sigma = agree<gte_gap_result>(
-            [&](gte_gap_result* r) {
-                return gte_gapSigma_mutiPoint_mutiPoint(p1, n1, p2, n2, line, trim, average, factor,
-                                                        useSigma, r);
-            },
-            [&](gte_gap_result* r) {
-                return literal::gapSigmaTwoSets(p1, n1, p2, n2, line, trim, average, factor,
-                                                useSigma, r);
-            });
-        auto xy = agree<gte_gap_result>(
-            [&](gte_gap_result* r) {
-                return gte_gapXY_mutiPoint_mutiPoint(p1, n1, p2, n2, line, r);
-            },
-            [&](gte_gap_result* r) { return literal::gapXYTwoSets(p1, n1, p2, n2, line, r); });
-        auto dist = agree<Range>(
-            [&](Range* r) {
-                return gte_dist_mutiPoint_mutiPoint(p1, n1, p2, n2, line, &r->high, &r->low);
-            },
-            [&](Range* r) {
-                return literal::distTwoSets(p1, n1, p2, n2, line, &r->high, &r->low);
-            });
-        auto interval = agree<Range>(
-            [&](Range* r) {
-                return gte_interval_mutiPoint_line(p1, n1, line, trim, average, factor, useSigma,
-                                                   &r->high, &r->low);
-            },
-            [&](Range* r) {
-                return literal::intervalLine(p1, n1, line, trim, average, factor, useSigma,
-                                             &r->high, &r->low);
-            });
+        auto sigma =
+            agree<gte_gap_result>(gte_gapSigma_mutiPoint_mutiPoint, literal::gapSigmaTwoSets, p1,
+                                  n1, p2, n2, line, trim, average, factor, useSigma);
+        auto xy = agree<gte_gap_result>(gte_gapXY_mutiPoint_mutiPoint, literal::gapXYTwoSets, p1,
+                                        n1, p2, n2, line);
+        auto dist =
+            agree<Range>(gte_dist_mutiPoint_mutiPoint, literal::distTwoSets, p1, n1, p2, n2, line);
+        auto interval = agree<Range>(gte_interval_mutiPoint_line, literal::intervalLine, p1, n1,
+                                     line, trim, average, factor, useSigma);
         return !sigma  ? sigma << " (gap sigma)"
                : !xy   ? xy << " (gap XY)"
                : !dist ? dist << " (distance)"
