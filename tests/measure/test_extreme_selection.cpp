@@ -24,12 +24,17 @@ namespace {
                                          << " instead of " << expected.low << " " << expected.high;
 }
 
-ExtremeAverages streamed(std::vector<double> const& values, int trim, int average) {
+// The stream, and the sorted copy the one-set interval takes, against the literal averages.
+::testing::AssertionResult sameTrimmedAverages(std::vector<double> const& values, int trim,
+                                               int average) {
     tavrisk::TrimmedExtremes stream(trim, average);
     for (double v : values) {
         stream.offer(v);
     }
-    return stream.averages();
+    ExtremeAverages const expected = literal::sortedAverages(values, trim, average);
+    auto const result = sameAverages(stream.averages(), expected);
+    return result ? sameAverages(tavrisk::trimmedExtremeAverages(values, trim, average), expected)
+                  : result;
 }
 
 class Generator : public RandomDraws {
@@ -122,11 +127,10 @@ TEST(TrimmedExtremes, StreamGivesTheSortedAverages) {
         {{otherNaN, 2, kNaN, 3, 5, 4}, 1, 1},
     };
     for (auto const& c : cases) {
-        EXPECT_TRUE(sameAverages(streamed(c.values, c.trim, c.average),
-                                 literal::sortedAverages(c.values, c.trim, c.average)));
+        EXPECT_TRUE(sameTrimmedAverages(c.values, c.trim, c.average));
     }
     RandomDraws g(31337);
-    expectCases(100000, [&g](int c) {
+    expectCases(40000, [&g](int c) {
         int const trim = g.integer(0, 4), average = g.integer(1, 5);
         std::vector<double> values(
             static_cast<std::size_t>(2 * (trim + average) + g.integer(1, 12)));
@@ -135,8 +139,7 @@ TEST(TrimmedExtremes, StreamGivesTheSortedAverages) {
             v = g.chance(0.02) ? (g.chance(0.1) ? kNaN : (g.chance(0.5) ? kInf : -kInf))
                                : g.integer(-6, 6) * (c % 2 ? 0.5 : 1e300);
         }
-        return sameAverages(streamed(values, trim, average),
-                            literal::sortedAverages(values, trim, average));
+        return sameTrimmedAverages(values, trim, average);
     });
 }
 
