@@ -79,31 +79,6 @@ TEST(Moment, RefusesFewerThanThreePoints) {
     EXPECT_TRUE(untouched(minor));
 }
 
-TEST(Profile, PairsEachMeasuredPointWithItsNearestNominal) {
-    gte_point const nominal[] = {gte_point(0, 0, 0), gte_point(1, 0, 0), gte_point(2, 0, 0)};
-    gte_vector const up[] = {gte_vector(0, 1, 0), gte_vector(0, 1, 0), gte_vector(0, 1, 0)};
-    gte_point const measured[] = {gte_point(0.1, 0.2, 0), gte_point(1, -0.1, 0),
-                                  gte_point(2.2, 0.05, 0)};
-    double profile = poisoned<double>();
-    EXPECT_EQ(gte_measure_profile2D(measured, 3, nominal, up, 3, &profile), 1);
-    EXPECT_EQ(profile, 0.2 + 0.1);
-
-    // The first of two equally near nominal points wins; normals are used as given, with only
-    // their horizontal part, and nearness ignores z.
-    gte_vector const unequal[] = {gte_vector(0, 1, 7), gte_vector(0, 2, 0), gte_vector(0, 4, 0)};
-    gte_point const tie[] = {gte_point(0.5, 0.25, 0), gte_point(2, 0, 0)};
-    EXPECT_EQ(gte_measure_profile2D(tie, 2, nominal, unequal, 3, &profile), 1);
-    EXPECT_EQ(profile, 0.25);
-    gte_point const high[] = {gte_point(0, 0, 100), gte_point(1, 0, 0), gte_point(2, 0, 0)};
-    gte_point const below[] = {gte_point(0.25, -0.5, 0), gte_point(1.75, 0.5, 0)};
-    EXPECT_EQ(gte_measure_profile2D(below, 2, high, unequal, 3, &profile), 1);
-    EXPECT_EQ(profile, 2.5);  // deviations -0.5 and 2.0
-
-    // A single measured point has no band.
-    EXPECT_EQ(gte_measure_profile2D(measured, 1, nominal, up, 3, &profile), 1);
-    EXPECT_EQ(profile, 0.0);
-}
-
 TEST(Profile, RefusesEmptyOrMissingInput) {
     gte_point const p[] = {gte_point(0, 1, 0)};
     gte_vector const n[] = {gte_vector(0, 1, 0)};
