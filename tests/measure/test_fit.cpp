@@ -60,19 +60,21 @@ std::vector<P> cloud(tavrisk_test::RandomDraws& g, int kind) {
         double const rough = g.uniform(-0.01, 0.01);
         int const a = g.integer(-3, 3), b = g.integer(-3, 3), c = g.integer(-3, 3);
         P const corners[3] = {P(0, 0, 0), P(1, 0, 0), P(0, 1, 0)};
-        P const kinds[] = {
-            P(x, y, z),
-            P(x, y, 0.02 * x - 0.01 * y + rough),   // a tilted, slightly rough plate
-            P(x, y, 7.5),                           // exactly in a plane z = const
-            P(a, 2.0 * a, 0.0),                     // exactly on a line
-            P(1.25, -2.5, 3.75),                    // one point
-            corners[i % 3],                         // three points, repeated
-            P(1e8 + rough, -1e8 + x, 1e7 + y),      // deviations cancel most digits
-            P(x * 1e306, y * 1e306, z),             // sums that overflow
-            P(x * 1e-160, y * 1e-160, z * 1e-170),  // products that underflow
-            P(a, b, c),                             // exact sums, tying eigenvalues
-            P(x, y, z),                             // one coordinate not finite, below
-        };
+        // Ordinary; a tilted, slightly rough plate; exactly in a plane z = const; exactly on a
+        // line; one point; three points, repeated; far from the origin (the deviations cancel
+        // most digits); sums that overflow; products that underflow; an integer grid (exact
+        // sums, tying eigenvalues); one coordinate not finite (below).
+        P const kinds[] = {P(x, y, z),
+                           P(x, y, 0.02 * x - 0.01 * y + rough),
+                           P(x, y, 7.5),
+                           P(a, 2.0 * a, 0.0),
+                           P(1.25, -2.5, 3.75),
+                           corners[i % 3],
+                           P(1e8 + rough, -1e8 + x, 1e7 + y),
+                           P(x * 1e306, y * 1e306, z),
+                           P(x * 1e-160, y * 1e-160, z * 1e-170),
+                           P(a, b, c),
+                           P(x, y, z)};
         points.push_back(kinds[kind]);
     }
     if (kind == 10) {
@@ -144,6 +146,7 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
 TEST(FitRecords, SegmentRunsBetweenExtremeProjectionsInInputOrder) {
     // The first pair in (i, j) order wins ties: reversing the input swaps the ends. In the last
     // case the ends are the feet on the fitted line y = 0.05, not the measured points.
+    std::vector<P> const bent = {P(0, 0, 0), P(1, 0.1, 0), P(2, 0.1, 0), P(3, 0, 0)};
     struct {
         std::vector<P> points;
         P pt1, pt2;
@@ -152,10 +155,7 @@ TEST(FitRecords, SegmentRunsBetweenExtremeProjectionsInInputOrder) {
         {kOnXAxis, P(-1, 0, 0), P(5, 0, 0), 0.0},
         {{kOnXAxis.rbegin(), kOnXAxis.rend()}, P(5, 0, 0), P(-1, 0, 0), 0.0},
         {{P(0, 0, 0), P(2, 0, 0), P(2, 0, 0), P(0, 0, 0)}, P(0, 0, 0), P(2, 0, 0), 0.0},
-        {{P(0, 0, 0), P(1, 0.1, 0), P(2, 0.1, 0), P(3, 0, 0)},
-         P(0, 0.05, 0),
-         P(3, 0.05, 0),
-         kTight},
+        {bent, P(0, 0.05, 0), P(3, 0.05, 0), kTight},
     };
     for (auto const& c : cases) {
         gte_lseg seg;
@@ -169,6 +169,8 @@ TEST(FitRecords, RefusalsLeaveTheRecordUntouched) {
     double const nan = std::nan(""), inf = HUGE_VAL;
     std::vector<P> const nanPoint = {P(0, 0, 0), P(1, 0, 0), P(0, 1, nan), P(1, 1, 0.1)};
     std::vector<P> const copies(4, P(1, 2, 3));
+    std::vector<P> const overflowing = {P(1e300, 0, 0), P(-1e300, 1e300, 0), P(0, -1e300, 1e299),
+                                        P(1e300, 1e300, 1e299)};
     struct {
         std::vector<P> points;
         int count;
@@ -185,10 +187,7 @@ TEST(FitRecords, RefusalsLeaveTheRecordUntouched) {
         {nanPoint, 4, true, true},
         {{P(0, 0, 0), P(1, 0.1, 0), P(-inf, 1, 0), P(1, 1, 0.1)}, 4, true, true},
         {{P(0, 0, 0), P(1, 0.1, inf), P(2, 1, 0), P(1, 1, 0.1)}, 4, true, true},
-        {{P(1e300, 0, 0), P(-1e300, 1e300, 0), P(0, -1e300, 1e299), P(1e300, 1e300, 1e299)},
-         4,
-         true,
-         true},
+        {overflowing, 4, true, true},
         // Regression: when no sampled point was off the line of the first two samples, the third
         // sample stayed at index 0 and the record repeated pt1 (or held three collinear points):
         // success reported for a record that describes no plane. Now every point is searched,
