@@ -130,7 +130,7 @@ TEST(TrimmedExtremes, StreamGivesTheSortedAverages) {
         EXPECT_TRUE(sameTrimmedAverages(c.values, c.trim, c.average));
     }
     RandomDraws g(31337);
-    expectCases(40000, [&g](int c) {
+    expectCases(100000, [&g](int c) {
         int const trim = g.integer(0, 4), average = g.integer(1, 5);
         std::vector<double> values(
             static_cast<std::size_t>(2 * (trim + average) + g.integer(1, 12)));

@@ -93,7 +93,7 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
     // copy's fit gives, or the same refusal with the record untouched.
     tavrisk_test::RandomDraws g(0xF17F17u);
     int records = 0;
-    for (int i = 0; i < 40000; ++i) {
+    for (int i = 0; i < 100000; ++i) {
         std::vector<P> const points = cloud(g, i % 11);
         int const count = static_cast<int>(points.size());
         std::vector<Vector3> const copy = tavrisk_test::copiedPoints(points.data(), count);
@@ -139,8 +139,8 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
         records += expected ? 1 : 0;
     }
     // Both outcomes are common enough for the comparison to mean something.
-    EXPECT_GT(records, 12000);
-    EXPECT_LT(records, 36000);
+    EXPECT_GT(records, 30000);
+    EXPECT_LT(records, 90000);
 }
 
 TEST(FitRecords, SegmentRunsBetweenExtremeProjectionsInInputOrder) {
