@@ -151,13 +151,8 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
     gte::Line3 const gteLine = tavrisk::toLine3(line);
     Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
     gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(m, gteLine.origin);
-    std::vector<Vector3> set1, set2;
-    for (int i = 0; i < count1; ++i) {
-        set1.push_back(tavrisk::toVector3(points1[i]));
-    }
-    for (int j = 0; j < count2; ++j) {
-        set2.push_back(tavrisk::toVector3(points2[j]));
-    }
+    std::vector<Vector3> set1 = tavrisk_test::copiedPoints(points1, count1);
+    std::vector<Vector3> set2 = tavrisk_test::copiedPoints(points2, count2);
     Vector3 const c1 = gte::Centroid(set1.data(), set1.size());
     Vector3 const c2 = gte::Centroid(set2.data(), set2.size());
     if (useSigma) {
@@ -221,16 +216,12 @@ inline bool distTwoSets(gte_point const* points1, int count1, gte_point const* p
 // The two-set XY gap record: the pair gap range and the centres' gap across the line.
 inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* points2, int count2,
                          gte_line line, gte_gap_result* result) {
-    count1 = points1 == nullptr ? 0 : count1;
-    count2 = points2 == nullptr ? 0 : count2;
-    if (count1 < 1 || count2 < 1) {
+    double high, low;
+    if (!distTwoSets(points1, count1, points2, count2, line, &high, &low)) {
         return false;
     }
     Vector2 n(line.vector.y, -line.vector.x);
-    if (gte::Normalize(n) < 0.0001) {
-        return false;
-    }
-    Range const range = pairRangeXY(points1, count1, points2, count2, n);
+    gte::Normalize(n);
     auto centre = [](gte_point const* points, int count) {
         Vector3 sum = Vector3::zeroVector();
         for (int i = 0; i < count; ++i) {
@@ -242,8 +233,8 @@ inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* 
     Vector3 const c2 = centre(points2, count2);
     if (result != nullptr) {
         result->centerPoint = tavrisk::toPointRecord((c1 + c2) / 2.0);
-        result->maxGap = range.high;
-        result->minGap = range.low;
+        result->maxGap = high;
+        result->minGap = low;
         result->direction = gte_vector(n[0], n[1], 0.0);
         result->centerGap = std::fabs(gte::Dot(Vector2(c1[0] - c2[0], c1[1] - c2[1]), n));
     }

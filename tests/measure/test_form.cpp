@@ -79,40 +79,16 @@ TEST(Moment, RefusesFewerThanThreePoints) {
     EXPECT_TRUE(untouched(minor));
 }
 
-TEST(Profile, PairsEachMeasuredPointWithItsNearestNominal) {
-    gte_point const nominal[] = {gte_point(0, 0, 0), gte_point(1, 0, 0), gte_point(2, 0, 0)};
-    gte_vector const up[] = {gte_vector(0, 1, 0), gte_vector(0, 1, 0), gte_vector(0, 1, 0)};
-    gte_point const measured[] = {gte_point(0.1, 0.2, 0), gte_point(1, -0.1, 0),
-                                  gte_point(2.2, 0.05, 0)};
-    double profile = poisoned<double>();
-    EXPECT_EQ(gte_measure_profile2D(measured, 3, nominal, up, 3, &profile), 1);
-    EXPECT_EQ(profile, 0.2 + 0.1);
-
-    // The first of two equally near nominal points wins; normals are used as given, with only
-    // their horizontal part, and nearness ignores z.
-    gte_vector const unequal[] = {gte_vector(0, 1, 7), gte_vector(0, 2, 0), gte_vector(0, 4, 0)};
-    gte_point const tie[] = {gte_point(0.5, 0.25, 0), gte_point(2, 0, 0)};
-    EXPECT_EQ(gte_measure_profile2D(tie, 2, nominal, unequal, 3, &profile), 1);
-    EXPECT_EQ(profile, 0.25);
-    gte_point const high[] = {gte_point(0, 0, 100), gte_point(1, 0, 0), gte_point(2, 0, 0)};
-    gte_point const below[] = {gte_point(0.25, -0.5, 0), gte_point(1.75, 0.5, 0)};
-    EXPECT_EQ(gte_measure_profile2D(below, 2, high, unequal, 3, &profile), 1);
-    EXPECT_EQ(profile, 2.5);  // deviations -0.5 and 2.0
-
-    // A single measured point has no band.
-    EXPECT_EQ(gte_measure_profile2D(measured, 1, nominal, up, 3, &profile), 1);
-    EXPECT_EQ(profile, 0.0);
-}
-
 TEST(Profile, RefusesEmptyOrMissingInput) {
     gte_point const p[] = {gte_point(0, 1, 0)};
     gte_vector const n[] = {gte_vector(0, 1, 0)};
     double profile = poisoned<double>();
-    EXPECT_EQ(gte_measure_profile2D(p, 0, p, n, 1, &profile), -1);
-    EXPECT_EQ(gte_measure_profile2D(p, 1, p, n, 0, &profile), -1);
-    EXPECT_EQ(gte_measure_profile2D(nullptr, 1, p, n, 1, &profile), -1);
-    EXPECT_EQ(gte_measure_profile2D(p, 1, nullptr, n, 1, &profile), -1);
-    EXPECT_EQ(gte_measure_profile2D(p, 1, p, nullptr, 1, &profile), -1);
+    for (int missing = 0; missing < 5; ++missing) {
+        EXPECT_EQ(gte_measure_profile2D(missing == 2 ? nullptr : p, missing == 0 ? 0 : 1,
+                                        missing == 3 ? nullptr : p, missing == 4 ? nullptr : n,
+                                        missing == 1 ? 0 : 1, &profile),
+                  -1);
+    }
     EXPECT_TRUE(untouched(profile));
 }
 
@@ -144,15 +120,6 @@ TEST(Straightness, SignsOffsetsAndLineDirections) {
     }
 }
 
-TEST(Straightness, Refusals) {
-    gte_line const alongX(gte_point(0, 0, 0), gte_vector(1, 0, 0));
-    gte_point const far[] = {gte_point(0, -5e6, 0)};
-    double dev = poisoned<double>();
-    EXPECT_EQ(gte_straightness_xy_line(far, 0, alongX, &dev), -1.0);
-    EXPECT_EQ(gte_straightness_xy_line(nullptr, 3, alongX, &dev), -1.0);
-    EXPECT_TRUE(untouched(dev));
-}
-
 TEST(FormExtremes, TrueExtremesOfTheCandidatesAndNaNPropagates) {
     // Regression: the straightness band started at -1e6 / 1e6, so deviations all beyond 1e6 on
     // one side gave 1000001 instead of 1, and NaN points gave -2e6.
@@ -165,14 +132,21 @@ TEST(FormExtremes, TrueExtremesOfTheCandidatesAndNaNPropagates) {
         {{gte_point(0, -2e6, 0), gte_point(1, -2e6 - 1, 0)}, 1.0},
         {{gte_point(0, 3e6, 0), gte_point(1, 3e6 + 1, 0)}, 1.0},
         {{gte_point(0, -5e6, 0)}, 0.0},
+        // No points, or none given: refused.
+        {{}, -1.0},
         {{gte_point(0, nan, 0), gte_point(1, nan, 0)}, nan},
         {{gte_point(0, 1, 0), gte_point(nan, 0, 0), gte_point(1, 2, 0)}, nan},
     };
     for (auto const& c : straightness) {
+        double deviations[3] = {poisoned<double>(), poisoned<double>(), poisoned<double>()};
         double const band = gte_straightness_xy_line(
-            c.points.data(), static_cast<int>(c.points.size()), alongX, nullptr);
-        EXPECT_TRUE(band == c.band || (std::isnan(band) && std::isnan(c.band))) << band;
+            c.points.data(), static_cast<int>(c.points.size()), alongX, deviations);
+        EXPECT_TRUE(same(band, c.band)) << band;
+        EXPECT_EQ(untouched(deviations[0]), c.points.empty());
     }
+    double deviation = poisoned<double>();
+    EXPECT_EQ(gte_straightness_xy_line(nullptr, 3, alongX, &deviation), -1.0);
+    EXPECT_TRUE(untouched(deviation));
 
     // Regression: the nearest nominal point was searched from 1e16, so a measured point whose
     // squared distance to every nominal point exceeded it was paired with nominal point 0. The

@@ -164,44 +164,32 @@ TEST(TangentCircleCircle, NormalsMustAgree) {
     EXPECT_EQ(tangents(kCircle, other).result, -1);
 }
 
-TEST(Tangents, NegativeOrUndefinedRadiusHasNoTangents) {
+TEST(Tangents, CirclesThatAreNotFiniteOrHaveANegativeRadiusHaveNoTangents) {
     // Regression: a negative radius gave two tangents with NaN lines and points; a NaN radius
-    // gave two tangents from a point too. Such a circle has none: 0, nothing written but the
-    // circle-circle counts (0 each). Disagreeing normals are still refused first, with -1 and
-    // nothing written, as for any circles.
-    double const nan = std::nan("");
-    for (double radius : {-2.0, -0.5, nan}) {
-        gte_circle const bad(gte_point(0, 0, 0), radius, kUp);
-        gte_line lines[2] = {poisoned<gte_line>(), poisoned<gte_line>()};
-        gte_point points[2] = {poisoned<gte_point>(), poisoned<gte_point>()};
-        EXPECT_EQ(gte_tangent_point_circle(gte_point(4, 0, 0), bad, lines, points), 0) << radius;
-        EXPECT_TRUE(untouched(lines) && untouched(points)) << radius;
-
-        Tangents none;
-        none.outcount = none.incount = 0;
-        EXPECT_TRUE(tangents(bad, kSmall) == none) << radius;
-        EXPECT_TRUE(tangents(kSmall, bad) == none) << radius;
-        gte_circle flipped = bad;
-        flipped.vector = gte_vector(0, 0, -1);
-        Tangents refused;
-        refused.result = -1;
-        EXPECT_TRUE(tangents(flipped, kSmall) == refused) << radius;
-    }
-    // Regression: an infinite radius, or a centre, normal or point that is not finite, gave two
-    // or four tangents made of NaN. No circle, no tangents.
-    double const inf = HUGE_VAL;
+    // gave two tangents from a point too; an infinite radius, or a centre, normal or point that
+    // is not finite, gave two or four tangents made of NaN. Such a circle has none: 0, nothing
+    // written but the circle-circle counts (0 each). Disagreeing normals are still refused
+    // first, with -1 and nothing written, as for any circles.
+    double const nan = std::nan(""), inf = HUGE_VAL;
     gte_circle const undefined[] = {
-        gte_circle(gte_point(0, 0, 0), inf, kUp), gte_circle(gte_point(nan, 0, 0), 1, kUp),
-        gte_circle(gte_point(0, -inf, 0), 1, kUp), gte_circle(gte_point(0, 0, 0), 1, {0, nan, 1})};
-    Tangents none;
+        gte_circle(gte_point(0, 0, 0), -2.0, kUp),     gte_circle(gte_point(0, 0, 0), -0.5, kUp),
+        gte_circle(gte_point(0, 0, 0), nan, kUp),      gte_circle(gte_point(0, 0, 0), inf, kUp),
+        gte_circle(gte_point(nan, 0, 0), 1, kUp),      gte_circle(gte_point(0, -inf, 0), 1, kUp),
+        gte_circle(gte_point(0, 0, 0), 1, {0, nan, 1})};
+    Tangents none, refused;
     none.outcount = none.incount = 0;
+    refused.result = -1;
     for (gte_circle const& bad : undefined) {
+        SCOPED_TRACE(&bad - undefined);
         gte_line lines[2] = {poisoned<gte_line>(), poisoned<gte_line>()};
         gte_point points[2] = {poisoned<gte_point>(), poisoned<gte_point>()};
         EXPECT_EQ(gte_tangent_point_circle(gte_point(4, 0, 0), bad, lines, points), 0);
         EXPECT_TRUE(untouched(lines) && untouched(points));
         EXPECT_TRUE(tangents(bad, kSmall) == none);
         EXPECT_TRUE(tangents(kSmall, bad) == none);
+        gte_circle flipped = bad;
+        flipped.vector = gte_vector(0, 0, -1);
+        EXPECT_TRUE(tangents(flipped, kSmall) == refused);
     }
     gte_line lines[2] = {poisoned<gte_line>(), poisoned<gte_line>()};
     EXPECT_EQ(gte_tangent_point_circle(gte_point(nan, 0, 0), kSmall, lines, nullptr), 0);
