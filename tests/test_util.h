@@ -6,11 +6,18 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "gte/vector.h"
 #include "tavrisk.h"
 
 namespace tavrisk_test {
+
+// The same points, bit for bit (an empty list may have no storage to compare).
+inline bool samePointBits(std::vector<gte::Vector3> const& a, std::vector<gte::Vector3> const& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(gte::Vector3)) == 0);
+}
 
 // Tolerance for results that go through a square root or a normalisation.
 constexpr double kTight = 1e-12;

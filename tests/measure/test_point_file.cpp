@@ -41,12 +41,6 @@ protected:
     int files_ = 0;
 };
 
-// The same points, bit for bit.
-bool samePoints(std::vector<Vector3> const& got, std::vector<Vector3> const& want) {
-    return got.size() == want.size() &&
-           std::memcmp(got.data(), want.data(), got.size() * sizeof(Vector3)) == 0;
-}
-
 }  // namespace
 
 TEST_F(PointFile, ContentIsReadOrRefusedWithWhereAndWhat) {
@@ -115,7 +109,7 @@ TEST_F(PointFile, ContentIsReadOrRefusedWithWhereAndWhat) {
         problem.kind = Kind::readError;  // reset by every reading
         std::string const label = c.text.substr(0, 40);
         EXPECT_EQ(read(c.text, list, &problem), c.kind == Kind::none ? 0 : -1) << label;
-        EXPECT_TRUE(samePoints(list, c.want)) << label;
+        EXPECT_TRUE(tavrisk_test::samePointBits(list, c.want)) << label;
         EXPECT_EQ(problem.kind, c.kind) << label;
         EXPECT_EQ(problem.line, c.line) << label;
         EXPECT_EQ(problem.value, c.value) << label;
@@ -189,7 +183,7 @@ TEST_F(PointFile, ALockHeldElsewhereRefusesTheFile) {
         // Released: the file reads, twice, so the reader drops its own lock and the old points.
         EXPECT_EQ(readPointFile(p.c_str(), list), 0);
         EXPECT_EQ(readPointFile(p.c_str(), list), 0);
-        EXPECT_TRUE(samePoints(list, {{1, 2, 3}}));
+        EXPECT_TRUE(tavrisk_test::samePointBits(list, {{1, 2, 3}}));
     }
 }
 
@@ -200,7 +194,7 @@ TEST_F(PointFile, AReadOnlyFileIsRead) {
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     std::vector<Vector3> list;
     EXPECT_EQ(readPointFile(p.c_str(), list), 0);
-    EXPECT_TRUE(samePoints(list, {{1.25, 2.5, -3}, {4, 5, 6}}));
+    EXPECT_TRUE(tavrisk_test::samePointBits(list, {{1.25, 2.5, -3}, {4, 5, 6}}));
     // Windows removes no read-only file.
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
 }
@@ -258,7 +252,7 @@ TEST_F(PointFile, HostLocaleDoesNotChangeTheDecimalPoint) {
         GTEST_SKIP() << "no locale with a decimal comma could be set";
     }
     EXPECT_EQ(rc, 0) << describe(problem);
-    EXPECT_TRUE(samePoints(list, {{1.5, -27.5, 3}, {4.5, 0.5, 9}}));
+    EXPECT_TRUE(tavrisk_test::samePointBits(list, {{1.5, -27.5, 3}, {4.5, 0.5, 9}}));
 }
 
 namespace {
@@ -308,7 +302,7 @@ TEST_F(PointFile, ProgressIsReportedEveryStepAndAtTheEndWithoutChangingTheResult
         PointFileProblem watchedProblem;
         ASSERT_EQ(readPointFile(reports.path.c_str(), watched, &watchedProblem, &progress),
                   c.result);
-        EXPECT_TRUE(samePoints(watched, plain));
+        EXPECT_TRUE(tavrisk_test::samePointBits(watched, plain));
         EXPECT_EQ(describe(watchedProblem), describe(plainProblem));
 
         // Steps of kPointFileProgressStep at least, and every byte in the last report unless the

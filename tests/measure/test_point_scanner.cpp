@@ -12,6 +12,7 @@
 #include "decimal_texts.h"
 #include "literal_point_scanner.h"
 #include "measure/point_scanner.h"
+#include "test_util.h"
 
 using gte::Vector3;
 using tavrisk::PointFileProblem;
@@ -141,10 +142,7 @@ Outcome compareScanners(std::string const& text, std::vector<std::size_t> const&
     EXPECT_EQ(got.steps, want.steps) << label;
     // The sum the fit would otherwise take of the list, added up as the points were read.
     EXPECT_EQ(std::memcmp(&got.sum, &want.sum, sizeof(Vector3)), 0) << label;
-    EXPECT_TRUE(got.points.size() == want.points.size() &&
-                std::memcmp(got.points.data(), want.points.data(),
-                            got.points.size() * sizeof(Vector3)) == 0)
-        << label;
+    EXPECT_TRUE(tavrisk_test::samePointBits(got.points, want.points)) << label;
     auto const fields = [](PointFileProblem const& p) {
         return std::tie(p.kind, p.line, p.value, p.valueCut);
     };
