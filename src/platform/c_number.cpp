@@ -8,6 +8,10 @@
 #include <string>
 #include <system_error>
 
+#if defined(_WIN32) && defined(__i386__)
+#include <float.h>
+#endif
+
 #include "platform/decimal_conversion.h"
 
 namespace tavrisk {
@@ -99,6 +103,30 @@ private:
     int hostMode_;
 };
 
+#if defined(_WIN32) && defined(__i386__)
+// Holds the x87 unit's precision at 53 bits while it lives. The 32-bit runtime's from_chars
+// scales its shorter cases on that unit, which at its usual 64-bit precision rounds the product
+// twice, to 64 bits and then to 53 when it is stored, and misses the correctly rounded double by
+// one unit in the last place for some numbers (2003456650e+15). Rounded to 53 bits at once, the
+// product is the double every other platform gives.
+class X87DoublePrecision {
+public:
+    X87DoublePrecision() : hostControl_(_controlfp(0, 0)) { _controlfp(_PC_53, _MCW_PC); }
+    ~X87DoublePrecision() { _controlfp(hostControl_, _MCW_PC); }
+    X87DoublePrecision(X87DoublePrecision const&) = delete;
+    X87DoublePrecision& operator=(X87DoublePrecision const&) = delete;
+
+private:
+    unsigned int hostControl_;
+};
+#else
+// Other targets compute doubles as doubles.
+class X87DoublePrecision {
+public:
+    X87DoublePrecision() {}
+};
+#endif
+
 }  // namespace
 
 CNumber readWithoutLocale(char const* text, std::size_t length) {
@@ -129,6 +157,7 @@ CNumber readWithoutLocale(char const* text, std::size_t length) {
     std::from_chars_result result;
     {
         RoundingToNearest const toNearest;
+        X87DoublePrecision const doublePrecision;
         result = std::from_chars(digits, end, value,
                                  hexadecimal ? std::chars_format::hex : std::chars_format::general);
     }
