@@ -230,6 +230,17 @@ BENCHMARK_CAPTURE(BM_ScanSize_Profile2D, fast, false)
     ->Arg(100000)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
+
+// The same contour with the measured points in random order, as a scan may deliver them.
+static void BM_ScanSize_Profile2DRandomOrder(benchmark::State& state) {
+    int const count = static_cast<int>(state.range(0));
+    Contour c = contour(count, count);
+    std::mt19937_64 random(4);
+    std::shuffle(c.measured.begin(), c.measured.end(), random);
+    measureHeld(state, [&] { profile(c); });
+}
+BENCHMARK(BM_ScanSize_Profile2DRandomOrder)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_CAPTURE(BM_ScanSize_Profile2D, literal, true)
     ->RangeMultiplier(2)
     ->Range(1 << 10, 1 << 13)

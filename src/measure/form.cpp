@@ -7,6 +7,7 @@
 #include "measure/export.h"
 #include "measure/profile_deviation.h"
 #include "measure/running_extremes.h"
+#include "measure/xy_order.h"
 
 using gte::Vector3;
 using namespace tavrisk;
@@ -46,7 +47,9 @@ std::vector<ProfileDeviation> profileDeviationsOf(gte_point const* measured, int
                                                   gte_vector const* normals, int nominalCount) {
     ProfileDeviations deviations(nominal, normals, nominalCount);
     std::vector<ProfileDeviation> paired(static_cast<std::size_t>(measuredCount));
-    for (int i = 0; i < measuredCount; ++i) {
+    // Visited in XY order, so that each search starts near its answer whatever the caller's
+    // order; each point's answer does not depend on the order.
+    for (int i : xyOrder(measured, measuredCount)) {
         paired[static_cast<std::size_t>(i)] = deviations.of(measured[i]);
     }
     return paired;
@@ -117,10 +120,10 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
     return guarded(kRefused, [&] {
         // The band of the deviations of the measured points, each along the normal of its
         // nominal point; a NaN deviation makes the band NaN.
-        ProfileDeviations deviations(nominal, normals, nominalCount);
         RunningRange band;
-        for (int i = 0; i < measuredCount; ++i) {
-            band.offer(deviations.of(measured[i]).deviation);
+        for (ProfileDeviation const& paired :
+             profileDeviationsOf(measured, measuredCount, nominal, normals, nominalCount)) {
+            band.offer(paired.deviation);
         }
         if (profile != nullptr) {
             *profile = std::fabs(band.low.value() - band.high.value());

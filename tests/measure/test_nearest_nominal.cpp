@@ -1,11 +1,13 @@
 // The nearest nominal point through the k-d tree against the scan of every nominal point, on
 // sets built for ties: grids, copies, points in a row, distances that underflow to 0 or overflow
 // to infinity, and coordinates that are not finite on either side.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "gte/basis.h"
 #include "measure/nearest_nominal.h"
+#include "measure/xy_order.h"
 #include "literal_measures.h"
 #include "random_cases.h"
 
@@ -117,4 +119,28 @@ TEST(NearestNominal, SameAsTheScanOnRandomAndAdversarialSets) {
         }
         return sameNearest(nominal, measured);
     });
+}
+
+TEST(XYOrder, EveryIndexOnceNeighboursTogetherTiesInIndexOrder) {
+    // Points of a 4 x 4 grid given column by column, each twice, and two that are not finite.
+    Points points;
+    for (int copy = 0; copy < 2; ++copy) {
+        for (int x = 0; x < 4; ++x) {
+            for (int y = 0; y < 4; ++y) {
+                points.push_back(gte_point(x, y, 0));
+            }
+        }
+    }
+    points.push_back(gte_point(kNaN, 1, 0));
+    points.push_back(gte_point(2, -kInf, 0));
+    std::vector<int> const order = tavrisk::xyOrder(points.data(), static_cast<int>(points.size()));
+    std::vector<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        ASSERT_EQ(sorted[i], static_cast<int>(i));
+    }
+    // The Z order of the grid: (0,0) and its copy and the two that are not finite (the box's
+    // corner), then (1,0), (0,1), (1,1), (2,0) ...
+    std::vector<int> const front(order.begin(), order.begin() + 10);
+    EXPECT_EQ(front, (std::vector<int>{0, 16, 32, 33, 4, 20, 1, 17, 5, 21}));
 }
