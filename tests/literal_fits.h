@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "gte/eigen_solver.h"
@@ -29,32 +30,26 @@ inline std::vector<gte::Vector3> copiedPoints(gte_point const* points, int count
     return copy;
 }
 
-// The mean, from the sum of the points in index order, and the six scatter sums of the
-// deviations from it in index order: s00, s01, s02, s11, s12, s22.
-inline std::array<double, 6> literalScatter(int count, gte::Vector3 const* p, gte::Vector3& mean,
-                                            bool averaged) {
-    mean = gte::Vector3::zeroVector();
+// The eigenvector of the smallest (plane) or largest (line) eigenvalue, which must stand alone,
+// of the six scatter sums s00, s01, s02, s11, s12, s22 of the deviations from the mean, both
+// summed in index order; the line fit works on their averages, by the reciprocal of the count.
+inline LiteralFit literalFit(int count, gte::Vector3 const* p, bool line) {
+    LiteralFit fit;
+    fit.origin = gte::Vector3::zeroVector();
     for (int i = 0; i < count; ++i) {
-        mean += p[i];
+        fit.origin += p[i];
     }
-    mean /= static_cast<double>(count);
+    fit.origin /= static_cast<double>(count);
     std::array<double, 6> s{};
     for (int i = 0; i < count; ++i) {
-        gte::Vector3 const d = p[i] - mean;
+        gte::Vector3 const d = p[i] - fit.origin;
         double const terms[6] = {d[0] * d[0], d[0] * d[1], d[0] * d[2],
                                  d[1] * d[1], d[1] * d[2], d[2] * d[2]};
         for (int k = 0; k < 6; ++k) s[k] += terms[k];
     }
-    if (averaged) {  // the line fit works on the averages, by the reciprocal of the count
+    if (line) {
         for (double& sum : s) sum *= 1.0 / static_cast<double>(count);
     }
-    return s;
-}
-
-// The eigenvector of the smallest (plane) or largest (line) eigenvalue, which must stand alone.
-inline LiteralFit literalFit(int count, gte::Vector3 const* p, bool line) {
-    LiteralFit fit;
-    std::array<double, 6> const s = literalScatter(count, p, fit.origin, line);
     double eval[3], evec[3][3];
     gte::EigenSolver3()(s[0], s[1], s[2], s[3], s[4], s[5], false, gte::EigenSolver3::kAscending,
                         eval, evec);
@@ -62,6 +57,10 @@ inline LiteralFit literalFit(int count, gte::Vector3 const* p, bool line) {
     fit.axis = gte::Vector3(evec[k][0], evec[k][1], evec[k][2]);
     fit.unique = line ? eval[2] > eval[1] : eval[1] > eval[0];
     return fit;
+}
+
+inline bool finite(gte::Vector3 const& v) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
 }
 
 // Needs count >= 3.

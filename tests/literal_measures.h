@@ -40,8 +40,14 @@ inline IndexPair farthestPair(Vector3 const* p, int count, Vector3 const& d) {
     return pair;
 }
 
-inline bool finite(Vector3 const& v) {
-    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+using tavrisk_test::finite;
+
+// An output the caller may leave out.
+template <class T>
+void store(T* output, T const& value) {
+    if (output != nullptr) {
+        *output = value;
+    }
 }
 
 // The fitted segment: the records copied, the line fit, then the projections of the farthest
@@ -63,9 +69,7 @@ inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
     if (!finite(pt1) || !finite(pt2)) {
         return -1;
     }
-    if (segment != nullptr) {
-        *segment = gte_lseg(tavrisk::toPointRecord(pt1), tavrisk::toPointRecord(pt2));
-    }
+    store(segment, gte_lseg(tavrisk::toPointRecord(pt1), tavrisk::toPointRecord(pt2)));
     return 1;
 }
 
@@ -101,9 +105,7 @@ inline int profile2D(gte_point const* measured, int measuredCount, gte_point con
     }
     std::sort(deviations.begin(), deviations.end(),
               [](double a, double b) { return a < b || (!std::isnan(a) && std::isnan(b)); });
-    if (profile != nullptr) {
-        *profile = std::fabs(deviations.front() - deviations.back());
-    }
+    store(profile, std::fabs(deviations.front() - deviations.back()));
     return 1;
 }
 
@@ -204,41 +206,9 @@ inline bool distTwoSets(gte_point const* points1, int count1, gte_point const* p
     if (measured) {
         range = pairRangeXY(points1, count1, points2, count2, n);
     }
-    if (maxDist != nullptr) {
-        *maxDist = range.high;
-    }
-    if (minDist != nullptr) {
-        *minDist = range.low;
-    }
+    store(maxDist, range.high);
+    store(minDist, range.low);
     return measured;
-}
-
-// The two-set XY gap record: the pair gap range and the centres' gap across the line.
-inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* points2, int count2,
-                         gte_line line, gte_gap_result* result) {
-    double high, low;
-    if (!distTwoSets(points1, count1, points2, count2, line, &high, &low)) {
-        return false;
-    }
-    Vector2 n(line.vector.y, -line.vector.x);
-    gte::Normalize(n);
-    auto centre = [](gte_point const* points, int count) {
-        Vector3 sum = Vector3::zeroVector();
-        for (int i = 0; i < count; ++i) {
-            sum += tavrisk::toVector3(points[i]);
-        }
-        return sum / static_cast<double>(count);
-    };
-    Vector3 const c1 = centre(points1, count1);
-    Vector3 const c2 = centre(points2, count2);
-    if (result != nullptr) {
-        result->centerPoint = tavrisk::toPointRecord((c1 + c2) / 2.0);
-        result->maxGap = high;
-        result->minGap = low;
-        result->direction = gte_vector(n[0], n[1], 0.0);
-        result->centerGap = std::fabs(gte::Dot(Vector2(c1[0] - c2[0], c1[1] - c2[1]), n));
-    }
-    return true;
 }
 
 // The interval of one set against a line: the distances, filtered on request, averaged from a
@@ -259,12 +229,8 @@ inline int intervalLine(gte_point const* points, int count, gte_line line, int t
         tavrisk::replaceOutlierDistances(distances, sigmaFactor);
     }
     tavrisk::ExtremeAverages const averages = sortedAverages(distances, trim, average);
-    if (maxAverage != nullptr) {
-        *maxAverage = averages.high;
-    }
-    if (minAverage != nullptr) {
-        *minAverage = averages.low;
-    }
+    store(maxAverage, averages.high);
+    store(minAverage, averages.low);
     return 1;
 }
 

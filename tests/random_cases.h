@@ -1,6 +1,6 @@
 // Random cases for the comparisons of the fast paths with the literal measurements: fixed seeds,
-// so that every run checks the same cases, sets built to make rounding and ties decide, and a
-// loop that stops after the first few failures.
+// so that every run checks the same cases, point sets and directions built to make rounding and
+// ties decide, and a loop that stops after the first few failures.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gte/vector.h"
+#include "tavrisk.h"
 
 namespace tavrisk_test {
 
@@ -25,6 +26,8 @@ inline bool sameBits(double a, double b) {
 
 class RandomDraws {
 public:
+    using Points = std::vector<gte_point>;
+
     explicit RandomDraws(std::uint64_t seed) : engine_(seed) {}
 
     int integer(int low, int high) {
@@ -43,28 +46,78 @@ public:
         return v;
     }
 
-    // Small integer coordinates: values tie everywhere and points repeat.
-    std::vector<gte::Vector3> grid(int n, int reach) {
-        std::vector<gte::Vector3> set;
-        for (int i = 0; i < n; ++i) {
-            set.emplace_back(integer(-reach, reach), integer(-reach, reach), integer(-1, 1));
+    // Directions as the searches meet them: along an axis (either sign), in a coordinate plane
+    // (a zero of either sign), of small integer components (ties), none at all, longer than the
+    // shortcuts allow, not a number, or arbitrary.
+    gte::Vector3 direction() {
+        gte::Vector3 v = unit();
+        int const k = integer(0, 2);
+        switch (integer(0, 7)) {
+            case 0:
+                return gte::Vector3::axisVector(k) * (chance(0.5) ? 1.0 : -1.0);
+            case 1:
+                v[k] = chance(0.5) ? 0.0 : -0.0;
+                return gte::Normalized(v);
+            case 2:
+                return gte::Normalized(
+                    gte::Vector3(integer(-4, 4), integer(-4, 4), integer(-4, 4)));
+            case 3:
+                return gte::Vector3::zeroVector();
+            case 4:
+                return v * uniform(0.5, 3.0);
+            case 5:
+                v[k] = kNaN;
+                return v;
+            default:
+                return v;
         }
-        return set;
     }
 
-    // Coordinates whose products underflow, or beyond the range where the shortcuts hold; now and
-    // then a coordinate that is not finite, z included.
-    std::vector<gte::Vector3> extremes(int n, double undefinedChance) {
-        static double const magnitudes[] = {1e-310, 1e-300, 1e-160, 1e150, 0x1p500, 0x1p501, 1e300};
-        double const magnitude = magnitudes[integer(0, 6)];
-        std::vector<gte::Vector3> set;
-        for (int i = 0; i < n; ++i) {
-            gte::Vector3 v(integer(-3, 3) * magnitude, uniform(-1, 1) * magnitude,
-                           integer(-3, 3) * magnitude);
+    // The kinds of point set below.
+    static constexpr int kKinds = 5;
+
+    // count points of one kind, laid out against the direction d: small integers (exact ties);
+    // along d with noise across it, at any scale and far from the origin; in rows across d at
+    // both ends and in the middle (projections that only rounding tells apart); coordinates whose
+    // products underflow, or overflow, or lie just within or beyond the limits of the shortcuts;
+    // arbitrary. Now and then a point repeats an earlier one (most points, in some sets) or has a
+    // coordinate that is not finite.
+    Points points(int count, int kind, gte::Vector3 const& d, double undefinedChance) {
+        static double const magnitudes[] = {1e-310,  1e-300, 1e-170,   1e150,    1e160, 0x1p500,
+                                            0x1p501, 1e300,  0x1p1020, 0x1p1021, 1e308};
+        double const magnitude = magnitudes[integer(0, 10)];
+        bool const normal = std::isfinite(gte::Length(d)) && gte::Length(d) > 0.0;
+        gte::Vector3 const along = normal ? gte::Normalized(d) : unit();
+        gte::Vector3 const across = gte::NormalizedCross(along, unit());
+        gte::Vector3 const base(uniform(-1, 1) * powerOfTen(-4, 7),
+                                uniform(-1, 1) * powerOfTen(-4, 7),
+                                uniform(-1, 1) * powerOfTen(-4, 7));
+        double const length = powerOfTen(-4, 7);
+        double const step = length * powerOfTen(-6, 0), noise = length * powerOfTen(-17, -1);
+        double const repeat = chance(0.1) ? 0.8 : 0.1;
+        Points set;
+        for (int i = 0; i < count; ++i) {
+            gte::Vector3 v;
+            if (!set.empty() && chance(repeat)) {
+                gte_point const p = set[static_cast<std::size_t>(integer(0, i - 1))];
+                v = gte::Vector3(p.x, p.y, p.z);
+            } else if (kind == 0) {
+                v = gte::Vector3(integer(-3, 3), integer(-3, 3), integer(-1, 1));
+            } else if (kind == 1) {
+                v = base + uniform(0, length) * along + noise * unit();
+            } else if (kind == 2) {
+                double const at = chance(0.1) ? 0.5 * length : (chance(0.5) ? 0.0 : length);
+                v = base + at * along + (integer(-2, 2) * step) * across;
+            } else if (kind == 3) {
+                double const m = chance(0.2) ? magnitudes[integer(0, 10)] : magnitude;
+                v = gte::Vector3(integer(-3, 3) * m, uniform(-1, 1) * m, integer(-3, 3) * m);
+            } else {
+                v = gte::Vector3(uniform(-10, 10), uniform(-10, 10), uniform(-10, 10));
+            }
             if (chance(undefinedChance)) {
                 v[integer(0, 2)] = notFinite();
             }
-            set.push_back(v);
+            set.emplace_back(v[0], v[1], v[2]);
         }
         return set;
     }
