@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "api/convert.h"
 #include "gte/eigen_solver.h"
 #include "gte/vector.h"
 #include "tavrisk.h"
@@ -22,12 +23,7 @@ struct LiteralFit {
 
 // The records copied into core values, as the fit exports used to before fitting.
 inline std::vector<gte::Vector3> copiedPoints(gte_point const* points, int count) {
-    std::vector<gte::Vector3> copy;
-    copy.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        copy.push_back(gte::Vector3(points[i].x, points[i].y, points[i].z));
-    }
-    return copy;
+    return tavrisk::toVectors(points, count);
 }
 
 // The eigenvector of the smallest (plane) or largest (line) eigenvalue, which must stand alone,
