@@ -83,9 +83,9 @@ public:
     // arbitrary. Now and then a point repeats an earlier one (most points, in some sets) or has a
     // coordinate that is not finite.
     Points points(int count, int kind, gte::Vector3 const& d, double undefinedChance) {
-        static double const magnitudes[] = {1e-310,  1e-300, 1e-170,   1e150,    1e160, 0x1p500,
-                                            0x1p501, 1e300,  0x1p1020, 0x1p1021, 1e308};
-        double const magnitude = magnitudes[integer(0, 10)];
+        static double const magnitudes[] = {1e-310,  1e-300, 1e-170,   1e150,    1e160,    0x1p500,
+                                            0x1p501, 1e300,  0x1p1020, 0x1p1021, 0x1p1022, 1e308};
+        double const magnitude = magnitudes[integer(0, 11)];
         bool const normal = std::isfinite(gte::Length(d)) && gte::Length(d) > 0.0;
         gte::Vector3 const along = normal ? gte::Normalized(d) : unit();
         gte::Vector3 const across = gte::NormalizedCross(along, unit());
@@ -109,7 +109,7 @@ public:
                 double const at = chance(0.1) ? 0.5 * length : (chance(0.5) ? 0.0 : length);
                 v = base + at * along + (integer(-2, 2) * step) * across;
             } else if (kind == 3) {
-                double const m = chance(0.2) ? magnitudes[integer(0, 10)] : magnitude;
+                double const m = chance(0.2) ? magnitudes[integer(0, 11)] : magnitude;
                 v = gte::Vector3(integer(-3, 3) * m, uniform(-1, 1) * m, integer(-3, 3) * m);
             } else {
                 v = gte::Vector3(uniform(-10, 10), uniform(-10, 10), uniform(-10, 10));
