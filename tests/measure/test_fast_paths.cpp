@@ -108,20 +108,6 @@ TEST(FastPaths, NearestNominalAsTheScan) {
         }
         return sameNearest(nominal, measured);
     });
-    // Larger trees, queried along the nominal points in order and now and then far off, so that a
-    // query starts from a neighbour's answer or from a far one.
-    expectCases(300, [&g](int c) {
-        Points const nominal = g.points(g.integer(50, 400), c % kKinds, g.direction(), 0.0);
-        Points measured;
-        for (std::size_t i = 0; i < 100; ++i) {
-            std::size_t const k = g.chance(0.9)
-                                      ? i * nominal.size() / 100
-                                      : g.integer(0, static_cast<int>(nominal.size()) - 1);
-            measured.emplace_back(nominal[k].x + g.integer(-2, 2) / 64.0,
-                                  nominal[k].y + g.integer(-2, 2) / 64.0, 0.0);
-        }
-        return sameNearest(nominal, measured);
-    });
 }
 
 TEST(FastPaths, PairRangeXYAsRunningExtremes) {
