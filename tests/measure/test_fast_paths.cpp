@@ -1,7 +1,8 @@
 // The fast paths against the literal measurements they replace, bit for bit, on the point sets
 // and directions of random_cases.h: the searches on their own (the farthest pair, the nearest
-// nominal point, the range and the trimmed averages of the pair gaps, the trimmed averages of a
-// stream), then the exports that run them, return codes and record bytes alike.
+// nominal point, the range of the pair gaps, the trimmed averages of a stream), then the exports
+// that run them, return codes and record bytes alike (the trimmed averages of the pair gaps
+// through the gap-sigma export, which is the only caller).
 #include <cmath>
 #include <type_traits>
 #include <vector>
