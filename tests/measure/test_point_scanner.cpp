@@ -2,12 +2,9 @@
 // random chunks, and the sizing of its point list.
 #include <cstdint>
 #include <cstring>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "decimal_texts.h"
 #include "literal_point_scanner.h"
@@ -17,15 +14,14 @@
 using gte::Vector3;
 using tavrisk::PointFileProblem;
 using tavrisk::PointScanner;
-using tavrisk_test::bitsOf;
 
 namespace {
 
 // Point files as measuring machines and people write them, with now and then a value or a
 // byte that gets the file refused.
-class PointFileMaker {
+class PointFileMaker : public tavrisk_test::TextMaker {
 public:
-    explicit PointFileMaker(std::uint64_t seed) : texts_(seed) {}
+    using TextMaker::TextMaker;
 
     std::string file() {
         std::uint64_t const start = below(40);
@@ -42,36 +38,32 @@ public:
         return text;
     }
 
-    std::uint64_t below(std::uint64_t bound) { return texts_.below(bound); }
-
 private:
     std::string value() {
         std::uint64_t const kind = below(10000);
-        if (kind < 7000) {
-            return texts_.machineDecimal();
-        }
         if (kind < 9100) {
-            // Long significands, near 2^53, halfway and (rarely) extreme numbers.
-            std::size_t const which = kind < 8000 ? 1 : kind < 8500 ? 2 : kind < 9000 ? 3 : 4;
-            return tavrisk_test::generators()[which].make(texts_);
+            // Mostly machine decimals; long significands, near 2^53, halfway, rarely extreme.
+            std::size_t const which = kind < 7000   ? 0
+                                      : kind < 8000 ? 1
+                                      : kind < 8500 ? 2
+                                      : kind < 9000 ? 3
+                                                    : 4;
+            return (this->*tavrisk_test::generators()[which].make)();
         }
         if (kind < 9960) {
             // Long values, across blocks and chunks: leading zeros before a plain decimal.
-            return std::string(below(200), '0') + texts_.machineDecimal().substr(1);
+            return std::string(below(200), '0') + machineDecimal().substr(1);
         }
-        if (kind < 9975) {
-            return texts_.oddForm();  // mostly refused
+        if (kind < 9980) {
+            return oddForm();  // mostly refused
         }
-        if (kind < 9985) {
+        if (kind < 9990) {
             // Just over or just under the longest value.
             return std::string(tavrisk::kMaxPointValueLength - 3 + below(4), '0') + "1";
         }
-        if (kind < 9995) {
-            std::string text = texts_.machineDecimal();
-            text[below(text.size())] = '\0';
-            return text;
-        }
-        return below(2) == 0 ? "\v1" : "-inf";
+        std::string text = machineDecimal();
+        text[below(text.size())] = '\0';
+        return text;
     }
 
     std::string separators() {
@@ -84,9 +76,12 @@ private:
         }
         return run;
     }
-
-    tavrisk_test::TextMaker texts_;
 };
+
+tavrisk::platform::CNumberReader const& numberReader() {
+    static tavrisk::platform::CNumberReader const reader;
+    return reader;
+}
 
 struct Outcome {
     std::vector<Vector3> points;
@@ -95,33 +90,13 @@ struct Outcome {
     Vector3 sum = Vector3::zeroVector();
 };
 
-// The library's scanner behind the literal one's interface.
-class BlockScanner {
-public:
-    BlockScanner(Outcome& out, std::size_t fileSize)
-        : scanner_(number(), out.points, out.problem, fileSize) {}
-    bool scan(char const* bytes, std::size_t n) {
-        std::memcpy(scanner_.chunk(), bytes, n);
-        return scanner_.scan(n);
-    }
-    bool finish() { return scanner_.finish(); }
-    Vector3 const& sum() const { return scanner_.sum(); }
-
-private:
-    static tavrisk::platform::CNumberReader const& number() {
-        static tavrisk::platform::CNumberReader const reader;
-        return reader;
-    }
-    PointScanner scanner_;
-};
-
-// Runs a scanner over text cut at the given chunk lengths.
-template <class Scanner>
-void scanInChunks(Scanner&& scanner, std::string const& text, std::vector<std::size_t> const& cuts,
-                  Outcome& out) {
+// Runs a scanner over text cut at the given chunk lengths; scan(bytes, size) gives it a chunk.
+template <class Scanner, class Scan>
+void scanInChunks(Scanner& scanner, Scan scan, std::string const& text,
+                  std::vector<std::size_t> const& cuts, Outcome& out) {
     std::size_t at = 0;
     for (std::size_t length : cuts) {
-        out.steps.push_back(scanner.scan(text.data() + at, length));
+        out.steps.push_back(scan(text.data() + at, length));
         if (!out.steps.back()) {
             return;
         }
@@ -136,9 +111,17 @@ void scanInChunks(Scanner&& scanner, std::string const& text, std::vector<std::s
 Outcome compareScanners(std::string const& text, std::vector<std::size_t> const& cuts,
                         std::string const& label) {
     Outcome want;
-    scanInChunks(tavrisk_test::LiteralPointScanner(want.points, want.problem), text, cuts, want);
+    tavrisk_test::LiteralPointScanner literal(want.points, want.problem);
+    scanInChunks(
+        literal, [&](char const* bytes, std::size_t size) { return literal.scan(bytes, size); },
+        text, cuts, want);
     Outcome got;
-    scanInChunks(BlockScanner(got, text.size()), text, cuts, got);
+    PointScanner block(numberReader(), got.points, got.problem, text.size());
+    auto const scanBlock = [&](char const* bytes, std::size_t size) {
+        std::memcpy(block.chunk(), bytes, size);
+        return block.scan(size);
+    };
+    scanInChunks(block, scanBlock, text, cuts, got);
     EXPECT_EQ(got.steps, want.steps) << label;
     // The sum the fit would otherwise take of the list, added up as the points were read.
     EXPECT_EQ(std::memcmp(&got.sum, &want.sum, sizeof(Vector3)), 0) << label;
@@ -225,18 +208,23 @@ TEST(PointScanner, SizesTheListFromTheFile) {
             text += c.laterLine;
         }
         Outcome out;
-        std::vector<Vector3> const& points = out.points;
-        BlockScanner scanner(out, text.size());
+        PointScanner scanner(numberReader(), out.points, out.problem, text.size());
+        // The list after the first chunk is the one sized from the density.
         Vector3 const* sizedList = nullptr;
-        for (std::size_t at = 0; at < text.size(); at += PointScanner::kChunkSize) {
-            ASSERT_TRUE(scanner.scan(text.data() + at,
-                                     std::min(PointScanner::kChunkSize, text.size() - at)));
-            // The list after the first chunk is the one sized from the density.
-            sizedList = at == 0 ? points.data() : sizedList;
-        }
-        ASSERT_TRUE(scanner.finish());
-        EXPECT_EQ(points.data() != sizedList, c.grows) << c.firstLine;
-        EXPECT_LE(points.capacity(), text.size() / 6 + 1) << c.firstLine;
-        EXPECT_TRUE(!c.tight || points.capacity() <= points.size() * 13 / 10) << c.firstLine;
+        auto const scan = [&](char const* bytes, std::size_t size) {
+            std::memcpy(scanner.chunk(), bytes, size);
+            bool const taken = scanner.scan(size);
+            sizedList = sizedList == nullptr ? out.points.data() : sizedList;
+            return taken;
+        };
+        std::vector<std::size_t> cuts(text.size() / PointScanner::kChunkSize,
+                                      PointScanner::kChunkSize);
+        cuts.push_back(text.size() % PointScanner::kChunkSize);
+        scanInChunks(scanner, scan, text, cuts, out);
+        ASSERT_EQ(out.steps, std::vector<bool>(cuts.size() + 1, true));
+        EXPECT_EQ(out.points.data() != sizedList, c.grows) << c.firstLine;
+        EXPECT_LE(out.points.capacity(), text.size() / 6 + 1) << c.firstLine;
+        EXPECT_TRUE(!c.tight || out.points.capacity() <= out.points.size() * 13 / 10)
+            << c.firstLine;
     }
 }
