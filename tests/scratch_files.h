@@ -11,10 +11,6 @@ namespace tavrisk_test {
 // the ANSI code page on Windows (empty when that code page cannot spell them).
 std::string narrowPath(std::filesystem::path const& path);
 
-// The path in a form the platform's file functions take at any length: on Windows the absolute
-// path in the \\?\ notation, elsewhere the path itself.
-std::filesystem::path withoutLengthLimit(std::filesystem::path const& path);
-
 // A new directory under the system's temporary directory, removed with all it holds.
 class ScratchDirectory {
 public:
