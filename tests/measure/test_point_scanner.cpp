@@ -61,9 +61,9 @@ private:
             // Just over or just under the longest value.
             return std::string(tavrisk::kMaxPointValueLength - 3 + below(4), '0') + "1";
         }
+        // A byte 0 in a value, or a byte order mark past the start of the file.
         std::string text = machineDecimal();
-        text[below(text.size())] = '\0';
-        return text;
+        return below(2) == 0 ? "\xEF\xBB\xBF" + text : text.replace(below(text.size()), 1, 1, '\0');
     }
 
     std::string separators() {
@@ -159,28 +159,6 @@ TEST(PointScanner, AgreesWithTheLiteralScannerOnRandomFilesAndChunks) {
     EXPECT_GT(values, 100000u);
     EXPECT_GT(refused, 300u);
     EXPECT_LT(refused, 2700u);
-}
-
-TEST(PointScanner, AgreesWithTheLiteralScannerAtEveryCutOfTrickyFiles) {
-    std::string const bom = "\xEF\xBB\xBF";
-    std::string const tricky[] = {
-        bom + "1 2 3\r\n4,5,6\r\r7 8 9",
-        "1 2 3\n" + bom + "4 5 6\n",
-        "\r\n\n\r1.5\t-2.25e1\r\n\r\n.5 5. +7\n\r1",
-        std::string("1 2 3\n4 5") + '\0' + "6\n",
-        "1e999 2 3\n",
-        "1 2 3\r\n\r4 5 6 7\r\n\r\n",
-        "1\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\n\n\n\r\r\r\r\r2\n\n\n\n\n\n\n\n\n\n\n\n"
-        "\n\n\n\n\n\n\n3",
-        "1 2 3" + std::string(40, ' ') + "\r" + std::string(40, '\n') + "x",
-    };
-    for (std::string const& text : tricky) {
-        // Every byte a chunk of its own, and two chunks cut anywhere.
-        compareScanners(text, std::vector<std::size_t>(text.size(), 1), text);
-        for (std::size_t at = 1; at < text.size(); ++at) {
-            compareScanners(text, {at, text.size() - at}, text + " cut at " + std::to_string(at));
-        }
-    }
 }
 
 TEST(PointScanner, SizesTheListFromTheFile) {
