@@ -140,22 +140,20 @@ private:
     std::uint64_t odd_ = 0;
 };
 
-// One kind of text, with what the exact conversion must do for every text of the kind.
+// One kind of text.
 struct Generator {
     char const* name;
     std::string (TextMaker::*make)();
-    bool allExact;  // every text of this kind must be read exactly
-    bool allShort;  // and whole as a short decimal
 };
 
 inline std::vector<Generator> const& generators() {
     static std::vector<Generator> const all = {
-        {"machine decimal", &TextMaker::machineDecimal, true, true},
-        {"long significand", &TextMaker::longSignificand, false, false},
-        {"near 2^53", &TextMaker::nearTwoTo53, false, false},
-        {"halfway", &TextMaker::halfway, true, false},
-        {"extreme", &TextMaker::extreme, false, false},
-        {"odd form", &TextMaker::oddForm, false, false},
+        {"machine decimal", &TextMaker::machineDecimal},
+        {"long significand", &TextMaker::longSignificand},
+        {"near 2^53", &TextMaker::nearTwoTo53},
+        {"halfway", &TextMaker::halfway},
+        {"extreme", &TextMaker::extreme},
+        {"odd form", &TextMaker::oddForm},
     };
     return all;
 }
