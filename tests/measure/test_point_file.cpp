@@ -138,8 +138,9 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhat) {
     std::string const previousLocale = std::setlocale(LC_NUMERIC, nullptr);
     bool const commaSet = setCommaLocale(dir);
     for (Case const& c : cases) {
-        // Twice: the reader lets go of the file, and of the points the list held before.
-        for (int time = 0; time < 2; ++time) {
+        // Twice: the reader lets go of the file, and of the points the list held before. (A
+        // Windows pipe takes one client only.)
+        for (int time = c.path == pipe.path() ? 1 : 0; time < 2; ++time) {
             std::vector<Vector3> list{Vector3(9, 9, 9)};
             PointFileProblem problem;
             problem.kind = Kind::readError;  // reset by every reading
