@@ -171,26 +171,6 @@ TEST(PointFileProblem, DescribedForAPerson) {
     EXPECT_EQ(describe(PointFileProblem{Kind::noPoint, 0, "", false}), "no complete point");
 }
 
-namespace {
-
-// Notes each progress report, and tries to append a point to the file being read: only the bytes
-// present at open may be read (on Windows nobody may even open the file to write meanwhile).
-struct ProgressReports {
-    std::string path;
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> calls;
-    static void note(std::uint64_t bytesRead, std::uint64_t totalBytes, void* context) {
-        ProgressReports& reports = *static_cast<ProgressReports*>(context);
-        reports.calls.emplace_back(bytesRead, totalBytes);
-        std::ofstream appender(reports.path, std::ios::binary | std::ios::app);
-#if defined(_WIN32)
-        EXPECT_FALSE(appender.is_open());
-#endif
-        appender << "1000,1000,1000\n";
-    }
-};
-
-}  // namespace
-
 TEST_F(PointFile, ProgressIsReportedEveryStepAndAtTheEndWithoutChangingTheResult) {
     // Regression: a writer appending during the call used to keep the reader going, into the new
     // points, until the writer stopped.
@@ -198,36 +178,47 @@ TEST_F(PointFile, ProgressIsReportedEveryStepAndAtTheEndWithoutChangingTheResult
     for (int i = 0; i < 800000; ++i) {
         big += std::to_string(i) + ".25 -" + std::to_string(i % 977) + " 1e-3\n";
     }
-    struct Case {
-        std::string content;
-        int result;
-    } const cases[] = {
-        {big, 0},               // about 17 MB: several steps
-        {"1 2 3\n4 5 6", 0},    // one chunk: a single report at the end
-        {"x y z\n" + big, -1},  // refused in the first chunk: no report at all
-        {big + "1 2\n", -1},    // refused at the end, after every byte was reported
+    struct Reports {
+        std::string path;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> calls;
     };
-    for (Case const& c : cases) {
-        ProgressReports reports{file(c.content), {}};
+    // Notes each report, and tries to append a point to the file being read: only the bytes
+    // present at open may be read (on Windows nobody may even open the file to write meanwhile).
+    auto const note = [](std::uint64_t bytesRead, std::uint64_t totalBytes, void* context) {
+        Reports& reports = *static_cast<Reports*>(context);
+        reports.calls.emplace_back(bytesRead, totalBytes);
+        std::ofstream appender(reports.path, std::ios::binary | std::ios::app);
+#if defined(_WIN32)
+        EXPECT_FALSE(appender.is_open());
+#endif
+        appender << "1000,1000,1000\n";
+    };
+    std::string const contents[] = {
+        big,              // about 17 MB: several steps
+        "1 2 3\n4 5 6",   // one chunk: a single report at the end
+        "x y z\n" + big,  // refused in the first chunk: no report at all
+        big + "1 2\n",    // refused at the end, after every byte was reported
+    };
+    for (std::string const& content : contents) {
+        Reports reports{file(content), {}};
         std::vector<Vector3> plain;
         PointFileProblem plainProblem;
-        ASSERT_EQ(readPointFile(reports.path.c_str(), plain, &plainProblem), c.result);
-        tavrisk::PointFileProgress const progress{&ProgressReports::note, &reports};
+        int const result = readPointFile(reports.path.c_str(), plain, &plainProblem);
+        tavrisk::PointFileProgress const progress{note, &reports};
         std::vector<Vector3> watched;
         PointFileProblem watchedProblem;
-        ASSERT_EQ(readPointFile(reports.path.c_str(), watched, &watchedProblem, &progress),
-                  c.result);
+        EXPECT_EQ(readPointFile(reports.path.c_str(), watched, &watchedProblem, &progress), result);
         EXPECT_TRUE(tavrisk_test::samePointBits(watched, plain));
         EXPECT_EQ(describe(watchedProblem), describe(plainProblem));
         // Steps of kPointFileProgressStep at least, and every byte in the last report unless the
         // file was refused in its first chunk.
-        std::uint64_t const size = c.content.size();
+        std::uint64_t const size = content.size();
         std::uint64_t before = 0;
         for (auto const& call : reports.calls) {
             EXPECT_EQ(call.second, size);
             EXPECT_TRUE(call.first == size || call.first - before >= kPointFileProgressStep);
             before = call.first;
         }
-        EXPECT_EQ(before, c.content[0] == 'x' ? 0 : size);
+        EXPECT_EQ(before, content[0] == 'x' ? 0 : size);
     }
 }
