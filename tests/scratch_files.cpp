@@ -139,9 +139,8 @@ Pipe::Pipe(std::filesystem::path const& directory)
     }
 }
 
-Pipe::~Pipe() {
-    ::unlink(path_.c_str());
-}
+// The FIFO goes with its scratch directory.
+Pipe::~Pipe() = default;
 
 bool makeUnreadable(std::string const& path) {
     if (::chmod(path.c_str(), 0) != 0) {

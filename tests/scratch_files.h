@@ -54,8 +54,9 @@ private:
 #endif
 };
 
-// A name in the directory for something that exists but is no regular file, and that a reader
-// must not wait on: a FIFO without a writer on POSIX, a named pipe nobody connects to on Windows.
+// A name in the scratch directory for something that exists but is no regular file, and that a
+// reader must not wait on: a FIFO without a writer on POSIX (removed with the directory), a named
+// pipe nobody connects to on Windows.
 class Pipe {
 public:
     explicit Pipe(std::filesystem::path const& directory);
