@@ -1,6 +1,5 @@
 // Flatness of a point file: the band of distances to the best-fit plane, and the refusals. What
 // makes a file unreadable is the reader's (test_point_file.cpp).
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>

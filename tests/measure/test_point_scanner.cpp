@@ -78,10 +78,7 @@ private:
     }
 };
 
-tavrisk::platform::CNumberReader const& numberReader() {
-    static tavrisk::platform::CNumberReader const reader;
-    return reader;
-}
+tavrisk::platform::CNumberReader const numberReader;
 
 struct Outcome {
     std::vector<Vector3> points;
@@ -116,7 +113,7 @@ Outcome compareScanners(std::string const& text, std::vector<std::size_t> const&
         literal, [&](char const* bytes, std::size_t size) { return literal.scan(bytes, size); },
         text, cuts, want);
     Outcome got;
-    PointScanner block(numberReader(), got.points, got.problem, text.size());
+    PointScanner block(numberReader, got.points, got.problem, text.size());
     auto const scanBlock = [&](char const* bytes, std::size_t size) {
         std::memcpy(block.chunk(), bytes, size);
         return block.scan(size);
@@ -186,7 +183,7 @@ TEST(PointScanner, SizesTheListFromTheFile) {
             text += c.laterLine;
         }
         Outcome out;
-        PointScanner scanner(numberReader(), out.points, out.problem, text.size());
+        PointScanner scanner(numberReader, out.points, out.problem, text.size());
         // The list after the first chunk is the one sized from the density.
         Vector3 const* sizedList = nullptr;
         auto const scan = [&](char const* bytes, std::size_t size) {
