@@ -87,13 +87,24 @@ struct Outcome {
     Vector3 sum = Vector3::zeroVector();
 };
 
-// Runs a scanner over text cut at the given chunk lengths; scan(bytes, size) gives it a chunk.
-template <class Scanner, class Scan>
-void scanInChunks(Scanner& scanner, Scan scan, std::string const& text,
-                  std::vector<std::size_t> const& cuts, Outcome& out) {
+// The library's scanner, given chunks as the literal one takes them.
+class BlockScanner : public PointScanner {
+public:
+    BlockScanner(Outcome& out, std::size_t fileSize)
+        : PointScanner(numberReader, out.points, out.problem, fileSize) {}
+    bool scan(char const* bytes, std::size_t size) {
+        std::memcpy(chunk(), bytes, size);
+        return PointScanner::scan(size);
+    }
+};
+
+// Runs a scanner over text cut at the given chunk lengths, until one is refused.
+template <class Scanner>
+void scanInChunks(Scanner& scanner, std::string const& text, std::vector<std::size_t> const& cuts,
+                  Outcome& out) {
     std::size_t at = 0;
     for (std::size_t length : cuts) {
-        out.steps.push_back(scan(text.data() + at, length));
+        out.steps.push_back(scanner.scan(text.data() + at, length));
         if (!out.steps.back()) {
             return;
         }
@@ -109,16 +120,10 @@ Outcome compareScanners(std::string const& text, std::vector<std::size_t> const&
                         std::string const& label) {
     Outcome want;
     tavrisk_test::LiteralPointScanner literal(want.points, want.problem);
-    scanInChunks(
-        literal, [&](char const* bytes, std::size_t size) { return literal.scan(bytes, size); },
-        text, cuts, want);
+    scanInChunks(literal, text, cuts, want);
     Outcome got;
-    PointScanner block(numberReader, got.points, got.problem, text.size());
-    auto const scanBlock = [&](char const* bytes, std::size_t size) {
-        std::memcpy(block.chunk(), bytes, size);
-        return block.scan(size);
-    };
-    scanInChunks(block, scanBlock, text, cuts, got);
+    BlockScanner block(got, text.size());
+    scanInChunks(block, text, cuts, got);
     EXPECT_EQ(got.steps, want.steps) << label;
     // The sum the fit would otherwise take of the list, added up as the points were read.
     EXPECT_EQ(std::memcmp(&got.sum, &want.sum, sizeof(Vector3)), 0) << label;
@@ -183,19 +188,14 @@ TEST(PointScanner, SizesTheListFromTheFile) {
             text += c.laterLine;
         }
         Outcome out;
-        PointScanner scanner(numberReader, out.points, out.problem, text.size());
+        BlockScanner scanner(out, text.size());
         // The list after the first chunk is the one sized from the density.
-        Vector3 const* sizedList = nullptr;
-        auto const scan = [&](char const* bytes, std::size_t size) {
-            std::memcpy(scanner.chunk(), bytes, size);
-            bool const taken = scanner.scan(size);
-            sizedList = sizedList == nullptr ? out.points.data() : sizedList;
-            return taken;
-        };
-        std::vector<std::size_t> cuts(text.size() / PointScanner::kChunkSize,
-                                      PointScanner::kChunkSize);
-        cuts.push_back(text.size() % PointScanner::kChunkSize);
-        scanInChunks(scanner, scan, text, cuts, out);
+        std::size_t const chunk = PointScanner::kChunkSize;
+        ASSERT_TRUE(scanner.scan(text.data(), chunk));
+        Vector3 const* const sizedList = out.points.data();
+        std::vector<std::size_t> cuts(text.size() / chunk - 1, chunk);
+        cuts.push_back(text.size() % chunk);
+        scanInChunks(scanner, text.substr(chunk), cuts, out);
         ASSERT_EQ(out.steps, std::vector<bool>(cuts.size() + 1, true));
         EXPECT_EQ(out.points.data() != sizedList, c.grows) << c.firstLine;
         EXPECT_LE(out.points.capacity(), text.size() / 6 + 1) << c.firstLine;

@@ -61,14 +61,18 @@ TEST(NumberReading, EveryWayAgreesWithStrtodOnEveryKindOfTextInEveryRoundingMode
         int differsFromNearest = 0;
         for (Generator const& generator : generators()) {
             int taken[3] = {0, 0, 0};  // by the exact, the short and the plain way
-            for (int i = 0; i < kCases; ++i) {
+            // Each mode other than the host's usual one on a fifth as many texts.
+            for (int i = 0; i < (mode == FE_TONEAREST ? kCases : kCases / 5); ++i) {
                 std::string const text = (maker.*generator.make)();
                 std::string const label =
                     std::to_string(mode) + " " + generator.name + " '" + text + "'";
                 CNumber const inMode = cStrtod(text.c_str());
-                std::fesetround(FE_TONEAREST);
-                CNumber const nearest = cStrtod(text.c_str());
-                std::fesetround(mode);
+                CNumber nearest = inMode;
+                if (mode != FE_TONEAREST) {
+                    std::fesetround(FE_TONEAREST);
+                    nearest = cStrtod(text.c_str());
+                    std::fesetround(mode);
+                }
                 differsFromNearest += bitsOf(inMode.value) != bitsOf(nearest.value);
 #if defined(_WIN32)
                 CNumber const& expected = nearest;
@@ -120,7 +124,7 @@ TEST(NumberReading, EveryWayAgreesWithStrtodOnEveryKindOfTextInEveryRoundingMode
             }
         }
 #if !defined(_WIN32)
-        EXPECT_TRUE(mode == FE_TONEAREST || differsFromNearest > 1000) << mode;
+        EXPECT_TRUE(mode == FE_TONEAREST || differsFromNearest > 200) << mode;
 #endif
     }
     std::fesetround(FE_TONEAREST);
