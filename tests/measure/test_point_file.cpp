@@ -87,16 +87,16 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhat) {
     std::string const empty = file("");
     std::string const unreadable = file("1 2 3\n");
     bool const refusedToRead = tavrisk_test::makeUnreadable(unreadable);
-    std::string const readOnly = file("1.25,2.5,-3\n");
-    fs::path const readOnlyFile = scratch_.path() / ("points" + std::to_string(files_));
-    fs::permissions(readOnlyFile,
-                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     // Held open by another measurement, or another program, with or without sharing.
     std::string const exclusive = file("1 2 3\n");
     std::string const shared = file("1 2 3\n");
     tavrisk_test::HeldFile const heldExclusively(exclusive, tavrisk_test::Hold::exclusive);
     tavrisk_test::HeldFile const heldShared(shared, tavrisk_test::Hold::shared);
     ASSERT_TRUE(heldExclusively.held() && heldShared.held());
+    std::string const readOnly = file("1.25,2.5,-3\n");
+    fs::path const readOnlyFile = scratch_.path() / ("points" + std::to_string(files_));
+    fs::permissions(readOnlyFile,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     struct Case {
         std::string path;
         std::vector<Vector3> want;
