@@ -18,11 +18,7 @@ namespace {
 
 // text is what strtod reads whole, to the bits of value.
 ::testing::AssertionResult isStrtodOf(std::string const& text, double value) {
-    CNumber const number = cStrtod(text.c_str());
-    if (number.length == text.size() && bitsOf(number.value) == bitsOf(value)) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "'" << text << "' read as " << value;
+    return sameNumber({value, text.size()}, cStrtod(text.c_str()));
 }
 
 // readPlainDecimal on text placed after before and followed by after, both of which it may read
