@@ -2,12 +2,10 @@
 // of a double to compare results exactly.
 #pragma once
 
-#include <clocale>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
-#include <string>
 
 #include "platform/c_number.h"
 
@@ -31,10 +29,6 @@ inline tavrisk::platform::CNumber cStrtod(char const* text) {
     double const value = strtod_l(text, &end, c);
 #endif
     return {value, static_cast<std::size_t>(end - text)};
-}
-
-inline tavrisk::platform::CNumber cStrtod(std::string const& text) {
-    return cStrtod(text.c_str());
 }
 
 }  // namespace tavrisk_test

@@ -1,10 +1,9 @@
 // Texts made to sit on every edge of the decimal conversion, for the randomized tests of the
-// number reader and of the point scanner.
+// number readers and of the point scanner.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,13 +18,11 @@ namespace tavrisk_test {
 // library's own choice; the file refuses every NaN alike.
 inline ::testing::AssertionResult sameNumber(tavrisk::platform::CNumber got,
                                              tavrisk::platform::CNumber expected) {
-    bool const same =
-        got.length == expected.length &&
+    if (got.length == expected.length &&
         (expected.length == 0 ||
          (std::isnan(expected.value)
               ? std::isnan(got.value) && std::signbit(got.value) == std::signbit(expected.value)
-              : bitsOf(got.value) == bitsOf(expected.value)));
-    if (same) {
+              : bitsOf(got.value) == bitsOf(expected.value)))) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << got.value << " of length " << got.length << " for "
@@ -37,19 +34,24 @@ class TextMaker {
 public:
     explicit TextMaker(std::uint64_t seed) : random_(seed) {}
 
+    std::uint64_t below(std::uint64_t bound) {
+        return std::uniform_int_distribution<std::uint64_t>(0, bound - 1)(random_);
+    }
+    // A count from 1 to most.
+    int upTo(int most) { return 1 + static_cast<int>(below(static_cast<std::uint64_t>(most))); }
     std::string digits(int count) {
         std::string text;
-        for (int i = 0; i < count; ++i) {
+        while (count-- > 0) {
             text += static_cast<char>('0' + below(10));
         }
         return text;
     }
-    std::string sign() { return std::string(below(4) == 0 ? "-" : below(8) == 0 ? "+" : ""); }
+    std::string sign() { return below(4) == 0 ? "-" : below(8) == 0 ? "+" : ""; }
+    // Either mark, an explicit plus now and then, leading zeros now and then.
     std::string exponent(int low, int high) {
         int const e = low + static_cast<int>(below(static_cast<std::uint64_t>(high - low + 1)));
         std::string const mark = below(2) == 0 ? "e" : "E";
         std::string const sign = e < 0 ? "-" : below(3) == 0 ? "+" : "";
-        // Leading zeros in the exponent now and then.
         return mark + sign + (below(4) == 0 ? "00" : "") + std::to_string(e < 0 ? -e : e);
     }
 
@@ -59,23 +61,15 @@ public:
     std::string longSignificand() {
         std::string const all = digits(14 + upTo(6));
         std::size_t const point = below(all.size() + 1);
-        std::string text = sign() + all.substr(0, point) + "." + all.substr(point);
+        std::string const text = sign() + all.substr(0, point) + "." + all.substr(point);
         return below(2) == 0 ? text : text + exponent(-26, 26);
     }
     // Integers around 2^53 and their scaled forms.
     std::string nearTwoTo53() {
-        std::uint64_t const value = (std::uint64_t(1) << 53) - 4 + below(9);
-        std::string text = sign() + std::to_string(value);
-        switch (below(4)) {
-            case 0:
-                return text;
-            case 1:
-                return text + ".0";
-            case 2:
-                return text + exponent(-23, 23);
-            default:
-                return sign() + "0." + std::to_string(value) + exponent(-8, 30);
-        }
+        std::string const value = std::to_string((std::uint64_t(1) << 53) - 4 + below(9));
+        std::string const forms[] = {value, value + ".0", value + exponent(-23, 23),
+                                     "0." + value + exponent(-8, 30)};
+        return sign() + forms[below(4)];
     }
     // Exact binary halfway points w * 10^k, w <= 2^53: the single product must round to even.
     std::string halfway() {
@@ -93,82 +87,75 @@ public:
     }
     // Underflow, denormals, overflow and exponents far out.
     std::string extreme() {
-        switch (below(6)) {
-            case 0:
-                return sign() + digits(1) + "." + digits(upTo(17) - 1) + exponent(-330, -300);
-            case 1:
-                return sign() + digits(upTo(3)) + exponent(300, 320);
-            case 2:
-                return sign() + "0." + std::string(below(30), '0') + digits(upTo(18));
-            case 3:
-                return sign() + std::string(below(25), '0') + digits(upTo(18)) + "." +
-                       digits(upTo(5) - 1);
-            case 4:
-                return sign() + digits(upTo(3)) + exponent(-99999, 99999);
-            default:
-                return sign() + digits(upTo(19)) + exponent(-23, 23);
-        }
+        std::string const forms[] = {
+            digits(1) + "." + digits(upTo(17) - 1) + exponent(-330, -300),
+            digits(upTo(3)) + exponent(300, 320),
+            "0." + std::string(below(30), '0') + digits(upTo(18)),
+            std::string(below(25), '0') + digits(upTo(18)) + "." + digits(upTo(5) - 1),
+            digits(upTo(3)) + exponent(-99999, 99999),
+            digits(upTo(19)) + exponent(-23, 23)};
+        return sign() + forms[below(6)];
     }
-    // Forms only the general conversion reads, and stray characters anywhere.
+    // In turn: the forms only the general conversion reads and where it could go astray, a
+    // machine's decimal with a stray byte anywhere, and characters of numbers in any order.
     std::string oddForm() {
-        static char const* const kForms[] = {
-            "inf", "-INF", "infinity", "infinit", "nan", "-nan", "NaN(12)", "0x1p3", "-0X1.8P1",
-            "0x",  "0x.8", ".5",       "5.",      "-.5", "+.5",  "+5.",     ".",     "-",
-            "+",   "",     "e5",       ".e5",     "1e",  "1e+",  "1E-",     "1e-x",  "1.5e+0003",
-            "--1", "+-1",  "1..5",     "1.5.",    "\v5", "\f-2", " 8",      "1,5",   "00x1"};
-        std::string text = kForms[below(sizeof kForms / sizeof kForms[0])];
-        if (below(2) == 0) {
-            text = machineDecimal();
-            std::size_t const at = below(text.size() + 1);
-            static char const kStray[] = "eE.+-xXpaInN \v:";
-            text.insert(at, 1, kStray[below(sizeof kStray - 1)]);
-        }
-        return text;
-    }
-
-    // Characters of numbers in any order: hexadecimal digits and marks, words, signs.
-    std::string soup() {
+        static std::string const kForms[] = {
+            // Partial numbers, signs and white space.
+            "", ".", "-", "+", "e5", ".e5", "1e", "1e+", "1E-", "1e-x", "1e-5x", "1.5e+0003", "5.",
+            "-.5", "+.5", "\v\f+.5e1", " 8", "\r5", "\2001", "1,5", "1.5mm", "1..5", "1.5.", "--1",
+            "+-1", "- 1", "1e+-5", std::string("12") + '\0' + "34",
+            // Rounding, a significand that wraps 64 bits to 1, denormals and the ends of the range.
+            "9007199254740993", "18446744073709551617", "0.1", "2.2250738585072011e-308",
+            "4.9e-324", "2.4703282292062327e-324", "2.4703282292062328e-324", "-1e-400", "1e400",
+            "1.7976931348623159e308", "1e2147483650", "1" + std::string(400, '0'),
+            "0." + std::string(400, '0') + "1", "0.0000000000000000000001e-302", "0.1e310",
+            // Hexadecimal, infinities and NaN; where a reader built on from_chars could go astray:
+            // a sign or a word after "0x", a second sign, an exponent without digits.
+            "0x1p3", "-0X1.8P1", "0x", "0x.8", "00x1", "0x1p-1075", "inf", "-INF", "infinit",
+            "infinity", "infinityx", "nan", "-nan", "NaN(123)", "nan(abc_1)", "0xinf", "-0xnan",
+            "0x-1", "0x+1", "0x.", "0x.p1", "0x.8p", "+0x1P-3", "0x1p+", "0xP3", " \t-0x10",
+            "+-0x1", "0x1e5", "0x1p-1076", "-0x1.8p-1075", "0x1p1024", "0x1.fffffffffffff8p1023",
+            "0x.00000001p-1040", "0x100000000p1000",
+            // Out of range the other way than the digits alone suggest.
+            "1." + std::string(400, '0') + "e-400", "0x1" + std::string(400, '0') + "p-500",
+            // Regression: x87 arithmetic rounds these products and quotients twice, one unit in
+            // the last place away from the double; the 32-bit Windows build read them so.
+            "2003456650e+15", "7455139768e-9", "6093783179e-21"};
+        static char const kStray[] = "eE.+-xXpaInN \v:";
         static char const kLetters[] =
             "0123456789012345678901234567890123456789.eE+-xXpPaAfFiInN\v:";
-        std::string text;
+        std::string stray = machineDecimal();
+        stray.insert(below(stray.size() + 1), 1, kStray[below(sizeof kStray - 1)]);
+        std::string soup;
         for (int n = upTo(30); n > 0; --n) {
-            text += kLetters[below(sizeof kLetters - 1)];
+            soup += kLetters[below(sizeof kLetters - 1)];
         }
-        return text;
+        std::string const kinds[] = {kForms[odd_ / 3 % (sizeof kForms / sizeof kForms[0])], stray,
+                                     soup};
+        return kinds[odd_++ % 3];
     }
-
-    std::uint64_t below(std::uint64_t bound) {
-        return std::uniform_int_distribution<std::uint64_t>(0, bound - 1)(random_);
-    }
-    // A count from 1 to most.
-    int upTo(int most) { return 1 + static_cast<int>(below(static_cast<std::uint64_t>(most))); }
 
 private:
     std::mt19937_64 random_;
+    std::uint64_t odd_ = 0;
 };
 
-// One kind of text, with what the exact conversion must do for every text of the kind.
+// One kind of text.
 struct Generator {
     char const* name;
-    std::function<std::string(TextMaker&)> make;
-    bool allExact;  // every text of this kind must be read exactly
-    bool allShort;  // and whole as a short decimal
-    bool numbers;   // the kind is made of numbers, not of odd forms or stray characters
+    std::string (TextMaker::*make)();
 };
 
 inline std::vector<Generator> const& generators() {
     static std::vector<Generator> const all = {
-        {"machine decimal", &TextMaker::machineDecimal, true, true, true},
-        {"long significand", &TextMaker::longSignificand, false, false, true},
-        {"near 2^53", &TextMaker::nearTwoTo53, false, false, true},
-        {"halfway", &TextMaker::halfway, true, false, true},
-        {"extreme", &TextMaker::extreme, false, false, true},
-        {"odd form", &TextMaker::oddForm, false, false, false},
-        {"soup", &TextMaker::soup, false, false, false},
+        {"machine decimal", &TextMaker::machineDecimal},
+        {"long significand", &TextMaker::longSignificand},
+        {"near 2^53", &TextMaker::nearTwoTo53},
+        {"halfway", &TextMaker::halfway},
+        {"extreme", &TextMaker::extreme},
+        {"odd form", &TextMaker::oddForm},
     };
     return all;
 }
-
-constexpr int kCasesPerGenerator = 20000;
 
 }  // namespace tavrisk_test

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "c_strtod.h"
@@ -25,21 +23,16 @@ public:
     // Takes the next bytes of the file; a byte order mark that the first of them start with is
     // skipped.
     bool scan(char const* bytes, std::size_t size) {
-        if (first_ && size >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
-            bytes += 3;
-            size -= 3;
-        }
+        std::size_t i = first_ && size >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
         first_ = false;
-        for (std::size_t i = 0; i < size; ++i) {
+        for (; i < size; ++i) {
             char const c = bytes[i];
-            if (isSeparator(c)) {
+            if (c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t') {
                 if (length_ > 0 && !endValue()) {
                     return false;
                 }
                 // CR LF, a lone LF and a lone CR each end one line.
-                if (c == '\r' || (c == '\n' && !afterCarriageReturn_)) {
-                    ++line_;
-                }
+                line_ += c == '\r' || (c == '\n' && !afterCarriageReturn_);
                 afterCarriageReturn_ = c == '\r';
                 continue;
             }
@@ -56,11 +49,10 @@ public:
         if (length_ > 0 && !endValue()) {
             return false;
         }
-        if (coordinate_ != 0) {
-            return refuse(Kind::incompletePoint, lastValueLine_);
-        }
-        if (points_.empty()) {
-            return refuse(Kind::noPoint, 0);
+        if (coordinate_ != 0 || points_.empty()) {
+            problem_.kind = coordinate_ != 0 ? Kind::incompletePoint : Kind::noPoint;
+            problem_.line = coordinate_ != 0 ? lastValueLine_ : 0;
+            return false;
         }
         return true;
     }
@@ -71,18 +63,12 @@ public:
 private:
     using Kind = tavrisk::PointFileProblemKind;
 
-    static bool isSeparator(char c) {
-        return c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t';
-    }
-
     bool endValue() {
         value_[length_] = '\0';
         tavrisk::platform::CNumber const number = cStrtod(value_);
-        if (number.length != length_) {
-            return refuseValue(Kind::notANumber, length_);
-        }
-        if (!std::isfinite(number.value)) {
-            return refuseValue(Kind::notFinite, length_);
+        if (number.length != length_ || !std::isfinite(number.value)) {
+            return refuseValue(number.length != length_ ? Kind::notANumber : Kind::notFinite,
+                               length_);
         }
         pending_[coordinate_] = number.value;
         length_ = 0;
@@ -95,17 +81,13 @@ private:
         return true;
     }
 
-    bool refuse(Kind kind, std::size_t line) {
-        problem_.kind = kind;
-        problem_.line = line;
-        return false;
-    }
-
     bool refuseValue(Kind kind, std::size_t fullLength) {
         std::size_t const kept = std::min(fullLength, tavrisk::PointFileProblem::kValueTextLimit);
+        problem_.kind = kind;
+        problem_.line = line_;
         problem_.value.assign(value_, kept);
         problem_.valueCut = fullLength > kept;
-        return refuse(kind, line_);
+        return false;
     }
 
     std::vector<gte::Vector3>& points_;
@@ -131,11 +113,10 @@ inline int literalReadPointFile(char const* path, std::vector<gte::Vector3>& poi
     }
     tavrisk::PointFileProblem problem;
     LiteralPointScanner scanner(points, problem);
-    std::size_t const chunkSize = 64 * 1024;
-    std::unique_ptr<char[]> const chunk(new char[chunkSize]);
+    std::vector<char> chunk(64 * 1024);
     for (std::uint64_t remaining = file.sizeAtOpen(); remaining > 0;) {
-        long const got = file.read(chunk.get(), std::min<std::uint64_t>(chunkSize, remaining));
-        if (got <= 0 || !scanner.scan(chunk.get(), static_cast<std::size_t>(got))) {
+        long const got = file.read(chunk.data(), std::min<std::uint64_t>(chunk.size(), remaining));
+        if (got <= 0 || !scanner.scan(chunk.data(), static_cast<std::size_t>(got))) {
             return -1;
         }
         remaining -= static_cast<std::uint64_t>(got);

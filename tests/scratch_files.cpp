@@ -33,6 +33,17 @@ std::string uniqueName(char const* prefix) {
            std::to_string(counter++);
 }
 
+// The path in a form the platform's file functions take at any length: on Windows the absolute
+// path in the \\?\ notation, elsewhere the path itself.
+std::filesystem::path withoutLengthLimit(std::filesystem::path const& path) {
+#if defined(_WIN32)
+    std::wstring const absolute = std::filesystem::absolute(path).make_preferred().native();
+    return absolute.compare(0, 4, L"\\\\?\\") == 0 ? absolute : L"\\\\?\\" + absolute;
+#else
+    return path;
+#endif
+}
+
 }  // namespace
 
 #if defined(_WIN32)
@@ -52,11 +63,6 @@ std::string narrowPath(std::filesystem::path const& path) {
     ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &narrow[0], size, nullptr, nullptr);
     narrow.resize(static_cast<std::size_t>(size - 1));
     return narrow;
-}
-
-std::filesystem::path withoutLengthLimit(std::filesystem::path const& path) {
-    std::wstring const absolute = std::filesystem::absolute(path).make_preferred().native();
-    return absolute.compare(0, 4, L"\\\\?\\") == 0 ? absolute : L"\\\\?\\" + absolute;
 }
 
 HeldFile::HeldFile(std::string const& path, Hold hold) {
@@ -108,10 +114,6 @@ std::string narrowPath(std::filesystem::path const& path) {
     return path.native();
 }
 
-std::filesystem::path withoutLengthLimit(std::filesystem::path const& path) {
-    return path;
-}
-
 HeldFile::HeldFile(std::string const& path, Hold hold)
     : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
     if (fd_ >= 0 && ::flock(fd_, (hold == Hold::shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0) {
@@ -137,9 +139,8 @@ Pipe::Pipe(std::filesystem::path const& directory)
     }
 }
 
-Pipe::~Pipe() {
-    ::unlink(path_.c_str());
-}
+// The FIFO goes with its scratch directory.
+Pipe::~Pipe() = default;
 
 bool makeUnreadable(std::string const& path) {
     if (::chmod(path.c_str(), 0) != 0) {

@@ -11,10 +11,6 @@ namespace tavrisk_test {
 // the ANSI code page on Windows (empty when that code page cannot spell them).
 std::string narrowPath(std::filesystem::path const& path);
 
-// The path in a form the platform's file functions take at any length: on Windows the absolute
-// path in the \\?\ notation, elsewhere the path itself.
-std::filesystem::path withoutLengthLimit(std::filesystem::path const& path);
-
 // A new directory under the system's temporary directory, removed with all it holds.
 class ScratchDirectory {
 public:
@@ -58,8 +54,9 @@ private:
 #endif
 };
 
-// A name in the directory for something that exists but is no regular file, and that a reader
-// must not wait on: a FIFO without a writer on POSIX, a named pipe nobody connects to on Windows.
+// A name in the scratch directory for something that exists but is no regular file, and that a
+// reader must not wait on: a FIFO without a writer on POSIX (removed with the directory), a named
+// pipe nobody connects to on Windows.
 class Pipe {
 public:
     explicit Pipe(std::filesystem::path const& directory);
