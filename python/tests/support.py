@@ -6,7 +6,6 @@ import os
 import re
 import shutil
 import tempfile
-import unittest
 from ctypes import Structure
 
 try:
@@ -21,7 +20,10 @@ HEADER = os.path.join(SOURCE_DIR, "include", "tavrisk.h")
 SCRATCH = tempfile.mkdtemp(prefix="tavrisk_python_")
 atexit.register(shutil.rmtree, SCRATCH, True)
 PLATE = shutil.copy(os.path.join(SOURCE_DIR, "data", "plate.txt"), SCRATCH)
-needs_numpy = unittest.skipIf(numpy is None, "numpy is not available")
+# Shapes and points in general position: a swapped argument or field changes the numbers.
+POINT = (3.0, 4.5, -1.25)
+LINE = ((0.5, -1.0, 2.0), (2.0, 1.0, 0.5))
+CIRCLE1 = ((0.5, 0.25, 0.0), 2.0, (0.0, 0.0, 1.0))
 CLOUD = [(0.0, 0.0, 5.01), (10.0, 0.5, 5.02), (9.5, 8.0, 4.98), (0.5, 9.0, 5.0),
          (5.0, 4.0, 5.03), (2.0, 7.0, 4.99), (7.0, 2.0, 5.0)]
 
@@ -49,8 +51,7 @@ def plain(record):
 
 
 def named(result, record):
-    """The record as result would hold it: each field of result read from the record's field
-    of the same name (camelCase in C)."""
+    """The record as result holds it: each field of result from the record's field so named."""
     if not hasattr(result, "_fields"):
         return plain(record)
     return tuple(named(part, getattr(record, re.sub("_(.)", lambda m: m[1].upper(), field)))

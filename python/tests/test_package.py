@@ -1,5 +1,4 @@
-"""The package declares every export and record as the header does, names each export, and
-finds its library."""
+"""The package declares every export and record as the header does, and finds its library."""
 
 import ctypes
 import ctypes.util
@@ -45,20 +44,20 @@ class DeclarationTest(unittest.TestCase):
                          [name for name in exports() if name != "gte_gap_lseg_lseg"])
         self.assertLessEqual(set(tavrisk.EXPORTS), set(tavrisk.__all__))
 
-    def test_every_record_is_laid_out_as_the_header_does(self):
+    def test_every_record_is_laid_out_as_the_header_does_or_the_package_does_not_load(self):
         layout = {name: (int(size), {}) for name, size in
                   re.findall(r"^TAVRISK_CHECK_SIZE\((\w+),\s*(\d+)\);", HEADER_TEXT, re.M)}
         for name, field, offset in re.findall(
                 r"^TAVRISK_CHECK_OFFSET\((\w+),\s*(\w+),\s*(\d+)\);", HEADER_TEXT, re.M):
             layout[name][1][field] = int(offset)
         self.assertEqual((records.LAYOUT, sorted(records.STRUCTURES)), (layout, sorted(layout)))
-
-    def test_records_that_stray_from_the_layout_keep_the_package_from_loading(self):
-        # A double that is not 8 bytes wide shifts every record.
-        run = subprocess.run(
-            [sys.executable, "-c", "import ctypes; ctypes.c_double = ctypes.c_float; import tavrisk"],
-            capture_output=True, text=True,
-            env=dict(os.environ, PYTHONPATH=os.path.dirname(os.path.dirname(records.__file__))))
+        short = type("Short", (ctypes.Structure,), {"_fields_": [("x", ctypes.c_double)]})
+        self.assertRaisesRegex(ImportError, "gte_point", records.check_layout, {"gte_point": short})
+        # A double that is not 8 bytes wide shifts every record: the package must not load.
+        code = "import ctypes; ctypes.c_double = ctypes.c_float; import tavrisk"
+        package_parent = os.path.dirname(os.path.dirname(records.__file__))
+        run = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True,
+                             env=dict(os.environ, PYTHONPATH=package_parent))
         self.assertIn("ImportError: tavrisk: record gte_point does not match", run.stderr)
 
     def test_version_agrees_with_header_and_project_file(self):
@@ -75,16 +74,17 @@ class LibraryTest(unittest.TestCase):
         # Nothing beside the package and nothing on the system's search path.
         with mock.patch.object(_library, "PACKAGE_DIRECTORY", empty), \
                 mock.patch.object(_library, "FILE_NAMES", ("libTavrisk-absent.so",)), \
-                mock.patch.object(ctypes.util, "find_library", return_value=None):
+                mock.patch.object(ctypes.util, "find_library", return_value=None) as find:
             with self.assertRaises(ImportError) as raised:
                 _library.load_library({})
             for place in ("TAVRISK_LIBRARY: not set", empty, "system's library search"):
                 self.assertIn(place, str(raised.exception))
+            find.return_value = raw.library_path  # the system's search finds it
+            self.assertEqual(_library.load_library({})[1], raw.library_path)
             beside = shutil.copy(raw.library_path, os.path.join(empty, "libTavrisk-absent.so"))
+            self.assertEqual(_library.load_library({})[1], beside)
             with self.assertRaisesRegex(ImportError, "TAVRISK_LIBRARY.*libnothing.so"):
                 _library.load_library({"TAVRISK_LIBRARY": os.path.join(empty, "libnothing.so")})
-            with mock.patch.object(ctypes.util, "find_library", return_value=raw.library_path):
-                self.assertEqual(_library.load_library({})[1], beside)
 
     @unittest.skipUnless(find_spec("setuptools") and find_spec("wheel"), "no setuptools or wheel")
     def test_the_project_file_builds_a_wheel_with_the_library_beside_the_package(self):
