@@ -1,0 +1,72 @@
+"""Shapes, point sets and paths in every form the functions accept; numpy arrays read in place."""
+
+import os
+import pathlib
+import shutil
+import tempfile
+import unittest
+from ctypes import c_void_p, cast
+from unittest import mock
+
+import tavrisk as t
+from support import CIRCLE1, CLOUD, LINE, PLATE, POINT, SCRATCH, numpy
+from tavrisk import Point, RefusedError, raw
+
+
+
+def address_passed(points):
+    with mock.patch.object(raw, "gte_fit_plane", wraps=raw.gte_fit_plane) as spy:
+        result = t.fit_plane(points)
+    return cast(spy.call_args.args[0], c_void_p).value, result
+
+
+class InputTest(unittest.TestCase):
+    def test_shapes_and_point_sets_in_any_sequence_form(self):
+        for args in ((list(POINT), [list(CIRCLE1[0]), 2.0, [0.0, 0.0, 1.0]]),
+                     (POINT, (CIRCLE1[0], 2.0))):
+            self.assertEqual(t.dist_point_circle(*args), t.dist_point_circle(POINT, CIRCLE1))
+        for points in (tuple(CLOUD), [Point(*p) for p in CLOUD], (p for p in CLOUD),
+                       [list(p) for p in CLOUD]):
+            self.assertEqual(t.fit_plane(points), t.fit_plane(CLOUD))
+        with mock.patch.object(raw, "gte_fit_plane", return_value=0) as spy:
+            self.assertRaises(RefusedError, t.fit_plane, [])
+        self.assertEqual(spy.call_args.args[:2], (None, 0))
+
+    def test_every_path_type_reads_the_same_file(self):
+        accented = shutil.copy(PLATE, os.path.join(tempfile.mkdtemp(dir=SCRATCH), "plätte ß.txt"))
+        for path in (pathlib.Path(PLATE), accented,
+                     type("PathLike", (), {"__fspath__": lambda self: PLATE})()):
+            with self.subTest(path=path):
+                self.assertEqual(t.flatness(path), t.flatness(PLATE))
+
+    def test_wrong_sizes_and_a_zero_byte_in_a_path_are_refused(self):
+        cases = [(t.dist_point_line, (1, 2), LINE), (t.dist_point_line, POINT, (POINT,) * 3),
+                 (t.fit_plane, [(0, 0, 0), (1, 2)]), (t.fit_plane, [(0, 0, 0, 1)]),
+                 (t.profile_2d, CLOUD, CLOUD, CLOUD[:2]),
+                 (t.flatness, PLATE + "\0.bak")]  # the library would read PLATE itself
+        cases += [(t.fit_plane, numpy.zeros(shape)) for shape in ((7, 2), (21,), (7, 3, 1))
+                  if numpy is not None]
+        for function, *args in cases:
+            with self.subTest(args=args), self.assertRaises(ValueError):
+                function(*args)
+
+    @unittest.skipIf(numpy is None, "numpy is not available")
+    def test_float64_rows_are_read_in_place_and_other_arrays_copied(self):
+        array = numpy.array(CLOUD)
+        for points in (array, numpy.vstack([array, array])[len(CLOUD):]):
+            self.assertEqual(address_passed(points), (points.ctypes.data, t.fit_plane(CLOUD)))
+        for points in (numpy.asfortranarray(array), array.astype(numpy.float32),
+                       numpy.rint(array).astype(numpy.int64), numpy.hstack([array, array])[:, 1:4],
+                       array.astype(array.dtype.newbyteorder())):
+            with self.subTest(points.dtype, strides=points.strides):
+                address, result = address_passed(points)
+                self.assertNotEqual(address, points.ctypes.data)
+                self.assertEqual(result, t.fit_plane(points.astype(numpy.float64).tolist()))
+        from_array = t.straightness_xy_line(array, LINE)
+        self.assertIsInstance(from_array.deviations, numpy.ndarray)
+        self.assertEqual((from_array.straightness, from_array.deviations.tolist()),
+                         t.straightness_xy_line(CLOUD, LINE))
+
+
+if __name__ == "__main__":
+    unittest.main()
