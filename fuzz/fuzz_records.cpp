@@ -20,84 +20,47 @@ struct Outputs {
 // Hands out an export's arguments in order: records decoded from the bytes, outputs from the room.
 class Arguments {
 public:
-    Arguments(Bytes const& bytes, Outputs* outputs) : bytes_(bytes), room(outputs) {}
+    Arguments(Bytes const& bytes, Outputs* outputs) : room(outputs), bytes_(bytes) {}
 
     template <class T>
     T next() {
         if constexpr (std::is_pointer_v<T>) {
             return room.next<std::remove_pointer_t<T>>(4);
         } else {
-            return record(static_cast<T*>(nullptr));
+            return bytes_.record<T>();
         }
     }
 
-private:
-    // Field by field in their order; the reserved fields of a plane and a rectangle are left as
-    // constructed.
-    template <class T>
-    T record(T*) {
-        double fields[sizeof(T) / sizeof(double)];
-        for (double& field : fields) field = bytes_.number();
-        T value;
-        std::memcpy(static_cast<void*>(&value), fields, sizeof value);
-        return value;
-    }
-    gte_plane record(gte_plane*) {
-        return gte_plane{bytes_.point(), bytes_.point(), bytes_.point()};
-    }
-    gte_rect record(gte_rect*) {
-        return gte_rect{bytes_.point(), bytes_.number(), bytes_.number(), bytes_.vector(),
-                        bytes_.vector()};
-    }
-
-    Bytes bytes_;
-
-public:
     fuzz::OutputRoom room;
+
+private:
+    Bytes bytes_;
 };
 
 // ---------------------------------------------------------------- written records
 // How many records the export writes to each of its outputs for a result; -1 for a result it
 // must never return. An export without outputs writes nothing whatever the count.
 template <int n>
-int always(double) {
-    return n;
-}
+constexpr auto always = [](double) { return n; };
 constexpr auto one = always<1>;
-int length(double r) {  // a distance or gap, never negative
-    return r < 0.0 ? -1 : 1;
-}
-template <int top>
-int angle(double r) {  // in degrees, with its drawing if it has one
-    return std::isnan(r) || (r >= 0.0 && r <= top) ? 1 : -1;
-}
-int linearHit(double r) {  // line, ray or segment against a plane
-    return r == 0 ? 0 : r == 1 || r == kInfinite ? 1 : -1;
-}
-int planesMeet(double r) {
-    return r == -1 || r == 0 ? 0 : r == 1 ? 1 : -1;
-}
-int linesMeetXY(double r) {
+constexpr auto length = [](double r) { return r < 0.0 ? -1 : 1; };  // never negative
+template <int top>  // degrees, with a drawing if the export has one
+constexpr auto angle = [](double r) { return std::isnan(r) || (r >= 0.0 && r <= top) ? 1 : -1; };
+// Line, ray or segment against a plane; planes; lines seen from above.
+constexpr auto linearHit = [](double r) { return r == 0 ? 0 : r == 1 || r == kInfinite ? 1 : -1; };
+constexpr auto planesMeet = [](double r) { return r == -1 || r == 0 ? 0 : r == 1 ? 1 : -1; };
+constexpr auto linesMeetXY = [](double r) {
     return r == 0 || r == kInfinite ? 0 : r == 1 ? 1 : -1;
-}
-int upToTwo(double r) {  // tangents from a point
-    return r == 0 || r == 1 || r == 2 ? static_cast<int>(r) : -1;
-}
-// A line is cut with the circle through a plane that holds it; far out, rounding can turn that
-// plane into one the circle lies in, which has no answer (-1) as for a plane.
-int cutPoints(double r) {
-    return r == -1 ? 0 : upToTwo(r);
-}
-int circlesCut(double r) {
-    return r == kInfinite ? 0 : cutPoints(r);
-}
+};
+// Points of a cut with a circle, or tangents from a point: as many as returned. A line is cut
+// with the circle through a plane that holds it; far out, rounding can turn that plane into one
+// the circle lies in, which has no answer (-1) as for a plane.
+constexpr auto upToTwo = [](double r) { return r == 0 || r == 1 || r == 2 ? int(r) : -1; };
+constexpr auto cutPoints = [](double r) { return r == -1 ? 0 : upToTwo(r); };
+constexpr auto circlesCut = [](double r) { return r == kInfinite ? 0 : cutPoints(r); };
 // Circle distances: the centre record always, the pairs exactly when 3 is returned.
-int circlePairs(double r) {
-    return r == 1 || r == 3 ? static_cast<int>(r) : -1;
-}
-int linePairs(double r) {
-    return r == -1 ? 0 : circlePairs(r);
-}
+constexpr auto circlePairs = [](double r) { return r == 1 || r == 3 ? int(r) : -1; };
+constexpr auto linePairs = [](double r) { return r == -1 ? 0 : circlePairs(r); };
 
 // ---------------------------------------------------------------- values
 using Outcome = fuzz::Outcome<Bytes, Outputs>;
@@ -108,42 +71,21 @@ void drawn(Outcome const& o) {
                    "drawn angle differs from result");
 }
 
-// Gaps between the end points of two edges seen from above, across the unit direction (nx, ny).
-void endPointGaps(Outcome const& o, double nx, double ny, double high, double low) {
-    Arguments inputs(o.inputs, nullptr);
-    gte_lseg const first = inputs.next<gte_lseg>(), second = inputs.next<gte_lseg>();
+// The edge gap reports its measuring direction: its extremes must be the gaps across it between
+// the end points of the two edges seen from above.
+void gap(Outcome const& o) {
+    gte_gap_result const& g = o.output<gte_gap_result>(0);
+    Bytes inputs = o.inputs;
+    gte_lseg const first = inputs.record<gte_lseg>(), second = inputs.record<gte_lseg>();
     std::vector<double> gaps;
     for (gte_point const& a : {first.pt1, first.pt2}) {
         for (gte_point const& b : {second.pt1, second.pt2}) {
-            gaps.push_back(std::fabs((b.x - a.x) * nx + (b.y - a.y) * ny));
+            gaps.push_back(std::fabs((b.x - a.x) * g.direction.x + (b.y - a.y) * g.direction.y));
         }
     }
     fuzz::Extremes const e = fuzz::extremesOf(gaps);
-    o.trial.expect(fuzz::same(high, e.high) && fuzz::same(low, e.low),
+    o.trial.expect(fuzz::same(g.maxGap, e.high) && fuzz::same(g.minGap, e.low),
                    "extremes are not the end-point gaps' own");
-}
-
-// The edge gap reports its measuring direction: its extremes must be the end-point gaps across it.
-void gap(Outcome const& o) {
-    gte_gap_result const& g = o.output<gte_gap_result>(0);
-    endPointGaps(o, g.direction.x, g.direction.y, g.maxGap, g.minGap);
-}
-
-// The interval measures across the bisector of the two edges seen from above, the second edge
-// turned to run with the first.
-void intervalXY(Outcome const& o) {
-    Arguments inputs(o.inputs, nullptr);
-    gte_lseg const first = inputs.next<gte_lseg>(), second = inputs.next<gte_lseg>();
-    double x1 = first.pt2.x - first.pt1.x, y1 = first.pt2.y - first.pt1.y;
-    double x2 = second.pt2.x - second.pt1.x, y2 = second.pt2.y - second.pt1.y;
-    fuzz::normalize(x1, y1);
-    fuzz::normalize(x2, y2);
-    double const sense = x1 * x2 + y1 * y2 < 0.0 ? -1.0 : 1.0;
-    double bisectorX = x1 + sense * x2, bisectorY = y1 + sense * y2;
-    fuzz::normalize(bisectorX, bisectorY);
-    double nx = bisectorY, ny = -bisectorX;
-    fuzz::normalize(nx, ny);
-    endPointGaps(o, nx, ny, o.output<double>(0), o.output<double>(1));
 }
 
 // Each kind of common tangent: its count, then that many lines with one tangent point for a
@@ -212,9 +154,9 @@ Export const kExports[] = {
     EXPORT(gte_tangent_point_circle, upToTwo),
     EXPORT(gte_tangent_circle_circle, nullptr, circleTangents),
     EXPORT(gte_tangent_arc_circle, nullptr, circleTangents),
-    EXPORT(gte_tangent_arc_arc, nullptr, circleTangents),
-    EXPORT(gte_intervalXY_lseg_lseg, length, intervalXY), EXPORT(gte_gapXY_lseg_lseg, one, gap),
-    EXPORT(gte_gap_lseg_lseg, always<0>), EXPORT(gte_tool_rotate_vector, one),
+    EXPORT(gte_tangent_arc_arc, nullptr, circleTangents), EXPORT(gte_intervalXY_lseg_lseg, length),
+    EXPORT(gte_gapXY_lseg_lseg, one, gap), EXPORT(gte_gap_lseg_lseg, always<0>),
+    EXPORT(gte_tool_rotate_vector, one),
 };
 #undef EXPORT
 // clang-format on

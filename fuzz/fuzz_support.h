@@ -123,12 +123,22 @@ public:
         return b < 0xF8 ? b % 8 : extreme[b - 0xF8];
     }
 
-    // Braced lists evaluate left to right, so every compiler decodes the same record.
-    gte_point point() { return gte_point{number(), number(), number()}; }
-    gte_vector vector() { return gte_vector{number(), number(), number()}; }
-    gte_line line() { return gte_line{point(), vector()}; }
+    // A record, field by field in their order. The reserved fields of a plane and a rectangle are
+    // never read and stay as constructed (braced lists evaluate left to right, so every compiler
+    // decodes the same record).
+    template <class T>
+    T record() {
+        double fields[sizeof(T) / sizeof(double)];
+        for (double& field : fields) field = number();
+        T value;
+        std::memcpy(static_cast<void*>(&value), fields, sizeof value);
+        return value;
+    }
 
 private:
+    gte_point point() { return record<gte_point>(); }
+    gte_vector vector() { return record<gte_vector>(); }
+
     std::uint8_t const* data_;
     std::size_t size_;
     std::size_t position_ = 0;
@@ -280,6 +290,15 @@ Outcome<Inputs, Outputs> attempt(Trial<Outputs>& trial, Inputs const& inputs, Ca
         return call(inputs, out, out == &trial.outputs() ? &handed : nullptr);
     });
     return {trial, inputs, result, handed};
+}
+
+template <>
+inline gte_plane Bytes::record() {
+    return gte_plane{point(), point(), point()};
+}
+template <>
+inline gte_rect Bytes::record() {
+    return gte_rect{point(), number(), number(), vector(), vector()};
 }
 
 }  // namespace fuzz
