@@ -1,6 +1,6 @@
 // How a run ends when it cannot measure: the exit status, the reason in words, and nothing
-// printed or drawn as if it had measured. The reader's own reasons are the reader tests' concern;
-// here each reaches the user with the file's name.
+// printed or drawn as if it had measured. Each kind of file problem reaches the user in words,
+// after the file's name; where and what in the file is the reader tests' concern.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,6 +21,7 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
     std::string const huge =
         scratch.write("huge.txt", "1e300 0 0\n-1e300 1e300 0\n0 -1e300 1e300\n");
     std::string const odd = scratch.write("odd.txt", "0 0 0 0 1 0\n1 0 0\n");
+    std::string const locked = scratch.write("locked.txt", "0 0 0\n1 0 0\n0 1 0\n");
     std::string const map = scratch.path().string() + "/map.svg";
     struct Case {
         std::vector<std::string> args;
@@ -41,7 +42,13 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
         {{"profile", "-", "-"}, 2, "only one of MEASURED and NOMINAL"},
         {{"moment", face, "--svg", map}, 2, "Usage: tavrisk moment"},
         {{"profile", face, face, "--exaggerate=-2"}, 2, "--exaggerate"},
+        {{"flatness", scratch.path().string() + "/absent.txt"}, 3, "absent.txt: missing"},
+        {{"fit-plane", scratch.path().string()}, 3, "not a regular file"},
         {{"flatness", header}, 3, "header.txt: not a number at line 1: 'x'"},
+        {{"flatness", scratch.write("inf.txt", "0 0 0\n1 0 0\n0 1 1e999\n")},
+         3,
+         "inf.txt: not a finite number at line 3"},
+        {{"flatness", locked}, 3, "locked.txt: held open by another measurement"},
         {{"profile", face, header}, 3, "header.txt: not a number"},
         {{"profile", face, odd}, 3, "odd.txt: 9 numbers do not make whole nominal points"},
         {{"flatness", face, "--svg", map + ".d/map.svg"}, 3, "map.svg: cannot be written"},
@@ -57,6 +64,9 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
         {{"flatness", huge, "--svg", map}, 1, "coordinates are too large"},
         {{"fit-line", huge}, 1, "coordinates are too large"},
     };
+    // Another measurement holds the file.
+    tavrisk_test::HeldFile const holder(locked, tavrisk_test::Hold::exclusive);
+    ASSERT_TRUE(holder.held());
     for (Case const& c : cases) {
         tool_test::Run const run = runTool(c.args, c.input);
         EXPECT_EQ(run.status, c.status) << c.says << "\n" << run.err;
