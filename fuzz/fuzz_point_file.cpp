@@ -20,27 +20,22 @@ bool moderate(gte::Vector3 const& p) {
            std::fabs(p[2]) <= kModerate;
 }
 
-struct Outputs {
-    double flatness;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
     static tavrisk_test::ScratchDirectory const directory;
     std::string const path =
         directory.write("points.txt", std::string(reinterpret_cast<char const*>(data), size));
-    fuzz::Trial<Outputs> trial("gte_measure_platness_pointCloud_file");
-    double const result = trial.run([&](Outputs* out) {
-        return gte_measure_platness_pointCloud_file(path.c_str(),
-                                                    out == nullptr ? nullptr : &out->flatness);
+    fuzz::Trial<double> trial("gte_measure_platness_pointCloud_file");
+    double const result = trial.run([&](double* flatness) {
+        return gte_measure_platness_pointCloud_file(path.c_str(), flatness);
     });
     std::vector<gte::Vector3> points;
     tavrisk::PointFileProblem problem;
     tavrisk_test::LiteralPointScanner scanner(points, problem);
     bool const accepted =
         scanner.scan(reinterpret_cast<char const*>(data), size) && scanner.finish();
-    double const& flatness = trial.outputs().flatness;
+    double const& flatness = trial.outputs();
     trial.expect(result == 0.0 || result == -1.0, "unknown result");
     trial.expect(accepted || result == -1.0, "read a file it must refuse");
     trial.expect(!accepted || !std::all_of(points.begin(), points.end(), moderate) || result == 0.0,
