@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <limits>
 #include <tuple>
 #include <type_traits>
@@ -44,18 +43,6 @@ Extremes extremesOf(Values const& values) {
         e.high = v > e.high ? v : e.high;
     }
     return e;
-}
-
-// Makes (x, y) unit as the library makes every direction unit, by one reciprocal of the length;
-// a zero direction stays zero. Returns the length.
-inline double normalize(double& x, double& y) {
-    double const length = std::sqrt(x * x + y * y);
-    if (length != 0.0) {
-        double const inverse = 1.0 / length;
-        x *= inverse;
-        y *= inverse;
-    }
-    return length;
 }
 
 // Reads values front to back; past the end every byte is 0.

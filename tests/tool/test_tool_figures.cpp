@@ -22,9 +22,7 @@ std::vector<gte_point> recordsOf(std::string const& path) {
     std::vector<gte::Vector3> points;
     EXPECT_EQ(tavrisk::readPointFile(path.c_str(), points), 0) << path;
     std::vector<gte_point> records;
-    for (gte::Vector3 const& p : points) {
-        records.emplace_back(p[0], p[1], p[2]);
-    }
+    for (gte::Vector3 const& p : points) records.emplace_back(p[0], p[1], p[2]);
     return records;
 }
 
