@@ -1,5 +1,6 @@
-// Runs a fuzz target once over every file of the corpus directories given, without libFuzzer: the
-// committed corpus becomes a regression test that any compiler can build.
+// Runs a fuzz target once over every file given, or every file of the directories given, without
+// libFuzzer: the committed corpus becomes a regression test that any compiler can build, and a
+// finding of the fuzzer can be rerun under a debugger.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
 int main(int argc, char** argv) {
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        inputs.insert(inputs.end(), std::filesystem::directory_iterator(argv[i]), {});
+        if (std::filesystem::is_directory(argv[i])) {
+            inputs.insert(inputs.end(), std::filesystem::directory_iterator(argv[i]), {});
+        } else {
+            inputs.emplace_back(argv[i]);
+        }
     }
     std::sort(inputs.begin(), inputs.end());
     for (auto const& input : inputs) {
