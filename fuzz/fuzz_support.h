@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <limits>
+#include <tuple>
+#include <type_traits>
+#include <vector>
 
 #include "tavrisk.h"
 
@@ -41,18 +43,6 @@ Extremes extremesOf(Values const& values) {
         e.high = v > e.high ? v : e.high;
     }
     return e;
-}
-
-// Makes (x, y) unit as the library makes every direction unit, by one reciprocal of the length;
-// a zero direction stays zero. Returns the length.
-inline double normalize(double& x, double& y) {
-    double const length = std::sqrt(x * x + y * y);
-    if (length != 0.0) {
-        double const inverse = 1.0 / length;
-        x *= inverse;
-        y *= inverse;
-    }
-    return length;
 }
 
 // Reads values front to back; past the end every byte is 0.
@@ -120,12 +110,22 @@ public:
         return b < 0xF8 ? b % 8 : extreme[b - 0xF8];
     }
 
-    // Braced lists evaluate left to right, so every compiler decodes the same record.
-    gte_point point() { return gte_point{number(), number(), number()}; }
-    gte_vector vector() { return gte_vector{number(), number(), number()}; }
-    gte_line line() { return gte_line{point(), vector()}; }
+    // A record, field by field in their order. The reserved fields of a plane and a rectangle are
+    // never read and stay as constructed (braced lists evaluate left to right, so every compiler
+    // decodes the same record).
+    template <class T>
+    T record() {
+        double fields[sizeof(T) / sizeof(double)];
+        for (double& field : fields) field = number();
+        T value;
+        std::memcpy(static_cast<void*>(&value), fields, sizeof value);
+        return value;
+    }
 
 private:
+    gte_point point() { return record<gte_point>(); }
+    gte_vector vector() { return record<gte_vector>(); }
+
     std::uint8_t const* data_;
     std::size_t size_;
     std::size_t position_ = 0;
@@ -175,7 +175,7 @@ public:
     void expect(bool condition, char const* what) const { require(condition, name_, what); }
 
     // The call wrote every byte of the given parts and not one byte elsewhere.
-    void writes(std::initializer_list<Part> parts, char const* what) const {
+    void writes(std::vector<Part> const& parts, char const* what) const {
         unsigned char const* const base = reinterpret_cast<unsigned char const*>(&first_);
         for (std::size_t i = 0; i < sizeof first_; ++i) {
             bool inside = false;
@@ -188,17 +188,17 @@ public:
     }
 
     // The call returned `expected`; with `success` it wrote exactly `parts`, otherwise nothing.
-    bool answers(double result, double expected, double success, std::initializer_list<Part> parts,
+    bool answers(double result, double expected, double success, std::vector<Part> const& parts,
                  char const* what) const {
         expect(result == expected, what);
-        writes(result == success ? parts : std::initializer_list<Part>{}, what);
+        writes(result == success ? parts : std::vector<Part>{}, what);
         return result == success;
     }
 
-private:
     static constexpr unsigned char kFirstPattern = 0xA5;
     static constexpr unsigned char kSecondPattern = 0x5A;
 
+private:
     static unsigned char byteAt(Outputs const& outputs, std::size_t i) {
         return reinterpret_cast<unsigned char const*>(&outputs)[i];
     }
@@ -207,5 +207,85 @@ private:
     Outputs first_;
     Outputs second_;
 };
+
+// Calls an export with its arguments taken in order from arguments.next<T>() for each parameter
+// type T (braced lists evaluate left to right); returns its result as a double, 0 for none.
+template <class Arguments, class R, class... Args>
+double invoke(R (*function)(Args...), Arguments& arguments) {
+    std::tuple<Args...> const values{arguments.template next<Args>()...};
+    if constexpr (std::is_void_v<R>) {
+        std::apply(function, values);
+        return 0.0;
+    } else {
+        return static_cast<double>(std::apply(function, values));
+    }
+}
+
+// Output pointers for one call into a buffer of outputs: each gets room for `records` records of
+// its type after the room of the one before (null when there is no buffer), and is noted.
+class OutputRoom {
+public:
+    explicit OutputRoom(void* outputs) : outputs_(static_cast<unsigned char*>(outputs)) {}
+
+    template <class T>
+    T* next(std::size_t records) {
+        if (outputs_ == nullptr)
+            return nullptr;
+        T* const output = reinterpret_cast<T*>(outputs_ + used_);
+        used_ += (records * sizeof(T) + sizeof(double) - 1) / sizeof(double) * sizeof(double);
+        handed.push_back({output, sizeof(T)});
+        return output;
+    }
+
+    std::vector<Part> handed;  // the first record of each output, in order
+
+private:
+    unsigned char* outputs_;
+    std::size_t used_ = 0;
+};
+
+// Calls function with the arguments an Arguments(inputs, outputs) hands out; with `handed`,
+// notes there the outputs its room handed out.
+template <auto function, class Arguments, class Inputs, class Outputs>
+double call(Inputs const& inputs, Outputs* outputs, std::vector<Part>* handed) {
+    Arguments arguments(inputs, outputs);
+    double const result = invoke(function, arguments);
+    if (handed != nullptr)
+        *handed = arguments.room.handed;
+    return result;
+}
+
+// What a call returned and the outputs it was handed, for the contract of its export to judge.
+template <class Inputs, class Outputs>
+struct Outcome {
+    Trial<Outputs> const& trial;
+    Inputs const& inputs;
+    double result;
+    std::vector<Part> outputs;
+
+    template <class T>
+    T const& output(std::size_t i) const {
+        return *static_cast<T const*>(outputs[i].start);
+    }
+};
+
+// Runs call(inputs, outputs, handed) through the trial.
+template <class Inputs, class Outputs, class Call>
+Outcome<Inputs, Outputs> attempt(Trial<Outputs>& trial, Inputs const& inputs, Call call) {
+    std::vector<Part> handed;
+    double const result = trial.run([&](Outputs* out) {
+        return call(inputs, out, out == &trial.outputs() ? &handed : nullptr);
+    });
+    return {trial, inputs, result, handed};
+}
+
+template <>
+inline gte_plane Bytes::record() {
+    return gte_plane{point(), point(), point()};
+}
+template <>
+inline gte_rect Bytes::record() {
+    return gte_rect{point(), number(), number(), vector(), vector()};
+}
 
 }  // namespace fuzz

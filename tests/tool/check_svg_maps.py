@@ -13,40 +13,33 @@ import tempfile
 import xml.etree.ElementTree as ElementTree
 
 SVG = "{http://www.w3.org/2000/svg}"
+tool, data = sys.argv[1], sys.argv[2]
+scratch = tempfile.mkdtemp(prefix="tavrisk_svg_")
+awkward = os.path.join(scratch.encode(), b"a&b<c>\"d'\xff.txt")
+shutil.copyfile(os.path.join(data, "face.txt"), awkward)
+face, edge = os.path.join(data, "face.txt"), os.path.join(data, "edge.txt")
+contour = [os.path.join(data, "contour-measured.txt"), os.path.join(data, "contour-nominal.txt")]
 MAPS = [  # arguments, the figure in the caption, extreme rings, a caption word
-    (["flatness", "face.txt", "--unit", "mm"], "flatness", 4, "Flatness"),
-    (["fit-plane", "face.txt"], "rms_residual", 4, "Best-fit plane"),
-    (["fit-line", "edge.txt"], "length", 2, "Best-fit line"),
-    (["straightness", "edge.txt"], "straightness", 4, "Straightness"),
-    (["profile", "contour-measured.txt", "contour-nominal.txt", "--exaggerate", "300"], "profile",
-     4, "300 times larger"),
+    (["flatness", face, "--unit", "mm"], "flatness", 4, "Flatness"),
+    (["fit-plane", face], "rms_residual", 4, "Best-fit plane"),
+    (["fit-line", edge], "length", 2, "Best-fit line"),
+    (["straightness", edge], "straightness", 4, "Straightness"),
+    (["profile"] + contour + ["--exaggerate", "300"], "profile", 4, "300 times larger"),
+    (["flatness", awkward], None, 4, "Flatness"),
 ]
-
-
-def main():
-    tool, data = sys.argv[1], sys.argv[2]
-    scratch = tempfile.mkdtemp(prefix="tavrisk_svg_")
-    try:
-        awkward = os.path.join(scratch.encode(), b"a&b<c>\"d'\xff.txt")
-        shutil.copyfile(os.path.join(data, "face.txt"), awkward)
-        for args, key, rings, word in MAPS + [(["flatness", awkward], None, 4, "Flatness")]:
-            args = [os.path.join(data, a) if isinstance(a, str) and a.endswith(".txt") else a
-                    for a in args]
-            svg = os.path.join(scratch, "map.svg")
-            done = subprocess.run([tool] + args + ["--json", "--svg", svg], capture_output=True)
-            assert done.returncode == 0, (args, done.stderr)
-            printed = json.loads(done.stdout)
-            root = ElementTree.parse(svg).getroot()  # raises on XML that is not well-formed
-            classes = [c.get("class") for c in root.iter(SVG + "circle")]
-            text = " ".join("".join(t.itertext()) for t in root.iter(SVG + "text"))
-            assert classes.count("point") == printed["points"], (args, classes.count("point"))
-            assert classes.count("extreme") == rings, (args, classes.count("extreme"))
-            assert word in text and (key is None or "%.6f" % printed[key] in text), (args, text)
-        assert printed["file"].endswith("a&b<c>\"d'\ufffd.txt"), printed["file"]
-    finally:
-        shutil.rmtree(scratch)
-    print("deviation maps: 6 passed, 0 failed")
-
-
-if __name__ == "__main__":
-    main()
+try:
+    for args, key, rings, word in MAPS:
+        svg = os.path.join(scratch, "map.svg")
+        done = subprocess.run([tool] + args + ["--json", "--svg", svg], capture_output=True)
+        assert done.returncode == 0, (args, done.stderr)
+        printed = json.loads(done.stdout)
+        root = ElementTree.parse(svg).getroot()  # raises on XML that is not well-formed
+        classes = [c.get("class") for c in root.iter(SVG + "circle")]
+        text = " ".join("".join(t.itertext()) for t in root.iter(SVG + "text"))
+        assert classes.count("point") == printed["points"], (args, classes.count("point"))
+        assert classes.count("extreme") == rings, (args, classes.count("extreme"))
+        assert word in text and (key is None or "%.6f" % printed[key] in text), (args, text)
+    assert printed["file"].endswith("a&b<c>\"d'\ufffd.txt"), printed["file"]
+finally:
+    shutil.rmtree(scratch)
+print("deviation maps: 6 passed, 0 failed")

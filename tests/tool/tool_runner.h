@@ -18,18 +18,9 @@ namespace tool_test {
 
 struct Run {
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
     nlohmann::json json() const { return nlohmann::json::parse(out); }
 };
-
-inline std::string quoted(std::string const& arg) {
-    std::string out = "'";
-    for (char c : arg) {
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return out + "'";
-}
 
 // Runs the tool with args, standard input read from stdinPath.
 inline Run runTool(std::vector<std::string> const& args,
@@ -37,10 +28,13 @@ inline Run runTool(std::vector<std::string> const& args,
     tavrisk_test::ScratchDirectory const capture;
     std::string const out = (capture.path() / "out").string();
     std::string const err = (capture.path() / "err").string();
+    auto const quoted = [](std::string const& text) {
+        std::string shell = "'";
+        for (char c : text) shell += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return shell + "'";
+    };
     std::string command = quoted(TAVRISK_TOOL_PATH);
-    for (std::string const& arg : args) {
-        command += " " + quoted(arg);
-    }
+    for (std::string const& arg : args) command += " " + quoted(arg);
     command += " < " + quoted(stdinPath) + " > " + quoted(out) + " 2> " + quoted(err);
     int const raw = std::system(command.c_str());
     auto const slurp = [](std::string const& path) {
