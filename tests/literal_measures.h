@@ -211,6 +211,35 @@ inline bool distTwoSets(gte_point const* points1, int count1, gte_point const* p
     return measured;
 }
 
+// The two-set XY gap record: the pair gap range and the centres' gap across the line.
+// The two-set XY gap record: the pair gap range and the centres' gap across the line.
+inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* points2, int count2,
+                         gte_line line, gte_gap_result* result) {
+    double high, low;
+    if (!distTwoSets(points1, count1, points2, count2, line, &high, &low)) {
+        return false;
+    }
+    Vector2 n(line.vector.y, -line.vector.x);
+    gte::Normalize(n);
+    auto centre = [](gte_point const* points, int count) {
+        Vector3 sum = Vector3::zeroVector();
+        for (int i = 0; i < count; ++i) {
+            sum += tavrisk::toVector3(points[i]);
+        }
+        return sum / static_cast<double>(count);
+    };
+    Vector3 const c1 = centre(points1, count1);
+    Vector3 const c2 = centre(points2, count2);
+    if (result != nullptr) {
+        result->centerPoint = tavrisk::toPointRecord((c1 + c2) / 2.0);
+        result->maxGap = high;
+        result->minGap = low;
+        result->direction = gte_vector(n[0], n[1], 0.0);
+        result->centerGap = std::fabs(gte::Dot(Vector2(c1[0] - c2[0], c1[1] - c2[1]), n));
+    }
+    return true;
+}
+
 // The interval of one set against a line: the distances, filtered on request, averaged from a
 // sorted copy.
 inline int intervalLine(gte_point const* points, int count, gte_line line, int trim, int average,
