@@ -78,14 +78,13 @@ inline bool same(double a, double b) {
 }
 
 // Every double of a record (or an array of records) within tol of the expected one, or both NaN;
-// tol 0 asks for the same bits (0 and -0 differ). On failure the first value that differs.
+// tol 0 asks for the exact digits. On failure the first value that differs.
 template <class Record>
 inline ::testing::AssertionResult recordNear(Record const& actual, Record const& expected,
                                              double tol = 0.0) {
     auto const a = doublesOf(actual), e = doublesOf(expected);
     for (size_t i = 0; i < a.size(); ++i) {
-        bool const equal = tol > 0.0 ? std::fabs(a[i] - e[i]) <= tol
-                                     : std::memcmp(&a[i], &e[i], sizeof(double)) == 0;
+        bool const equal = std::fabs(a[i] - e[i]) <= tol;
         if (!equal && !(std::isnan(a[i]) && std::isnan(e[i]))) {
             return ::testing::AssertionFailure() << "value " << i << ": " << a[i] << " vs " << e[i];
         }
