@@ -72,6 +72,16 @@ inline std::array<double, sizeof...(Values)> doubles(Values... values) {
     return {static_cast<double>(values)...};
 }
 
+// Points given coordinate by coordinate, three to a point.
+template <class... Values>
+inline std::vector<gte_point> xyzPoints(Values... values) {
+    static_assert(sizeof...(Values) % 3 == 0, "three coordinates to a point");
+    double const v[] = {static_cast<double>(values)...};
+    std::vector<gte_point> p;
+    for (size_t i = 0; i < sizeof v / sizeof v[0]; i += 3) p.emplace_back(v[i], v[i + 1], v[i + 2]);
+    return p;
+}
+
 // Equal, or both NaN.
 inline bool same(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));

@@ -19,48 +19,40 @@ struct Moment {
 TEST(Moment, AxesAndTheAngleOfTheAxisNearerX) {
     double const c = 0.5, s = std::sqrt(0.75), pi = 3.14159265358979323846;
     Moment const poisonedMoment = poisoned<Moment>();
+    std::array<double, 6> const refused = doublesOf(poisonedMoment);
     struct {
         std::vector<gte_point> points;
         int rc;
-        Moment expected;
-        double tol;
+        std::array<double, 6> expected;  // centroid, angle, major, minor
+        double tol = 0;
     } const cases[] = {
-        {{{0, 0, 1}, {4, 0, 2}, {0, 2, 3}, {4, 2, 6}}, 1, {{2, 1, 3}, 0, 4, 2}, 0},
+        {xyzPoints(0, 0, 1, 4, 0, 2, 0, 2, 3, 4, 2, 6), 1, doubles(2, 1, 3, 0, 4, 2)},
         // Equal spreads: the quotient is infinite, with the sign of the correlation.
-        {{{0, 2, 0}, {1, 1, 0}, {2, 0, 0}}, 1, {{1, 1, 0}, pi / 4, std::sqrt(16.0 / 3.0), 0}, 0},
+        {xyzPoints(0, 2, 0, 1, 1, 0, 2, 0, 0), 1,
+         doubles(1, 1, 0, pi / 4, std::sqrt(16.0 / 3.0), 0)},
         // Spread 3 along 60 degrees and 1 across, about (1, -2): the minor axis, at -30 degrees,
         // is the one nearer x.
-        {{{1 + 3 * c, -2 + 3 * s, 0},
-          {1 - 3 * c, -2 - 3 * s, 0},
-          {1 - s, -2 + c, 0},
-          {1 + s, -2 - c, 0}},
-         1,
-         {{1, -2, 0}, -pi / 6, std::sqrt(18.0), std::sqrt(2.0)},
-         1e-14},
+        {xyzPoints(1 + 3 * c, -2 + 3 * s, 0, 1 - 3 * c, -2 - 3 * s, 0, 1 - s, -2 + c, 0, 1 + s,
+                   -2 - c, 0),
+         1, doubles(1, -2, 0, -pi / 6, std::sqrt(18.0), std::sqrt(2.0)), 1e-14},
         // No preferred direction at all: angle 0, not the undefined 0 / 0.
-        {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, 1, {{0.5, 0.5, 0}, 0, 1, 1}, 0},
+        {xyzPoints(0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0), 1, doubles(0.5, 0.5, 0, 0, 1, 1)},
         // Collinear points whose minor eigenvalue rounds a little below zero: minor 0, not NaN.
-        {{{0.0, 3.009087709852283, 0},
-          {1.0, 1.958721749859722, 0},
-          {2.0, 0.9083557898671613, 0},
-          {3.7, -0.8772663421201923, 0}},
-         1,
-         {{1.675, 1.2497247268647433, 0}, 0.76083872658270646, 3.9630996256984377, 0},
-         0},
+        {xyzPoints(0.0, 3.009087709852283, 0, 1.0, 1.958721749859722, 0, 2.0, 0.9083557898671613, 0,
+                   3.7, -0.8772663421201923, 0),
+         1, doubles(1.675, 1.2497247268647433, 0, 0.76083872658270646, 3.9630996256984377, 0)},
         // Regression: a NaN point made the minor axis 0 while the other figures were NaN.
-        {{{0, 0, 0}, {4, kNaN, 0}, {0, 2, 0}},
-         1,
-         {{1.3333333333333333, kNaN, 0}, kNaN, kNaN, kNaN},
-         0},
+        {xyzPoints(0, 0, 0, 4, kNaN, 0, 0, 2, 0), 1,
+         doubles(1.3333333333333333, kNaN, 0, kNaN, kNaN, kNaN)},
         // Fewer than three points: refused, nothing written.
-        {{{0, 0, 0}, {1, 1, 0}}, -1, poisonedMoment, 0},
+        {xyzPoints(0, 0, 0, 1, 1, 0), -1, refused},
     };
     for (auto const& k : cases) {
         Moment m = poisonedMoment;
         EXPECT_EQ(gte_measure_moment2(k.points.data(), static_cast<int>(k.points.size()),
                                       &m.centroid, &m.angle, &m.major, &m.minor),
                   k.rc);
-        EXPECT_TRUE(recordNear(m, k.expected, k.tol)) << &k - cases;
+        EXPECT_TRUE(recordNear(doublesOf(m), k.expected, k.tol)) << &k - cases;
     }
 }
 
@@ -99,11 +91,11 @@ TEST(FormExtremes, TrueExtremesOfTheCandidatesAndNaNPropagates) {
         std::vector<gte_point> points;
         double band;
     } const straightness[] = {
-        {{{0, -2e6, 0}, {1, -2e6 - 1, 0}}, 1.0},
-        {{{0, 3e6, 0}, {1, 3e6 + 1, 0}}, 1.0},
-        {{{0, -5e6, 0}}, 0.0},
-        {{{0, kNaN, 0}, {1, kNaN, 0}}, kNaN},
-        {{{0, 1, 0}, {kNaN, 0, 0}, {1, 2, 0}}, kNaN},
+        {xyzPoints(0, -2e6, 0, 1, -2e6 - 1, 0), 1.0},
+        {xyzPoints(0, 3e6, 0, 1, 3e6 + 1, 0), 1.0},
+        {xyzPoints(0, -5e6, 0), 0.0},
+        {xyzPoints(0, kNaN, 0, 1, kNaN, 0), kNaN},
+        {xyzPoints(0, 1, 0, kNaN, 0, 0, 1, 2, 0), kNaN},
     };
     for (auto const& c : straightness) {
         double deviations[3];
