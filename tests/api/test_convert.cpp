@@ -24,10 +24,11 @@ TEST(Conversions, NormalFallbacksAndAxes) {
     gte::Plane3 const p = toPlane3(
         gte_plane(gte_point(2, 3, 4), gte_point(2 + 1e-5, 3, 4), gte_point(2, 3, 4 + 1e-5)));
     EXPECT_VEC3_EQ(p.normal, 0.0, 0.0, 1.0);
-    // A normal along x crosses y, not x, to find the record's axes.
-    gte_plane const plane = makePlaneRecord(Vector3(0, 0, 0), Vector3(1, 0, 0));
-    EXPECT_TRUE(
-        recordNear(plane, gte_plane(gte_point(0, 0, 0), gte_point(0, 0, 1), gte_point(0, -1, 0))));
+    // The record's axes: the normal crossed with x, or with y for a normal along x.
+    EXPECT_TRUE(recordNear(makePlaneRecord(Vector3(0, 0, 0), Vector3(1, 0, 0)),
+                           gte_plane(gte_point(0, 0, 0), gte_point(0, 0, 1), gte_point(0, -1, 0))));
+    EXPECT_TRUE(recordNear(makePlaneRecord(Vector3(0, 0, 0), Vector3(0, 0, 1)),
+                           gte_plane(gte_point(0, 0, 0), gte_point(0, 1, 0), gte_point(-1, 0, 0))));
 }
 
 TEST(Conversions, RecordUnitsDivideAndSegmentsCarryLines) {

@@ -49,7 +49,8 @@ TEST(TangentPointCircle, CountsZeroToTwoFromTheProjectedPoint) {
     struct {
         gte_line lines[2];
         gte_point points[2];
-    } out;
+    } out = {{poisoned<gte_line>(), poisoned<gte_line>()},
+             {poisoned<gte_point>(), poisoned<gte_point>()}};
     // Inside, and on the axis: nothing.
     EXPECT_EQ(gte_tangent_point_circle(gte_point(1, 0, 0), kCircle, out.lines, out.points), 0);
     EXPECT_EQ(gte_tangent_point_circle(gte_point(0, 0, 5), kCircle, out.lines, out.points), 0);
@@ -57,6 +58,7 @@ TEST(TangentPointCircle, CountsZeroToTwoFromTheProjectedPoint) {
     ASSERT_EQ(gte_tangent_point_circle(gte_point(2, 0, -3), kCircle, out.lines, out.points), 1);
     EXPECT_TRUE(recordNear(out.lines[0], gte_line(gte_point(2, 0, 0), gte_vector(0, -1, 0))));
     EXPECT_TRUE(recordNear(out.points[0], gte_point(2, 0, 0)));
+    EXPECT_TRUE(untouched(out.lines[1]) && untouched(out.points[1]));
     // Outside, lifted above the plane: from (4, 0, 0), points[0] on the +90 degree side.
     ASSERT_EQ(gte_tangent_point_circle(gte_point(4, 0, 5), kCircle, out.lines, out.points), 2);
     gte_point const from(4, 0, 0), left(1, s3, 0), right(1, -s3, 0);
