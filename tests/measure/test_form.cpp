@@ -54,6 +54,7 @@ TEST(Moment, AxesAndTheAngleOfTheAxisNearerX) {
                   k.rc);
         EXPECT_TRUE(recordNear(doublesOf(m), k.expected, k.tol)) << &k - cases;
     }
+    EXPECT_EQ(gte_measure_moment2(nullptr, 5, nullptr, nullptr, nullptr, nullptr), -1);
 }
 
 TEST(Straightness, SignsOffsetsAndLineDirections) {
@@ -114,8 +115,9 @@ TEST(FormExtremes, TrueExtremesOfTheCandidatesAndNaNPropagates) {
     double profile = poisoned<double>();
     EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, normals, 3, &profile), 1);
     EXPECT_EQ(profile, 1.5);  // deviations 1.0 and -0.5 along normal 1
-    // Without normals: refused, nothing written.
+    // Without measured points or without normals: refused, nothing written.
     profile = poisoned<double>();
+    EXPECT_EQ(gte_measure_profile2D(nullptr, 2, nominal, normals, 3, &profile), -1);
     EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, nullptr, 3, &profile), -1);
     EXPECT_TRUE(untouched(profile));
 }
