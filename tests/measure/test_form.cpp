@@ -53,6 +53,8 @@ TEST(Moment, AxesAndTheAngleOfTheAxisNearerX) {
                                       &m.centroid, &m.angle, &m.major, &m.minor),
                   k.rc);
         EXPECT_TRUE(recordNear(doublesOf(m), k.expected, k.tol)) << &k - cases;
+        // An angle of 0 is +0, never -0.
+        EXPECT_TRUE(std::isnan(m.angle) || std::signbit(m.angle) == std::signbit(k.expected[3]));
     }
     EXPECT_EQ(gte_measure_moment2(nullptr, 5, nullptr, nullptr, nullptr, nullptr), -1);
 }
