@@ -66,7 +66,37 @@ inline std::array<double, sizeof(Record) / sizeof(double)> doublesOf(Record cons
     return values;
 }
 
+// Expected values written as a call, which keeps a table row on one or two lines.
+template <class... Values>
+inline std::array<double, sizeof...(Values)> doubles(Values... values) {
+    return {static_cast<double>(values)...};
+}
+
+// Points given coordinate by coordinate, three to a point.
+template <class... Values>
+inline std::vector<gte_point> xyzPoints(Values... values) {
+    static_assert(sizeof...(Values) % 3 == 0, "three coordinates to a point");
+    double const v[] = {static_cast<double>(values)...};
+    std::vector<gte_point> p;
+    for (size_t i = 0; i < sizeof v / sizeof v[0]; i += 3) p.emplace_back(v[i], v[i + 1], v[i + 2]);
+    return p;
+}
+
 // Equal, or both NaN.
 inline bool same(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// Every double of a record (or a std::array of records) within tol of the expected one, or both
+// NaN; tol 0 asks for the exact digits. On failure the first value that differs.
+template <class Record>
+inline ::testing::AssertionResult recordNear(Record const& actual, Record const& expected,
+                                             double tol = 0.0) {
+    auto const a = doublesOf(actual), e = doublesOf(expected);
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (!(std::fabs(a[i] - e[i]) <= tol) && !(std::isnan(a[i]) && std::isnan(e[i]))) {
+            return ::testing::AssertionFailure() << "value " << i << ": " << a[i] << " vs " << e[i];
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
