@@ -226,15 +226,18 @@ struct Export {
 #define LITERAL(function, literal) Export{#function, CALL(function), CALL(literal), nullptr}
 #define CHECKED(function, check) Export{#function, CALL(function), nullptr, check}
 Export const kExports[] = {
-    LITERAL(gte_dist_mutiPoint_line, distanceExtremes), CHECKED(gte_gap_mutiPoint_line, lineGap),
+    LITERAL(gte_dist_mutiPoint_line, distanceExtremes),
+    CHECKED(gte_gap_mutiPoint_line, lineGap),
     LITERAL(gte_interval_mutiPoint_line, literal::intervalLine),
     CHECKED(gte_gapSigma_mutiPoint_line, lineGapSigma),
     LITERAL(gte_dist_mutiPoint_mutiPoint, literal::distTwoSets),
     LITERAL(gte_gapXY_mutiPoint_mutiPoint, literal::gapXYTwoSets),
     LITERAL(gte_interval_mutiPoint_mutiPoint, intervalSum),
     LITERAL(gte_gapSigma_mutiPoint_mutiPoint, literal::gapSigmaTwoSets),
-    LITERAL(gte_fit_lseg, literal::fitLseg), CHECKED(gte_fit_plane, fitPlane),
-    CHECKED(gte_measure_moment2, moment), LITERAL(gte_measure_profile2D, literal::profile2D),
+    LITERAL(gte_fit_lseg, literal::fitLseg),
+    CHECKED(gte_fit_plane, fitPlane),
+    CHECKED(gte_measure_moment2, moment),
+    LITERAL(gte_measure_profile2D, literal::profile2D),
     CHECKED(gte_straightness_xy_line, straightness),
 };
 #undef CHECKED
