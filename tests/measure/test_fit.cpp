@@ -43,12 +43,11 @@ bool sameBits(Vector3 const& a, Vector3 const& b) {
 }  // namespace
 
 TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
-    // The exports used to copy the records into core values and fit the copy; the plane fit now
-    // reads the records in place (or an array, or an array with its sum known beforehand, as a
-    // point file's reader gives it) and must give the same bits (the line fit's are held to the
-    // copy's through the segment export, in test_fast_paths.cpp). The plane record must be the one
-    // the copy's fit gives, or the same refusal with the record untouched. Mostly small clouds,
-    // sometimes large enough to thin the record's search.
+    // The exports used to copy the records into core values and fit the copy; the fits now read
+    // the records in place (the plane fit also an array, or an array with its sum known
+    // beforehand, as a point file's reader gives it) and must give the same bits. The plane record
+    // must be the one the copy's fit gives, or the same refusal with the record untouched. Mostly
+    // small clouds, sometimes large enough to thin the record's search.
     tavrisk_test::RandomDraws g(0xF17F17u);
     int records = 0;
     int const clouds = 20000;
@@ -74,6 +73,13 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
                         sameBits(planeFit.normal(), plane.axis))
                 << "plane, form " << form;
         }
+
+        tavrisk_test::LiteralFit const line = tavrisk_test::literalFit(count, copy.data(), true);
+        gte::LineFit lineFit;
+        ASSERT_TRUE(lineFit.fitEach(count, inPlace) == line.unique &&
+                    sameBits(lineFit.origin(), line.origin) &&
+                    sameBits(lineFit.direction(), line.axis))
+            << "line";
 
         std::optional<gte_plane> expected;
         if (plane.unique && finite(plane.origin) && finite(plane.axis)) {
@@ -153,12 +159,6 @@ TEST(FitPlane, RecordCornersTheThirdSampleAndRefusals) {
             EXPECT_POINT_NEAR(got[k], c.record[k].x, c.record[k].y, c.record[k].z, 1e-14) << k;
         }
     }
-    // The segment too needs three points (the line fit itself accepts two) and an array.
-    gte_lseg segment = poisoned<gte_lseg>();
-    EXPECT_EQ(gte_fit_lseg(square.data(), 2, &segment), -1);
-    EXPECT_EQ(gte_fit_lseg(square.data(), -5, &segment), -1);
-    EXPECT_EQ(gte_fit_lseg(nullptr, 4, &segment), -1);
-    EXPECT_TRUE(untouched(segment));
 }
 
 TEST(FitPlane, LargeCloudsAreSampledEveryStepIndices) {
