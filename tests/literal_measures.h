@@ -57,7 +57,7 @@ inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
         return -1;
     }
     std::vector<Vector3> const p = tavrisk_test::copiedPoints(points, count);
-    tavrisk_test::LiteralFit const fit = tavrisk_test::literalLineFit(count, p.data());
+    tavrisk_test::LiteralFit const fit = tavrisk_test::literalFit(count, p.data(), true);
     if (!fit.unique || !finite(fit.origin) || !finite(fit.axis)) {
         return -1;
     }
@@ -212,7 +212,6 @@ inline bool distTwoSets(gte_point const* points1, int count1, gte_point const* p
 }
 
 // The two-set XY gap record: the pair gap range and the centres' gap across the line.
-// The two-set XY gap record: the pair gap range and the centres' gap across the line.
 inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* points2, int count2,
                          gte_line line, gte_gap_result* result) {
     double high, low;
@@ -222,11 +221,8 @@ inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* 
     Vector2 n(line.vector.y, -line.vector.x);
     gte::Normalize(n);
     auto centre = [](gte_point const* points, int count) {
-        Vector3 sum = Vector3::zeroVector();
-        for (int i = 0; i < count; ++i) {
-            sum += tavrisk::toVector3(points[i]);
-        }
-        return sum / static_cast<double>(count);
+        return gte::Centroid(tavrisk_test::copiedPoints(points, count).data(),
+                             static_cast<std::size_t>(count));
     };
     Vector3 const c1 = centre(points1, count1);
     Vector3 const c2 = centre(points2, count2);
