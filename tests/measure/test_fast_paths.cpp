@@ -25,30 +25,15 @@ int const kKinds = RandomDraws::kKinds;
 
 template <class Actual, class Expected>
 ::testing::AssertionResult sameRange(Actual const& actual, Expected const& expected) {
-    if (sameBits(actual.low, expected.low) && sameBits(actual.high, expected.high)) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << actual.low << " .. " << actual.high << " instead of "
-                                         << expected.low << " .. " << expected.high;
+    return ::testing::AssertionResult(sameBits(actual.low, expected.low) &&
+                                      sameBits(actual.high, expected.high))
+           << actual.low << " .. " << actual.high << " instead of " << expected.low << " .. "
+           << expected.high;
 }
 
 // The first `count` points of a set, and the rest.
 std::pair<Points, Points> split(Points const& set, std::size_t count) {
     return {Points(set.begin(), set.begin() + count), Points(set.begin() + count, set.end())};
-}
-
-// Every measured point in turn from one tree, as the profile asks.
-::testing::AssertionResult sameNearest(Points const& nominal, Points const& measured) {
-    int const n = static_cast<int>(nominal.size());
-    tavrisk::NearestNominal tree(nominal.data(), n);
-    for (std::size_t i = 0; i < measured.size(); ++i) {
-        int const expected = literal::nearestNominal(nominal.data(), n, measured[i]);
-        if (tree.nearestTo(measured[i]) != expected) {
-            return ::testing::AssertionFailure()
-                   << "measured point " << i << " not at " << expected;
-        }
-    }
-    return ::testing::AssertionSuccess();
 }
 
 }  // namespace
@@ -59,13 +44,12 @@ TEST(FastPaths, FarthestPairAsEveryPair) {
         Vector3 const d = g.direction();
         Points const p = g.points(g.integer(2, 14), c % kKinds, d, c % 8 == 0 ? 0.05 : 0.0);
         int const n = static_cast<int>(p.size());
-        literal::IndexPair const expected =
+        tavrisk::PointPair const expected =
             literal::farthestPair(copiedPoints(p.data(), n).data(), n, d);
         tavrisk::PointPair const actual = tavrisk::farthestPairAlong(p.data(), n, d);
-        if (actual.first == expected.first && actual.second == expected.second) {
-            return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure() << "pair " << actual.first << ", " << actual.second;
+        return ::testing::AssertionResult(actual.first == expected.first &&
+                                          actual.second == expected.second)
+               << "pair " << actual.first << ", " << actual.second;
     });
 }
 
@@ -78,7 +62,14 @@ TEST(FastPaths, NearestNominalAsTheScan) {
         if (c % 11 == 0) {  // a row along x: a box without height
             for (gte_point& p : nominal) p.y = nominal[0].y;
         }
-        return sameNearest(nominal, measured);
+        // Every measured point in turn from one tree, as the profile asks.
+        tavrisk::NearestNominal tree(nominal.data(), n);
+        for (gte_point const& m : measured) {
+            if (tree.nearestTo(m) != literal::nearestNominal(nominal.data(), n, m)) {
+                return ::testing::AssertionFailure() << "measured point " << &m - measured.data();
+            }
+        }
+        return ::testing::AssertionSuccess();
     });
 }
 
@@ -92,7 +83,8 @@ TEST(FastPaths, PairRangeXYAsRunningExtremes) {
         int const n1 = g.integer(1, 6), n2 = g.integer(1, 13);
         auto const [set1, set2] =
             split(g.points(n1 + n2, c % kKinds, d, c % 10 == 0 ? 0.05 : 0.0), n1);
-        literal::Range const expected = literal::pairRangeXY(set1.data(), n1, set2.data(), n2, n);
+        tavrisk::ValueRange const expected =
+            literal::pairRangeXY(set1.data(), n1, set2.data(), n2, n);
         auto const vector =
             sameRange(tavrisk::pairRangeXY(set1.data(), n1, set2.data(), n2, n), expected);
         return vector ? sameRange(tavrisk::detail::pairRangeXYPortable(set1.data(), n1, set2.data(),
