@@ -27,11 +27,6 @@ Points row(std::vector<double> const& ys, double dx = 1, double dz = 0) {
 }
 
 // Each call starts from poisoned outputs, so an output left alone reads back as kP.
-Out distLine(gte_point const* p, int n) {
-    Out r(0, kP, kP);
-    gte_dist_mutiPoint_line(p, n, kXAxis, &std::get<1>(r), &std::get<2>(r));
-    return r;
-}
 Record gapLine(gte_point const* p, int n) {
     gte_gap_result r = poisoned<gte_gap_result>();
     gte_gap_mutiPoint_line(p, n, kXAxis, &r);
@@ -59,19 +54,15 @@ gte_gap_result gapPair(Points const& s1, Points const& s2, gte_line const& line,
 
 }  // namespace
 
-TEST(PointSetLine, DistAndGapTrueExtremesAndShortSets) {
+TEST(PointSetLine, GapTrueExtremesAndShortSets) {
     auto const two = row({1, 3}, 2);
-    EXPECT_EQ(distLine(two.data(), 2), Out(0, 3, 1));
     // The record: halfway from the centroid to its foot, the direction towards the line; a
     // centroid on the line gives no direction.
     EXPECT_EQ(gapLine(two.data(), 2), (Record{1, 1, 0, 0, -1, 0, 2, 1, 3}));
     EXPECT_EQ(gapLine(row({2, -2}, 4).data(), 2), (Record{2, 0, 0, 0, 0, 0, 0, 2, 2}));
-    // Fewer than two points, or no array at all: -1 for the values, and only the three gaps.
-    for (gte_point const* p : {two.data(), static_cast<gte_point const*>(nullptr)}) {
-        int const n = p != nullptr ? 1 : 2;
-        EXPECT_EQ(distLine(p, n), Out(0, -1, -1));
-        EXPECT_EQ(gapLine(p, n), (Record{kP, kP, kP, kP, kP, kP, -1, -1, -1}));
-    }
+    // Fewer than two points, or no array at all: only the three gaps, -1 each.
+    EXPECT_EQ(gapLine(two.data(), 1), (Record{kP, kP, kP, kP, kP, kP, -1, -1, -1}));
+    EXPECT_EQ(gapLine(nullptr, 2), (Record{kP, kP, kP, kP, kP, kP, -1, -1, -1}));
     // Regression: the running minimum started at 1e7 and was reported as the minimum when every
     // distance lay beyond it; a NaN distance failed every comparison and was silently skipped.
     double const nan = std::nan("");
@@ -80,11 +71,7 @@ TEST(PointSetLine, DistAndGapTrueExtremesAndShortSets) {
         double maxDist, minDist;
     } const cases[] = {{{2e7, -3e7}, 3e7, 2e7}, {{1, nan, 3}, nan, nan}};
     for (auto const& c : cases) {
-        Points const set = row(c.ys);
-        int const n = static_cast<int>(set.size());
-        Out const line = distLine(set.data(), n);
-        EXPECT_TRUE(same(std::get<1>(line), c.maxDist) && same(std::get<2>(line), c.minDist));
-        Record const gap = gapLine(set.data(), n);
+        Record const gap = gapLine(row(c.ys).data(), static_cast<int>(c.ys.size()));
         EXPECT_TRUE(same(gap[8], c.maxDist) && same(gap[7], c.minDist));
     }
 }
