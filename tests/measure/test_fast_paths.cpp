@@ -115,7 +115,8 @@ TEST(FastPaths, TrimmedAveragesOfAStreamAsTheSortedCopy) {
 
 TEST(FastPaths, PairGapAveragesAsTheSortedTable) {
     // Now and then a few hundred points in a set, room for the bisection to stop early; the gap
-    // direction across a line as the gap-sigma export makes it, or any direction at all.
+    // direction across a line as the gap-sigma export makes it, or any direction at all, along
+    // the sets' layout or not.
     RandomDraws g(101);
     expectCases(15000, [&g](int c) {
         int const trim = g.integer(0, 3), average = g.integer(1, 3);
@@ -125,7 +126,8 @@ TEST(FastPaths, PairGapAveragesAsTheSortedTable) {
         auto const [s1, s2] = split(g.points(n1 + n2, c % kKinds, d, 0.02), n1);
         std::vector<Vector3> const set1 = copiedPoints(s1.data(), n1);
         std::vector<Vector3> const set2 = copiedPoints(s2.data(), n2);
-        Vector3 const m = c % 2 ? gte::NormalizedCross(Vector3(0, 0, 1), d) : d;
+        Vector3 const across = g.chance(0.5) ? d : g.direction();
+        Vector3 const m = c % 2 ? gte::NormalizedCross(Vector3(0, 0, 1), across) : across;
         return sameRange(tavrisk::pairGapAverages(set1, set2, m, trim, average),
                          literal::sortedAverages(literal::pairGaps(set1, set2, m), trim, average));
     });
