@@ -49,9 +49,7 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
     // must be the one the copy's fit gives, or the same refusal with the record untouched. Mostly
     // small clouds, sometimes large enough to thin the record's search.
     tavrisk_test::RandomDraws g(0xF17F17u);
-    int records = 0;
-    int const clouds = 20000;
-    for (int i = 0; i < clouds; ++i) {
+    for (int i = 0; i < 20000; ++i) {
         int const draw = g.integer(0, 999);
         int const count = 3 + g.integer(0, draw < 990 ? 15 : draw < 999 ? 449 : 2999);
         std::vector<P> const points =
@@ -94,11 +92,7 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
         ASSERT_EQ(gte_fit_plane(points.data(), count, &record), expected ? 1 : -1);
         ASSERT_TRUE(expected ? std::memcmp(&record, &*expected, sizeof record) == 0
                              : untouched(record));
-        records += expected ? 1 : 0;
     }
-    // Both outcomes are common enough for the comparison to mean something.
-    EXPECT_GT(records, clouds / 4);
-    EXPECT_LT(records, clouds * 9 / 10);
 }
 
 TEST(FitPlane, RecordCornersTheThirdSampleAndLinesRefused) {
@@ -155,12 +149,10 @@ TEST(FitPlane, LargeCloudsAreSampledEveryStepIndices) {
     for (int count : {199, 200, 250}) {
         std::vector<P> points = {P(-100, 0, 0), P(0, 90, 0), P(100, 0, 0)};
         for (int k = 3; k < count; ++k) points.push_back(P((k % 10) * 0.1, (k / 10 % 10) * 0.1, 0));
-        P const far(100, 0, 0), up(0, 90, 0);
-        P const second = count < 200 ? far : up, third = count < 200 ? up : far;
-        gte_plane const plane = fitted(points);
-        EXPECT_POINT_EQ(plane.pt1, -100.0, 0.0, 0.0) << count;
-        EXPECT_POINT_EQ(plane.pt2, second.x, second.y, second.z) << count;
-        EXPECT_POINT_EQ(plane.pt3, third.x, third.y, third.z) << count;
+        P const left = points[0], up = points[1], right = points[2];
+        gte_plane const expected =
+            count < 200 ? gte_plane(left, right, up) : gte_plane(left, up, right);
+        EXPECT_EQ(doublesOf(fitted(points)), doublesOf(expected)) << count;
     }
 
     // A line of 1000 points with three points off it, none at a sampled index (every tenth):
