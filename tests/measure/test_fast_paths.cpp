@@ -21,7 +21,6 @@ using namespace tavrisk_test;
 namespace {
 
 using Points = std::vector<gte_point>;
-int const kKinds = RandomDraws::kKinds;
 
 template <class Actual, class Expected>
 ::testing::AssertionResult sameRange(Actual const& actual, Expected const& expected) {
@@ -42,7 +41,7 @@ TEST(FastPaths, FarthestPairAsEveryPair) {
     RandomDraws g(20240611);
     expectCases(60000, [&g](int c) {
         Vector3 const d = g.direction();
-        Points const p = g.points(g.integer(2, 14), c % kKinds, d, c % 8 == 0 ? 0.05 : 0.0);
+        Points const p = g.points(g.integer(2, 14), c % g.kKinds, d, c % 8 == 0 ? 0.05 : 0.0);
         int const n = static_cast<int>(p.size());
         tavrisk::PointPair const expected =
             literal::farthestPair(copiedPoints(p.data(), n).data(), n, d);
@@ -58,7 +57,7 @@ TEST(FastPaths, NearestNominalAsTheScan) {
     expectCases(50000, [&g](int c) {
         int const n = g.integer(1, 40);
         auto [nominal, measured] = split(
-            g.points(n + g.integer(1, 6), c % kKinds, g.direction(), c % 7 == 0 ? 0.05 : 0.0), n);
+            g.points(n + g.integer(1, 6), c % g.kKinds, g.direction(), c % 7 == 0 ? 0.05 : 0.0), n);
         if (c % 11 == 0) {  // a row along x: a box without height
             for (gte_point& p : nominal) p.y = nominal[0].y;
         }
@@ -82,7 +81,7 @@ TEST(FastPaths, PairRangeXYAsRunningExtremes) {
         gte::Vector2 const n(d[0], d[1]);
         int const n1 = g.integer(1, 6), n2 = g.integer(1, 13);
         auto const [set1, set2] =
-            split(g.points(n1 + n2, c % kKinds, d, c % 10 == 0 ? 0.05 : 0.0), n1);
+            split(g.points(n1 + n2, c % g.kKinds, d, c % 10 == 0 ? 0.05 : 0.0), n1);
         tavrisk::ValueRange const expected =
             literal::pairRangeXY(set1.data(), n1, set2.data(), n2, n);
         auto const vector =
@@ -123,7 +122,7 @@ TEST(FastPaths, PairGapAveragesAsTheSortedTable) {
         int const least = 2 * (trim + average) + 1, most = least + (c % 300 == 0 ? 200 : 8);
         int const n1 = g.integer(least, most), n2 = g.integer(least, most);
         Vector3 const d = g.direction();
-        auto const [s1, s2] = split(g.points(n1 + n2, c % kKinds, d, 0.02), n1);
+        auto const [s1, s2] = split(g.points(n1 + n2, c % g.kKinds, d, 0.02), n1);
         std::vector<Vector3> const set1 = copiedPoints(s1.data(), n1);
         std::vector<Vector3> const set2 = copiedPoints(s2.data(), n2);
         Vector3 const across = g.chance(0.5) ? d : g.direction();

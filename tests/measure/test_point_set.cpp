@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tavrisk.h"
@@ -31,12 +32,6 @@ Record gapLine(gte_point const* p, int n) {
     gte_gap_result r = poisoned<gte_gap_result>();
     gte_gap_mutiPoint_line(p, n, kXAxis, &r);
     return doublesOf(r);
-}
-Out distPair(gte_point const* p1, int n1, Points const& s2, gte_line const& line) {
-    Out r(0, kP, kP);
-    std::get<0>(r) = gte_dist_mutiPoint_mutiPoint(p1, n1, s2.data(), int(s2.size()), line,
-                                                  &std::get<1>(r), &std::get<2>(r));
-    return r;
 }
 Out intervalOf(gte_point const* p, int n, int trim, int average, double sigma, bool useSigma) {
     Out r(0, kP, kP);
@@ -87,8 +82,7 @@ TEST(PointSets, CountRuleRefusesWithoutWriting) {
     for (auto const& c : cases) {
         int const n = c[0] < 0 ? 6 : c[0], trim = c[1], average = c[2], code = c[3];
         gte_point const* p = c[0] < 0 ? nullptr : six.data();
-        SCOPED_TRACE(::testing::Message()
-                     << c[0] << " points, trim " << trim << ", avg " << average);
+        SCOPED_TRACE(&c - cases);
         Out const r = intervalOf(p, n, trim, average, 0, false);
         EXPECT_EQ(std::get<0>(r), code);
         EXPECT_EQ(r == Out(-1, kP, kP), code == -1);
@@ -131,11 +125,15 @@ TEST(PointSetPair, PointFilterPullsOutliersToTheCentresDistance) {
 }
 
 TEST(PointSetPair, XYDistanceNeedsAHorizontalDirection) {
-    Points const one = {gte_point(0, 0, 0)};
-    Points const two = {gte_point(0, 5, 7), gte_point(3, 2, 0)};
+    gte_point const one(0, 0, 0), two[] = {gte_point(0, 5, 7), gte_point(3, 2, 0)};
     // An XY length of 1e-4 is just enough for a direction across the line; below it the
     // distance is refused, with 0 and 1e16 written.
-    auto steep = [](double y) { return gte_line(gte_point(0, 0, 0), gte_vector(0, y, 5)); };
-    EXPECT_EQ(distPair(one.data(), 1, two, steep(1e-4)), Out(1, 3, 0));
-    EXPECT_EQ(distPair(one.data(), 1, two, steep(0.99e-4)), Out(0, 0, 1e16));
+    for (auto const& [y, expected] :
+         {std::pair(1e-4, Out(1, 3, 0)), std::pair(0.99e-4, Out(0, 0, 1e16))}) {
+        gte_line const steep(gte_point(0, 0, 0), gte_vector(0, y, 5));
+        Out r(0, kP, kP);
+        std::get<0>(r) =
+            gte_dist_mutiPoint_mutiPoint(&one, 1, two, 2, steep, &std::get<1>(r), &std::get<2>(r));
+        EXPECT_EQ(r, expected);
+    }
 }
