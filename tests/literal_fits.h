@@ -64,9 +64,4 @@ inline LiteralFit literalPlaneFit(int count, gte::Vector3 const* p) {
     return literalFit(count, p, false);
 }
 
-// Needs count >= 2.
-inline LiteralFit literalLineFit(int count, gte::Vector3 const* p) {
-    return literalFit(count, p, true);
-}
-
 }  // namespace tavrisk_test

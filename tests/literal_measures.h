@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <vector>
 
 #include "api/convert.h"
 #include "gte/point_distance.h"
 #include "literal_fits.h"
+#include "measure/extreme_pair.h"
+#include "measure/pair_range.h"
 #include "measure/robust_stats.h"
 #include "measure/running_extremes.h"
 #include "tavrisk.h"
@@ -20,16 +21,12 @@ namespace literal {
 using gte::Vector2;
 using gte::Vector3;
 
-struct IndexPair {
-    int first, second;
-};
-
 // Over every pair i < j, i outer and j inner: the pair with the largest |Dot(p[i] - p[j], d)|, a
 // strictly greater value replacing the best; the first value is taken whatever it is and a NaN,
 // once taken, stays.
-inline IndexPair farthestPair(Vector3 const* p, int count, Vector3 const& d) {
+inline tavrisk::PointPair farthestPair(Vector3 const* p, int count, Vector3 const& d) {
     tavrisk::RunningMaximum best;
-    IndexPair pair{0, 0};
+    tavrisk::PointPair pair{0, 0};
     for (int i = 0; i + 1 < count; ++i) {
         for (int j = i + 1; j < count; ++j) {
             if (best.offer(std::fabs(gte::Dot(p[i] - p[j], d)))) {
@@ -57,12 +54,12 @@ inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
         return -1;
     }
     std::vector<Vector3> const p = tavrisk_test::copiedPoints(points, count);
-    tavrisk_test::LiteralFit const fit = tavrisk_test::literalLineFit(count, p.data());
+    tavrisk_test::LiteralFit const fit = tavrisk_test::literalFit(count, p.data(), true);
     if (!fit.unique || !finite(fit.origin) || !finite(fit.axis)) {
         return -1;
     }
     gte::Line3 const line(fit.origin, fit.axis);
-    IndexPair const pair = farthestPair(p.data(), count, line.direction);
+    tavrisk::PointPair const pair = farthestPair(p.data(), count, line.direction);
     gte::DistanceQuery<Vector3, gte::Line3> query;
     Vector3 const pt1 = query(p[static_cast<std::size_t>(pair.first)], line).closestPoint;
     Vector3 const pt2 = query(p[static_cast<std::size_t>(pair.second)], line).closestPoint;
@@ -173,13 +170,9 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
     return 1;
 }
 
-struct Range {
-    double low, high;
-};
-
 // The XY gaps |Dot((p2.x - p1.x, p2.y - p1.y), n)| of every pair through running extremes.
-inline Range pairRangeXY(gte_point const* points1, int count1, gte_point const* points2, int count2,
-                         Vector2 const& n) {
+inline tavrisk::ValueRange pairRangeXY(gte_point const* points1, int count1,
+                                       gte_point const* points2, int count2, Vector2 const& n) {
     tavrisk::RunningRange range;
     for (int i = 0; i < count1; ++i) {
         for (int j = 0; j < count2; ++j) {
@@ -202,16 +195,14 @@ inline bool distTwoSets(gte_point const* points1, int count1, gte_point const* p
     }
     Vector2 n(line.vector.y, -line.vector.x);
     bool const measured = !(gte::Normalize(n) < 0.0001);
-    Range range{1e16, 0.0};  // what a refused line leaves: minimum 1e16, maximum 0
-    if (measured) {
-        range = pairRangeXY(points1, count1, points2, count2, n);
-    }
+    // What a refused line leaves: minimum 1e16, maximum 0.
+    tavrisk::ValueRange const range = measured ? pairRangeXY(points1, count1, points2, count2, n)
+                                               : tavrisk::ValueRange{1e16, 0.0};
     store(maxDist, range.high);
     store(minDist, range.low);
     return measured;
 }
 
-// The two-set XY gap record: the pair gap range and the centres' gap across the line.
 // The two-set XY gap record: the pair gap range and the centres' gap across the line.
 inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* points2, int count2,
                          gte_line line, gte_gap_result* result) {
@@ -222,11 +213,8 @@ inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* 
     Vector2 n(line.vector.y, -line.vector.x);
     gte::Normalize(n);
     auto centre = [](gte_point const* points, int count) {
-        Vector3 sum = Vector3::zeroVector();
-        for (int i = 0; i < count; ++i) {
-            sum += tavrisk::toVector3(points[i]);
-        }
-        return sum / static_cast<double>(count);
+        return gte::Centroid(tavrisk_test::copiedPoints(points, count).data(),
+                             static_cast<std::size_t>(count));
     };
     Vector3 const c1 = centre(points1, count1);
     Vector3 const c2 = centre(points2, count2);

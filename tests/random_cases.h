@@ -39,7 +39,6 @@ public:
     bool chance(double p) { return uniform(0.0, 1.0) < p; }
     // A power of ten with its exponent drawn uniformly from [low, high).
     double powerOfTen(double low, double high) { return std::pow(10.0, uniform(low, high)); }
-    double notFinite() { return chance(0.4) ? kNaN : (chance(0.5) ? kInf : -kInf); }
     gte::Vector3 unit() {
         gte::Vector3 v(uniform(-1, 1), uniform(-1, 1), uniform(-1, 1));
         gte::Normalize(v);
@@ -115,7 +114,7 @@ public:
                 v = gte::Vector3(uniform(-10, 10), uniform(-10, 10), uniform(-10, 10));
             }
             if (chance(undefinedChance)) {
-                v[integer(0, 2)] = notFinite();
+                v[integer(0, 2)] = chance(0.4) ? kNaN : (chance(0.5) ? kInf : -kInf);
             }
             set.emplace_back(v[0], v[1], v[2]);
         }
