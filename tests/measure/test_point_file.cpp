@@ -38,34 +38,27 @@ protected:
     int files_ = 0;
 };
 
-// Sets LC_NUMERIC to a locale whose decimal point is a comma. When none is installed, one is
-// compiled from the system's locale sources into dir and found through LOCPATH (POSIX).
+// Sets LC_NUMERIC to a German locale, whose decimal point is a comma: on POSIX compiled from the
+// system's locale sources into dir and found through LOCPATH, as few systems have it installed.
 bool setCommaLocale(std::string const& dir) {
-    auto const tryAll = [] {
-        for (char const* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8",
-                                 "German_Germany.1252", "de-DE"}) {
-            if (std::setlocale(LC_NUMERIC, name) != nullptr &&
-                std::localeconv()->decimal_point[0] == ',') {
-                return true;
-            }
-        }
-        return false;
-    };
-    if (tryAll()) {
-        return true;
-    }
-#if !defined(_WIN32)
-    std::string const command =
-        "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
-    if (std::system(command.c_str()) == 0) {
-        setenv("LOCPATH", dir.c_str(), 1);
-        bool const set = tryAll();
-        unsetenv("LOCPATH");
-        return set;
-    }
-#endif
+#if defined(_WIN32)
     (void)dir;
-    return false;
+    char const* const name = "German_Germany.1252";
+#else
+    char const* const name = "de_DE.UTF-8";
+    std::string const command =
+        "localedef -i de_DE -f UTF-8 '" + dir + "/" + name + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) {
+        return false;
+    }
+    setenv("LOCPATH", dir.c_str(), 1);
+#endif
+    bool const set =
+        std::setlocale(LC_NUMERIC, name) != nullptr && std::localeconv()->decimal_point[0] == ',';
+#if !defined(_WIN32)
+    unsetenv("LOCPATH");
+#endif
+    return set;
 }
 
 }  // namespace
@@ -87,12 +80,10 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhat) {
     std::string const empty = file("");
     std::string const unreadable = file("1 2 3\n");
     bool const refusedToRead = tavrisk_test::makeUnreadable(unreadable);
-    // Held open by another measurement, or another program, with or without sharing.
-    std::string const exclusive = file("1 2 3\n");
+    // Held open by another measurement or program, even one that lets others read it.
     std::string const shared = file("1 2 3\n");
-    tavrisk_test::HeldFile const heldExclusively(exclusive, tavrisk_test::Hold::exclusive);
     tavrisk_test::HeldFile const heldShared(shared, tavrisk_test::Hold::shared);
-    ASSERT_TRUE(heldExclusively.held() && heldShared.held());
+    ASSERT_TRUE(heldShared.held());
     std::string const readOnly = file("1.25,2.5,-3\n");
     fs::path const readOnlyFile = scratch_.path() / ("points" + std::to_string(files_));
     fs::permissions(readOnlyFile,
@@ -114,16 +105,13 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhat) {
          {{123456.789012345678, -0.000123456789, 7e-3}, {2.5, 3.5, 4.25}, {1.5, 2, 9}}},
         {readOnly, {{1.25, 2.5, -3}}},
         // Text that is no number used to read as 0 or as its leading number, and was measured.
-        {file("x,y,z\n1,2,3\n"), {}, Kind::notANumber, 1, "x"},
         {file("1 2 3\n4 5 12abc\n"), {}, Kind::notANumber, 2, "12abc"},
         // Infinities and NaN used to pass into the fit and give a flatness of -2e16.
         {file("nan 1 2\n"), {}, Kind::notFinite, 1, "nan"},
-        {file("1 2 3\n4 5 1e999\n"), {}, Kind::notFinite, 2, "1e999"},
         // Left-over values used to be dropped without a word.
         {file("1 2 3\n4 5\n\n"), {}, Kind::incompletePoint, 2},
         {huge, {}, Kind::valueTooLong, 1, std::string(PointFileProblem::kValueTextLimit, '\0')},
         {"", {}, Kind::missing},
-        {dir + "/missing", {}, Kind::missing},
         {empty + "/below", {}, Kind::missing},
         {dir, {}, Kind::notRegularFile},
         {pipe.path(), {}, Kind::notRegularFile},  // returns at once: no writer is waited for
@@ -131,7 +119,6 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhat) {
         // Root reads any file, and wine keeps no access lists: then the file reads.
         {unreadable, refusedToRead ? std::vector<Vector3>{} : std::vector<Vector3>{{1, 2, 3}},
          refusedToRead ? Kind::cannotOpen : Kind::none},
-        {exclusive, {}, Kind::locked},
         {shared, {}, Kind::locked},
     };
     // The host's locale has a decimal comma where one can be set: the file's points stay points.
@@ -195,9 +182,7 @@ TEST_F(PointFile, ProgressIsReportedEveryStepAndAtTheEndWithoutChangingTheResult
     };
     std::string const contents[] = {
         big,              // about 17 MB: several steps
-        "1 2 3\n4 5 6",   // one chunk: a single report at the end
         "x y z\n" + big,  // refused in the first chunk: no report at all
-        big + "1 2\n",    // refused at the end, after every byte was reported
     };
     for (std::string const& content : contents) {
         Reports reports{file(content), {}};
