@@ -7,8 +7,6 @@
 
 #if defined(_WIN32)
 #include <windows.h>
-// After windows.h, which it builds on.
-#include <aclapi.h>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -94,20 +92,6 @@ Pipe::~Pipe() {
     ::CloseHandle(server_);
 }
 
-bool makeUnreadable(std::string const& path) {
-    ACL empty;
-    std::wstring wide = std::filesystem::path(path).wstring();
-    if (!::InitializeAcl(&empty, sizeof empty, ACL_REVISION) ||
-        ::SetNamedSecurityInfoW(&wide[0], SE_FILE_OBJECT,
-                                DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                nullptr, nullptr, &empty, nullptr) != ERROR_SUCCESS) {
-        throw std::runtime_error("cannot take the rights to read " + path);
-    }
-    HMODULE const ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    bool const wine = ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-    return !wine;
-}
-
 #else
 
 std::string narrowPath(std::filesystem::path const& path) {
@@ -141,13 +125,6 @@ Pipe::Pipe(std::filesystem::path const& directory)
 
 // The FIFO goes with its scratch directory.
 Pipe::~Pipe() = default;
-
-bool makeUnreadable(std::string const& path) {
-    if (::chmod(path.c_str(), 0) != 0) {
-        throw std::runtime_error("cannot take the rights to read " + path);
-    }
-    return ::geteuid() != 0;
-}
 
 #endif
 

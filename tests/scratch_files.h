@@ -1,5 +1,5 @@
 // Files for the tests, made the same way on every platform: scratch directories, the narrow path
-// a host passes, a file held open by another handle, a pipe, an unreadable file.
+// a host passes, a file held open by another handle, a pipe.
 #pragma once
 
 #include <filesystem>
@@ -72,10 +72,5 @@ private:
     void* server_;
 #endif
 };
-
-// Takes every right to read the file away from its owner (POSIX mode 0, Windows an empty access
-// list). Returns whether this process is then refused reading it: root reads any file, and wine
-// keeps no access lists.
-bool makeUnreadable(std::string const& path);
 
 }  // namespace tavrisk_test
