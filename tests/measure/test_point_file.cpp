@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -29,13 +28,15 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 class PointFile : public ::testing::Test {
 protected:
-    // The narrow path of a new file holding content.
+    // The narrow path of a new file holding content; its path is last_.
     std::string file(std::string const& content) {
-        return scratch_.write("points" + std::to_string(++files_), content);
+        last_ = "points" + std::to_string(++files_);
+        return scratch_.write(last_, content);
     }
 
     tavrisk_test::ScratchDirectory const scratch_;
     int files_ = 0;
+    fs::path last_;
 };
 
 // Sets LC_NUMERIC to a German locale, whose decimal point is a comma: on POSIX compiled from the
@@ -75,7 +76,7 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhat) {
                   std::string(tavrisk::kMaxPointValueLength - 3, '0') + "1.5 2 9";
     // 2 GiB of byte 0 without a separator used to be gathered into one value in memory.
     std::string const huge = file("");
-    fs::resize_file(scratch_.path() / ("points" + std::to_string(files_)), std::uintmax_t(2) << 30);
+    fs::resize_file(scratch_.path() / last_, std::uintmax_t(2) << 30);
     tavrisk_test::Pipe const pipe(scratch_.path());
     std::string const empty = file("");
 #if !defined(_WIN32)
@@ -87,7 +88,7 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhat) {
     tavrisk_test::HeldFile const heldShared(shared, tavrisk_test::Hold::shared);
     ASSERT_TRUE(heldShared.held());
     std::string const readOnly = file("1.25,2.5,-3\n");
-    fs::path const readOnlyFile = scratch_.path() / ("points" + std::to_string(files_));
+    fs::path const readOnlyFile = scratch_.path() / last_;
     fs::permissions(readOnlyFile,
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     struct Case {
@@ -136,9 +137,10 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhat) {
             EXPECT_EQ(readPointFile(c.path.c_str(), list, &problem), c.kind == Kind::none ? 0 : -1)
                 << c.path;
             EXPECT_TRUE(tavrisk_test::samePointBits(list, c.want)) << c.path;
-            EXPECT_TRUE(std::tie(problem.kind, problem.line, problem.value, problem.valueCut) ==
-                        std::make_tuple(c.kind, c.line, c.value, c.kind == Kind::valueTooLong))
-                << c.path << ": " << describe(problem);
+            // Kind, line, the value's bytes and whether they were cut, all in the description.
+            EXPECT_EQ(describe(problem), describe(PointFileProblem{c.kind, c.line, c.value,
+                                                                   c.kind == Kind::valueTooLong}))
+                << c.path;
         }
     }
     std::setlocale(LC_NUMERIC, previousLocale.c_str());
