@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "c_strtod.h"
+#include "literal_point_scanner.h"
 
 namespace tavrisk_test {
 

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "decimal_texts.h"
@@ -110,25 +109,6 @@ void scanInChunks(Scanner& scanner, std::string const& text, std::vector<std::si
     out.sum = scanner.sum();
 }
 
-// Runs the literal and the block scanner over text cut at cuts and compares what they give;
-// returns the literal outcome.
-Outcome compareScanners(std::string const& text, std::vector<std::size_t> const& cuts,
-                        std::string const& label) {
-    Outcome want;
-    tavrisk_test::LiteralPointScanner literal(want.points, want.problem);
-    scanInChunks(literal, text, cuts, want);
-    Outcome got;
-    BlockScanner block(got, text.size());
-    scanInChunks(block, text, cuts, got);
-    EXPECT_EQ(got.steps, want.steps) << label;
-    // The sum the fit would otherwise take of the list, added up as the points were read.
-    EXPECT_EQ(std::memcmp(&got.sum, &want.sum, sizeof(Vector3)), 0) << label;
-    EXPECT_TRUE(tavrisk_test::samePointBits(got.points, want.points)) << label;
-    // Kind, line, the value's bytes and whether they were cut, all in the description.
-    EXPECT_EQ(describe(got.problem), describe(want.problem)) << label;
-    return want;
-}
-
 }  // namespace
 
 TEST(PointScanner, AgreesWithTheLiteralScannerOnRandomFilesAndChunks) {
@@ -145,8 +125,19 @@ TEST(PointScanner, AgreesWithTheLiteralScannerOnRandomFilesAndChunks) {
         for (std::size_t left = text.size(); left > 0; left -= cuts.back()) {
             cuts.push_back(std::min<std::size_t>(left, 1 + maker.below(longest)));
         }
-        Outcome const want = compareScanners(
-            text, cuts, "file " + std::to_string(file) + ": '" + text.substr(0, 60) + "'");
+        Outcome want;
+        tavrisk_test::LiteralPointScanner literal(want.points, want.problem);
+        scanInChunks(literal, text, cuts, want);
+        Outcome got;
+        BlockScanner block(got, text.size());
+        scanInChunks(block, text, cuts, got);
+        std::string const label = "file " + std::to_string(file) + ": '" + text.substr(0, 60) + "'";
+        EXPECT_EQ(got.steps, want.steps) << label;
+        // The sum the fit would otherwise take of the list, added up as the points were read.
+        EXPECT_EQ(std::memcmp(&got.sum, &want.sum, sizeof(Vector3)), 0) << label;
+        EXPECT_TRUE(tavrisk_test::samePointBits(got.points, want.points)) << label;
+        // Kind, line, the value's bytes and whether they were cut, all in the description.
+        EXPECT_EQ(describe(got.problem), describe(want.problem)) << label;
         values += 3 * want.points.size();
         refused += want.steps.back() ? 0 : 1;
     }
