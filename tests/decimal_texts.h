@@ -107,7 +107,11 @@ public:
             "1." + std::string(400, '0') + "e-400", "0x1" + std::string(400, '0') + "p-500",
             // Regression: x87 arithmetic rounds these products and quotients twice, one unit in
             // the last place away from the double; the 32-bit Windows build read them so.
-            "2003456650e+15", "7455139768e-9", "6093783179e-21"};
+            "2003456650e+15", "7455139768e-9", "6093783179e-21",
+            // Regression: a point in the sixteenth byte was taken for the end of the bytes looked
+            // at and cleared with the points, and the plain decimal's end was read from a mask
+            // with no bit.
+            "000000000002339.1"};
         static char const kLetters[] =
             "0123456789012345678901234567890123456789.eE+-xXpPaAfFiInN\v:";
         std::string soup;
