@@ -1,5 +1,5 @@
 // Files for the tests, made the same way on every platform: scratch directories, the narrow path
-// a host passes, a file held open by another handle, a pipe.
+// a host passes, a file held open by another handle, a file that is no regular file.
 #pragma once
 
 #include <filesystem>
@@ -54,23 +54,9 @@ private:
 #endif
 };
 
-// A name in the scratch directory for something that exists but is no regular file, and that a
-// reader must not wait on: a FIFO without a writer on POSIX (removed with the directory), a named
-// pipe nobody connects to on Windows.
-class Pipe {
-public:
-    explicit Pipe(std::filesystem::path const& directory);
-    ~Pipe();
-    Pipe(Pipe const&) = delete;
-    Pipe& operator=(Pipe const&) = delete;
-
-    std::string const& path() const { return path_; }
-
-private:
-    std::string path_;
-#if defined(_WIN32)
-    void* server_;
-#endif
-};
+// The name of something that exists but is no regular file, and that a reader must not wait on:
+// a new FIFO without a writer in directory on POSIX (removed with it), the null device on
+// Windows.
+std::string notRegularFile(std::filesystem::path const& directory);
 
 }  // namespace tavrisk_test
