@@ -72,17 +72,6 @@ public:
                                      value.substr(0, 8) + "." + value.substr(8)};
         return sign() + forms[below(5)];
     }
-    // Underflow, denormals, overflow and exponents far out.
-    std::string extreme() {
-        std::string const forms[] = {
-            digits(1) + "." + digits(upTo(17) - 1) + exponent(-330, -300),
-            digits(upTo(3)) + exponent(300, 320),
-            "0." + std::string(below(30), '0') + digits(upTo(18)),
-            std::string(below(25), '0') + digits(upTo(18)) + "." + digits(upTo(5) - 1),
-            digits(upTo(3)) + exponent(-99999, 99999),
-            digits(upTo(19)) + exponent(-23, 23)};
-        return sign() + forms[below(6)];
-    }
     // In turn: the forms only the general conversion reads and where it could go astray, and
     // characters of numbers in any order.
     std::string oddForm() {
@@ -138,7 +127,6 @@ inline std::vector<Generator> const& generators() {
         {"machine decimal", &TextMaker::machineDecimal},
         {"long significand", &TextMaker::longSignificand},
         {"near 2^53", &TextMaker::nearTwoTo53},
-        {"extreme", &TextMaker::extreme},
         {"odd form", &TextMaker::oddForm},
     };
     return all;
