@@ -24,8 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
-
 class PointFile : public ::testing::Test {
 protected:
     // The narrow path of a new file holding content; its path is last_.
@@ -91,14 +89,6 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhatWithProgressThatChangesNothing)
         big += std::to_string(i) + ".25 -" + std::to_string(i % 977) + " 1e-3\n";
         bigPoints.emplace_back(i + 0.25, -double(i % 977), 1e-3);
     }
-    // A value that starts 8 bytes before the first chunk ends; one that ends exactly at the end of
-    // the second chunk, its separator opening the third; one of the greatest length that spans
-    // the third chunk's end.
-    std::string straddling =
-        std::string(kChunk - 8, ' ') + "123456.789012345678,-0.000123456789,7e-3\n";
-    straddling += std::string(2 * kChunk - straddling.size() - 12, '\n') + "2.5 3.5 4.25";
-    straddling += std::string(kChunk - 500, '\n') +
-                  std::string(tavrisk::kMaxPointValueLength - 3, '0') + "1.5 2 9";
     // 2 GiB of byte 0 without a separator used to be gathered into one value in memory.
     std::string const huge = file("");
     fs::resize_file(scratch_.path() / last_, std::uintmax_t(2) << 30);
@@ -129,8 +119,6 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhatWithProgressThatChangesNothing)
         {file("\xEF\xBB\xBF-1.5 2 3\n"), {{-1.5, 2, 3}}},
         // Forms only the general conversion reads, each with a point that is no comma.
         {file("1.5 -2.75e1 0x1.8p1\n +4.5 .5 9\n"), {{1.5, -27.5, 3}, {4.5, 0.5, 9}}},
-        {file(straddling),
-         {{123456.789012345678, -0.000123456789, 7e-3}, {2.5, 3.5, 4.25}, {1.5, 2, 9}}},
         {readOnly, {{1.25, 2.5, -3}}},
         // Regression: a writer appending during the call used to keep the reader going, into the
         // new points, until the writer stopped.
