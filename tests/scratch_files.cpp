@@ -7,8 +7,6 @@
 
 #if defined(_WIN32)
 #include <windows.h>
-// After windows.h, which it builds on.
-#include <aclapi.h>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -82,30 +80,8 @@ bool HeldFile::held() const {
     return handle_ != INVALID_HANDLE_VALUE;
 }
 
-Pipe::Pipe(std::filesystem::path const&) : path_("\\\\.\\pipe\\" + uniqueName("tavrisk_")) {
-    server_ = ::CreateNamedPipeA(path_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 4096, 4096,
-                                 0, nullptr);
-    if (server_ == INVALID_HANDLE_VALUE) {
-        throw std::runtime_error("no named pipe " + path_);
-    }
-}
-
-Pipe::~Pipe() {
-    ::CloseHandle(server_);
-}
-
-bool makeUnreadable(std::string const& path) {
-    ACL empty;
-    std::wstring wide = std::filesystem::path(path).wstring();
-    if (!::InitializeAcl(&empty, sizeof empty, ACL_REVISION) ||
-        ::SetNamedSecurityInfoW(&wide[0], SE_FILE_OBJECT,
-                                DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                nullptr, nullptr, &empty, nullptr) != ERROR_SUCCESS) {
-        throw std::runtime_error("cannot take the rights to read " + path);
-    }
-    HMODULE const ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    bool const wine = ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-    return !wine;
+std::string notRegularFile(std::filesystem::path const&) {
+    return "NUL";
 }
 
 #else
@@ -132,21 +108,12 @@ bool HeldFile::held() const {
     return fd_ >= 0;
 }
 
-Pipe::Pipe(std::filesystem::path const& directory)
-    : path_(narrowPath(directory / uniqueName("fifo_"))) {
-    if (::mkfifo(path_.c_str(), 0600) != 0) {
-        throw std::runtime_error("no FIFO " + path_);
+std::string notRegularFile(std::filesystem::path const& directory) {
+    std::string const path = narrowPath(directory / uniqueName("fifo_"));
+    if (::mkfifo(path.c_str(), 0600) != 0) {
+        throw std::runtime_error("no FIFO " + path);
     }
-}
-
-// The FIFO goes with its scratch directory.
-Pipe::~Pipe() = default;
-
-bool makeUnreadable(std::string const& path) {
-    if (::chmod(path.c_str(), 0) != 0) {
-        throw std::runtime_error("cannot take the rights to read " + path);
-    }
-    return ::geteuid() != 0;
+    return path;
 }
 
 #endif

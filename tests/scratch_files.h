@@ -1,5 +1,5 @@
 // Files for the tests, made the same way on every platform: scratch directories, the narrow path
-// a host passes, a file held open by another handle, a pipe, an unreadable file.
+// a host passes, a file held open by another handle, a file that is no regular file.
 #pragma once
 
 #include <filesystem>
@@ -54,28 +54,9 @@ private:
 #endif
 };
 
-// A name in the scratch directory for something that exists but is no regular file, and that a
-// reader must not wait on: a FIFO without a writer on POSIX (removed with the directory), a named
-// pipe nobody connects to on Windows.
-class Pipe {
-public:
-    explicit Pipe(std::filesystem::path const& directory);
-    ~Pipe();
-    Pipe(Pipe const&) = delete;
-    Pipe& operator=(Pipe const&) = delete;
-
-    std::string const& path() const { return path_; }
-
-private:
-    std::string path_;
-#if defined(_WIN32)
-    void* server_;
-#endif
-};
-
-// Takes every right to read the file away from its owner (POSIX mode 0, Windows an empty access
-// list). Returns whether this process is then refused reading it: root reads any file, and wine
-// keeps no access lists.
-bool makeUnreadable(std::string const& path);
+// The name of something that exists but is no regular file, and that a reader must not wait on:
+// a new FIFO without a writer in directory on POSIX (removed with it), the null device on
+// Windows.
+std::string notRegularFile(std::filesystem::path const& directory);
 
 }  // namespace tavrisk_test
