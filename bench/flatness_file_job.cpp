@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "literal_fits.h"
-#include "literal_point_scanner.h"
+#include "literal_point_file.h"
 #include "measure/running_extremes.h"
 #include "tavrisk.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "literal_point_scanner.h"
+#include "literal_point_file.h"
 #include "measure/point_file.h"
 #include "measure_loop.h"
 
