@@ -19,9 +19,6 @@ inline bool samePointBits(std::vector<gte::Vector3> const& a, std::vector<gte::V
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(gte::Vector3)) == 0);
 }
 
-// Tolerance for results that go through a square root or a normalisation.
-constexpr double kTight = 1e-12;
-
 inline ::testing::AssertionResult near3(double ax, double ay, double az, double bx, double by,
                                         double bz, double tol) {
     if (std::fabs(ax - bx) <= tol && std::fabs(ay - by) <= tol && std::fabs(az - bz) <= tol) {

@@ -1,8 +1,6 @@
-// Closest points between lines, rays and segments: degenerate branches by value, every region by
-// the property of a constrained minimum.
+// Closest points between lines, rays and segments: every region holds the property of a
+// constrained minimum (the parallel and degenerate components are pinned through the exports).
 #include <algorithm>
-#include <array>
-#include <utility>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -14,7 +12,6 @@ using L = gte::Line3;
 using R = gte::Ray3;
 using S = gte::Segment3;
 using V = gte::Vector3;
-using tavrisk_test::kTight;
 
 namespace {
 
@@ -30,43 +27,7 @@ gte::LinearDistanceResult q(A const& a, B const& b) {
     return gte::DistanceQuery<A, B>()(a, b);
 }
 
-L const xLine(V(0, 0, 0), V(1, 0, 0));
-R const xRay(V(0, 0, 0), V(1, 0, 0));
-V const O(0, 0, 0);
-
 }  // namespace
-
-// Parallel components and zero directions: the branches random pairs never reach. Every other
-// region is held to the property below. Each row: distance, squared distance, both parameters,
-// both closest points.
-TEST(LinearQueries, ParallelAndDegenerateComponents) {
-    V const P(1, 2, 3), zero(0, 0, 0), n0(3, 1, 0), n1(5, 1, 0);
-    auto const r2 = std::sqrt(2.0), r13 = std::sqrt(13.0);
-    std::pair<gte::LinearDistanceResult, std::array<double, 10>> const rows[] = {
-        {q(xLine, L({7, 3, 4}, {1, 0, 0})), doubles(5, 25, 7, 0, 7, 0, 0, 7, 3, 4)},
-        {q(xLine, R({5, 1, 0}, {-1, 0, 0})), doubles(1, 1, 5, 0, 5, 0, 0, 5, 1, 0)},
-        {q(xLine, S({3, 1, 0}, {5, 1, 0})), doubles(1, 1, 4, 0, 4, 0, 0, 4, 1, 0)},  // the centre
-        // Rays with opposite senses, apart and overlapping; same sense, either origin behind.
-        {q(xRay, R({-1, 1, 0}, {-1, 0, 0})), doubles(r2, 2, 0, 0, 0, 0, 0, -1, 1, 0)},
-        {q(xRay, R({5, 1, 0}, {-1, 0, 0})), doubles(1, 1, 5, 0, 5, 0, 0, 5, 1, 0)},
-        {q(R({2, 1, 0}, {1, 0, 0}), xRay), doubles(1, 1, 0, 2, 2, 1, 0, 2, 0, 0)},
-        {q(R({-2, 1, 0}, {1, 0, 0}), xRay), doubles(1, 1, 2, 0, 0, 1, 0, 0, 0, 0)},
-        // Ray and segment: the end furthest along the ray, in either sense of the segment.
-        {q(xRay, S(n0, n1)), doubles(1, 1, 5, 1, 5, 0, 0, 5, 1, 0)},
-        {q(xRay, S(n1, n0)), doubles(1, 1, 5, -1, 5, 0, 0, 5, 1, 0)},
-        // A zero direction or a zero-length segment acts as its point.
-        {q(L(P, zero), xLine), doubles(r13, 13, 0, 1, 1, 2, 3, 1, 0, 0)},
-        {q(R(P, zero), S({-1, 0, 0}, {4, 0, 0})), doubles(r13, 13, 0, -0.5, 1, 2, 3, 1, 0, 0)},
-        {q(xLine, S({3, 4, 0}, {3, 4, 0})), doubles(4, 16, 3, 0, 3, 0, 0, 3, 4, 0)},
-    };
-    for (auto const& row : rows) {
-        EXPECT_TRUE(recordNear(doublesOf(row.first), row.second)) << &row - rows;
-    }
-    // Crossing lines whose quadratic rounds to a small negative value: clamped to exactly 0.
-    auto const r = q(L({-1, 17, 0}, u(1, -5, 0)), L({4, -4, 2}, u(1, -3, 1)));
-    EXPECT_EQ(r.squaredDistance, 0.0);
-    EXPECT_VEC3_NEAR(r.closestPoint[1], 2.0, 2.0, 0.0, kTight);
-}
 
 // Random pairs: the squared distance is a convex quadratic over a box of parameters, so no
 // feasible step along either parameter may shorten the reported pair.
