@@ -84,14 +84,14 @@ inline bool same(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
-// Every double of a record (or a std::array of records) within tol of the expected one, or both
-// NaN; tol 0 asks for the exact digits. On failure the first value that differs.
+// Every double of a record (or a std::array of records) within tol of the expected one, equal
+// (infinities too) or both NaN; tol 0 asks for the exact digits. On failure the first value that differs.
 template <class Record>
 inline ::testing::AssertionResult recordNear(Record const& actual, Record const& expected,
                                              double tol = 0.0) {
     auto const a = doublesOf(actual), e = doublesOf(expected);
     for (size_t i = 0; i < a.size(); ++i) {
-        if (!(std::fabs(a[i] - e[i]) <= tol) && !(std::isnan(a[i]) && std::isnan(e[i]))) {
+        if (!same(a[i], e[i]) && !(std::fabs(a[i] - e[i]) <= tol)) {
             return ::testing::AssertionFailure() << "value " << i << ": " << a[i] << " vs " << e[i];
         }
     }
