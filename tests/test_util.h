@@ -34,7 +34,6 @@ inline ::testing::AssertionResult near3(double ax, double ay, double az, double 
     EXPECT_TRUE(::tavrisk_test::near3((actual)[0], (actual)[1], (actual)[2], ex, ey, ez, tol))
 #define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol) \
     EXPECT_TRUE(::tavrisk_test::near3((actual).x, (actual).y, (actual).z, ex, ey, ez, tol))
-#define EXPECT_VEC3_EQ(actual, ex, ey, ez) EXPECT_VEC3_NEAR(actual, ex, ey, ez, 0.0)
 #define EXPECT_POINT_EQ(actual, ex, ey, ez) EXPECT_POINT_NEAR(actual, ex, ey, ez, 0.0)
 
 // Fills a record with a recognisable pattern, to prove later that nothing was written.
@@ -85,7 +84,8 @@ inline bool same(double a, double b) {
 }
 
 // Every double of a record (or a std::array of records) within tol of the expected one, equal
-// (infinities too) or both NaN; tol 0 asks for the exact digits. On failure the first value that differs.
+// (infinities too) or both NaN; tol 0 asks for the exact digits. On failure the first value that
+// differs.
 template <class Record>
 inline ::testing::AssertionResult recordNear(Record const& actual, Record const& expected,
                                              double tol = 0.0) {
