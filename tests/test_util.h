@@ -19,22 +19,7 @@ inline bool samePointBits(std::vector<gte::Vector3> const& a, std::vector<gte::V
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(gte::Vector3)) == 0);
 }
 
-inline ::testing::AssertionResult near3(double ax, double ay, double az, double bx, double by,
-                                        double bz, double tol) {
-    if (std::fabs(ax - bx) <= tol && std::fabs(ay - by) <= tol && std::fabs(az - bz) <= tol) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "(" << ax << ", " << ay << ", " << az << ") vs (" << bx
-                                         << ", " << by << ", " << bz << ") beyond " << tol;
-}
-
 }  // namespace tavrisk_test
-
-#define EXPECT_VEC3_NEAR(actual, ex, ey, ez, tol) \
-    EXPECT_TRUE(::tavrisk_test::near3((actual)[0], (actual)[1], (actual)[2], ex, ey, ez, tol))
-#define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol) \
-    EXPECT_TRUE(::tavrisk_test::near3((actual).x, (actual).y, (actual).z, ex, ey, ez, tol))
-#define EXPECT_POINT_EQ(actual, ex, ey, ez) EXPECT_POINT_NEAR(actual, ex, ey, ez, 0.0)
 
 // Fills a record with a recognisable pattern, to prove later that nothing was written.
 template <class Record>
@@ -97,3 +82,11 @@ inline ::testing::AssertionResult recordNear(Record const& actual, Record const&
     }
     return ::testing::AssertionSuccess();
 }
+
+// A vector (indexed) or a point (x, y, z) against its three expected coordinates.
+#define EXPECT_VEC3_NEAR(actual, ex, ey, ez, tol)                                 \
+    EXPECT_TRUE(::recordNear(gte::Vector3((actual)[0], (actual)[1], (actual)[2]), \
+                             gte::Vector3(ex, ey, ez), tol))
+#define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol) \
+    EXPECT_VEC3_NEAR(gte::Vector3((actual).x, (actual).y, (actual).z), ex, ey, ez, tol)
+#define EXPECT_POINT_EQ(actual, ex, ey, ez) EXPECT_POINT_NEAR(actual, ex, ey, ez, 0.0)
