@@ -40,9 +40,8 @@ TEST(LinearQueries, RandomPairsAreConstrainedMinima) {
     auto check = [&](gte::LinearDistanceResult const& r, V const& P0, V const& D0, double lo0,
                      V const& P1, V const& D1, double lo1, double hi1) {
         EXPECT_NEAR(r.distance, gte::Length(r.closestPoint[0] - r.closestPoint[1]), 1e-9);
-        EXPECT_GE(r.parameter[0], lo0 - 1e-12);
-        EXPECT_GE(r.parameter[1], lo1 - 1e-12);
-        EXPECT_LE(r.parameter[1], hi1 + 1e-12);
+        EXPECT_TRUE(r.parameter[0] >= lo0 - 1e-12 && r.parameter[1] >= lo1 - 1e-12 &&
+                    r.parameter[1] <= hi1 + 1e-12);  // within both shapes
         for (double delta : {-1e-3, 1e-3}) {
             double const t0 = std::max(lo0, r.parameter[0] + delta);
             double const t1 = std::min(hi1, std::max(lo1, r.parameter[1] + delta));

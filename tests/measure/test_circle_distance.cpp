@@ -115,25 +115,21 @@ TEST(CircleDistance, OnlyTheCentreRecordWhenNoPairIsMeasured) {
     // The centre may stand up to 1e-5 off the plane, the normals may differ by 1e-6 in |cos| (a
     // tilt of 0.001 passes, 0.002 does not). Out of plane, or cut in no two points (radius 0):
     // only the centre record.
-    std::pair<gte_circle, int> const cases[] = {
-        {up(5, 0, 0.9e-5, 1), 3},
-        {up(5, 0, 2e-5, 1), 1},
-        {circle(5, 0, 0, 1, 0.001, 0, 1), 3},
-        {circle(5, 0, 0, 1, 0.002, 0, 1), 1},
-        {up(5, 0, 0, 0), 1},
+    std::pair<Measured, int> const cases[] = {
+        {measure(kPlanar, kBig, up(5, 0, 0.9e-5, 1)), 3},
+        {measure(kPlanar, kBig, up(5, 0, 2e-5, 1)), 1},
+        {measure(kPlanar, kBig, circle(5, 0, 0, 1, 0.001, 0, 1)), 3},
+        {measure(kPlanar, kBig, circle(5, 0, 0, 1, 0.002, 0, 1)), 1},
+        {measure(kPlanar, kBig, up(5, 0, 0, 0)), 1},
+        {measure(gte_distXY_circle_circle, kBig, circle(5, 0, 7, 1, 1, 0, 0)), 1},
+        // Concentric or coaxial circles in space: no measuring plane.
+        {measure(kSpatial, up(1, 2, 3, 2), circle(1, 2, 3, 3, 0, 1, 1)), 1},
+        // A line meeting the axis at its foot (here through the centre), or along the axis
+        // itself: no diameter is singled out.
+        {measure(gte_dist_line_circle, line(-5, 0, 0, 1, 0, 0), kBig), 1},
+        {measure(gte_dist_line_circle, line(0, 0, 7, 0, 0, -1), kBig), 1},
     };
-    for (auto const& [second, count] : cases) {
-        Measured const m = measure(kPlanar, kBig, second);
-        EXPECT_EQ(m.count, count) << second.center.z;
-        EXPECT_NEAR(m.r[0].dist, 5.0, 1e-9);
-    }
-    EXPECT_EQ(measure(gte_distXY_circle_circle, kBig, circle(5, 0, 7, 1, 1, 0, 0)).count, 1);
-    // Concentric or coaxial circles in space: no measuring plane.
-    EXPECT_EQ(measure(kSpatial, up(1, 2, 3, 2), circle(1, 2, 3, 3, 0, 1, 1)).count, 1);
-    // A line meeting the axis at its foot (here through the centre), or along the axis itself:
-    // no diameter is singled out.
-    EXPECT_EQ(measure(gte_dist_line_circle, line(-5, 0, 0, 1, 0, 0), kBig).count, 1);
-    EXPECT_EQ(measure(gte_dist_line_circle, line(0, 0, 7, 0, 0, -1), kBig).count, 1);
+    for (auto const& [m, count] : cases) EXPECT_EQ(m.count, count) << &m - &cases[0].first;
 }
 
 TEST(CircleDistance, ThreeRecordsOnlyWhenBothPairsWereWritten) {
