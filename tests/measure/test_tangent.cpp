@@ -103,8 +103,7 @@ TEST(TangentCircleCircle, CountsFromTouchingToConcentric) {
         {inner, big, {1, 1, 0}},
         {big, at(std::nextafter(1.0, 0.0), 2), {0, 0, 0}},
         {big, at(std::nextafter(1.0, 2.0), 2), {2, 2, 0}},
-        // Strictly inside, concentric, identical.
-        {kCircle, at(0.5, 1), {0, 0, 0}},
+        // Inside (here concentric), and identical: no radius difference to touch at.
         {kCircle, at(0, 1), {0, 0, 0}},
         {kCircle, kCircle, {0, 0, 0}},
     };
