@@ -30,12 +30,8 @@ inline Record poisoned() {
 }
 template <class Record>
 inline bool untouched(Record const& r) {
-    unsigned char const* bytes = reinterpret_cast<unsigned char const*>(&r);
-    for (size_t i = 0; i < sizeof(Record); ++i) {
-        if (bytes[i] != 0xA5)
-            return false;
-    }
-    return true;
+    Record const pattern = poisoned<Record>();
+    return std::memcmp(&r, &pattern, sizeof r) == 0;
 }
 
 // The doubles of a record made of doubles, in field order: a whole record in one comparison.
