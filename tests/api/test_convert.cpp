@@ -43,8 +43,8 @@ TEST(Conversions, RecordUnitsDivideAndSegmentsCarryLines) {
 }
 
 TEST(DistResult, ComponentsPointsAndDirection) {
-    // Differences are absolute whichever point is larger; the direction runs point1 -> point2,
-    // made unit through the reciprocal of its length.
+    // Differences are absolute whichever point is larger, each distance from its own components
+    // (all differ here); the direction runs point1 -> point2.
     gte_dist_result r;
     fillDistResult(Vector3(0, 0, 0), Vector3(-3, -4, -12), &r);
     double const inv = 1.0 / 13.0;
