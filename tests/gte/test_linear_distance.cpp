@@ -13,29 +13,13 @@ using R = gte::Ray3;
 using S = gte::Segment3;
 using V = gte::Vector3;
 
-namespace {
-
-V u(double x, double y, double z) {
-    V v(x, y, z);
-    gte::Normalize(v);
-    return v;
-}
-
-// The query for the pair's types: line, ray or segment as the arguments are declared.
-template <class A, class B>
-gte::LinearDistanceResult q(A const& a, B const& b) {
-    return gte::DistanceQuery<A, B>()(a, b);
-}
-
-}  // namespace
-
 // Random pairs: the squared distance is a convex quadratic over a box of parameters, so no
 // feasible step along either parameter may shorten the reported pair.
 TEST(LinearQueries, RandomPairsAreConstrainedMinima) {
     std::mt19937 engine(20240611u);
     std::uniform_real_distribution<double> coord(-10.0, 10.0);
     auto point = [&] { return V(coord(engine), coord(engine), coord(engine)); };
-    auto dir = [&] { return u(coord(engine), coord(engine), coord(engine)); };
+    auto dir = [&] { return gte::Normalized(point()); };
     double const inf = std::numeric_limits<double>::infinity();
     auto check = [&](gte::LinearDistanceResult const& r, V const& P0, V const& D0, double lo0,
                      V const& P1, V const& D1, double lo1, double hi1) {
@@ -55,10 +39,10 @@ TEST(LinearQueries, RandomPairsAreConstrainedMinima) {
         V center, direction;
         double e;
         seg.centeredForm(center, direction, e);
-        check(q(L(P0, D0), L(P1, D1)), P0, D0, -inf, P1, D1, -inf, inf);
-        check(q(L(P0, D0), R(P1, D1)), P0, D0, -inf, P1, D1, 0.0, inf);
-        check(q(R(P0, D0), R(P1, D1)), P0, D0, 0.0, P1, D1, 0.0, inf);
-        check(q(L(P0, D0), seg), P0, D0, -inf, center, direction, -e, e);
-        check(q(R(P0, D0), seg), P0, D0, 0.0, center, direction, -e, e);
+        check(gte::Distance(L(P0, D0), L(P1, D1)), P0, D0, -inf, P1, D1, -inf, inf);
+        check(gte::Distance(L(P0, D0), R(P1, D1)), P0, D0, -inf, P1, D1, 0.0, inf);
+        check(gte::Distance(R(P0, D0), R(P1, D1)), P0, D0, 0.0, P1, D1, 0.0, inf);
+        check(gte::Distance(L(P0, D0), seg), P0, D0, -inf, center, direction, -e, e);
+        check(gte::Distance(R(P0, D0), seg), P0, D0, 0.0, center, direction, -e, e);
     }
 }

@@ -50,8 +50,7 @@ TEST(TangentPointCircle, CountsZeroToTwoFromTheProjectedPoint) {
     struct {
         gte_line lines[2];
         gte_point points[2];
-    } out = {{poisoned<gte_line>(), poisoned<gte_line>()},
-             {poisoned<gte_point>(), poisoned<gte_point>()}};
+    } out;
     // Inside, and on the axis: nothing.
     EXPECT_EQ(gte_tangent_point_circle(gte_point(1, 0, 0), kCircle, out.lines, out.points), 0);
     EXPECT_EQ(gte_tangent_point_circle(gte_point(0, 0, 5), kCircle, out.lines, out.points), 0);
