@@ -20,9 +20,6 @@ gte_plane planeZDown(double z) {
 gte_line line(double x, double y, double z, double vx, double vy, double vz) {
     return gte_line(gte_point(x, y, z), gte_vector(vx, vy, vz));
 }
-gte_ray ray(double x, double y, double z, double vx, double vy, double vz) {
-    return gte_ray(gte_point(x, y, z), gte_vector(vx, vy, vz));
-}
 gte_circle circle(double x, double y, double z, double r, double nx, double ny, double nz) {
     return gte_circle(gte_point(x, y, z), r, gte_vector(nx, ny, nz));
 }
@@ -49,8 +46,8 @@ TEST(IntersectLinearPlane, PointWrittenOnlyWhenMet) {
     EXPECT_TRUE(hit(gte_intersec_line_plane, line(1, 2, 0, 1, 0, 0), z0, kInfinite, {{1, 2, 0}}));
     EXPECT_TRUE(hit(gte_intersec_line_plane, line(1, 2, 5, 1, 0, 0), z0, 0));
     // Starting on the plane is a hit at the ray's origin.
-    EXPECT_TRUE(hit(gte_intersec_ray_plane, ray(3, 1, 0, 0, 1, 1), z0, 1, {{3, 1, 0}}));
-    EXPECT_TRUE(hit(gte_intersec_ray_plane, ray(0, 0, 5, 0, 0, 1), z0, 0));
+    EXPECT_TRUE(hit(gte_intersec_ray_plane, gte_ray({3, 1, 0}, {0, 1, 1}), z0, 1, {{3, 1, 0}}));
+    EXPECT_TRUE(hit(gte_intersec_ray_plane, gte_ray({0, 0, 5}, {0, 0, 1}), z0, 0));
     // A segment is met up to its end points exactly, measured from its centre (0,0,4); lying in
     // the plane, its midpoint stands for it.
     gte_lseg const upright(gte_point(0, 0, 2), gte_point(0, 0, 6));
