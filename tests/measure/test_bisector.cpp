@@ -17,8 +17,7 @@ TEST(BisectorPoint, MidpointsOfPointsAndOfPointAndLine) {
     // The foot is on the infinite line, whatever the length of its vector; a line without
     // direction is its own point.
     gte_bisector_point_line(gte_point(1, 2, 3), gte_line(kOrigin, gte_vector(0, 0, -7)), &out[2]);
-    gte_bisector_point_line(gte_point(0, 4, 0), gte_line(gte_point(2, 0, 0), gte_vector()),
-                            &out[3]);
+    gte_bisector_point_line({0, 4, 0}, gte_line({2, 0, 0}, gte_vector()), &out[3]);
     EXPECT_TRUE(recordNear(out, {gte_point(1, 2, 3), gte_point(HUGE_VAL, 0, 0),
                                  gte_point(0.5, 1, 3), gte_point(1, 2, 0)}));
 }

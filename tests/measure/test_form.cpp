@@ -19,7 +19,6 @@ struct Moment {
 TEST(Moment, AxesAndTheAngleOfTheAxisNearerX) {
     double const c = 0.5, s = std::sqrt(0.75), pi = 3.14159265358979323846;
     Moment const poisonedMoment = poisoned<Moment>();
-    std::array<double, 6> const refused = doublesOf(poisonedMoment);
     struct {
         std::vector<gte_point> points;
         int rc;
@@ -45,7 +44,7 @@ TEST(Moment, AxesAndTheAngleOfTheAxisNearerX) {
         {xyzPoints(0, 0, 0, 4, kNaN, 0, 0, 2, 0), 1,
          doubles(1.3333333333333333, kNaN, 0, kNaN, kNaN, kNaN)},
         // Fewer than three points: refused, nothing written.
-        {xyzPoints(0, 0, 0, 1, 1, 0), -1, refused},
+        {xyzPoints(0, 0, 0, 1, 1, 0), -1, doublesOf(poisonedMoment)},
     };
     for (auto const& k : cases) {
         Moment m = poisonedMoment;

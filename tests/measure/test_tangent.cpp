@@ -71,9 +71,8 @@ TEST(TangentCircleCircle, SeparateCirclesHaveFourTangents) {
     // Both normals down: the rotations run the other way round. Each line runs from its point on
     // circle1 towards its point on circle2.
     for (double up : {1.0, -1.0}) {
-        gte_circle down1 = kCircle, down2 = kSmall;
-        down1.vector = down2.vector = gte_vector(0, 0, up * 3);
-        Tangents const t = tangents(down1, down2);
+        Tangents const t = tangents(gte_circle({0, 0, 0}, 2, {0, 0, up * 3}),
+                                    gte_circle({10, 0, 0}, 1, {0, 0, up * 3}));
         ASSERT_EQ(t.counts(), Counts({4, 2, 2}));
         gte_point const o[4] = {
             {0.2, up * a, 0}, {10.1, up * b, 0}, {0.2, -up * a, 0}, {10.1, -up * b, 0}};
@@ -123,9 +122,9 @@ TEST(TangentCircleCircle, CountsFromTouchingToConcentric) {
 }
 
 TEST(TangentCircleCircle, NormalsMustAgree) {
+    EXPECT_EQ(tangents(kCircle, gte_circle({10, 0, 0}, 1, {0, 0, -1})).counts(),
+              Counts({-1, 77, 77}));
     gte_circle other = kSmall;
-    other.vector = gte_vector(0, 0, -1);
-    EXPECT_EQ(tangents(kCircle, other).counts(), Counts({-1, 77, 77}));
     // Tilted by 2 degrees: accepted, and circle2's normal plays no further part. By 3: refused.
     double const deg = 0.017453292519943295;
     other.vector = gte_vector(std::sin(2 * deg), 0, std::cos(2 * deg));
