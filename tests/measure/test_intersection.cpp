@@ -67,12 +67,14 @@ TEST(IntersectPlanePlane, LineOrRefusal) {
     gte_plane const oblique(gte_point(2, 0, 1), gte_point(2, 1, 1), gte_point(2.8, 0, 0.4));
     EXPECT_EQ(gte_intersec_plane_plane(planeZ(1), oblique, &result), 1);
     EXPECT_TRUE(recordNear(result, line(2, 0, 1, 0, -1, 0), 1e-12));
-    // Coincident in either orientation: refused. -z = 1 against z = 1 is apart. Without an output
-    // the code is the same.
+    // Coincident in either orientation: refused. -z = 1 against z = 1 is apart. Either way the
+    // line is left alone.
     std::pair<gte_plane, int> const refusals[] = {
         {planeZ(1), -1}, {planeZDown(1), -1}, {planeZDown(-1), 0}, {planeZ(1.25), 0}};
     for (auto const& [second, code] : refusals) {
-        EXPECT_EQ(gte_intersec_plane_plane(planeZ(1), second, nullptr), code);
+        result = poisoned<gte_line>();
+        EXPECT_EQ(gte_intersec_plane_plane(planeZ(1), second, &result), code);
+        EXPECT_TRUE(untouched(result));
     }
     EXPECT_EQ(gte_intersec_plane_plane(x3, planeZ(2), nullptr), 1);
 }

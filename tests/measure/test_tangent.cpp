@@ -47,10 +47,10 @@ Tangents tangents(gte_circle const& a, gte_circle const& b) {
 
 TEST(TangentPointCircle, CountsZeroToTwoFromTheProjectedPoint) {
     double const s3 = std::sqrt(3.0);
-    struct {
+    struct Out {
         gte_line lines[2];
         gte_point points[2];
-    } out;
+    } out = poisoned<Out>();
     // Inside, and on the axis: nothing.
     EXPECT_EQ(gte_tangent_point_circle(gte_point(1, 0, 0), kCircle, out.lines, out.points), 0);
     EXPECT_EQ(gte_tangent_point_circle(gte_point(0, 0, 5), kCircle, out.lines, out.points), 0);
@@ -58,6 +58,7 @@ TEST(TangentPointCircle, CountsZeroToTwoFromTheProjectedPoint) {
     ASSERT_EQ(gte_tangent_point_circle(gte_point(2, 0, -3), kCircle, out.lines, out.points), 1);
     EXPECT_TRUE(recordNear(out.lines[0], gte_line(gte_point(2, 0, 0), gte_vector(0, -1, 0))));
     EXPECT_TRUE(recordNear(out.points[0], gte_point(2, 0, 0)));
+    EXPECT_TRUE(untouched(out.lines[1]) && untouched(out.points[1]));
     // Outside, lifted above the plane: from (4, 0, 0), points[0] on the +90 degree side.
     ASSERT_EQ(gte_tangent_point_circle(gte_point(4, 0, 5), kCircle, out.lines, out.points), 2);
     gte_point const from(4, 0, 0), left(1, s3, 0), right(1, -s3, 0);
@@ -119,6 +120,9 @@ TEST(TangentCircleCircle, CountsFromTouchingToConcentric) {
         {{turned.g.outline[0], turned.g.outpoint[0]}, {towards(far, {3, 1, 0}), far}},
     };
     for (auto const& [got, expected] : touching) EXPECT_TRUE(recordNear(got, expected));
+    // The second slot of a single tangent is left alone.
+    EXPECT_TRUE(untouched(outside.g.inLine[1]) && untouched(outside.g.inpoint[1]) &&
+                untouched(inside.g.outline[1]) && untouched(inside.g.outpoint[1]));
 }
 
 TEST(TangentCircleCircle, NormalsMustAgree) {
