@@ -12,9 +12,8 @@ using namespace tavrisk;
 TEST(Conversions, NormalFallbacksAndAxes) {
     // Circle normals shorter than 0.001 fall back to +z; longer ones are made unit.
     for (double y : {0.0, 0.0005, 0.002}) {
-        gte_circle const circle(gte_point(1, 1, 1), 2.5, gte_vector(0, y, 0));
-        EXPECT_TRUE(
-            recordNear(toCircle3(circle).normal, y > 0.001 ? Vector3(0, 1, 0) : Vector3(0, 0, 1)));
+        EXPECT_TRUE(recordNear(toCircle3(gte_circle({1, 1, 1}, 2.5, {0, y, 0})).normal,
+                               y > 0.001 ? Vector3(0, 1, 0) : Vector3(0, 0, 1)));
     }
     // An orientation too short to make unit (1e-10 < 1e-8): the horizontal plane through the
     // centroid.

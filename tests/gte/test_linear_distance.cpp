@@ -10,7 +10,6 @@
 
 using L = gte::Line3;
 using R = gte::Ray3;
-using S = gte::Segment3;
 using V = gte::Vector3;
 
 // Random pairs: the squared distance is a convex quadratic over a box of parameters, so no
@@ -35,7 +34,7 @@ TEST(LinearQueries, RandomPairsAreConstrainedMinima) {
     };
     for (int i = 0; i < 2000; ++i) {
         V const P0 = point(), D0 = dir(), P1 = point(), D1 = dir();
-        S const seg(point(), point());
+        gte::Segment3 const seg(point(), point());
         V center, direction;
         double e;
         seg.centeredForm(center, direction, e);

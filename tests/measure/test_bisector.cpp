@@ -5,9 +5,7 @@
 #include "tavrisk.h"
 #include "test_util.h"
 
-namespace {
 gte_point const kOrigin(0, 0, 0);
-}  // namespace
 
 TEST(BisectorPoint, MidpointsOfPointsAndOfPointAndLine) {
     std::array<gte_point, 4> out;

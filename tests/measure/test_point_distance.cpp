@@ -22,9 +22,8 @@ gte_dist_result measured(F f, Shape const& shape, P point) {
     return r;
 }
 
-gte_point const O(0, 0, 0);
-gte_line const kXAxis(O, gte_vector(1, 0, 0));
-gte_ray const kXRay(O, gte_vector(2, 0, 0));
+gte_line const kXAxis(P(0, 0, 0), gte_vector(1, 0, 0));
+gte_ray const kXRay(P(0, 0, 0), gte_vector(2, 0, 0));
 gte_line L(double x, double y, double z, double vx, double vy, double vz) {
     return gte_line(gte_point(x, y, z), gte_vector(vx, vy, vz));
 }

@@ -126,9 +126,8 @@ TEST(TangentCircleCircle, CountsFromTouchingToConcentric) {
 }
 
 TEST(TangentCircleCircle, NormalsMustAgree) {
-    EXPECT_EQ(tangents(kCircle, gte_circle({10, 0, 0}, 1, {0, 0, -1})).counts(),
-              Counts({-1, 77, 77}));
-    gte_circle other = kSmall;
+    gte_circle other(kSmall.center, 1, {0, 0, -1});
+    EXPECT_EQ(tangents(kCircle, other).counts(), Counts({-1, 77, 77}));
     // Tilted by 2 degrees: accepted, and circle2's normal plays no further part. By 3: refused.
     double const deg = 0.017453292519943295;
     other.vector = gte_vector(std::sin(2 * deg), 0, std::cos(2 * deg));
