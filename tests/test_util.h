@@ -19,26 +19,7 @@ inline bool samePointBits(std::vector<gte::Vector3> const& a, std::vector<gte::V
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(gte::Vector3)) == 0);
 }
 
-// Tolerance for results that go through a square root or a normalisation.
-constexpr double kTight = 1e-12;
-
-inline ::testing::AssertionResult near3(double ax, double ay, double az, double bx, double by,
-                                        double bz, double tol) {
-    if (std::fabs(ax - bx) <= tol && std::fabs(ay - by) <= tol && std::fabs(az - bz) <= tol) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "(" << ax << ", " << ay << ", " << az << ") vs (" << bx
-                                         << ", " << by << ", " << bz << ") beyond " << tol;
-}
-
 }  // namespace tavrisk_test
-
-#define EXPECT_VEC3_NEAR(actual, ex, ey, ez, tol) \
-    EXPECT_TRUE(::tavrisk_test::near3((actual)[0], (actual)[1], (actual)[2], ex, ey, ez, tol))
-#define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol) \
-    EXPECT_TRUE(::tavrisk_test::near3((actual).x, (actual).y, (actual).z, ex, ey, ez, tol))
-#define EXPECT_VEC3_EQ(actual, ex, ey, ez) EXPECT_VEC3_NEAR(actual, ex, ey, ez, 0.0)
-#define EXPECT_POINT_EQ(actual, ex, ey, ez) EXPECT_POINT_NEAR(actual, ex, ey, ez, 0.0)
 
 // Fills a record with a recognisable pattern, to prove later that nothing was written.
 template <class Record>
@@ -49,12 +30,8 @@ inline Record poisoned() {
 }
 template <class Record>
 inline bool untouched(Record const& r) {
-    unsigned char const* bytes = reinterpret_cast<unsigned char const*>(&r);
-    for (size_t i = 0; i < sizeof(Record); ++i) {
-        if (bytes[i] != 0xA5)
-            return false;
-    }
-    return true;
+    Record const pattern = poisoned<Record>();
+    return std::memcmp(&r, &pattern, sizeof r) == 0;
 }
 
 // The doubles of a record made of doubles, in field order: a whole record in one comparison.
@@ -87,16 +64,25 @@ inline bool same(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
-// Every double of a record (or a std::array of records) within tol of the expected one, or both
-// NaN; tol 0 asks for the exact digits. On failure the first value that differs.
+// Every double of a record (or a std::array of records) within tol of the expected one, equal
+// (infinities too) or both NaN; tol 0 asks for the exact digits. On failure the first value that
+// differs.
 template <class Record>
 inline ::testing::AssertionResult recordNear(Record const& actual, Record const& expected,
                                              double tol = 0.0) {
     auto const a = doublesOf(actual), e = doublesOf(expected);
     for (size_t i = 0; i < a.size(); ++i) {
-        if (!(std::fabs(a[i] - e[i]) <= tol) && !(std::isnan(a[i]) && std::isnan(e[i]))) {
+        if (!same(a[i], e[i]) && !(std::fabs(a[i] - e[i]) <= tol)) {
             return ::testing::AssertionFailure() << "value " << i << ": " << a[i] << " vs " << e[i];
         }
     }
     return ::testing::AssertionSuccess();
 }
+
+// A vector (indexed) or a point (x, y, z) against its three expected coordinates.
+#define EXPECT_VEC3_NEAR(actual, ex, ey, ez, tol)                                 \
+    EXPECT_TRUE(::recordNear(gte::Vector3((actual)[0], (actual)[1], (actual)[2]), \
+                             gte::Vector3(ex, ey, ez), tol))
+#define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol) \
+    EXPECT_VEC3_NEAR(gte::Vector3((actual).x, (actual).y, (actual).z), ex, ey, ez, tol)
+#define EXPECT_POINT_EQ(actual, ex, ey, ez) EXPECT_POINT_NEAR(actual, ex, ey, ez, 0.0)

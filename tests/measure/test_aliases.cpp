@@ -28,15 +28,17 @@ std::string run(R(TAVRISK_CALL* f)(A, B, Out*), A a, B b) {
     }
 }
 
+// The return value, both counts and every tangent slot, poisoned until written.
 template <class F>
 std::string tangents(F f, gte_circle const& a, gte_circle const& b) {
-    int counts[2] = {77, 77};
-    gte_line lines[4] = {poisoned<gte_line>(), poisoned<gte_line>(), poisoned<gte_line>(),
-                         poisoned<gte_line>()};
-    gte_point points[8];
-    for (gte_point& p : points) p = poisoned<gte_point>();
-    int const r = f(a, b, &counts[0], lines, points, &counts[1], lines + 2, points + 4);
-    return bytes(r) + bytes(counts) + bytes(lines) + bytes(points);
+    struct {
+        int counts[2];
+        gte_line lines[4];
+        gte_point points[8];
+    } out = poisoned<decltype(out)>();
+    int const r = f(a, b, &out.counts[0], out.lines, out.points, &out.counts[1], out.lines + 2,
+                    out.points + 4);
+    return bytes(r) + bytes(out);
 }
 
 }  // namespace

