@@ -59,6 +59,21 @@ inline std::vector<gte_point> xyzPoints(Values... values) {
     return p;
 }
 
+// Records written as their coordinates, for tables of cases.
+inline gte_line lineThrough(double x, double y, double z, double vx, double vy, double vz) {
+    return gte_line(gte_point(x, y, z), gte_vector(vx, vy, vz));
+}
+inline gte_ray rayFrom(double x, double y, double z, double vx, double vy, double vz) {
+    return gte_ray(gte_point(x, y, z), gte_vector(vx, vy, vz));
+}
+inline gte_lseg segmentBetween(double x1, double y1, double z1, double x2, double y2, double z2) {
+    return gte_lseg(gte_point(x1, y1, z1), gte_point(x2, y2, z2));
+}
+inline gte_circle circleAt(double x, double y, double z, double r, double nx, double ny,
+                           double nz) {
+    return gte_circle(gte_point(x, y, z), r, gte_vector(nx, ny, nz));
+}
+
 // Equal, or both NaN.
 inline bool same(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));

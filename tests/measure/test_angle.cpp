@@ -10,14 +10,11 @@
 namespace {
 
 gte_point const O(0, 0, 0);
-gte_line L(double x, double y, double z) {
+gte_line lineAlong(double x, double y, double z) {
     return gte_line(O, gte_vector(x, y, z));
 }
-gte_ray R(double x, double y, double z) {
+gte_ray rayAlong(double x, double y, double z) {
     return gte_ray(gte_point(5, -7, 9), gte_vector(x, y, z));
-}
-gte_lseg seg(double x1, double y1, double z1, double x2, double y2, double z2) {
-    return gte_lseg(gte_point(x1, y1, z1), gte_point(x2, y2, z2));
 }
 gte_plane const kPlaneZ0(O, gte_point(1, 0, 0), gte_point(0, 1, 0));
 gte_plane const kPlaneZ0Down(O, gte_point(0, 1, 0), gte_point(1, 0, 0));  // normal (0,0,-1)
@@ -55,38 +52,39 @@ TEST(Angle, EachPairOfFeatures) {
         {gte_angle_lseg_lseg(s1r, s2), 180.0 - a, 1e-12},
         {gte_angle_lseg_lseg(s1r, s2r), a, 0},
         // Every linear pair measures the same directions.
-        {gte_angle_line_line(L(-1, -2, -3), L(-3, 2, -1)), a, 0},
-        {gte_angle_line_ray(L(-1, -2, -3), R(-3, 2, -1)), a, 0},
-        {gte_angle_ray_ray(R(-1, -2, -3), R(-3, 2, -1)), a, 0},
-        {gte_angle_ray_lseg(R(-1, -2, -3), s2), a, 0},
-        {gte_angle_line_lseg(L(-1, -2, -3), s2), a, 0},
+        {gte_angle_line_line(lineAlong(-1, -2, -3), lineAlong(-3, 2, -1)), a, 0},
+        {gte_angle_line_ray(lineAlong(-1, -2, -3), rayAlong(-3, 2, -1)), a, 0},
+        {gte_angle_ray_ray(rayAlong(-1, -2, -3), rayAlong(-3, 2, -1)), a, 0},
+        {gte_angle_ray_lseg(rayAlong(-1, -2, -3), s2), a, 0},
+        {gte_angle_line_lseg(lineAlong(-1, -2, -3), s2), a, 0},
         // (1,1,1) made unit has a dot product with itself just above 1: clamped to exactly 0 and
         // 180, and to exactly 90 against a plane.
-        {gte_angle_line_line(L(1, 1, 1), L(1, 1, 1)), 0, 0},
-        {gte_angle_line_line(L(1, 1, 1), L(-1, -1, -1)), 180, 0},
-        {gte_angle_line_plane(L(1, 1, 1), gte_plane(O, gte_point(1, -1, 0), gte_point(0, 1, -1))),
+        {gte_angle_line_line(lineAlong(1, 1, 1), lineAlong(1, 1, 1)), 0, 0},
+        {gte_angle_line_line(lineAlong(1, 1, 1), lineAlong(-1, -1, -1)), 180, 0},
+        {gte_angle_line_plane(lineAlong(1, 1, 1),
+                              gte_plane(O, gte_point(1, -1, 0), gte_point(0, 1, -1))),
          90, 0},
         // Seen from above, for every pair of features.
-        {gte_angleXY_line_line(L(1, 0, 1), L(1, 0, -1)), 0, 0},
-        {gte_angleXY_line_ray(L(1, 0, 1), R(1, 0, -1)), 0, 0},
-        {gte_angleXY_line_lseg(L(1, 0, 1), down), 0, 0},
-        {gte_angleXY_ray_ray(R(1, 0, 1), R(1, 0, -1)), 0, 0},
-        {gte_angleXY_ray_lseg(R(1, 0, 1), down), 0, 0},
+        {gte_angleXY_line_line(lineAlong(1, 0, 1), lineAlong(1, 0, -1)), 0, 0},
+        {gte_angleXY_line_ray(lineAlong(1, 0, 1), rayAlong(1, 0, -1)), 0, 0},
+        {gte_angleXY_line_lseg(lineAlong(1, 0, 1), down), 0, 0},
+        {gte_angleXY_ray_ray(rayAlong(1, 0, 1), rayAlong(1, 0, -1)), 0, 0},
+        {gte_angleXY_ray_lseg(rayAlong(1, 0, 1), down), 0, 0},
         {gte_angleXY_lseg_lseg(up, down), 0, 0},
-        {gte_angleXY_line_line(L(1, 0, 9), L(-1, 1, -4)), 135, 1e-12},
+        {gte_angleXY_line_line(lineAlong(1, 0, 9), lineAlong(-1, 1, -4)), 135, 1e-12},
         // A vertical direction has no direction from above: 90 against anything, itself included.
-        {gte_angleXY_line_line(L(0, 0, 5), L(0, 0, 5)), 90, 0},
+        {gte_angleXY_line_line(lineAlong(0, 0, 5), lineAlong(0, 0, 5)), 90, 0},
         // A feature against a plane ignores both senses; planes against planes do not.
-        {gte_angle_line_plane(L(r3, 0, 1), kPlaneZ0Down), 30, 1e-12},
-        {gte_angle_ray_plane(R(1, 0, r3), kPlaneZ0), 60, 1e-12},
+        {gte_angle_line_plane(lineAlong(r3, 0, 1), kPlaneZ0Down), 30, 1e-12},
+        {gte_angle_ray_plane(rayAlong(1, 0, r3), kPlaneZ0), 60, 1e-12},
         {gte_angle_lseg_plane(gte_lseg(O, gte_point(r3, 1, -2)), kPlaneZ0Down), 45, 1e-12},
-        {gte_angle_line_plane(L(0, 0, -4), kPlaneZ0), 90, 0},
+        {gte_angle_line_plane(lineAlong(0, 0, -4), kPlaneZ0), 90, 0},
         {gte_angle_plane_plane(kPlaneZ0, kPlaneZ0Down), 180, 0},
         {gte_angle_plane_plane(kPlaneZ0, tilted), 135, 1e-12},
         {gte_angle_plane_plane(kPlaneZ0Down, tilted), 45, 1e-12},
         // Zero directions give 90, or 0 against a plane.
-        {gte_angle_line_lseg(L(1, 0, 0), dot), 90, 0},
-        {gte_angle_ray_ray(R(0, 0, 0), R(1, 0, 0)), 90, 0},
+        {gte_angle_line_lseg(lineAlong(1, 0, 0), dot), 90, 0},
+        {gte_angle_ray_ray(rayAlong(0, 0, 0), rayAlong(1, 0, 0)), 90, 0},
         {gte_angle_lseg_plane(dot, kPlaneZ0), 0, 0},
     };
     for (auto const& c : cases) EXPECT_NEAR(c.angle, c.expected, c.tol) << &c - cases;
@@ -95,18 +93,25 @@ TEST(Angle, EachPairOfFeatures) {
 TEST(AngleDraw, SegmentsMeetOnTheSecondLine) {
     // Arms run from pt2 towards pt1; the vertex is the second line's point nearest the first. The
     // XY form drops every end point onto z = 0 first, then makes the arms unit.
-    gte_lseg const bottom = seg(0, 0, 0, 2, 0, 0), top = seg(1, -1, 5, 1, 1, 5);
+    gte_lseg const bottom = segmentBetween(0, 0, 0, 2, 0, 0),
+                   top = segmentBetween(1, -1, 5, 1, 1, 5);
     std::tuple<bool, gte_lseg, gte_lseg, Drawing> const cases[] = {
         {false, bottom, top, {90, 1, 0, 5, -1, 0, 0, 0, -1, 0}},
         {true, bottom, top, {90, 1, 0, 0, -1, 0, 0, 0, -1, 0}},
         // Exactly parallel: the second start is the vertex (projected in the XY form).
-        {false, bottom, seg(5, 3, 1, 7, 3, 1), {0, 5, 3, 1, -1, 0, 0, -1, 0, 0}},
-        {true, seg(0, 0, 0, 2, 0, 9), seg(5, 3, 1, 7, 3, -4), {0, 5, 3, 0, -1, 0, 0, -1, 0, 0}},
-        // Vertical from above: no direction, 90 degrees, its line degenerates to its start.
-        {true, seg(0, 0, -1, 2, 0, 3), seg(1, 1, 0, 1, 1, 5), {90, 1, 1, 0, -1, 0, 0, 0, 0, 0}},
+        {false, bottom, segmentBetween(5, 3, 1, 7, 3, 1), {0, 5, 3, 1, -1, 0, 0, -1, 0, 0}},
         {true,
-         seg(3, 4, 12, 0, 0, 0),
-         seg(0, 0, -1, 2, 0, 3),
+         segmentBetween(0, 0, 0, 2, 0, 9),
+         segmentBetween(5, 3, 1, 7, 3, -4),
+         {0, 5, 3, 0, -1, 0, 0, -1, 0, 0}},
+        // Vertical from above: no direction, 90 degrees, its line degenerates to its start.
+        {true,
+         segmentBetween(0, 0, -1, 2, 0, 3),
+         segmentBetween(1, 1, 0, 1, 1, 5),
+         {90, 1, 1, 0, -1, 0, 0, 0, 0, 0}},
+        {true,
+         segmentBetween(3, 4, 12, 0, 0, 0),
+         segmentBetween(0, 0, -1, 2, 0, 3),
          {126.86989764584403, -6.9388939039072294e-16, 0, 0, 0.60000000000000009,
           0.80000000000000004, 0, -1, 0, 0}},
     };
@@ -122,18 +127,18 @@ TEST(AngleDraw, SegmentPlaneArmsLeanTowardsTheNormal) {
     // reversed segment already leans that way and draws the same.
     Drawing const leaning = {45, 0, 0, 0, kR, 0, kR, 1, 0, 0};
     std::tuple<gte_lseg, Drawing, double> const cases[] = {
-        {seg(0, 0, 0, 1, 0, 1), leaning, 1e-14},
-        {seg(1, 0, 1, 0, 0, 0), leaning, 1e-14},
+        {segmentBetween(0, 0, 0, 1, 0, 1), leaning, 1e-14},
+        {segmentBetween(1, 0, 1, 0, 0, 0), leaning, 1e-14},
         // Away from the origin: the line through pt1 pierces the plane at (2,4,0).
-        {seg(3, 4, -1, 2, 4, 0), {45, 2, 4, 0, -kR, 0, kR, -1, 0, 0}, 1e-14},
+        {segmentBetween(3, 4, -1, 2, 4, 0), {45, 2, 4, 0, -kR, 0, kR, -1, 0, 0}, 1e-14},
         // Along the normal (turned from (0,0,-1)): it pierces, but its shadow is a point.
-        {seg(4, 5, 7, 4, 5, 2), {90, 4, 5, 0, 0, 0, 1, 0, 0, 0}, 0},
+        {segmentBetween(4, 5, 7, 4, 5, 2), {90, 4, 5, 0, 0, 0, 1, 0, 0, 0}, 0},
         // No piercing, parallel above or lying in the plane: the origin, both arms the segment's.
-        {seg(5, 5, 1, 6, 5, 1), {0, 0, 0, 0, -1, 0, 0, -1, 0, 0}, 0},
-        {seg(5, 5, 0, 5, 7, 0), {0, 0, 0, 0, 0, -1, 0, 0, -1, 0}, 0},
+        {segmentBetween(5, 5, 1, 6, 5, 1), {0, 0, 0, 0, -1, 0, 0, -1, 0, 0}, 0},
+        {segmentBetween(5, 5, 0, 5, 7, 0), {0, 0, 0, 0, 0, -1, 0, 0, -1, 0}, 0},
         // No length, on the plane and off it: no direction, angle 0, zero arms.
-        {seg(3, 3, 0, 3, 3, 0), {}, 0},
-        {seg(3, 3, 3, 3, 3, 3), {}, 0},
+        {segmentBetween(3, 3, 0, 3, 3, 0), {}, 0},
+        {segmentBetween(3, 3, 3, 3, 3, 3), {}, 0},
     };
     for (auto const& [segment, expected, tol] : cases) {
         EXPECT_TRUE(recordNear(draw(gte_angle_draw_lseg_plane, segment, kPlaneZ0), expected, tol));

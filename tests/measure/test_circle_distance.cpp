@@ -11,14 +11,8 @@ namespace {
 using Pairs = std::array<double, 12>;  // nearest point1, point2, farthest point1, point2
 double const kNaN = std::nan("");
 
-gte_circle circle(double x, double y, double z, double r, double nx, double ny, double nz) {
-    return gte_circle({x, y, z}, r, gte_vector(nx, ny, nz));
-}
 gte_circle up(double x, double y, double z, double r) {
-    return circle(x, y, z, r, 0, 0, 1);
-}
-gte_line line(double x, double y, double z, double vx, double vy, double vz) {
-    return gte_line({x, y, z}, gte_vector(vx, vy, vz));
+    return circleAt(x, y, z, r, 0, 0, 1);
 }
 
 // Three poisoned slots filled by one call, which must return the same count without them; the
@@ -42,7 +36,7 @@ Measured measure(F f, A const& a, gte_circle const& b) {
 }
 
 gte_circle const kBig = up(0, 0, 0, 2);
-gte_line const kAbove = line(0, 5, 3, 1, 0, 0);  // three units above kBig, five off in y
+gte_line const kAbove = lineThrough(0, 5, 3, 1, 0, 0);  // three units above kBig, five off in y
 auto* const kPlanar = gte_dist_circle_circle;
 auto* const kSpatial = gte_dist3D_circle_circle;
 
@@ -56,11 +50,11 @@ TEST(CircleDistance, NearestThenFarthestPairOfEachForm) {
         double tol = 0;
     } const cases[] = {
         // Coplanar: cut along the centre line, also with opposite normals.
-        {measure(kPlanar, kBig, circle(5, 0, 0, 1, 0, 0, -1)),
+        {measure(kPlanar, kBig, circleAt(5, 0, 0, 1, 0, 0, -1)),
          doubles(2, 0, 0, 4, 0, 0, -2, 0, 0, 6, 0, 0)},
         // Concentric: facing up cut along x; facing x, z crossed with the normal gives y.
         {measure(kPlanar, kBig, up(0, 0, 0, 3)), doubles(2, 0, 0, 3, 0, 0, 2, 0, 0, -3, 0, 0)},
-        {measure(kPlanar, circle(0, 0, 0, 2, 1, 0, 0), circle(0, 0, 0, 3, 1, 0, 0)),
+        {measure(kPlanar, circleAt(0, 0, 0, 2, 1, 0, 0), circleAt(0, 0, 0, 3, 1, 0, 0)),
          doubles(0, 2, 0, 0, 3, 0, 0, 2, 0, 0, -3, 0)},
         // Centres within 1e-6 count as concentric (cut along x); beyond, the centre line decides.
         {measure(kPlanar, kBig, up(0, 5e-7, 0, 3)), doubles(2, 0, 0, 3, 0, 0, 2, 0, 0, -3, 0, 0),
@@ -71,31 +65,31 @@ TEST(CircleDistance, NearestThenFarthestPairOfEachForm) {
         {measure(gte_distXY_circle_circle, up(0, 0, 2, 2), up(5, 0, -4, 1)),
          doubles(2, 0, 2, 4, 0, 2, -2, 0, 2, 6, 0, 2)},
         // In space opposite normals are averaged with agreeing senses, not cancelled.
-        {measure(kSpatial, kBig, circle(5, 0, 0, 1, 0, 0, -1)),
+        {measure(kSpatial, kBig, circleAt(5, 0, 0, 1, 0, 0, -1)),
          doubles(2, 0, 0, 4, 0, 0, -2, 0, 0, 6, 0, 0)},
         // One circle inside the other: the search's own nearest pair stays.
         {measure(kSpatial, up(0, 0, 0, 10), up(2, 0, 0, 3)),
          doubles(10, 0, 0, 5, 0, 0, -10, 0, 0, 5, 0, 0)},
         // Otherwise the nearest record is the pair opposite the farthest, not the closest of the
         // four: second circle tilted 45 degrees, cut at (1, 0, 0) +- h (1, 0, -1).
-        {measure(kSpatial, up(0, 0, 0, 5), circle(1, 0, 0, 5, 1, 0, 1)),
+        {measure(kSpatial, up(0, 0, 0, 5), circleAt(1, 0, 0, 5, 1, 0, 1)),
          doubles(5, 0, 0, 1 - h, 0, h, -5, 0, 0, 1 + h, 0, -h), 1e-12},
         // Line and circle: the diameter towards the line gives nearest then farthest.
         {measure(gte_dist_line_circle, kAbove, kBig), doubles(0, 2, 0, 0, 5, 3, 0, -2, 0, 0, 5, 3)},
         // On the other side the key line runs the other way; the nearer point still comes first.
-        {measure(gte_dist_line_circle, line(0, -5, 3, -1, 0, 0), kBig),
+        {measure(gte_dist_line_circle, lineThrough(0, -5, 3, -1, 0, 0), kBig),
          doubles(0, -2, 0, 0, -5, 3, 0, 2, 0, 0, -5, 3)},
         // Regression: a circle of radius 0 is cut in one point only. The unused second slot held
         // the coordinate origin, which lies nearer to this line and was reported as the nearest
         // circle point. The one point is now both the nearest and the farthest.
-        {measure(gte_dist_line_circle, line(0, 0, 1, 0, 1, 0), up(3, 0, 0, 0)),
+        {measure(gte_dist_line_circle, lineThrough(0, 0, 1, 0, 1, 0), up(3, 0, 0, 0)),
          doubles(3, 0, 0, 0, 0, 1, 3, 0, 0, 0, 0, 1)},
         // Parallel to the axis: the diameter through the crossing (3, 0, 0).
-        {measure(gte_dist_line_circle, line(3, 0, 5, 0, 0, 1), kBig),
+        {measure(gte_dist_line_circle, lineThrough(3, 0, 5, 0, 0, 1), kBig),
          doubles(2, 0, 0, 3, 0, 0, -2, 0, 0, 3, 0, 0)},
         // Tilted within tolerance: each end of that diameter is measured to the line itself, not
         // to the crossing.
-        {measure(gte_dist_line_circle, line(3, 0, 0, 0.001, 0, 1), kBig),
+        {measure(gte_dist_line_circle, lineThrough(3, 0, 0, 0.001, 0, 1), kBig),
          doubles(2, 0, 0, 3 - 1e-6 / n, 0, -0.001 / n, -2, 0, 0, 3 - 5e-6 / n, 0, -0.005 / n),
          1e-15},
     };
@@ -118,16 +112,16 @@ TEST(CircleDistance, OnlyTheCentreRecordWhenNoPairIsMeasured) {
     std::pair<Measured, int> const cases[] = {
         {measure(kPlanar, kBig, up(5, 0, 0.9e-5, 1)), 3},
         {measure(kPlanar, kBig, up(5, 0, 2e-5, 1)), 1},
-        {measure(kPlanar, kBig, circle(5, 0, 0, 1, 0.001, 0, 1)), 3},
-        {measure(kPlanar, kBig, circle(5, 0, 0, 1, 0.002, 0, 1)), 1},
+        {measure(kPlanar, kBig, circleAt(5, 0, 0, 1, 0.001, 0, 1)), 3},
+        {measure(kPlanar, kBig, circleAt(5, 0, 0, 1, 0.002, 0, 1)), 1},
         {measure(kPlanar, kBig, up(5, 0, 0, 0)), 1},
-        {measure(gte_distXY_circle_circle, kBig, circle(5, 0, 7, 1, 1, 0, 0)), 1},
+        {measure(gte_distXY_circle_circle, kBig, circleAt(5, 0, 7, 1, 1, 0, 0)), 1},
         // Concentric or coaxial circles in space: no measuring plane.
-        {measure(kSpatial, up(1, 2, 3, 2), circle(1, 2, 3, 3, 0, 1, 1)), 1},
+        {measure(kSpatial, up(1, 2, 3, 2), circleAt(1, 2, 3, 3, 0, 1, 1)), 1},
         // A line meeting the axis at its foot (here through the centre), or along the axis
         // itself: no diameter is singled out.
-        {measure(gte_dist_line_circle, line(-5, 0, 0, 1, 0, 0), kBig), 1},
-        {measure(gte_dist_line_circle, line(0, 0, 7, 0, 0, -1), kBig), 1},
+        {measure(gte_dist_line_circle, lineThrough(-5, 0, 0, 1, 0, 0), kBig), 1},
+        {measure(gte_dist_line_circle, lineThrough(0, 0, 7, 0, 0, -1), kBig), 1},
     };
     for (auto const& [m, count] : cases) EXPECT_EQ(m.count, count) << &m - &cases[0].first;
 }
