@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "gte/eigen_solver.h"
-#include "literal_fits.h"
-#include "measure/plane_record.h"
+#include "support/literal_fits.h"
+#include "search/plane_record.h"
 #include "measure_loop.h"
 #include "tavrisk.h"
 

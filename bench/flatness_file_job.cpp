@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "literal_fits.h"
+#include "support/literal_fits.h"
 #include "literal_point_file.h"
-#include "measure/running_extremes.h"
+#include "search/running_extremes.h"
 #include "tavrisk.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "literal_point_scanner.h"
+#include "support/literal_point_scanner.h"
 #include "platform/locked_file.h"
 
 namespace tavrisk_test {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "literal_point_file.h"
-#include "measure/point_file.h"
+#include "pointtext/point_file.h"
 #include "measure_loop.h"
 
 namespace {

@@ -14,8 +14,8 @@
 
 #include "gte/basis.h"
 #include "heap_peak.h"
-#include "measure/extreme_pair.h"
-#include "literal_measures.h"
+#include "search/extreme_pair.h"
+#include "support/literal_measures.h"
 #include "tavrisk.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "literal_point_scanner.h"
-#include "scratch_files.h"
+#include "support/literal_point_scanner.h"
+#include "support/scratch_files.h"
 
 namespace {
 

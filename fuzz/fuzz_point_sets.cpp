@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "literal_measures.h"
+#include "support/literal_measures.h"
 
 namespace {
 

@@ -4,30 +4,15 @@
 #include <cstddef>
 #include <vector>
 
-#include "gte/point_distance.h"
+#include "api/record_values.h"
+#include "gte/point_distance_queries.h"
 #include "gte/shapes.h"
 #include "tavrisk.h"
 
 namespace tavrisk {
 
-using gte::Vector3;
-
 // Circle and plane normals shorter than this are replaced by (0,0,1).
 constexpr double kNormalFallbackLength = 0.001;
-
-inline Vector3 toVector3(gte_point const& p) {
-    return Vector3(p.x, p.y, p.z);
-}
-inline Vector3 toVector3(gte_vector const& v) {
-    return Vector3(v.x, v.y, v.z);
-}
-
-inline gte_point toPointRecord(Vector3 const& v) {
-    return gte_point(v[0], v[1], v[2]);
-}
-inline gte_vector toVectorRecord(Vector3 const& v) {
-    return gte_vector(v[0], v[1], v[2]);
-}
 
 // The centroid of count point records: gte::Centroid of their core values.
 inline Vector3 centroidOf(gte_point const* points, int count) {

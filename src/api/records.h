@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "api/convert.h"
+#include "api/record_values.h"
 #include "gte/vector.h"
 #include "tavrisk.h"
 

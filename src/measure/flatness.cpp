@@ -6,43 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "gte/fit.h"
-#include "measure/flatness_band.h"
-#include "measure/export.h"
-#include "measure/point_file.h"
-#include "measure/running_extremes.h"
+#include "gte/orthogonal_fit.h"
+#include "form/flatness_band.h"
+#include "api/export_guard.h"
+#include "pointtext/point_file.h"
+#include "search/running_extremes.h"
 #include "tavrisk.h"
-
-namespace tavrisk {
-
-FlatnessBand flatnessBandOf(std::vector<gte::Vector3> const& points,
-                            std::vector<double>* deviations, gte::Vector3 const* sum) {
-    // With fewer than three points, or a normal that is not unique, the fit still leaves an
-    // origin and normal (zero vectors for too few points) and the band is measured with them.
-    gte::PlaneFit fitter;
-    int const count = static_cast<int>(points.size());
-    bool const unique = sum != nullptr ? fitter.fitSummed(count, points.data(), *sum)
-                                       : fitter.fit(count, points.data());
-    gte::Vector3 const& origin = fitter.origin();
-    gte::Vector3 const& normal = fitter.normal();
-    // Sized once and written by index: growing a vector of doubles here would instantiate
-    // library templates that the shared library would then export.
-    std::vector<double> distances(deviations != nullptr ? points.size() : 0);
-    RunningRange band;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        double const d = gte::Dot(points[i] - origin, normal);
-        band.offer(d);
-        if (deviations != nullptr) {
-            distances[i] = d;
-        }
-    }
-    if (deviations != nullptr) {
-        *deviations = std::move(distances);
-    }
-    return FlatnessBand{origin, normal, unique, band.high.value(), band.low.value()};
-}
-
-}  // namespace tavrisk
 
 namespace {
 

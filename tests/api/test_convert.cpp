@@ -4,7 +4,7 @@
 #include "api/convert.h"
 #include "api/dist_result.h"
 #include "api/records.h"
-#include "test_util.h"
+#include "support/test_util.h"
 
 using gte::Vector3;
 using namespace tavrisk;

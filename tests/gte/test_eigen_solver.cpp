@@ -6,7 +6,7 @@
 #include <random>
 
 #include "gte/eigen_solver.h"
-#include "test_util.h"
+#include "support/test_util.h"
 
 using gte::EigenSolver3;
 using gte::Vector3;

@@ -1,6 +1,6 @@
 // Core vector arithmetic and bases, where the exact digits are part of the contract.
 #include "gte/basis.h"
-#include "test_util.h"
+#include "support/test_util.h"
 
 using gte::Vector3;
 

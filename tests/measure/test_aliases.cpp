@@ -6,7 +6,7 @@
 
 #include "api/records.h"
 #include "tavrisk.h"
-#include "test_util.h"
+#include "support/test_util.h"
 
 namespace {
 

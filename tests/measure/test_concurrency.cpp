@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tavrisk.h"
-#include "test_util.h"
+#include "support/test_util.h"
 
 namespace {
 

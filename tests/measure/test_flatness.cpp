@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "scratch_files.h"
+#include "support/scratch_files.h"
 #include "tavrisk.h"
-#include "test_util.h"
+#include "support/test_util.h"
 
 namespace {
 

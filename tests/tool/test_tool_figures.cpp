@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "measure/point_file.h"
+#include "pointtext/point_file.h"
 #include "tavrisk.h"
 #include "tool_runner.h"
 

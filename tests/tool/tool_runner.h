@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "scratch_files.h"
+#include "support/scratch_files.h"
 
 namespace tool_test {
 

@@ -6,7 +6,7 @@
 #include "commands.h"
 #include "fit_refusal.h"
 #include "map_parts.h"
-#include "measure/flatness_band.h"
+#include "form/flatness_band.h"
 #include "plane_map.h"
 #include "point_input.h"
 #include "tool_error.h"

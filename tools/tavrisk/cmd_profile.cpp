@@ -5,7 +5,7 @@
 #include "api/convert.h"
 #include "commands.h"
 #include "map_parts.h"
-#include "measure/profile_deviation.h"
+#include "form/profile_deviation.h"
 #include "point_input.h"
 #include "profile_map.h"
 #include "tool_error.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "gte/fit.h"
+#include "gte/orthogonal_fit.h"
 
 namespace tavrisk_tool {
 

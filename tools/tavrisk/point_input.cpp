@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-#include "measure/point_file.h"
+#include "pointtext/point_file.h"
 #include "progress.h"
 #include "tool_error.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "measure/point_file.h"
+#include "pointtext/point_file.h"
 
 namespace tavrisk_tool {
 

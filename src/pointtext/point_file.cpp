@@ -1,0 +1,186 @@
+// Reading a point text file: the platform's file layer gives the bytes present at open, in
+// chunks; the point scanner turns them into points or into the reason the file is refused.
+#include "pointtext/point_file.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <new>
+
+#include "pointtext/point_scanner.h"
+#include "pointtext/c_number.h"
+#include "platform/locked_file.h"
+
+namespace tavrisk {
+
+namespace {
+
+using Kind = PointFileProblemKind;
+
+Kind problemOf(platform::LockedFile::Opening opening) {
+    using Opening = platform::LockedFile::Opening;
+    switch (opening) {
+        case Opening::opened:
+            return Kind::none;
+        case Opening::missing:
+            return Kind::missing;
+        case Opening::cannotOpen:
+            return Kind::cannotOpen;
+        case Opening::notRegular:
+            return Kind::notRegularFile;
+        case Opening::locked:
+            return Kind::locked;
+        case Opening::empty:
+            return Kind::empty;
+    }
+    return Kind::cannotOpen;
+}
+
+// Fills buffer with exactly size bytes of the file; false when the file ends or fails first.
+bool readExactly(platform::LockedFile& file, char* buffer, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+        long const n = file.read(buffer + got, size - got);
+        if (n <= 0) {
+            return false;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem,
+             PointFileProgress const* progress, gte::Vector3* sum) {
+    platform::LockedFile file;
+    Kind const opening = problemOf(file.open(path));
+    if (opening != Kind::none) {
+        problem.kind = opening;
+        return -1;
+    }
+    platform::CNumberReader const number;
+    if (!number.valid()) {
+        problem.kind = Kind::outOfMemory;
+        return -1;
+    }
+    // Only the bytes the file held when it was opened are read: a writer appending meanwhile
+    // neither prolongs the call nor changes its result.
+    std::uint64_t const total = file.sizeAtOpen();
+    std::uint64_t remaining = total;
+    std::uint64_t reportedAt = 0;
+    PointScanner scanner(number, points, problem, total);
+    while (remaining > 0) {
+        std::size_t const size =
+            static_cast<std::size_t>(std::min<std::uint64_t>(remaining, PointScanner::kChunkSize));
+        if (!readExactly(file, scanner.chunk(), size)) {
+            problem.kind = Kind::readError;
+            return -1;
+        }
+        remaining -= size;
+        if (!scanner.scan(size)) {
+            return -1;
+        }
+        std::uint64_t const done = total - remaining;
+        if (progress != nullptr && progress->report != nullptr &&
+            (done - reportedAt >= kPointFileProgressStep || remaining == 0)) {
+            progress->report(done, total, progress->context);
+            reportedAt = done;
+        }
+    }
+    if (!scanner.finish()) {
+        return -1;
+    }
+    if (sum != nullptr) {
+        *sum = scanner.sum();
+    }
+    return 0;
+}
+
+// The words for each kind; those about a value are followed by where and what it is.
+char const* wordsFor(Kind kind) {
+    static_assert(kMaxPointValueLength == 1024, "the words below name the longest value");
+    switch (kind) {
+        case Kind::none:
+            return "no problem";
+        case Kind::missing:
+            return "missing";
+        case Kind::cannotOpen:
+            return "cannot be opened";
+        case Kind::notRegularFile:
+            return "not a regular file";
+        case Kind::locked:
+            return "held open by another measurement";
+        case Kind::empty:
+            return "empty";
+        case Kind::readError:
+            return "read error";
+        case Kind::notANumber:
+            return "not a number";
+        case Kind::notFinite:
+            return "not a finite number";
+        case Kind::valueTooLong:
+            return "value longer than 1024 characters";
+        case Kind::incompletePoint:
+            return "incomplete last point";
+        case Kind::noPoint:
+            return "no complete point";
+        case Kind::outOfMemory:
+            return "out of memory";
+    }
+    return "unknown problem";
+}
+
+// Appends the value as printable text in quotes: control bytes become \xNN, other bytes stay.
+void appendQuoted(std::string& text, PointFileProblem const& problem) {
+    text += '\'';
+    for (char c : problem.value) {
+        unsigned char const byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            text += escaped;
+        } else {
+            text += c;
+        }
+    }
+    text += problem.valueCut ? "...'" : "'";
+}
+
+}  // namespace
+
+std::string describe(PointFileProblem const& problem) {
+    std::string text = wordsFor(problem.kind);
+    if (problem.line > 0) {
+        char at[48];
+        std::snprintf(at, sizeof at, " at line %zu", problem.line);
+        text += at;
+    }
+    if (!problem.value.empty() || problem.valueCut) {
+        text += ": ";
+        appendQuoted(text, problem);
+    }
+    return text;
+}
+
+int readPointFile(char const* path, std::vector<gte::Vector3>& points, PointFileProblem* problem,
+                  PointFileProgress const* progress, gte::Vector3* sum) {
+    PointFileProblem local;
+    PointFileProblem& found = problem != nullptr ? *problem : local;
+    found = PointFileProblem();
+    points.clear();
+    int result = -1;
+    try {
+        result = readInto(path, points, found, progress, sum);
+    } catch (std::bad_alloc const&) {
+        found.kind = Kind::outOfMemory;
+        result = -1;
+    } catch (...) {
+        found.kind = Kind::readError;
+        result = -1;
+    }
+    if (result != 0) {
+        points.clear();
+    }
+    return result;
+}
+
+}  // namespace tavrisk

@@ -1,0 +1,133 @@
+// The fast searches against the literal measurements they replace, bit for bit, on the point sets
+// and directions of random_cases.h: the farthest pair, the nearest nominal point, the range of
+// the pair gaps, the trimmed averages of a stream and of the pair gaps. The point-set fuzz target
+// holds the exports that run them to the literal exports; these comparisons run everywhere the
+// unit tests do.
+#include <cmath>
+#include <vector>
+
+#include "support/literal_measures.h"
+#include "search/extreme_pair.h"
+#include "search/extreme_selection.h"
+#include "search/nearest_nominal.h"
+#include "search/pair_gap_extremes.h"
+#include "search/pair_range.h"
+#include "support/random_cases.h"
+#include "support/test_util.h"
+
+using gte::Vector3;
+using namespace tavrisk_test;
+
+namespace {
+
+using Points = std::vector<gte_point>;
+
+template <class Actual, class Expected>
+::testing::AssertionResult sameRange(Actual const& actual, Expected const& expected) {
+    return ::testing::AssertionResult(sameBits(actual.low, expected.low) &&
+                                      sameBits(actual.high, expected.high))
+           << actual.low << " .. " << actual.high << " instead of " << expected.low << " .. "
+           << expected.high;
+}
+
+// The first `count` points of a set, and the rest.
+std::pair<Points, Points> split(Points const& set, std::size_t count) {
+    return {Points(set.begin(), set.begin() + count), Points(set.begin() + count, set.end())};
+}
+
+}  // namespace
+
+TEST(FastPaths, FarthestPairAsEveryPair) {
+    RandomDraws g(20240611);
+    expectCases(60000, [&g](int c) {
+        Vector3 const d = g.direction();
+        Points const p = g.points(g.integer(2, 14), c % g.kKinds, d, c % 8 == 0 ? 0.05 : 0.0);
+        int const n = static_cast<int>(p.size());
+        tavrisk::PointPair const expected =
+            literal::farthestPair(copiedPoints(p.data(), n).data(), n, d);
+        tavrisk::PointPair const actual = tavrisk::farthestPairAlong(p.data(), n, d);
+        return ::testing::AssertionResult(actual.first == expected.first &&
+                                          actual.second == expected.second)
+               << "pair " << actual.first << ", " << actual.second;
+    });
+}
+
+TEST(FastPaths, NearestNominalAsTheScan) {
+    RandomDraws g(99173);
+    expectCases(50000, [&g](int c) {
+        int const n = g.integer(1, 40);
+        auto [nominal, measured] = split(
+            g.points(n + g.integer(1, 6), c % g.kKinds, g.direction(), c % 7 == 0 ? 0.05 : 0.0), n);
+        if (c % 11 == 0) {  // a row along x: a box without height
+            for (gte_point& p : nominal) p.y = nominal[0].y;
+        }
+        // Every measured point in turn from one tree, as the profile asks.
+        tavrisk::NearestNominal tree(nominal.data(), n);
+        for (gte_point const& m : measured) {
+            if (tree.nearestTo(m) != literal::nearestNominal(nominal.data(), n, m)) {
+                return ::testing::AssertionFailure() << "measured point " << &m - measured.data();
+            }
+        }
+        return ::testing::AssertionSuccess();
+    });
+}
+
+TEST(FastPaths, PairRangeXYAsRunningExtremes) {
+    // Both the vector loop and the portable one, on second sets of every length around the
+    // unrolling.
+    RandomDraws g(5150);
+    expectCases(50000, [&g](int c) {
+        Vector3 const d = g.direction();
+        gte::Vector2 const n(d[0], d[1]);
+        int const n1 = g.integer(1, 6), n2 = g.integer(1, 13);
+        auto const [set1, set2] =
+            split(g.points(n1 + n2, c % g.kKinds, d, c % 10 == 0 ? 0.05 : 0.0), n1);
+        tavrisk::ValueRange const expected =
+            literal::pairRangeXY(set1.data(), n1, set2.data(), n2, n);
+        auto const vector =
+            sameRange(tavrisk::pairRangeXY(set1.data(), n1, set2.data(), n2, n), expected);
+        return vector ? sameRange(tavrisk::detail::pairRangeXYPortable(set1.data(), n1, set2.data(),
+                                                                       n2, n),
+                                  expected)
+                      : vector;
+    });
+}
+
+TEST(FastPaths, TrimmedAveragesOfAStreamAsTheSortedCopy) {
+    // A stream of coarse values that tie often, a few infinite or, rarely, NaN of two kinds: the
+    // first NaN comes back for both.
+    RandomDraws g(31337);
+    double const otherNaN = -std::nan("7");
+    expectCases(30000, [&](int c) {
+        int const trim = g.integer(0, 4), average = g.integer(1, 5);
+        std::vector<double> values(
+            static_cast<std::size_t>(2 * (trim + average) + g.integer(1, 12)));
+        for (double& v : values) {
+            v = g.chance(0.02) ? (g.chance(0.1) ? (g.chance(0.5) ? kNaN : otherNaN)
+                                                : (g.chance(0.5) ? kInf : -kInf))
+                               : g.integer(-6, 6) * (c % 2 ? 0.5 : 1e300);
+        }
+        return sameRange(tavrisk::trimmedExtremeAverages(values, trim, average),
+                         literal::sortedAverages(values, trim, average));
+    });
+}
+
+TEST(FastPaths, PairGapAveragesAsTheSortedTable) {
+    // Now and then a few hundred points in a set, room for the bisection to stop early; the gap
+    // direction across a line as the gap-sigma export makes it, or any direction at all, along
+    // the sets' layout or not.
+    RandomDraws g(101);
+    expectCases(15000, [&g](int c) {
+        int const trim = g.integer(0, 3), average = g.integer(1, 3);
+        int const least = 2 * (trim + average) + 1, most = least + (c % 300 == 0 ? 200 : 8);
+        int const n1 = g.integer(least, most), n2 = g.integer(least, most);
+        Vector3 const d = g.direction();
+        auto const [s1, s2] = split(g.points(n1 + n2, c % g.kKinds, d, 0.02), n1);
+        std::vector<Vector3> const set1 = copiedPoints(s1.data(), n1);
+        std::vector<Vector3> const set2 = copiedPoints(s2.data(), n2);
+        Vector3 const across = g.chance(0.5) ? d : g.direction();
+        Vector3 const m = c % 2 ? gte::NormalizedCross(Vector3(0, 0, 1), across) : across;
+        return sameRange(tavrisk::pairGapAverages(set1, set2, m, trim, average),
+                         literal::sortedAverages(literal::pairGaps(set1, set2, m), trim, average));
+    });
+}
