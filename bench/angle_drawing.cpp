@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the angle drawings, record conversion and the intersection calls included.
 #include "measure_loop.h"
 #include "tavrisk.h"

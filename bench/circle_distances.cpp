@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the circle distance exports, record conversion and the exports they call included.
 #include "measure_loop.h"
 #include "tavrisk.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Runs the benchmarks that come in pairs, a fast path and the literal algorithm it must equal
 ("BM_X/fast/..." and "BM_X/literal/..."), interleaved and repeated in one run of the benchmark
 program, and prints the median time of each and the ratio literal / fast.

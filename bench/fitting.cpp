@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the eigen-decomposition and of the two fit exports on clouds of typical size.
 #include <optional>
 #include <random>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The flatness of a large point file as a whole process, for bench/flatness_file_job.sh to time:
 //
 //   flatness_file_job make PATH COUNT   writes COUNT points as "%f,%f,%f\n" lines

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Whole-process cost of the flatness of a large point file: the library's export against the
 # literal reader and fit, run in turn; wall time, CPU time and peak resident memory from
 # /usr/bin/time -v, medians over the runs. The file is written once and kept under /tmp.

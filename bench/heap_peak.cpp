@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each block carries its size in a header in front of it, so that the release can count it back.
 #include "heap_peak.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The peak of heap memory in use, counted by replacing the global allocation functions of the
 // benchmark program.
 #pragma once

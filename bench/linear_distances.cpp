@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the linear distance exports, record conversion included.
 #include "measure_loop.h"
 #include "tavrisk.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The point file read the literal way, as the benchmarks' baseline for the library's reader.
 #pragma once
 

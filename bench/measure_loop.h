@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timed loop every benchmark of the library runs. The compiler must neither fold a call away
 // nor hoist it out of the loop: an input is made opaque before every call, and the call's return
 // value and its outputs are kept after it.

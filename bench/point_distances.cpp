@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the point distance exports, record conversion and result filling included.
 #include "measure_loop.h"
 #include "tavrisk.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of reading a point text file of the size a measuring machine exports, beside the literal
 // reader.
 #include <unistd.h>

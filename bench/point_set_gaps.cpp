@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the point-set measurements: the all-pairs two-set gap (stores and sorts every pair
 // value) and the single-set interval (sorts one distance per point).
 #include <cmath>

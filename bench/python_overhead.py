@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """What the Python layer costs per call, against the bare ctypes call of the same export.
 
     PYTHONPATH=python TAVRISK_LIBRARY=build/libTavrisk.so python3 bench/python_overhead.py

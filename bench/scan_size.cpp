@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The measurements with fast paths on scan-size data, each beside its literal form, at the sizes
 // hosts meet and swept over the size so that the complexity shows; each reports the heap one call
 // held. Medians and ratios of interleaved repetitions:

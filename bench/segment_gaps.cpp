@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the gap between two edges seen from above.
 #include "measure_loop.h"
 #include "tavrisk.h"

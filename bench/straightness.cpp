@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the straightness of a large point set about a line.
 #include <cmath>
 #include <vector>

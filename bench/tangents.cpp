@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the tangent constructions, record conversion and output writing included.
 #include "measure_loop.h"
 #include "tavrisk.h"

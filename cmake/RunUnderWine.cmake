@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs the cross-built Windows programs of the tests under wine, in a wine prefix of the build's
 # own (TAVRISK_WINE_PREFIX). When wine is missing or cannot run programs of the target's
 # architecture (32-bit programs need Debian's wine32), the tests are still built but only the

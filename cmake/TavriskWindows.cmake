@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Tavrisk.dll: the Windows form of the shared library, as hosts load it by name.
 #  - Named Tavrisk.dll, without the lib prefix MinGW would give it.
 #  - Exports exactly the names of tools/exports.txt, through a module-definition file written

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the module-definition file of Tavrisk.dll from the export list, so that the names the
 # DLL exports have one source: tools/exports.txt.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Loading Tavrisk at run time and finding its functions by their plain names, as a measuring
  * program does: LoadLibraryW and GetProcAddress on Windows, dlopen and dlsym elsewhere. */
 #ifndef TAVRISK_DYNAMIC_LIBRARY_H

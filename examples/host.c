@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* An example inspection host. It loads libTavrisk at run time, as a measuring program does, reads
  * the probed points of a plate face from a text file and reports the face's form and a few
  * measurements against it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The point file reader: the bytes become a file in a private directory, whose flatness is
 // measured. A file is read or refused as the literal scan of its bytes decides, a refusal
 // leaves the flatness alone, and a flatness reported as read is a finite width.

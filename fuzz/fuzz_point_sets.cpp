@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exports that take point sets: the bytes become one or two sets (with their counts), a
 // line, trim and average counts, a sigma factor and its switch. An export with a literal form (the
 // fast paths' kept by the tests, or one built here from simpler exports) must return and write

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exports that take records: the first byte picks one, the rest become its input records.
 // Each call must write exactly the records that its result announces, and nothing else.
 #include <cstring>

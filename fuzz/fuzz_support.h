@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the fuzz targets: turning fuzz bytes into values, and judging what a call wrote.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target once over every file given, or every file of the directories given, without
 // libFuzzer: the committed corpus becomes a regression test that any compiler can build, and a
 // finding of the fuzzer can be rerun under a debugger.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Tavrisk: geometric measurement functions for dimensional metrology.
  *
  * This header is the reference of the library's C interface: small records of doubles go in,

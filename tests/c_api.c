@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A C99 host: compiles the public header as C and links against the library through it. */
 #include <stdio.h>
 

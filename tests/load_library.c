@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A host that links nothing of Tavrisk: it loads the library at run time (LoadLibraryW on
  * Windows, dlopen elsewhere) and finds every function of the export list by its plain name, as a
  * measuring program does. On 32-bit Windows a name left decorated (gte_dist_point_line@76) fails

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks a Windows DLL as a host sees it: its export table holds exactly the committed names,
 # undecorated; it imports from system DLLs only (KERNEL32 and the C runtime), so nothing needs to
 # be shipped beside it; and its import library gives callers the same functions, with the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Compares the dynamic symbols a shared library defines with a committed list of exports.
 # Usage: check_exports.sh LIBRARY EXPECTED_LIST
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the export checks: compares the names a library exports, one per line on standard
 # input, with the committed list. Source it, then: names | compare_with_list WHAT EXPECTED_LIST
 compare_with_list() {

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the bundled sample measurements in data/ (run once; the files are committed).
 
 face.txt             a face-milled plate top scanned by a laser line probe: about 3,700 points

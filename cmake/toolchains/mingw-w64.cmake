@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-compiling for Windows with the Debian mingw-w64 toolchain of MINGW_TRIPLET, which the
 # toolchain file of each architecture sets before including this one.
 set(CMAKE_SYSTEM_NAME Windows)

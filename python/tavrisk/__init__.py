@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Tavrisk: geometric measurement functions for dimensional metrology, from Python.
 
 A thin layer over the shared library (loaded with ctypes; no compiled extension). The library

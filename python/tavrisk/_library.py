@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Finds and loads the shared library.
 
 Search order: the path in the environment variable TAVRISK_LIBRARY; a copy of the library

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Point sets handed to the library as a pointer to count records.
 
 A float64 array of shape (n, 3) in C order (numpy, or anything else with the array interface)

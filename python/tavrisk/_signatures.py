@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Return and argument types of every export, declared once for :mod:`tavrisk.raw`.
 
 Records travel by value, outputs through pointers (arrays as a pointer to their first record),

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Angles in degrees between lines, rays, segments and planes, and angles with what draws them.
 
 A segment's direction runs from pt2 towards pt1. Two linear features give 0 to 180 degrees and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Constructed geometry: bisectors, intersections and tangents.
 
 Intersections return the list of points found (empty when the shapes miss each other). Where

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Distances from a point to a shape, between linear shapes, and between circles.
 
 Arguments follow the order of the function's name: ``dist_point_line(point, line)``. Lengths are

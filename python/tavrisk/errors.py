@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Exceptions raised where a measurement has no numeric answer."""
 
 __all__ = ["TavriskError", "RefusedError", "InfinitelyManyPoints"]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Best-fit features, flatness, form measures and the vector rotation tool.
 
 Point sets are a float64 numpy array of shape (n, 3) (read in place when C-contiguous) or any

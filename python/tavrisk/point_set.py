@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Point sets against a line or against each other, and two segments' gap in XY.
 
 Point sets are a float64 numpy array of shape (n, 3) (read in place when C-contiguous) or any

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The 85 exports exactly as the library offers them, with their ctypes types declared.
 
 Each ``gte_*`` name of this module is the library's function: records by value (instances of

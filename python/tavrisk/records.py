@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The C records of the library as ctypes structures.
 
 Each structure mirrors a record of ``tavrisk.h`` field for field. The library is a compiled

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Results as named tuples: several outputs of one measurement come back together."""
 
 from struct import Struct

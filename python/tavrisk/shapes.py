@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Shapes as named tuples, and their conversion to the library's records.
 
 Every function of the package accepts these named tuples, plain tuples or lists of the same

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the Python component into PREFIX and imports the package from there, with neither
 # TAVRISK_LIBRARY nor LD_LIBRARY_PATH set: the library must be the copy installed beside it.
 # Variables: BUILD_DIR, PREFIX, PACKAGE_DIR (relative to PREFIX), PYTHON, PLATE,

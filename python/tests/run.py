@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Runs the package's tests: ``run.py [--require-numpy | --without-numpy]``; the second makes
 ``import numpy`` fail for the whole run, as on a machine without it."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """What the tests share: source paths, numpy if present, and records built and read field by
 field by name, independently of the package's own conversions."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Every function hands its arguments to its export in the library's order and returns exactly
 what the export wrote, under its own names; where there is no answer it raises naming itself."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Shapes, point sets and paths in every form the functions accept; numpy arrays read in place."""
 
 import os

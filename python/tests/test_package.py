@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The package declares every export and record as the header does, and finds its library."""
 
 import ctypes

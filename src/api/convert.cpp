@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "api/convert.h"
 
 #include "api/records.h"

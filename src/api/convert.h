@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversions between the interface records and the values of the geometry core.
 #pragma once
 

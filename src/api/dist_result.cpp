@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "api/dist_result.h"
 
 #include <cmath>

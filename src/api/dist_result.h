@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared distance output record.
 #pragma once
 

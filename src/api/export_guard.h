@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the exports share at the boundary with the host: the return values that are not counts.
 #pragma once
 

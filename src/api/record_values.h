@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Points and vectors between their interface records and the core's vector, coordinate for
 // coordinate: what every other conversion is built on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Operations defined on the interface records themselves: the plane a plane record stands for,
 // the plane record built for a core plane, and the centres of the feature records.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The band of signed distances of a point list about its best-fit plane.
 #include "form/flatness_band.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The band of a point list about its best-fit plane: what the flatness export measures, shared
 // with the command-line tool so that both report the same bits from the same points.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Deviations of measured points from the nominal point nearest to each in XY.
 #include "form/profile_deviation.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Per-point deviations of measured points from a nominal contour seen from above: what the
 // profile export measures, shared with the command-line tool so that both use the same bits.
 #pragma once

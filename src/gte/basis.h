@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Orthonormal bases and rotations about an axis, and the units angles come in.
 #pragma once
 

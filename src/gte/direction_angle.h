@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Angles between measured features, reduced to the angle between two directions.
 //
 // Every feature gives one direction, of unit length or zero: a line or ray its own direction, a

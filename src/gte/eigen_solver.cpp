@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gte/eigen_solver.h"
 
 #include <algorithm>

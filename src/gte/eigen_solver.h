@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Eigen-decomposition of a real symmetric 3x3 matrix.
 //
 // One Householder reflection makes the matrix tridiagonal; Givens reflections then drive one

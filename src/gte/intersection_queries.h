@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where two shapes meet: a line, ray or segment with a plane; two planes; a plane with a circle;
 // two lines in the plane.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Distance between two linear components (line, ray, segment) in space.
 //
 // Each query minimises the squared distance |P0 + s0 D0 - (P1 + s1 D1)|^2, a quadratic in the

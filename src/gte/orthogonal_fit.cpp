@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gte/orthogonal_fit.h"
 
 #include "gte/eigen_solver.h"

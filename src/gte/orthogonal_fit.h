@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Orthogonal (total least squares) fits of a line and of a plane to a set of points.
 //
 // Besides a contiguous array of Vector3 values, a fit takes its points through an accessor,

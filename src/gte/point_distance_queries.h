@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Distance from a point to a line, ray, segment, plane, filled rectangle or circle.
 #pragma once
 

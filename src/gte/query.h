@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Query objects of the geometry core: one stateless object per ordered pair of shape types,
 // called as a function and returning a small result record by value. Distance and Intersect run
 // the query for the types of their arguments:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Primitive shapes of the geometry core: plain values, filled field by field by the conversions.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fixed-size vectors of doubles and their arithmetic.
 //
 // The order of every floating-point operation below is deliberate: callers compare results digit

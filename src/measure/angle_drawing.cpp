@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Angles together with what a host needs to draw them: a vertex and the directions of the two
 // arms. The angle itself is measured exactly as the plain angle exports measure it; the drawing
 // is built around it.

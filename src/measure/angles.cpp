@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Angles in degrees between lines, rays, segments and planes. Every form is one measurement
 // with a choice of projection and rule; see gte/direction_angle.h.
 #include "api/convert.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Geometry halfway between two measured features: midpoints and bisector segments.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Distances between two circles and between a line (or segment) and a circle. Each fills up to
 // three records: centre to centre (or centre to line), the nearest pair and the farthest pair.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Best-fit features of a point cloud: the segment spanned along the fitted line and the fitted
 // plane reported through three of the cloud's points.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Flatness of a point cloud read from a text file: the width of the band of signed distances to
 // the best-fit plane.
 #include <climits>

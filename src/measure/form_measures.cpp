@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Form measures of point sets seen from above: the second-moment ellipse, the profile against a
 // nominal contour, and the straightness about a line.
 #include <cmath>

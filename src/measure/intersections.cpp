@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Intersections: a line, ray or segment with a plane, two planes, two lines seen from above, and
 // a plane, line or circle with a circle. The return value counts what was found; outputs that an
 // outcome does not produce are left as the caller passed them.

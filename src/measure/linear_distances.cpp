@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Distances between lines, rays and segments, and from a segment to a plane.
 //
 // The five pair distances return the bare shortest distance of the linear query. The two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Distances from a point (or a feature's centre) to a line, ray, segment, plane, rectangle or
 // circle. Each reports the pair (given point, closest point on the shape).
 #include "api/convert.h"

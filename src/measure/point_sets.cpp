@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a set of measured points lies against a line, and how two sets lie against each other
 // across a line: extreme distances, the gap between centres and robust interval values that
 // average the few largest and smallest distances after trimming and, on request, taming outliers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rotation of a direction about an axis, for hosts that construct features from others.
 #include "api/convert.h"
 #include "gte/basis.h"

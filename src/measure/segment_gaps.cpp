@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gap between two measured edges, given as segments, in the XY projection: measured across
 // their common (bisecting) direction between every pair of end points and between the centres.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tangent lines to circles: from a point, and the common outer and inner tangents of two
 // circles. Arcs are measured as their full circles.
 //

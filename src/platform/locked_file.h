@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A regular file held open for reading under an exclusive lock, read front to back in chunks.
 //
 // Each platform has its own implementation of this small interface (locked_file_posix.cpp,

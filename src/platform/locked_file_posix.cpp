@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The POSIX file layer: open(2), flock(2) and fstat(2).
 #include "platform/locked_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 file layer: CreateFileW without sharing, GetFileType and ReadFile.
 //
 // Opening the file with share mode 0 is the lock: while the handle is open, every other attempt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bit counting on 64-bit masks, with the compiler's builtins or MSVC's intrinsics.
 #pragma once
 

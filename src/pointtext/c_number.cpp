@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pointtext/c_number.h"
 
 #include <cfenv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text to double exactly as atof reads it in the "C" locale, whatever locale the host has set.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pointtext/decimal_conversion.h"
 
 namespace tavrisk {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exact short way from decimal text to double for the plain decimals measuring machines
 // write ("-12.345678", "0.5", "3e-4").
 //

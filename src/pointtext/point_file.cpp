@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a point text file: the platform's file layer gives the bytes present at open, in
 // chunks; the point scanner turns them into points or into the reason the file is refused.
 #include "pointtext/point_file.h"

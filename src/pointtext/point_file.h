@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reader of point text files: coordinates as text, three values to a point.
 //
 // Values are runs of bytes between separators (space, comma, line feed, carriage return, tab);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Why a point file was refused, as the reader and the scanner that feeds it report it.
 #pragma once
 

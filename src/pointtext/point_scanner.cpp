@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pointtext/point_scanner.h"
 
 #include <algorithm>

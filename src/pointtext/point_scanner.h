@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turns the bytes of a point text file, given in chunks, into points or into the reason the file
 // is refused, by the rules of pointtext/point_file.h.
 //

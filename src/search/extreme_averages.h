@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The trimmed averages at both ends of a set of values, as the robust point-set measurements
 // report them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The farthest pair along a direction, without visiting every pair.
 //
 // The pair value of points p and q is v(p, q) = fl(|Dot(fl(p - q), d)|), the dot product summed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two points of a set that lie farthest apart along a direction, found in linear time.
 #pragma once
 

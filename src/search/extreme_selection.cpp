@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/extreme_selection.h"
 
 namespace tavrisk {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The few smallest and largest of a stream of values, kept without storing the stream, and the
 // trimmed extreme averages taken from them.
 #pragma once

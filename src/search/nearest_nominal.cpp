@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Nearest nominal point by a k-d tree with exact pruning.
 //
 // A subtree is skipped only when no point in it can come before the best point found so far in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The nominal point nearest in XY to a measured point, through a k-d tree over the nominal
 // points instead of a scan of all of them.
 #pragma once

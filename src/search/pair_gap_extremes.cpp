@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pair gaps: only the pairs that can hold one of the few smallest or largest values are
 // evaluated.
 //

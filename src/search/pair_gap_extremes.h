@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Trimmed extreme averages of the gaps between two point sets across a direction, taken over
 // every pair of points without storing or sorting a value per pair.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pair gaps in XY: the smallest and largest value over every pair in one tight pass.
 //
 // With every x and y at most 2^1020 in magnitude and n at most 2 per component, no value can be

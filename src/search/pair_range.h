@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The range of the XY gaps over every pair of points of two sets, in a tight loop.
 #pragma once
 

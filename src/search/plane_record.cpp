@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/plane_record.h"
 
 #include <cmath>

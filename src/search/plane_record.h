@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The record of a fitted plane: three of the cloud's points projected onto the plane, chosen to
 // span it well.
 #pragma once

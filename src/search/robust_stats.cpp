@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/robust_stats.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Robust statistics over measured values: the count rule for trimmed averaging, the trimmed
 // extreme averages and the two sigma-based outlier filters of the point-set measurements.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the searches that pick candidates by their projections onto a direction share: the range
 // of input over which their rounding bound is proven, and the window the bound gives around an
 // extreme projection. The bound itself is worked out where each search uses it.

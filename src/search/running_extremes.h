@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The largest and smallest of a sequence of measured values, taken one value at a time. Every
 // measurement that reports an extreme distance, gap or deviation, or picks the nearest or farthest
 // of a set of points, runs its loop through these.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/xy_order.h"
 
 #include <cmath>

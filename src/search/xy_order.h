@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An order of points that keeps points near each other in XY near each other in the sequence.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Record <-> core conversions, their fallbacks, the record operations and the distance record.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Symmetric 3x3 eigen-decomposition as the fits call it (ascending, the plain convergence test):
 // exact results on block-diagonal input, the order of ties, the handedness of the eigenvector
 // basis, and the eigen equations on random matrices.

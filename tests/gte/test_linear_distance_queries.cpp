@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Closest points between lines, rays and segments: every region holds the property of a
 // constrained minimum (the parallel and degenerate components are pinned through the exports).
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Core vector arithmetic and bases, where the exact digits are part of the contract.
 #include "gte/basis.h"
 #include "support/test_util.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build tree, moves the installed tree elsewhere, and builds and runs a C host
 # program against the moved tree twice: through find_package(Tavrisk) in a small CMake project,
 # and through pkg-config with the C compiler. The move proves that neither the CMake package nor
@@ -34,6 +35,9 @@ set(staged "${WORK_DIR}/staged")
 set(prefix "${WORK_DIR}/moved")
 run("installing the build tree" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${staged}")
 file(RENAME "${staged}" "${prefix}")
+if(NOT EXISTS "${prefix}/share/licenses/Tavrisk/LICENSE")
+  message(FATAL_ERROR "the licence is not installed with the library")
+endif()
 
 # --- through the CMake package
 set(project_build "${WORK_DIR}/find-package")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A host program built against an installed Tavrisk: it sees only the installed header and
  * library, found through the CMake package or through pkg-config. */
 #include <stdio.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exports defined as another one on derived input: an arc is measured as its circle, a
 // segment as its carrying line (or its midpoint), a feature by its centre. Each must give the
 // bytes of its twin: return value and every output slot, written or left alone.

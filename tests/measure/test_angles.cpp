@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Angles in degrees between lines, rays, segments and planes, and the drawings of some: the
 // vertex and the two arm directions.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Midpoints and bisector segments.
 #include <array>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Circle-circle and line-circle distance exports: the three records, their order, the return
 // values, and the records left alone when a pair cannot be measured.
 #include <array>

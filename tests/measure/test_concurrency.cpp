@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exports called from many threads at once give the same answers as when called alone.
 #include <atomic>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Orthogonal line and plane fits, and the segment and plane records built from them; the fits
 // reading the caller's records in place against the literal algorithm over a copy of them.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Flatness of a point file: the band of distances to the best-fit plane, and the refusals. What
 // makes a file unreadable is the reader's (test_point_file.cpp).
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Second-moment ellipse, profile against a nominal contour and straightness about a line.
 #include <array>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Intersection exports: counts, points, their order, and outputs left alone.
 #include <array>
 #include <cmath>

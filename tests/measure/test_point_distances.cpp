@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Distance exports from a point to each shape (the closest point, including its clamped and
 // degenerate branches, and the record built from the pair), and between lines, rays and
 // segments: each pair through its own query, with the parallel and degenerate components that

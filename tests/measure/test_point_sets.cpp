@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Point sets against a line and against each other: values for short sets, the count rule, the
 // two outlier filters, the true extremes and the XY direction's limit. The point-set fuzz target
 // holds the exports to literal forms that reuse the count rule and the filters tested here.

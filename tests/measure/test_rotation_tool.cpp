@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rotation of a vector about an axis by the right-hand rule.
 #include "tavrisk.h"
 #include "support/test_util.h"

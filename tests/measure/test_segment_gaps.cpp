@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gap between two edges in XY: measuring direction, the two alignment rules and their NaN paths.
 #include <array>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tangents from a point to a circle and common tangents of two circles.
 #include <array>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The number readers and the exact decimal conversions against strtod in the "C" locale, on texts
 // made to sit on every edge the short ways have, and in every rounding mode of the host.
 #include <cfenv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Point text file reader: what a file holds read or refused with where and what, every file that
 // cannot be opened, chunked reading and progress, in whatever locale the host has set. The
 // scanning of the bytes is held to its literal form in test_point_scanner.cpp.

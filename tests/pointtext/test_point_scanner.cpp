@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The block point scanner against the literal byte-at-a-time scanner on random files cut into
 // random chunks, and the sizing of its point list.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fast searches against the literal measurements they replace, bit for bit, on the point sets
 // and directions of random_cases.h: the farthest pair, the nearest nominal point, the range of
 // the pair gaps, the trimmed averages of a stream and of the pair gaps. The point-set fuzz target

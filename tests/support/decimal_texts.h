@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts made to sit on every edge of the decimal conversion, for the randomized tests of the
 // number readers and of the point scanner.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The line and plane fits as the algorithm reads when written out over a contiguous array of
 // Vector3 values: the mean summed in index order, the six scatter sums of the deviations in index
 // order, one eigen-decomposition. The oracle for the fits that read the caller's records in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The measurements that have fast paths, as they read literally: every pair of points, every
 // nominal point for every measured one, every pair value stored and sorted. The tests hold the
 // fast paths to these bit for bit, and the benchmarks time them side by side.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The point scanner as the rules of a point file read literally: one byte at a time, each value
 // copied into a terminated buffer and converted there by strtod in the "C" locale. The oracle
 // for the block scanner of the library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random cases for the comparisons of the fast paths with the literal measurements: fixed seeds,
 // so that every run checks the same cases, point sets and directions built to make rounding and
 // ties decide, and a loop that stops after the first few failures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files for the tests, made the same way on every platform: scratch directories, the narrow path
 // a host passes, a file held open by another handle, a file that is no regular file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Comparison helpers shared by the unit tests.
 #pragma once
 

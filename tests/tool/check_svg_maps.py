@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 # Draws every kind of deviation map with the tavrisk program and checks each SVG: well-formed
 # XML, one "point" mark per measured point, the extremes ringed (two rings each), and the caption
 # carrying the figure the program printed. A file name full of markup characters and a byte that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a run ends when it cannot measure: the exit status, the reason in words, and nothing
 // printed or drawn as if it had measured. Each kind of file problem reaches the user in words,
 // after the file's name; where and what in the file is the reader tests' concern.

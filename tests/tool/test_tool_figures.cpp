@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every figure the tool prints is the library's own: each command's JSON is compared exactly
 // with the exports called directly on the same points.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the built tavrisk program as a user would and captures what it prints and its status.
 #pragma once
 

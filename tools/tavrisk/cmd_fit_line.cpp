@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // fit-line FILE: the library's best-fit segment, its length and direction, and how far the
 // points lie from its line.
 #include <cstdio>

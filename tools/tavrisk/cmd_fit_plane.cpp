@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // fit-plane FILE: the library's best-fit plane record, its normal and tilt, and how far the
 // points lie from it.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // flatness FILE: the band of the points about their best-fit plane, read and fitted exactly as
 // the library's flatness export does it.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // moment FILE: the library's second moments of the points seen from above.
 #include "api/convert.h"
 #include "commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // profile MEASURED NOMINAL: the library's profile of measured points against a nominal contour
 // given as points with normals, seen from above.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // straightness FILE [--line ...]: the library's straightness seen from above, about a given line
 // or the best-fit line.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "colour_scale.h"
 
 #include <algorithm>

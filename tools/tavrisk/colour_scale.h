@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A diverging colour scale for signed deviations: blue below zero, red above, pale at zero.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The measurements the tool runs, one a command. Each reads its files, calls the library,
 // draws the map when asked and prints the figures; a refusal, a file problem or an unusable
 // argument is thrown (tool_error.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "deviations.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Summaries of the per-point deviations a measurement produced.
 #pragma once
 

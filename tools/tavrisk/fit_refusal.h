@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Why the library refused to fit a plane or a line to points, in words.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A deviation plot along a line: each point's deviation against its position along the line,
 // with the band the measurement reports.
 #pragma once

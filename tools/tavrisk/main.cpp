@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tavrisk: measures the form of parts from point files with the Tavrisk library.
 //
 // Every way out of a run is an exit status with a reason in words on standard error; nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "map_parts.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pieces every deviation map shares: the page, title, caption, colour bar, axis ticks and
 // the marks on the extreme points.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "plane_map.h"
 
 #include <algorithm>

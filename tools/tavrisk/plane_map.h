@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The top view of a face in its plane's own frame, each point coloured by its signed deviation.
 #pragma once
 

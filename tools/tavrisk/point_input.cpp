@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "point_input.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading measured points: a point file, or standard input, with the library's own reader.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The nominal contour seen from above with the measured points, their deviations drawn larger
 // by a stated factor.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How far a long point file has been read, shown on standard error while it is read.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The figures of one measurement, kept once and printed either as a table for people or as one
 // JSON object for programs.
 #pragma once

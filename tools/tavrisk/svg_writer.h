@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small SVG document builder: shapes and text, escaped and written as well-formed XML.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ways a run ends other than with a measurement, and the exit status each one gives.
 #pragma once
 
