@@ -12,12 +12,12 @@
 namespace tavrisk_test {
 
 // A point file read the literal way: in chunks of 64 KiB, one byte at a time, the list grown
-// point by point. Returns 0, or -1 when the file is refused.
-inline int literalReadPointFile(char const* path, std::vector<gte::Vector3>& points) {
+// point by point. Returns whether the file was read (false when it is refused).
+inline bool literalReadPointFile(char const* path, std::vector<gte::Vector3>& points) {
     points.clear();
     tavrisk::platform::LockedFile file;
     if (file.open(path) != tavrisk::platform::LockedFile::Opening::opened) {
-        return -1;
+        return false;
     }
     tavrisk::PointFileProblem problem;
     LiteralPointScanner scanner(points, problem);
@@ -25,11 +25,11 @@ inline int literalReadPointFile(char const* path, std::vector<gte::Vector3>& poi
     for (std::uint64_t remaining = file.sizeAtOpen(); remaining > 0;) {
         long const got = file.read(chunk.data(), std::min<std::uint64_t>(chunk.size(), remaining));
         if (got <= 0 || !scanner.scan(chunk.data(), static_cast<std::size_t>(got))) {
-            return -1;
+            return false;
         }
         remaining -= static_cast<std::uint64_t>(got);
     }
-    return scanner.finish() ? 0 : -1;
+    return scanner.finish();
 }
 
 }  // namespace tavrisk_test

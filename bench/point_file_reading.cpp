@@ -46,7 +46,7 @@ private:
 
 }  // namespace
 
-// Reads a file of count points with read(path, points), which returns 0 when the file is read.
+// Reads a file of count points with read(path, points), which returns whether the file was read.
 template <class Read>
 void BM_ReadPointFile(benchmark::State& state, Read read) {
     int const count = static_cast<int>(state.range(0));
@@ -56,12 +56,12 @@ void BM_ReadPointFile(benchmark::State& state, Read read) {
         return;
     }
     std::vector<gte::Vector3> points;
-    int rc = -1;
+    bool wasRead = false;
     tavrisk_bench::measureItems(state, count, [&] {
-        rc = read(file.path(), points);
-        return rc;
+        wasRead = read(file.path(), points);
+        return wasRead;
     });
-    if (rc != 0 || points.size() != static_cast<std::size_t>(count)) {
+    if (!wasRead || points.size() != static_cast<std::size_t>(count)) {
         state.SkipWithError("file not read completely");
     }
 }

@@ -217,8 +217,8 @@ int main(int argc, char** argv) {
         goto done;
     }
     /* The library reads the file itself for the flatness, by the same rules. */
-    if (count < 3 || flatness_of_file(data, &flatness) != 0 ||
-        fit_plane(points, count, &face) != 1) {
+    if (count < 3 || flatness_of_file(data, &flatness) != TAVRISK_FLATNESS_MEASURED ||
+        fit_plane(points, count, &face) != TAVRISK_MEASURED) {
         fprintf(stderr, "cannot measure the face from %s\n", data);
         goto done;
     }

@@ -20,9 +20,10 @@
  *   zero vector measures as its point.
  *
  * Results
- * - A function that can refuse returns -1 (false for the two bool functions) and then writes
- *   nothing unless its own lines say otherwise. Success is 1 (0 for the flatness of a file), or
- *   a count of what was found.
+ * - A function that can refuse returns TAVRISK_REFUSED, -1 (false for the two bool functions),
+ *   and then writes nothing unless its own lines say otherwise. Success is TAVRISK_MEASURED, 1
+ *   (TAVRISK_FLATNESS_MEASURED, 0, for the flatness of a file), or a count of what was found.
+ *   The return codes are named below.
  * - NaN in the input is never hidden: the figures it reaches come out NaN (or the call refuses,
  *   as the fits do), never a stale record or a start value. Every largest or smallest value is
  *   the true extreme of its candidates, however large.
@@ -43,11 +44,38 @@
 #define TAVRISK_VERSION_MAJOR 1
 #define TAVRISK_VERSION_MINOR 0
 #define TAVRISK_VERSION_PATCH 0
+/// The version as one number, major * 10000 + minor * 100 + patch, for #if tests.
+#define TAVRISK_VERSION_NUMBER \
+    (TAVRISK_VERSION_MAJOR * 10000 + TAVRISK_VERSION_MINOR * 100 + TAVRISK_VERSION_PATCH)
 
+/* Return codes. Each function's lines below name the ones it returns; a function that returns a
+ * count of what it found returns the count itself (1 or 2 points, 3 records, 4 tangents). */
+
+/// The measurement was made, or the record built, and its outputs written.
+#define TAVRISK_MEASURED 1
+/// The flatness of a point file was measured (that function alone reports success as 0).
+#define TAVRISK_FLATNESS_MEASURED 0
+/// The input was refused: nothing was written unless the function's lines say otherwise.
+#define TAVRISK_REFUSED (-1)
+/// The question has no answer of the kind asked (coincident planes have no common line, a circle
+/// lying in a plane no crossing points, circles whose normals disagree no common tangents):
+/// nothing was written.
+#define TAVRISK_NO_ANSWER (-1)
+/// Nothing was found (no crossing point, no tangent): nothing was written.
+#define TAVRISK_NONE 0
 /// The count the intersection functions return in place of a number of points when the shapes
 /// share infinitely many: a line lying in a plane, two lines that coincide seen from above, two
 /// equal circles. It is the largest int.
 #define TAVRISK_INFINITE_POINTS 2147483647
+/// What gte_straightness_xy_line returns for no points.
+#define TAVRISK_NO_STRAIGHTNESS (-1.0)
+/// The distance and gap values written for too few points (gte_dist_mutiPoint_line,
+/// gte_gap_mutiPoint_line).
+#define TAVRISK_TOO_FEW_POINTS (-1.0)
+/// The largest and smallest gap gte_dist_mutiPoint_mutiPoint writes when the line has no
+/// direction seen from above.
+#define TAVRISK_UNMEASURED_MAX_GAP 0.0
+#define TAVRISK_UNMEASURED_MIN_GAP 1e16
 
 /* On Windows a host links Tavrisk.dll through its import library; TAVRISK_STATIC declares the
  * functions for a program that links the static library instead. The 32-bit functions use the
@@ -520,53 +548,56 @@ TAVRISK_API void TAVRISK_CALL gte_bisector_lseg_lseg(gte_lseg first, gte_lseg se
                                                      gte_lseg* output);
 
 /* ===================================================================== intersections
- * The return value counts what was found: 0 nothing, 1 or 2 points (or 1 line) written,
- * TAVRISK_INFINITE_POINTS when the shapes share infinitely many points, and -1 where the
- * question has no answer of this kind (coincident planes, a circle lying in the plane, circles
- * not in one plane). Only what is counted is written: with 1 point, result[1] keeps what the
- * caller put there. Arcs are intersected as their full circles. */
+ * The return value counts what was found: TAVRISK_NONE (0) nothing, 1 or 2 points (or 1 line)
+ * written, TAVRISK_INFINITE_POINTS when the shapes share infinitely many points, and
+ * TAVRISK_NO_ANSWER (-1) where the question has no answer of this kind (coincident planes, a circle
+ * lying in the plane, circles not in one plane). Only what is counted is written: with 1 point,
+ * result[1] keeps what the caller put there. Arcs are intersected as their full circles. */
 
-/// Where the line meets the plane: 1 with *point; 0 parallel and apart; TAVRISK_INFINITE_POINTS
-/// when the line lies in the plane, with its pt as *point.
+/// Where the line meets the plane: 1 with *point; TAVRISK_NONE parallel and apart;
+/// TAVRISK_INFINITE_POINTS when the line lies in the plane, with its pt as *point.
 TAVRISK_API int TAVRISK_CALL gte_intersec_line_plane(gte_line line, gte_plane plane,
                                                      gte_point* point);
-/// As gte_intersec_line_plane for the ray: a plane behind the origin gives 0, one through it 1
-/// with the origin; a ray lying in the plane gives TAVRISK_INFINITE_POINTS with its origin.
+/// As gte_intersec_line_plane for the ray: a plane behind the origin gives TAVRISK_NONE, one
+/// through it 1 with the origin; a ray lying in the plane gives TAVRISK_INFINITE_POINTS with its
+/// origin.
 TAVRISK_API int TAVRISK_CALL gte_intersec_ray_plane(gte_ray ray, gte_plane plane, gte_point* point);
-/// As gte_intersec_line_plane for the segment, end points included (0 when the crossing lies
-/// beyond an end); a segment lying in the plane gives TAVRISK_INFINITE_POINTS with its midpoint.
+/// As gte_intersec_line_plane for the segment, end points included (TAVRISK_NONE when the crossing
+/// lies beyond an end); a segment lying in the plane gives TAVRISK_INFINITE_POINTS with its
+/// midpoint.
 TAVRISK_API int TAVRISK_CALL gte_intersec_lseg_plane(gte_lseg lseg, gte_plane plane,
                                                      gte_point* point);
 /// 1 with the common line in *line (pt its point nearest the coordinate origin, vector the unit
-/// normal1 x normal2); 0 parallel and apart; -1 the planes coincide. Only exactly parallel
-/// planes give 0 or -1: nearly parallel ones meet in a line far away.
+/// normal1 x normal2); TAVRISK_NONE parallel and apart; TAVRISK_NO_ANSWER the planes coincide.
+/// Only exactly parallel planes give either: nearly parallel ones meet in a line far away.
 TAVRISK_API int TAVRISK_CALL gte_intersec_plane_plane(gte_plane plane1, gte_plane plane2,
                                                       gte_line* line);
 /// Crossing of the two lines seen from above: 1 with *point (x, y the crossing, z line1's pt.z);
-/// 0 parallel and apart; TAVRISK_INFINITE_POINTS when they coincide. The vectors count as given
-/// (any length, z ignored). A vertical line (no XY direction) is a point seen from above: 1 with
-/// that point when it lies exactly on the other line's trace (or, both vertical, on the other
-/// point), else 0.
+/// TAVRISK_NONE parallel and apart; TAVRISK_INFINITE_POINTS when they coincide. The vectors count
+/// as given (any length, z ignored). A vertical line (no XY direction) is a point seen from above:
+/// 1 with that point when it lies exactly on the other line's trace (or, both vertical, on the
+/// other point), else TAVRISK_NONE.
 TAVRISK_API int TAVRISK_CALL gte_intersecXY_line_line(gte_line line1, gte_line line2,
                                                       gte_point* point);
 /// Where the circle meets the plane: 2 points, result[0] the one farther along (plane normal x
 /// circle normal); 1 where the circle touches the plane, also when the discriminant just misses
 /// (the centre within 1e-8 of the radius from the plane, its foot within 1e-8 of the circle's
-/// plane: the foot); 0 none; -1 the circle lies in the plane.
+/// plane: the foot); TAVRISK_NONE none; TAVRISK_NO_ANSWER the circle lies in the plane.
 TAVRISK_API int TAVRISK_CALL gte_intersec_plane_circle(gte_plane plane, gte_circle circle,
                                                        gte_point result[2]);
-/// Where the line, projected along the circle's axis into its plane, meets the circle: 0, 1 or 2
-/// points, result[0] first along the line's vector. A line within about 0.057 degrees of the
-/// axis gives 0.
+/// Where the line, projected along the circle's axis into its plane, meets the circle:
+/// TAVRISK_NONE, 1 or 2 points, result[0] first along the line's vector. A line within about
+/// 0.057 degrees of the axis gives TAVRISK_NONE.
 TAVRISK_API int TAVRISK_CALL gte_intersec_line_circle(gte_line line, gte_circle circle,
                                                       gte_point result[2]);
 /// gte_intersec_line_circle on the arc's full circle.
 TAVRISK_API int TAVRISK_CALL gte_intersec_line_arc(gte_line line, gte_arc arc, gte_point result[2]);
 /// Where two circles in one plane meet: 2 points, seen from the side circle1's normal points to
 /// result[0] left and result[1] right of the way from circle1's centre to circle2's; 1 only when
-/// they touch exactly; 0 none. -1 when the normals are more than about 2.56 degrees apart or
-/// opposite, or circle2's centre lies more than 0.001 from circle1's plane. Concentric circles
-/// give TAVRISK_INFINITE_POINTS for equal radii, else 0, and write nothing.
+/// they touch exactly; TAVRISK_NONE none. TAVRISK_NO_ANSWER when the normals are more than about
+/// 2.56 degrees apart or opposite, or circle2's centre lies more than 0.001 from circle1's plane.
+/// Concentric circles give TAVRISK_INFINITE_POINTS for equal radii, else TAVRISK_NONE, and write
+/// nothing.
 TAVRISK_API int TAVRISK_CALL gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2,
                                                         gte_point result[2]);
 /// gte_intersec_circle_circle with the arc's full circle as circle2.
@@ -612,8 +643,8 @@ TAVRISK_API int TAVRISK_CALL gte_dist_arc_arc(gte_arc arc1, gte_arc arc2,
 /// pointing towards the line, each to its foot on the line. 1 when the line meets the circle's
 /// axis at the foot of the centre (a line through the centre, say): no diameter is singled out.
 /// A line within about 2.56 degrees of the axis takes the diameter through the point where it
-/// pierces the circle's plane (1 when that is the centre; -1, nothing written, with no such
-/// point).
+/// pierces the circle's plane (1 when that is the centre; TAVRISK_NO_ANSWER, nothing written,
+/// with no such point).
 TAVRISK_API int TAVRISK_CALL gte_dist_line_circle(gte_line line, gte_circle circle,
                                                   gte_dist_result result[3]);
 /// gte_dist_line_circle on the arc's full circle.
@@ -636,9 +667,10 @@ TAVRISK_API int TAVRISK_CALL gte_dist_lseg_arc(gte_lseg lseg, gte_arc arc,
 /// Tangents from the point, projected into the circle's plane, to the circle. Returns the number
 /// of lines[] and points[] written: 2 for a point outside, lines[k] running from the projected
 /// point towards the tangent point points[k], points[0] on the side of normal x (point - centre);
-/// 1 for a point on the circle, lines[0] the tangent there and points[0] the point; 0 for a point
-/// inside (or on the axis), and 0 for a circle that is no circle (a radius that is negative,
-/// infinite or NaN, a centre or normal that is not finite) or a point that is not finite.
+/// 1 for a point on the circle, lines[0] the tangent there and points[0] the point; TAVRISK_NONE
+/// for a point inside (or on the axis), and for a circle that is no circle (a radius that is
+/// negative, infinite or NaN, a centre or normal that is not finite) or a point that is not
+/// finite.
 TAVRISK_API int TAVRISK_CALL gte_tangent_point_circle(gte_point point, gte_circle circle,
                                                       gte_line lines[2], gte_point points[2]);
 /// Common tangents of two circles: *outcount receives the number of outer tangents (the circles
@@ -647,7 +679,8 @@ TAVRISK_API int TAVRISK_CALL gte_tangent_point_circle(gte_point point, gte_circl
 /// outpoint[2k + 1]; inner ones to inLine and inpoint likewise. Of each kind: 2, tangent 0 touching
 /// circle1 where the radius towards circle2 lands when turned about circle1's normal by +theta and
 /// tangent 1 by -theta; 1, in slot 0, for circles touching exactly (inside for outer, outside for
-/// inner); 0 for circles one inside the other (outer) or overlapping (inner). -1, nothing written,
+/// inner); 0 for circles one inside the other (outer) or overlapping (inner). TAVRISK_NO_ANSWER,
+/// nothing written,
 /// when the normals are more than about 2.56 degrees apart or opposite; 0 with both counts 0 and
 /// nothing else written when either circle is no circle (a radius that is negative, infinite or
 /// NaN, a centre or normal that is not finite). The circles need not share a plane: all turns
@@ -674,40 +707,42 @@ TAVRISK_API int TAVRISK_CALL gte_tangent_arc_arc(gte_arc arc1, gte_arc arc2, int
  * the direction across the line, z ignored, for every pair.
  * The interval and gapSigma forms average the averageCount largest and the averageCount
  * smallest values after dropping the trimCount largest and the trimCount smallest. They refuse
- * (-1, nothing written) unless trimCount >= 0, averageCount >= 1 and each set has
+ * (TAVRISK_REFUSED, nothing written) unless trimCount >= 0, averageCount >= 1 and each set has
  * count > 2 * (trimCount + averageCount). With useSigma true, outliers are tamed first: a value
  * further than sigmaFactor standard deviations (population, divisor count) from the mean is
  * replaced by the mean; a value exactly at that limit stays, and sigmaFactor is read only then.
  * One NaN value makes both averages NaN. */
 
-/// Largest and smallest distance of the points to the line, to *maxDist and *minDist; both -1
-/// for fewer than two points.
+/// Largest and smallest distance of the points to the line, to *maxDist and *minDist; both
+/// TAVRISK_TOO_FEW_POINTS (-1) for fewer than two points.
 TAVRISK_API void TAVRISK_CALL gte_dist_mutiPoint_line(const gte_point* points, int count,
                                                       gte_line line, double* maxDist,
                                                       double* minDist);
 /// Gap of the points to the line: centerPoint halfway between their centroid and its foot on the
 /// line, direction the unit vector from the centroid towards the line ((0, 0, 0) when it lies on
 /// it), centerGap the centroid's distance, minGap and maxGap the smallest and largest distance.
-/// Fewer than two points set only the three gaps, to -1.
+/// Fewer than two points set only the three gaps, to TAVRISK_TOO_FEW_POINTS (-1).
 TAVRISK_API void TAVRISK_CALL gte_gap_mutiPoint_line(const gte_point* points, int count,
                                                      gte_line line, gte_gap_result* result);
 /// Trimmed averages of the largest and of the smallest distances of the points to the line, to
-/// *maxAverage and *minAverage. 1, or -1 refused.
+/// *maxAverage and *minAverage. TAVRISK_MEASURED, or TAVRISK_REFUSED.
 TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_line(const gte_point* points, int count,
                                                          gte_line line, int trimCount,
                                                          int averageCount, double sigmaFactor,
                                                          bool useSigma, double* maxAverage,
                                                          double* minAverage);
 /// Gap of the points to the line as gte_gap_mutiPoint_line, with minGap and maxGap the trimmed
-/// averages of the distances; the centroid is that of the points as given. 1, or -1 refused.
+/// averages of the distances; the centroid is that of the points as given. TAVRISK_MEASURED, or
+/// TAVRISK_REFUSED.
 TAVRISK_API int TAVRISK_CALL gte_gapSigma_mutiPoint_line(const gte_point* points, int count,
                                                          gte_line line, int trimCount,
                                                          int averageCount, double sigmaFactor,
                                                          bool useSigma, gte_gap_result* result);
 /// Largest and smallest gap of every pair across the line in XY, to *maxDist and *minDist,
 /// measured along (vector.y, -vector.x) of the line made unit (its pt is not read). false with
-/// nothing written for an empty set; false with 0 and 1e16 written when the line's vector has an
-/// XY length below 0.0001; true otherwise.
+/// nothing written for an empty set; false with TAVRISK_UNMEASURED_MAX_GAP (0) and
+/// TAVRISK_UNMEASURED_MIN_GAP (1e16) written when the line's vector has an XY length below
+/// 0.0001; true otherwise.
 TAVRISK_API bool TAVRISK_CALL gte_dist_mutiPoint_mutiPoint(const gte_point* points1, int count1,
                                                            const gte_point* points2, int count2,
                                                            gte_line line, double* maxDist,
@@ -721,8 +756,8 @@ TAVRISK_API bool TAVRISK_CALL gte_gapXY_mutiPoint_mutiPoint(const gte_point* poi
                                                             gte_line line, gte_gap_result* result);
 /// gte_interval_mutiPoint_line run on each set against the same line, the results added:
 /// *maxAverage = the two trimmed largest, *minAverage = the two trimmed smallest (for edges on
-/// either side of the line, the widest and narrowest widths between them). 1, or -1 with nothing
-/// written when either set is empty or refused.
+/// either side of the line, the widest and narrowest widths between them). TAVRISK_MEASURED, or
+/// TAVRISK_REFUSED with nothing written when either set is empty or refused.
 TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1,
                                                               const gte_point* points2, int count2,
                                                               gte_line line, int trimCount,
@@ -735,7 +770,8 @@ TAVRISK_API int TAVRISK_CALL gte_interval_mutiPoint_mutiPoint(const gte_point* p
 /// vertical line, which makes every gap 0. With useSigma, the outliers are points whose distance
 /// to the vertical plane through the line strays from their centroid's by more than sigmaFactor
 /// standard deviations; each is moved square to the plane onto the centroid's distance (the
-/// centroids stay those of the points as given). 1, or -1 refused. The pair gaps are not
+/// centroids stay those of the points as given). TAVRISK_MEASURED, or TAVRISK_REFUSED. The pair
+/// gaps are not
 /// stored: the memory the call takes grows with count1 + count2, not with their product.
 TAVRISK_API int TAVRISK_CALL gte_gapSigma_mutiPoint_mutiPoint(
     const gte_point* points1, int count1, const gte_point* points2, int count2, gte_line line,
@@ -763,24 +799,26 @@ TAVRISK_API void TAVRISK_CALL gte_gap_lseg_lseg(gte_lseg lseg1, gte_lseg lseg2,
                                                 gte_gap_result* result);
 
 /* ===================================================================== fitting and flatness
- * Orthogonal least-squares fits. The two fit functions need at least three points and return 1,
- * or -1 with nothing written for fewer points (or a null array), a coordinate that is not
- * finite, a fit with no unique answer and a record that would not be finite. */
+ * Orthogonal least-squares fits. The two fit functions need at least three points and return
+ * TAVRISK_MEASURED, or TAVRISK_REFUSED with nothing written for fewer points (or a null array), a
+ * coordinate that is not finite, a fit with no unique answer and a record that would not be finite.
+ * */
 
-/// Best-fit line, reported as the segment the points span along it: pt1 and pt2 are the feet on
-/// the line of the two points lying farthest apart along it, pt1 from the one earlier in the
-/// array (the first such pair wins ties). -1 also when the direction is not unique (the largest
+/// Best-fit line, reported as the segment the points span along it: pt1 and pt2 are the feet on the
+/// line of the two points lying farthest apart along it, pt1 from the one earlier in the array (the
+/// first such pair wins ties). TAVRISK_REFUSED also when the direction is not unique (the largest
 /// spread ties).
 TAVRISK_API int TAVRISK_CALL gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment);
-/// Best-fit plane through three of the points projected onto it: pt1 and pt2 from the pair
-/// farthest apart, pt3 from the point farthest from both whose projection is not in line with
-/// theirs (each search looks at about 100 evenly spaced points; at all of them when that finds no
-/// third). The record's orientation follows these points, not the fitted normal; reserved1 and
-/// reserved2 are zero. -1 also when the normal is not unique (the smallest spread ties) or no
-/// point lies off the line of the first two.
+/// Best-fit plane through three of the points projected onto it: pt1 and pt2 from the pair farthest
+/// apart, pt3 from the point farthest from both whose projection is not in line with theirs (each
+/// search looks at about 100 evenly spaced points; at all of them when that finds no third). The
+/// record's orientation follows these points, not the fitted normal; reserved1 and reserved2 are
+/// zero. TAVRISK_REFUSED also when the normal is not unique (the smallest spread ties) or no point
+/// lies off the line of the first two.
 TAVRISK_API int TAVRISK_CALL gte_fit_plane(const gte_point* points, int count, gte_plane* plane);
 /// Flatness of the points in a text file: the width of the band of their signed distances to the
-/// best-fit plane (0 for one or two points), to *flatness. 0 on success; -1, flatness unwritten,
+/// best-fit plane (0 for one or two points), to *flatness. TAVRISK_FLATNESS_MEASURED (0) on
+/// success; TAVRISK_REFUSED, flatness unwritten,
 /// when the file is missing, cannot be opened or read, is not a regular file, is empty or is held
 /// by another call, when a value is not entirely a finite number in the "C" locale or is longer
 /// than 1024 characters, when the values do not make whole points (at least one), and when the
@@ -796,7 +834,8 @@ TAVRISK_API int TAVRISK_CALL gte_measure_platness_pointCloud_file(const char* pa
 
 /// Centroid (in space) and one-sigma ellipse of the points in XY: *angle in radians, -pi/4 to
 /// pi/4, the direction of the ellipse axis nearer the x axis (0 for equal spreads without
-/// correlation); *major and *minor the full axis lengths. 1, or -1, nothing written, for fewer
+/// correlation); *major and *minor the full axis lengths. TAVRISK_MEASURED, or TAVRISK_REFUSED,
+/// nothing written, for fewer
 /// than three points.
 TAVRISK_API int TAVRISK_CALL gte_measure_moment2(const gte_point* points, int count,
                                                  gte_point* centroid, double* angle, double* major,
@@ -804,7 +843,8 @@ TAVRISK_API int TAVRISK_CALL gte_measure_moment2(const gte_point* points, int co
 /// Profile of measured points against a nominal contour given as nominalCount points with one
 /// normal each: the width of the band (largest minus smallest) of the deviations, to *profile.
 /// Each measured point is paired with the nominal point nearest in XY (the first of equally near
-/// ones) and deviates along the XY part of its normal, taken as given (not made unit). 1, or -1,
+/// ones) and deviates along the XY part of its normal, taken as given (not made unit).
+/// TAVRISK_MEASURED, or TAVRISK_REFUSED,
 /// nothing written, for a null array or a count below 1.
 TAVRISK_API int TAVRISK_CALL gte_measure_profile2D(const gte_point* measured, int measuredCount,
                                                    const gte_point* nominal,
@@ -814,7 +854,7 @@ TAVRISK_API int TAVRISK_CALL gte_measure_profile2D(const gte_point* measured, in
 /// the line and writes deviation i to deviations[i] (count doubles). Positive to the right of the
 /// line's direction seen from above; an inclined line scales each deviation by the length of the
 /// XY part of its unit direction; a line within about 0.057 degrees of vertical is measured
-/// across y. -1.0, nothing written, for no points.
+/// across y. TAVRISK_NO_STRAIGHTNESS (-1.0), nothing written, for no points.
 TAVRISK_API double TAVRISK_CALL gte_straightness_xy_line(const gte_point* points, int count,
                                                          gte_line line, double* deviations);
 

@@ -37,7 +37,7 @@ from .point_set import *  # noqa: F401,F403
 from .raw import library_path
 from .results import *  # noqa: F401,F403
 from .shapes import *  # noqa: F401,F403
-from . import raw, results, shapes
+from . import codes, raw, results, shapes
 
 __version__ = "1.0.0"
 

@@ -9,7 +9,7 @@ the shapes share a whole line, plane or circle the intersection is no list of po
 
 from ctypes import byref, c_int
 
-from . import raw
+from . import codes, raw
 from .errors import InfinitelyManyPoints, RefusedError
 from .records import gte_line, gte_lseg, gte_point
 from .results import CircleTangent, CommonTangents, Tangent
@@ -37,9 +37,6 @@ __all__ = [
     "tangent_arc_circle",
     "tangent_arc_arc",
 ]
-
-INFINITELY_MANY = 2147483647
-
 
 def _constructed(function, record, first, second):
     output = record()
@@ -82,7 +79,7 @@ def bisector_segment_segment(segment1, segment2):
 def _points_found(name, export, count, points, shared_when_refused=False):
     """The points an intersection export wrote; its -1 means a shared circle (plane-circle)
     where ``shared_when_refused`` says so, else that it has no answer."""
-    if count == INFINITELY_MANY or (count == -1 and shared_when_refused):
+    if count == codes.INFINITE_POINTS or (count == codes.NO_ANSWER and shared_when_refused):
         raise InfinitelyManyPoints(name, export)
     if count < 0:
         raise RefusedError(name, export, "no intersection of this kind is defined")
@@ -92,7 +89,7 @@ def _points_found(name, export, count, points, shared_when_refused=False):
 def _linear_plane(name, export, linear, plane):
     point = gte_point()
     count = getattr(raw, export)(linear, c_plane(plane), byref(point))
-    if count == INFINITELY_MANY:
+    if count == codes.INFINITE_POINTS:
         raise InfinitelyManyPoints(name, export, point_of(point))
     return _points_found(name, export, count, (point,))
 
@@ -123,9 +120,9 @@ def intersect_plane_plane(plane1, plane2):
     InfinitelyManyPoints."""
     line = gte_line()
     count = raw.gte_intersec_plane_plane(c_plane(plane1), c_plane(plane2), byref(line))
-    if count == -1:
+    if count == codes.NO_ANSWER:
         raise InfinitelyManyPoints("intersect_plane_plane", "gte_intersec_plane_plane")
-    return line_of(line) if count == 1 else None
+    return line_of(line) if count == codes.MEASURED else None
 
 
 def intersect_xy_line_line(line1, line2):

@@ -9,7 +9,7 @@ import os
 import sys
 from ctypes import byref, c_double
 
-from . import raw
+from . import codes, raw
 from ._points import numpy_like, point_array
 from .errors import RefusedError
 from .records import gte_lseg, gte_plane, gte_point, gte_vector
@@ -32,7 +32,7 @@ _NO_FIT = "the points do not determine a unique best fit (fewer than three, or d
 def _fit(name, export, record, points):
     cloud = point_array(points)
     fitted = record()
-    if getattr(raw, export)(cloud.pointer, cloud.count, byref(fitted)) != 1:
+    if getattr(raw, export)(cloud.pointer, cloud.count, byref(fitted)) != codes.MEASURED:
         raise RefusedError(name, export, _NO_FIT)
     return fitted
 
@@ -74,7 +74,7 @@ def flatness(path):
     not a point file the library accepts).
     """
     value = c_double()
-    if raw.gte_measure_platness_pointCloud_file(_encoded_path(path), byref(value)) != 0:
+    if raw.gte_measure_platness_pointCloud_file(_encoded_path(path), byref(value)) != codes.FLATNESS_MEASURED:
         raise RefusedError("flatness", "gte_measure_platness_pointCloud_file",
                            "the point file %r cannot be read" % (os.fsdecode(path),))
     return value.value
@@ -92,7 +92,7 @@ def moment2(points):
     angle, major, minor = c_double(), c_double(), c_double()
     status = raw.gte_measure_moment2(cloud.pointer, cloud.count, byref(centroid), byref(angle),
                                      byref(major), byref(minor))
-    if status != 1:
+    if status != codes.MEASURED:
         raise RefusedError("moment2", "gte_measure_moment2", "fewer than three points")
     return Moment(point_of(centroid), angle.value, major.value, minor.value)
 
@@ -112,7 +112,7 @@ def profile_2d(measured, nominal, normals):
     status = raw.gte_measure_profile2D(measured_cloud.pointer, measured_cloud.count,
                                        nominal_cloud.pointer, normal_cloud.pointer,
                                        nominal_cloud.count, byref(profile))
-    if status != 1:
+    if status != codes.MEASURED:
         raise RefusedError("profile_2d", "gte_measure_profile2D", "an empty point set")
     return profile.value
 
@@ -127,7 +127,7 @@ def straightness_xy_line(points, line):
     cloud = point_array(points)
     deviations = (c_double * max(cloud.count, 1))()
     value = raw.gte_straightness_xy_line(cloud.pointer, cloud.count, c_line(line), deviations)
-    if value == -1.0:
+    if value == codes.NO_STRAIGHTNESS:
         raise RefusedError("straightness_xy_line", "gte_straightness_xy_line", "no points")
     numpy = numpy_like(points)
     if numpy is not None:

@@ -13,7 +13,7 @@ They need more than 2 * (trim_count + average_count) points per set.
 
 from ctypes import byref, c_double
 
-from . import raw
+from . import codes, raw
 from ._points import point_array
 from .errors import RefusedError
 from .records import gte_gap_result
@@ -50,7 +50,7 @@ def dist_points_line(points, line):
     high, low = c_double(), c_double()
     raw.gte_dist_mutiPoint_line(cloud.pointer, cloud.count, c_line(line), byref(high),
                                 byref(low))
-    if high.value == -1.0:
+    if high.value == codes.TOO_FEW_POINTS:
         raise RefusedError("dist_points_line", "gte_dist_mutiPoint_line", _TOO_FEW)
     return Extremes(high.value, low.value)
 
@@ -62,7 +62,7 @@ def gap_points_line(points, line):
     cloud = point_array(points)
     result = gte_gap_result()
     raw.gte_gap_mutiPoint_line(cloud.pointer, cloud.count, c_line(line), byref(result))
-    if result.centerGap == -1.0:
+    if result.centerGap == codes.TOO_FEW_POINTS:
         raise RefusedError("gap_points_line", "gte_gap_mutiPoint_line", _TOO_FEW)
     return gap_result_of(result)
 
@@ -75,7 +75,7 @@ def interval_points_line(points, line, trim_count, average_count, sigma_factor=N
     status = raw.gte_interval_mutiPoint_line(cloud.pointer, cloud.count, c_line(line),
                                              trim_count, average_count, *_sigma(sigma_factor),
                                              byref(high), byref(low))
-    if status != 1:
+    if status != codes.MEASURED:
         raise RefusedError("interval_points_line", "gte_interval_mutiPoint_line",
                            _TOO_FEW_FOR_TRIM)
     return Interval(high.value, low.value)
@@ -88,7 +88,7 @@ def gap_sigma_points_line(points, line, trim_count, average_count, sigma_factor=
     status = raw.gte_gapSigma_mutiPoint_line(cloud.pointer, cloud.count, c_line(line),
                                              trim_count, average_count, *_sigma(sigma_factor),
                                              byref(result))
-    if status != 1:
+    if status != codes.MEASURED:
         raise RefusedError("gap_sigma_points_line", "gte_gapSigma_mutiPoint_line",
                            _TOO_FEW_FOR_TRIM)
     return gap_result_of(result)
@@ -128,7 +128,7 @@ def interval_points_points(points1, points2, line, trim_count, average_count, si
                                                   cloud2.count, c_line(line), trim_count,
                                                   average_count, *_sigma(sigma_factor),
                                                   byref(high), byref(low))
-    if status != 1:
+    if status != codes.MEASURED:
         raise RefusedError("interval_points_points", "gte_interval_mutiPoint_mutiPoint",
                            _TOO_FEW_FOR_TRIM)
     return Interval(high.value, low.value)
@@ -144,7 +144,7 @@ def gap_sigma_points_points(points1, points2, line, trim_count, average_count,
                                                   cloud2.count, c_line(line), trim_count,
                                                   average_count, *_sigma(sigma_factor),
                                                   byref(result))
-    if status != 1:
+    if status != codes.MEASURED:
         raise RefusedError("gap_sigma_points_points", "gte_gapSigma_mutiPoint_mutiPoint",
                            _TOO_FEW_FOR_TRIM)
     return gap_result_of(result)

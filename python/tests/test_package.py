@@ -16,7 +16,7 @@ from unittest import mock
 
 import tavrisk
 from support import HEADER, SCRATCH, SOURCE_DIR, exports
-from tavrisk import _library, raw, records
+from tavrisk import _library, codes, raw, records
 from tavrisk._signatures import SIGNATURES
 
 with open(HEADER) as header_file:
@@ -44,6 +44,13 @@ class DeclarationTest(unittest.TestCase):
         self.assertEqual(sorted(tavrisk.EXPORTS.values()),
                          [name for name in exports() if name != "gte_gap_lseg_lseg"])
         self.assertLessEqual(set(tavrisk.EXPORTS), set(tavrisk.__all__))
+
+    def test_every_return_code_has_the_value_the_header_gives_it(self):
+        header = {name: float(value) for name, value in
+                  re.findall(r"^#define TAVRISK_(\w+) \(?(-?[\d.e]+)\)?$", HEADER_TEXT, re.M)}
+        named = {name: value for name, value in vars(codes).items() if name.isupper()}
+        self.assertEqual(named, {name: header[name] for name in named})
+        self.assertIn("NO_ANSWER", named)
 
     def test_every_record_is_laid_out_as_the_header_does_or_the_package_does_not_load(self):
         layout = {name: (int(size), {}) for name, size in

@@ -217,7 +217,7 @@ int gte_dist_line_circle(gte_line line, gte_circle circle, gte_dist_result* resu
         // farthest from the line lie on the diameter through the piercing point.
         auto const inter = gte::Intersect(gteLine, circlePlane);
         if (!inter.intersects || inter.count != 1) {
-            return kNoAnswer;
+            return TAVRISK_NO_ANSWER;
         }
         measureToLine(gteLine, gteCircle.center, &out[0]);
         Vector3 const toPiercing = inter.point - gteCircle.center;

@@ -52,14 +52,14 @@ extern "C" {
 
 int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
     if (points == nullptr || count < kMinFitPoints) {
-        return kRefused;
+        return TAVRISK_REFUSED;
     }
-    return guarded(kRefused, [&] {
+    return guarded(TAVRISK_REFUSED, [&] {
         // The caller's records are read where they lie, by the fit and by the pair search.
         auto const pointAt = [points](std::size_t i) { return toVector3(points[i]); };
         gte::LineFit fitter;
         if (!fitter.fitEach(count, pointAt) || !fittedFinite(fitter, fitter.direction())) {
-            return kRefused;
+            return TAVRISK_REFUSED;
         }
         gte::Line3 const gteLine(fitter.origin(), fitter.direction());
 
@@ -69,36 +69,36 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         Vector3 const foot2 = gte::Distance(toVector3(points[ends.second]), gteLine).closestPoint;
         gte_lseg const fitted(toPointRecord(foot1), toPointRecord(foot2));
         if (!finite(fitted.pt1) || !finite(fitted.pt2)) {
-            return kRefused;
+            return TAVRISK_REFUSED;
         }
         if (segment != nullptr) {
             *segment = fitted;
         }
-        return kMeasured;
+        return TAVRISK_MEASURED;
     });
 }
 
 int gte_fit_plane(const gte_point* points, int count, gte_plane* plane) {
     if (points == nullptr || count < kMinFitPoints) {
-        return kRefused;
+        return TAVRISK_REFUSED;
     }
-    return guarded(kRefused, [&] {
+    return guarded(TAVRISK_REFUSED, [&] {
         // The caller's records are read where they lie, by the fit and by the record.
         auto const pointAt = [points](std::size_t i) { return toVector3(points[i]); };
         gte::PlaneFit fitter;
         if (!fitter.fitEach(count, pointAt) || !fittedFinite(fitter, fitter.normal())) {
-            return kRefused;
+            return TAVRISK_REFUSED;
         }
         gte::Plane3 const gtePlane =
             gte::Plane3::fromNormalAndPoint(fitter.normal(), fitter.origin());
         std::optional<gte_plane> const record = planeRecordOf(gtePlane, count, pointAt);
         if (!record || !finite(*record)) {
-            return kRefused;
+            return TAVRISK_REFUSED;
         }
         if (plane != nullptr) {
             *plane = *record;
         }
-        return kMeasured;
+        return TAVRISK_MEASURED;
     });
 }
 

@@ -14,34 +14,27 @@
 #include "search/running_extremes.h"
 #include "tavrisk.h"
 
-namespace {
-
-// The flatness export reports success as 0.
-constexpr int kFlatnessMeasured = 0;
-
-}  // namespace
-
 extern "C" {
 
 int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
-    return tavrisk::guarded(tavrisk::kRefused, [&] {
+    return tavrisk::guarded(TAVRISK_REFUSED, [&] {
         std::vector<gte::Vector3> points;
         gte::Vector3 sum;
-        if (tavrisk::readPointFile(path, points, nullptr, nullptr, &sum) != 0 ||
+        if (!tavrisk::readPointFile(path, points, nullptr, nullptr, &sum) ||
             points.size() > INT_MAX) {
-            return tavrisk::kRefused;
+            return TAVRISK_REFUSED;
         }
         tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, nullptr, &sum);
         // Coordinates too large for the fit overflow into an infinite or undefined band, which
         // is no measurement: refused like an unreadable file.
         double const width = band.high - band.low;
         if (points.empty() || !std::isfinite(width)) {
-            return tavrisk::kRefused;
+            return TAVRISK_REFUSED;
         }
         if (flatness != nullptr) {
             *flatness = width;
         }
-        return kFlatnessMeasured;
+        return TAVRISK_FLATNESS_MEASURED;
     });
 }
 

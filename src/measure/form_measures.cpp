@@ -18,8 +18,6 @@ namespace {
 constexpr int kMinMomentPoints = 3;
 // The axis angle of points without a preferred direction (equal spreads, no correlation).
 constexpr double kNoPreferredAngle = 0.0;
-// What the straightness returns for no points.
-constexpr double kNoStraightness = -1.0;
 // A line direction with less horizontal length than this (within about 0.057 degrees of the
 // vertical) has no horizontal across direction.
 constexpr double kMinHorizontalLength = 0.001;
@@ -31,7 +29,7 @@ extern "C" {
 int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid, double* angle,
                         double* major, double* minor) {
     if (points == nullptr || count < kMinMomentPoints) {
-        return kRefused;
+        return TAVRISK_REFUSED;
     }
     Vector3 const mean = centroidOf(points, count);
 
@@ -77,16 +75,16 @@ int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid,
     if (minor != nullptr) {
         *minor = minorAxis;
     }
-    return kMeasured;
+    return TAVRISK_MEASURED;
 }
 
 int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gte_point* nominal,
                           const gte_vector* normals, int nominalCount, double* profile) {
     if (measured == nullptr || nominal == nullptr || normals == nullptr || measuredCount < 1 ||
         nominalCount < 1) {
-        return kRefused;
+        return TAVRISK_REFUSED;
     }
-    return guarded(kRefused, [&] {
+    return guarded(TAVRISK_REFUSED, [&] {
         // The band of the deviations of the measured points, each along the normal of its
         // nominal point; a NaN deviation makes the band NaN.
         RunningRange band;
@@ -97,14 +95,14 @@ int gte_measure_profile2D(const gte_point* measured, int measuredCount, const gt
         if (profile != nullptr) {
             *profile = std::fabs(band.low.value() - band.high.value());
         }
-        return kMeasured;
+        return TAVRISK_MEASURED;
     });
 }
 
 double gte_straightness_xy_line(const gte_point* points, int count, gte_line line,
                                 double* deviations) {
     if (points == nullptr || count <= 0) {
-        return kNoStraightness;
+        return TAVRISK_NO_STRAIGHTNESS;
     }
     gte::Line3 const gteLine = toLine3(line);
     Vector3 const up(0.0, 0.0, 1.0);

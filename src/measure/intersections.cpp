@@ -19,12 +19,10 @@ namespace {
 // The queries' counts pass straight to the caller: infinitely many is the interface's count.
 static_assert(gte::kInfiniteCount == TAVRISK_INFINITE_POINTS, "one count for infinitely many");
 
-// Counts of points written; two planes return kLineWritten for their line, kParallelPlanes when
+// Counts of points written; two planes return kLineWritten for their line, TAVRISK_NONE when
 // they are parallel and apart.
-constexpr int kNoPoint = 0;
 constexpr int kOnePoint = 1;
 constexpr int kLineWritten = 1;
-constexpr int kParallelPlanes = 0;
 
 // Tangency closer than this is accepted by the plane-circle function even when the exact
 // discriminant misses it.
@@ -68,7 +66,7 @@ std::optional<gte::Line2Intersection> verticalCrossing(gte::Line2 const& seen1,
 template <class Linear>
 int intersectLinearPlane(Linear const& linear, gte_plane const& plane, gte_point* point) {
     auto const inter = gte::Intersect(linear, toPlane3(plane));
-    if (inter.count != kNoPoint && point != nullptr) {
+    if (inter.count != TAVRISK_NONE && point != nullptr) {
         *point = toPointRecord(inter.point);
     }
     return inter.count;
@@ -93,10 +91,10 @@ int gte_intersec_lseg_plane(gte_lseg lseg, gte_plane plane, gte_point* point) {
 int gte_intersec_plane_plane(gte_plane plane1, gte_plane plane2, gte_line* line) {
     auto const inter = gte::Intersect(toPlane3(plane1), toPlane3(plane2));
     if (!inter.intersects) {
-        return kParallelPlanes;
+        return TAVRISK_NONE;
     }
     if (!inter.lineFound) {
-        return kNoAnswer;  // one plane: no line to report
+        return TAVRISK_NO_ANSWER;  // one plane: no line to report
     }
     if (line != nullptr) {
         *line = toLineRecord(inter.line);
@@ -126,7 +124,7 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
 
     if (inter.intersects) {
         if (!inter.pointsFound) {
-            return kNoAnswer;  // the circle lies in the plane
+            return TAVRISK_NO_ANSWER;  // the circle lies in the plane
         }
         gte_point first = toPointRecord(inter.points[0]);
         gte_point second = toPointRecord(inter.points[1]);
@@ -162,14 +160,14 @@ int gte_intersec_plane_circle(gte_plane plane, gte_circle circle, gte_point* res
             return kOnePoint;
         }
     }
-    return kNoPoint;
+    return TAVRISK_NONE;
 }
 
 int gte_intersec_line_circle(gte_line line, gte_circle circle, gte_point* result) {
     gte::Line3 const gteLine = toLine3(line);
     gte::Circle3 const gteCircle = toCircle3(circle);
     if (gte::Length(gte::Cross(gteLine.direction, gteCircle.normal)) < kAxisAlignedLength) {
-        return kNoPoint;
+        return TAVRISK_NONE;
     }
     // The plane holding the line and the circle's axis direction stands perpendicular to the
     // circle, so it cuts the circle where the line, projected along the axis, does.
@@ -200,17 +198,17 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     double const r1 = C1.radius;
     double const r2 = C2.radius;
     if (std::fabs(gte::Dot(C1.normal, C2.normal) - 1.0) > kNormalAgreement) {
-        return kNoAnswer;  // tilted against each other, or facing opposite ways
+        return TAVRISK_NO_ANSWER;  // tilted against each other, or facing opposite ways
     }
     gte::Plane3 const plane1 = gte::Plane3::fromNormalAndPoint(C1.normal, C1.center);
     if (gte::Distance(C2.center, plane1).distance > kCoplanarDistance) {
-        return kNoAnswer;  // not in one plane
+        return TAVRISK_NO_ANSWER;  // not in one plane
     }
     Vector3 u = C2.center - C1.center;
     double const d = gte::Normalize(u);
     if (d == 0.0) {
         // Concentric: the same circle meets itself everywhere, different radii never meet.
-        return r1 == r2 ? TAVRISK_INFINITE_POINTS : kNoPoint;
+        return r1 == r2 ? TAVRISK_INFINITE_POINTS : TAVRISK_NONE;
     }
     // Both circles cut their common chord from the radical plane, at distance a from c1.
     double const a = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
@@ -218,7 +216,7 @@ int gte_intersec_circle_circle(gte_circle circle1, gte_circle circle2, gte_point
     gte::Plane3 const radicalPlane = gte::Plane3::fromNormalAndPoint(u, P);
     auto const inter = gte::Intersect(radicalPlane, C1);
     if (!inter.intersects || !inter.pointsFound) {
-        return kNoPoint;
+        return TAVRISK_NONE;
     }
     if (result != nullptr) {
         result[0] = toPointRecord(inter.points[0]);

@@ -20,14 +20,10 @@ using namespace tavrisk;
 namespace {
 
 // A set measured against a line needs two points; with fewer, the distance and gap forms write
-// kTooFewPointsValue as their values.
+// TAVRISK_TOO_FEW_POINTS as their values.
 constexpr int kMinPointsAgainstLine = 2;
-constexpr double kTooFewPointsValue = -1.0;
 // Below this length the line's XY direction gives no measuring direction across it.
 constexpr double kMinXYDirectionLength = 0.0001;
-// What the two-set distance leaves in its outputs when it refuses a line without XY direction.
-constexpr double kRefusedMaxDist = 0.0;
-constexpr double kRefusedMinDist = 1e16;
 
 // A missing array holds no points, whatever count comes with it.
 int pointCount(gte_point const* points, int count) {
@@ -97,8 +93,8 @@ extern "C" {
 void gte_dist_mutiPoint_line(const gte_point* points, int count, gte_line line, double* maxDist,
                              double* minDist) {
     count = pointCount(points, count);
-    double maxValue = kTooFewPointsValue;
-    double minValue = kTooFewPointsValue;
+    double maxValue = TAVRISK_TOO_FEW_POINTS;
+    double minValue = TAVRISK_TOO_FEW_POINTS;
     if (count >= kMinPointsAgainstLine) {
         RunningRange const range = distanceRange(points, count, toLine3(line));
         maxValue = range.high.value();
@@ -119,9 +115,9 @@ void gte_gap_mutiPoint_line(const gte_point* points, int count, gte_line line,
     }
     count = pointCount(points, count);
     if (count < kMinPointsAgainstLine) {
-        result->centerGap = kTooFewPointsValue;
-        result->minGap = kTooFewPointsValue;
-        result->maxGap = kTooFewPointsValue;
+        result->centerGap = TAVRISK_TOO_FEW_POINTS;
+        result->minGap = TAVRISK_TOO_FEW_POINTS;
+        result->maxGap = TAVRISK_TOO_FEW_POINTS;
         return;
     }
     gte::Line3 const gteLine = toLine3(line);
@@ -134,9 +130,9 @@ int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line lin
                                 double* maxAverage, double* minAverage) {
     count = pointCount(points, count);
     if (!acceptsTrimAndAverage(count, trimCount, averageCount)) {
-        return kRefused;
+        return TAVRISK_REFUSED;
     }
-    return guarded(kRefused, [&] {
+    return guarded(TAVRISK_REFUSED, [&] {
         ExtremeAverages const averages = averagedDistances(points, count, toLine3(line), trimCount,
                                                            averageCount, sigmaFactor, useSigma);
         if (maxAverage != nullptr) {
@@ -145,7 +141,7 @@ int gte_interval_mutiPoint_line(const gte_point* points, int count, gte_line lin
         if (minAverage != nullptr) {
             *minAverage = averages.low;
         }
-        return kMeasured;
+        return TAVRISK_MEASURED;
     });
 }
 
@@ -154,9 +150,9 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
                                 gte_gap_result* result) {
     count = pointCount(points, count);
     if (!acceptsTrimAndAverage(count, trimCount, averageCount)) {
-        return kRefused;
+        return TAVRISK_REFUSED;
     }
-    return guarded(kRefused, [&] {
+    return guarded(TAVRISK_REFUSED, [&] {
         gte::Line3 const gteLine = toLine3(line);
         ExtremeAverages const averages = averagedDistances(points, count, gteLine, trimCount,
                                                            averageCount, sigmaFactor, useSigma);
@@ -165,7 +161,7 @@ int gte_gapSigma_mutiPoint_line(const gte_point* points, int count, gte_line lin
         if (result != nullptr) {
             writeLineGap(centroid, gteLine, averages.low, averages.high, result);
         }
-        return kMeasured;
+        return TAVRISK_MEASURED;
     });
 }
 
@@ -178,8 +174,8 @@ bool gte_dist_mutiPoint_mutiPoint(const gte_point* points1, int count1, const gt
     }
     Vector2 n;
     bool const measured = acrossInXY(line, n);
-    double maxValue = kRefusedMaxDist;
-    double minValue = kRefusedMinDist;
+    double maxValue = TAVRISK_UNMEASURED_MAX_GAP;
+    double minValue = TAVRISK_UNMEASURED_MIN_GAP;
     if (measured) {
         ValueRange const range = pairRangeXY(points1, count1, points2, count2, n);
         maxValue = range.high;
@@ -225,9 +221,9 @@ int gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
     count1 = pointCount(points1, count1);
     count2 = pointCount(points2, count2);
     if (!bothAccepted(count1, count2, trimCount, averageCount)) {
-        return kRefused;
+        return TAVRISK_REFUSED;
     }
-    return guarded(kRefused, [&] {
+    return guarded(TAVRISK_REFUSED, [&] {
         // Each edge against the line on its own; with the edges on opposite sides the sums are
         // the widest and narrowest widths between them.
         gte::Line3 const gteLine = toLine3(line);
@@ -241,7 +237,7 @@ int gte_interval_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
         if (minAverage != nullptr) {
             *minAverage = edge1.low + edge2.low;
         }
-        return kMeasured;
+        return TAVRISK_MEASURED;
     });
 }
 
@@ -251,9 +247,9 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
     count1 = pointCount(points1, count1);
     count2 = pointCount(points2, count2);
     if (!bothAccepted(count1, count2, trimCount, averageCount)) {
-        return kRefused;
+        return TAVRISK_REFUSED;
     }
-    return guarded(kRefused, [&] {
+    return guarded(TAVRISK_REFUSED, [&] {
         gte::Line3 const gteLine = toLine3(line);
         // Across the line, horizontally: no length check, a vertical line makes every value 0.
         Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
@@ -277,7 +273,7 @@ int gte_gapSigma_mutiPoint_mutiPoint(const gte_point* points1, int count1, const
             result->direction = toVectorRecord(m);
             result->centerGap = std::fabs(gte::Dot(c1 - c2, m));
         }
-        return kMeasured;
+        return TAVRISK_MEASURED;
     });
 }
 

@@ -19,8 +19,7 @@ namespace {
 // Normals whose dot product is further than this from 1 (about 2.56 degrees apart, or of
 // opposite sense) give circles without common tangents of this construction.
 constexpr double kNormalAgreement = 0.001;
-// Counts of tangents.
-constexpr int kNoTangent = 0;
+// Counts of tangents (TAVRISK_NONE for none).
 constexpr int kOneTangent = 1;
 constexpr int kTwoTangents = 2;
 
@@ -92,7 +91,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     Vector3 const& normal = gteCircle.normal;
     double const r = gteCircle.radius;
     if (!hasTangents(gteCircle) || !finite(gtePoint)) {
-        return kNoTangent;
+        return TAVRISK_NONE;
     }
 
     // The tangents are taken from the point's projection into the circle's plane.
@@ -102,7 +101,7 @@ int gte_tangent_point_circle(gte_point point, gte_circle circle, gte_line* lines
     Vector3 lineDirection = projected - center;
     double const d = gte::Normalize(lineDirection);
     if (r > d) {
-        return kNoTangent;
+        return TAVRISK_NONE;
     }
     if (d == r) {
         // On the circle: the tangent there, perpendicular to the radius.
@@ -153,13 +152,13 @@ int gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2, int* outco
     double const r2 = gteCircle2.radius;
 
     if (std::fabs(gte::Dot(normal, gteCircle2.normal) - 1.0) > kNormalAgreement) {
-        return kNoAnswer;
+        return TAVRISK_NO_ANSWER;
     }
     if (!hasTangents(gteCircle1) || !hasTangents(gteCircle2)) {
         TangentSet const none;
         writeTangents(none, outcount, outline, outpoint);
         writeTangents(none, incount, inLine, inpoint);
-        return kNoTangent;
+        return TAVRISK_NONE;
     }
 
     // Circle2's normal only takes part in the test above: everything turns about circle1's.

@@ -50,18 +50,18 @@ bool readExactly(platform::LockedFile& file, char* buffer, std::size_t size) {
     return true;
 }
 
-int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem,
+bool readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem,
              PointFileProgress const* progress, gte::Vector3* sum) {
     platform::LockedFile file;
     Kind const opening = problemOf(file.open(path));
     if (opening != Kind::none) {
         problem.kind = opening;
-        return -1;
+        return false;
     }
     platform::CNumberReader const number;
     if (!number.valid()) {
         problem.kind = Kind::outOfMemory;
-        return -1;
+        return false;
     }
     // Only the bytes the file held when it was opened are read: a writer appending meanwhile
     // neither prolongs the call nor changes its result.
@@ -74,11 +74,11 @@ int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProbl
             static_cast<std::size_t>(std::min<std::uint64_t>(remaining, PointScanner::kChunkSize));
         if (!readExactly(file, scanner.chunk(), size)) {
             problem.kind = Kind::readError;
-            return -1;
+            return false;
         }
         remaining -= size;
         if (!scanner.scan(size)) {
-            return -1;
+            return false;
         }
         std::uint64_t const done = total - remaining;
         if (progress != nullptr && progress->report != nullptr &&
@@ -88,12 +88,12 @@ int readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProbl
         }
     }
     if (!scanner.finish()) {
-        return -1;
+        return false;
     }
     if (sum != nullptr) {
         *sum = scanner.sum();
     }
-    return 0;
+    return true;
 }
 
 // The words for each kind; those about a value are followed by where and what it is.
@@ -162,26 +162,24 @@ std::string describe(PointFileProblem const& problem) {
     return text;
 }
 
-int readPointFile(char const* path, std::vector<gte::Vector3>& points, PointFileProblem* problem,
-                  PointFileProgress const* progress, gte::Vector3* sum) {
+bool readPointFile(char const* path, std::vector<gte::Vector3>& points, PointFileProblem* problem,
+                   PointFileProgress const* progress, gte::Vector3* sum) {
     PointFileProblem local;
     PointFileProblem& found = problem != nullptr ? *problem : local;
     found = PointFileProblem();
     points.clear();
-    int result = -1;
+    bool read = false;
     try {
-        result = readInto(path, points, found, progress, sum);
+        read = readInto(path, points, found, progress, sum);
     } catch (std::bad_alloc const&) {
         found.kind = Kind::outOfMemory;
-        result = -1;
     } catch (...) {
         found.kind = Kind::readError;
-        result = -1;
     }
-    if (result != 0) {
+    if (!read) {
         points.clear();
     }
-    return result;
+    return read;
 }
 
 }  // namespace tavrisk

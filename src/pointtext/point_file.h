@@ -34,13 +34,13 @@ struct PointFileProgress {
 
 constexpr std::uint64_t kPointFileProgressStep = 4u << 20;
 
-// Empties points, then appends the points of the file at path in file order and returns 0.
-// Returns -1, with points empty, when the file is refused; problem, when given, then says why
+// Empties points, then appends the points of the file at path in file order and returns true.
+// Returns false, with points empty, when the file is refused; problem, when given, then says why
 // (it is reset to kind none on success). progress, when given, is told how far the reading has
 // gone; it changes nothing in the result. sum, when given, receives on success the sum of the
 // points from the zero vector in file order, the sum gte::Centroid takes.
-int readPointFile(char const* path, std::vector<gte::Vector3>& points,
-                  PointFileProblem* problem = nullptr, PointFileProgress const* progress = nullptr,
-                  gte::Vector3* sum = nullptr);
+bool readPointFile(char const* path, std::vector<gte::Vector3>& points,
+                   PointFileProblem* problem = nullptr, PointFileProgress const* progress = nullptr,
+                   gte::Vector3* sum = nullptr);
 
 }  // namespace tavrisk

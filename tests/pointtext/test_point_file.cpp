@@ -155,7 +155,7 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhatWithProgressThatChangesNothing)
             tavrisk::PointFileProgress const progress{Reports::note, &reports};
             EXPECT_EQ(
                 readPointFile(c.path.c_str(), list, &problem, time == 1 ? &progress : nullptr),
-                c.kind == Kind::none ? 0 : -1)
+                c.kind == Kind::none)
                 << c.path;
             EXPECT_TRUE(tavrisk_test::samePointBits(list, c.want)) << c.path;
             // Kind, line, the value's bytes and whether they were cut, all in the description.
@@ -180,7 +180,7 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhatWithProgressThatChangesNothing)
     std::setlocale(LC_NUMERIC, previousLocale.c_str());
     std::vector<Vector3> list{Vector3(9, 9, 9)};
     PointFileProblem problem;
-    EXPECT_EQ(readPointFile(nullptr, list, &problem), -1);
+    EXPECT_FALSE(readPointFile(nullptr, list, &problem));
     EXPECT_TRUE(list.empty() && problem.kind == Kind::missing);
     // Windows removes no read-only file.
     fs::permissions(readOnlyFile, fs::perms::owner_write, fs::perm_options::add);

@@ -21,7 +21,7 @@ json xyz(gte_point const& p) {
 
 std::vector<gte_point> recordsOf(std::string const& path) {
     std::vector<gte::Vector3> points;
-    EXPECT_EQ(tavrisk::readPointFile(path.c_str(), points), 0) << path;
+    EXPECT_TRUE(tavrisk::readPointFile(path.c_str(), points)) << path;
     std::vector<gte_point> records;
     for (gte::Vector3 const& p : points) records.emplace_back(p[0], p[1], p[2]);
     return records;

@@ -22,7 +22,7 @@ void runMoment(Options const& options) {
     double major = 0.0;
     double minor = 0.0;
     if (gte_measure_moment2(records.data(), static_cast<int>(records.size()), &centroid, &angle,
-                            &major, &minor) != 1) {
+                            &major, &minor) != TAVRISK_MEASURED) {
         throw Refusal("the second moments were refused");
     }
     Report report("moment", unitLabel(options));

@@ -48,7 +48,7 @@ void runProfile(Options const& options) {
     int const nominalCount = static_cast<int>(nominal.points.size());
     double profile = 0.0;
     if (gte_measure_profile2D(measured.data(), measuredCount, nominal.points.data(),
-                              nominal.normals.data(), nominalCount, &profile) != 1) {
+                              nominal.normals.data(), nominalCount, &profile) != TAVRISK_MEASURED) {
         throw Refusal("the profile was refused");
     }
     // The same pairing and deviations the export measured the profile from.

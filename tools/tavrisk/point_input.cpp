@@ -85,7 +85,7 @@ private:
 void readInto(std::string const& path, std::string const& name, std::vector<gte::Vector3>& points) {
     tavrisk::PointFileProblem problem;
     ReadingProgress progress(name);
-    if (tavrisk::readPointFile(path.c_str(), points, &problem, progress.hook()) != 0) {
+    if (!tavrisk::readPointFile(path.c_str(), points, &problem, progress.hook())) {
         progress.abandon();
         throw FileProblem(name + ": " + tavrisk::describe(problem));
     }
