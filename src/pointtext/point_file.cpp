@@ -51,7 +51,7 @@ bool readExactly(platform::LockedFile& file, char* buffer, std::size_t size) {
 }
 
 bool readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem,
-             PointFileProgress const* progress, gte::Vector3* sum) {
+              PointFileProgress const* progress, gte::Vector3* sum) {
     platform::LockedFile file;
     Kind const opening = problemOf(file.open(path));
     if (opening != Kind::none) {

@@ -18,7 +18,8 @@ void runFitLine(Options const& options) {
     std::vector<gte_point> const records = toRecords(points);
     requireThreePoints(points.size(), "a line", options);
     gte_lseg segment;
-    if (gte_fit_lseg(records.data(), static_cast<int>(records.size()), &segment) != TAVRISK_MEASURED) {
+    if (gte_fit_lseg(records.data(), static_cast<int>(records.size()), &segment) !=
+        TAVRISK_MEASURED) {
         throw Refusal(fitRefusal(points, Fitted::kLine));
     }
     gte::Vector3 const start = tavrisk::toVector3(segment.pt1);

@@ -33,7 +33,8 @@ void runFitPlane(Options const& options) {
     std::vector<gte_point> const records = toRecords(points);
     requireThreePoints(points.size(), "a plane", options);
     gte_plane plane;
-    if (gte_fit_plane(records.data(), static_cast<int>(records.size()), &plane) != TAVRISK_MEASURED) {
+    if (gte_fit_plane(records.data(), static_cast<int>(records.size()), &plane) !=
+        TAVRISK_MEASURED) {
         throw Refusal(fitRefusal(points, Fitted::kPlane));
     }
     // The normal every measurement against this record uses.

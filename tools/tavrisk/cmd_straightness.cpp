@@ -24,7 +24,8 @@ gte_line referenceLine(Options const& options, std::vector<gte::Vector3> const& 
     }
     requireThreePoints(records.size(), "a best-fit line", options);
     gte_lseg segment;
-    if (gte_fit_lseg(records.data(), static_cast<int>(records.size()), &segment) != TAVRISK_MEASURED) {
+    if (gte_fit_lseg(records.data(), static_cast<int>(records.size()), &segment) !=
+        TAVRISK_MEASURED) {
         throw Refusal(fitRefusal(points, Fitted::kLine) + "; give the line with --line");
     }
     return gte_line(segment.pt1, segment.pt2);
