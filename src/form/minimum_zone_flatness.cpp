@@ -505,7 +505,7 @@ FlatnessZone searchedZone(gte::Vector3 const* points, std::size_t count, std::si
         result.width = 0.0;
         result.configuration = hull.configuration;
         result.search = FlatnessSearch::kDegenerate;
-        result.certified = false;
+        result.certified = true;
         result.support = Supports();
         for (int k = 0; k < hull.supportCount; ++k) {
             result.support.add(hull.support[k], points[hull.support[k]], hull.contact[k]);

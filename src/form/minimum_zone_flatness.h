@@ -53,7 +53,8 @@ struct FlatnessZone {
     // contacts and the bound, or by the complete hull enumeration (whose candidates are compared
     // in doubles: zones narrower by less than their rounding are not told apart). False when
     // the search gave up (the returned zone then still holds every point, by its rounded
-    // offsets) or when the points are collinear or coincide.
+    // offsets). The zero width of collinear or coincident points is exact and certified, though
+    // the plane is not defined by them.
     bool certified = false;
     FlatnessConfiguration configuration = FlatnessConfiguration::kCoincident;
     FlatnessSearch search = FlatnessSearch::kActiveSet;
