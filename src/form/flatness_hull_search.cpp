@@ -280,7 +280,9 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
     if (static_cast<std::uint64_t>(edges.size()) * edges.size() > 2 * kMaxEdgePairs) {
         return result;
     }
-    // Whether the edge is the highest part of the hull along n: both facets beside it fall away.
+    // Whether the edge is the highest part of the hull along n: both facets beside it fall away,
+    // and n points out of the hull (between the facets' outward normals), which an edge between
+    // two facets of one plane needs said: there both senses of the plane's normal pass the first.
     auto const highestAlong = [&](Edge const& e, Vector3 const& n) {
         for (std::size_t o : {e.left, e.right}) {
             Vector3 const d = p[o] - p[e.a];
@@ -288,7 +290,9 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
                 return false;
             }
         }
-        return true;
+        Vector3 const outward = gte::Cross(p[e.b] - p[e.a], p[e.left] - p[e.a]) +
+                                gte::Cross(p[e.a] - p[e.b], p[e.right] - p[e.b]);
+        return gte::Dot(n, outward) > 0.0;
     };
     for (std::size_t i = 0; i < edges.size(); ++i) {
         for (std::size_t j = i + 1; j < edges.size(); ++j) {
@@ -311,6 +315,9 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
                 continue;
             }
             double const width = gte::Dot(n, p[e.a] - p[f.a]) / gte::Length(n);
+            if (!(width >= 0.0)) {
+                continue;
+            }
             candidates.push_back(Candidate{width, false, e.a, e.b, f.a, f.b});
         }
     }

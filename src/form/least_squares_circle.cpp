@@ -11,8 +11,12 @@ namespace {
 constexpr int kMaxSteps = 100;
 // Halvings of a step that raised the sum before the step is abandoned.
 constexpr int kMaxHalvings = 30;
-// A step below this fraction of the radius changes nothing that doubles can show.
-constexpr double kSettledStep = 1e-15;
+// A step below this fraction of the radius ends the iteration: Gauss-Newton converges
+// quadratically on a profile, so the centre is then settled to the doubles' rounding.
+constexpr double kSettledStep = 1e-13;
+// A step may raise the sum of squares by its rounding (the deviations' rounding over the
+// points) and still be taken: near the minimum the sum no longer shows the progress.
+constexpr double kSumRounding = 1e-12;
 
 // The distance of a point from the centre c given about the mean.
 double distanceFrom(gte::Vector3 const& p, gte::Vector2 const& mean, gte::Vector2 const& c) {
@@ -116,7 +120,7 @@ LeastSquaresCircle leastSquaresCircle(gte::Vector3 const* p, std::size_t count) 
         for (int halving = 0; halving < kMaxHalvings; ++halving) {
             gte::Vector2 const next = c + delta;
             Deviations const trial = deviationsAbout(p, count, mean, next);
-            if (trial.sumOfSquares <= current.sumOfSquares) {
+            if (trial.sumOfSquares <= current.sumOfSquares * (1.0 + kSumRounding)) {
                 c = next;
                 current = trial;
                 improved = true;

@@ -118,12 +118,12 @@ CircleThrough smallestEnclosing(Vector3 const* p, std::size_t count) {
 
 // ---- maximum inscribed circle: the centre climbs away from its nearest points.
 
-// The first point met as the centre moves from c along v, the distance to `from` growing as it
-// goes: the least step s > 0 at which some point is as near as `from`. r2 is |c - from|^2.
+// The first point met as the centre moves from c along v, the distance to the contacts growing
+// as it goes: the least step s >= 0 at which some other point is as near as the first contact.
 std::optional<std::pair<std::size_t, double>> firstMet(Vector3 const* p, std::size_t count,
                                                        Vector2 const& c, Vector2 const& v,
-                                                       std::size_t from) {
-    Vector3 const& f = p[from];
+                                                       std::vector<std::size_t> const& contacts) {
+    Vector3 const& f = p[contacts[0]];
     double const fx = c[0] - f[0];
     double const fy = c[1] - f[1];
     double const r2 = fx * fx + fy * fy;
@@ -133,7 +133,8 @@ std::optional<std::pair<std::size_t, double>> firstMet(Vector3 const* p, std::si
         double const qy = c[1] - p[i][1];
         // |c + s v - q|^2 = |c + s v - f|^2  <=>  |c - q|^2 - r2 = 2 s v.(q - f)
         double const approach = v[0] * (p[i][0] - f[0]) + v[1] * (p[i][1] - f[1]);
-        if (!(approach > 0.0)) {
+        // The contacts move with the circle (their approach is zero but for rounding).
+        if (!(approach > 0.0) || std::find(contacts.begin(), contacts.end(), i) != contacts.end()) {
             continue;
         }
         double const s = std::max(0.0, (qx * qx + qy * qy - r2) / (2.0 * approach));
@@ -171,7 +172,7 @@ Inscribed climbToInscribed(Vector3 const* p, std::size_t count, Vector2 start) {
                 v = -v;
             }
         }
-        auto const met = firstMet(p, count, c, v, contacts[0]);
+        auto const met = firstMet(p, count, c, v, contacts);
         if (!met) {
             return result;  // nothing stops the circle: the points do not surround it
         }
@@ -381,23 +382,34 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
             return r;
         }
         case RoundnessCriterion::kMaximumInscribed: {
-            Inscribed const inscribed = climbToInscribed(p, count, start);
-            if (!inscribed.found) {
+            // Grown from the least-squares centre and from the circumscribed circle's: where a
+            // coarse profile has two local maxima near its middle, the larger is kept.
+            std::optional<RoundedCircle> best;
+            std::array<std::size_t, 3> contact{};
+            std::optional<RoundedCircle> const outer =
+                roundedCircle(p, smallestEnclosing(p, count));
+            for (Vector2 const& from : {start, outer ? outer->center : start}) {
+                Inscribed const inscribed = climbToInscribed(p, count, from);
+                if (!inscribed.found) {
+                    continue;
+                }
+                std::optional<RoundedCircle> const rounded =
+                    roundedCircle(p, CircleThrough{inscribed.contact, 3});
+                if (rounded && (!best || rounded->radius > best->radius)) {
+                    best = rounded;
+                    contact = inscribed.contact;
+                }
+            }
+            if (!best) {
                 r.status = FormStatus::kNoCentre;
                 return r;
             }
-            CircleThrough const circle{inscribed.contact, 3};
-            std::optional<RoundedCircle> const rounded = roundedCircle(p, circle);
-            if (!rounded) {
-                r.status = FormStatus::kNoCentre;
-                return r;
-            }
-            writeAbout(p, count, rounded->center, r);
-            r.innerRadius = rounded->radius;
-            r.radius = rounded->radius;
+            writeAbout(p, count, best->center, r);
+            r.innerRadius = best->radius;
+            r.radius = best->radius;
             r.width = r.outerRadius - r.innerRadius;
-            r.certified = acuteAndEmpty(p, count, inscribed.contact);
-            for (std::size_t i : inscribed.contact) {
+            r.certified = acuteAndEmpty(p, count, contact);
+            for (std::size_t i : contact) {
                 r.support.add(i, p[i], Contact::kLow);
             }
             return r;

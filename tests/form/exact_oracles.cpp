@@ -41,8 +41,10 @@ mpq_class widthSquaredAlong(std::vector<Q3> const& q, Q3 const& n) {
     mpq_class high = low;
     for (Q3 const& v : q) {
         mpq_class const d = dot(v, n);
-        if (d < low) low = d;
-        if (d > high) high = d;
+        if (d < low)
+            low = d;
+        if (d > high)
+            high = d;
     }
     mpq_class const range = high - low;
     return range * range / dot(n, n);
@@ -60,16 +62,26 @@ double widthAlong(Points const& p, gte::Vector3 const& n) {
     return (high - low) / length;
 }
 
-// The exact minimum over candidate directions, given as pairs (double direction, exact one).
-template <class Directions>
-mpq_class smallestWidthSquared(Points const& p, Directions const& directions) {
+// A candidate direction: its doubles, and the two differences whose cross product it is (the
+// exact direction is built only for the candidates that need it).
+struct Direction {
+    gte::Vector3 approx;
+    std::size_t a, b, c, d;  // (p[b] - p[a]) x (p[d] - p[c])
+};
+
+// The exact minimum over candidate directions.
+mpq_class smallestWidthSquared(Points const& p, std::vector<Direction> const& directions,
+                               Points const* ends = nullptr) {
     std::vector<Q3> q;
     for (auto const& v : p) q.push_back(exact(v));
+    std::vector<Q3> e;
+    for (auto const& v : ends != nullptr ? *ends : p) e.push_back(exact(v));
     std::vector<double> approx;
     double smallest = std::numeric_limits<double>::infinity();
     for (auto const& d : directions) {
-        double const w = gte::Dot(d.first, d.first) > 0.0 ? widthAlong(p, d.first)
-                                                            : std::numeric_limits<double>::infinity();
+        double const w = gte::Dot(d.approx, d.approx) > 0.0
+                             ? widthAlong(p, d.approx)
+                             : std::numeric_limits<double>::infinity();
         approx.push_back(w);
         smallest = std::min(smallest, w);
     }
@@ -80,9 +92,12 @@ mpq_class smallestWidthSquared(Points const& p, Directions const& directions) {
     bool any = false;
     mpq_class best;
     for (std::size_t k = 0; k < directions.size(); ++k) {
-        if (!(approx[k] <= smallest * (1.0 + kCandidateSlack) + 1e-12 * spread)) continue;
-        Q3 const& n = directions[k].second;
-        if (dot(n, n) == 0) continue;
+        if (!(approx[k] <= smallest * (1.0 + kCandidateSlack) + 1e-12 * spread))
+            continue;
+        Direction const& dir = directions[k];
+        Q3 const n = cross(minus(e[dir.b], e[dir.a]), minus(e[dir.d], e[dir.c]));
+        if (dot(n, n) == 0)
+            continue;
         mpq_class const w = widthSquaredAlong(q, n);
         if (!any || w < best) {
             best = w;
@@ -103,14 +118,12 @@ struct Mpfr {
 }  // namespace
 
 mpq_class flatnessWidthSquared(Points const& p) {
-    std::vector<std::pair<gte::Vector3, Q3>> directions;
+    std::vector<Direction> directions;
     std::size_t const n = p.size();
     for (std::size_t a = 0; a < n; ++a) {
         for (std::size_t b = a + 1; b < n; ++b) {
             for (std::size_t c = b + 1; c < n; ++c) {
-                directions.emplace_back(
-                    gte::Cross(p[b] - p[a], p[c] - p[a]),
-                    cross(minus(exact(p[b]), exact(p[a])), minus(exact(p[c]), exact(p[a]))));
+                directions.push_back({gte::Cross(p[b] - p[a], p[c] - p[a]), a, b, a, c});
             }
         }
     }
@@ -118,10 +131,9 @@ mpq_class flatnessWidthSquared(Points const& p) {
         for (std::size_t b = a + 1; b < n; ++b) {
             for (std::size_t c = a + 1; c < n; ++c) {
                 for (std::size_t d = c + 1; d < n; ++d) {
-                    if (c == b || d == b) continue;
-                    directions.emplace_back(
-                        gte::Cross(p[b] - p[a], p[d] - p[c]),
-                        cross(minus(exact(p[b]), exact(p[a])), minus(exact(p[d]), exact(p[c]))));
+                    if (c == b || d == b)
+                        continue;
+                    directions.push_back({gte::Cross(p[b] - p[a], p[d] - p[c]), a, b, c, d});
                 }
             }
         }
@@ -130,48 +142,87 @@ mpq_class flatnessWidthSquared(Points const& p) {
 }
 
 mpq_class straightnessWidthSquared(Points const& p) {
+    // The perpendicular of b - a seen from above is (b - a) x z; a point (0, 0, 1) appended
+    // gives z as a difference.
     Points flat;
     for (auto const& v : p) flat.emplace_back(v[0], v[1], 0.0);
-    std::vector<std::pair<gte::Vector3, Q3>> directions;
-    for (std::size_t a = 0; a < flat.size(); ++a) {
-        for (std::size_t b = a + 1; b < flat.size(); ++b) {
-            gte::Vector3 const d = flat[b] - flat[a];
-            Q3 const e = minus(exact(flat[b]), exact(flat[a]));
-            directions.emplace_back(gte::Vector3(-d[1], d[0], 0.0), Q3{-e.y, e.x, mpq_class(0)});
+    std::size_t const n = flat.size();
+    Points withUp = flat;
+    withUp.emplace_back(flat[0][0], flat[0][1], 1.0);
+    std::vector<Direction> directions;
+    for (std::size_t a = 0; a < n; ++a) {
+        for (std::size_t b = a + 1; b < n; ++b) {
+            directions.push_back(
+                {gte::Cross(flat[b] - flat[a], gte::Vector3(0.0, 0.0, 1.0)), a, b, 0, n});
         }
     }
-    return smallestWidthSquared(flat, directions);
+    return smallestWidthSquared(flat, directions, &withUp);
 }
 
 namespace {
+
+// A candidate circle: through a and b on their diameter (c = npos) or through a, b and c; its
+// centre and squared radius in doubles.
+struct CircleCandidate {
+    std::size_t a, b, c;
+    double cx, cy, r2;
+};
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 struct Circle {
     mpq_class cx, cy, r2;
 };
 
-std::vector<Circle> candidateCircles(Points const& p) {
-    std::vector<Circle> circles;
+// The exact circle of a candidate; false for three collinear points.
+bool exactCircle(Points const& p, CircleCandidate const& k, Circle& circle) {
+    if (k.c == kNone) {
+        circle.cx = (mpq_class(p[k.a][0]) + mpq_class(p[k.b][0])) / 2;
+        circle.cy = (mpq_class(p[k.a][1]) + mpq_class(p[k.b][1])) / 2;
+    } else {
+        mpq_class const bx = mpq_class(p[k.b][0]) - mpq_class(p[k.a][0]);
+        mpq_class const by = mpq_class(p[k.b][1]) - mpq_class(p[k.a][1]);
+        mpq_class const qx = mpq_class(p[k.c][0]) - mpq_class(p[k.a][0]);
+        mpq_class const qy = mpq_class(p[k.c][1]) - mpq_class(p[k.a][1]);
+        mpq_class const d = 2 * (bx * qy - by * qx);
+        if (d == 0)
+            return false;
+        mpq_class const bb = bx * bx + by * by;
+        mpq_class const qq = qx * qx + qy * qy;
+        circle.cx = mpq_class(p[k.a][0]) + (qy * bb - by * qq) / d;
+        circle.cy = mpq_class(p[k.a][1]) + (bx * qq - qx * bb) / d;
+    }
+    mpq_class const dx = mpq_class(p[k.a][0]) - circle.cx;
+    mpq_class const dy = mpq_class(p[k.a][1]) - circle.cy;
+    circle.r2 = dx * dx + dy * dy;
+    return true;
+}
+
+std::vector<CircleCandidate> candidateCircles(Points const& p, bool withPairs) {
+    std::vector<CircleCandidate> circles;
     std::size_t const n = p.size();
     for (std::size_t a = 0; a < n; ++a) {
         for (std::size_t b = a + 1; b < n; ++b) {
-            mpq_class const cx = (mpq_class(p[a][0]) + mpq_class(p[b][0])) / 2;
-            mpq_class const cy = (mpq_class(p[a][1]) + mpq_class(p[b][1])) / 2;
-            mpq_class const dx = mpq_class(p[a][0]) - cx;
-            mpq_class const dy = mpq_class(p[a][1]) - cy;
-            circles.push_back({cx, cy, dx * dx + dy * dy});
+            if (withPairs) {
+                double const cx = 0.5 * (p[a][0] + p[b][0]);
+                double const cy = 0.5 * (p[a][1] + p[b][1]);
+                circles.push_back(
+                    {a, b, kNone, cx, cy,
+                     (p[a][0] - cx) * (p[a][0] - cx) + (p[a][1] - cy) * (p[a][1] - cy)});
+            }
             for (std::size_t c = b + 1; c < n; ++c) {
-                mpq_class const bx = mpq_class(p[b][0]) - mpq_class(p[a][0]);
-                mpq_class const by = mpq_class(p[b][1]) - mpq_class(p[a][1]);
-                mpq_class const qx = mpq_class(p[c][0]) - mpq_class(p[a][0]);
-                mpq_class const qy = mpq_class(p[c][1]) - mpq_class(p[a][1]);
-                mpq_class const d = 2 * (bx * qy - by * qx);
-                if (d == 0) continue;
-                mpq_class const bb = bx * bx + by * by;
-                mpq_class const qq = qx * qx + qy * qy;
-                mpq_class const ux = (qy * bb - by * qq) / d;
-                mpq_class const uy = (bx * qq - qx * bb) / d;
-                circles.push_back({mpq_class(p[a][0]) + ux, mpq_class(p[a][1]) + uy,
-                                   ux * ux + uy * uy});
+                double const bx = p[b][0] - p[a][0];
+                double const by = p[b][1] - p[a][1];
+                double const qx = p[c][0] - p[a][0];
+                double const qy = p[c][1] - p[a][1];
+                double const d = 2 * (bx * qy - by * qx);
+                double const bb = bx * bx + by * by;
+                double const qq = qx * qx + qy * qy;
+                double const ux = d != 0.0 ? (qy * bb - by * qq) / d : 0.0;
+                double const uy = d != 0.0 ? (bx * qq - qx * bb) / d : 0.0;
+                circles.push_back(
+                    {a, b, c, p[a][0] + ux, p[a][1] + uy,
+                     d != 0.0 ? ux * ux + uy * uy : std::numeric_limits<double>::infinity()});
             }
         }
     }
@@ -184,13 +235,18 @@ mpq_class squaredDistance(gte::Vector3 const& v, mpq_class const& cx, mpq_class 
     return dx * dx + dy * dy;
 }
 
+double squaredDistance(gte::Vector3 const& v, double cx, double cy) {
+    return (v[0] - cx) * (v[0] - cx) + (v[1] - cy) * (v[1] - cy);
+}
+
 // Whether (x, y) lies inside the convex hull seen from above (closed), by the sign of its turn
 // against every pair that has all points on one side.
 bool insideHull(Points const& p, mpq_class const& x, mpq_class const& y) {
     std::size_t const n = p.size();
     for (std::size_t a = 0; a < n; ++a) {
         for (std::size_t b = 0; b < n; ++b) {
-            if (a == b || (p[a][0] == p[b][0] && p[a][1] == p[b][1])) continue;
+            if (a == b || (p[a][0] == p[b][0] && p[a][1] == p[b][1]))
+                continue;
             mpq_class const ex = mpq_class(p[b][0]) - mpq_class(p[a][0]);
             mpq_class const ey = mpq_class(p[b][1]) - mpq_class(p[a][1]);
             bool edge = true;
@@ -213,17 +269,32 @@ bool insideHull(Points const& p, mpq_class const& x, mpq_class const& y) {
 }  // namespace
 
 mpq_class circumscribedRadiusSquared(Points const& p) {
+    // Doubles keep the circles that hold every point to a relative 1e-9; the exact test decides
+    // among the smallest of them.
+    std::vector<CircleCandidate> const circles = candidateCircles(p, true);
+    double smallest = std::numeric_limits<double>::infinity();
+    std::vector<CircleCandidate> holding;
+    for (CircleCandidate const& k : circles) {
+        bool holds = std::isfinite(k.r2);
+        for (auto const& v : p) {
+            holds =
+                holds && squaredDistance(v, k.cx, k.cy) <= k.r2 * (1.0 + kCandidateSlack) + 1e-300;
+        }
+        if (holds) {
+            holding.push_back(k);
+            smallest = std::min(smallest, k.r2);
+        }
+    }
     bool any = false;
     mpq_class best;
-    for (Circle const& c : candidateCircles(p)) {
-        if (any && c.r2 >= best) continue;
+    for (CircleCandidate const& k : holding) {
+        if (k.r2 > smallest * (1.0 + 4 * kCandidateSlack))
+            continue;
+        Circle c;
+        if (!exactCircle(p, k, c) || (any && c.r2 >= best))
+            continue;
         bool holds = true;
-        for (auto const& v : p) {
-            if (squaredDistance(v, c.cx, c.cy) > c.r2) {
-                holds = false;
-                break;
-            }
-        }
+        for (auto const& v : p) holds = holds && squaredDistance(v, c.cx, c.cy) <= c.r2;
         if (holds) {
             best = c.r2;
             any = true;
@@ -233,25 +304,32 @@ mpq_class circumscribedRadiusSquared(Points const& p) {
 }
 
 mpq_class inscribedRadiusSquared(Points const& p) {
+    std::vector<CircleCandidate> const circles = candidateCircles(p, false);
+    double largest = 0.0;
+    std::vector<CircleCandidate> empty;
+    for (CircleCandidate const& k : circles) {
+        bool isEmpty = std::isfinite(k.r2);
+        for (auto const& v : p) {
+            isEmpty = isEmpty && squaredDistance(v, k.cx, k.cy) >= k.r2 * (1.0 - kCandidateSlack);
+        }
+        if (isEmpty) {
+            empty.push_back(k);
+        }
+    }
+    std::sort(empty.begin(), empty.end(),
+              [](CircleCandidate const& x, CircleCandidate const& y) { return x.r2 > y.r2; });
     mpq_class best = 0;
-    std::size_t const n = p.size();
-    for (std::size_t a = 0; a < n; ++a) {
-        for (std::size_t b = a + 1; b < n; ++b) {
-            for (std::size_t c = b + 1; c < n; ++c) {
-                Points const three = {p[a], p[b], p[c]};
-                std::vector<Circle> const circles = candidateCircles(three);
-                if (circles.size() < 4) continue;  // collinear: no circumcircle
-                Circle const& circle = circles.back();
-                if (circle.r2 <= best) continue;
-                bool empty = true;
-                for (auto const& v : p) {
-                    if (squaredDistance(v, circle.cx, circle.cy) < circle.r2) {
-                        empty = false;
-                        break;
-                    }
-                }
-                if (empty && insideHull(p, circle.cx, circle.cy)) best = circle.r2;
-            }
+    for (CircleCandidate const& k : empty) {
+        if (k.r2 < largest * (1.0 - 4 * kCandidateSlack))
+            break;
+        Circle c;
+        if (!exactCircle(p, k, c) || c.r2 <= best)
+            continue;
+        bool isEmpty = true;
+        for (auto const& v : p) isEmpty = isEmpty && squaredDistance(v, c.cx, c.cy) >= c.r2;
+        if (isEmpty && insideHull(p, c.cx, c.cy)) {
+            best = c.r2;
+            largest = std::max(largest, k.r2);
         }
     }
     return best;
@@ -259,60 +337,76 @@ mpq_class inscribedRadiusSquared(Points const& p) {
 
 double roundnessZoneError(Points const& p, double width) {
     std::size_t const n = p.size();
+    // Bisector of (a, b): 2 (b - a) . c = |b|^2 - |a|^2, solved for pairs of pairs.
     struct Centre {
-        mpq_class x, y;
+        std::size_t a, b, c, d;
         double approx;
     };
-    std::vector<Centre> centres;
-    double smallest = std::numeric_limits<double>::infinity();
     auto const spreadAt = [&](double x, double y) {
         double low = std::numeric_limits<double>::infinity();
         double high = 0.0;
         for (auto const& v : p) {
-            double const d = std::hypot(v[0] - x, v[1] - y);
-            low = std::min(low, d);
-            high = std::max(high, d);
+            double const dist = std::hypot(v[0] - x, v[1] - y);
+            low = std::min(low, dist);
+            high = std::max(high, dist);
         }
         return high - low;
     };
-    // Bisector of (a, b): 2 (b - a) . c = |b|^2 - |a|^2.
+    std::vector<Centre> centres;
+    double smallest = std::numeric_limits<double>::infinity();
     for (std::size_t a = 0; a < n; ++a) {
         for (std::size_t b = a + 1; b < n; ++b) {
             for (std::size_t c = a; c < n; ++c) {
                 for (std::size_t d = c + 1; d < n; ++d) {
-                    if (c == a && d <= b) continue;
-                    mpq_class const a1 = 2 * (mpq_class(p[b][0]) - mpq_class(p[a][0]));
-                    mpq_class const b1 = 2 * (mpq_class(p[b][1]) - mpq_class(p[a][1]));
-                    mpq_class const r1 = mpq_class(p[b][0]) * p[b][0] + mpq_class(p[b][1]) * p[b][1] -
-                                         mpq_class(p[a][0]) * p[a][0] - mpq_class(p[a][1]) * p[a][1];
-                    mpq_class const a2 = 2 * (mpq_class(p[d][0]) - mpq_class(p[c][0]));
-                    mpq_class const b2 = 2 * (mpq_class(p[d][1]) - mpq_class(p[c][1]));
-                    mpq_class const r2 = mpq_class(p[d][0]) * p[d][0] + mpq_class(p[d][1]) * p[d][1] -
-                                         mpq_class(p[c][0]) * p[c][0] - mpq_class(p[c][1]) * p[c][1];
-                    mpq_class const det = a1 * b2 - a2 * b1;
-                    if (det == 0) continue;
-                    Centre centre{(r1 * b2 - r2 * b1) / det, (a1 * r2 - a2 * r1) / det, 0.0};
-                    centre.approx = spreadAt(centre.x.get_d(), centre.y.get_d());
-                    smallest = std::min(smallest, centre.approx);
-                    centres.push_back(centre);
+                    if (c == a && d <= b)
+                        continue;
+                    // About p[a], in doubles: 2 (b - a) . u = |b - a|^2, 2 (d - c) . u = ...
+                    double const bx = p[b][0] - p[a][0], by = p[b][1] - p[a][1];
+                    double const cx = p[c][0] - p[a][0], cy = p[c][1] - p[a][1];
+                    double const dx = p[d][0] - p[a][0], dy = p[d][1] - p[a][1];
+                    double const a2 = 2 * (dx - cx), b2 = 2 * (dy - cy);
+                    double const det = 2 * bx * b2 - a2 * 2 * by;
+                    if (det == 0.0)
+                        continue;
+                    double const r1 = bx * bx + by * by;
+                    double const r2 = dx * dx + dy * dy - cx * cx - cy * cy;
+                    double const ux = (r1 * b2 - r2 * 2 * by) / det;
+                    double const uy = (2 * bx * r2 - a2 * r1) / det;
+                    double const spread = spreadAt(p[a][0] + ux, p[a][1] + uy);
+                    smallest = std::min(smallest, spread);
+                    centres.push_back({a, b, c, d, spread});
                 }
             }
         }
     }
-    Mpfr best, d, t, low, high;
+    Mpfr best, dist, t, low, high;
     bool any = false;
-    for (Centre const& c : centres) {
-        if (!(c.approx <= smallest * (1.0 + kCandidateSlack) + 1e-300)) continue;
+    for (Centre const& k : centres) {
+        if (!(k.approx <= smallest * (1.0 + kCandidateSlack) + 1e-300))
+            continue;
+        mpq_class const a1 = 2 * (mpq_class(p[k.b][0]) - mpq_class(p[k.a][0]));
+        mpq_class const b1 = 2 * (mpq_class(p[k.b][1]) - mpq_class(p[k.a][1]));
+        mpq_class const r1 = mpq_class(p[k.b][0]) * p[k.b][0] + mpq_class(p[k.b][1]) * p[k.b][1] -
+                             mpq_class(p[k.a][0]) * p[k.a][0] - mpq_class(p[k.a][1]) * p[k.a][1];
+        mpq_class const a2 = 2 * (mpq_class(p[k.d][0]) - mpq_class(p[k.c][0]));
+        mpq_class const b2 = 2 * (mpq_class(p[k.d][1]) - mpq_class(p[k.c][1]));
+        mpq_class const r2 = mpq_class(p[k.d][0]) * p[k.d][0] + mpq_class(p[k.d][1]) * p[k.d][1] -
+                             mpq_class(p[k.c][0]) * p[k.c][0] - mpq_class(p[k.c][1]) * p[k.c][1];
+        mpq_class const det = a1 * b2 - a2 * b1;
+        if (det == 0)
+            continue;
+        mpq_class const x = (r1 * b2 - r2 * b1) / det;
+        mpq_class const y = (a1 * r2 - a2 * r1) / det;
         bool first = true;
         for (auto const& v : p) {
-            Mpfr x, y;
-            mpq_class const dx = mpq_class(v[0]) - c.x;
-            mpq_class const dy = mpq_class(v[1]) - c.y;
-            mpq_class const s = dx * dx + dy * dy;
-            mpfr_set_q(x.v, s.get_mpq_t(), MPFR_RNDN);
-            mpfr_sqrt(d.v, x.v, MPFR_RNDN);
-            if (first || mpfr_less_p(d.v, low.v)) mpfr_set(low.v, d.v, MPFR_RNDN);
-            if (first || mpfr_greater_p(d.v, high.v)) mpfr_set(high.v, d.v, MPFR_RNDN);
+            Mpfr square;
+            mpq_class const s = squaredDistance(v, x, y);
+            mpfr_set_q(square.v, s.get_mpq_t(), MPFR_RNDN);
+            mpfr_sqrt(dist.v, square.v, MPFR_RNDN);
+            if (first || mpfr_less_p(dist.v, low.v))
+                mpfr_set(low.v, dist.v, MPFR_RNDN);
+            if (first || mpfr_greater_p(dist.v, high.v))
+                mpfr_set(high.v, dist.v, MPFR_RNDN);
             first = false;
         }
         mpfr_sub(t.v, high.v, low.v, MPFR_RNDN);

@@ -21,7 +21,9 @@ public:
     double uniform(double low, double high) {
         return std::uniform_real_distribution<double>(low, high)(engine_);
     }
-    int integer(int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine_); }
+    int integer(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(engine_);
+    }
     std::mt19937_64& engine() { return engine_; }
 
 private:
@@ -69,7 +71,8 @@ inline Points cloud(Draws& d, int n) {
 inline Points grid(Draws& d, int n, int reach) {
     Points p;
     for (int i = 0; i < n; ++i) {
-        p.emplace_back(d.integer(-reach, reach), d.integer(-reach, reach), d.integer(-reach, reach));
+        p.emplace_back(d.integer(-reach, reach), d.integer(-reach, reach),
+                       d.integer(-reach, reach));
     }
     return p;
 }

@@ -10,8 +10,8 @@
 #include "form/exact_sign.h"
 
 using tavrisk::form::Approx;
-using tavrisk::form::Expansion;
 using tavrisk::form::exactSign;
+using tavrisk::form::Expansion;
 
 namespace {
 

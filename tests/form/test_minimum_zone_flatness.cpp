@@ -30,16 +30,24 @@ FlatnessZone zoneOf(Points const& p) {
     return minimumZoneFlatness(p.data(), p.size());
 }
 
+// What rounding the returned mid-point and normal may carry: a few units in the last place of the
+// mid-point's coordinates (the zone's place cannot be told more finely than its coordinates)
+// and of the normal's direction over the distance.
+double placeRounding(gte::Vector3 const& mid, gte::Vector3 const& v) {
+    double const largest = std::max({std::fabs(mid[0]), std::fabs(mid[1]), std::fabs(mid[2])});
+    return 4.0 * (std::nextafter(largest, HUGE_VAL) - largest) + 1e-15 * gte::Length(v - mid);
+}
+
 // Whether every point lies within the returned zone, in exact arithmetic on the returned
-// doubles: |n . (p - mid)| <= width / 2 + tol, with room for the normal's rounding.
+// doubles: |n . (p - mid)| <= width / 2 + tol, with room for the rounding of the zone's place.
 bool holdsEveryPoint(Points const& p, FlatnessZone const& z, double tol) {
     for (auto const& v : p) {
         mpq_class d = 0;
         for (int k = 0; k < 3; ++k) {
             d += mpq_class(z.normal[k]) * (mpq_class(v[k]) - mpq_class(z.midPoint[k]));
         }
-        double const slack = 1e-15 * gte::Length(v - z.midPoint);
-        if (abs(d) > mpq_class(0.5 * z.width) + mpq_class(tol) + mpq_class(slack)) {
+        if (abs(d) >
+            mpq_class(0.5 * z.width) + mpq_class(tol) + mpq_class(placeRounding(z.midPoint, v))) {
             return false;
         }
     }
@@ -52,7 +60,7 @@ bool supportsOnPlanes(FlatnessZone const& z, double tol) {
         auto const& s = z.support.points[static_cast<std::size_t>(k)];
         double const side = s.contact == Contact::kHigh ? 0.5 : -0.5;
         double const d = gte::Dot(s.point - z.midPoint, z.normal) - side * z.width;
-        if (std::fabs(d) > tol + 1e-15 * gte::Length(s.point - z.midPoint)) {
+        if (std::fabs(d) > tol + placeRounding(z.midPoint, s.point)) {
             return false;
         }
     }
@@ -67,7 +75,8 @@ Points readPoints(std::string const& path) {
         std::replace(line.begin(), line.end(), ',', ' ');
         std::istringstream s(line);
         double x, y, z;
-        if (s >> x >> y >> z) p.emplace_back(x, y, z);
+        if (s >> x >> y >> z)
+            p.emplace_back(x, y, z);
     }
     return p;
 }
@@ -86,9 +95,9 @@ void expectAgreement(Points const& p, char const* kind, Tally& tally) {
                     form_oracle::withinOfRoot(z.width, exact, tol) && holdsEveryPoint(p, z, tol) &&
                     supportsOnPlanes(z, 4 * tol) && z.width <= z.leastSquares.width + tol;
     if (!ok && ++tally.failures <= 5) {
-        ADD_FAILURE() << kind << " set of " << p.size() << " points: width " << z.width
-                      << " exact " << std::sqrt(exact.get_d()) << " certified " << z.certified
-                      << " search " << static_cast<int>(z.search);
+        ADD_FAILURE() << kind << " set of " << p.size() << " points: width " << z.width << " exact "
+                      << std::sqrt(exact.get_d()) << " certified " << z.certified << " search "
+                      << static_cast<int>(z.search);
     }
 }
 
@@ -118,8 +127,7 @@ TEST(MinimumZoneFlatness, AgreesWithTheExhaustiveSearchOnSmallSets) {
                 expectAgreement(form_cases::grid(d, n, d.integer(1, 3)), "grid", tally);
                 break;
             default:
-                expectAgreement(form_cases::slab(d, n, 200.0, 100.0, 5e-3, 1e6), "far slab",
-                                tally);
+                expectAgreement(form_cases::slab(d, n, 200.0, 100.0, 5e-3, 1e6), "far slab", tally);
         }
     }
     EXPECT_EQ(tally.failures, 0) << "of " << tally.sets;
@@ -174,8 +182,9 @@ TEST(MinimumZoneFlatness, FindsZonesBuiltWithAKnownWidth) {
 TEST(MinimumZoneFlatness, KeepsItsWidthUnderTheInvariances) {
     form_cases::Draws d(99u);
     for (int set = 0; set < 1000; ++set) {
-        Points const p = set % 2 == 0 ? form_cases::grid(d, d.integer(6, 40), 50)
-                                      : form_cases::slab(d, d.integer(6, 200), 80.0, 60.0, 0.02, 0.0);
+        Points const p = set % 2 == 0
+                             ? form_cases::grid(d, d.integer(6, 40), 50)
+                             : form_cases::slab(d, d.integer(6, 200), 80.0, 60.0, 0.02, 0.0);
         FlatnessZone const z = zoneOf(p);
         ASSERT_TRUE(z.certified) << set;
         double const tol = form_oracle::accuracyTolerance(z.width, p, 3);
@@ -187,8 +196,10 @@ TEST(MinimumZoneFlatness, KeepsItsWidthUnderTheInvariances) {
         changed.push_back(changed[1]);
         for (int k = 0; k < 5; ++k) {
             // Midpoints of two points: inside the hull, so inside every zone that holds both.
-            gte::Vector3 const& a = p[static_cast<std::size_t>(d.integer(0, static_cast<int>(p.size()) - 1))];
-            gte::Vector3 const& b = p[static_cast<std::size_t>(d.integer(0, static_cast<int>(p.size()) - 1))];
+            gte::Vector3 const& a =
+                p[static_cast<std::size_t>(d.integer(0, static_cast<int>(p.size()) - 1))];
+            gte::Vector3 const& b =
+                p[static_cast<std::size_t>(d.integer(0, static_cast<int>(p.size()) - 1))];
             changed.push_back((a + b) * 0.5);
         }
         EXPECT_NEAR(zoneOf(changed).width, z.width, 2 * tol) << set;
@@ -232,7 +243,9 @@ TEST(MinimumZoneFlatness, MatchesTheBundledFaces) {
     for (auto const& [name, points, zone] :
          {std::make_tuple("face", face, f), std::make_tuple("plate", plate, q)}) {
         double exported = 0.0;
-        ASSERT_EQ(gte_measure_platness_pointCloud_file((dir + "/" + name + ".txt").c_str(), &exported), 0);
+        ASSERT_EQ(
+            gte_measure_platness_pointCloud_file((dir + "/" + name + ".txt").c_str(), &exported),
+            0);
         EXPECT_EQ(zone.leastSquares.width, exported) << name;
         tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, nullptr);
         EXPECT_EQ(zone.leastSquares.high, band.high) << name;
@@ -276,7 +289,8 @@ TEST(MinimumZoneFlatness, RefusesOrMeasuresDegenerateSets) {
     EXPECT_EQ(flat.width, 0.0);
     EXPECT_TRUE(flat.certified);
     EXPECT_EQ(flat.configuration, FlatnessConfiguration::kCoplanar);
-    EXPECT_NEAR(std::fabs(gte::Dot(flat.normal, gte::Normalized(gte::Vector3(1, 2, -3)))), 1.0, 1e-15);
+    EXPECT_NEAR(std::fabs(gte::Dot(flat.normal, gte::Normalized(gte::Vector3(1, 2, -3)))), 1.0,
+                1e-15);
 
     Points const line = {{1, 2, 3}, {3, 3, 4}, {-1, 1, 2}, {1, 2, 3}, {7, 5, 6}};
     FlatnessZone const onLine = zoneOf(line);

@@ -22,6 +22,11 @@ using tavrisk::form::StraightnessZone;
 
 namespace {
 
+double placeRounding(gte::Vector3 const& mid, gte::Vector3 const& v) {
+    double const largest = std::max(std::fabs(mid[0]), std::fabs(mid[1]));
+    return 4.0 * (std::nextafter(largest, HUGE_VAL) - largest) + 1e-15 * gte::Length(v - mid);
+}
+
 StraightnessZone zoneOf(Points const& p) {
     return minimumZoneStraightness(p.data(), p.size());
 }
@@ -32,15 +37,18 @@ bool holdsAndTouches(Points const& p, StraightnessZone const& z, double tol) {
     for (auto const& v : p) {
         mpq_class const d = mpq_class(z.normal[0]) * (mpq_class(v[0]) - z.midPoint[0]) +
                             mpq_class(z.normal[1]) * (mpq_class(v[1]) - z.midPoint[1]);
-        double const slack = 1e-15 * (std::fabs(v[0] - z.midPoint[0]) + std::fabs(v[1] - z.midPoint[1]));
-        if (abs(d) > mpq_class(0.5 * z.width) + mpq_class(tol) + mpq_class(slack)) return false;
+        if (abs(d) >
+            mpq_class(0.5 * z.width) + mpq_class(tol) + mpq_class(placeRounding(z.midPoint, v))) {
+            return false;
+        }
     }
     for (int k = 0; k < z.support.count; ++k) {
         auto const& s = z.support.points[static_cast<std::size_t>(k)];
         double const side = s.contact == Contact::kHigh ? 0.5 : -0.5;
         double const d = z.normal[0] * (s.point[0] - z.midPoint[0]) +
                          z.normal[1] * (s.point[1] - z.midPoint[1]) - side * z.width;
-        if (std::fabs(d) > 4 * tol + 1e-15 * gte::Length(s.point - z.midPoint)) return false;
+        if (std::fabs(d) > 4 * tol + placeRounding(z.midPoint, s.point))
+            return false;
     }
     return true;
 }
@@ -70,7 +78,8 @@ TEST(MinimumZoneStraightness, AgreesWithTheExhaustiveSearchOnSmallSets) {
         mpq_class const exact = form_oracle::straightnessWidthSquared(p);
         double const tol = form_oracle::accuracyTolerance(z.width, p, 2);
         bool const ok = z.status == FormStatus::kMeasured && z.certified &&
-                        form_oracle::withinOfRoot(z.width, exact, tol) && holdsAndTouches(p, z, tol);
+                        form_oracle::withinOfRoot(z.width, exact, tol) &&
+                        holdsAndTouches(p, z, tol);
         if (!ok && ++failures <= 5) {
             ADD_FAILURE() << "set " << set << " of " << n << ": width " << z.width << " exact "
                           << std::sqrt(exact.get_d());
@@ -88,7 +97,8 @@ TEST(MinimumZoneStraightness, MatchesTheBundledEdge) {
         std::replace(line.begin(), line.end(), ',', ' ');
         std::istringstream s(line);
         double x, y, z;
-        if (s >> x >> y >> z) p.emplace_back(x, y, z);
+        if (s >> x >> y >> z)
+            p.emplace_back(x, y, z);
     }
     ASSERT_EQ(p.size(), 150u);
     StraightnessZone const z = zoneOf(p);
@@ -113,10 +123,11 @@ TEST(MinimumZoneStraightness, RefusesOrMeasuresDegenerateSets) {
     EXPECT_EQ(spot.configuration, StraightnessConfiguration::kCoincident);
     EXPECT_TRUE(spot.certified);
 
-    // Three points: the width is the triangle's smallest height, along its longest side.
+    // Three points: the width is the triangle's smallest height, across its longest side (from
+    // (4, 0) to (1, 3)): twice the area over its length, 12 / sqrt(18).
     StraightnessZone const triangle = zoneOf({{0, 0, 0}, {4, 0, 0}, {1, 3, 0}});
-    EXPECT_EQ(triangle.width, 3.0);
+    EXPECT_NEAR(triangle.width, 2.0 * std::sqrt(2.0), 1e-15);
     EXPECT_EQ(triangle.configuration, StraightnessConfiguration::kTwoPlusOne);
-    EXPECT_EQ(triangle.support.points[2].index, 2u);
+    EXPECT_EQ(triangle.support.points[2].index, 0u);
     EXPECT_EQ(triangle.support.points[2].contact, Contact::kHigh);
 }
