@@ -10,7 +10,7 @@
 #include "form/least_squares_circle.h"
 #include "form/minimum_zone_flatness.h"
 #include "form/roundness.h"
-#include "gte/fit.h"
+#include "gte/orthogonal_fit.h"
 #include "measure_loop.h"
 
 using tavrisk_bench::measureItems;

@@ -12,8 +12,8 @@
 #include "form/plane_pair_zone.h"
 #include "form/zone_lp.h"
 #include "gte/basis.h"
-#include "gte/fit.h"
-#include "measure/running_extremes.h"
+#include "gte/orthogonal_fit.h"
+#include "search/running_extremes.h"
 
 namespace tavrisk::form {
 

@@ -13,7 +13,7 @@
 #include "exact_oracles.h"
 #include "form/minimum_zone_flatness.h"
 #include "form_cases.h"
-#include "measure/flatness_band.h"
+#include "form/flatness_band.h"
 #include "tavrisk.h"
 
 using form_cases::Points;
