@@ -1,0 +1,449 @@
+// SPDX-License-Identifier: MIT
+#include "form/roundness.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "form/circle_certificates.h"
+#include "form/convex_hull_xy.h"
+#include "form/form_formulas.h"
+#include "form/form_input.h"
+#include "form/least_squares_circle.h"
+#include "form/zone_lp.h"
+
+namespace tavrisk::form {
+
+namespace {
+
+using gte::Vector2;
+using gte::Vector3;
+
+// Successive linear programmes of the minimum zone before giving up; a round profile settles in
+// a few, the last ones only confirming.
+constexpr int kMaxZoneSteps = 60;
+// Halvings of a zone step that made the zone wider.
+constexpr int kMaxZoneHalvings = 20;
+// Exchanges of the inscribed circle's contacts before giving up.
+constexpr int kMaxInscribedSteps = 1000;
+// A centre that has moved this many point spreads away has left any profile behind: the zone
+// is running off towards a straight one.
+constexpr double kRunawaySpreads = 1e6;
+// The fixed seed of the enclosing circle's visiting order (a deterministic shuffle; the expected
+// linear time needs an order unrelated to the points').
+constexpr std::uint64_t kShuffleSeed = 0x9E3779B97F4A7C15u;
+
+double distance(Vector3 const& p, Vector2 const& c) {
+    double const dx = p[0] - c[0];
+    double const dy = p[1] - c[1];
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+struct Extremes {
+    double nearest;
+    double farthest;
+    std::size_t nearestIndex;
+    std::size_t farthestIndex;
+};
+
+Extremes extremesAbout(Vector3 const* p, std::size_t count, Vector2 const& c) {
+    Extremes e{std::numeric_limits<double>::infinity(), -1.0, 0, 0};
+    for (std::size_t i = 0; i < count; ++i) {
+        double const d = distance(p[i], c);
+        if (d < e.nearest) {
+            e.nearest = d;
+            e.nearestIndex = i;
+        }
+        if (d > e.farthest) {
+            e.farthest = d;
+            e.farthestIndex = i;
+        }
+    }
+    return e;
+}
+
+void writeAbout(Vector3 const* p, std::size_t count, Vector2 const& c, RoundnessCircles& r) {
+    Extremes const e = extremesAbout(p, count, c);
+    r.center = Vector3(c[0], c[1], 0.0);
+    r.innerRadius = e.nearest;
+    r.outerRadius = e.farthest;
+    r.width = e.farthest - e.nearest;
+}
+
+// ---- minimum circumscribed circle: Welzl's incremental algorithm with exact tests.
+
+std::uint64_t nextRandom(std::uint64_t& state) {
+    state += 0x9E3779B97F4A7C15u;  // splitmix64
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+}
+
+CircleThrough smallestEnclosing(Vector3 const* p, std::size_t count) {
+    std::vector<std::size_t> order(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        order[i] = i;
+    }
+    std::uint64_t state = kShuffleSeed;
+    for (std::size_t i = count; i > 1; --i) {
+        std::swap(order[i - 1], order[nextRandom(state) % i]);
+    }
+    CircleThrough c{{order[0], 0, 0}, 1};
+    for (std::size_t i = 1; i < count; ++i) {
+        Vector3 const& pi = p[order[i]];
+        if (outsideSign(p, c, pi) <= 0) {
+            continue;
+        }
+        c = CircleThrough{{order[i], 0, 0}, 1};
+        for (std::size_t j = 0; j < i; ++j) {
+            Vector3 const& pj = p[order[j]];
+            if (outsideSign(p, c, pj) <= 0) {
+                continue;
+            }
+            c = CircleThrough{{order[i], order[j], 0}, 2};
+            for (std::size_t k = 0; k < j; ++k) {
+                if (outsideSign(p, c, p[order[k]]) > 0) {
+                    c = CircleThrough{{order[i], order[j], order[k]}, 3, 0};
+                    c.turn = turnXY(p[order[i]], p[order[j]], p[order[k]]);
+                }
+            }
+        }
+    }
+    return c;
+}
+
+// ---- maximum inscribed circle: the centre climbs away from its nearest points.
+
+// The first point met as the centre moves from c along v, the distance to the contacts growing
+// as it goes: the least step s >= 0 at which some other point is as near as the first contact.
+std::optional<std::pair<std::size_t, double>> firstMet(Vector3 const* p, std::size_t count,
+                                                       Vector2 const& c, Vector2 const& v,
+                                                       std::vector<std::size_t> const& contacts) {
+    Vector3 const& f = p[contacts[0]];
+    double const fx = c[0] - f[0];
+    double const fy = c[1] - f[1];
+    double const r2 = fx * fx + fy * fy;
+    std::optional<std::pair<std::size_t, double>> met;
+    for (std::size_t i = 0; i < count; ++i) {
+        double const qx = c[0] - p[i][0];
+        double const qy = c[1] - p[i][1];
+        // |c + s v - q|^2 = |c + s v - f|^2  <=>  |c - q|^2 - r2 = 2 s v.(q - f)
+        double const approach = v[0] * (p[i][0] - f[0]) + v[1] * (p[i][1] - f[1]);
+        // The contacts move with the circle (their approach is zero but for rounding).
+        if (!(approach > 0.0) || std::find(contacts.begin(), contacts.end(), i) != contacts.end()) {
+            continue;
+        }
+        double const s = std::max(0.0, (qx * qx + qy * qy - r2) / (2.0 * approach));
+        if (!met || s < met->second) {
+            met = std::make_pair(i, s);
+        }
+    }
+    return met;
+}
+
+struct Inscribed {
+    bool found = false;
+    std::array<std::size_t, 3> contact{};
+};
+
+Inscribed climbToInscribed(Vector3 const* p, std::size_t count, Vector2 start) {
+    Inscribed result;
+    Vector2 c = start;
+    Extremes const e = extremesAbout(p, count, c);
+    std::vector<std::size_t> contacts = {e.nearestIndex};
+    for (int step = 0; step < kMaxInscribedSteps; ++step) {
+        Vector2 v;
+        Vector3 const& a = p[contacts[0]];
+        if (contacts.size() == 1) {
+            v = gte::Normalized(Vector2(c[0] - a[0], c[1] - a[1]));
+            if (v == Vector2::zeroVector()) {
+                v = Vector2(1.0, 0.0);
+            }
+        } else {
+            Vector3 const& b = p[contacts[1]];
+            // Along the bisector, away from the pair's midpoint.
+            v = gte::Normalized(Vector2(-(b[1] - a[1]), b[0] - a[0]));
+            Vector2 const mid(0.5 * (a[0] + b[0]), 0.5 * (a[1] + b[1]));
+            if (gte::Dot(v, c - mid) < 0.0) {
+                v = -v;
+            }
+        }
+        auto const met = firstMet(p, count, c, v, contacts);
+        if (!met) {
+            return result;  // nothing stops the circle: the points do not surround it
+        }
+        c = c + v * met->second;
+        if (std::find(contacts.begin(), contacts.end(), met->first) != contacts.end()) {
+            return result;
+        }
+        contacts.push_back(met->first);
+        if (contacts.size() < 3) {
+            continue;
+        }
+        // Three contacts: done when they surround the centre (an acute triangle); otherwise the
+        // contact at the obtuse corner goes and the climb goes on along the long side's bisector.
+        CircleThrough const circle{{contacts[0], contacts[1], contacts[2]}, 3};
+        std::optional<RoundedCircle> const rounded = roundedCircle(p, circle);
+        if (!rounded) {
+            return result;
+        }
+        c = rounded->center;
+        int obtuse = -1;
+        for (int k = 0; k < 3; ++k) {
+            Vector3 const& at = p[contacts[k]];
+            Vector3 const& u = p[contacts[(k + 1) % 3]];
+            Vector3 const& w = p[contacts[(k + 2) % 3]];
+            if ((u[0] - at[0]) * (w[0] - at[0]) + (u[1] - at[1]) * (w[1] - at[1]) <= 0.0) {
+                obtuse = k;
+            }
+        }
+        if (obtuse < 0) {
+            result.found = true;
+            result.contact = {contacts[0], contacts[1], contacts[2]};
+            return result;
+        }
+        contacts.erase(contacts.begin() + obtuse);
+    }
+    return result;
+}
+
+bool acuteAndEmpty(Vector3 const* p, std::size_t count, std::array<std::size_t, 3> const& t) {
+    for (int k = 0; k < 3; ++k) {
+        Vector3 const& at = p[t[k]];
+        Vector3 const& u = p[t[(k + 1) % 3]];
+        Vector3 const& w = p[t[(k + 2) % 3]];
+        if (exactSign([&](auto kind) { return dotXY<decltype(kind)>(at, u, w); }) <= 0) {
+            return false;
+        }
+    }
+    int const turn = turnXY(p[t[0]], p[t[1]], p[t[2]]);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (turn * inCircleSign(p[t[0]], p[t[1]], p[t[2]], p[i]) > 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---- minimum zone: successive linear programmes about the moving centre.
+
+struct ZoneState {
+    Vector2 center;
+    double width;
+};
+
+double zoneWidth(Vector3 const* p, std::size_t count, Vector2 const& c) {
+    Extremes const e = extremesAbout(p, count, c);
+    return e.farthest - e.nearest;
+}
+
+struct Annulus {
+    bool found = false;
+    std::size_t o1 = 0, o2 = 0, i1 = 0, i2 = 0;
+    Vector2 center;
+};
+
+Annulus narrowestAnnulus(Vector3 const* p, std::size_t count, Vector2 start, double spread) {
+    Annulus result;
+    Vector2 c = start;
+    double width = zoneWidth(p, count, c);
+    std::vector<ZonePoint> linearised(count);
+    for (int step = 0; step < kMaxZoneSteps; ++step) {
+        for (std::size_t i = 0; i < count; ++i) {
+            double const dx = p[i][0] - c[0];
+            double const dy = p[i][1] - c[1];
+            double const d = std::sqrt(dx * dx + dy * dy);
+            // The distance moves by -u . delta as the centre moves by delta.
+            linearised[i] = d > 0.0 ? ZonePoint{dx / d, dy / d, d} : ZonePoint{0.0, 0.0, 0.0};
+        }
+        VerticalZone const zone = narrowestVerticalZone(linearised.data(), count);
+        if (!zone.solved) {
+            return result;
+        }
+        std::vector<std::size_t> outer;
+        std::vector<std::size_t> inner;
+        for (std::size_t k = 0; k < 3; ++k) {
+            if (zone.weight[k] > 0.0) {
+                if (std::find(outer.begin(), outer.end(), zone.upper[k]) == outer.end()) {
+                    outer.push_back(zone.upper[k]);
+                }
+                if (std::find(inner.begin(), inner.end(), zone.lower[k]) == inner.end()) {
+                    inner.push_back(zone.lower[k]);
+                }
+            }
+        }
+        Vector2 next = c + Vector2(zone.tiltX, zone.tiltY);
+        if (outer.size() == 2 && inner.size() == 2) {
+            // The contacts fix the centre where their bisectors meet: a Newton step that lands.
+            FourPointAnnulus const annulus(p, outer[0], outer[1], inner[0], inner[1]);
+            if (annulus.defined()) {
+                next = annulus.rounded().center;
+                if (annulus.alternates()) {
+                    bool holds = true;
+                    for (std::size_t i = 0; i < count && holds; ++i) {
+                        holds = annulus.placeOf(p[i]) == 0;
+                    }
+                    if (holds) {
+                        result = Annulus{true, outer[0], outer[1], inner[0], inner[1], next};
+                        return result;
+                    }
+                }
+            }
+        }
+        double nextWidth = zoneWidth(p, count, next);
+        for (int halving = 0; halving < kMaxZoneHalvings && nextWidth > width; ++halving) {
+            next = c + (next - c) * 0.5;
+            nextWidth = zoneWidth(p, count, next);
+        }
+        if (gte::Length(next - start) > kRunawaySpreads * spread) {
+            return result;
+        }
+        if (next == c) {
+            break;
+        }
+        c = next;
+        width = nextWidth;
+    }
+    result.center = c;
+    return result;
+}
+
+// Whether every point lies on one line seen from above (exactly).
+bool collinearXY(Vector3 const* p, std::size_t count) {
+    std::size_t far = 0;
+    double farthest = 0.0;
+    for (std::size_t i = 0; i < count; ++i) {
+        double const dx = p[i][0] - p[0][0];
+        double const dy = p[i][1] - p[0][1];
+        if (dx * dx + dy * dy > farthest) {
+            farthest = dx * dx + dy * dy;
+            far = i;
+        }
+    }
+    for (std::size_t i = 0; i < count && far != 0; ++i) {
+        if (turnXY(p[0], p[far], p[i]) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriterion criterion) {
+    RoundnessCircles r;
+    r.criterion = criterion;
+    BoundingBox box;
+    r.status = checkFormInput(p, count, 3, 2, box);
+    if (r.status != FormStatus::kMeasured) {
+        return r;
+    }
+    if (collinearXY(p, count)) {
+        r.status = FormStatus::kNoCentre;
+        return r;
+    }
+    double const spread = std::max(box.high[0] - box.low[0], box.high[1] - box.low[1]);
+    LeastSquaresCircle const ls = criterion == RoundnessCriterion::kMinimumCircumscribed
+                                      ? LeastSquaresCircle()
+                                      : leastSquaresCircle(p, count);
+    Vector2 const start =
+        ls.converged ? ls.center
+                     : Vector2(0.5 * (box.low[0] + box.high[0]), 0.5 * (box.low[1] + box.high[1]));
+
+    switch (criterion) {
+        case RoundnessCriterion::kLeastSquares: {
+            writeAbout(p, count, ls.center, r);
+            r.radius = ls.radius;
+            r.certified = ls.converged;
+            Extremes const e = extremesAbout(p, count, ls.center);
+            r.support.add(e.nearestIndex, p[e.nearestIndex], Contact::kLow);
+            r.support.add(e.farthestIndex, p[e.farthestIndex], Contact::kHigh);
+            return r;
+        }
+        case RoundnessCriterion::kMinimumCircumscribed: {
+            CircleThrough const circle = smallestEnclosing(p, count);
+            std::optional<RoundedCircle> const rounded = roundedCircle(p, circle);
+            if (!rounded) {
+                r.status = FormStatus::kNoCentre;
+                return r;
+            }
+            writeAbout(p, count, rounded->center, r);
+            r.outerRadius = rounded->radius;
+            r.radius = rounded->radius;
+            r.width = r.outerRadius - r.innerRadius;
+            r.certified = true;
+            for (int k = 0; k < circle.count; ++k) {
+                r.support.add(circle.index[k], p[circle.index[k]], Contact::kHigh);
+            }
+            return r;
+        }
+        case RoundnessCriterion::kMaximumInscribed: {
+            // Grown from the least-squares centre and from the circumscribed circle's: where a
+            // coarse profile has two local maxima near its middle, the larger is kept.
+            std::optional<RoundedCircle> best;
+            std::array<std::size_t, 3> contact{};
+            std::optional<RoundedCircle> const outer =
+                roundedCircle(p, smallestEnclosing(p, count));
+            for (Vector2 const& from : {start, outer ? outer->center : start}) {
+                Inscribed const inscribed = climbToInscribed(p, count, from);
+                if (!inscribed.found) {
+                    continue;
+                }
+                std::optional<RoundedCircle> const rounded =
+                    roundedCircle(p, CircleThrough{inscribed.contact, 3});
+                if (rounded && (!best || rounded->radius > best->radius)) {
+                    best = rounded;
+                    contact = inscribed.contact;
+                }
+            }
+            if (!best) {
+                r.status = FormStatus::kNoCentre;
+                return r;
+            }
+            writeAbout(p, count, best->center, r);
+            r.innerRadius = best->radius;
+            r.radius = best->radius;
+            r.width = r.outerRadius - r.innerRadius;
+            r.certified = acuteAndEmpty(p, count, contact);
+            for (std::size_t i : contact) {
+                r.support.add(i, p[i], Contact::kLow);
+            }
+            return r;
+        }
+        case RoundnessCriterion::kMinimumZone:
+            break;
+    }
+
+    Annulus const annulus = narrowestAnnulus(p, count, start, spread);
+    if (!annulus.found) {
+        if (gte::Length(annulus.center - start) > kRunawaySpreads * spread) {
+            r.status = FormStatus::kNoCentre;
+            return r;
+        }
+        writeAbout(p, count, annulus.center, r);
+        r.radius = 0.5 * (r.innerRadius + r.outerRadius);
+        Extremes const e = extremesAbout(p, count, annulus.center);
+        r.support.add(e.nearestIndex, p[e.nearestIndex], Contact::kLow);
+        r.support.add(e.farthestIndex, p[e.farthestIndex], Contact::kHigh);
+        return r;
+    }
+    FourPointAnnulus const zone(p, annulus.o1, annulus.o2, annulus.i1, annulus.i2);
+    FourPointAnnulus::Rounded const rounded = zone.rounded();
+    r.center = Vector3(rounded.center[0], rounded.center[1], 0.0);
+    r.innerRadius = rounded.inner;
+    r.outerRadius = rounded.outer;
+    r.width = rounded.width;
+    r.radius = 0.5 * (rounded.inner + rounded.outer);
+    r.certified = true;
+    r.support.add(annulus.o1, p[annulus.o1], Contact::kHigh);
+    r.support.add(annulus.o2, p[annulus.o2], Contact::kHigh);
+    r.support.add(annulus.i1, p[annulus.i1], Contact::kLow);
+    r.support.add(annulus.i2, p[annulus.i2], Contact::kLow);
+    return r;
+}
+
+}  // namespace tavrisk::form
