@@ -14,7 +14,7 @@
 #include <array>
 #include <cstddef>
 
-#include "form/minimum_zone_flatness.h"
+#include "form/form_types.h"
 #include "form/plane_pair_zone.h"
 
 namespace tavrisk::form {

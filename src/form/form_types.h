@@ -42,4 +42,13 @@ struct Supports {
     }
 };
 
+// How the support points of a flatness zone lie.
+enum class FlatnessConfiguration {
+    kThreePlusOne,  // three support points on one plane, one on the other
+    kTwoPlusTwo,    // two on each plane, along crossing lines
+    kCoplanar,      // every point on one plane: width zero, the plane through three supports
+    kCollinear,     // every point on one line: width zero, the plane's turn about it undefined
+    kCoincident,    // every point the same: width zero, no plane defined
+};
+
 }  // namespace tavrisk::form

@@ -23,14 +23,6 @@
 
 namespace tavrisk::form {
 
-enum class FlatnessConfiguration {
-    kThreePlusOne,  // three support points on one plane, one on the other
-    kTwoPlusTwo,    // two on each plane, along crossing lines
-    kCoplanar,      // every point on one plane: width zero, the plane through three supports
-    kCollinear,     // every point on one line: width zero, the plane's turn about it undefined
-    kCoincident,    // every point the same: width zero, no plane defined
-};
-
 enum class FlatnessSearch {
     kActiveSet,        // the linear programme in the least-squares frame
     kHullEnumeration,  // the antipodal pairs of the convex hull
