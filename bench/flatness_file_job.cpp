@@ -44,7 +44,7 @@ int make(char const* path, long count) {
 
 int literalFlatness(char const* path, double& flatness) {
     std::vector<gte::Vector3> points;
-    if (!tavrisk_test::literalReadPointFile(path, points) || points.size() < 3) {
+    if (!tavrisk_bench::literalReadPointFile(path, points) || points.size() < 3) {
         return -1;
     }
     tavrisk_test::LiteralFit const plane =

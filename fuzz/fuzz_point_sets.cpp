@@ -15,6 +15,7 @@
 
 namespace {
 
+namespace literal = tavrisk_test::literal;
 using fuzz::Bytes;
 using fuzz::Part;
 using fuzz::same;

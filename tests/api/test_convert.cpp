@@ -7,6 +7,7 @@
 #include "api/records.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
 using gte::Vector3;
 using namespace tavrisk;
 

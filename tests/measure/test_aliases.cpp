@@ -9,6 +9,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 template <class T>

@@ -7,6 +7,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 using Pairs = std::array<double, 12>;  // nearest point1, point2, farthest point1, point2

@@ -12,7 +12,7 @@
 #include "support/random_cases.h"
 #include "support/test_util.h"
 
-using tavrisk_test::finite;
+using namespace tavrisk_test;
 using P = gte_point;
 using gte::Vector3;
 
@@ -49,18 +49,18 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
     // beforehand, as a point file's reader gives it) and must give the same bits. The plane record
     // must be the one the copy's fit gives, or the same refusal with the record untouched. Mostly
     // small clouds, sometimes large enough to thin the record's search.
-    tavrisk_test::RandomDraws g(0xF17F17u);
+    RandomDraws g(0xF17F17u);
     for (int i = 0; i < 20000; ++i) {
         int const draw = g.integer(0, 999);
         int const count = 3 + g.integer(0, draw < 990 ? 15 : draw < 999 ? 449 : 2999);
         std::vector<P> const points =
             g.points(count, i % g.kKinds, g.direction(), i % 10 == 0 ? 0.02 : 0.0);
-        std::vector<Vector3> const copy = tavrisk_test::copiedPoints(points.data(), count);
+        std::vector<Vector3> const copy = copiedPoints(points.data(), count);
         auto const inPlace = [&points](std::size_t k) { return tavrisk::toVector3(points[k]); };
         Vector3 sum = Vector3::zeroVector();
         for (Vector3 const& point : copy) sum += point;
         SCOPED_TRACE(::testing::Message() << "cloud " << i << ", " << count << " points");
-        tavrisk_test::LiteralFit const plane = tavrisk_test::literalPlaneFit(count, copy.data());
+        LiteralFit const plane = literalPlaneFit(count, copy.data());
         gte::PlaneFit planeFit;
         for (int form = 0; form < (i % 10 == 0 ? 3 : 1); ++form) {
             bool const unique = form == 0   ? planeFit.fitEach(count, inPlace)
@@ -71,7 +71,7 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
                 << "plane, form " << form;
         }
 
-        tavrisk_test::LiteralFit const line = tavrisk_test::literalFit(count, copy.data(), true);
+        LiteralFit const line = literalFit(count, copy.data(), true);
         gte::LineFit lineFit;
         ASSERT_TRUE(lineFit.fitEach(count, inPlace) == line.unique &&
                     sameBits(lineFit.origin(), line.origin) &&

@@ -10,6 +10,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 // The fitted plane is z = 0.2; the distances run from -0.2 to 0.8.
@@ -18,7 +20,7 @@ std::string const kPyramid = "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n";
 }  // namespace
 
 TEST(Flatness, BandAcrossTheFittedPlaneOrRefusalLeavingItUnwritten) {
-    tavrisk_test::ScratchDirectory const dir;
+    ScratchDirectory const dir;
     // A face on the tilted plane z = x / 2, raised 0.04 along the plane's normal in the middle
     // and lowered 0.01 at the corners. The bumps leave the fitted plane where it is, and the band
     // is measured across it: 0.05, where measuring along z would give 0.05 * sqrt(1.25).

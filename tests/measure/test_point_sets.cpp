@@ -12,6 +12,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 using Points = std::vector<gte_point>;

@@ -8,6 +8,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 gte_vector const kUp(0, 0, 1);

@@ -17,7 +17,7 @@
 #include "search/running_extremes.h"
 #include "tavrisk.h"
 
-namespace literal {
+namespace tavrisk_test::literal {
 
 using gte::Vector2;
 using gte::Vector3;
@@ -38,8 +38,6 @@ inline tavrisk::PointPair farthestPair(Vector3 const* p, int count, Vector3 cons
     return pair;
 }
 
-using tavrisk_test::finite;
-
 // An output the caller may leave out.
 template <class T>
 void store(T* output, T const& value) {
@@ -54,8 +52,8 @@ inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
     if (points == nullptr || count < 3) {
         return -1;
     }
-    std::vector<Vector3> const p = tavrisk_test::copiedPoints(points, count);
-    tavrisk_test::LiteralFit const fit = tavrisk_test::literalFit(count, p.data(), true);
+    std::vector<Vector3> const p = copiedPoints(points, count);
+    LiteralFit const fit = literalFit(count, p.data(), true);
     if (!fit.unique || !finite(fit.origin) || !finite(fit.axis)) {
         return -1;
     }
@@ -151,8 +149,8 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
     gte::Line3 const gteLine = tavrisk::toLine3(line);
     Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
     gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(m, gteLine.origin);
-    std::vector<Vector3> set1 = tavrisk_test::copiedPoints(points1, count1);
-    std::vector<Vector3> set2 = tavrisk_test::copiedPoints(points2, count2);
+    std::vector<Vector3> set1 = copiedPoints(points1, count1);
+    std::vector<Vector3> set2 = copiedPoints(points2, count2);
     Vector3 const c1 = gte::Centroid(set1.data(), set1.size());
     Vector3 const c2 = gte::Centroid(set2.data(), set2.size());
     if (useSigma) {
@@ -214,8 +212,7 @@ inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* 
     Vector2 n(line.vector.y, -line.vector.x);
     gte::Normalize(n);
     auto centre = [](gte_point const* points, int count) {
-        return gte::Centroid(tavrisk_test::copiedPoints(points, count).data(),
-                             static_cast<std::size_t>(count));
+        return gte::Centroid(copiedPoints(points, count).data(), static_cast<std::size_t>(count));
     };
     Vector3 const c1 = centre(points1, count1);
     Vector3 const c2 = centre(points2, count2);
@@ -252,4 +249,4 @@ inline int intervalLine(gte_point const* points, int count, gte_line line, int t
     return 1;
 }
 
-}  // namespace literal
+}  // namespace tavrisk_test::literal

@@ -20,8 +20,6 @@ inline bool samePointBits(std::vector<gte::Vector3> const& a, std::vector<gte::V
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(gte::Vector3)) == 0);
 }
 
-}  // namespace tavrisk_test
-
 // Fills a record with a recognisable pattern, to prove later that nothing was written.
 template <class Record>
 inline Record poisoned() {
@@ -95,10 +93,12 @@ inline ::testing::AssertionResult recordNear(Record const& actual, Record const&
     return ::testing::AssertionSuccess();
 }
 
+}  // namespace tavrisk_test
+
 // A vector (indexed) or a point (x, y, z) against its three expected coordinates.
-#define EXPECT_VEC3_NEAR(actual, ex, ey, ez, tol)                                 \
-    EXPECT_TRUE(::recordNear(gte::Vector3((actual)[0], (actual)[1], (actual)[2]), \
-                             gte::Vector3(ex, ey, ez), tol))
+#define EXPECT_VEC3_NEAR(actual, ex, ey, ez, tol)                                               \
+    EXPECT_TRUE(::tavrisk_test::recordNear(gte::Vector3((actual)[0], (actual)[1], (actual)[2]), \
+                                           gte::Vector3(ex, ey, ez), tol))
 #define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol) \
     EXPECT_VEC3_NEAR(gte::Vector3((actual).x, (actual).y, (actual).z), ex, ey, ez, tol)
 #define EXPECT_POINT_EQ(actual, ex, ey, ez) EXPECT_POINT_NEAR(actual, ex, ey, ez, 0.0)

@@ -8,10 +8,10 @@
 
 #include "pointtext/point_file.h"
 #include "tavrisk.h"
-#include "tool_runner.h"
+#include "support/tool_runner.h"
 
 using nlohmann::json;
-using tool_test::dataFile;
+using namespace tavrisk_test;
 
 namespace {
 
@@ -29,7 +29,7 @@ std::vector<gte_point> recordsOf(std::string const& path) {
 
 json measured(std::vector<std::string> args, std::string const& input = "/dev/null") {
     args.push_back("--json");
-    tool_test::Run const run = tool_test::runTool(args, input);
+    ToolRun const run = runTool(args, input);
     EXPECT_EQ(run.status, 0) << run.err;
     return run.json();
 }
@@ -45,7 +45,7 @@ void expectFigures(json const& out, std::vector<std::pair<char const*, json>> co
 }  // namespace
 
 TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
-    tavrisk_test::ScratchDirectory const scratch;
+    ScratchDirectory const scratch;
     std::string const pyramid = scratch.write("p.txt", "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n");
     for (std::string const& path : {dataFile("face.txt"), dataFile("plate.txt"), pyramid}) {
         double flatness = -1.0;
@@ -124,7 +124,7 @@ TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
 }
 
 TEST(ToolFigures, DeviationsAreSignedIndexedAndPaired) {
-    tavrisk_test::ScratchDirectory const scratch;
+    ScratchDirectory const scratch;
     // The fitted plane of the pyramid is z = 0.2: the apex (point 4) stands 0.8 above it, the
     // first of the four corners 0.2 below. Positive deviations lie on the side the normal's
     // largest component points to, here +z, whatever sense the fit chose.
