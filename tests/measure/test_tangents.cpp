@@ -31,6 +31,11 @@ struct Geometry {
     gte_line outline[2], inLine[2];
     gte_point outpoint[4], inpoint[4];
 };
+constexpr auto recordFields(RecordTag<Geometry>) {
+    return recordTable("Geometry", TAVRISK_TEST_FIELD(Geometry, outline),
+                       TAVRISK_TEST_FIELD(Geometry, inLine), TAVRISK_TEST_FIELD(Geometry, outpoint),
+                       TAVRISK_TEST_FIELD(Geometry, inpoint));
+}
 struct Tangents {
     int result = 0, outcount = 77, incount = 77, spare = 0;
     Geometry g = poisoned<Geometry>();
@@ -38,6 +43,16 @@ struct Tangents {
     std::array<int, 3> counts() const { return {result, outcount, incount}; }
 };
 using Counts = std::array<int, 3>;
+
+// The outputs of one point-circle call.
+struct PointTangents {
+    gte_line lines[2];
+    gte_point points[2];
+};
+constexpr auto recordFields(RecordTag<PointTangents>) {
+    return recordTable("PointTangents", TAVRISK_TEST_FIELD(PointTangents, lines),
+                       TAVRISK_TEST_FIELD(PointTangents, points));
+}
 
 Tangents tangents(gte_circle const& a, gte_circle const& b) {
     Tangents t;
@@ -50,10 +65,7 @@ Tangents tangents(gte_circle const& a, gte_circle const& b) {
 
 TEST(TangentPointCircle, CountsZeroToTwoFromTheProjectedPoint) {
     double const s3 = std::sqrt(3.0);
-    struct Out {
-        gte_line lines[2];
-        gte_point points[2];
-    } out = poisoned<Out>();
+    PointTangents out = poisoned<PointTangents>();
     // Inside, and on the axis: nothing.
     EXPECT_EQ(gte_tangent_point_circle(gte_point(1, 0, 0), kCircle, out.lines, out.points), 0);
     EXPECT_EQ(gte_tangent_point_circle(gte_point(0, 0, 5), kCircle, out.lines, out.points), 0);
