@@ -2,7 +2,6 @@
 // Tangents from a point to a circle and common tangents of two circles.
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 #include "tavrisk.h"
@@ -26,7 +25,7 @@ gte_line towards(gte_point a, gte_point b) {
     return gte_line(a, gte_vector(dx / length, dy / length, 0));
 }
 
-// All outputs of one circle-circle call, poisoned until written. No padding: compared whole.
+// The lines and points of one circle-circle call, poisoned until written.
 struct Geometry {
     gte_line outline[2], inLine[2];
     gte_point outpoint[4], inpoint[4];
@@ -37,9 +36,8 @@ constexpr auto recordFields(RecordTag<Geometry>) {
                        TAVRISK_TEST_FIELD(Geometry, inpoint));
 }
 struct Tangents {
-    int result = 0, outcount = 77, incount = 77, spare = 0;
+    int result = 0, outcount = 77, incount = 77;
     Geometry g = poisoned<Geometry>();
-    bool operator==(Tangents const& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
     std::array<int, 3> counts() const { return {result, outcount, incount}; }
 };
 using Counts = std::array<int, 3>;
@@ -146,7 +144,9 @@ TEST(TangentCircleCircle, NormalsMustAgree) {
     // Tilted by 2 degrees: accepted, and circle2's normal plays no further part. By 3: refused.
     double const deg = 0.017453292519943295;
     other.vector = gte_vector(std::sin(2 * deg), 0, std::cos(2 * deg));
-    EXPECT_TRUE(tangents(kCircle, other) == tangents(kCircle, kSmall));
+    Tangents const tilted = tangents(kCircle, other), level = tangents(kCircle, kSmall);
+    EXPECT_EQ(tilted.counts(), level.counts());
+    EXPECT_TRUE(sameRecordBits(tilted.g, level.g));
     other.vector = gte_vector(0, std::sin(3 * deg), std::cos(3 * deg));
     EXPECT_EQ(tangents(kCircle, other).result, -1);
 }

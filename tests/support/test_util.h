@@ -126,6 +126,20 @@ inline ::testing::AssertionResult recordNear(Record const& actual, Record const&
     return recordNear(actual, doublesOf(expected), tol);
 }
 
+// Every double of a record bit for bit the expected one (which tells -0 from 0 and one NaN from
+// another); on failure the first field that differs, by name.
+template <class Record>
+inline ::testing::AssertionResult sameRecordBits(Record const& actual, Record const& expected) {
+    auto const a = doublesOf(actual), e = doublesOf(expected);
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::memcmp(&a[i], &e[i], sizeof(double)) != 0) {
+            return ::testing::AssertionFailure() << fieldName<Record>(i) << ": " << digitsOf(a[i])
+                                                 << " vs " << digitsOf(e[i]) << " (bits differ)";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace tavrisk_test
 
 // A vector (indexed) or a point or vector record (x, y, z) against its three expected
