@@ -32,7 +32,8 @@ std::vector<P> onLine(int count) {
 
 gte_plane fitted(std::vector<P> const& points) {
     gte_plane plane = poisoned<gte_plane>();
-    EXPECT_EQ(gte_fit_plane(points.data(), static_cast<int>(points.size()), &plane), 1);
+    EXPECT_EQ(gte_fit_plane(points.data(), static_cast<int>(points.size()), &plane),
+              TAVRISK_MEASURED);
     return plane;
 }
 
@@ -86,7 +87,8 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
             expected.reset();
         }
         gte_plane record = poisoned<gte_plane>();
-        ASSERT_EQ(gte_fit_plane(points.data(), count, &record), expected ? 1 : -1);
+        ASSERT_EQ(gte_fit_plane(points.data(), count, &record),
+                  expected ? TAVRISK_MEASURED : TAVRISK_REFUSED);
         if (expected) {
             ASSERT_TRUE(sameRecordBits(record, *expected));
         } else {
@@ -130,7 +132,7 @@ TEST(FitPlane, RecordCornersTheThirdSampleAndLinesRefused) {
         SCOPED_TRACE(&c - cases);
         gte_plane plane = poisoned<gte_plane>();
         ASSERT_EQ(gte_fit_plane(c.points.data(), static_cast<int>(c.points.size()), &plane),
-                  c.record.empty() ? -1 : 1);
+                  c.record.empty() ? TAVRISK_REFUSED : TAVRISK_MEASURED);
         if (c.record.empty()) {
             EXPECT_TRUE(untouched(plane));
             continue;

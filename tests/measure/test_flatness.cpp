@@ -48,7 +48,7 @@ TEST(Flatness, BandAcrossTheFittedPlaneOrRefusalLeavingItUnwritten) {
     ASSERT_GT(longAccented.size(), 400u) << "the ANSI code page cannot spell the name";
     struct Case {
         std::string path;
-        double flatness;  // -1: refused
+        double flatness;  // below zero: refused
     } const cases[] = {
         {dir.write("tilted.txt", tilted), 0.05},
         // One or two points: the fit fails with a zero normal and every distance is 0.
@@ -64,7 +64,7 @@ TEST(Flatness, BandAcrossTheFittedPlaneOrRefusalLeavingItUnwritten) {
     for (Case const& c : cases) {
         double flatness = poisoned<double>();
         int const rc = gte_measure_platness_pointCloud_file(c.path.c_str(), &flatness);
-        EXPECT_EQ(rc, c.flatness < 0 ? -1 : 0) << c.path;
+        EXPECT_EQ(rc, c.flatness < 0 ? TAVRISK_REFUSED : TAVRISK_FLATNESS_MEASURED) << c.path;
         EXPECT_TRUE(c.flatness < 0 ? untouched(flatness)
                                    : std::fabs(flatness - c.flatness) <= 1e-15)
             << c.path << ": " << flatness;

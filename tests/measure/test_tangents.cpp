@@ -65,8 +65,10 @@ TEST(TangentPointCircle, CountsZeroToTwoFromTheProjectedPoint) {
     double const s3 = std::sqrt(3.0);
     PointTangents out = poisoned<PointTangents>();
     // Inside, and on the axis: nothing.
-    EXPECT_EQ(gte_tangent_point_circle(gte_point(1, 0, 0), kCircle, out.lines, out.points), 0);
-    EXPECT_EQ(gte_tangent_point_circle(gte_point(0, 0, 5), kCircle, out.lines, out.points), 0);
+    EXPECT_EQ(gte_tangent_point_circle(gte_point(1, 0, 0), kCircle, out.lines, out.points),
+              TAVRISK_NONE);
+    EXPECT_EQ(gte_tangent_point_circle(gte_point(0, 0, 5), kCircle, out.lines, out.points),
+              TAVRISK_NONE);
     // On the circle (here projected onto it): the radius turned by -90 degrees about the normal.
     ASSERT_EQ(gte_tangent_point_circle(gte_point(2, 0, -3), kCircle, out.lines, out.points), 1);
     EXPECT_TRUE(recordNear(out.lines[0], gte_line(gte_point(2, 0, 0), gte_vector(0, -1, 0))));
@@ -140,7 +142,7 @@ TEST(TangentCircleCircle, CountsFromTouchingToConcentric) {
 
 TEST(TangentCircleCircle, NormalsMustAgree) {
     gte_circle other(kSmall.center, 1, {0, 0, -1});
-    EXPECT_EQ(tangents(kCircle, other).counts(), Counts({-1, 77, 77}));
+    EXPECT_EQ(tangents(kCircle, other).counts(), Counts({TAVRISK_NO_ANSWER, 77, 77}));
     // Tilted by 2 degrees: accepted, and circle2's normal plays no further part. By 3: refused.
     double const deg = 0.017453292519943295;
     other.vector = gte_vector(std::sin(2 * deg), 0, std::cos(2 * deg));
@@ -148,15 +150,15 @@ TEST(TangentCircleCircle, NormalsMustAgree) {
     EXPECT_EQ(tilted.counts(), level.counts());
     EXPECT_TRUE(sameRecordBits(tilted.g, level.g));
     other.vector = gte_vector(0, std::sin(3 * deg), std::cos(3 * deg));
-    EXPECT_EQ(tangents(kCircle, other).result, -1);
+    EXPECT_EQ(tangents(kCircle, other).result, TAVRISK_NO_ANSWER);
 }
 
 TEST(Tangents, CirclesThatAreNotFiniteOrHaveANegativeRadiusHaveNoTangents) {
     // Regression: a negative radius gave two tangents with NaN lines and points; a NaN radius
     // gave two tangents from a point too; an infinite radius, or a centre, normal or point that
     // is not finite, gave two or four tangents made of NaN. Such a circle has none: 0, with
-    // circle-circle counts of 0 each. Disagreeing normals are still refused first, with -1, as
-    // for any circles.
+    // circle-circle counts of 0 each. Disagreeing normals are still refused first, with
+    // TAVRISK_NO_ANSWER, as for any circles.
     gte_circle const undefined[] = {
         at(0, -2.0),
         at(0, -0.5),
@@ -168,10 +170,13 @@ TEST(Tangents, CirclesThatAreNotFiniteOrHaveANegativeRadiusHaveNoTangents) {
     };
     for (gte_circle const& bad : undefined) {
         SCOPED_TRACE(&bad - undefined);
-        EXPECT_EQ(gte_tangent_point_circle(gte_point(4, 0, 0), bad, nullptr, nullptr), 0);
+        EXPECT_EQ(gte_tangent_point_circle(gte_point(4, 0, 0), bad, nullptr, nullptr),
+                  TAVRISK_NONE);
         EXPECT_EQ(tangents(bad, kSmall).counts(), Counts({0, 0, 0}));
         EXPECT_EQ(tangents(kSmall, bad).counts(), Counts({0, 0, 0}));
-        EXPECT_EQ(tangents(gte_circle(bad.center, bad.radius, {0, 0, -1}), kSmall).result, -1);
+        EXPECT_EQ(tangents(gte_circle(bad.center, bad.radius, {0, 0, -1}), kSmall).result,
+                  TAVRISK_NO_ANSWER);
     }
-    EXPECT_EQ(gte_tangent_point_circle(gte_point(kNaN, 0, 0), kSmall, nullptr, nullptr), 0);
+    EXPECT_EQ(gte_tangent_point_circle(gte_point(kNaN, 0, 0), kSmall, nullptr, nullptr),
+              TAVRISK_NONE);
 }

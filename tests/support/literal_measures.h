@@ -50,12 +50,12 @@ void store(T* output, T const& value) {
 // pair along it.
 inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
     if (points == nullptr || count < 3) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     std::vector<Vector3> const p = copiedPoints(points, count);
     LiteralFit const fit = literalFit(count, p.data(), true);
     if (!fit.unique || !finite(fit.origin) || !finite(fit.axis)) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     gte::Line3 const line(fit.origin, fit.axis);
     tavrisk::PointPair const pair = farthestPair(p.data(), count, line.direction);
@@ -63,10 +63,10 @@ inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
     Vector3 const pt1 = query(p[static_cast<std::size_t>(pair.first)], line).closestPoint;
     Vector3 const pt2 = query(p[static_cast<std::size_t>(pair.second)], line).closestPoint;
     if (!finite(pt1) || !finite(pt2)) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     store(segment, gte_lseg(tavrisk::toPointRecord(pt1), tavrisk::toPointRecord(pt2)));
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
 // The nominal point nearest in XY by a scan in index order: a strictly smaller squared distance
@@ -90,7 +90,7 @@ inline int profile2D(gte_point const* measured, int measuredCount, gte_point con
                      gte_vector const* normals, int nominalCount, double* profile) {
     if (measured == nullptr || nominal == nullptr || normals == nullptr || measuredCount < 1 ||
         nominalCount < 1) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     std::vector<double> deviations;
     for (int i = 0; i < measuredCount; ++i) {
@@ -102,7 +102,7 @@ inline int profile2D(gte_point const* measured, int measuredCount, gte_point con
     std::sort(deviations.begin(), deviations.end(),
               [](double a, double b) { return a < b || (!std::isnan(a) && std::isnan(b)); });
     store(profile, std::fabs(deviations.front() - deviations.back()));
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
 // Trimmed extreme averages from a sorted copy: NaN for both when any value is NaN (the first),
@@ -144,7 +144,7 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
     count2 = points2 == nullptr ? 0 : count2;
     if (!tavrisk::acceptsTrimAndAverage(count1, trim, average) ||
         !tavrisk::acceptsTrimAndAverage(count2, trim, average)) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     gte::Line3 const gteLine = tavrisk::toLine3(line);
     Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
@@ -166,7 +166,7 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
         result->direction = tavrisk::toVectorRecord(m);
         result->centerGap = std::fabs(gte::Dot(c1 - c2, m));
     }
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
 // The XY gaps |Dot((p2.x - p1.x, p2.y - p1.y), n)| of every pair through running extremes.
@@ -232,7 +232,7 @@ inline int intervalLine(gte_point const* points, int count, gte_line line, int t
                         double sigmaFactor, bool useSigma, double* maxAverage, double* minAverage) {
     count = points == nullptr ? 0 : count;
     if (!tavrisk::acceptsTrimAndAverage(count, trim, average)) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     gte::Line3 const gteLine = tavrisk::toLine3(line);
     gte::DistanceQuery<Vector3, gte::Line3> query;
@@ -246,7 +246,7 @@ inline int intervalLine(gte_point const* points, int count, gte_line line, int t
     tavrisk::ExtremeAverages const averages = sortedAverages(distances, trim, average);
     store(maxAverage, averages.high);
     store(minAverage, averages.low);
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
 }  // namespace tavrisk_test::literal

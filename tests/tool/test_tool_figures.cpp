@@ -49,7 +49,9 @@ TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
     std::string const pyramid = scratch.write("p.txt", "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n");
     for (std::string const& path : {dataFile("face.txt"), dataFile("plate.txt"), pyramid}) {
         double flatness = -1.0;
-        ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness), 0) << path;
+        ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness),
+                  TAVRISK_FLATNESS_MEASURED)
+            << path;
         expectFigures(measured({"flatness", path}), {{"/flatness", flatness}});
         // Standard input goes through a private copy and the same reader.
         json const piped = measured({"flatness", "-"}, path);
@@ -61,12 +63,13 @@ TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
     std::vector<gte_point> const facePoints = recordsOf(face), edgePoints = recordsOf(edge);
     int const faceCount = static_cast<int>(facePoints.size());
     gte_plane plane;
-    ASSERT_EQ(gte_fit_plane(facePoints.data(), faceCount, &plane), 1);
+    ASSERT_EQ(gte_fit_plane(facePoints.data(), faceCount, &plane), TAVRISK_MEASURED);
     expectFigures(measured({"fit-plane", face}), {{"/plane/pt1", xyz(plane.pt1)},
                                                   {"/plane/pt2", xyz(plane.pt2)},
                                                   {"/plane/pt3", xyz(plane.pt3)}});
     gte_lseg segment;
-    ASSERT_EQ(gte_fit_lseg(edgePoints.data(), static_cast<int>(edgePoints.size()), &segment), 1);
+    ASSERT_EQ(gte_fit_lseg(edgePoints.data(), static_cast<int>(edgePoints.size()), &segment),
+              TAVRISK_MEASURED);
     expectFigures(measured({"fit-line", edge}),
                   {{"/segment/pt1", xyz(segment.pt1)}, {"/segment/pt2", xyz(segment.pt2)}});
     gte_point centroid;
