@@ -67,6 +67,9 @@ constexpr double kFaceMargin = 24.0;
 // Marks about as large as the spacing of the points (a little less, so that neighbours do not
 // merge), within legible bounds.
 constexpr double kMarkShareOfSpacing = 0.42;
+// Points in a line (a face seen edge on) cover no area: they count as this many page units
+// across, so that their marks still get a size.
+constexpr double kLeastCoveredSide = 1.0;
 constexpr double kSmallestMark = 1.2;
 constexpr double kLargestMark = 7.0;
 
@@ -127,8 +130,8 @@ void drawPlaneMap(PlaneMap const& map, std::string const& path) {
     auto toY = [&](gte::Vector2 const& q) { return view.pageY(q[1]); };
 
     std::size_t const stride = markStride(flat.size());
-    double const covered =
-        std::max(view.spanX * view.scale, 1.0) * std::max(view.spanY * view.scale, 1.0);
+    double const covered = std::max(view.spanX * view.scale, kLeastCoveredSide) *
+                           std::max(view.spanY * view.scale, kLeastCoveredSide);
     double const drawn = static_cast<double>(points.size() / stride);
     double const radius =
         std::clamp(kMarkShareOfSpacing * std::sqrt(covered / std::max(drawn, 1.0)), kSmallestMark,
