@@ -61,10 +61,10 @@ static void BM_FitPlane(benchmark::State& state, bool literal) {
                 gte::Plane3::fromNormalAndPoint(fit.axis, fit.origin), count,
                 [&copy](std::size_t i) -> gte::Vector3 const& { return copy[i]; });
             if (!fit.unique || !record) {
-                return -1;
+                return TAVRISK_REFUSED;
             }
             plane = *record;
-            return 1;
+            return TAVRISK_MEASURED;
         },
         plane);
 }

@@ -44,8 +44,8 @@ int make(char const* path, long count) {
 
 int literalFlatness(char const* path, double& flatness) {
     std::vector<gte::Vector3> points;
-    if (!tavrisk_test::literalReadPointFile(path, points) || points.size() < 3) {
-        return -1;
+    if (!tavrisk_bench::literalReadPointFile(path, points) || points.size() < 3) {
+        return TAVRISK_REFUSED;
     }
     tavrisk_test::LiteralFit const plane =
         tavrisk_test::literalPlaneFit(static_cast<int>(points.size()), points.data());
@@ -54,7 +54,7 @@ int literalFlatness(char const* path, double& flatness) {
         band.offer(gte::Dot(p - plane.origin, plane.axis));
     }
     flatness = band.high.value() - band.low.value();
-    return 0;
+    return TAVRISK_FLATNESS_MEASURED;
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
         double flatness = 0.0;
         int const rc = mode == "fast" ? gte_measure_platness_pointCloud_file(argv[2], &flatness)
                                       : literalFlatness(argv[2], flatness);
-        if (rc != 0) {
+        if (rc != TAVRISK_FLATNESS_MEASURED) {
             std::fprintf(stderr, "%s: the file was refused\n", argv[2]);
             return 1;
         }

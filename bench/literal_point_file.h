@@ -9,7 +9,7 @@
 #include "support/literal_point_scanner.h"
 #include "platform/locked_file.h"
 
-namespace tavrisk_test {
+namespace tavrisk_bench {
 
 // A point file read the literal way: in chunks of 64 KiB, one byte at a time, the list grown
 // point by point. Returns whether the file was read (false when it is refused).
@@ -20,7 +20,7 @@ inline bool literalReadPointFile(char const* path, std::vector<gte::Vector3>& po
         return false;
     }
     tavrisk::PointFileProblem problem;
-    LiteralPointScanner scanner(points, problem);
+    tavrisk_test::LiteralPointScanner scanner(points, problem);
     std::vector<char> chunk(64 * 1024);
     for (std::uint64_t remaining = file.sizeAtOpen(); remaining > 0;) {
         long const got = file.read(chunk.data(), std::min<std::uint64_t>(chunk.size(), remaining));
@@ -32,4 +32,4 @@ inline bool literalReadPointFile(char const* path, std::vector<gte::Vector3>& po
     return scanner.finish();
 }
 
-}  // namespace tavrisk_test
+}  // namespace tavrisk_bench

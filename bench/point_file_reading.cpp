@@ -72,6 +72,6 @@ BENCHMARK_CAPTURE(BM_ReadPointFile, fast,
                   })
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReadPointFile, literal, tavrisk_test::literalReadPointFile)
+BENCHMARK_CAPTURE(BM_ReadPointFile, literal, tavrisk_bench::literalReadPointFile)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);

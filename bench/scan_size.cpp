@@ -21,6 +21,7 @@
 
 namespace {
 
+namespace literal = tavrisk_test::literal;
 using Points = std::vector<gte_point>;
 
 // A rough measured edge along a line at a slight angle to x, in random order.

@@ -37,11 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     bool const accepted =
         scanner.scan(reinterpret_cast<char const*>(data), size) && scanner.finish();
     double const& flatness = trial.outputs();
-    trial.expect(result == 0.0 || result == -1.0, "unknown result");
-    trial.expect(accepted || result == -1.0, "read a file it must refuse");
-    trial.expect(!accepted || !std::all_of(points.begin(), points.end(), moderate) || result == 0.0,
+    bool const measured = result == TAVRISK_FLATNESS_MEASURED;
+    bool const refused = result == TAVRISK_REFUSED;
+    trial.expect(measured || refused, "unknown result");
+    trial.expect(accepted || refused, "read a file it must refuse");
+    trial.expect(!accepted || !std::all_of(points.begin(), points.end(), moderate) || measured,
                  "refused a file of moderate numbers");
-    if (result == -1.0) {
+    if (refused) {
         trial.writes({}, "a refusal wrote the flatness");
     } else {
         trial.writes({fuzz::part(flatness)}, "flatness not written");

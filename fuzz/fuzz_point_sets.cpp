@@ -15,6 +15,7 @@
 
 namespace {
 
+namespace literal = tavrisk_test::literal;
 using fuzz::Bytes;
 using fuzz::Part;
 using fuzz::same;
@@ -122,8 +123,8 @@ using Outcome = fuzz::Outcome<Sets, Outputs>;
 
 // ---------------------------------------------------------------- contracts
 
-// The distance extremes as each point's distance measured alone gives them; -1 for both with
-// fewer than two points.
+// The distance extremes as each point's distance measured alone gives them;
+// TAVRISK_TOO_FEW_POINTS for both with fewer than two points.
 void distanceExtremes(gte_point const* points, int count, gte_line line, double* high,
                       double* low) {
     std::vector<double> d;
@@ -132,7 +133,9 @@ void distanceExtremes(gte_point const* points, int count, gte_line line, double*
         gte_dist_point_line(line, points[i], &r);
         d.push_back(r.dist);
     }
-    fuzz::Extremes const e = d.size() < 2 ? fuzz::Extremes{-1.0, -1.0} : fuzz::extremesOf(d);
+    fuzz::Extremes const e = d.size() < 2
+                                 ? fuzz::Extremes{TAVRISK_TOO_FEW_POINTS, TAVRISK_TOO_FEW_POINTS}
+                                 : fuzz::extremesOf(d);
     *high = e.high;
     *low = e.low;
 }
@@ -152,7 +155,7 @@ void lineGapSigma(Outcome const& o) {
     int const code = literal::intervalLine(s.first.array, s.first.count, s.line, s.trim, s.average,
                                            s.sigma, s.useSigma, &high, &low);
     gte_gap_result const& g = o.output<gte_gap_result>(0);
-    if (o.trial.answers(o.result, code, 1, o.outputs, "count rule")) {
+    if (o.trial.answers(o.result, code, TAVRISK_MEASURED, o.outputs, "count rule")) {
         o.trial.expect(same(g.maxGap, high) && same(g.minGap, low), "gaps are not the averages");
     }
 }
@@ -163,14 +166,14 @@ int intervalSum(gte_point const* points1, int count1, gte_point const* points2, 
                 double* low) {
     double high1, low1, high2, low2;
     if (literal::intervalLine(points1, count1, line, trim, average, sigma, useSigma, &high1,
-                              &low1) != 1 ||
+                              &low1) != TAVRISK_MEASURED ||
         literal::intervalLine(points2, count2, line, trim, average, sigma, useSigma, &high2,
-                              &low2) != 1) {
-        return -1;
+                              &low2) != TAVRISK_MEASURED) {
+        return TAVRISK_REFUSED;
     }
     *high = high1 + high2;
     *low = low1 + low2;
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
 // A fit refuses fewer than three points and any point that is not finite; a plane is written
@@ -185,8 +188,9 @@ void fitPlane(Outcome const& o) {
     };
     Set const& set = o.inputs.first;
     bool const refused = set.usable < 3 || !std::all_of(set.array, set.array + set.usable, finite);
-    if (!o.trial.answers(o.result, o.result == 1 && !refused ? 1 : -1, 1, o.outputs,
-                         "fit or refusal")) {
+    bool const fitted = o.result == TAVRISK_MEASURED && !refused;
+    if (!o.trial.answers(o.result, fitted ? TAVRISK_MEASURED : TAVRISK_REFUSED, TAVRISK_MEASURED,
+                         o.outputs, "fit or refusal")) {
         return;
     }
     gte_plane const& plane = o.output<gte_plane>(0);
@@ -200,16 +204,18 @@ void fitPlane(Outcome const& o) {
 }
 
 void moment(Outcome const& o) {
-    o.trial.answers(o.result, o.inputs.first.usable < 3 ? -1 : 1, 1, o.outputs, "three points");
+    o.trial.answers(o.result, o.inputs.first.usable < 3 ? TAVRISK_REFUSED : TAVRISK_MEASURED,
+                    TAVRISK_MEASURED, o.outputs, "three points");
 }
 
-// One deviation per point, and their band returned; -1 and nothing written without points.
+// One deviation per point, and their band returned; TAVRISK_NO_STRAIGHTNESS and nothing written
+// without points.
 void straightness(Outcome const& o) {
     int const count = std::max(o.inputs.first.usable, 0);
     double const* deviations = &o.output<double>(0);
     o.trial.writes({Part{deviations, count * sizeof(double)}}, "not one deviation per point");
     fuzz::Extremes const e = fuzz::extremesOf(std::vector<double>(deviations, deviations + count));
-    o.trial.expect(count > 0 ? same(o.result, e.high - e.low) : o.result == -1.0,
+    o.trial.expect(count > 0 ? same(o.result, e.high - e.low) : o.result == TAVRISK_NO_STRAIGHTNESS,
                    "straightness is not the band of the deviations, or -1 without points");
 }
 

@@ -48,20 +48,26 @@ constexpr auto length = [](double r) { return r < 0.0 ? -1 : 1; };  // never neg
 template <int top>  // degrees, with a drawing if the export has one
 constexpr auto angle = [](double r) { return std::isnan(r) || (r >= 0.0 && r <= top) ? 1 : -1; };
 // Line, ray or segment against a plane; planes; lines seen from above.
-constexpr auto linearHit = [](double r) { return r == 0 ? 0 : r == 1 || r == kInfinite ? 1 : -1; };
-constexpr auto planesMeet = [](double r) { return r == -1 || r == 0 ? 0 : r == 1 ? 1 : -1; };
+constexpr auto linearHit = [](double r) {
+    return r == TAVRISK_NONE ? 0 : r == 1 || r == kInfinite ? 1 : -1;
+};
+constexpr auto planesMeet = [](double r) {
+    return r == TAVRISK_NO_ANSWER || r == TAVRISK_NONE ? 0 : r == 1 ? 1 : -1;
+};
 constexpr auto linesMeetXY = [](double r) {
-    return r == 0 || r == kInfinite ? 0 : r == 1 ? 1 : -1;
+    return r == TAVRISK_NONE || r == kInfinite ? 0 : r == 1 ? 1 : -1;
 };
 // Points of a cut with a circle, or tangents from a point: as many as returned. A line is cut
 // with the circle through a plane that holds it; far out, rounding can turn that plane into one
-// the circle lies in, which has no answer (-1) as for a plane.
-constexpr auto upToTwo = [](double r) { return r == 0 || r == 1 || r == 2 ? int(r) : -1; };
-constexpr auto cutPoints = [](double r) { return r == -1 ? 0 : upToTwo(r); };
+// the circle lies in, which has no answer (TAVRISK_NO_ANSWER) as for a plane.
+constexpr auto upToTwo = [](double r) {
+    return r == TAVRISK_NONE || r == 1 || r == 2 ? int(r) : -1;
+};
+constexpr auto cutPoints = [](double r) { return r == TAVRISK_NO_ANSWER ? 0 : upToTwo(r); };
 constexpr auto circlesCut = [](double r) { return r == kInfinite ? 0 : cutPoints(r); };
 // Circle distances: the centre record always, the pairs exactly when 3 is returned.
 constexpr auto circlePairs = [](double r) { return r == 1 || r == 3 ? int(r) : -1; };
-constexpr auto linePairs = [](double r) { return r == -1 ? 0 : circlePairs(r); };
+constexpr auto linePairs = [](double r) { return r == TAVRISK_NO_ANSWER ? 0 : circlePairs(r); };
 
 // ---------------------------------------------------------------- values
 using Outcome = fuzz::Outcome<Bytes, Outputs>;
@@ -90,9 +96,10 @@ void gap(Outcome const& o) {
 }
 
 // Each kind of common tangent: its count, then that many lines with one tangent point for a
-// single (touching) tangent or two points per line for a pair; -1 writes nothing.
+// single (touching) tangent or two points per line for a pair; TAVRISK_NO_ANSWER writes
+// nothing.
 void circleTangents(Outcome const& o) {
-    if (o.result == -1) {
+    if (o.result == TAVRISK_NO_ANSWER) {
         o.trial.writes({}, "counts or tangents written for circles that disagree");
         return;
     }

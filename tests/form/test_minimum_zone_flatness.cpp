@@ -10,12 +10,13 @@
 #include <sstream>
 #include <string>
 
-#include "exact_oracles.h"
+#include "support/exact_oracles.h"
 #include "form/minimum_zone_flatness.h"
-#include "form_cases.h"
+#include "support/form_cases.h"
 #include "form/flatness_band.h"
 #include "tavrisk.h"
 
+using namespace tavrisk_test;
 using form_cases::Points;
 using tavrisk::form::Contact;
 using tavrisk::form::FlatnessConfiguration;

@@ -9,10 +9,11 @@
 #include <sstream>
 #include <string>
 
-#include "exact_oracles.h"
+#include "support/exact_oracles.h"
 #include "form/minimum_zone_straightness.h"
-#include "form_cases.h"
+#include "support/form_cases.h"
 
+using namespace tavrisk_test;
 using form_cases::Points;
 using tavrisk::form::Contact;
 using tavrisk::form::FormStatus;

@@ -6,10 +6,11 @@
 
 #include <cmath>
 
-#include "exact_oracles.h"
+#include "support/exact_oracles.h"
 #include "form/roundness.h"
-#include "form_cases.h"
+#include "support/form_cases.h"
 
+using namespace tavrisk_test;
 using form_cases::Points;
 using tavrisk::form::Contact;
 using tavrisk::form::FormStatus;

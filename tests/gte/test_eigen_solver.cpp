@@ -9,6 +9,7 @@
 #include "gte/eigen_solver.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
 using gte::EigenSolver3;
 using gte::Vector3;
 

@@ -9,6 +9,7 @@
 #include "gte/linear_distance_queries.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
 using L = gte::Line3;
 using R = gte::Ray3;
 using V = gte::Vector3;

@@ -3,6 +3,7 @@
 #include "gte/basis.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
 using gte::Vector3;
 
 TEST(Vector3, DivisionByZeroIsTheZeroVector) {

@@ -8,6 +8,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 gte_point const O(0, 0, 0);
@@ -27,11 +29,11 @@ double const kR = std::sqrt(0.5);
 // Draws into a poisoned record, so every field must be written; without a record to fill the
 // return value is the recorded angle all the same.
 template <class F, class A, class B>
-Drawing draw(F f, A const& a, B const& b) {
+gte_angle_result draw(F f, A const& a, B const& b) {
     gte_angle_result r = poisoned<gte_angle_result>();
     f(a, b, &r);
     EXPECT_EQ(f(a, b, nullptr), r.angle);
-    return doublesOf(r);
+    return r;
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 gte_point const kOrigin(0, 0, 0);
 
 TEST(BisectorPoint, MidpointsOfPointsAndOfPointAndLine) {

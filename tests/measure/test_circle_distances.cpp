@@ -7,9 +7,19 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
-using Pairs = std::array<double, 12>;  // nearest point1, point2, farthest point1, point2
+// The nearest and the farthest pair, each from circle1 (or the circle) to circle2 (or the line).
+struct Pairs {
+    gte_point nearest1, nearest2, farthest1, farthest2;
+};
+constexpr auto recordFields(RecordTag<Pairs>) {
+    return recordTable("Pairs", TAVRISK_TEST_FIELD(Pairs, nearest1),
+                       TAVRISK_TEST_FIELD(Pairs, nearest2), TAVRISK_TEST_FIELD(Pairs, farthest1),
+                       TAVRISK_TEST_FIELD(Pairs, farthest2));
+}
 double const kNaN = std::nan("");
 
 gte_circle up(double x, double y, double z, double r) {
@@ -21,10 +31,7 @@ gte_circle up(double x, double y, double z, double r) {
 struct Measured {
     int count;
     gte_dist_result r[3];
-    Pairs pairs() const {
-        return doublesOf(
-            std::array<gte_point, 4>{r[1].point1, r[1].point2, r[2].point1, r[2].point2});
-    }
+    Pairs pairs() const { return {r[1].point1, r[1].point2, r[2].point1, r[2].point2}; }
 };
 template <class F, class A>
 Measured measure(F f, A const& a, gte_circle const& b) {
@@ -47,7 +54,7 @@ TEST(CircleDistance, NearestThenFarthestPairOfEachForm) {
     double const h = 5.0 / std::sqrt(2.0), n = 1 + 1e-6;  // n: the tilted line's squared length
     struct {
         Measured m;
-        Pairs expected;
+        std::array<double, 12> expected;  // as Pairs holds them
         double tol = 0;
     } const cases[] = {
         // Coplanar: cut along the centre line, also with opposite normals.

@@ -8,6 +8,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 constexpr int kThreads = 4;

@@ -2,7 +2,6 @@
 // Orthogonal line and plane fits, and the segment and plane records built from them; the fits
 // reading the caller's records in place against the literal algorithm over a copy of them.
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -12,7 +11,7 @@
 #include "support/random_cases.h"
 #include "support/test_util.h"
 
-using tavrisk_test::finite;
+using namespace tavrisk_test;
 using P = gte_point;
 using gte::Vector3;
 
@@ -33,12 +32,9 @@ std::vector<P> onLine(int count) {
 
 gte_plane fitted(std::vector<P> const& points) {
     gte_plane plane = poisoned<gte_plane>();
-    EXPECT_EQ(gte_fit_plane(points.data(), static_cast<int>(points.size()), &plane), 1);
+    EXPECT_EQ(gte_fit_plane(points.data(), static_cast<int>(points.size()), &plane),
+              TAVRISK_MEASURED);
     return plane;
-}
-
-bool sameBits(Vector3 const& a, Vector3 const& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 }  // namespace
@@ -49,34 +45,35 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
     // beforehand, as a point file's reader gives it) and must give the same bits. The plane record
     // must be the one the copy's fit gives, or the same refusal with the record untouched. Mostly
     // small clouds, sometimes large enough to thin the record's search.
-    tavrisk_test::RandomDraws g(0xF17F17u);
+    RandomDraws g(0xF17F17u);
     for (int i = 0; i < 20000; ++i) {
         int const draw = g.integer(0, 999);
         int const count = 3 + g.integer(0, draw < 990 ? 15 : draw < 999 ? 449 : 2999);
         std::vector<P> const points =
             g.points(count, i % g.kKinds, g.direction(), i % 10 == 0 ? 0.02 : 0.0);
-        std::vector<Vector3> const copy = tavrisk_test::copiedPoints(points.data(), count);
+        std::vector<Vector3> const copy = copiedPoints(points.data(), count);
         auto const inPlace = [&points](std::size_t k) { return tavrisk::toVector3(points[k]); };
         Vector3 sum = Vector3::zeroVector();
         for (Vector3 const& point : copy) sum += point;
         SCOPED_TRACE(::testing::Message() << "cloud " << i << ", " << count << " points");
-        tavrisk_test::LiteralFit const plane = tavrisk_test::literalPlaneFit(count, copy.data());
+        LiteralFit const plane = literalPlaneFit(count, copy.data());
         gte::PlaneFit planeFit;
         for (int form = 0; form < (i % 10 == 0 ? 3 : 1); ++form) {
             bool const unique = form == 0   ? planeFit.fitEach(count, inPlace)
                                 : form == 1 ? planeFit.fit(count, copy.data())
                                             : planeFit.fitSummed(count, copy.data(), sum);
-            ASSERT_TRUE(unique == plane.unique && sameBits(planeFit.origin(), plane.origin) &&
-                        sameBits(planeFit.normal(), plane.axis))
-                << "plane, form " << form;
+            SCOPED_TRACE(::testing::Message() << "plane, form " << form);
+            ASSERT_EQ(unique, plane.unique);
+            ASSERT_TRUE(sameRecordBits(planeFit.origin(), plane.origin));
+            ASSERT_TRUE(sameRecordBits(planeFit.normal(), plane.axis));
         }
 
-        tavrisk_test::LiteralFit const line = tavrisk_test::literalFit(count, copy.data(), true);
+        LiteralFit const line = literalFit(count, copy.data(), true);
         gte::LineFit lineFit;
-        ASSERT_TRUE(lineFit.fitEach(count, inPlace) == line.unique &&
-                    sameBits(lineFit.origin(), line.origin) &&
-                    sameBits(lineFit.direction(), line.axis))
-            << "line";
+        SCOPED_TRACE("line");
+        ASSERT_EQ(lineFit.fitEach(count, inPlace), line.unique);
+        ASSERT_TRUE(sameRecordBits(lineFit.origin(), line.origin));
+        ASSERT_TRUE(sameRecordBits(lineFit.direction(), line.axis));
 
         std::optional<gte_plane> expected;
         if (plane.unique && finite(plane.origin) && finite(plane.axis)) {
@@ -90,9 +87,13 @@ TEST(FitRecords, ReadingInPlaceGivesTheBitsOfTheCopyThenFitAlgorithm) {
             expected.reset();
         }
         gte_plane record = poisoned<gte_plane>();
-        ASSERT_EQ(gte_fit_plane(points.data(), count, &record), expected ? 1 : -1);
-        ASSERT_TRUE(expected ? std::memcmp(&record, &*expected, sizeof record) == 0
-                             : untouched(record));
+        ASSERT_EQ(gte_fit_plane(points.data(), count, &record),
+                  expected ? TAVRISK_MEASURED : TAVRISK_REFUSED);
+        if (expected) {
+            ASSERT_TRUE(sameRecordBits(record, *expected));
+        } else {
+            ASSERT_TRUE(untouched(record));
+        }
     }
 }
 
@@ -131,7 +132,7 @@ TEST(FitPlane, RecordCornersTheThirdSampleAndLinesRefused) {
         SCOPED_TRACE(&c - cases);
         gte_plane plane = poisoned<gte_plane>();
         ASSERT_EQ(gte_fit_plane(c.points.data(), static_cast<int>(c.points.size()), &plane),
-                  c.record.empty() ? -1 : 1);
+                  c.record.empty() ? TAVRISK_REFUSED : TAVRISK_MEASURED);
         if (c.record.empty()) {
             EXPECT_TRUE(untouched(plane));
             continue;
@@ -153,7 +154,7 @@ TEST(FitPlane, LargeCloudsAreSampledEveryStepIndices) {
         P const left = points[0], up = points[1], right = points[2];
         gte_plane const expected =
             count < 200 ? gte_plane(left, right, up) : gte_plane(left, up, right);
-        EXPECT_EQ(doublesOf(fitted(points)), doublesOf(expected)) << count;
+        EXPECT_TRUE(recordNear(fitted(points), expected)) << count;
     }
 
     // A line of 1000 points with three points off it, none at a sampled index (every tenth):

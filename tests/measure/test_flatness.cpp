@@ -10,6 +10,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 // The fitted plane is z = 0.2; the distances run from -0.2 to 0.8.
@@ -18,7 +20,7 @@ std::string const kPyramid = "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n";
 }  // namespace
 
 TEST(Flatness, BandAcrossTheFittedPlaneOrRefusalLeavingItUnwritten) {
-    tavrisk_test::ScratchDirectory const dir;
+    ScratchDirectory const dir;
     // A face on the tilted plane z = x / 2, raised 0.04 along the plane's normal in the middle
     // and lowered 0.01 at the corners. The bumps leave the fitted plane where it is, and the band
     // is measured across it: 0.05, where measuring along z would give 0.05 * sqrt(1.25).
@@ -46,7 +48,7 @@ TEST(Flatness, BandAcrossTheFittedPlaneOrRefusalLeavingItUnwritten) {
     ASSERT_GT(longAccented.size(), 400u) << "the ANSI code page cannot spell the name";
     struct Case {
         std::string path;
-        double flatness;  // -1: refused
+        double flatness;  // below zero: refused
     } const cases[] = {
         {dir.write("tilted.txt", tilted), 0.05},
         // One or two points: the fit fails with a zero normal and every distance is 0.
@@ -62,7 +64,7 @@ TEST(Flatness, BandAcrossTheFittedPlaneOrRefusalLeavingItUnwritten) {
     for (Case const& c : cases) {
         double flatness = poisoned<double>();
         int const rc = gte_measure_platness_pointCloud_file(c.path.c_str(), &flatness);
-        EXPECT_EQ(rc, c.flatness < 0 ? -1 : 0) << c.path;
+        EXPECT_EQ(rc, c.flatness < 0 ? TAVRISK_REFUSED : TAVRISK_FLATNESS_MEASURED) << c.path;
         EXPECT_TRUE(c.flatness < 0 ? untouched(flatness)
                                    : std::fabs(flatness - c.flatness) <= 1e-15)
             << c.path << ": " << flatness;

@@ -7,6 +7,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 double const kNaN = std::nan("");
@@ -14,6 +16,11 @@ struct Moment {
     gte_point centroid;
     double angle, major, minor;
 };
+constexpr auto recordFields(RecordTag<Moment>) {
+    return recordTable("Moment", TAVRISK_TEST_FIELD(Moment, centroid),
+                       TAVRISK_TEST_FIELD(Moment, angle), TAVRISK_TEST_FIELD(Moment, major),
+                       TAVRISK_TEST_FIELD(Moment, minor));
+}
 
 }  // namespace
 
@@ -22,41 +29,44 @@ TEST(Moment, AxesAndTheAngleOfTheAxisNearerX) {
     Moment const poisonedMoment = poisoned<Moment>();
     struct {
         std::vector<gte_point> points;
-        int rc;
+        int code;
         std::array<double, 6> expected;  // centroid, angle, major, minor
         double tol = 0;
     } const cases[] = {
-        {xyzPoints(0, 0, 1, 4, 0, 2, 0, 2, 3, 4, 2, 6), 1, doubles(2, 1, 3, 0, 4, 2)},
+        {xyzPoints(0, 0, 1, 4, 0, 2, 0, 2, 3, 4, 2, 6), TAVRISK_MEASURED,
+         doubles(2, 1, 3, 0, 4, 2)},
         // Equal spreads: the quotient is infinite, with the sign of the correlation.
-        {xyzPoints(0, 2, 0, 1, 1, 0, 2, 0, 0), 1,
+        {xyzPoints(0, 2, 0, 1, 1, 0, 2, 0, 0), TAVRISK_MEASURED,
          doubles(1, 1, 0, pi / 4, std::sqrt(16.0 / 3.0), 0)},
         // Spread 3 along 60 degrees and 1 across, about (1, -2): the minor axis, at -30 degrees,
         // is the one nearer x.
         {xyzPoints(1 + 3 * c, -2 + 3 * s, 0, 1 - 3 * c, -2 - 3 * s, 0, 1 - s, -2 + c, 0, 1 + s,
                    -2 - c, 0),
-         1, doubles(1, -2, 0, -pi / 6, std::sqrt(18.0), std::sqrt(2.0)), 1e-14},
+         TAVRISK_MEASURED, doubles(1, -2, 0, -pi / 6, std::sqrt(18.0), std::sqrt(2.0)), 1e-14},
         // No preferred direction at all: angle 0, not the undefined 0 / 0.
-        {xyzPoints(0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0), 1, doubles(0.5, 0.5, 0, 0, 1, 1)},
+        {xyzPoints(0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0), TAVRISK_MEASURED,
+         doubles(0.5, 0.5, 0, 0, 1, 1)},
         // Collinear points whose minor eigenvalue rounds a little below zero: minor 0, not NaN.
         {xyzPoints(0.0, 3.009087709852283, 0, 1.0, 1.958721749859722, 0, 2.0, 0.9083557898671613, 0,
                    3.7, -0.8772663421201923, 0),
-         1, doubles(1.675, 1.2497247268647433, 0, 0.76083872658270646, 3.9630996256984377, 0)},
+         TAVRISK_MEASURED,
+         doubles(1.675, 1.2497247268647433, 0, 0.76083872658270646, 3.9630996256984377, 0)},
         // Regression: a NaN point made the minor axis 0 while the other figures were NaN.
-        {xyzPoints(0, 0, 0, 4, kNaN, 0, 0, 2, 0), 1,
+        {xyzPoints(0, 0, 0, 4, kNaN, 0, 0, 2, 0), TAVRISK_MEASURED,
          doubles(1.3333333333333333, kNaN, 0, kNaN, kNaN, kNaN)},
         // Fewer than three points: refused, nothing written.
-        {xyzPoints(0, 0, 0, 1, 1, 0), -1, doublesOf(poisonedMoment)},
+        {xyzPoints(0, 0, 0, 1, 1, 0), TAVRISK_REFUSED, doublesOf(poisonedMoment)},
     };
     for (auto const& k : cases) {
         Moment m = poisonedMoment;
         EXPECT_EQ(gte_measure_moment2(k.points.data(), static_cast<int>(k.points.size()),
                                       &m.centroid, &m.angle, &m.major, &m.minor),
-                  k.rc);
-        EXPECT_TRUE(recordNear(doublesOf(m), k.expected, k.tol)) << &k - cases;
+                  k.code);
+        EXPECT_TRUE(recordNear(m, k.expected, k.tol)) << &k - cases;
         // An angle of 0 is +0, never -0.
         EXPECT_TRUE(std::isnan(m.angle) || std::signbit(m.angle) == std::signbit(k.expected[3]));
     }
-    EXPECT_EQ(gte_measure_moment2(nullptr, 5, nullptr, nullptr, nullptr, nullptr), -1);
+    EXPECT_EQ(gte_measure_moment2(nullptr, 5, nullptr, nullptr, nullptr, nullptr), TAVRISK_REFUSED);
 }
 
 TEST(Straightness, SignsOffsetsLineDirectionsAndTrueExtremes) {
@@ -106,11 +116,11 @@ TEST(Profile, MeasuredPointsFarFromEveryNominalOne) {
     gte_vector const normals[] = {gte_vector(0, 1, 0), gte_vector(0, 2, 0), gte_vector(0, 4, 0)};
     gte_point const measured[] = {gte_point(3e9, 0.5, 0), gte_point(3e9, -0.25, 0)};
     double profile = poisoned<double>();
-    EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, normals, 3, &profile), 1);
+    EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, normals, 3, &profile), TAVRISK_MEASURED);
     EXPECT_EQ(profile, 1.5);  // deviations 1.0 and -0.5 along normal 1
     // Without measured points or without normals: refused, nothing written.
     profile = poisoned<double>();
-    EXPECT_EQ(gte_measure_profile2D(nullptr, 2, nominal, normals, 3, &profile), -1);
-    EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, nullptr, 3, &profile), -1);
+    EXPECT_EQ(gte_measure_profile2D(nullptr, 2, nominal, normals, 3, &profile), TAVRISK_REFUSED);
+    EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, nullptr, 3, &profile), TAVRISK_REFUSED);
     EXPECT_TRUE(untouched(profile));
 }

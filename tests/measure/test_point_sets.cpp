@@ -12,14 +12,17 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
 using Points = std::vector<gte_point>;
-using Out = std::tuple<int, double, double>;  // return code, maximum, minimum
-using Record = std::array<double, 9>;         // centre point, direction, centre/min/max gaps
+using Out = std::tuple<int, double, double>;  // return value, maximum, minimum
+using Record = std::array<double, 9>;         // gte_gap_result's fields in order
 
 gte_line const kXAxis(gte_point(0, 0, 0), gte_vector(1, 0, 0));
 double const kP = poisoned<double>();
+double const kFew = TAVRISK_TOO_FEW_POINTS;
 
 // Points i = 0, 1, ... at (dx * i, y_i, dz * i): across the x axis only y counts in XY.
 Points row(std::vector<double> const& ys, double dx = 1, double dz = 0) {
@@ -29,10 +32,10 @@ Points row(std::vector<double> const& ys, double dx = 1, double dz = 0) {
 }
 
 // Each call starts from poisoned outputs, so an output left alone reads back as kP.
-Record gapLine(gte_point const* p, int n) {
+gte_gap_result gapLine(gte_point const* p, int n) {
     gte_gap_result r = poisoned<gte_gap_result>();
     gte_gap_mutiPoint_line(p, n, kXAxis, &r);
-    return doublesOf(r);
+    return r;
 }
 Out intervalOf(gte_point const* p, int n, int trim, int average, double sigma, bool useSigma) {
     Out r(0, kP, kP);
@@ -44,7 +47,7 @@ gte_gap_result gapPair(Points const& s1, Points const& s2, gte_line const& line,
     gte_gap_result r = poisoned<gte_gap_result>();
     EXPECT_EQ(gte_gapSigma_mutiPoint_mutiPoint(s1.data(), int(s1.size()), s2.data(), int(s2.size()),
                                                line, 0, 1, sigma, true, &r),
-              1);
+              TAVRISK_MEASURED);
     return r;
 }
 
@@ -54,11 +57,12 @@ TEST(PointSetLine, GapTrueExtremesAndShortSets) {
     auto const two = row({1, 3}, 2);
     // The record: halfway from the centroid to its foot, the direction towards the line; a
     // centroid on the line gives no direction.
-    EXPECT_EQ(gapLine(two.data(), 2), (Record{1, 1, 0, 0, -1, 0, 2, 1, 3}));
-    EXPECT_EQ(gapLine(row({2, -2}, 4).data(), 2), (Record{2, 0, 0, 0, 0, 0, 0, 2, 2}));
-    // Fewer than two points, or no array at all: only the three gaps, -1 each.
-    EXPECT_EQ(gapLine(two.data(), 1), (Record{kP, kP, kP, kP, kP, kP, -1, -1, -1}));
-    EXPECT_EQ(gapLine(nullptr, 2), (Record{kP, kP, kP, kP, kP, kP, -1, -1, -1}));
+    EXPECT_TRUE(recordNear(gapLine(two.data(), 2), Record{1, 1, 0, 0, -1, 0, 2, 1, 3}));
+    EXPECT_TRUE(recordNear(gapLine(row({2, -2}, 4).data(), 2), Record{2, 0, 0, 0, 0, 0, 0, 2, 2}));
+    // Fewer than two points, or no array at all: only the three gaps, TAVRISK_TOO_FEW_POINTS each.
+    EXPECT_TRUE(
+        recordNear(gapLine(two.data(), 1), Record{kP, kP, kP, kP, kP, kP, kFew, kFew, kFew}));
+    EXPECT_TRUE(recordNear(gapLine(nullptr, 2), Record{kP, kP, kP, kP, kP, kP, kFew, kFew, kFew}));
     // Regression: the running minimum started at 1e7 and was reported as the minimum when every
     // distance lay beyond it; a NaN distance failed every comparison and was silently skipped.
     double const nan = std::nan("");
@@ -67,8 +71,8 @@ TEST(PointSetLine, GapTrueExtremesAndShortSets) {
         double maxDist, minDist;
     } const cases[] = {{{2e7, -3e7}, 3e7, 2e7}, {{1, nan, 3}, nan, nan}};
     for (auto const& c : cases) {
-        Record const gap = gapLine(row(c.ys).data(), static_cast<int>(c.ys.size()));
-        EXPECT_TRUE(same(gap[8], c.maxDist) && same(gap[7], c.minDist));
+        gte_gap_result const gap = gapLine(row(c.ys).data(), static_cast<int>(c.ys.size()));
+        EXPECT_TRUE(same(gap.maxGap, c.maxDist) && same(gap.minGap, c.minDist));
     }
 }
 
@@ -76,32 +80,35 @@ TEST(PointSets, CountRuleRefusesWithoutWriting) {
     // Accepted only with more than 2 * (trim + average) points, counted in 64 bits. A missing array
     // holds no points.
     auto const six = row({1, 2, 3, 4, 5, 6});
-    int const cases[][4] = {
-        {4, 1, 1, -1}, {5, 1, 1, 1},        {6, 1, 2, -1},       {6, -1, 1, -1},
-        {6, 0, 0, -1}, {6, INT_MAX, 1, -1}, {6, 0, 1 << 30, -1}, {6, INT_MAX, INT_MAX, -1},
-        {0, 0, 1, -1}, {-6, 0, 1, -1}};
+    int const refused = TAVRISK_REFUSED;
+    int const cases[][4] = {{4, 1, 1, refused},       {5, 1, 1, TAVRISK_MEASURED},
+                            {6, 1, 2, refused},       {6, -1, 1, refused},
+                            {6, 0, 0, refused},       {6, INT_MAX, 1, refused},
+                            {6, 0, 1 << 30, refused}, {6, INT_MAX, INT_MAX, refused},
+                            {0, 0, 1, refused},       {-6, 0, 1, refused}};
     for (auto const& c : cases) {
         int const n = c[0] < 0 ? 6 : c[0], trim = c[1], average = c[2], code = c[3];
         gte_point const* p = c[0] < 0 ? nullptr : six.data();
         SCOPED_TRACE(&c - cases);
         Out const r = intervalOf(p, n, trim, average, 0, false);
         EXPECT_EQ(std::get<0>(r), code);
-        EXPECT_EQ(r == Out(-1, kP, kP), code == -1);
+        EXPECT_EQ(r == Out(TAVRISK_REFUSED, kP, kP), code == TAVRISK_REFUSED);
     }
 }
 
 TEST(PointSets, DistanceFilterReplacesStrictOutliersByTheMean) {
     auto const five = row({1, 2, 3, 4, 10});  // centroid (2, 4, 0)
     // Mean 4, sigma sqrt(10): 10 is 6 away and becomes 4; 1 is 3 away and stays.
-    EXPECT_EQ(intervalOf(five.data(), 5, 0, 1, 1.0, true), Out(1, 4, 1));
+    EXPECT_EQ(intervalOf(five.data(), 5, 0, 1, 1.0, true), Out(TAVRISK_MEASURED, 4, 1));
     // Mean 1, sigma 1: values exactly at the limit stay; within a smaller one all become 1.
     auto const even = row({0, 2, 0, 2});
-    EXPECT_EQ(intervalOf(even.data(), 4, 0, 1, 1.0, true), Out(1, 2, 0));
-    EXPECT_EQ(intervalOf(even.data(), 4, 0, 1, 0.9, true), Out(1, 1, 1));
+    EXPECT_EQ(intervalOf(even.data(), 4, 0, 1, 1.0, true), Out(TAVRISK_MEASURED, 2, 0));
+    EXPECT_EQ(intervalOf(even.data(), 4, 0, 1, 0.9, true), Out(TAVRISK_MEASURED, 1, 1));
     // The gap record filters the distances only: the centroid is that of the measured points.
     gte_gap_result r;
-    EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 5, kXAxis, 0, 1, 1.0, true, &r), 1);
-    EXPECT_EQ(doublesOf(r), (Record{2, 2, 0, 0, -1, 0, 4, 1, 4}));
+    EXPECT_EQ(gte_gapSigma_mutiPoint_line(five.data(), 5, kXAxis, 0, 1, 1.0, true, &r),
+              TAVRISK_MEASURED);
+    EXPECT_TRUE(recordNear(r, Record{2, 2, 0, 0, -1, 0, 4, 1, 4}));
 }
 
 TEST(PointSetPair, PointFilterPullsOutliersToTheCentresDistance) {
@@ -130,7 +137,8 @@ TEST(PointSetPair, XYDistanceNeedsAHorizontalDirection) {
     // An XY length of 1e-4 is just enough for a direction across the line; below it the
     // distance is refused, with 0 and 1e16 written.
     for (auto const& [y, expected] :
-         {std::pair(1e-4, Out(1, 3, 0)), std::pair(0.99e-4, Out(0, 0, 1e16))}) {
+         {std::pair(1e-4, Out(true, 3, 0)),
+          std::pair(0.99e-4, Out(false, TAVRISK_UNMEASURED_MAX_GAP, TAVRISK_UNMEASURED_MIN_GAP))}) {
         gte_line const steep(gte_point(0, 0, 0), gte_vector(0, y, 5));
         Out r(0, kP, kP);
         std::get<0>(r) =

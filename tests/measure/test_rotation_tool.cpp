@@ -3,6 +3,8 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 TEST(RotateTool, RightHandRuleAboutAnyAxis) {
     struct {
         gte_vector vector, axis;

@@ -7,10 +7,20 @@
 #include "tavrisk.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
+
 namespace {
 
-using Gaps = std::array<double, 3>;    // centre, minimum, maximum
-using Record = std::array<double, 9>;  // centre point, direction, then the gaps as above
+// The three figures of the interval, named as gte_gap_result names them.
+struct Interval {
+    double centerGap, minGap, maxGap;
+};
+constexpr auto recordFields(RecordTag<Interval>) {
+    return recordTable("Interval", TAVRISK_TEST_FIELD(Interval, centerGap),
+                       TAVRISK_TEST_FIELD(Interval, minGap), TAVRISK_TEST_FIELD(Interval, maxGap));
+}
+using Gaps = std::array<double, 3>;    // Interval's fields in order: centre, minimum, maximum
+using Record = std::array<double, 9>;  // gte_gap_result's fields in order
 
 // An edge in z = 0.
 gte_lseg seg(double x1, double y1, double x2, double y2) {
@@ -19,16 +29,16 @@ gte_lseg seg(double x1, double y1, double x2, double y2) {
 
 gte_lseg const kBase = seg(0, 0, 10, 0);
 
-Gaps intervalOf(gte_lseg const& a, gte_lseg const& b) {
-    Gaps r;
-    r[0] = gte_intervalXY_lseg_lseg(a, b, &r[2], &r[1]);
+Interval intervalOf(gte_lseg const& a, gte_lseg const& b) {
+    Interval r;
+    r.centerGap = gte_intervalXY_lseg_lseg(a, b, &r.maxGap, &r.minGap);
     return r;
 }
 
-Record gapOf(gte_lseg const& a, gte_lseg const& b) {
+gte_gap_result gapOf(gte_lseg const& a, gte_lseg const& b) {
     gte_gap_result r = poisoned<gte_gap_result>();
     gte_gapXY_lseg_lseg(a, b, &r);
-    return doublesOf(r);
+    return r;
 }
 
 }  // namespace
@@ -84,21 +94,23 @@ TEST(SegmentGapXY, GapRuleReversesOnlyOpposedOrHeadToTailEdges) {
         {seg(45, -1.5, 5, 1.5), true},
     };
     for (auto const& [second, reverses] : cases) {
-        Record const g = gapOf(kBase, second);
-        EXPECT_EQ(Gaps({g[6], g[7], g[8]}) == intervalOf(kBase, second), reverses);
+        gte_gap_result const g = gapOf(kBase, second);
+        EXPECT_EQ(doublesOf(intervalOf(kBase, second)) == doubles(g.centerGap, g.minGap, g.maxGap),
+                  reverses);
     }
     // An exact cosine of 1 keeps collinear edges as they are.
-    EXPECT_EQ(gapOf(kBase, seg(12, 0, 13, 0))[4], -1.0);
+    EXPECT_EQ(gapOf(kBase, seg(12, 0, 13, 0)).direction.y, -1.0);
 
     // Same direction, yet the rounded cosine is 1.0000000000000002: theta is NaN, so the rule goes
     // on to the centre line, which runs along the edges (phi about 90) and reverses the second.
     // The opposed directions then cancel and nothing can be measured.
-    EXPECT_EQ(gapOf(seg(0, 0, 1, 5), seg(2, 10, 3, 15)), doubles(1.5, 7.5, 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_TRUE(recordNear(gapOf(seg(0, 0, 1, 5), seg(2, 10, 3, 15)),
+                           doubles(1.5, 7.5, 0, 0, 0, 0, 0, 0, 0)));
     // Edges 53 degrees apart, symmetric about the perpendicular of their centre line: the
     // rounded cosine of phi exceeds 1, and a NaN phi reverses the second edge. The interval rule
     // sees a positive cosine and keeps them: across the other diagonal.
     gte_lseg const left = seg(-6, -8, -11, 2), right = seg(6, 8, -5, 10);
-    Record const g = gapOf(left, right);
-    EXPECT_TRUE(recordNear(doubles(g[3], g[4]), doubles(0.8, -0.6), 1e-15));
-    EXPECT_NEAR(intervalOf(left, right)[0], 15.0, 1e-13);
+    gte_gap_result const g = gapOf(left, right);
+    EXPECT_TRUE(recordNear(g.direction, doubles(0.8, -0.6, 0), 1e-15));
+    EXPECT_NEAR(intervalOf(left, right).centerGap, 15.0, 1e-13);
 }

@@ -16,6 +16,7 @@
 #include "support/scratch_files.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
 using gte::Vector3;
 using tavrisk::kPointFileProgressStep;
 using tavrisk::PointFileProblem;
@@ -33,7 +34,7 @@ protected:
         return scratch_.write(last_, content);
     }
 
-    tavrisk_test::ScratchDirectory const scratch_;
+    ScratchDirectory const scratch_;
     int files_ = 0;
     fs::path last_;
 };
@@ -82,7 +83,7 @@ struct Reports {
 }  // namespace
 
 TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhatWithProgressThatChangesNothing) {
-    std::string const dir = tavrisk_test::narrowPath(scratch_.path());
+    std::string const dir = narrowPath(scratch_.path());
     // About 17 MB: progress in several steps.
     std::string big;
     std::vector<Vector3> bigPoints;
@@ -93,7 +94,7 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhatWithProgressThatChangesNothing)
     // 2 GiB of byte 0 without a separator used to be gathered into one value in memory.
     std::string const huge = file("");
     fs::resize_file(scratch_.path() / last_, std::uintmax_t(2) << 30);
-    std::string const pipe = tavrisk_test::notRegularFile(scratch_.path());
+    std::string const pipe = notRegularFile(scratch_.path());
     std::string const empty = file("");
 #if !defined(_WIN32)
     // A link to itself: there, but never to be opened, whoever asks (root reads any file).
@@ -101,7 +102,7 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhatWithProgressThatChangesNothing)
 #endif
     // Held open by another measurement or program, even one that lets others read it.
     std::string const shared = file("1 2 3\n");
-    tavrisk_test::HeldFile const heldShared(shared, tavrisk_test::Hold::shared);
+    HeldFile const heldShared(shared, Hold::shared);
     ASSERT_TRUE(heldShared.held());
     std::string const readOnly = file("1.25,2.5,-3\n");
     fs::path const readOnlyFile = scratch_.path() / last_;
@@ -157,7 +158,7 @@ TEST_F(PointFile, IsReadOrRefusedWithWhereAndWhatWithProgressThatChangesNothing)
                 readPointFile(c.path.c_str(), list, &problem, time == 1 ? &progress : nullptr),
                 c.kind == Kind::none)
                 << c.path;
-            EXPECT_TRUE(tavrisk_test::samePointBits(list, c.want)) << c.path;
+            EXPECT_TRUE(samePointBits(list, c.want)) << c.path;
             // Kind, line, the value's bytes and whether they were cut, all in the description.
             EXPECT_EQ(describe(problem), describe(PointFileProblem{c.kind, c.line, c.value,
                                                                    c.kind == Kind::valueTooLong}))

@@ -11,6 +11,7 @@
 #include "pointtext/point_scanner.h"
 #include "support/test_util.h"
 
+using namespace tavrisk_test;
 using gte::Vector3;
 using tavrisk::PointFileProblem;
 using tavrisk::PointScanner;
@@ -19,7 +20,7 @@ namespace {
 
 // Point files as measuring machines and people write them, with now and then a value or a
 // byte that gets the file refused.
-class PointFileMaker : public tavrisk_test::TextMaker {
+class PointFileMaker : public TextMaker {
 public:
     using TextMaker::TextMaker;
 
@@ -44,7 +45,7 @@ private:
         if (kind < 9100) {
             // Mostly machine decimals; long significands and near 2^53 now and then.
             std::size_t const which = kind < 7000 ? 0 : kind < 8000 ? 1 : 2;
-            return (this->*tavrisk_test::generators()[which].make)();
+            return (this->*generators()[which].make)();
         }
         if (kind < 9960) {
             // Long values, across blocks and chunks: leading zeros before a plain decimal.
@@ -127,7 +128,7 @@ TEST(PointScanner, AgreesWithTheLiteralScannerOnRandomFilesAndChunks) {
             cuts.push_back(std::min<std::size_t>(left, 1 + maker.below(longest)));
         }
         Outcome want;
-        tavrisk_test::LiteralPointScanner literal(want.points, want.problem);
+        LiteralPointScanner literal(want.points, want.problem);
         scanInChunks(literal, text, cuts, want);
         Outcome got;
         BlockScanner block(got, text.size());
@@ -135,8 +136,8 @@ TEST(PointScanner, AgreesWithTheLiteralScannerOnRandomFilesAndChunks) {
         std::string const label = "file " + std::to_string(file) + ": '" + text.substr(0, 60) + "'";
         EXPECT_EQ(got.steps, want.steps) << label;
         // The sum the fit would otherwise take of the list, added up as the points were read.
-        EXPECT_EQ(std::memcmp(&got.sum, &want.sum, sizeof(Vector3)), 0) << label;
-        EXPECT_TRUE(tavrisk_test::samePointBits(got.points, want.points)) << label;
+        EXPECT_TRUE(sameRecordBits(got.sum, want.sum)) << label;
+        EXPECT_TRUE(samePointBits(got.points, want.points)) << label;
         // Kind, line, the value's bytes and whether they were cut, all in the description.
         EXPECT_EQ(describe(got.problem), describe(want.problem)) << label;
         values += 3 * want.points.size();

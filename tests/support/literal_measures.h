@@ -17,7 +17,7 @@
 #include "search/running_extremes.h"
 #include "tavrisk.h"
 
-namespace literal {
+namespace tavrisk_test::literal {
 
 using gte::Vector2;
 using gte::Vector3;
@@ -38,8 +38,6 @@ inline tavrisk::PointPair farthestPair(Vector3 const* p, int count, Vector3 cons
     return pair;
 }
 
-using tavrisk_test::finite;
-
 // An output the caller may leave out.
 template <class T>
 void store(T* output, T const& value) {
@@ -52,12 +50,12 @@ void store(T* output, T const& value) {
 // pair along it.
 inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
     if (points == nullptr || count < 3) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
-    std::vector<Vector3> const p = tavrisk_test::copiedPoints(points, count);
-    tavrisk_test::LiteralFit const fit = tavrisk_test::literalFit(count, p.data(), true);
+    std::vector<Vector3> const p = copiedPoints(points, count);
+    LiteralFit const fit = literalFit(count, p.data(), true);
     if (!fit.unique || !finite(fit.origin) || !finite(fit.axis)) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     gte::Line3 const line(fit.origin, fit.axis);
     tavrisk::PointPair const pair = farthestPair(p.data(), count, line.direction);
@@ -65,10 +63,10 @@ inline int fitLseg(gte_point const* points, int count, gte_lseg* segment) {
     Vector3 const pt1 = query(p[static_cast<std::size_t>(pair.first)], line).closestPoint;
     Vector3 const pt2 = query(p[static_cast<std::size_t>(pair.second)], line).closestPoint;
     if (!finite(pt1) || !finite(pt2)) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     store(segment, gte_lseg(tavrisk::toPointRecord(pt1), tavrisk::toPointRecord(pt2)));
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
 // The nominal point nearest in XY by a scan in index order: a strictly smaller squared distance
@@ -92,7 +90,7 @@ inline int profile2D(gte_point const* measured, int measuredCount, gte_point con
                      gte_vector const* normals, int nominalCount, double* profile) {
     if (measured == nullptr || nominal == nullptr || normals == nullptr || measuredCount < 1 ||
         nominalCount < 1) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     std::vector<double> deviations;
     for (int i = 0; i < measuredCount; ++i) {
@@ -104,7 +102,7 @@ inline int profile2D(gte_point const* measured, int measuredCount, gte_point con
     std::sort(deviations.begin(), deviations.end(),
               [](double a, double b) { return a < b || (!std::isnan(a) && std::isnan(b)); });
     store(profile, std::fabs(deviations.front() - deviations.back()));
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
 // Trimmed extreme averages from a sorted copy: NaN for both when any value is NaN (the first),
@@ -146,13 +144,13 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
     count2 = points2 == nullptr ? 0 : count2;
     if (!tavrisk::acceptsTrimAndAverage(count1, trim, average) ||
         !tavrisk::acceptsTrimAndAverage(count2, trim, average)) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     gte::Line3 const gteLine = tavrisk::toLine3(line);
     Vector3 const m = gte::NormalizedCross(Vector3(0.0, 0.0, 1.0), gteLine.direction);
     gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(m, gteLine.origin);
-    std::vector<Vector3> set1 = tavrisk_test::copiedPoints(points1, count1);
-    std::vector<Vector3> set2 = tavrisk_test::copiedPoints(points2, count2);
+    std::vector<Vector3> set1 = copiedPoints(points1, count1);
+    std::vector<Vector3> set2 = copiedPoints(points2, count2);
     Vector3 const c1 = gte::Centroid(set1.data(), set1.size());
     Vector3 const c2 = gte::Centroid(set2.data(), set2.size());
     if (useSigma) {
@@ -168,7 +166,7 @@ inline int gapSigmaTwoSets(gte_point const* points1, int count1, gte_point const
         result->direction = tavrisk::toVectorRecord(m);
         result->centerGap = std::fabs(gte::Dot(c1 - c2, m));
     }
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
 // The XY gaps |Dot((p2.x - p1.x, p2.y - p1.y), n)| of every pair through running extremes.
@@ -214,8 +212,7 @@ inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* 
     Vector2 n(line.vector.y, -line.vector.x);
     gte::Normalize(n);
     auto centre = [](gte_point const* points, int count) {
-        return gte::Centroid(tavrisk_test::copiedPoints(points, count).data(),
-                             static_cast<std::size_t>(count));
+        return gte::Centroid(copiedPoints(points, count).data(), static_cast<std::size_t>(count));
     };
     Vector3 const c1 = centre(points1, count1);
     Vector3 const c2 = centre(points2, count2);
@@ -235,7 +232,7 @@ inline int intervalLine(gte_point const* points, int count, gte_line line, int t
                         double sigmaFactor, bool useSigma, double* maxAverage, double* minAverage) {
     count = points == nullptr ? 0 : count;
     if (!tavrisk::acceptsTrimAndAverage(count, trim, average)) {
-        return -1;
+        return TAVRISK_REFUSED;
     }
     gte::Line3 const gteLine = tavrisk::toLine3(line);
     gte::DistanceQuery<Vector3, gte::Line3> query;
@@ -249,7 +246,7 @@ inline int intervalLine(gte_point const* points, int count, gte_line line, int t
     tavrisk::ExtremeAverages const averages = sortedAverages(distances, trim, average);
     store(maxAverage, averages.high);
     store(minAverage, averages.low);
-    return 1;
+    return TAVRISK_MEASURED;
 }
 
-}  // namespace literal
+}  // namespace tavrisk_test::literal

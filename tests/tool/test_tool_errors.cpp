@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "tool_runner.h"
+#include "support/tool_runner.h"
 
-using tool_test::runTool;
+using namespace tavrisk_test;
 
 TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
-    tavrisk_test::ScratchDirectory const scratch;
-    std::string const face = tool_test::dataFile("face.txt");
+    ScratchDirectory const scratch;
+    std::string const face = dataFile("face.txt");
     std::string const header = scratch.write("header.txt", "x,y,z\n0,0,0\n1,0,0\n0,1,0\n");
     std::string const two = scratch.write("two.txt", "0 0 0\n1 1 1\n");
     std::string const axis = scratch.write("axis.txt", "0 0 0\n1 0 0\n2 0 0\n3 0 0\n");
@@ -66,10 +66,10 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
         {{"fit-line", huge}, 1, "coordinates are too large"},
     };
     // Another measurement holds the file.
-    tavrisk_test::HeldFile const holder(locked, tavrisk_test::Hold::exclusive);
+    HeldFile const holder(locked, Hold::exclusive);
     ASSERT_TRUE(holder.held());
     for (Case const& c : cases) {
-        tool_test::Run const run = runTool(c.args, c.input);
+        ToolRun const run = runTool(c.args, c.input);
         EXPECT_EQ(run.status, c.status) << c.says << "\n" << run.err;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << c.says << ": " << run.err;
         EXPECT_TRUE(run.out.empty()) << c.says << ": " << run.out;
@@ -78,7 +78,7 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
 
     // Help is asked for, not an error: it goes to standard output. With a line given, two
     // points are enough for straightness.
-    tool_test::Run const help = runTool({"straightness", "--help"});
+    ToolRun const help = runTool({"straightness", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: tavrisk straightness [OPTIONS] FILE"), std::string::npos);
     EXPECT_EQ(runTool({"straightness", two, "--line=0,0,0,1,0,0"}).status, 0);

@@ -8,10 +8,10 @@
 
 #include "pointtext/point_file.h"
 #include "tavrisk.h"
-#include "tool_runner.h"
+#include "support/tool_runner.h"
 
 using nlohmann::json;
-using tool_test::dataFile;
+using namespace tavrisk_test;
 
 namespace {
 
@@ -29,7 +29,7 @@ std::vector<gte_point> recordsOf(std::string const& path) {
 
 json measured(std::vector<std::string> args, std::string const& input = "/dev/null") {
     args.push_back("--json");
-    tool_test::Run const run = tool_test::runTool(args, input);
+    ToolRun const run = runTool(args, input);
     EXPECT_EQ(run.status, 0) << run.err;
     return run.json();
 }
@@ -45,11 +45,13 @@ void expectFigures(json const& out, std::vector<std::pair<char const*, json>> co
 }  // namespace
 
 TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
-    tavrisk_test::ScratchDirectory const scratch;
+    ScratchDirectory const scratch;
     std::string const pyramid = scratch.write("p.txt", "0,0,0\n2,0,0\n0,2,0\n2,2,0\n1,1,1\n");
     for (std::string const& path : {dataFile("face.txt"), dataFile("plate.txt"), pyramid}) {
         double flatness = -1.0;
-        ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness), 0) << path;
+        ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &flatness),
+                  TAVRISK_FLATNESS_MEASURED)
+            << path;
         expectFigures(measured({"flatness", path}), {{"/flatness", flatness}});
         // Standard input goes through a private copy and the same reader.
         json const piped = measured({"flatness", "-"}, path);
@@ -61,12 +63,13 @@ TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
     std::vector<gte_point> const facePoints = recordsOf(face), edgePoints = recordsOf(edge);
     int const faceCount = static_cast<int>(facePoints.size());
     gte_plane plane;
-    ASSERT_EQ(gte_fit_plane(facePoints.data(), faceCount, &plane), 1);
+    ASSERT_EQ(gte_fit_plane(facePoints.data(), faceCount, &plane), TAVRISK_MEASURED);
     expectFigures(measured({"fit-plane", face}), {{"/plane/pt1", xyz(plane.pt1)},
                                                   {"/plane/pt2", xyz(plane.pt2)},
                                                   {"/plane/pt3", xyz(plane.pt3)}});
     gte_lseg segment;
-    ASSERT_EQ(gte_fit_lseg(edgePoints.data(), static_cast<int>(edgePoints.size()), &segment), 1);
+    ASSERT_EQ(gte_fit_lseg(edgePoints.data(), static_cast<int>(edgePoints.size()), &segment),
+              TAVRISK_MEASURED);
     expectFigures(measured({"fit-line", edge}),
                   {{"/segment/pt1", xyz(segment.pt1)}, {"/segment/pt2", xyz(segment.pt2)}});
     gte_point centroid;
@@ -124,7 +127,7 @@ TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
 }
 
 TEST(ToolFigures, DeviationsAreSignedIndexedAndPaired) {
-    tavrisk_test::ScratchDirectory const scratch;
+    ScratchDirectory const scratch;
     // The fitted plane of the pyramid is z = 0.2: the apex (point 4) stands 0.8 above it, the
     // first of the four corners 0.2 below. Positive deviations lie on the side the normal's
     // largest component points to, here +z, whatever sense the fit chose.

@@ -17,7 +17,11 @@ constexpr Rgb kStops[] = {{5, 48, 97},     {33, 102, 172},  {67, 147, 195},  {14
                           {209, 229, 240}, {247, 247, 247}, {253, 219, 199}, {244, 165, 130},
                           {214, 96, 77},   {178, 24, 43},   {103, 0, 31}};
 constexpr int kStopCount = sizeof kStops / sizeof kStops[0];
+// Mid grey: outside the ramp, so a NaN deviation never passes for a small one.
 constexpr Rgb kNotANumber = {128, 128, 128};
+// Where zero sits on the ramp, and how far either end lies from it, as fractions of the ramp.
+constexpr double kRampMiddle = 0.5;
+constexpr double kRampHalf = 0.5;
 
 int mix(int a, int b, double t) {
     return static_cast<int>(std::lround(a + (b - a) * t));
@@ -39,9 +43,9 @@ Rgb DivergingScale::colourOf(double value) const {
     if (std::isnan(value)) {
         return kNotANumber;
     }
-    double position = 0.5;
+    double position = kRampMiddle;
     if (halfRange_ > 0.0) {
-        position = 0.5 + 0.5 * value / halfRange_;
+        position = kRampMiddle + kRampHalf * value / halfRange_;
     }
     position = std::fmin(1.0, std::fmax(0.0, position));
     double const scaled = position * (kStopCount - 1);
@@ -54,11 +58,16 @@ Rgb DivergingScale::colourOf(double value) const {
 
 namespace {
 
+// log10, pow and the product m * power each round, so a value that is a round number already can
+// come out a hair beside m * power: within this relative slack it counts as that round number,
+// and is not pushed to the next one.
+constexpr double kRoundNumberSlack = 1e-12;
+
 template <std::size_t N>
 double roundUpTo(double value, double const (&multiples)[N]) {
     double const power = std::pow(10.0, std::floor(std::log10(value)));
     for (double const m : multiples) {
-        if (m * power >= value * (1.0 - 1e-12)) {
+        if (m * power >= value * (1.0 - kRoundNumberSlack)) {
             return m * power;
         }
     }
@@ -76,7 +85,7 @@ double roundDown(double value) {
     double const power = std::pow(10.0, std::floor(std::log10(value)));
     double best = power;
     for (double const m : {2.0, 2.5, 5.0, 10.0}) {
-        if (m * power <= value * (1.0 + 1e-12)) {
+        if (m * power <= value * (1.0 + kRoundNumberSlack)) {
             best = m * power;
         }
     }
@@ -88,18 +97,31 @@ double roundUpFinely(double value) {
     return roundUpTo(value, multiples);
 }
 
+namespace {
+
+// log10 of a step that is a power of ten may round a hair above the whole number: it must not
+// ask for one decimal more than the step shows.
+constexpr double kDecimalsSlack = 1e-9;
+// A step scaled to its decimals is a whole number unless it lies further than this from one
+// (2.5 at one decimal is 25: a whole number; at none it is 2.5).
+constexpr double kWholeStepTolerance = 1e-6;
+// More decimals than a double's digits would print noise.
+constexpr int kMostDecimals = 12;
+
+}  // namespace
+
 std::string tickLabel(double value, double step) {
     int decimals = 0;
     if (step > 0.0 && std::isfinite(step)) {
-        decimals = static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+        decimals = static_cast<int>(std::ceil(-std::log10(step) - kDecimalsSlack));
         // 2.5 times a power of ten needs one decimal more than the power itself.
         double const scaled = step * std::pow(10.0, decimals);
-        if (std::fabs(scaled - std::round(scaled)) > 1e-6) {
+        if (std::fabs(scaled - std::round(scaled)) > kWholeStepTolerance) {
             ++decimals;
         }
-        decimals = decimals < 0 ? 0 : (decimals > 12 ? 12 : decimals);
+        decimals = decimals < 0 ? 0 : (decimals > kMostDecimals ? kMostDecimals : decimals);
     }
-    if (std::fabs(value) < step * 1e-9) {
+    if (std::fabs(value) < step * kTickSlack) {
         value = 0.0;
     }
     char text[64];

@@ -42,6 +42,10 @@ double roundDown(double value);
 // halves and quarters that still read as round numbers.
 double roundUpFinely(double value);
 
+// Ticks are reached by adding steps, which rounds: within this fraction of a step a tick counts
+// as lying on the end of its range, and as zero (not "-0.000").
+constexpr double kTickSlack = 1e-9;
+
 // value with as many decimals as the tick step needs, and a sign when it is not zero.
 std::string tickLabel(double value, double step);
 

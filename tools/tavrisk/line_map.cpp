@@ -10,101 +10,179 @@
 
 namespace tavrisk_tool {
 
-void drawLineMap(LineMap const& map, std::string const& path) {
-    std::vector<double> const& deviations = *map.deviations;
+namespace {
+
+// The vertical range reaches this far beyond the largest deviation (15 % of room), rounded up.
+constexpr double kRangeHeadroom = 1.15;
+// When no deviation is negative (unsigned distances) the range still shows a little below zero:
+// this share of the range above it.
+constexpr double kRoomBelowZero = 0.15;
+// The first and last points stand this far inside the plot's sides, so that their marks are
+// not cut.
+constexpr double kAlongInset = 20.0;
+// About this many tick intervals on each axis.
+constexpr int kTicksPerAxis = 8;
+// Tick values sit this far left of the plot and below it; the axis titles further out.
+constexpr double kTickValueGap = 8.0;
+constexpr double kTickValueDrop = 20.0;
+constexpr double kAlongTitleDrop = 42.0;
+constexpr double kDeviationTitleGap = 66.0;
+Stroke const kGridInk{"#e4e4e4", 1.0, ""};
+
+// A band of no width still shows, as a hairline.
+constexpr double kLeastBandHeight = 0.5;
+// The bracket beside the plot that spans the band, its ticks pointing back at the plot, and its
+// two-line label: "band" above the bracket's middle and the width below.
+constexpr double kBracketGap = 14.0;
+constexpr double kBracketTick = 5.0;
+constexpr double kBracketLabelGap = 8.0;
+constexpr double kBracketLabelRise = 4.0;
+constexpr double kBracketLabelDrop = 14.0;
+std::string const kBandInk = "#8a5208";
+
+// Marks about a third of the spacing of evenly spread points, within legible bounds.
+constexpr double kMarkShareOfSpacing = 0.35;
+constexpr double kSmallestMark = 1.5;
+constexpr double kLargestMark = 4.5;
+
+// Where a position along the line and a deviation land on the page. The deviations are scaled
+// on their own, so that they show however small they are against the length.
+struct LineFrame {
+    double minAlong;
+    double maxAlong;
+    double spanAlong;         // at least kLeastSpan
+    double largestDeviation;  // in size, of the band's ends; at least kLeastSpan
+    double lowDeviation;      // the vertical range: the band and zero with some room
+    double highDeviation;
+
+    double x(double along) const {
+        return kPlotArea.left + kAlongInset +
+               (along - minAlong) / spanAlong * (kPlotArea.width - 2 * kAlongInset);
+    }
+    double y(double deviation) const {
+        return kPlotArea.bottom() -
+               (deviation - lowDeviation) / (highDeviation - lowDeviation) * kPlotArea.height;
+    }
+};
+
+LineFrame frameOf(LineMap const& map) {
     auto const [firstAlong, lastAlong] = std::minmax_element(map.along.begin(), map.along.end());
-    double const minAlong = *firstAlong;
-    double const maxAlong = *lastAlong;
-    // The vertical range holds the band and zero with some room; it is scaled on its own, so
-    // the deviations show however small they are against the length.
-    double const largest = std::max({std::fabs(map.bandLow), std::fabs(map.bandHigh), 1e-300});
-    double const reach = roundUp(largest * 1.15);
-    double const lowValue = std::min(-reach * (map.bandLow < 0.0 ? 1.0 : 0.15), map.bandLow);
-    double const highValue = reach;
-    double const spanAlong = std::max(maxAlong - minAlong, 1e-300);
-    double const inset = 20.0;
-    auto toX = [&](double t) {
-        return kPlotArea.left + inset + (t - minAlong) / spanAlong * (kPlotArea.width - 2 * inset);
-    };
-    auto toY = [&](double d) {
-        return kPlotArea.bottom() - (d - lowValue) / (highValue - lowValue) * kPlotArea.height;
-    };
+    double const largest = std::max({std::fabs(map.bandLow), std::fabs(map.bandHigh), kLeastSpan});
+    double const reach = roundUp(largest * kRangeHeadroom);
+    double const low = std::min(-reach * (map.bandLow < 0.0 ? 1.0 : kRoomBelowZero), map.bandLow);
+    return LineFrame{*firstAlong, *lastAlong, std::max(*lastAlong - *firstAlong, kLeastSpan),
+                     largest,     low,        reach};
+}
 
-    SvgDocument svg(kPageWidth, kPageHeight);
-    drawTitle(svg, map.title);
-    svg.rect(kPlotArea.left, kPlotArea.top, kPlotArea.width, kPlotArea.height, "#ffffff",
-             Stroke{"#9a9a9a", 1.0, ""});
-
-    // Grid and ticks on both axes.
+// Grid lines with their tick values on both axes, and the axis titles.
+void drawAxes(SvgDocument& svg, LineFrame const& frame, LineMap const& map) {
     double stepDeviation = 0.0;
-    for (double value : ticksOver(lowValue, highValue, 8, stepDeviation)) {
-        double const y = toY(value);
-        svg.line(kPlotArea.left, y, kPlotArea.right(), y, Stroke{"#e4e4e4", 1.0, ""});
-        svg.text(kPlotArea.left - 8.0, y + 5.0, tickLabel(value, stepDeviation), 13.0, "end");
+    for (double value :
+         ticksOver(frame.lowDeviation, frame.highDeviation, kTicksPerAxis, stepDeviation)) {
+        double const y = frame.y(value);
+        svg.line(kPlotArea.left, y, kPlotArea.right(), y, kGridInk);
+        svg.text(kPlotArea.left - kTickValueGap, y + kHalfDigitHeight,
+                 tickLabel(value, stepDeviation), kTickSize, "end");
     }
     double stepAlong = 0.0;
-    for (double value : ticksOver(minAlong, maxAlong, 8, stepAlong)) {
-        double const x = toX(value);
-        svg.line(x, kPlotArea.top, x, kPlotArea.bottom(), Stroke{"#e4e4e4", 1.0, ""});
-        svg.text(x, kPlotArea.bottom() + 20.0, tickLabel(value, stepAlong), 13.0, "middle");
+    for (double value : ticksOver(frame.minAlong, frame.maxAlong, kTicksPerAxis, stepAlong)) {
+        double const x = frame.x(value);
+        svg.line(x, kPlotArea.top, x, kPlotArea.bottom(), kGridInk);
+        svg.text(x, kPlotArea.bottom() + kTickValueDrop, tickLabel(value, stepAlong), kTickSize,
+                 "middle");
     }
-    svg.text(kPlotArea.left + kPlotArea.width / 2, kPlotArea.bottom() + 42.0,
-             "position along the line (" + map.unit + ")", 14.0, "middle");
-    svg.beginRotated(-90.0, kPlotArea.left - 66.0, kPlotArea.top + kPlotArea.height / 2);
-    svg.text(kPlotArea.left - 66.0, kPlotArea.top + kPlotArea.height / 2,
-             map.deviationName + " (" + map.unit + ")", 14.0, "middle");
+    svg.text(kPlotArea.left + kPlotArea.width / 2, kPlotArea.bottom() + kAlongTitleDrop,
+             "position along the line (" + map.unit + ")", kLabelSize, "middle");
+    double const titleX = kPlotArea.left - kDeviationTitleGap;
+    double const titleY = kPlotArea.top + kPlotArea.height / 2;
+    svg.beginRotated(-90.0, titleX, titleY);
+    svg.text(titleX, titleY, map.deviationName + " (" + map.unit + ")", kLabelSize, "middle");
     svg.endGroup();
+}
 
-    // The band between the lowest and highest deviation, and the line itself at zero.
-    double const bandTop = toY(map.bandHigh);
-    double const bandBottom = toY(map.bandLow);
-    svg.rect(kPlotArea.left, bandTop, kPlotArea.width, std::max(bandBottom - bandTop, 0.5),
-             "#fbe7c6");
+// The band between the lowest and highest deviation across the plot, and its width on a bracket
+// beside the plot, where no point can hide it.
+void drawBand(SvgDocument& svg, LineFrame const& frame, LineMap const& map) {
+    double const bandTop = frame.y(map.bandHigh);
+    double const bandBottom = frame.y(map.bandLow);
+    svg.rect(kPlotArea.left, bandTop, kPlotArea.width,
+             std::max(bandBottom - bandTop, kLeastBandHeight), "#fbe7c6");
     Stroke const bandEdge{"#c07a12", 1.5, "7 4"};
     svg.line(kPlotArea.left, bandTop, kPlotArea.right(), bandTop, bandEdge);
     svg.line(kPlotArea.left, bandBottom, kPlotArea.right(), bandBottom, bandEdge);
-    // The band's width, beside the plot where no point can hide it.
-    double const bracket = kPlotArea.right() + 14.0;
-    Stroke const bracketInk{"#8a5208", 1.5, ""};
-    svg.line(bracket, bandTop, bracket, bandBottom, bracketInk);
-    svg.line(bracket - 5.0, bandTop, bracket, bandTop, bracketInk);
-    svg.line(bracket - 5.0, bandBottom, bracket, bandBottom, bracketInk);
-    double const middle = (bandTop + bandBottom) / 2;
-    svg.text(bracket + 8.0, middle - 4.0, "band", 14.0, "start", true, "#8a5208");
-    svg.text(bracket + 8.0, middle + 14.0,
-             lengthText(map.bandHigh - map.bandLow, map.unit).substr(1), 14.0, "start", true,
-             "#8a5208");
-    svg.line(kPlotArea.left, toY(0.0), kPlotArea.right(), toY(0.0), Stroke{"#333333", 1.5, ""});
 
-    // The points joined in their order along the line, then their marks.
+    double const bracket = kPlotArea.right() + kBracketGap;
+    Stroke const bracketInk{kBandInk, 1.5, ""};
+    svg.line(bracket, bandTop, bracket, bandBottom, bracketInk);
+    svg.line(bracket - kBracketTick, bandTop, bracket, bandTop, bracketInk);
+    svg.line(bracket - kBracketTick, bandBottom, bracket, bandBottom, bracketInk);
+    double const middle = (bandTop + bandBottom) / 2;
+    double const labelX = bracket + kBracketLabelGap;
+    svg.text(labelX, middle - kBracketLabelRise, "band", kLabelSize, "start", true, kBandInk);
+    // The width is never negative: its text without the sign.
+    svg.text(labelX, middle + kBracketLabelDrop,
+             lengthText(map.bandHigh - map.bandLow, map.unit).substr(1), kLabelSize, "start", true,
+             kBandInk);
+}
+
+// The line itself: zero deviation.
+void drawZeroLine(SvgDocument& svg, LineFrame const& frame) {
+    svg.line(kPlotArea.left, frame.y(0.0), kPlotArea.right(), frame.y(0.0),
+             Stroke{"#333333", 1.5, ""});
+}
+
+// The points joined in their order along the line (one in stride of them when there are many).
+void drawTrace(SvgDocument& svg, LineFrame const& frame, LineMap const& map, std::size_t stride) {
     std::vector<std::size_t> order(map.along.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return map.along[a] < map.along[b]; });
-    std::size_t const stride = markStride(order.size());
     std::vector<std::pair<double, double>> trace;
     trace.reserve(order.size() / stride + 1);
     for (std::size_t k = 0; k < order.size(); k += stride) {
         std::size_t const i = order[k];
-        trace.emplace_back(toX(map.along[i]), toY(deviations[i]));
+        trace.emplace_back(frame.x(map.along[i]), frame.y((*map.deviations)[i]));
     }
     svg.polyline(trace, Stroke{"#8c8c8c", 1.0, ""});
-    DivergingScale const colours = roundedScale(largest);
-    double const radius =
-        std::clamp(kPlotArea.width / static_cast<double>(order.size()) * 0.35, 1.5, 4.5);
+}
+
+// One mark per point, coloured by its deviation.
+void drawPointMarks(SvgDocument& svg, LineFrame const& frame, LineMap const& map, double radius) {
+    std::vector<double> const& deviations = *map.deviations;
+    DivergingScale const colours = roundedScale(frame.largestDeviation);
     for (std::size_t i = 0; i < deviations.size(); ++i) {
-        svg.circle(toX(map.along[i]), toY(deviations[i]), radius,
+        svg.circle(frame.x(map.along[i]), frame.y(deviations[i]), radius,
                    cssColour(colours.colourOf(deviations[i])), "point", Stroke{"#333333", 0.6, ""});
     }
+}
+
+}  // namespace
+
+void drawLineMap(LineMap const& map, std::string const& path) {
+    LineFrame const frame = frameOf(map);
+    std::size_t const points = map.along.size();
+    double const radius =
+        std::clamp(kPlotArea.width / static_cast<double>(points) * kMarkShareOfSpacing,
+                   kSmallestMark, kLargestMark);
+    std::size_t const stride = markStride(points);
+
+    SvgDocument svg(kPageWidth, kPageHeight);
+    drawTitle(svg, map.title);
+    drawPlotFrame(svg, "#ffffff");
+    drawAxes(svg, frame, map);
+    drawBand(svg, frame, map);
+    drawZeroLine(svg, frame);
+    drawTrace(svg, frame, map, stride);
+    drawPointMarks(svg, frame, map, radius);
     markExtremes(
         svg, map.summary, map.unit,
         [&](std::int64_t index, double& x, double& y) {
             std::size_t const i = static_cast<std::size_t>(index);
-            x = toX(map.along[i]);
-            y = toY(deviations[i]);
+            x = frame.x(map.along[i]);
+            y = frame.y((*map.deviations)[i]);
         },
         radius, map.markLowest);
-    drawCaption(svg, map.caption, deviations.size(), stride);
+    drawCaption(svg, map.caption, map.deviations->size(), stride);
     svg.save(path);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "map_parts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -8,16 +9,64 @@ namespace tavrisk_tool {
 
 namespace {
 
+// The title's baseline, in the band above the plot.
+constexpr double kTitleBaseline = 45.0;
+
+// The caption starts below the plot's tick labels and axis title; the headline stands a little
+// apart from the lines under it.
+constexpr double kCaptionDrop = 62.0;
+constexpr double kHeadlineAdvance = 27.0;
+constexpr double kCaptionAdvance = 22.0;
+
+// The colour bar stands right of the plot, its top below the bar's title and unit, its foot
+// above the free space kept for other keys.
 constexpr double kBarLeft = kPlotArea.right() + 60.0;
 constexpr double kBarWidth = 24.0;
 constexpr double kBarTop = kPlotArea.top + 40.0;
 constexpr double kBarHeight = kPlotArea.height - 160.0;
+constexpr double kBarTitleRise =
+    28.0;  // the baselines of "deviation" and of the unit, above the bar
+constexpr double kBarUnitRise = 11.0;
+// Enough slices that the steps of colour do not show.
 constexpr int kBarSlices = 120;
+// Each slice reaches this far into the next, so that anti-aliasing leaves no pale seam between
+// them.
+constexpr double kSliceOverlap = 0.6;
+// Ticks at both ends, the halves and zero.
+constexpr int kBarIntervals = 4;
+constexpr double kBarTickLength = 6.0;
+constexpr double kBarLabelGap = 10.0;
+Stroke const kBarInk{"#555555", 1.0, ""};
+
+// An extreme is ringed in black just outside its mark and in white outside that, so that the
+// ring shows on dark and pale marks alike.
+constexpr double kRingGap = 5.0;
+constexpr double kOuterRingGap = 7.0;
+// Its label starts this far beside the mark, on the right unless the point lies within the
+// room a label needs of the plot's right side; above the point unless it lies within the height
+// of a label of the plot's top, then below.
+constexpr double kLabelGap = 12.0;
+constexpr double kLabelRoomRight = 260.0;
+constexpr double kLabelRoomAbove = 20.0;
+constexpr double kLabelRise = 8.0;
+constexpr double kLabelDrop = 18.0;
 
 }  // namespace
 
+void drawPlotFrame(SvgDocument& svg, std::string const& fill) {
+    svg.rect(kPlotArea.left, kPlotArea.top, kPlotArea.width, kPlotArea.height, fill, kPlotFrame);
+}
+
+EqualScaleView equalScaleView(double minX, double maxX, double minY, double maxY, double margin) {
+    double const spanX = std::max(maxX - minX, kLeastSpan);
+    double const spanY = std::max(maxY - minY, kLeastSpan);
+    double const scale =
+        std::min((kPlotArea.width - 2 * margin) / spanX, (kPlotArea.height - 2 * margin) / spanY);
+    return EqualScaleView{spanX, spanY, scale, (minX + maxX) / 2, (minY + maxY) / 2};
+}
+
 void drawTitle(SvgDocument& svg, std::string const& title) {
-    svg.text(kPlotArea.left, 45.0, title, 22.0, "start", true);
+    svg.text(kPlotArea.left, kTitleBaseline, title, kTitleSize, "start", true);
 }
 
 void drawCaption(SvgDocument& svg, std::vector<std::string> lines, std::size_t points,
@@ -27,11 +76,12 @@ void drawCaption(SvgDocument& svg, std::vector<std::string> lines, std::size_t p
                         std::to_string(points) +
                         " is drawn and the extremes are ringed; the figures count every point.");
     }
-    double y = kPlotArea.bottom() + 62.0;
+    double y = kPlotArea.bottom() + kCaptionDrop;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        svg.text(kPlotArea.left, y, lines[i], i == 0 ? 17.0 : 14.5, "start", i == 0,
-                 i == 0 ? "#111111" : "#333333");
-        y += i == 0 ? 27.0 : 22.0;
+        bool const headline = i == 0;
+        svg.text(kPlotArea.left, y, lines[i], headline ? kHeadlineSize : kCaptionSize, "start",
+                 headline, headline ? "#111111" : "#333333");
+        y += headline ? kHeadlineAdvance : kCaptionAdvance;
     }
 }
 
@@ -48,19 +98,23 @@ void drawColourBar(SvgDocument& svg, DivergingScale const& scale, std::string co
     for (int i = 0; i < kBarSlices; ++i) {
         // Top of the bar is the most positive deviation.
         double const value = half * (1.0 - 2.0 * (i + 0.5) / kBarSlices);
-        svg.rect(kBarLeft, kBarTop + i * slice, kBarWidth, slice + 0.6,
+        svg.rect(kBarLeft, kBarTop + i * slice, kBarWidth, slice + kSliceOverlap,
                  cssColour(scale.colourOf(value)));
     }
-    svg.rect(kBarLeft, kBarTop, kBarWidth, kBarHeight, "none", Stroke{"#555555", 1.0, ""});
-    svg.text(kBarLeft + kBarWidth / 2, kBarTop - 28.0, "deviation", 14.0, "middle", true);
-    svg.text(kBarLeft + kBarWidth / 2, kBarTop - 11.0, "(" + unit + ")", 13.0, "middle");
-    int const steps = half > 0.0 ? 4 : 0;
+    svg.rect(kBarLeft, kBarTop, kBarWidth, kBarHeight, "none", kBarInk);
+    svg.text(kBarLeft + kBarWidth / 2, kBarTop - kBarTitleRise, "deviation", kLabelSize, "middle",
+             true);
+    svg.text(kBarLeft + kBarWidth / 2, kBarTop - kBarUnitRise, "(" + unit + ")", kTickSize,
+             "middle");
+    // A scale without range has one tick, at its middle.
+    int const steps = half > 0.0 ? kBarIntervals : 0;
     for (int i = 0; i <= steps; ++i) {
-        double const value = half * (1.0 - 2.0 * i / 4.0);
-        double const y = steps == 0 ? kBarTop + kBarHeight / 2 : kBarTop + kBarHeight * i / 4.0;
-        svg.line(kBarLeft + kBarWidth, y, kBarLeft + kBarWidth + 6.0, y,
-                 Stroke{"#555555", 1.0, ""});
-        svg.text(kBarLeft + kBarWidth + 10.0, y + 5.0, tickLabel(value, half / 4.0), 13.0);
+        double const value = half * (1.0 - 2.0 * i / kBarIntervals);
+        double const y =
+            steps == 0 ? kBarTop + kBarHeight / 2 : kBarTop + kBarHeight * i / kBarIntervals;
+        svg.line(kBarLeft + kBarWidth, y, kBarLeft + kBarWidth + kBarTickLength, y, kBarInk);
+        svg.text(kBarLeft + kBarWidth + kBarLabelGap, y + kHalfDigitHeight,
+                 tickLabel(value, half / kBarIntervals), kTickSize);
     }
 }
 
@@ -73,21 +127,22 @@ std::vector<double> ticksOver(double low, double high, int count, double& step) 
         return ticks;
     }
     step = roundUp(span / count);
-    for (double t = std::ceil(low / step - 1e-9) * step; t <= high + step * 1e-9; t += step) {
-        ticks.push_back(std::fabs(t) < step * 1e-9 ? 0.0 : t);
+    for (double t = std::ceil(low / step - kTickSlack) * step; t <= high + step * kTickSlack;
+         t += step) {
+        ticks.push_back(std::fabs(t) < step * kTickSlack ? 0.0 : t);
     }
     return ticks;
 }
 
 void markExtreme(SvgDocument& svg, double x, double y, double radius, std::string const& label) {
-    svg.circle(x, y, radius + 5.0, "none", "extreme", Stroke{"#000000", 2.0, ""});
-    svg.circle(x, y, radius + 7.0, "none", "extreme", Stroke{"#ffffff", 1.5, ""});
-    bool const leftOfPoint = x > kPlotArea.right() - 260.0;
-    double const dx = radius + 12.0;
-    double const labelY = y < kPlotArea.top + 20.0 ? y + 18.0 : y - 8.0;
+    svg.circle(x, y, radius + kRingGap, "none", "extreme", Stroke{"#000000", 2.0, ""});
+    svg.circle(x, y, radius + kOuterRingGap, "none", "extreme", Stroke{"#ffffff", 1.5, ""});
+    bool const leftOfPoint = x > kPlotArea.right() - kLabelRoomRight;
+    double const dx = radius + kLabelGap;
+    double const labelY = y < kPlotArea.top + kLabelRoomAbove ? y + kLabelDrop : y - kLabelRise;
     std::string const anchor = leftOfPoint ? "end" : "start";
     double const labelX = leftOfPoint ? x - dx : x + dx;
-    svg.text(labelX, labelY, label, 14.0, anchor, true, "#000000", true);
+    svg.text(labelX, labelY, label, kLabelSize, anchor, true, "#000000", true);
 }
 
 void markExtremes(SvgDocument& svg, DeviationSummary const& summary, std::string const& unit,

@@ -32,6 +32,44 @@ struct PlotArea {
 
 constexpr PlotArea kPlotArea = {80.0, 80.0, 860.0, 620.0};
 
+// One scale of type for every map, in page units.
+constexpr double kTitleSize = 22.0;
+constexpr double kHeadlineSize = 17.0;  // the caption's first line
+constexpr double kCaptionSize = 14.5;
+constexpr double kNoteSize = 15.0;   // notes laid over the plot: compass letters, the enlargement
+constexpr double kLabelSize = 14.0;  // axis titles and the labels of marks
+constexpr double kTickSize = 13.0;   // tick values and units
+// Half the height of a label's digits: a label whose baseline lies this far below a line reads
+// as centred on it.
+constexpr double kHalfDigitHeight = 5.0;
+
+// The grey outline of the plot area, and the ink of lines and letters drawn over the plot.
+inline Stroke const kPlotFrame{"#9a9a9a", 1.0, ""};
+inline std::string const kInk = "#222222";
+
+// A span of zero (every point at one place, every deviation zero) still gives a finite scale.
+constexpr double kLeastSpan = 1e-300;
+
+// The plot area filled with fill, within its grey frame.
+void drawPlotFrame(SvgDocument& svg, std::string const& fill);
+
+// Data in x and y drawn at one scale on both axes, as large as fits within margin of the plot
+// area's sides, centred in it.
+struct EqualScaleView {
+    double spanX;  // the data's extent, at least kLeastSpan
+    double spanY;
+    double scale;  // page units per data unit
+    double middleX;
+    double middleY;
+    double pageX(double x) const {
+        return kPlotArea.left + kPlotArea.width / 2 + (x - middleX) * scale;
+    }
+    double pageY(double y) const {
+        return kPlotArea.top + kPlotArea.height / 2 - (y - middleY) * scale;
+    }
+};
+EqualScaleView equalScaleView(double minX, double maxX, double minY, double maxY, double margin);
+
 void drawTitle(SvgDocument& svg, std::string const& title);
 
 // Caption lines under the plot, the first one in bold, and a note when the map shows only one

@@ -11,6 +11,14 @@
 
 namespace tavrisk_tool {
 
+namespace {
+
+// The x axis laid into the plane makes the map's right, unless the normal lies within about 26
+// degrees of x: then the x axis would be too short in the plane, and y serves.
+constexpr double kNormalNearlyAlongX = 0.9;
+
+}  // namespace
+
 PlaneFrame planeFrameOf(gte::Vector3 const& origin, gte::Vector3 const& normal) {
     gte::Vector3 n = normal;
     int largest = 0;
@@ -22,8 +30,9 @@ PlaneFrame planeFrameOf(gte::Vector3 const& origin, gte::Vector3 const& normal) 
     if (n[largest] < 0.0) {
         n = -n;
     }
-    gte::Vector3 const reference =
-        std::fabs(n[0]) > 0.9 ? gte::Vector3(0.0, 1.0, 0.0) : gte::Vector3(1.0, 0.0, 0.0);
+    gte::Vector3 const reference = std::fabs(n[0]) > kNormalNearlyAlongX
+                                       ? gte::Vector3(0.0, 1.0, 0.0)
+                                       : gte::Vector3(1.0, 0.0, 0.0);
     gte::Vector3 u = reference - gte::Dot(reference, n) * n;
     gte::Normalize(u);
     gte::Vector3 const v = gte::Cross(n, u);
@@ -37,40 +46,68 @@ gte::Vector2 inFrame(PlaneFrame const& frame, gte::Vector3 const& p) {
 
 namespace {
 
+// The compass stands in the free space under the colour bar: arrows of this length from its
+// centre, their letters a little beyond the tips.
+constexpr double kCompassDrop = 40.0;
+constexpr double kCompassReach = 32.0;
+constexpr double kCompassTipRadius = 2.5;
+constexpr double kCompassLetterGap = 13.0;
+// An axis whose projection into the view is shorter than this (within about 11.5 degrees of the
+// normal) has no direction worth showing.
+constexpr double kShortestCompassArrow = 0.2;
+
+// The scale bar under the plot is a round length of about a sixth of the plot's width.
+constexpr double kScaleBarShare = 6.0;
+constexpr double kScaleBarDrop = 22.0;
+constexpr double kScaleBarTick = 5.0;  // half the height of its end ticks
+constexpr double kScaleBarLabelGap = 10.0;
+
+// The face keeps this much of the plot's grey showing round it.
+constexpr double kFaceMargin = 24.0;
+// Marks about as large as the spacing of the points (a little less, so that neighbours do not
+// merge), within legible bounds.
+constexpr double kMarkShareOfSpacing = 0.42;
+// Points in a line (a face seen edge on) cover no area: they count as this many page units
+// across, so that their marks still get a size.
+constexpr double kLeastCoveredSide = 1.0;
+constexpr double kSmallestMark = 1.2;
+constexpr double kLargestMark = 7.0;
+
 // Draws the projections of the x and y axes into the view, so a reader can orient the map.
 void drawCompass(SvgDocument& svg, PlaneFrame const& frame) {
     double const cx = kLegendCentre;
-    double const cy = kLegendFreeTop + 40.0;
-    double const reach = 32.0;
+    double const cy = kLegendFreeTop + kCompassDrop;
     char const* names[] = {"x", "y"};
     for (int axis = 0; axis < 2; ++axis) {
         gte::Vector3 unit = gte::Vector3::zeroVector();
         unit[axis] = 1.0;
         double const du = gte::Dot(unit, frame.u);
         double const dv = gte::Dot(unit, frame.v);
-        if (std::hypot(du, dv) < 0.2) {
+        if (std::hypot(du, dv) < kShortestCompassArrow) {
             continue;  // the axis runs nearly along the normal: it has no direction in the view
         }
-        double const ex = cx + reach * du;
-        double const ey = cy - reach * dv;
-        svg.line(cx, cy, ex, ey, Stroke{"#222222", 2.0, ""});
-        svg.circle(ex, ey, 2.5, "#222222", "compass");
-        svg.text(cx + (reach + 13.0) * du, cy - (reach + 13.0) * dv + 5.0, names[axis], 15.0,
-                 "middle", true, "#222222", true);
+        double const ex = cx + kCompassReach * du;
+        double const ey = cy - kCompassReach * dv;
+        svg.line(cx, cy, ex, ey, Stroke{kInk, 2.0, ""});
+        svg.circle(ex, ey, kCompassTipRadius, kInk, "compass");
+        double const letterReach = kCompassReach + kCompassLetterGap;
+        svg.text(cx + letterReach * du, cy - letterReach * dv + kHalfDigitHeight, names[axis],
+                 kNoteSize, "middle", true, kInk, true);
     }
 }
 
 void drawScaleBar(SvgDocument& svg, double unitsPerPixel, std::string const& unit) {
-    double const length = roundUp(unitsPerPixel * kPlotArea.width / 6.0);
+    double const length = roundUp(unitsPerPixel * kPlotArea.width / kScaleBarShare);
     double const pixels = length / unitsPerPixel;
-    double const y = kPlotArea.bottom() + 22.0;
-    Stroke const ink{"#222222", 2.0, ""};
-    svg.line(kPlotArea.left, y, kPlotArea.left + pixels, y, ink);
-    svg.line(kPlotArea.left, y - 5.0, kPlotArea.left, y + 5.0, ink);
-    svg.line(kPlotArea.left + pixels, y - 5.0, kPlotArea.left + pixels, y + 5.0, ink);
+    double const y = kPlotArea.bottom() + kScaleBarDrop;
+    Stroke const ink{kInk, 2.0, ""};
+    double const right = kPlotArea.left + pixels;
+    svg.line(kPlotArea.left, y, right, y, ink);
+    svg.line(kPlotArea.left, y - kScaleBarTick, kPlotArea.left, y + kScaleBarTick, ink);
+    svg.line(right, y - kScaleBarTick, right, y + kScaleBarTick, ink);
     char text[32];
     std::snprintf(text, sizeof text, "%g", length);
-    svg.text(kPlotArea.left + pixels + 10.0, y + 5.0, text + (" " + unit), 14.0);
+    svg.text(right + kScaleBarLabelGap, y + kHalfDigitHeight, text + (" " + unit), kLabelSize);
 }
 
 }  // namespace
@@ -88,28 +125,24 @@ void drawPlaneMap(PlaneMap const& map, std::string const& path) {
         minU = std::min(minU, q[0]), maxU = std::max(maxU, q[0]);
         minV = std::min(minV, q[1]), maxV = std::max(maxV, q[1]);
     }
-    double const spanU = std::max(maxU - minU, 1e-300);
-    double const spanV = std::max(maxV - minV, 1e-300);
-    double const margin = 24.0;
-    double const scale =
-        std::min((kPlotArea.width - 2 * margin) / spanU, (kPlotArea.height - 2 * margin) / spanV);
-    double const centreX = kPlotArea.left + kPlotArea.width / 2;
-    double const centreY = kPlotArea.top + kPlotArea.height / 2;
-    auto toX = [&](gte::Vector2 const& q) { return centreX + (q[0] - (minU + maxU) / 2) * scale; };
-    auto toY = [&](gte::Vector2 const& q) { return centreY - (q[1] - (minV + maxV) / 2) * scale; };
+    EqualScaleView const view = equalScaleView(minU, maxU, minV, maxV, kFaceMargin);
+    auto toX = [&](gte::Vector2 const& q) { return view.pageX(q[0]); };
+    auto toY = [&](gte::Vector2 const& q) { return view.pageY(q[1]); };
 
-    // Marks about as large as the spacing of the points, within legible bounds.
-    double const covered = std::max(spanU * scale, 1.0) * std::max(spanV * scale, 1.0);
-    double const drawn = static_cast<double>(points.size() / markStride(points.size()));
-    double const radius = std::clamp(0.42 * std::sqrt(covered / std::max(drawn, 1.0)), 1.2, 7.0);
+    std::size_t const stride = markStride(flat.size());
+    double const covered = std::max(view.spanX * view.scale, kLeastCoveredSide) *
+                           std::max(view.spanY * view.scale, kLeastCoveredSide);
+    double const drawn = static_cast<double>(points.size() / stride);
+    double const radius =
+        std::clamp(kMarkShareOfSpacing * std::sqrt(covered / std::max(drawn, 1.0)), kSmallestMark,
+                   kLargestMark);
 
     SvgDocument svg(kPageWidth, kPageHeight);
     drawTitle(svg, map.title);
-    svg.rect(kPlotArea.left, kPlotArea.top, kPlotArea.width, kPlotArea.height, "#d4d4d4",
-             Stroke{"#9a9a9a", 1.0, ""});
+    // Grey, so that the pale marks of deviations near zero stand out.
+    drawPlotFrame(svg, "#d4d4d4");
     DivergingScale const scaleOfColours =
         roundedScale(std::max(std::fabs(map.summary.low.value), std::fabs(map.summary.high.value)));
-    std::size_t const stride = markStride(flat.size());
     for (std::size_t i = 0; i < flat.size(); i += stride) {
         svg.circle(toX(flat[i]), toY(flat[i]), radius,
                    cssColour(scaleOfColours.colourOf(deviations[i])), "point");
@@ -123,7 +156,7 @@ void drawPlaneMap(PlaneMap const& map, std::string const& path) {
         },
         radius);
     drawCompass(svg, map.frame);
-    drawScaleBar(svg, 1.0 / scale, map.unit);
+    drawScaleBar(svg, 1.0 / view.scale, map.unit);
     drawColourBar(svg, scaleOfColours, map.unit);
     drawCaption(svg,
                 {map.headline, extremesText(map.summary, map.unit),

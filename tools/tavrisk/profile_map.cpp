@@ -13,6 +13,17 @@ namespace tavrisk_tool {
 
 namespace {
 
+// The exaggeration chosen when none is given draws the largest deviation as about this share of
+// the contour's size: plain to see, yet the drawing keeps the contour's shape.
+constexpr double kContourSizePerDeviation = 12.0;
+// The contour keeps this much white round it.
+constexpr double kContourMargin = 30.0;
+// Measured points are few (a contour, not a scan): marks of one legible size.
+constexpr double kMarkRadius = 4.0;
+// The note naming the enlargement, in the plot's top right corner.
+constexpr double kNoteInset = 10.0;
+constexpr double kNoteDrop = 24.0;
+
 struct Bounds {
     double minX = std::numeric_limits<double>::infinity();
     double maxX = -std::numeric_limits<double>::infinity();
@@ -51,7 +62,7 @@ double chosenExaggeration(ProfileMap const& map) {
     if (!(largest > 0.0) || !(contour.size() > 0.0) || !std::isfinite(largest)) {
         return 1.0;
     }
-    double const wanted = contour.size() / 12.0 / largest;
+    double const wanted = contour.size() / kContourSizePerDeviation / largest;
     // A round factor no larger than the wanted one, so that the drawing stays on the page.
     return wanted <= 1.0 ? 1.0 : roundDown(wanted);
 }
@@ -77,20 +88,14 @@ void drawProfileMap(ProfileMap const& map, std::string const& path) {
         drawn[i] = {foot[i].first + factor * along * n.x, foot[i].second + factor * along * n.y};
         bounds.add(drawn[i].first, drawn[i].second);
     }
-    double const spanX = std::max(bounds.maxX - bounds.minX, 1e-300);
-    double const spanY = std::max(bounds.maxY - bounds.minY, 1e-300);
-    double const margin = 30.0;
-    double const scale =
-        std::min((kPlotArea.width - 2 * margin) / spanX, (kPlotArea.height - 2 * margin) / spanY);
-    double const centreX = kPlotArea.left + kPlotArea.width / 2;
-    double const centreY = kPlotArea.top + kPlotArea.height / 2;
-    auto toX = [&](double x) { return centreX + (x - (bounds.minX + bounds.maxX) / 2) * scale; };
-    auto toY = [&](double y) { return centreY - (y - (bounds.minY + bounds.maxY) / 2) * scale; };
+    EqualScaleView const view =
+        equalScaleView(bounds.minX, bounds.maxX, bounds.minY, bounds.maxY, kContourMargin);
+    auto toX = [&](double x) { return view.pageX(x); };
+    auto toY = [&](double y) { return view.pageY(y); };
 
     SvgDocument svg(kPageWidth, kPageHeight);
     drawTitle(svg, map.title);
-    svg.rect(kPlotArea.left, kPlotArea.top, kPlotArea.width, kPlotArea.height, "#ffffff",
-             Stroke{"#9a9a9a", 1.0, ""});
+    drawPlotFrame(svg, "#ffffff");
     std::vector<std::pair<double, double>> contour;
     contour.reserve(nominal.size());
     for (gte_point const& p : nominal) {
@@ -100,14 +105,13 @@ void drawProfileMap(ProfileMap const& map, std::string const& path) {
 
     DivergingScale const colours =
         roundedScale(std::max(std::fabs(map.summary.low.value), std::fabs(map.summary.high.value)));
-    double const radius = 4.0;
     for (std::size_t i = 0; i < measured.size(); ++i) {
         std::string const colour = cssColour(colours.colourOf(deviations[i]));
         svg.line(toX(foot[i].first), toY(foot[i].second), toX(drawn[i].first), toY(drawn[i].second),
                  Stroke{colour, 2.0, ""});
     }
     for (std::size_t i = 0; i < measured.size(); ++i) {
-        svg.circle(toX(drawn[i].first), toY(drawn[i].second), radius,
+        svg.circle(toX(drawn[i].first), toY(drawn[i].second), kMarkRadius,
                    cssColour(colours.colourOf(deviations[i])), "point", Stroke{"#333333", 0.7, ""});
     }
     markExtremes(
@@ -117,12 +121,12 @@ void drawProfileMap(ProfileMap const& map, std::string const& path) {
             x = toX(drawn[i].first);
             y = toY(drawn[i].second);
         },
-        radius);
+        kMarkRadius);
 
     char factorText[64];
     std::snprintf(factorText, sizeof factorText, "deviations drawn %g times larger", factor);
-    svg.text(kPlotArea.right() - 10.0, kPlotArea.top + 24.0, factorText, 15.0, "end", true,
-             "#222222", true);
+    svg.text(kPlotArea.right() - kNoteInset, kPlotArea.top + kNoteDrop, factorText, kNoteSize,
+             "end", true, kInk, true);
     drawColourBar(svg, colours, map.unit);
     std::vector<std::string> caption = map.caption;
     caption.push_back(

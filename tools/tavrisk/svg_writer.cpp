@@ -11,6 +11,8 @@ namespace tavrisk_tool {
 
 namespace {
 
+// Coordinates and sizes to a hundredth of a page unit: finer than any screen or printer shows,
+// and no more digits than that in files of many thousand marks.
 std::string number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", value);

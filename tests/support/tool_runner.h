@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Runs the built tavrisk program as a user would and captures what it prints and its status.
+// The tool tests define TAVRISK_TOOL_PATH and TAVRISK_DATA_DIR.
 #pragma once
 
 #include <sys/wait.h>
@@ -15,18 +16,18 @@
 
 #include "support/scratch_files.h"
 
-namespace tool_test {
+namespace tavrisk_test {
 
-struct Run {
+struct ToolRun {
     int status;
     std::string out, err;
     nlohmann::json json() const { return nlohmann::json::parse(out); }
 };
 
 // Runs the tool with args, standard input read from stdinPath.
-inline Run runTool(std::vector<std::string> const& args,
-                   std::string const& stdinPath = "/dev/null") {
-    tavrisk_test::ScratchDirectory const capture;
+inline ToolRun runTool(std::vector<std::string> const& args,
+                       std::string const& stdinPath = "/dev/null") {
+    ScratchDirectory const capture;
     std::string const out = (capture.path() / "out").string();
     std::string const err = (capture.path() / "err").string();
     auto const quoted = [](std::string const& text) {
@@ -43,13 +44,13 @@ inline Run runTool(std::vector<std::string> const& args,
         text << std::ifstream(path, std::ios::binary).rdbuf();
         return text.str();
     };
-    return Run{WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), slurp(out), slurp(err)};
+    return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), slurp(out), slurp(err)};
 }
 
 // A bundled sample. The reader holds a file under an exclusive lock, so tests that run at once
 // would refuse each other's reads of one sample: each test program measures copies of its own.
 inline std::string dataFile(std::string const& name) {
-    static tavrisk_test::ScratchDirectory const copies;
+    static ScratchDirectory const copies;
     std::filesystem::path const copy = copies.path() / name;
     if (!std::filesystem::exists(copy)) {
         std::filesystem::copy_file(std::filesystem::path(TAVRISK_DATA_DIR) / name, copy);
@@ -57,4 +58,4 @@ inline std::string dataFile(std::string const& name) {
     return copy.string();
 }
 
-}  // namespace tool_test
+}  // namespace tavrisk_test

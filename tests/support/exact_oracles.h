@@ -12,7 +12,7 @@
 
 #include "gte/vector.h"
 
-namespace form_oracle {
+namespace tavrisk_test::form_oracle {
 
 using Points = std::vector<gte::Vector3>;
 
@@ -45,4 +45,4 @@ bool withinOfRoot(double value, mpq_class const& square, double tol);
 // the coordinates' spread (the largest extent of the box of the points).
 double accuracyTolerance(double width, Points const& p, int dimensions);
 
-}  // namespace form_oracle
+}  // namespace tavrisk_test::form_oracle

@@ -11,7 +11,7 @@
 
 #include "gte/vector.h"
 
-namespace form_cases {
+namespace tavrisk_test::form_cases {
 
 using Points = std::vector<gte::Vector3>;
 
@@ -90,4 +90,4 @@ inline Points ring(Draws& d, int n, double cx, double cy, double r, double form)
     return p;
 }
 
-}  // namespace form_cases
+}  // namespace tavrisk_test::form_cases

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "exact_oracles.h"
+#include "support/exact_oracles.h"
 
 #include <mpfr.h>
 
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-namespace form_oracle {
+namespace tavrisk_test::form_oracle {
 
 namespace {
 
@@ -442,4 +442,4 @@ double accuracyTolerance(double width, Points const& p, int dimensions) {
     return 1e-12 * width + 4.0 * ulp;
 }
 
-}  // namespace form_oracle
+}  // namespace tavrisk_test::form_oracle
