@@ -34,7 +34,7 @@ enum class FileKind {
 
 // The reader a kind goes to; unreadable kinds are named in a refusal.
 enum class FileFamily {
-    text,  // the point text reader
+    text,  // the point text reader (which refuses an empty file as such)
     ply,   // readPly
     pcd,   // readPcd
     las,   // readLas
