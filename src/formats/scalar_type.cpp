@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: MIT
+#include "formats/scalar_type.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "formats/byte_loads.h"
+
+namespace tavrisk {
+namespace formats {
+
+std::size_t sizeOf(ScalarType type) {
+    switch (type) {
+        case ScalarType::int8:
+        case ScalarType::uint8:
+            return 1;
+        case ScalarType::int16:
+        case ScalarType::uint16:
+            return 2;
+        case ScalarType::int32:
+        case ScalarType::uint32:
+        case ScalarType::float32:
+            return 4;
+        case ScalarType::int64:
+        case ScalarType::uint64:
+        case ScalarType::float64:
+            return 8;
+    }
+    return 0;
+}
+
+bool isInteger(ScalarType type) {
+    return type != ScalarType::float32 && type != ScalarType::float64;
+}
+
+double loadScalar(ScalarType type, ByteOrder order, unsigned char const* p) {
+    bool const little = order == ByteOrder::little;
+    switch (type) {
+        case ScalarType::int8:
+            return static_cast<std::int8_t>(p[0]);
+        case ScalarType::uint8:
+            return p[0];
+        case ScalarType::int16:
+            return static_cast<std::int16_t>(little ? loadLittle16(p) : loadBig16(p));
+        case ScalarType::uint16:
+            return little ? loadLittle16(p) : loadBig16(p);
+        case ScalarType::int32:
+            return static_cast<std::int32_t>(little ? loadLittle32(p) : loadBig32(p));
+        case ScalarType::uint32:
+            return little ? loadLittle32(p) : loadBig32(p);
+        case ScalarType::int64:
+            return nearestDouble(
+                static_cast<std::int64_t>(little ? loadLittle64(p) : loadBig64(p)));
+        case ScalarType::uint64:
+            return nearestDouble(little ? loadLittle64(p) : loadBig64(p));
+        case ScalarType::float32:
+            return floatFromBits(little ? loadLittle32(p) : loadBig32(p));
+        case ScalarType::float64:
+            return doubleFromBits(little ? loadLittle64(p) : loadBig64(p));
+    }
+    return 0.0;
+}
+
+bool holdsValue(ScalarType type, double value) {
+    // The bounds of each integer type as exact doubles: the least value, and the first value
+    // beyond the greatest (2^64 and 2^63 are powers of two; the greatest values are not doubles).
+    double low = 0.0;
+    double beyond = 0.0;
+    switch (type) {
+        case ScalarType::float32:
+        case ScalarType::float64:
+            return true;
+        case ScalarType::int8:
+            low = -128.0, beyond = 128.0;
+            break;
+        case ScalarType::uint8:
+            beyond = 256.0;
+            break;
+        case ScalarType::int16:
+            low = -32768.0, beyond = 32768.0;
+            break;
+        case ScalarType::uint16:
+            beyond = 65536.0;
+            break;
+        case ScalarType::int32:
+            low = -2147483648.0, beyond = 2147483648.0;
+            break;
+        case ScalarType::uint32:
+            beyond = 4294967296.0;
+            break;
+        case ScalarType::int64:
+            low = -9223372036854775808.0, beyond = 9223372036854775808.0;
+            break;
+        case ScalarType::uint64:
+            beyond = 18446744073709551616.0;
+            break;
+    }
+    return std::trunc(value) == value && value >= low && value < beyond;
+}
+
+}  // namespace formats
+}  // namespace tavrisk
