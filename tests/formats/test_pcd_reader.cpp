@@ -50,7 +50,7 @@ double valueOf(FieldType const& type, std::mt19937& random) {
 }
 
 double stored(FieldType const& type, double v) {
-    return type.type == 'F' && type.size == 4 ? static_cast<double>(static_cast<float>(v)) : v;
+    return type.type == 'F' && type.size == 4 ? tavrisk_test::roundedToFloat(v) : v;
 }
 
 std::vector<Vector3> read(std::string const& file, FormatProblem& problem, bool expected = true) {
@@ -209,8 +209,9 @@ TEST(PcdReader, HeaderVariantsOtherWritersUse) {
     for (auto const& r : rows) expected.emplace_back(r[0], r[1], r[2]);
     std::vector<Vector3> expectedFloat;
     for (auto const& r : rows)
-        expectedFloat.emplace_back(static_cast<float>(r[0]), static_cast<float>(r[1]),
-                                   static_cast<float>(r[2]));
+        expectedFloat.emplace_back(tavrisk_test::roundedToFloat(r[0]),
+                                   tavrisk_test::roundedToFloat(r[1]),
+                                   tavrisk_test::roundedToFloat(r[2]));
     std::string const ascii = pcdFile("ascii", kXyz, rows);
     std::string const binary = pcdFile("binary", kXyz, rows);
     std::string crlf;

@@ -42,7 +42,7 @@ void appendBinary(std::string& out, Encoding e, double v, bool bigEndian) {
         bits = e.isSigned ? static_cast<std::uint64_t>(static_cast<std::int64_t>(v))
                           : static_cast<std::uint64_t>(v);
     } else if (e.bytes == 4) {
-        float const f = static_cast<float>(v);
+        float const f = static_cast<float>(roundedToFloat(v));
         std::uint32_t b32;
         std::memcpy(&b32, &f, sizeof b32);
         bits = b32;
@@ -76,6 +76,11 @@ void appendLittle(std::string& out, T value) {
 }
 
 }  // namespace
+
+double roundedToFloat(double v) {
+    volatile float const rounded = static_cast<float>(v);
+    return rounded;
+}
 
 std::string plyFile(std::string const& format, std::vector<PlyElement> const& elements) {
     std::string out = "ply\nformat " + format + " 1.0\ncomment written by the tests\n";
@@ -119,7 +124,7 @@ std::string plyFile(std::string const& format, std::vector<PlyElement> const& el
 
 double storedAs(std::string const& plyType, double v) {
     Encoding const e = plyEncoding(plyType);
-    return !e.integer && e.bytes == 4 ? static_cast<double>(static_cast<float>(v)) : v;
+    return !e.integer && e.bytes == 4 ? roundedToFloat(v) : v;
 }
 
 std::string pcdFile(std::string const& data, std::vector<PcdField> const& fields,
@@ -232,7 +237,9 @@ std::string stlBinary(std::vector<Triangle> const& triangles, std::string const&
     for (Triangle const& t : triangles) {
         for (float n : {0.0f, 0.0f, 1.0f}) appendLittle(out, n);
         for (gte::Vector3 const& v : t) {
-            for (int i = 0; i < 3; ++i) appendLittle(out, static_cast<float>(v[i]));
+            for (int i = 0; i < 3; ++i) {
+                appendLittle(out, static_cast<float>(roundedToFloat(v[i])));
+            }
         }
         appendLittle<std::uint16_t>(out, 0);
     }

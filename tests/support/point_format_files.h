@@ -17,6 +17,11 @@ inline unsigned char const* bytesOf(std::string const& file) {
     return reinterpret_cast<unsigned char const*>(file.data());
 }
 
+// v rounded to float and widened back, as a binary float holds it. Through a volatile float:
+// GCC 12.2's vectoriser at -O2 folds neighbouring double-to-float-to-double conversions away
+// (x86-64: the pair of packed conversions is dropped), which would make expected values wrong.
+double roundedToFloat(double v);
+
 // ---- PLY: a header of elements and properties, then their rows.
 struct PlyProperty {
     std::string type;  // as the header spells it: "float", "uint8", ...
