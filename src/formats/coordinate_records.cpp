@@ -28,7 +28,6 @@ bool readCoordinateRecords(unsigned char const* records, std::size_t count,
 
 bool finitePoint(gte::Vector3 const& point, std::uint64_t index, FormatProblem& problem,
                  char const* format, char const* pointName) {
-    static char const* const kAxisNames[3] = {"x", "y", "z"};
     for (int axis = 0; axis < 3; ++axis) {
         if (!std::isfinite(point[axis])) {
             return refusePoint(problem, FormatProblemKind::notFinite, index,

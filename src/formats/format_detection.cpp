@@ -7,6 +7,7 @@
 
 #include "formats/byte_loads.h"
 #include "formats/format_text.h"
+#include "formats/pcd_header.h"
 
 namespace tavrisk {
 
@@ -91,7 +92,7 @@ FileKind plyKind(unsigned char const* data, std::size_t size, std::size_t start)
 }
 
 // A PCD header starts with the comment PCL writes, or its first line that is no comment starts
-// with one of the header's first keywords.
+// with one of the header's keywords.
 bool pcdHeader(unsigned char const* data, std::size_t size, std::size_t start) {
     if (startsWith(data + start, size - start, "# .PCD")) {
         return true;
@@ -102,7 +103,7 @@ bool pcdHeader(unsigned char const* data, std::size_t size, std::size_t start) {
         Tokens tokens(line);
         Token first;
         if (tokens.next(first) && first.begin[0] != '#') {
-            return first.is("VERSION") || first.is("FIELDS");
+            return formats::isPcdKeyword(first);
         }
     }
     return false;

@@ -39,8 +39,13 @@ bool refuseLine(FormatProblem& problem, FormatProblemKind kind, TextLine const& 
     return false;
 }
 
-bool refuseValue(FormatProblem& problem, char const* format, TextNumber reason,
+bool refuseValue(FormatProblem& problem, char const* format, TextNumber reason, ScalarType type,
                  TextLine const& line, Token const& value) {
+    if (reason == TextNumber::notOfType) {
+        return refuseLine(problem, FormatProblemKind::notANumber, line, value,
+                          std::string(format) + ": " + quoted(value) +
+                              " is no value of the integer type " + nameOf(type));
+    }
     if (reason == TextNumber::tooLong) {
         return refuseLine(problem, FormatProblemKind::valueTooLong, line, value,
                           std::string(format) + ": a value longer than " +

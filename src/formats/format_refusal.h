@@ -24,8 +24,9 @@ bool refusePoint(FormatProblem& problem, FormatProblemKind kind, std::uint64_t i
 bool refuseLine(FormatProblem& problem, FormatProblemKind kind, TextLine const& line,
                 Token const& text, std::string detail);
 
-// A text value that readNumber did not take as a number, refused for the reason it gives.
-bool refuseValue(FormatProblem& problem, char const* format, TextNumber reason,
+// A text value that readValue did not take as a value of the type, refused for the reason it
+// gives.
+bool refuseValue(FormatProblem& problem, char const* format, TextNumber reason, ScalarType type,
                  TextLine const& line, Token const& value);
 
 // "'" + the token + "'", for details.

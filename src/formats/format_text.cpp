@@ -114,6 +114,12 @@ TextNumber readNumber(platform::CNumberReader const& reader, Token const& token,
     return TextNumber::number;
 }
 
+TextNumber readValue(platform::CNumberReader const& reader, Token const& token, ScalarType type,
+                     char const* dataEnd, double& value) {
+    TextNumber const read = readNumber(reader, token, dataEnd, value);
+    return read == TextNumber::number && !holdsValue(type, value) ? TextNumber::notOfType : read;
+}
+
 void requireValid(platform::CNumberReader const& reader) {
     if (!reader.valid()) {
         throw std::bad_alloc();

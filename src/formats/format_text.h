@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <vector>
+
+#include "formats/scalar_type.h"
 #include "pointtext/c_number.h"
 
 namespace tavrisk {
@@ -76,6 +79,7 @@ private:
 enum class TextNumber {
     number,      // the whole token is a number
     notANumber,  // some of it is not
+    notOfType,   // a number that is no value of its integer type (a fraction, out of range)
     tooLong,     // longer than the longest value a point file may hold
 };
 
@@ -88,6 +92,27 @@ TextNumber readNumber(platform::CNumberReader const& reader, Token const& token,
 // Throws std::bad_alloc when the reader could not make its "C" locale, which lacks nothing but
 // memory; the text readers need it.
 void requireValid(platform::CNumberReader const& reader);
+
+// readNumber, and the number must be a value of the type (see holdsValue).
+TextNumber readValue(platform::CNumberReader const& reader, Token const& token, ScalarType type,
+                     char const* dataEnd, double& value);
+
+// The names of the coordinates in headers and details.
+inline constexpr char const* kAxisNames[3] = {"x", "y", "z"};
+
+// How many items (properties, fields: each with a Token name) have the name; index receives the
+// index of the last of them.
+template <class Named>
+int countNamed(std::vector<Named> const& items, char const* name, std::size_t& index) {
+    int found = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].name.is(name)) {
+            index = i;
+            ++found;
+        }
+    }
+    return found;
+}
 
 // A count in a header: decimal digits only, no sign, at most 2^64 - 1.
 bool readCount(Token const& token, std::uint64_t& count);

@@ -140,7 +140,6 @@ private:
     }
 
     bool scaling() {
-        static char const* const kAxisNames[3] = {"x", "y", "z"};
         for (int axis = 0; axis < 3; ++axis) {
             scale_[axis] = doubleFromBits(loadLittle64(data_ + kScaleAt + 8 * axis));
             offset_[axis] = doubleFromBits(loadLittle64(data_ + kOffsetAt + 8 * axis));

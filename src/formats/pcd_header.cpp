@@ -50,10 +50,10 @@ bool fieldType(char letter, std::uint64_t size, ScalarType& type) {
     return false;
 }
 
-class HeaderParser {
+class PcdHeaderParser {
 public:
-    HeaderParser(unsigned char const* data, std::size_t size, PcdHeader& header,
-                 FormatProblem& problem)
+    PcdHeaderParser(unsigned char const* data, std::size_t size, PcdHeader& header,
+                    FormatProblem& problem)
         : lines_(data, size, byteOrderMarkLength(data, size)),
           size_(size),
           header_(header),
@@ -233,16 +233,10 @@ private:
     }
 
     bool coordinates() {
-        char const* const axes[3] = {"x", "y", "z"};
         for (int axis = 0; axis < 3; ++axis) {
-            int found = 0;
-            for (std::size_t i = 0; i < header_.fields.size(); ++i) {
-                if (header_.fields[i].name.is(axes[axis])) {
-                    header_.coordinates[axis] = i;
-                    ++found;
-                }
-            }
-            std::string const name = std::string("'") + axes[axis] + "'";
+            int const found =
+                countNamed(header_.fields, kAxisNames[axis], header_.coordinates[axis]);
+            std::string const name = std::string("'") + kAxisNames[axis] + "'";
             if (found != 1) {
                 return refuseLine(
                     problem_, found == 0 ? Kind::missingCoordinate : Kind::badHeader,
@@ -295,10 +289,19 @@ private:
 
 }  // namespace
 
+bool isPcdKeyword(Token const& token) {
+    for (char const* name : kKeywordNames) {
+        if (token.is(name)) {
+            return true;
+        }
+    }
+    return token.is("DATA");
+}
+
 bool readPcdHeader(unsigned char const* data, std::size_t size, PcdHeader& header,
                    FormatProblem& problem) {
     header = PcdHeader();
-    return HeaderParser(data, size, header, problem).parse();
+    return PcdHeaderParser(data, size, header, problem).parse();
 }
 
 }  // namespace formats

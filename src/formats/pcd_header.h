@@ -32,6 +32,9 @@ struct PcdHeader {
     std::uint64_t dataLine = 0;              // number of the first line after the DATA line
 };
 
+// Whether the token is one of the header's keywords (VERSION, FIELDS, ..., DATA).
+bool isPcdKeyword(Token const& token);
+
 // Reads the header at the start of the data (after a UTF-8 byte order mark, if any) and checks
 // that the points can be taken from it: FIELDS, SIZE, TYPE and COUNT agree, x, y and z are
 // fields of one value each, the point count is given and agrees with WIDTH and HEIGHT, and the

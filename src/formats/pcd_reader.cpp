@@ -107,14 +107,9 @@ private:
                                           " its fields declare");
                 }
                 double value = 0.0;
-                TextNumber const read = readNumber(number, token, dataEnd(), value);
+                TextNumber const read = readValue(number, token, field.type, dataEnd(), value);
                 if (read != TextNumber::number) {
-                    return refuseValue(problem_, kFormat, read, line, token);
-                }
-                if (!holdsValue(field.type, value)) {
-                    return refuseLine(problem_, Kind::notANumber, line, token,
-                                      "PCD: " + quoted(token) + " is no value of field " +
-                                          quoted(field.name) + "'s integer type");
+                    return refuseValue(problem_, kFormat, read, field.type, line, token);
                 }
                 for (int axis = 0; axis < 3; ++axis) {
                     if (header_.coordinates[axis] == i) {

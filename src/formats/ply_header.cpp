@@ -38,10 +38,10 @@ bool typeNamed(Token const& name, ScalarType& type) {
     return false;
 }
 
-class HeaderParser {
+class PlyHeaderParser {
 public:
-    HeaderParser(unsigned char const* data, std::size_t size, PlyHeader& header,
-                 FormatProblem& problem)
+    PlyHeaderParser(unsigned char const* data, std::size_t size, PlyHeader& header,
+                    FormatProblem& problem)
         : lines_(data, size, byteOrderMarkLength(data, size)),
           size_(size),
           header_(header),
@@ -49,8 +49,8 @@ public:
 
     bool parse() {
         TextLine line;
-        Token first;
-        if (!lines_.next(line) || !Tokens(line).next(first) || !first.is("ply")) {
+        if (!lines_.next(line) ||
+            !Token{line.begin, static_cast<std::size_t>(line.end - line.begin)}.is("ply")) {
             return refuse(problem_, Kind::badHeader, 0, "PLY: the first line is not 'ply'");
         }
         bool formatSeen = false;
@@ -202,16 +202,10 @@ private:
                           "PLY: the header declares no vertex element");
         }
         PlyElement const& vertex = header_.elements[header_.vertexElement];
-        char const* const names[3] = {"x", "y", "z"};
         for (int axis = 0; axis < 3; ++axis) {
-            int found = 0;
-            for (std::size_t i = 0; i < vertex.properties.size(); ++i) {
-                if (vertex.properties[i].name.is(names[axis])) {
-                    header_.coordinates[axis] = i;
-                    ++found;
-                }
-            }
-            std::string const name = std::string("'") + names[axis] + "'";
+            int const found =
+                countNamed(vertex.properties, kAxisNames[axis], header_.coordinates[axis]);
+            std::string const name = std::string("'") + kAxisNames[axis] + "'";
             if (found != 1) {
                 return refuse(problem_, found == 0 ? Kind::missingCoordinate : Kind::badHeader,
                               header_.dataStart,
@@ -239,7 +233,7 @@ private:
 bool readPlyHeader(unsigned char const* data, std::size_t size, PlyHeader& header,
                    FormatProblem& problem) {
     header = PlyHeader();
-    return HeaderParser(data, size, header, problem).parse();
+    return PlyHeaderParser(data, size, header, problem).parse();
 }
 
 }  // namespace formats

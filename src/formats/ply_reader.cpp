@@ -262,13 +262,9 @@ private:
                 problem_, Kind::countMismatch, line, Token(),
                 "PLY: " + instanceName(element, index) + " has fewer values than its properties");
         }
-        TextNumber const read = readNumber(number, token, dataEnd(), value);
+        TextNumber const read = readValue(number, token, type, dataEnd(), value);
         if (read != TextNumber::number) {
-            return refuseValue(problem_, kFormat, read, line, token);
-        }
-        if (!holdsValue(type, value)) {
-            return refuseLine(problem_, Kind::notANumber, line, token,
-                              "PLY: " + quoted(token) + " is no value of its integer type");
+            return refuseValue(problem_, kFormat, read, type, line, token);
         }
         return true;
     }

@@ -29,6 +29,12 @@ std::size_t sizeOf(ScalarType type) {
     return 0;
 }
 
+char const* nameOf(ScalarType type) {
+    static char const* const kNames[] = {"int8",   "uint8", "int16",  "uint16",  "int32",
+                                         "uint32", "int64", "uint64", "float32", "float64"};
+    return kNames[static_cast<int>(type)];
+}
+
 bool isInteger(ScalarType type) {
     return type != ScalarType::float32 && type != ScalarType::float64;
 }

@@ -24,6 +24,9 @@ enum class ByteOrder { little, big };
 
 std::size_t sizeOf(ScalarType type);
 
+// "int8", "uint16", "float32", ...: the type's name for a person.
+char const* nameOf(ScalarType type);
+
 bool isInteger(ScalarType type);
 
 // The value stored at p in the given byte order: exact for every type but the 64-bit integers,

@@ -168,9 +168,9 @@ private:
         if (!next(token)) {
             return ended("a number");
         }
-        TextNumber const read = readNumber(number, token, dataEnd_, value);
+        TextNumber const read = readValue(number, token, ScalarType::float64, dataEnd_, value);
         if (read != TextNumber::number) {
-            return refuseValue(problem_, kFormat, read, line_, token);
+            return refuseValue(problem_, kFormat, read, ScalarType::float64, line_, token);
         }
         if (coordinate && !std::isfinite(value)) {
             return refuseLine(problem_, Kind::notFinite, line_, token,

@@ -61,6 +61,8 @@ TEST(FormatDetection, EveryKindFromItsFirstBytes) {
         {pcdOf("binary_compressed"), FileKind::pcdBinaryCompressed},
         {"VERSION .7\nFIELDS x y z\nDATA zipped\n", FileKind::pcdUnknownData},
         {"# a comment\nFIELDS x y z\n", FileKind::pcdUnknownData},
+        {"\n# keywords in another order\nWIDTH 1\nDATA ascii\n", FileKind::pcdAscii},
+        {"# a text file's comment\nx y z\n1 2 3\n", FileKind::text},
         {las, FileKind::las},
         {laz, FileKind::laz},
         {tavrisk_test::stlText(twoTriangles()), FileKind::stlAscii},
