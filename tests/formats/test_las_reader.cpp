@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "formats/point_formats.h"
+#include "support/format_checks.h"
 #include "support/point_format_files.h"
 #include "support/test_util.h"
 
@@ -26,12 +27,8 @@ using Kind = tavrisk::FormatProblemKind;
 namespace {
 
 std::vector<Vector3> readFile(std::string const& file, FormatProblem& problem,
-                              bool expected = true) {
-    std::vector<Vector3> points;
-    bool const accepted = readLas(bytesOf(file), file.size(), points, problem);
-    EXPECT_EQ(accepted, expected) << problem.detail;
-    EXPECT_EQ(accepted, problem.kind == Kind::none);
-    return points;
+                              bool accepted = true) {
+    return tavrisk_test::readWith(tavrisk::readLas, file, problem, accepted);
 }
 
 // The coordinates as the format defines them, written out: X * scale + offset, in double.
@@ -110,12 +107,7 @@ TEST(LasReader, LyingHeadersRefusedWithTheirReason) {
     layout14.pointFormat = 6;
     std::string const v12 = lasFile({}, points);
     std::string const v14 = lasFile(layout14, points);
-    struct Case {
-        std::string file;
-        Kind kind;
-        std::string detail;
-    };
-    std::vector<Case> const cases = {
+    std::vector<tavrisk_test::Refusal> const refusals = {
         {patched<std::uint32_t>(v12, 107, 4), Kind::truncated, "declares 4 points of 20 bytes"},
         {patched<std::uint32_t>(v12, 107, 0xFFFFFFFF), Kind::truncated, "4294967295 points"},
         {patched<std::uint64_t>(v14, 247, 4), Kind::countMismatch, "3 points in 32 bits and 4"},
@@ -142,16 +134,7 @@ TEST(LasReader, LyingHeadersRefusedWithTheirReason) {
         {"LASG" + v12.substr(4), Kind::badHeader, "does not start with LASF"},
         {lasFile({}, {}), Kind::noPoint, "holds no point"},
     };
-    for (Case const& c : cases) {
-        FormatProblem problem;
-        std::vector<Vector3> points = {{-1, -1, -1}};
-        EXPECT_FALSE(readLas(bytesOf(c.file), c.file.size(), points, problem)) << c.detail;
-        EXPECT_EQ(problem.kind, c.kind) << c.detail << ": " << problem.detail;
-        EXPECT_NE(problem.detail.find(c.detail), std::string::npos)
-            << "'" << problem.detail << "' lacks '" << c.detail << "'";
-        EXPECT_EQ(problem.detail.rfind("LAS: ", 0), 0u) << problem.detail;
-        EXPECT_TRUE(tavrisk_test::samePointBits(points, {{-1, -1, -1}})) << c.detail;
-    }
+    tavrisk_test::expectRefusals(tavrisk::readLas, "LAS", refusals);
 }
 
 // Version 1.4 files that count their points in one of the two fields only, and data after the

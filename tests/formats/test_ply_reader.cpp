@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "formats/point_formats.h"
+#include "support/format_checks.h"
 #include "support/point_format_files.h"
 #include "support/test_util.h"
 
@@ -69,12 +70,8 @@ double valueOf(TypeRange const& type, std::mt19937& random) {
     return std::uniform_real_distribution<double>(type.low, type.high)(random);
 }
 
-std::vector<Vector3> read(std::string const& file, FormatProblem& problem, bool expected = true) {
-    std::vector<Vector3> points;
-    bool const accepted = readPly(bytesOf(file), file.size(), points, problem);
-    EXPECT_EQ(accepted, expected) << problem.detail;
-    EXPECT_EQ(accepted, problem.kind == Kind::none);
-    return points;
+std::vector<Vector3> read(std::string const& file, FormatProblem& problem, bool accepted = true) {
+    return tavrisk_test::readWith(tavrisk::readPly, file, problem, accepted);
 }
 
 // The file with the vertices as rows of x, y, z of one type, nothing else.
@@ -195,13 +192,8 @@ TEST(PlyReader, LyingAndUndefinedHeadersRefusedWithTheirReason) {
     std::vector<Vector3> const points = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
     std::string const binary = plainPly("binary_little_endian", "float", points);
     std::string const ascii = plainPly("ascii", "double", points);
-    struct Case {
-        std::string file;
-        Kind kind;
-        std::string detail;  // a part of the detail
-    };
     std::string const big = "18446744073709551615";
-    std::vector<Case> const cases = {
+    std::vector<tavrisk_test::Refusal> const refusals = {
         {replaced(binary, "vertex 3", "vertex 4"), Kind::truncated, "declares 4 vertices"},
         {replaced(binary, "vertex 3", "vertex 2"), Kind::countMismatch, "12 bytes follow"},
         {replaced(ascii, "vertex 3", "vertex 4"), Kind::truncated, "ends after 3"},
@@ -242,23 +234,13 @@ TEST(PlyReader, LyingAndUndefinedHeadersRefusedWithTheirReason) {
         {replaced(ascii, "4 5 6", "4 nan 6"), Kind::notFinite, "y of vertex index 1"},
         {replaced(ascii, "4 5 6", "4 -inf 6"), Kind::notFinite, "y of vertex index 1"},
         {replaced(replaced(ascii, "double x", "uchar x"), "4 5 6", "4.5 5 6"), Kind::notANumber,
-         "integer type"},
+         "integer type uint8"},
         {replaced(replaced(ascii, "double x", "uchar x"), "4 5 6", "256 5 6"), Kind::notANumber,
-         "integer type"},
+         "integer type uint8"},
         {replaced(ascii, "vertex 3", "vertex 0"), Kind::countMismatch, "text after"},
         {plainPly("ascii", "float", {}), Kind::noPoint, "holds no point"},
     };
-    for (Case const& c : cases) {
-        FormatProblem problem;
-        std::vector<Vector3> points = {{-1, -1, -1}};
-        EXPECT_FALSE(readPly(bytesOf(c.file), c.file.size(), points, problem)) << c.detail;
-        EXPECT_EQ(problem.kind, c.kind) << c.detail << ": " << problem.detail;
-        EXPECT_NE(problem.detail.find(c.detail), std::string::npos)
-            << "'" << problem.detail << "' lacks '" << c.detail << "'";
-        EXPECT_EQ(problem.detail.rfind("PLY: ", 0), 0u) << problem.detail;
-        // A refusal leaves the points as they were.
-        EXPECT_TRUE(tavrisk_test::samePointBits(points, {{-1, -1, -1}})) << c.detail;
-    }
+    tavrisk_test::expectRefusals(tavrisk::readPly, "PLY", refusals);
 }
 
 // Where the fault lies: the line and text of an ascii value, the byte offset of a binary end,
