@@ -161,16 +161,21 @@ private:
     // in double, each rounded to nearest (the build fuses no multiply-add).
     bool readPoints(std::size_t start, std::size_t count, std::size_t recordBytes) {
         points_.reserve(points_.size() + count);
+        // Held in locals: the points written would otherwise make the compiler load them again
+        // for every point.
+        double const scale[3] = {scale_[0], scale_[1], scale_[2]};
+        double const offset[3] = {offset_[0], offset_[1], offset_[2]};
         unsigned char const* record = data_ + start;
         for (std::size_t index = 0; index < count; ++index, record += recordBytes) {
-            gte::Vector3 point;
-            for (int axis = 0; axis < 3; ++axis) {
+            auto coordinate = [record, &scale, &offset](int axis) {
                 double const scaled = static_cast<std::int32_t>(loadLittle32(record + 4 * axis));
-                point[axis] = scaled * scale_[axis] + offset_[axis];
+                return scaled * scale[axis] + offset[axis];
+            };
+            gte::Vector3 const point(coordinate(0), coordinate(1), coordinate(2));
+            if (!(std::isfinite(point[0]) && std::isfinite(point[1]) && std::isfinite(point[2]))) {
+                return finitePoint(point, index, problem_, kFormat, "point");
             }
-            if (!takeFinitePoint(point, index, points_, problem_, kFormat, "point")) {
-                return false;
-            }
+            points_.push_back(point);
         }
         return true;
     }
