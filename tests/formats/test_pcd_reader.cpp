@@ -4,7 +4,9 @@
 // what the format does not define, refused with their reason.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
@@ -121,6 +123,29 @@ TEST(PcdReader, SixtyFourBitIntegersTakeTheNearestDouble) {
     EXPECT_EQ(points[0][0], 9007199254740996.0);
     EXPECT_EQ(points[0][1], 9007199254740991.0);
     EXPECT_EQ(points[0][2], -9007199254740992.0);
+
+    // Integers of every length drawn at random, against the correctly rounded decimal reading
+    // of their digits, the host rounding in each of its modes.
+    std::mt19937_64 random(2105);
+    std::vector<Vector3> expected;
+    std::string records;
+    for (int i = 0; i < 300; ++i) {
+        std::uint64_t const bits = random() >> (random() % 64);
+        std::int64_t const negative = -static_cast<std::int64_t>(bits >> 1);
+        records += little(static_cast<std::uint64_t>(negative)) + little(bits) + little(bits >> 1);
+        expected.emplace_back(std::strtod(std::to_string(negative).c_str(), nullptr),
+                              std::strtod(std::to_string(bits).c_str(), nullptr),
+                              std::strtod(std::to_string(bits >> 1).c_str(), nullptr));
+    }
+    file = tavrisk_test::replaced(tavrisk_test::replaced(header, "WIDTH 1", "WIDTH 300"),
+                                  "POINTS 1", "POINTS 300") +
+           records;
+    for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        std::fesetround(mode);
+        points = read(file, problem);
+        std::fesetround(FE_TONEAREST);
+        EXPECT_TRUE(tavrisk_test::samePointBits(points, expected)) << "rounding mode " << mode;
+    }
 }
 
 TEST(PcdReader, LyingAndUndefinedHeadersRefusedWithTheirReason) {
