@@ -41,7 +41,7 @@ bool TextLines::nextFilled(TextLine& line) {
 }
 
 bool Token::is(char const* word) const {
-    return std::strlen(word) == length && std::memcmp(begin, word, length) == 0;
+    return std::strlen(word) == length && (length == 0 || std::memcmp(begin, word, length) == 0);
 }
 
 bool Token::isWord(char const* word) const {

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-
 #include <vector>
 
 #include "formats/scalar_type.h"
