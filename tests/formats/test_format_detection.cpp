@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+// Detection of what a file holds from its first bytes: every kind, the binary STL header that
+// starts with "solid", and text formats behind a UTF-8 byte order mark.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "formats/format_detection.h"
+#include "support/point_format_files.h"
+
+using tavrisk::detectFileKind;
+using tavrisk::FileFamily;
+using tavrisk::fileFamilyOf;
+using tavrisk::FileKind;
+using tavrisk::fileKindName;
+using tavrisk_test::bytesOf;
+
+namespace {
+
+FileKind kindOf(std::string const& file) {
+    return detectFileKind(bytesOf(file), file.size());
+}
+
+std::vector<tavrisk_test::Triangle> twoTriangles() {
+    return {{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}, {{{1, 0, 0}, {1, 1, 0}, {0, 1, 0}}}};
+}
+
+std::string plyOf(std::string const& format) {
+    return tavrisk_test::plyFile(
+        format, {{"vertex", {{"float", "x"}, {"float", "y"}, {"float", "z"}}, {{1, 2, 3}}}});
+}
+
+std::string pcdOf(std::string const& data) {
+    return tavrisk_test::pcdFile(data, {{"x", 'F', 4}, {"y", 'F', 4}, {"z", 'F', 4}}, {{1, 2, 3}});
+}
+
+}  // namespace
+
+TEST(FormatDetection, EveryKindFromItsFirstBytes) {
+    std::string las = tavrisk_test::lasFile({}, {{1, 2, 3}});
+    std::string laz = las;
+    laz[104] = static_cast<char>(laz[104] | 0x80);
+    std::vector<std::pair<std::string, FileKind>> const cases = {
+        {"", FileKind::empty},
+        {"1 2 3\n4 5 6\n", FileKind::text},
+        {"\xEF\xBB\xBF"
+         "1 2 3\n",
+         FileKind::text},
+        {"x;y;z\n1,5;2;3\n", FileKind::text},
+        {"Höhe\n1 2 3\n", FileKind::text},  // letters beyond ASCII are still text
+        {plyOf("ascii"), FileKind::plyAscii},
+        {plyOf("binary_little_endian"), FileKind::plyBinaryLittleEndian},
+        {plyOf("binary_big_endian"), FileKind::plyBinaryBigEndian},
+        {"ply\r\ncomment before the format\r\nformat ascii 1.0\r\n", FileKind::plyAscii},
+        {"ply\nformat binary_middle_endian 1.0\nend_header\n", FileKind::plyUnknownFormat},
+        {"ply\nend_header\n", FileKind::plyUnknownFormat},
+        {pcdOf("ascii"), FileKind::pcdAscii},
+        {pcdOf("binary"), FileKind::pcdBinary},
+        {pcdOf("binary_compressed"), FileKind::pcdBinaryCompressed},
+        {"VERSION .7\nFIELDS x y z\nDATA zipped\n", FileKind::pcdUnknownData},
+        {"# a comment\nFIELDS x y z\n", FileKind::pcdUnknownData},
+        {"\n# keywords in another order\nWIDTH 1\nDATA ascii\n", FileKind::pcdAscii},
+        {"# a text file's comment\nx y z\n1 2 3\n", FileKind::text},
+        {las, FileKind::las},
+        {laz, FileKind::laz},
+        {tavrisk_test::stlText(twoTriangles()), FileKind::stlAscii},
+        {tavrisk_test::stlText(twoTriangles(), true), FileKind::stlAscii},
+        {tavrisk_test::stlBinary(twoTriangles(), "made by a CAD program"), FileKind::stlBinary},
+        {tavrisk_test::stlBinary(twoTriangles(), "solid part, binary"), FileKind::stlBinary},
+        {tavrisk_test::stlBinary({}, "solid"), FileKind::stlBinary},
+        // Binary bytes after "solid" and a size that does not match: a binary STL that lies.
+        {tavrisk_test::stlBinary(twoTriangles(), "solid part") + "x", FileKind::stlBinary},
+        {std::string("\x1F\x8B\x08\x00", 4), FileKind::gzip},
+        {std::string("PK\x03\x04\x14\x00", 6), FileKind::zip},
+        {"ASTM-E57" + std::string(40, '\0'), FileKind::e57},
+        {std::string("\xFF\xFE"
+                     "1\0 \0",
+                     6),
+         FileKind::utf16LittleEndian},
+        {std::string("\xFE\xFF\0"
+                     "1\0 ",
+                     6),
+         FileKind::utf16BigEndian},
+        {std::string("\xFF\xFE\0\0"
+                     "1\0\0\0",
+                     8),
+         FileKind::utf32LittleEndian},
+        {std::string("\0\0\xFE\xFF\0\0\0"
+                     "1",
+                     8),
+         FileKind::utf32BigEndian},
+        {std::string("1\0.\0"
+                     "5\0",
+                     6),
+         FileKind::otherBinary},
+        {"1 2 3\x01\n", FileKind::otherBinary},
+    };
+    for (auto const& [file, kind] : cases) {
+        EXPECT_EQ(kindOf(file), kind) << "'" << file.substr(0, 40) << "'";
+    }
+    // Text formats behind a byte order mark an editor added.
+    EXPECT_EQ(kindOf("\xEF\xBB\xBF" + plyOf("ascii")), FileKind::plyAscii);
+    EXPECT_EQ(kindOf("\xEF\xBB\xBF" + pcdOf("ascii")), FileKind::pcdAscii);
+    EXPECT_EQ(kindOf("\xEF\xBB\xBF" + tavrisk_test::stlText(twoTriangles())), FileKind::stlAscii);
+    // Only the first bytes decide: a binary byte far into a text file leaves it text.
+    EXPECT_EQ(kindOf(std::string(5000, ' ') + '\x01'), FileKind::text);
+}
+
+// Files cut short after their first bytes, and text that starts as a format's mark does.
+TEST(FormatDetection, ShortAndLookalikeFiles) {
+    std::string file = tavrisk_test::stlText(twoTriangles());
+    EXPECT_EQ(kindOf(file.substr(0, 3)), FileKind::text);
+    EXPECT_EQ(kindOf("solid"), FileKind::stlAscii);
+    EXPECT_EQ(kindOf("solidity 1 2 3\n"), FileKind::text);
+    EXPECT_EQ(kindOf("ply"), FileKind::text);
+    EXPECT_EQ(kindOf("plywood 1 2 3\n"), FileKind::text);
+    EXPECT_EQ(kindOf("LAS"), FileKind::text);
+    EXPECT_EQ(kindOf("LASF"), FileKind::las);  // the reader says how it is cut short
+    // A binary STL of zero triangles is 84 bytes; with text where its count stands it is text.
+    EXPECT_EQ(kindOf(std::string(84, 'a')), FileKind::text);
+}
+
+TEST(FormatDetection, NamesAndFamilies) {
+    EXPECT_STREQ(fileKindName(FileKind::plyBinaryBigEndian), "PLY (binary big endian)");
+    EXPECT_STREQ(fileKindName(FileKind::pcdBinaryCompressed), "PCD (binary_compressed)");
+    EXPECT_STREQ(fileKindName(FileKind::laz), "LAZ (compressed LAS)");
+    EXPECT_STREQ(fileKindName(FileKind::utf16LittleEndian), "UTF-16 text (little endian)");
+    EXPECT_STREQ(fileKindName(FileKind::gzip), "gzip-compressed data");
+    std::vector<std::pair<FileKind, FileFamily>> const families = {
+        {FileKind::empty, FileFamily::text},
+        {FileKind::text, FileFamily::text},
+        {FileKind::plyUnknownFormat, FileFamily::ply},
+        {FileKind::plyBinaryBigEndian, FileFamily::ply},
+        {FileKind::pcdBinaryCompressed, FileFamily::pcd},
+        {FileKind::las, FileFamily::las},
+        {FileKind::laz, FileFamily::las},
+        {FileKind::stlAscii, FileFamily::stl},
+        {FileKind::stlBinary, FileFamily::stl},
+        {FileKind::gzip, FileFamily::unreadable},
+        {FileKind::e57, FileFamily::unreadable},
+        {FileKind::utf32BigEndian, FileFamily::unreadable},
+        {FileKind::otherBinary, FileFamily::unreadable},
+    };
+    for (auto const& [kind, family] : families) {
+        EXPECT_EQ(fileFamilyOf(kind), family) << fileKindName(kind);
+    }
+}
