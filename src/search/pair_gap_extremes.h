@@ -7,6 +7,7 @@
 
 #include "gte/vector.h"
 #include "search/extreme_averages.h"
+#include "search/projected_groups.h"
 
 namespace tavrisk {
 
@@ -18,5 +19,13 @@ namespace tavrisk {
 ExtremeAverages pairGapAverages(std::vector<gte::Vector3> const& set1,
                                 std::vector<gte::Vector3> const& set2, gte::Vector3 const& m,
                                 int trim, int average);
+
+// The same over two sets already merged into groups and sorted (projected_groups.h), of finite
+// points within the range of the rounding bound (search/rounding_window.h: every coordinate, and
+// every component of m, within its limit; m not zero), whose box gives window =
+// roundingWindow(low, high, m). Both groups from the same origin and m.
+ExtremeAverages groupedPairGapAverages(std::vector<ProjectedGroup> groups1,
+                                       std::vector<ProjectedGroup> groups2, gte::Vector3 const& m,
+                                       double window, int trim, int average);
 
 }  // namespace tavrisk

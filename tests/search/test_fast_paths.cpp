@@ -4,7 +4,9 @@
 // the pair gaps, the trimmed averages of a stream and of the pair gaps. The point-set fuzz target
 // holds the exports that run them to the literal exports; these comparisons run everywhere the
 // unit tests do.
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "support/literal_measures.h"
@@ -13,6 +15,7 @@
 #include "search/nearest_nominal.h"
 #include "search/pair_gap_extremes.h"
 #include "search/pair_range.h"
+#include "search/projected_groups.h"
 #include "support/random_cases.h"
 #include "support/test_util.h"
 
@@ -29,6 +32,27 @@ template <class Actual, class Expected>
                                       sameBits(actual.high, expected.high))
            << actual.low << " .. " << actual.high << " instead of " << expected.low << " .. "
            << expected.high;
+}
+
+// count points along a straight edge in the direction of d (when d has a horizontal part) at one of
+// a few offsets across it: on grid coordinates, so that along an axis every pair value of two
+// such edges ties exactly, or anywhere, so that only rounding tells the values apart.
+Points edgePoints(RandomDraws& g, int count, gte::Vector3 const& d, double offset) {
+    gte::Vector3 along(d[0], d[1], 0.0);
+    if (!(gte::Normalize(along) > 0.0) || !std::isfinite(along[0]) || !std::isfinite(along[1])) {
+        along = gte::Vector3(1.0, 0.0, 0.0);
+    }
+    gte::Vector3 const across(-along[1], along[0], 0.0);
+    bool const onGrid = g.chance(0.5);
+    double const scale = g.powerOfTen(-3, 4);
+    Points points;
+    for (int i = 0; i < count; ++i) {
+        double const at = onGrid ? g.integer(-50, 50) : g.uniform(-50, 50);
+        double const off = offset + (g.chance(0.8) ? 0.0 : g.integer(-2, 2) * 0.125);
+        gte::Vector3 const p = scale * (at * along + off * across);
+        points.emplace_back(p[0], p[1], g.uniform(-1, 1));
+    }
+    return points;
 }
 
 // The first `count` points of a set, and the rest.
@@ -113,17 +137,55 @@ TEST(FastPaths, TrimmedAveragesOfAStreamAsTheSortedCopy) {
     });
 }
 
+TEST(FastPaths, ProjectionKeysSortAsTheirProjections) {
+    // The radix sort against a comparison sort of the projections themselves, on lists long
+    // enough for it: values of every sign and size, zeros of both signs, repeats, and lists
+    // whose keys share most digits.
+    RandomDraws g(4242);
+    for (int c = 0; c < 200; ++c) {
+        std::vector<double> projections(static_cast<std::size_t>(g.integer(400, 3000)));
+        double const base = g.uniform(-1, 1) * g.powerOfTen(-300, 300);
+        for (double& p : projections) {
+            p = c % 4 == 0   ? base + g.integer(-3, 3)
+                : c % 4 == 1 ? (g.chance(0.5) ? 0.0 : -0.0) * g.integer(0, 1)
+                             : g.uniform(-1, 1) * g.powerOfTen(-310, 308);
+        }
+        std::vector<tavrisk::ProjectionKey> keys;
+        for (std::size_t i = 0; i < projections.size(); ++i) {
+            keys.push_back({tavrisk::orderOf(projections[i]), static_cast<std::uint32_t>(i)});
+        }
+        tavrisk::sortByOrder(keys);
+        std::vector<double> sorted;
+        for (tavrisk::ProjectionKey const& key : keys) {
+            EXPECT_TRUE(sameBits(tavrisk::projectionOf(key.order), projections[key.index]));
+            sorted.push_back(projections[key.index]);
+        }
+        std::vector<double> expected = projections;
+        std::stable_sort(expected.begin(), expected.end(), [](double a, double b) {
+            return a < b || (a == b && std::signbit(a) && !std::signbit(b));
+        });
+        ASSERT_TRUE(std::equal(sorted.begin(), sorted.end(), expected.begin(), sameBits)) << c;
+    }
+}
+
 TEST(FastPaths, PairGapAveragesAsTheSortedTable) {
     // Now and then a few hundred points in a set, room for the bisection to stop early; the gap
     // direction across a line as the gap-sigma export makes it, or any direction at all, along
-    // the sets' layout or not.
+    // the sets' layout or not. A third of the cases are straight edges, along an axis or not,
+    // whose values tie exactly or up to rounding.
     RandomDraws g(101);
-    expectCases(15000, [&g](int c) {
+    expectCases(100000, [&g](int c) {
         int const trim = g.integer(0, 3), average = g.integer(1, 3);
-        int const least = 2 * (trim + average) + 1, most = least + (c % 300 == 0 ? 200 : 8);
+        int const least = 2 * (trim + average) + 1, most = least + (c % 1000 == 0 ? 200 : 6);
         int const n1 = g.integer(least, most), n2 = g.integer(least, most);
         Vector3 const d = g.direction();
-        auto const [s1, s2] = split(g.points(n1 + n2, c % g.kKinds, d, 0.02), n1);
+        Points s1, s2;
+        if (c % 3 == 2) {
+            s1 = edgePoints(g, n1, d, 0.0);
+            s2 = edgePoints(g, n2, d, g.integer(-3, 3));
+        } else {
+            std::tie(s1, s2) = split(g.points(n1 + n2, c % g.kKinds, d, 0.02), n1);
+        }
         std::vector<Vector3> const set1 = copiedPoints(s1.data(), n1);
         std::vector<Vector3> const set2 = copiedPoints(s2.data(), n2);
         Vector3 const across = g.chance(0.5) ? d : g.direction();
