@@ -19,6 +19,9 @@ ValueRange pairRangeXY(gte_point const* points1, int count1, gte_point const* po
                        gte::Vector2 const& n);
 
 namespace detail {
+// The same from the sorted projections whatever the number of pairs, where the coordinates allow.
+ValueRange pairRangeXYSorted(gte_point const* points1, int count1, gte_point const* points2,
+                             int count2, gte::Vector2 const& n);
 // The same without vector instructions; what pairRangeXY runs where there are none.
 ValueRange pairRangeXYPortable(gte_point const* points1, int count1, gte_point const* points2,
                                int count2, gte::Vector2 const& n);

@@ -118,6 +118,29 @@ TEST(FastPaths, PairRangeXYAsRunningExtremes) {
     });
 }
 
+TEST(FastPaths, PairRangeXYFromSortedProjectionsAsRunningExtremes) {
+    // Sets of any size through the sorted search, which the export takes from 4096 pairs on:
+    // random kinds, and straight edges whose pair values tie along the axes.
+    RandomDraws g(6160);
+    expectCases(100000, [&g](int c) {
+        Vector3 const d = g.direction();
+        gte::Vector2 n(d[0], d[1]);
+        int const most = c % 500 == 0 ? 300 : 12;
+        int const n1 = g.integer(1, most), n2 = g.integer(1, most);
+        Points set1, set2;
+        if (c % 3 == 0) {
+            gte::Normalize(n);
+            set1 = edgePoints(g, n1, Vector3(-n[1], n[0], 0.0), 0.0);
+            set2 = edgePoints(g, n2, Vector3(-n[1], n[0], 0.0), g.integer(-3, 3));
+        } else {
+            std::tie(set1, set2) =
+                split(g.points(n1 + n2, c % g.kKinds, d, c % 10 == 0 ? 0.05 : 0.0), n1);
+        }
+        return sameRange(tavrisk::detail::pairRangeXYSorted(set1.data(), n1, set2.data(), n2, n),
+                         literal::pairRangeXY(set1.data(), n1, set2.data(), n2, n));
+    });
+}
+
 TEST(FastPaths, TrimmedAveragesOfAStreamAsTheSortedCopy) {
     // A stream of coarse values that tie often, a few infinite or, rarely, NaN of two kinds: the
     // first NaN comes back for both.
