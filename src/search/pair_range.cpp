@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <limits>
 #include <vector>
 
@@ -171,54 +172,37 @@ ValueRange vectorRange(gte_point const* points1, int count1, Columns const& set2
 }
 #endif
 
-gte::Vector3 flattened(gte_point const& p) {
-    return gte::Vector3(p.x, p.y, 0.0);
-}
-
-// Whether the sorted search holds, with the box of both sets in XY when it does.
-bool sortedSearchHolds(gte_point const* points1, int count1, gte_point const* points2, int count2,
-                       Vector2 const& n, gte::Vector3& low, gte::Vector3& high) {
-    bool inRange =
-        std::fabs(n[0]) <= kWindowDirectionLimit && std::fabs(n[1]) <= kWindowDirectionLimit;
-    low = high = flattened(points1[0]);
-    auto const take = [&](gte_point const* points, int count) {
-        for (int i = 0; i < count; ++i) {
-            gte::Vector3 const p = flattened(points[i]);
-            inRange = inRange && withinLimit(p, kWindowCoordinateLimit);
-            for (int k = 0; k < 2; ++k) {
-                low[k] = std::min(low[k], p[k]);
-                high[k] = std::max(high[k], p[k]);
-            }
-        }
-    };
-    take(points1, count1);
-    take(points2, count2);
-    return inRange;
-}
-
-ValueRange sortedRange(gte_point const* points1, int count1, gte_point const* points2, int count2,
-                       Vector2 const& n, gte::Vector3 const& low, gte::Vector3 const& high) {
+// The range from the sorted projections, or nothing when a coordinate lies beyond the limit of
+// the rounding window.
+std::optional<ValueRange> sortedRange(gte_point const* points1, int count1,
+                                      gte_point const* points2, int count2, Vector2 const& n) {
     gte::Vector3 const m(n[0], n[1], 0.0);
-    gte::Vector3 const origin = flattened(points1[0]);
-    auto const groupsOf = [&](gte_point const* points, int count) {
-        return projectedGroups(
-            static_cast<std::size_t>(count),
-            [points](std::size_t i) { return flattened(points[i]); }, origin, m);
-    };
-    ExtremeAverages const extremes =
-        groupedPairGapAverages(groupsOf(points1, count1), groupsOf(points2, count2), m,
-                               roundingWindow(low, high, m), 0, 1);
-    return {extremes.low, extremes.high};
+    PointView const view1 = PointView::flattened(points1);
+    PointView const view2 = PointView::flattened(points2);
+    gte::Vector3 const origin = view1[0];
+    ProjectedBox box{origin, origin, withinLimit(m, kWindowDirectionLimit)};
+    std::vector<ProjectedGroup> groups1, groups2, scratch;
+    projectPoints(view1, static_cast<std::size_t>(count1), origin, m, groups1, box);
+    projectPoints(view2, static_cast<std::size_t>(count2), origin, m, groups2, box);
+    if (!box.inRange) {
+        return std::nullopt;
+    }
+    sortAndMerge(groups1, view1, m, scratch);
+    sortAndMerge(groups2, view2, m, scratch);
+    ExtremeAverages const extremes = groupedPairGapAverages(
+        view1, groups1, view2, groups2, m, roundingWindow(box.low, box.high, m), 0, 1);
+    return ValueRange{extremes.low, extremes.high};
 }
 
 }  // namespace
 
 ValueRange pairRangeXY(gte_point const* points1, int count1, gte_point const* points2, int count2,
                        Vector2 const& n) {
-    gte::Vector3 low, high;
-    if (static_cast<long long>(count1) * count2 >= kSortedSearchPairs &&
-        sortedSearchHolds(points1, count1, points2, count2, n, low, high)) {
-        return sortedRange(points1, count1, points2, count2, n, low, high);
+    if (static_cast<long long>(count1) * count2 >= kSortedSearchPairs) {
+        if (std::optional<ValueRange> const range =
+                sortedRange(points1, count1, points2, count2, n)) {
+            return *range;
+        }
     }
     if (!tightLoopHolds(points1, count1, points2, count2, n)) {
         return runningRange(points1, count1, points2, count2, n);
@@ -235,9 +219,8 @@ namespace detail {
 
 ValueRange pairRangeXYSorted(gte_point const* points1, int count1, gte_point const* points2,
                              int count2, Vector2 const& n) {
-    gte::Vector3 low, high;
-    if (sortedSearchHolds(points1, count1, points2, count2, n, low, high)) {
-        return sortedRange(points1, count1, points2, count2, n, low, high);
+    if (std::optional<ValueRange> const range = sortedRange(points1, count1, points2, count2, n)) {
+        return *range;
     }
     return pairRangeXY(points1, count1, points2, count2, n);
 }

@@ -160,34 +160,45 @@ TEST(FastPaths, TrimmedAveragesOfAStreamAsTheSortedCopy) {
     });
 }
 
-TEST(FastPaths, ProjectionKeysSortAsTheirProjections) {
-    // The radix sort against a comparison sort of the projections themselves, on lists long
-    // enough for it: values of every sign and size, zeros of both signs, repeats, and lists
-    // whose keys share most digits.
+TEST(FastPaths, ProjectedGroupsAreTheSortedDistinctProjections) {
+    // Points projected onto x from the origin, so that each projection is the point's x (a -0
+    // made +0): the groups must be the distinct values in ascending order with their counts, on
+    // lists long enough for the radix sort, of every sign and size, zeros of both signs, repeats,
+    // keys that share most of their digits, and values that crowd into few keys of the sort.
     RandomDraws g(4242);
+    gte::Vector3 const alongX(1.0, 0.0, 0.0), origin = gte::Vector3::zeroVector();
     for (int c = 0; c < 200; ++c) {
-        std::vector<double> projections(static_cast<std::size_t>(g.integer(400, 3000)));
+        std::vector<Vector3> points(static_cast<std::size_t>(g.integer(400, 3000)));
         double const base = g.uniform(-1, 1) * g.powerOfTen(-300, 300);
-        for (double& p : projections) {
-            p = c % 4 == 0   ? base + g.integer(-3, 3)
-                : c % 4 == 1 ? (g.chance(0.5) ? 0.0 : -0.0) * g.integer(0, 1)
-                             : g.uniform(-1, 1) * g.powerOfTen(-310, 308);
+        for (Vector3& p : points) {
+            double const x = c % 4 == 0   ? base + g.integer(-3, 3)
+                             : c % 4 == 1 ? (g.chance(0.5) ? 0.0 : -0.0) * g.integer(0, 1)
+                             : c % 4 == 2 ? g.uniform(-1, 1) * g.powerOfTen(-310, 308)
+                                          : g.uniform(-1, 1) * (g.chance(0.01) ? 1e30 : 1.0);
+            p = Vector3(x, g.uniform(-1, 1), g.uniform(-1, 1));
         }
-        std::vector<tavrisk::ProjectionKey> keys;
-        for (std::size_t i = 0; i < projections.size(); ++i) {
-            keys.push_back({tavrisk::orderOf(projections[i]), static_cast<std::uint32_t>(i)});
+        std::vector<tavrisk::ProjectedGroup> groups, scratch;
+        tavrisk::ProjectedBox box{origin, origin, true};
+        tavrisk::PointView const view(points.data());
+        tavrisk::projectPoints(view, points.size(), origin, alongX, groups, box);
+        tavrisk::sortAndMerge(groups, view, alongX, scratch);
+        std::vector<double> expected;
+        for (Vector3 const& p : points) {
+            expected.push_back(p[0] + 0.0);
         }
-        tavrisk::sortByOrder(keys);
-        std::vector<double> sorted;
-        for (tavrisk::ProjectionKey const& key : keys) {
-            EXPECT_TRUE(sameBits(tavrisk::projectionOf(key.order), projections[key.index]));
-            sorted.push_back(projections[key.index]);
+        std::sort(expected.begin(), expected.end());
+        std::size_t at = 0;
+        for (tavrisk::ProjectedGroup const& group : groups) {
+            ASSERT_LE(at + group.count, expected.size()) << c;
+            EXPECT_TRUE(
+                sameBits(group.projection, expected[at]) &&
+                sameBits(group.projection, points[group.index][0] + 0.0) &&
+                sameBits(expected[at + group.count - 1], expected[at]) &&
+                (at + group.count == expected.size() || expected[at + group.count] > expected[at]))
+                << "case " << c << ", group " << &group - groups.data();
+            at += group.count;
         }
-        std::vector<double> expected = projections;
-        std::stable_sort(expected.begin(), expected.end(), [](double a, double b) {
-            return a < b || (a == b && std::signbit(a) && !std::signbit(b));
-        });
-        ASSERT_TRUE(std::equal(sorted.begin(), sorted.end(), expected.begin(), sameBits)) << c;
+        EXPECT_EQ(at, expected.size()) << c;
     }
 }
 
