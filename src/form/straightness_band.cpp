@@ -21,6 +21,7 @@
 // definition itself.
 #include "form/straightness_band.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -28,6 +29,11 @@
 #include "api/convert.h"
 #include "gte/point_distance_queries.h"
 #include "search/running_extremes.h"
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define TAVRISK_STRAIGHTNESS_SSE2 1
+#endif
 
 namespace tavrisk {
 
@@ -64,7 +70,7 @@ bool admitted(Vector3 const& n, int k) {
 
 // The coordinate K of a point.
 template <int K>
-double coordinate(gte_point const& p) {
+double coordinateOf(gte_point const& p) {
     return K == 0 ? p.x : (K == 1 ? p.y : p.z);
 }
 
@@ -82,41 +88,117 @@ DeviationBand definedBand(gte_point const* points, int count, gte::Plane3 const&
     return {band.high.value(), band.low.value()};
 }
 
+// What a block of deviations tells about itself: its extremes, the negative deviation nearest 0,
+// the largest coordinate k in magnitude (a NaN coordinate aside: its deviation is NaN as well)
+// and whether a deviation is NaN.
+struct BlockSummary {
+    double high, low, nearestBelowZero, largestCoordinate;
+    bool undefined;
+};
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Writes e[i] = fl(Dot(N, p[i]) - c) + 0, the deviation whose sign is taken as it stands (a -0
+// made +0), for i < size, and sums the block up.
+template <int K>
+BlockSummary summarizePortably(gte_point const* p, int size, Vector3 const& n, double c,
+                               double* e) {
+    BlockSummary block{-kInfinity, kInfinity, -kInfinity, 0.0, false};
+    for (int i = 0; i < size; ++i) {
+        // Dot(N, p) - c, as the point-plane distance forms it.
+        double const value = (n[0] * p[i].x + n[1] * p[i].y) + n[2] * p[i].z - c + 0.0;
+        e[i] = value;
+        block.high = value > block.high ? value : block.high;
+        block.low = value < block.low ? value : block.low;
+        double const belowZero = value < 0.0 ? value : -kInfinity;
+        block.nearestBelowZero =
+            belowZero > block.nearestBelowZero ? belowZero : block.nearestBelowZero;
+        double const coordinate = std::fabs(coordinateOf<K>(p[i]));
+        block.largestCoordinate =
+            coordinate > block.largestCoordinate ? coordinate : block.largestCoordinate;
+        block.undefined |= value != value;
+    }
+    return block;
+}
+
+#ifdef TAVRISK_STRAIGHTNESS_SSE2
+// The same, two points a step in the lanes of SSE2 registers: the lane operations are the scalar
+// ones (maxpd and minpd keep the second operand unless the first is strictly beyond it), and the
+// extremes of numbers do not depend on the order they are taken in.
+template <int K>
+BlockSummary summarizeInLanes(gte_point const* p, int size, Vector3 const& n, double c, double* e) {
+    __m128d const nx = _mm_set1_pd(n[0]), ny = _mm_set1_pd(n[1]), nz = _mm_set1_pd(n[2]);
+    __m128d const constant = _mm_set1_pd(c), zero = _mm_setzero_pd();
+    __m128d const magnitude = _mm_set1_pd(-0.0), negativeInfinity = _mm_set1_pd(-kInfinity);
+    __m128d high = negativeInfinity, low = _mm_set1_pd(kInfinity), nearest = negativeInfinity;
+    __m128d largest = zero, undefined = zero;
+    int i = 0;
+    for (; i + 2 <= size; i += 2) {
+        double const* q = &p[i].x;  // x0 y0 z0 x1 y1 z1
+        __m128d const xy0 = _mm_loadu_pd(q), zx = _mm_loadu_pd(q + 2), yz1 = _mm_loadu_pd(q + 4);
+        __m128d const x = _mm_shuffle_pd(xy0, zx, 2), y = _mm_shuffle_pd(xy0, yz1, 1);
+        __m128d const z = _mm_shuffle_pd(zx, yz1, 2);
+        __m128d const value = _mm_add_pd(
+            _mm_sub_pd(
+                _mm_add_pd(_mm_add_pd(_mm_mul_pd(nx, x), _mm_mul_pd(ny, y)), _mm_mul_pd(nz, z)),
+                constant),
+            zero);
+        _mm_storeu_pd(e + i, value);
+        high = _mm_max_pd(value, high);
+        low = _mm_min_pd(value, low);
+        __m128d const negative = _mm_cmplt_pd(value, zero);
+        __m128d const belowZero =
+            _mm_or_pd(_mm_and_pd(negative, value), _mm_andnot_pd(negative, negativeInfinity));
+        nearest = _mm_max_pd(belowZero, nearest);
+        __m128d const coordinate = K == 0 ? x : (K == 1 ? y : z);
+        largest = _mm_max_pd(_mm_andnot_pd(magnitude, coordinate), largest);
+        undefined = _mm_or_pd(undefined, _mm_cmpunord_pd(value, value));
+    }
+    double lanes[5][2];
+    _mm_storeu_pd(lanes[0], high);
+    _mm_storeu_pd(lanes[1], low);
+    _mm_storeu_pd(lanes[2], nearest);
+    _mm_storeu_pd(lanes[3], largest);
+    BlockSummary block = summarizePortably<K>(p + i, size - i, n, c, e + i);
+    for (int lane = 0; lane < 2; ++lane) {
+        block.high = std::max(block.high, lanes[0][lane]);
+        block.low = std::min(block.low, lanes[1][lane]);
+        block.nearestBelowZero = std::max(block.nearestBelowZero, lanes[2][lane]);
+        block.largestCoordinate = std::max(block.largestCoordinate, lanes[3][lane]);
+    }
+    block.undefined |= _mm_movemask_pd(undefined) != 0;
+    return block;
+}
+#endif
+
 // The band with the deviations' signs decided as above, k = K the component of the normal
-// largest in magnitude.
+// largest in magnitude. The conditions are checked for a whole block at once: the negative
+// deviation nearest 0 against the largest coordinate k of the block and the lower limit, the
+// most negative one against the upper limit.
 template <int K>
 DeviationBand blockwiseBand(gte_point const* points, int count, gte::Plane3 const& plane,
                             double* deviations) {
-    Vector3 const& n = plane.normal;
-    double const nk = std::fabs(n[K]);
-    double const c = plane.constant;
+    double const nk = std::fabs(plane.normal[K]);
     double scratch[kBlockSize];
     RunningRange band;
     for (int start = 0; start < count; start += kBlockSize) {
         int const size = count - start < kBlockSize ? count - start : kBlockSize;
         gte_point const* p = points + start;
         double* e = deviations != nullptr ? deviations + start : scratch;
-        // Non-zero when some deviation of the block needs the definition; | keeps the loop free
-        // of branches. A NaN is never certain, so a certain block holds none.
-        int uncertain = 0;
-        double high = -std::numeric_limits<double>::infinity();
-        double low = std::numeric_limits<double>::infinity();
-        for (int i = 0; i < size; ++i) {
-            // Dot(N, p) - c, as the point-plane distance forms it.
-            double const s = (n[0] * p[i].x + n[1] * p[i].y) + n[2] * p[i].z - c;
-            double const value = s + 0.0;
-            e[i] = value;
-            double const a = -s;
-            bool const certain =
-                (s >= 0.0) | ((a >= kLeastTrustedMagnitude) & (a <= kGreatestTrustedMagnitude) &
-                              (a * nk >= kLeastRelativeStep * std::fabs(coordinate<K>(p[i]))));
-            uncertain |= !certain;
-            high = value > high ? value : high;
-            low = value < low ? value : low;
-        }
-        if (uncertain == 0) {
-            band.high.offer(high);
-            band.low.offer(low);
+#ifdef TAVRISK_STRAIGHTNESS_SSE2
+        BlockSummary const block = summarizeInLanes<K>(p, size, plane.normal, plane.constant, e);
+#else
+        BlockSummary const block = summarizePortably<K>(p, size, plane.normal, plane.constant, e);
+#endif
+        double const nearest = -block.nearestBelowZero;
+        bool const certain =
+            !block.undefined &&
+            (block.low >= 0.0 ||
+             (nearest >= kLeastTrustedMagnitude && -block.low <= kGreatestTrustedMagnitude &&
+              nearest * nk >= kLeastRelativeStep * block.largestCoordinate));
+        if (certain) {
+            band.high.offer(block.high);
+            band.low.offer(block.low);
             continue;
         }
         for (int i = 0; i < size; ++i) {
