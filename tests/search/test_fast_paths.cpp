@@ -77,6 +77,42 @@ TEST(FastPaths, FarthestPairAsEveryPair) {
     });
 }
 
+TEST(FastPaths, FittedSegmentAsTheFitAndEveryPair) {
+    // The fitted segment from its two readings against the literal fit and the scan of every
+    // pair: clouds along a line (the estimate of the direction serves), rows and grids whose
+    // spreads tie (it does not), copies, NaN, infinities and huge coordinates. Now and then a few
+    // thousand points, enough to thin the points kept near the ends.
+    RandomDraws g(8080);
+    expectCases(100000, [&g](int c) {
+        int const count = c % 4000 == 0 ? g.integer(1000, 2000) : g.integer(3, 12);
+        Vector3 const d = g.direction();
+        Points points = g.points(count, c % g.kKinds, d, c % 10 == 0 ? 0.02 : 0.0);
+        if (c % 3 == 0) {
+            // A regular polygon stretched so slightly along the bisector of two corners that the
+            // fitted direction is barely defined and those corners nearly tie along it.
+            Vector3 const u = g.unit(), v = gte::NormalizedCross(u, g.unit());
+            double const stretch = 1.0 + g.powerOfTen(-13, -5), radius = g.powerOfTen(-2, 3);
+            double const step = 2.0 * 3.141592653589793 / count;
+            for (int i = 0; i < count; ++i) {
+                double const a = step * (i + 0.5);
+                Vector3 const p = radius * (stretch * std::cos(a) * u + std::sin(a) * v);
+                points[static_cast<std::size_t>(i)] = gte_point(p[0], p[1], p[2]);
+            }
+        }
+        if (c % 7 == 0) {  // in order along the line: every point is the running largest
+            std::sort(points.begin(), points.end(),
+                      [](gte_point const& a, gte_point const& b) { return a.x < b.x; });
+        }
+        gte_lseg expected(gte_point(1, 2, 3), gte_point(4, 5, 6)), actual = expected;
+        int const want = literal::fitLseg(points.data(), count, &expected);
+        int const got = gte_fit_lseg(points.data(), count, &actual);
+        auto const a = doublesOf(actual), e = doublesOf(expected);
+        return ::testing::AssertionResult(got == want &&
+                                          std::equal(a.begin(), a.end(), e.begin(), sameBits))
+               << "returned " << got << " (literal " << want << "), or another segment";
+    });
+}
+
 TEST(FastPaths, NearestNominalAsTheScan) {
     RandomDraws g(99173);
     expectCases(50000, [&g](int c) {
