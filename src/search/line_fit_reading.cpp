@@ -35,7 +35,6 @@
 #include <limits>
 
 #include "api/convert.h"
-#include "gte/eigen_solver.h"
 #include "search/rounding_window.h"
 
 namespace tavrisk {
@@ -66,19 +65,12 @@ bool finite(Vector3 const& v) {
 // the deviations taken from the mean.
 Vector3 estimatedDirection(gte_point const* points, int count, Vector3 const& mean) {
     std::size_t const samples = std::min<std::size_t>(static_cast<std::size_t>(count), kSamples);
-    double products[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+    gte::Scatter sample;
     for (std::size_t s = 0; s < samples; ++s) {
-        Vector3 const q = toVector3(points[s * static_cast<std::size_t>(count) / samples]) - mean;
-        products[0] += q[0] * q[0];
-        products[1] += q[0] * q[1];
-        products[2] += q[0] * q[2];
-        products[3] += q[1] * q[1];
-        products[4] += q[1] * q[2];
-        products[5] += q[2] * q[2];
+        sample.add(toVector3(points[s * static_cast<std::size_t>(count) / samples]) - mean);
     }
     double eval[3], evec[3][3];
-    gte::EigenSolver3()(products[0], products[1], products[2], products[3], products[4],
-                        products[5], false, gte::EigenSolver3::kAscending, eval, evec);
+    sample.decompose(eval, evec);
     return Vector3(evec[2][0], evec[2][1], evec[2][2]);
 }
 
