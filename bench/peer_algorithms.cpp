@@ -15,34 +15,27 @@
 #include <queue>
 #include <random>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "gte/eigen_solver.h"
 #include "gte/vector.h"
+#include "measured_edges.h"
 #include "tavrisk.h"
 
 namespace {
 
 using Points = std::vector<gte_point>;
 
-// Two measured edges 5 apart across a line at a slight angle to x, in random order along it.
+// Two edges and the line they are measured across.
 struct Edges {
     Points first, second;
     gte_line line;
 };
 
 Edges roughEdges(int count) {
-    std::mt19937_64 random(3);
-    std::uniform_real_distribution<double> along(0.0, 100.0);
-    std::normal_distribution<double> rough(0.0, 0.01);
-    Edges e{{}, {}, gte_line(gte_point(0, 0, 0), gte_vector(1, 0.02, 0))};
-    for (int i = 0; i < count; ++i) {
-        double const x1 = along(random);
-        double const x2 = along(random);
-        e.first.emplace_back(x1, 0.02 * x1 + rough(random), rough(random));
-        e.second.emplace_back(x2, 5.0 + 0.02 * x2 + rough(random), rough(random));
-    }
-    return e;
+    tavrisk_bench::Edges e = tavrisk_bench::roughEdges(count);
+    return {std::move(e.first), std::move(e.second), tavrisk_bench::edgeLine()};
 }
 
 // Two straight edges parallel to the x axis, 5 apart, measured along it: every pair value is 5.
@@ -107,8 +100,8 @@ std::pair<double, double> sortAndMerge(Points const& set1, Points const& set2,
 // Sort and heap: the k smallest and k largest |a - b| over the two sorted lists, each row of set
 // 1 entering a heap with its nearest (farthest) partner and moving on when taken; then the
 // trimmed averages.
-std::pair<double, double> sortAndHeap(Points const& set1, Points const& set2,
-                                      gte::Vector2 const& n, int trim, int average) {
+std::pair<double, double> sortAndHeap(Points const& set1, Points const& set2, gte::Vector2 const& n,
+                                      int trim, int average) {
     std::vector<double> const a = sortedProjections(set1, n);
     std::vector<double> const b = sortedProjections(set2, n);
     std::size_t const k = static_cast<std::size_t>(trim + average);
@@ -274,9 +267,9 @@ void runGapSigma(benchmark::State& state, bool peer, Edges (*make)(int)) {
             benchmark::DoNotOptimize(
                 sortAndHeap(e.first, e.second, acrossXY(e.line), trim, average));
         } else {
-            benchmark::DoNotOptimize(gte_gapSigma_mutiPoint_mutiPoint(
-                e.first.data(), count, e.second.data(), count, e.line, trim, average, 0.0, false,
-                &result));
+            benchmark::DoNotOptimize(
+                gte_gapSigma_mutiPoint_mutiPoint(e.first.data(), count, e.second.data(), count,
+                                                 e.line, trim, average, 0.0, false, &result));
             benchmark::DoNotOptimize(result);
         }
     }
