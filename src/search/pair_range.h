@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The range of the XY gaps over every pair of points of two sets, in a tight loop.
+// The range of the XY gaps over every pair of points of two sets: from the sets' sorted
+// projections, or for few pairs and extreme coordinates in a tight loop over every pair.
 #pragma once
 
 #include "gte/vector.h"
