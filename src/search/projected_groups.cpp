@@ -21,9 +21,12 @@ constexpr int kDigits = (64 + kDigitBits - 1) / kDigitBits;
 constexpr std::size_t kBuckets = std::size_t(1) << kDigitBits;
 // Below this many keys a comparison sort costs less than clearing the counts.
 constexpr std::size_t kFewKeys = 512;
-// Projections mapped onto [0, 2^32 - 1] sort in three digits of eleven bits.
-constexpr double kMappedKeys = 4294967295.0;
+// Projections are mapped onto [0, 2^b - 1], b four bits more than the count has, so that keys
+// rarely repeat where the projections spread evenly, and at most 32: three digits of eleven
+// bits, two up to a quarter of a million points.
 constexpr int kMappedDigits = 3;
+constexpr int kMostMappedBits = 32;
+constexpr int kMappedBitsOverCount = 4;
 // The spread of the projections must leave the map's scale a finite normal number.
 constexpr double kLeastMappedSpread = 0x1p-990;
 constexpr double kMostMappedSpread = 0x1p990;
@@ -85,10 +88,10 @@ void radixSort(std::vector<ProjectedGroup>& groups, std::vector<ProjectedGroup>&
     }
 }
 
-// The projections mapped onto 32 bits, monotonely (rounding is monotone, and so is the clamp):
-// a sort by these keys orders the projections up to runs of equal keys, each then sorted by the
-// projections themselves. Three digits instead of six; where the projections spread too widely
-// for the map, or not at all, the keys are their bits.
+// The projections mapped onto keys of at most 32 bits, monotonely (rounding is monotone, and so
+// is the clamp): a sort by these keys orders the projections up to runs of equal keys, each then
+// sorted by the projections themselves. Two or three digits instead of six; where the
+// projections spread too widely for the map, or not at all, the keys are their bits.
 void sortByProjection(std::vector<ProjectedGroup>& groups, std::vector<ProjectedGroup>& scratch) {
     std::size_t const count = groups.size();
     if (count < kFewKeys) {
@@ -106,19 +109,21 @@ void sortByProjection(std::vector<ProjectedGroup>& groups, std::vector<Projected
                            [](ProjectedGroup const& g) { return orderOf(g.projection); });
         return;
     }
-    double const scale = kMappedKeys / spread;
-    radixSort<kMappedDigits>(groups, scratch, [low, scale](ProjectedGroup const& g) {
+    int bits = kMappedBitsOverCount;
+    for (std::size_t rest = count; rest != 0 && bits < kMostMappedBits; rest >>= 1) {
+        ++bits;
+    }
+    double const top = static_cast<double>((std::uint64_t(1) << bits) - 1);
+    double const scale = top / spread;
+    auto const keyOf = [low, scale, top](ProjectedGroup const& g) {
         double const k = (g.projection - low) * scale;
-        return static_cast<std::uint64_t>(k < kMappedKeys ? k : kMappedKeys);
-    });
+        return static_cast<std::uint64_t>(k < top ? k : top);
+    };
+    radixSort<kMappedDigits>(groups, scratch, keyOf);
     for (std::size_t first = 0; first < count;) {
         std::size_t end = first + 1;
-        auto const keyOf = [&](std::size_t i) {
-            double const k = (groups[i].projection - low) * scale;
-            return static_cast<std::uint64_t>(k < kMappedKeys ? k : kMappedKeys);
-        };
-        std::uint64_t const k = keyOf(first);
-        while (end < count && keyOf(end) == k) {
+        std::uint64_t const k = keyOf(groups[first]);
+        while (end < count && keyOf(groups[end]) == k) {
             ++end;
         }
         if (end - first > 1) {
@@ -140,10 +145,11 @@ std::uint64_t orderOf(double projection) {
 
 void projectPoints(PointView points, std::size_t count, gte::Vector3 const& origin,
                    gte::Vector3 const& m, std::vector<ProjectedGroup>& groups, ProjectedBox& box) {
-    groups.resize(count);
+    groups.clear();
+    groups.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         gte::Vector3 const p = points[i];
-        groups[i] = {gte::Dot(p - origin, m) + 0.0, static_cast<std::uint32_t>(i), 1};
+        groups.push_back({gte::Dot(p - origin, m) + 0.0, static_cast<std::uint32_t>(i), 1});
         box.inRange = box.inRange && withinLimit(p, kWindowCoordinateLimit);
         for (int k = 0; k < 3; ++k) {
             box.low[k] = p[k] < box.low[k] ? p[k] : box.low[k];
