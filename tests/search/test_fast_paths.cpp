@@ -84,7 +84,7 @@ TEST(FastPaths, FittedSegmentAsTheFitAndEveryPair) {
     // thousand points, enough to thin the points kept near the ends.
     RandomDraws g(8080);
     expectCases(100000, [&g](int c) {
-        int const count = c % 4000 == 0 ? g.integer(1000, 2000) : g.integer(3, 12);
+        int const count = c % 5000 == 0 ? g.integer(1100, 1500) : g.integer(3, 12);
         Vector3 const d = g.direction();
         Points points = g.points(count, c % g.kKinds, d, c % 10 == 0 ? 0.02 : 0.0);
         if (c % 3 == 0) {
@@ -161,7 +161,7 @@ TEST(FastPaths, PairRangeXYFromSortedProjectionsAsRunningExtremes) {
     expectCases(100000, [&g](int c) {
         Vector3 const d = g.direction();
         gte::Vector2 n(d[0], d[1]);
-        int const most = c % 500 == 0 ? 300 : 12;
+        int const most = c % 2000 == 0 ? 300 : 12;
         int const n1 = g.integer(1, most), n2 = g.integer(1, most);
         Points set1, set2;
         if (c % 3 == 0) {
@@ -246,7 +246,7 @@ TEST(FastPaths, PairGapAveragesAsTheSortedTable) {
     RandomDraws g(101);
     expectCases(100000, [&g](int c) {
         int const trim = g.integer(0, 3), average = g.integer(1, 3);
-        int const least = 2 * (trim + average) + 1, most = least + (c % 1000 == 0 ? 200 : 6);
+        int const least = 2 * (trim + average) + 1, most = least + (c % 2000 == 0 ? 200 : 6);
         int const n1 = g.integer(least, most), n2 = g.integer(least, most);
         Vector3 const d = g.direction();
         Points s1, s2;
