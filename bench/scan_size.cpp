@@ -15,6 +15,7 @@
 
 #include "gte/basis.h"
 #include "heap_peak.h"
+#include "measured_edges.h"
 #include "search/extreme_pair.h"
 #include "support/literal_measures.h"
 #include "tavrisk.h"
@@ -64,26 +65,13 @@ Contour contour(int nominalCount, int measuredCount) {
     return c;
 }
 
-// Two measured edges 5 apart across a line at a slight angle to x.
-struct Edges {
-    Points first, second;
-};
+using tavrisk_bench::Edges;
 
 Edges edges(int count) {
-    std::mt19937_64 random(3);
-    std::uniform_real_distribution<double> along(0.0, 100.0);
-    std::normal_distribution<double> rough(0.0, 0.01);
-    Edges e;
-    for (int i = 0; i < count; ++i) {
-        double const x1 = along(random);
-        double const x2 = along(random);
-        e.first.emplace_back(x1, 0.02 * x1 + rough(random), rough(random));
-        e.second.emplace_back(x2, 5.0 + 0.02 * x2 + rough(random), rough(random));
-    }
-    return e;
+    return tavrisk_bench::roughEdges(count);
 }
 
-gte_line const kEdgeLine(gte_point(0, 0, 0), gte_vector(1, 0.02, 0));
+gte_line const kEdgeLine = tavrisk_bench::edgeLine();
 
 // Runs call once per iteration and reports the most heap one call held (heap_MiB); the size
 // is the benchmark's argument, for the complexity sweeps.

@@ -17,17 +17,22 @@ namespace gte {
 struct Scatter {
     double s00 = 0.0, s01 = 0.0, s02 = 0.0, s11 = 0.0, s12 = 0.0, s22 = 0.0;
 
+    Scatter() = default;
     template <class PointAt>
     Scatter(std::size_t count, PointAt pointAt, Vector3 const& mean) {
         for (std::size_t i = 0; i < count; ++i) {
-            Vector3 const diff = pointAt(i) - mean;
-            s00 += diff[0] * diff[0];
-            s01 += diff[0] * diff[1];
-            s02 += diff[0] * diff[2];
-            s11 += diff[1] * diff[1];
-            s12 += diff[1] * diff[2];
-            s22 += diff[2] * diff[2];
+            add(pointAt(i) - mean);
         }
+    }
+
+    // Adds the outer product of the next deviation from the mean.
+    void add(Vector3 const& diff) {
+        s00 += diff[0] * diff[0];
+        s01 += diff[0] * diff[1];
+        s02 += diff[0] * diff[2];
+        s11 += diff[1] * diff[1];
+        s12 += diff[1] * diff[2];
+        s22 += diff[2] * diff[2];
     }
 
     // Eigenvalues in ascending order with their unit eigenvectors.
@@ -44,6 +49,8 @@ struct Moments {
     Moments(int count, PointAt pointAt)
         : mean(Centroid(static_cast<std::size_t>(count), pointAt)),
           scatter(static_cast<std::size_t>(count), pointAt, mean) {}
+    // Summed already, by a caller that reads the points for more than the fit.
+    Moments(Vector3 const& mean_, Scatter const& scatter_) : mean(mean_), scatter(scatter_) {}
     // The same, with the sum of the points from the zero vector in index order known already.
     template <class PointAt>
     Moments(int count, PointAt pointAt, Vector3 const& sum)
@@ -61,6 +68,10 @@ public:
     // The same fit of the points pointAt(0), ..., pointAt(count - 1).
     template <class PointAt>
     bool fitEach(int count, PointAt pointAt);
+    // The same fit from the moments of the count points, summed as Moments sums them.
+    bool fitMoments(int count, Moments const& moments) {
+        return count < 2 ? clear() : solve(count, moments);
+    }
 
     Vector3 const& origin() const { return origin_; }
     Vector3 const& direction() const { return direction_; }

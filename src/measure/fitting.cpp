@@ -15,6 +15,7 @@
 #include "gte/point_distance_queries.h"
 #include "api/export_guard.h"
 #include "search/extreme_pair.h"
+#include "search/line_fit_reading.h"
 #include "search/plane_record.h"
 #include "search/running_extremes.h"
 
@@ -55,16 +56,18 @@ int gte_fit_lseg(const gte_point* points, int count, gte_lseg* segment) {
         return TAVRISK_REFUSED;
     }
     return guarded(TAVRISK_REFUSED, [&] {
-        // The caller's records are read where they lie, by the fit and by the pair search.
-        auto const pointAt = [points](std::size_t i) { return toVector3(points[i]); };
+        // The caller's records are read where they lie, twice: for the fit's sums and the points
+        // that may lie farthest apart along the fitted line.
+        LineFitReading const reading(points, count);
         gte::LineFit fitter;
-        if (!fitter.fitEach(count, pointAt) || !fittedFinite(fitter, fitter.direction())) {
+        if (!fitter.fitMoments(count, reading.moments()) ||
+            !fittedFinite(fitter, fitter.direction())) {
             return TAVRISK_REFUSED;
         }
         gte::Line3 const gteLine(fitter.origin(), fitter.direction());
 
         // The pair lying farthest apart along the line; the first such pair wins ties.
-        PointPair const ends = farthestPairAlong(points, count, gteLine.direction);
+        PointPair const ends = reading.farthestPair(gteLine.direction);
         Vector3 const foot1 = gte::Distance(toVector3(points[ends.first]), gteLine).closestPoint;
         Vector3 const foot2 = gte::Distance(toVector3(points[ends.second]), gteLine).closestPoint;
         gte_lseg const fitted(toPointRecord(foot1), toPointRecord(foot2));

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "api/convert.h"
-#include "gte/point_distance_queries.h"
 #include "api/export_guard.h"
 #include "form/profile_deviation.h"
+#include "form/straightness_band.h"
 #include "search/running_extremes.h"
 
 using gte::Vector3;
@@ -115,22 +115,8 @@ double gte_straightness_xy_line(const gte_point* points, int count, gte_line lin
         normal = gte::Cross(gteLine.direction, Vector3(1.0, 0.0, 0.0));
     }
     gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(normal, gteLine.origin);
-
-    RunningRange band;
-    for (int i = 0; i < count; ++i) {
-        Vector3 const gtePoint = toVector3(points[i]);
-        auto const toPlane = gte::Distance(gtePoint, plane);
-        double e = toPlane.distance;
-        Vector3 const side = gte::Normalized(gtePoint - toPlane.closestPoint);
-        if (gte::Dot(side, normal) < 0.0) {
-            e = -e;
-        }
-        if (deviations != nullptr) {
-            deviations[i] = e;
-        }
-        band.offer(e);
-    }
-    return band.high.value() - band.low.value();
+    DeviationBand const band = deviationBand(points, count, plane, deviations);
+    return band.high - band.low;
 }
 
 }  // extern "C"

@@ -114,44 +114,18 @@ void dropRepeatedPoints(std::vector<Candidate>& candidates) {
               [](Candidate const& a, Candidate const& b) { return a.index < b.index; });
 }
 
-}  // namespace
-
-PointPair farthestPairAlong(gte_point const* points, int count, Vector3 const& direction) {
-    Vector3 const& d = direction;
+// The pair among the points each(visit) lists, in ascending index order, whose projections onto d
+// lie within the window of tMax or tMin: those points must include every point of the set near
+// either end, and tMax and tMin be the set's extreme projections.
+template <class EachIndex>
+PointPair pairNearEnds(gte_point const* points, EachIndex each, Vector3 const& d, double tMax,
+                       double tMin, double window) {
     Vector3 const origin = toVector3(points[0]);
-    auto projection = [&](int i) { return gte::Dot(toVector3(points[i]) - origin, d); };
-
-    // First reading: the projections' range and the coordinates' box. A coordinate that is not a
-    // number makes its projection one, which the sum of the projections keeps; infinite and
-    // oversized coordinates show in the box.
-    Range t;  // the first point projects to exactly 0
-    Range x{origin[0], origin[0]}, y{origin[1], origin[1]}, z{origin[2], origin[2]};
-    double tSum = 0.0;
-    for (int i = 0; i < count; ++i) {
-        Vector3 const p = toVector3(points[i]);
-        double const projected = gte::Dot(p - origin, d);
-        tSum += projected;
-        t.take(projected);
-        x.take(p[0]);
-        y.take(p[1]);
-        z.take(p[2]);
-    }
-    Vector3 const lo(x.low, y.low, z.low), hi(x.high, y.high, z.high);
-    double const tMin = t.low, tMax = t.high;
-    bool const inRange = withinLimit(d, kWindowDirectionLimit) &&
-                         withinLimit(lo, kWindowCoordinateLimit) &&
-                         withinLimit(hi, kWindowCoordinateLimit) && !std::isnan(tSum);
-    if (!inRange) {
-        return searchEveryPair(points, count, d);
-    }
-    double const window = roundingWindow(lo, hi, d);
     double const highCut = tMax - window;
     double const lowCut = tMin + window;
-
-    // Second reading: the points near either end, in index order.
     std::vector<Candidate> candidates;
-    for (int i = 0; i < count; ++i) {
-        double const t = projection(i);
+    each([&](int i) {
+        double const t = gte::Dot(toVector3(points[i]) - origin, d);
         bool const high = t >= highCut;
         bool const low = t <= lowCut;
         if (high || low) {
@@ -163,7 +137,7 @@ PointPair farthestPairAlong(gte_point const* points, int count, Vector3 const& d
             }
             candidates.push_back({i, high, low, key});
         }
-    }
+    });
     dropRepeatedPoints(candidates);
 
     // The pairs of one point from each end, in scanning order.
@@ -184,6 +158,61 @@ PointPair farthestPairAlong(gte_point const* points, int count, Vector3 const& d
         }
     }
     return pair;
+}
+
+}  // namespace
+
+PointPair farthestPairAlong(gte_point const* points, int count, Vector3 const& direction) {
+    Vector3 const& d = direction;
+    Vector3 const origin = toVector3(points[0]);
+
+    // First reading: the projections' range and the coordinates' box. A coordinate that is not a
+    // number makes its projection one, which the sum of the projections keeps; infinite and
+    // oversized coordinates show in the box.
+    Range t;  // the first point projects to exactly 0
+    Range x{origin[0], origin[0]}, y{origin[1], origin[1]}, z{origin[2], origin[2]};
+    double tSum = 0.0;
+    for (int i = 0; i < count; ++i) {
+        Vector3 const p = toVector3(points[i]);
+        double const projected = gte::Dot(p - origin, d);
+        tSum += projected;
+        t.take(projected);
+        x.take(p[0]);
+        y.take(p[1]);
+        z.take(p[2]);
+    }
+    Vector3 const lo(x.low, y.low, z.low), hi(x.high, y.high, z.high);
+    bool const inRange = withinLimit(d, kWindowDirectionLimit) &&
+                         withinLimit(lo, kWindowCoordinateLimit) &&
+                         withinLimit(hi, kWindowCoordinateLimit) && !std::isnan(tSum);
+    if (!inRange) {
+        return searchEveryPair(points, count, d);
+    }
+    // Second reading: the points near either end, in index order.
+    auto const everyIndex = [count](auto&& visit) {
+        for (int i = 0; i < count; ++i) {
+            visit(i);
+        }
+    };
+    return pairNearEnds(points, everyIndex, d, t.high, t.low, roundingWindow(lo, hi, d));
+}
+
+PointPair farthestPairAmong(gte_point const* points, std::vector<int> const& candidates,
+                            Vector3 const& direction, Vector3 const& low, Vector3 const& high) {
+    Vector3 const origin = toVector3(points[0]);
+    double tMax = 0.0, tMin = 0.0;
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        double const t = gte::Dot(toVector3(points[candidates[c]]) - origin, direction);
+        tMax = c == 0 || t > tMax ? t : tMax;
+        tMin = c == 0 || t < tMin ? t : tMin;
+    }
+    auto const eachCandidate = [&candidates](auto&& visit) {
+        for (int i : candidates) {
+            visit(i);
+        }
+    };
+    return pairNearEnds(points, eachCandidate, direction, tMax, tMin,
+                        roundingWindow(low, high, direction));
 }
 
 }  // namespace tavrisk

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <type_traits>
@@ -34,6 +35,13 @@ public:
             std::pop_heap(kept_.begin(), kept_.end(), Order());
             kept_.back() = value;
             std::push_heap(kept_.begin(), kept_.end(), Order());
+        }
+    }
+
+    // The value offered `copies` times: as many of them as can stay.
+    void offer(double value, std::uint64_t copies) {
+        for (std::uint64_t c = 0; c < copies && wouldKeep(value); ++c) {
+            offer(value);
         }
     }
 

@@ -34,19 +34,30 @@
 // Counting and listing. For a fixed projection a, fl(a - b) does not increase as b grows
 // (rounding is monotone), so the b with |fl(a - b)| <= T form a run of the sorted projections of
 // set 2, and those with |fl(a - b)| >= T > 0 a head and a tail; as a grows, every run edge moves
-// only forward. T itself is found by bisection on the bit patterns of non-negative doubles,
-// which order as the values do, stopping at the first bound that takes in at least k and not
-// many more pairs.
+// only forward. The first T tried comes from each projection of set 1 with its nearest (or
+// farthest) projection of set 2: the k-th smallest (largest) of these, counted with their
+// multiplicities, has at least k pairs within (beyond) it, and for ordinary sets not many more,
+// so the pairs in its window are listed at once. Where the window takes in too many, T is found
+// by bisection on the bit patterns of non-negative doubles, which order as the values do,
+// stopping at the first bound that takes in at least k and not many more pairs.
 //
-// Sets outside the range of the bound, sets whose values tie so widely that the windows would
-// take in half of all pairs, and a direction without horizontal part are done by streaming every
-// pair through the selection: the same values, one pass, no table.
+// Ties. Points of a set with the same coordinates along the axes where m is not zero give the
+// same value with every point of the other set; each set is merged into such groups, which carry
+// their counts (projected_groups.h), so that an edge parallel to the line, whose points all tie,
+// is one group and costs one pair.
+//
+// Sets outside the range of the bound are done by streaming every pair through the selection:
+// the same values, the first NaN as the sorted table gives it, one pass, no table. Groups whose
+// values tie or crowd so widely that the windows would take in half of all their pairs are done
+// by streaming every pair of groups.
 #include "search/pair_gap_extremes.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <queue>
+#include <utility>
 
 #include "search/extreme_selection.h"
 #include "search/rounding_window.h"
@@ -56,6 +67,7 @@ namespace tavrisk {
 namespace {
 
 using gte::Vector3;
+using Groups = std::vector<ProjectedGroup>;
 
 double pairValue(Vector3 const& p1, Vector3 const& p2, Vector3 const& m) {
     return std::fabs(gte::Dot(p1 - p2, m));
@@ -84,32 +96,68 @@ double fromBits(std::uint64_t bits) {
     return value;
 }
 
-struct Projection {
-    double value;
-    int index;
-};
-
-std::vector<Projection> sortedProjections(std::vector<Vector3> const& set, Vector3 const& origin,
-                                          Vector3 const& m) {
-    std::vector<Projection> projections(set.size());
-    for (std::size_t i = 0; i < set.size(); ++i) {
-        projections[i] = {gte::Dot(set[i] - origin, m), static_cast<int>(i)};
-    }
-    std::sort(projections.begin(), projections.end(),
-              [](Projection const& a, Projection const& b) { return a.value < b.value; });
-    return projections;
+std::uint64_t pairsOf(ProjectedGroup const& a, ProjectedGroup const& b) {
+    return std::uint64_t(a.count) * b.count;
 }
 
-// The pairs of two sorted projection lists by their rounded differences D = fl(a - b).
+// The bound within which (or, for the largest values, beyond which) at least `needed` pairs lie,
+// from candidate values that each stand for a number of pairs: the needed-th most extreme of
+// them, counted with their multiplicities. Keeps no more candidates than it must.
+template <bool kLargest>
+class CandidateBound {
+public:
+    explicit CandidateBound(std::uint64_t needed) : needed_(needed) {}
+
+    void offer(double value, std::uint64_t pairs) {
+        if (held_ >= needed_ && !moreExtreme(value, kept_.top().first)) {
+            return;
+        }
+        kept_.push({value, pairs});
+        held_ += pairs;
+        while (held_ - kept_.top().second >= needed_) {
+            held_ -= kept_.top().second;
+            kept_.pop();
+        }
+    }
+
+    // Needs at least `needed` pairs offered.
+    double bound() const { return kept_.top().first; }
+
+private:
+    using Candidate = std::pair<double, std::uint64_t>;
+    static bool moreExtreme(double value, double than) {
+        return kLargest ? value > than : value < than;
+    }
+    // The least extreme candidate on top.
+    struct Order {
+        bool operator()(Candidate const& a, Candidate const& b) const {
+            return kLargest ? a.first > b.first : a.first < b.first;
+        }
+    };
+
+    std::uint64_t needed_;
+    std::uint64_t held_ = 0;
+    std::priority_queue<Candidate, std::vector<Candidate>, Order> kept_;
+};
+
+// The pairs of two sorted lists of groups by their rounded differences D = fl(a - b), each pair
+// of groups standing for the product of their counts.
 class ProjectionPairs {
 public:
-    ProjectionPairs(std::vector<Projection> a, std::vector<Projection> b)
-        : a_(std::move(a)), b_(std::move(b)) {}
+    ProjectionPairs(Groups const& a, Groups const& b) : a_(a), b_(b), before_(b.size() + 1) {
+        before_[0] = 0;
+        for (std::size_t j = 0; j < b_.size(); ++j) {
+            before_[j + 1] = before_[j] + b_[j].count;
+        }
+        for (ProjectedGroup const& g : a_) {
+            points1_ += g.count;
+        }
+    }
 
     // The largest |D| over all pairs.
     double widest() const {
-        return std::max(std::fabs(a_.back().value - b_.front().value),
-                        std::fabs(a_.front().value - b_.back().value));
+        return std::max(std::fabs(a_.back().projection - b_.front().projection),
+                        std::fabs(a_.front().projection - b_.back().projection));
     }
 
     // Calls visit(i, first, end) for every row: the pairs with |D| <= bound (bound >= 0) are
@@ -118,11 +166,11 @@ public:
     void within(double bound, Visit&& visit) const {
         std::size_t first = 0, end = 0;
         for (std::size_t i = 0; i < a_.size(); ++i) {
-            double const a = a_[i].value;
-            while (first < b_.size() && a - b_[first].value > bound) {
+            double const a = a_[i].projection;
+            while (first < b_.size() && a - b_[first].projection > bound) {
                 ++first;
             }
-            while (end < b_.size() && a - b_[end].value >= -bound) {
+            while (end < b_.size() && a - b_[end].projection >= -bound) {
                 ++end;
             }
             if (!visit(i, first, end)) {
@@ -138,11 +186,11 @@ public:
     void beyond(double bound, Visit&& visit) const {
         std::size_t head = 0, tail = 0;
         for (std::size_t i = 0; i < a_.size(); ++i) {
-            double const a = a_[i].value;
-            while (head < b_.size() && a - b_[head].value >= bound) {
+            double const a = a_[i].projection;
+            while (head < b_.size() && a - b_[head].projection >= bound) {
                 ++head;
             }
-            while (tail < b_.size() && a - b_[tail].value > -bound) {
+            while (tail < b_.size() && a - b_[tail].projection > -bound) {
                 ++tail;
             }
             if (!visit(i, head, tail)) {
@@ -151,44 +199,78 @@ public:
         }
     }
 
-    // Number of pairs with |D| <= bound; counting stops once it exceeds cap.
+    // Pairs with |D| <= bound; counting stops once it exceeds cap.
     std::uint64_t countWithin(double bound, std::uint64_t cap) const {
         std::uint64_t count = 0;
-        within(bound, [&](std::size_t, std::size_t first, std::size_t end) {
-            count += end - first;
+        within(bound, [&](std::size_t i, std::size_t first, std::size_t end) {
+            count += a_[i].count * (before_[end] - before_[first]);
             return count <= cap;
         });
         return count;
     }
 
-    // Number of pairs with |D| >= bound; counting stops once it exceeds cap.
+    // Pairs with |D| >= bound; counting stops once it exceeds cap.
     std::uint64_t countBeyond(double bound, std::uint64_t cap) const {
         if (!(bound > 0.0)) {
-            return static_cast<std::uint64_t>(a_.size()) * b_.size();
+            return points1_ * before_.back();
         }
         std::uint64_t count = 0;
         std::size_t const columns = b_.size();
-        beyond(bound, [&](std::size_t, std::size_t head, std::size_t tail) {
-            count += head + (columns - tail);
+        beyond(bound, [&](std::size_t i, std::size_t head, std::size_t tail) {
+            count += a_[i].count * (before_[head] + (before_[columns] - before_[tail]));
             return count <= cap;
         });
         return count;
     }
 
-    // A bound with at least `needed` pairs of |D| within it: the smallest such bound, unless the
-    // bisection meets one that takes in no more than twice as many pairs first.
-    double lowBound(std::uint64_t needed) const {
+    // A bound with at least `needed` pairs of |D| within it, from each row's nearest pair.
+    double nearBound(std::uint64_t needed) const {
+        CandidateBound<false> nearest(needed);
+        std::size_t next = 0;  // the first group of set 2 beyond the row's projection
+        for (ProjectedGroup const& row : a_) {
+            while (next < b_.size() && b_[next].projection <= row.projection) {
+                ++next;
+            }
+            if (next > 0) {
+                nearest.offer(std::fabs(row.projection - b_[next - 1].projection),
+                              pairsOf(row, b_[next - 1]));
+            }
+            if (next < b_.size()) {
+                nearest.offer(std::fabs(row.projection - b_[next].projection),
+                              pairsOf(row, b_[next]));
+            }
+        }
+        return nearest.bound();
+    }
+
+    // A bound with at least `needed` pairs of |D| beyond it, from each row's farthest pairs.
+    double farBound(std::uint64_t needed) const {
+        CandidateBound<true> farthest(needed);
+        for (ProjectedGroup const& row : a_) {
+            farthest.offer(std::fabs(row.projection - b_.front().projection),
+                           pairsOf(row, b_.front()));
+            if (b_.size() > 1) {
+                farthest.offer(std::fabs(row.projection - b_.back().projection),
+                               pairsOf(row, b_.back()));
+            }
+        }
+        return farthest.bound();
+    }
+
+    // The smallest bound with at least `needed` pairs within it, or the first bound the
+    // bisection meets below `above` that takes in no more than twice as many.
+    double tighterLowBound(std::uint64_t needed, double above) const {
         std::uint64_t const enough = 2 * needed;
         if (countWithin(0.0, enough) >= needed) {
             return 0.0;
         }
-        std::uint64_t below = 0;                 // too few within
-        std::uint64_t above = bitsOf(widest());  // every pair within
-        while (above - below > 1) {
-            std::uint64_t const middle = below + (above - below) / 2;
+        std::uint64_t below = 0;  // too few within
+        std::uint64_t upper = bitsOf(above);
+        while (upper - below > 1) {
+            std::uint64_t const middle = below + (upper - below) / 2;
             std::uint64_t const count = countWithin(fromBits(middle), enough);
             if (count >= needed) {
-                above = middle;
+                upper = middle;
                 if (count <= enough) {
                     break;
                 }
@@ -196,24 +278,24 @@ public:
                 below = middle;
             }
         }
-        return fromBits(above);
+        return fromBits(upper);
     }
 
-    // A bound with at least `needed` pairs of |D| beyond it, the largest such bound or, as above,
-    // a slightly smaller one; 0 when only 0 has enough.
-    double highBound(std::uint64_t needed) const {
+    // The largest bound with at least `needed` pairs beyond it, or the first the bisection meets
+    // above `below` that takes in no more than twice as many.
+    double tighterHighBound(std::uint64_t needed, double below) const {
         std::uint64_t const enough = 2 * needed;
         double const widest = this->widest();
         if (countBeyond(widest, enough) >= needed) {
             return widest;
         }
-        std::uint64_t below = 0;               // every pair beyond
+        std::uint64_t lower = bitsOf(below);   // enough beyond
         std::uint64_t above = bitsOf(widest);  // too few beyond
-        while (above - below > 1) {
-            std::uint64_t const middle = below + (above - below) / 2;
+        while (above - lower > 1) {
+            std::uint64_t const middle = lower + (above - lower) / 2;
             std::uint64_t const count = countBeyond(fromBits(middle), enough);
             if (count >= needed) {
-                below = middle;
+                lower = middle;
                 if (count <= enough) {
                     break;
                 }
@@ -221,32 +303,141 @@ public:
                 above = middle;
             }
         }
-        return fromBits(below);
+        return fromBits(lower);
     }
 
-    int first(std::size_t i) const { return a_[i].index; }
-    int second(std::size_t j) const { return b_[j].index; }
+    ProjectedGroup const& first(std::size_t i) const { return a_[i]; }
+    ProjectedGroup const& second(std::size_t j) const { return b_[j]; }
+    std::size_t rows() const { return a_.size(); }
+    std::size_t columns() const { return b_.size(); }
 
 private:
-    std::vector<Projection> a_, b_;
+    Groups const& a_;
+    Groups const& b_;
+    std::vector<std::uint64_t> before_;  // before_[j]: the points of set 2 in groups before j
+    std::uint64_t points1_ = 0;
 };
+
+// Both sets as the pair values read them.
+struct PairValues {
+    PointView points1, points2;
+    Vector3 m;
+
+    double operator()(ProjectedGroup const& g1, ProjectedGroup const& g2) const {
+        return pairValue(points1[g1.index], points2[g2.index], m);
+    }
+};
+
+// Offers the pairs of groups within (beyond, for the largest) the window to the selection, each
+// value as often as its pairs occur; false, with the selection incomplete, once more than
+// `most` pairs of groups have been offered.
+bool offerWithin(ProjectionPairs const& pairs, PairValues const& value, double window,
+                 std::uint64_t most, SmallestValues& smallest) {
+    std::uint64_t listed = 0;
+    pairs.within(window, [&](std::size_t i, std::size_t first, std::size_t end) {
+        listed += end - first;
+        if (listed > most) {
+            return false;
+        }
+        ProjectedGroup const& g1 = pairs.first(i);
+        for (std::size_t j = first; j < end; ++j) {
+            ProjectedGroup const& g2 = pairs.second(j);
+            smallest.offer(value(g1, g2), pairsOf(g1, g2));
+        }
+        return true;
+    });
+    return listed <= most;
+}
+
+bool offerBeyond(ProjectionPairs const& pairs, PairValues const& value, double window,
+                 std::uint64_t most, LargestValues& largest) {
+    std::uint64_t listed = 0;
+    std::size_t const columns = pairs.columns();
+    pairs.beyond(window, [&](std::size_t i, std::size_t head, std::size_t tail) {
+        listed += head + (columns - tail);
+        if (listed > most) {
+            return false;
+        }
+        ProjectedGroup const& g1 = pairs.first(i);
+        auto const offer = [&](std::size_t j) {
+            ProjectedGroup const& g2 = pairs.second(j);
+            largest.offer(value(g1, g2), pairsOf(g1, g2));
+        };
+        for (std::size_t j = 0; j < head; ++j) {
+            offer(j);
+        }
+        for (std::size_t j = tail; j < columns; ++j) {
+            offer(j);
+        }
+        return true;
+    });
+    return listed <= most;
+}
+
+// Pairs of groups listed at once from the first bound: beyond this many (and beyond a few per
+// value needed) the bound is tightened first.
+constexpr std::uint64_t kListedAtOnce = 64;
+constexpr std::uint64_t kListedPerValue = 4;
 
 }  // namespace
 
-ExtremeAverages pairGapAverages(std::vector<Vector3> const& set1, std::vector<Vector3> const& set2,
-                                Vector3 const& m, int trim, int average) {
-    bool inRange = withinLimit(m, kWindowDirectionLimit);
-    Vector3 low = set1[0], high = set1[0];
-    for (std::vector<Vector3> const* set : {&set1, &set2}) {
-        for (Vector3 const& p : *set) {
-            inRange = inRange && withinLimit(p, kWindowCoordinateLimit);
-            for (int k = 0; k < 3; ++k) {
-                low[k] = std::min(low[k], p[k]);
-                high[k] = std::max(high[k], p[k]);
+ExtremeAverages groupedPairGapAverages(PointView points1,
+                                       std::vector<ProjectedGroup> const& groups1,
+                                       PointView points2,
+                                       std::vector<ProjectedGroup> const& groups2, Vector3 const& m,
+                                       double window, int trim, int average) {
+    ProjectionPairs const pairs(groups1, groups2);
+    PairValues const value{points1, points2, m};
+    std::uint64_t const needed = static_cast<std::uint64_t>(trim) + average;
+    std::size_t const kept = static_cast<std::size_t>(needed);
+    // Values that tie or crowd so widely that the windows take in half of all pairs of groups:
+    // one pass over every pair of groups costs less than listing them.
+    std::uint64_t const budget = static_cast<std::uint64_t>(pairs.rows()) * pairs.columns() / 2;
+    std::uint64_t const atOnce = kListedAtOnce + kListedPerValue * needed;
+
+    SmallestValues smallest(kept);
+    double const nearBound = pairs.nearBound(needed);
+    bool listed = offerWithin(pairs, value, nearBound + window, atOnce, smallest);
+    if (!listed) {
+        smallest = SmallestValues(kept);
+        listed = offerWithin(pairs, value, pairs.tighterLowBound(needed, nearBound) + window,
+                             budget, smallest);
+    }
+    LargestValues largest(kept);
+    if (listed) {
+        double const farBound = pairs.farBound(needed);
+        double highWindow = farBound - window;
+        listed = highWindow > 0.0 && offerBeyond(pairs, value, highWindow, atOnce, largest);
+        if (!listed) {
+            largest = LargestValues(kept);
+            highWindow = pairs.tighterHighBound(needed, farBound) - window;
+            listed = highWindow > 0.0 && offerBeyond(pairs, value, highWindow, budget, largest);
+        }
+    }
+    if (!listed) {
+        smallest = SmallestValues(kept);
+        largest = LargestValues(kept);
+        for (std::size_t i = 0; i < pairs.rows(); ++i) {
+            ProjectedGroup const& g1 = pairs.first(i);
+            for (std::size_t j = 0; j < pairs.columns(); ++j) {
+                ProjectedGroup const& g2 = pairs.second(j);
+                double const v = value(g1, g2);
+                smallest.offer(v, pairsOf(g1, g2));
+                largest.offer(v, pairsOf(g1, g2));
             }
         }
     }
-    if (!inRange) {
+    return averagesFromEnds(smallest, largest, trim, average);
+}
+
+ExtremeAverages pairGapAverages(std::vector<Vector3> const& set1, std::vector<Vector3> const& set2,
+                                Vector3 const& m, int trim, int average) {
+    PointView const points1(set1.data()), points2(set2.data());
+    Groups groups1, groups2, scratch;
+    ProjectedBox box{set1[0], set1[0], withinLimit(m, kWindowDirectionLimit)};
+    projectPoints(points1, set1.size(), set1[0], m, groups1, box);
+    projectPoints(points2, set2.size(), set1[0], m, groups2, box);
+    if (!box.inRange) {
         return averageEveryPair(set1, set2, m, trim, average);
     }
     // Across a vertical line there is no measuring direction: every value of finite points is
@@ -254,44 +445,10 @@ ExtremeAverages pairGapAverages(std::vector<Vector3> const& set1, std::vector<Ve
     if (m[0] == 0.0 && m[1] == 0.0 && m[2] == 0.0) {
         return {0.0, 0.0};
     }
-
-    double const window = roundingWindow(low, high, m);
-    ProjectionPairs const pairs(sortedProjections(set1, set1[0], m),
-                                sortedProjections(set2, set1[0], m));
-
-    std::uint64_t const needed = static_cast<std::uint64_t>(trim) + average;
-    double const lowWindow = pairs.lowBound(needed) + window;
-    double const highWindow = pairs.highBound(needed) - window;
-    // Values that tie or crowd so widely that the windows take in half of all pairs: one pass
-    // over every pair costs less than listing them.
-    std::uint64_t const budget = static_cast<std::uint64_t>(set1.size()) * set2.size() / 2;
-    if (!(highWindow > 0.0) ||
-        pairs.countWithin(lowWindow, budget) + pairs.countBeyond(highWindow, budget) > budget) {
-        return averageEveryPair(set1, set2, m, trim, average);
-    }
-
-    std::size_t const kept = static_cast<std::size_t>(needed);
-    SmallestValues smallest(kept);
-    pairs.within(lowWindow, [&](std::size_t i, std::size_t first, std::size_t end) {
-        Vector3 const& p1 = set1[static_cast<std::size_t>(pairs.first(i))];
-        for (std::size_t j = first; j < end; ++j) {
-            smallest.offer(pairValue(p1, set2[static_cast<std::size_t>(pairs.second(j))], m));
-        }
-        return true;
-    });
-    LargestValues largest(kept);
-    std::size_t const columns = set2.size();
-    pairs.beyond(highWindow, [&](std::size_t i, std::size_t head, std::size_t tail) {
-        Vector3 const& p1 = set1[static_cast<std::size_t>(pairs.first(i))];
-        for (std::size_t j = 0; j < head; ++j) {
-            largest.offer(pairValue(p1, set2[static_cast<std::size_t>(pairs.second(j))], m));
-        }
-        for (std::size_t j = tail; j < columns; ++j) {
-            largest.offer(pairValue(p1, set2[static_cast<std::size_t>(pairs.second(j))], m));
-        }
-        return true;
-    });
-    return averagesFromEnds(smallest, largest, trim, average);
+    sortAndMerge(groups1, points1, m, scratch);
+    sortAndMerge(groups2, points2, m, scratch);
+    return groupedPairGapAverages(points1, groups1, points2, groups2, m,
+                                  roundingWindow(box.low, box.high, m), trim, average);
 }
 
 }  // namespace tavrisk

@@ -7,6 +7,7 @@
 
 #include "gte/vector.h"
 #include "search/extreme_averages.h"
+#include "search/projected_groups.h"
 
 namespace tavrisk {
 
@@ -18,5 +19,15 @@ namespace tavrisk {
 ExtremeAverages pairGapAverages(std::vector<gte::Vector3> const& set1,
                                 std::vector<gte::Vector3> const& set2, gte::Vector3 const& m,
                                 int trim, int average);
+
+// The same over two sets of finite points, each projected from the same origin onto m and sorted
+// and merged into groups (projected_groups.h), all within the range of the rounding bound
+// (search/rounding_window.h: every coordinate and every component of m within its limit, m not
+// zero), whose box gives window = roundingWindow(low, high, m). Allocates (may throw).
+ExtremeAverages groupedPairGapAverages(PointView points1,
+                                       std::vector<ProjectedGroup> const& groups1,
+                                       PointView points2,
+                                       std::vector<ProjectedGroup> const& groups2,
+                                       gte::Vector3 const& m, double window, int trim, int average);
 
 }  // namespace tavrisk

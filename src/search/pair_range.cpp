@@ -1,5 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Pair gaps in XY: the smallest and largest value over every pair in one tight pass.
+// Pair gaps in XY: the smallest and largest value over every pair, from the sorted projections
+// of both sets or, for few pairs, in one tight pass.
+//
+// Every x and y at most 2^500 in magnitude: the value |Dot((p2.x - p1.x, p2.y - p1.y), n)| is the
+// gap-sigma pair value |Dot(q1 - q2, m)| of q = (x, y, 0) and m = (n.x, n.y, 0), the negated
+// difference giving the negated sum and the zero z term adding +0, which the absolute value
+// hides; pair_gap_extremes.cpp finds its smallest and largest (trim 0, average 1) from the
+// sorted projections in time n log n, with the proof of its rounding window.
 //
 // With every x and y at most 2^1020 in magnitude and n at most 2 per component, no value can be
 // NaN: the differences stay below 2^1021, the products below 2^1022 and their sum finite. The
@@ -9,10 +16,14 @@
 // which decide NaN and infinity as the measurement always has.
 #include "search/pair_range.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <limits>
 #include <vector>
 
+#include "search/pair_gap_extremes.h"
+#include "search/rounding_window.h"
 #include "search/running_extremes.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -29,6 +40,8 @@ using gte::Vector2;
 constexpr double kCoordinateLimit = 0x1p1020;
 constexpr double kDirectionLimit = 2.0;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// From this many pairs on the sorted projections cost less than visiting every pair.
+constexpr long long kSortedSearchPairs = 4096;
 
 double pairValue(gte_point const& p1, gte_point const& p2, Vector2 const& n) {
     return std::fabs(gte::Dot(Vector2(p2.x - p1.x, p2.y - p1.y), n));
@@ -45,7 +58,7 @@ ValueRange runningRange(gte_point const* points1, int count1, gte_point const* p
     return {range.low.value(), range.high.value()};
 }
 
-bool withinLimit(gte_point const* points, int count) {
+bool allWithinLimit(gte_point const* points, int count) {
     bool within = true;
     for (int i = 0; i < count; ++i) {
         // Written so that NaN fails.
@@ -58,7 +71,7 @@ bool withinLimit(gte_point const* points, int count) {
 bool tightLoopHolds(gte_point const* points1, int count1, gte_point const* points2, int count2,
                     Vector2 const& n) {
     return std::fabs(n[0]) <= kDirectionLimit && std::fabs(n[1]) <= kDirectionLimit &&
-           withinLimit(points1, count1) && withinLimit(points2, count2);
+           allWithinLimit(points1, count1) && allWithinLimit(points2, count2);
 }
 
 // Set 2's coordinates by axis, so that neighbouring pairs load side by side.
@@ -159,10 +172,38 @@ ValueRange vectorRange(gte_point const* points1, int count1, Columns const& set2
 }
 #endif
 
+// The range from the sorted projections, or nothing when a coordinate lies beyond the limit of
+// the rounding window.
+std::optional<ValueRange> sortedRange(gte_point const* points1, int count1,
+                                      gte_point const* points2, int count2, Vector2 const& n) {
+    gte::Vector3 const m(n[0], n[1], 0.0);
+    PointView const view1 = PointView::flattened(points1);
+    PointView const view2 = PointView::flattened(points2);
+    gte::Vector3 const origin = view1[0];
+    ProjectedBox box{origin, origin, withinLimit(m, kWindowDirectionLimit)};
+    std::vector<ProjectedGroup> groups1, groups2, scratch;
+    projectPoints(view1, static_cast<std::size_t>(count1), origin, m, groups1, box);
+    projectPoints(view2, static_cast<std::size_t>(count2), origin, m, groups2, box);
+    if (!box.inRange) {
+        return std::nullopt;
+    }
+    sortAndMerge(groups1, view1, m, scratch);
+    sortAndMerge(groups2, view2, m, scratch);
+    ExtremeAverages const extremes = groupedPairGapAverages(
+        view1, groups1, view2, groups2, m, roundingWindow(box.low, box.high, m), 0, 1);
+    return ValueRange{extremes.low, extremes.high};
+}
+
 }  // namespace
 
 ValueRange pairRangeXY(gte_point const* points1, int count1, gte_point const* points2, int count2,
                        Vector2 const& n) {
+    if (static_cast<long long>(count1) * count2 >= kSortedSearchPairs) {
+        if (std::optional<ValueRange> const range =
+                sortedRange(points1, count1, points2, count2, n)) {
+            return *range;
+        }
+    }
     if (!tightLoopHolds(points1, count1, points2, count2, n)) {
         return runningRange(points1, count1, points2, count2, n);
     }
@@ -175,6 +216,14 @@ ValueRange pairRangeXY(gte_point const* points1, int count1, gte_point const* po
 }
 
 namespace detail {
+
+ValueRange pairRangeXYSorted(gte_point const* points1, int count1, gte_point const* points2,
+                             int count2, Vector2 const& n) {
+    if (std::optional<ValueRange> const range = sortedRange(points1, count1, points2, count2, n)) {
+        return *range;
+    }
+    return pairRangeXY(points1, count1, points2, count2, n);
+}
 
 ValueRange pairRangeXYPortable(gte_point const* points1, int count1, gte_point const* points2,
                                int count2, Vector2 const& n) {

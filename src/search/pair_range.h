@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The range of the XY gaps over every pair of points of two sets, in a tight loop.
+// The range of the XY gaps over every pair of points of two sets: from the sets' sorted
+// projections, or for few pairs and extreme coordinates in a tight loop over every pair.
 #pragma once
 
 #include "gte/vector.h"
@@ -19,6 +20,9 @@ ValueRange pairRangeXY(gte_point const* points1, int count1, gte_point const* po
                        gte::Vector2 const& n);
 
 namespace detail {
+// The same from the sorted projections whatever the number of pairs, where the coordinates allow.
+ValueRange pairRangeXYSorted(gte_point const* points1, int count1, gte_point const* points2,
+                             int count2, gte::Vector2 const& n);
 // The same without vector instructions; what pairRangeXY runs where there are none.
 ValueRange pairRangeXYPortable(gte_point const* points1, int count1, gte_point const* points2,
                                int count2, gte::Vector2 const& n);

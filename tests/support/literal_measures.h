@@ -249,4 +249,37 @@ inline int intervalLine(gte_point const* points, int count, gte_line line, int t
     return TAVRISK_MEASURED;
 }
 
+// The straightness about a line: every point's distance to the vertical plane through the line,
+// negated when the unit vector from its foot to it points against the plane's normal, and the
+// range of these deviations by running extremes.
+inline double straightness(gte_point const* points, int count, gte_line line, double* deviations) {
+    if (points == nullptr || count <= 0) {
+        return TAVRISK_NO_STRAIGHTNESS;
+    }
+    gte::Line3 const gteLine = tavrisk::toLine3(line);
+    Vector3 const up(0.0, 0.0, 1.0);
+    Vector3 t = gte::Cross(up, gteLine.direction);
+    Vector3 const normal = gte::Normalize(t) > 0.001
+                               ? gte::Cross(gteLine.direction, up)
+                               : gte::Cross(gteLine.direction, Vector3(1.0, 0.0, 0.0));
+    gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(normal, gteLine.origin);
+    gte::DistanceQuery<Vector3, gte::Plane3> query;
+    tavrisk::RunningRange band;
+    for (int i = 0; i < count; ++i) {
+        Vector3 const p = tavrisk::toVector3(points[i]);
+        auto const toPlane = query(p, plane);
+        double e = toPlane.distance;
+        Vector3 u = p - toPlane.closestPoint;
+        gte::Normalize(u);
+        if (gte::Dot(u, normal) < 0.0) {
+            e = -e;
+        }
+        if (deviations != nullptr) {
+            deviations[i] = e;
+        }
+        band.offer(e);
+    }
+    return band.high.value() - band.low.value();
+}
+
 }  // namespace tavrisk_test::literal
