@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: MIT
+// Correctly rounded sin and cos: x = k pi/512 + r with |r| <= pi/1024, then
+//   sin(x) = sin(k pi/512) cos(r) + cos(k pi/512) sin(r)
+// from a table of one quarter turn and short series of r.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "math/correctly_rounded.h"
+#include "math/double_double.h"
+#include "math/fast_path_switch.h"
+#include "math/math_constants.h"
+#include "math/precise_evaluation.h"
+#include "math/rounding_test.h"
+
+namespace gte::math {
+namespace {
+
+// Below these magnitudes sin(x) rounds to x (x^3/6 < 2^-54 |x|) and cos(x) to 1 (x^2/2 < 2^-55,
+// below the half ulp under 1).
+constexpr double kSineIsArgument = 0x1p-26;
+constexpr double kCosineIsOne = 0x1p-27;
+// Up to here k = round(x 512/pi) stays below 2^27, so that k times each of the first three
+// Cody-Waite parts of pi/512 is exact; beyond, the precise path reduces exactly.
+constexpr double kFastReductionLimit = 0x1p19;
+constexpr double kStepsPerRadian = 162.97466172610083;  // 512/pi, only to choose k
+// Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to an integer, to nearest.
+constexpr double kRoundingShift = 0x1.8p52;
+constexpr unsigned kFullTurnSteps = 4 * kQuarterTurnSteps;
+
+// The relative error bound of the evaluation, above the reduction's absolute error. The errors,
+// relative to |A| + |B r| for A cos r + B sin r: the cosine tail (2^-51.3 of r^2/2 <= 2^-17.7)
+// 2^-69; the sine tail (2^-51 of r^2/6) 2^-70.3; truncations 2^-82; the table and the double-
+// double sums 2^-104. |A| + |B r| is at most 3 times the result (the worst case is k pi/512 one
+// step from a zero, where A cos r and B sin r may cancel half of A), so 2^-67.1 of the result;
+// the bound takes 2^-65.
+constexpr double kRelativeErrorBound = 0x1p-65;
+// The reduction's rounding errors are below 2^-52 of |lo parts| + |k P4|, and the parts miss
+// pi/512 by under 2^-142 per step, below 2^-53 of |k P4|: 2^-50 of their sum bounds both.
+constexpr double kReductionErrorFactor = 0x1p-50;
+
+// Taylor coefficients for |r| <= pi/1024 (2^-8.35).
+constexpr double kSine3 = -1.0 / 6.0;
+constexpr double kSine5 = 1.0 / 120.0;
+constexpr double kSine7 = -1.0 / 5040.0;
+constexpr double kCosine2 = -0.5;
+constexpr double kCosine4 = 1.0 / 24.0;
+constexpr double kCosine6 = -1.0 / 720.0;
+
+struct Reduction {
+    DoubleDouble remainder;
+    unsigned step;      // k modulo one full turn
+    double errorBound;  // absolute, on the remainder
+};
+
+Reduction Reduce(double x) {
+    double const k = (x * kStepsPerRadian + kRoundingShift) - kRoundingShift;
+    double const* part = kCodyWaitePiOver512;
+    // x - k P1 is exact (k P1 has at most 53 bits and lies within a factor 2 of x, or k = 0);
+    // so are k P2 and k P3, and the subtractions keep their errors in double-doubles.
+    double const first = x - k * part[0];
+    DoubleDouble const second = TwoSum(first, -(k * part[1]));
+    DoubleDouble const third = TwoSum(second.hi, -(k * part[2]));
+    double const fourth = k * part[3];
+    double const low = (second.lo + third.lo) - fourth;
+    Reduction reduction;
+    reduction.remainder = TwoSum(third.hi, low);
+    reduction.step = static_cast<unsigned>(static_cast<int>(k)) % kFullTurnSteps;
+    reduction.errorBound =
+        kReductionErrorFactor * (std::fabs(second.lo) + std::fabs(third.lo) + std::fabs(fourth));
+    return reduction;
+}
+
+// sin and cos of step * pi/512 as double-doubles, from the quarter-turn table.
+struct TablePoint {
+    DoubleDouble sine;
+    DoubleDouble cosine;
+};
+
+DoubleDouble Negated(DoubleDouble v) {
+    return {-v.hi, -v.lo};
+}
+
+TablePoint PointAt(unsigned step) {
+    DoubleDouble const* entry = kSinCosTable[step % kQuarterTurnSteps];
+    DoubleDouble const s = entry[0];
+    DoubleDouble const c = entry[1];
+    switch (step / kQuarterTurnSteps) {
+        case 0:
+            return {s, c};
+        case 1:
+            return {c, Negated(s)};
+        case 2:
+            return {Negated(s), Negated(c)};
+        default:
+            return {Negated(c), s};
+    }
+}
+
+struct Series {
+    double cosineTail;  // cos(r) - 1
+    double sineTail;    // sin(r) / r - 1
+};
+
+Series SeriesOf(DoubleDouble r) {
+    double const square = r.hi * r.hi;
+    return {square * (kCosine2 + square * (kCosine4 + square * kCosine6)),
+            square * (kSine3 + square * (kSine5 + square * kSine7))};
+}
+
+// a cos(r) + b sin(r), rounded correctly into *rounded when the error bound decides.
+bool RoundCombination(DoubleDouble a, DoubleDouble b, Reduction const& reduction,
+                      Series const& series, double* rounded) {
+    DoubleDouble const r = reduction.remainder;
+    DoubleDouble const br = TwoProduct(b.hi, r.hi);
+    double const brLow = br.lo + (b.hi * r.lo + b.lo * r.hi);
+    DoubleDouble const sum = TwoSum(a.hi, br.hi);
+    double const low =
+        sum.lo + (((a.lo + brLow) + a.hi * series.cosineTail) + br.hi * series.sineTail);
+    DoubleDouble const value = FastTwoSum(sum.hi, low);
+    // The table entries are at most 1, so the reduction's error reaches the result at most once.
+    double const bound = kRelativeErrorBound * std::fabs(value.hi) + reduction.errorBound;
+    return RoundIfDecided(value, bound, rounded);
+}
+
+bool FastSine(double x, double* rounded) {
+    Reduction const reduction = Reduce(x);
+    TablePoint const point = PointAt(reduction.step);
+    return RoundCombination(point.sine, point.cosine, reduction, SeriesOf(reduction.remainder),
+                            rounded);
+}
+
+bool FastCosine(double x, double* rounded) {
+    Reduction const reduction = Reduce(x);
+    TablePoint const point = PointAt(reduction.step);
+    return RoundCombination(point.cosine, Negated(point.sine), reduction,
+                            SeriesOf(reduction.remainder), rounded);
+}
+
+}  // namespace
+
+double Sin(double x) {
+    double const magnitude = std::fabs(x);
+    if (!(magnitude < std::numeric_limits<double>::infinity())) {
+        return std::isnan(x) ? x + x : std::numeric_limits<double>::quiet_NaN();
+    }
+    if (magnitude < kSineIsArgument) {
+        return x;
+    }
+    double rounded = 0.0;
+    if (kTryFastPath && magnitude < kFastReductionLimit && FastSine(x, &rounded)) {
+        return rounded;
+    }
+    return PreciseSin(x);
+}
+
+double Cos(double x) {
+    double const magnitude = std::fabs(x);
+    if (!(magnitude < std::numeric_limits<double>::infinity())) {
+        return std::isnan(x) ? x + x : std::numeric_limits<double>::quiet_NaN();
+    }
+    if (magnitude < kCosineIsOne) {
+        return 1.0;
+    }
+    double rounded = 0.0;
+    if (kTryFastPath && magnitude < kFastReductionLimit && FastCosine(x, &rounded)) {
+        return rounded;
+    }
+    return PreciseCos(x);
+}
+
+SineCosine SinCos(double x) {
+    double const magnitude = std::fabs(x);
+    if (!kTryFastPath || !(magnitude >= kCosineIsOne) || magnitude >= kFastReductionLimit) {
+        return {Sin(x), Cos(x)};
+    }
+    Reduction const reduction = Reduce(x);
+    TablePoint const point = PointAt(reduction.step);
+    Series const series = SeriesOf(reduction.remainder);
+    SineCosine result{};
+    if (magnitude < kSineIsArgument) {
+        result.sine = x;
+    } else if (!RoundCombination(point.sine, point.cosine, reduction, series, &result.sine)) {
+        result.sine = PreciseSin(x);
+    }
+    if (!RoundCombination(point.cosine, Negated(point.sine), reduction, series, &result.cosine)) {
+        result.cosine = PreciseCos(x);
+    }
+    return result;
+}
+
+}  // namespace gte::math
