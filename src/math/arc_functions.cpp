@@ -6,6 +6,7 @@
 
 #include "math/correctly_rounded.h"
 #include "math/double_double.h"
+#include "math/fast_evaluation.h"
 #include "math/fast_path_switch.h"
 #include "math/math_constants.h"
 #include "math/precise_evaluation.h"
@@ -76,16 +77,19 @@ DoubleDouble SquareRoot(DoubleDouble v) {
     return FastTwoSum(root, residual / (2.0 * root));
 }
 
-bool FastArcTangent(double magnitude, double* rounded) {
+}  // namespace
+
+Approximation ApproximateAtan(double magnitude) {
     DoubleDouble const argument{magnitude, 0.0};
     DoubleDouble const one{1.0, 0.0};
     DoubleDouble const angle = magnitude <= 1.0
                                    ? ArcTangentOfRatio(argument, one)
                                    : Subtract(kHalfPi, ArcTangentOfRatio(one, argument));
-    return RoundIfDecided(angle, kArcErrorBound * angle.hi, rounded);
+    return {angle, kArcErrorBound * angle.hi};
 }
 
-bool FastArcCosine(double x, double magnitude, double* rounded) {
+Approximation ApproximateAcos(double x) {
+    double const magnitude = std::fabs(x);
     // sqrt(1 - x^2): from (1 - |x|)(1 + |x|) where 1 - |x| is exact, else from 1 - x^2 exactly.
     DoubleDouble complementOfSquare;
     if (magnitude >= 0.5) {
@@ -103,10 +107,8 @@ bool FastArcCosine(double x, double magnitude, double* rounded) {
     if (x < 0.0) {
         angle = Subtract(kPi, angle);
     }
-    return RoundIfDecided(angle, kArcErrorBound * angle.hi, rounded);
+    return {angle, kArcErrorBound * angle.hi};
 }
-
-}  // namespace
 
 double Atan(double x) {
     double const magnitude = std::fabs(x);
@@ -120,7 +122,7 @@ double Atan(double x) {
         return x < 0.0 ? -kHalfPi.hi : kHalfPi.hi;
     }
     double rounded = 0.0;
-    if (kTryFastPath && FastArcTangent(magnitude, &rounded)) {
+    if (kTryFastPath && RoundIfDecided(ApproximateAtan(magnitude), &rounded)) {
         return x < 0.0 ? -rounded : rounded;
     }
     return PreciseAtan(x);
@@ -141,7 +143,7 @@ double Acos(double x) {
         return kHalfPi.hi;
     }
     double rounded = 0.0;
-    if (kTryFastPath && FastArcCosine(x, magnitude, &rounded)) {
+    if (kTryFastPath && RoundIfDecided(ApproximateAcos(x), &rounded)) {
         return rounded;
     }
     return PreciseAcos(x);

@@ -8,6 +8,7 @@
 
 #include "math/correctly_rounded.h"
 #include "math/double_double.h"
+#include "math/fast_evaluation.h"
 #include "math/fast_path_switch.h"
 #include "math/math_constants.h"
 #include "math/precise_evaluation.h"
@@ -108,9 +109,9 @@ Series SeriesOf(DoubleDouble r) {
             square * (kSine3 + square * (kSine5 + square * kSine7))};
 }
 
-// a cos(r) + b sin(r), rounded correctly into *rounded when the error bound decides.
-bool RoundCombination(DoubleDouble a, DoubleDouble b, Reduction const& reduction,
-                      Series const& series, double* rounded) {
+// a cos(r) + b sin(r) with its error bound.
+Approximation Combination(DoubleDouble a, DoubleDouble b, Reduction const& reduction,
+                          Series const& series) {
     DoubleDouble const r = reduction.remainder;
     DoubleDouble const br = TwoProduct(b.hi, r.hi);
     double const brLow = br.lo + (b.hi * r.lo + b.lo * r.hi);
@@ -120,24 +121,22 @@ bool RoundCombination(DoubleDouble a, DoubleDouble b, Reduction const& reduction
     DoubleDouble const value = FastTwoSum(sum.hi, low);
     // The table entries are at most 1, so the reduction's error reaches the result at most once.
     double const bound = kRelativeErrorBound * std::fabs(value.hi) + reduction.errorBound;
-    return RoundIfDecided(value, bound, rounded);
-}
-
-bool FastSine(double x, double* rounded) {
-    Reduction const reduction = Reduce(x);
-    TablePoint const point = PointAt(reduction.step);
-    return RoundCombination(point.sine, point.cosine, reduction, SeriesOf(reduction.remainder),
-                            rounded);
-}
-
-bool FastCosine(double x, double* rounded) {
-    Reduction const reduction = Reduce(x);
-    TablePoint const point = PointAt(reduction.step);
-    return RoundCombination(point.cosine, Negated(point.sine), reduction,
-                            SeriesOf(reduction.remainder), rounded);
+    return {value, bound};
 }
 
 }  // namespace
+
+Approximation ApproximateSin(double x) {
+    Reduction const reduction = Reduce(x);
+    TablePoint const point = PointAt(reduction.step);
+    return Combination(point.sine, point.cosine, reduction, SeriesOf(reduction.remainder));
+}
+
+Approximation ApproximateCos(double x) {
+    Reduction const reduction = Reduce(x);
+    TablePoint const point = PointAt(reduction.step);
+    return Combination(point.cosine, Negated(point.sine), reduction, SeriesOf(reduction.remainder));
+}
 
 double Sin(double x) {
     double const magnitude = std::fabs(x);
@@ -148,7 +147,8 @@ double Sin(double x) {
         return x;
     }
     double rounded = 0.0;
-    if (kTryFastPath && magnitude < kFastReductionLimit && FastSine(x, &rounded)) {
+    if (kTryFastPath && magnitude < kFastReductionLimit &&
+        RoundIfDecided(ApproximateSin(x), &rounded)) {
         return rounded;
     }
     return PreciseSin(x);
@@ -163,7 +163,8 @@ double Cos(double x) {
         return 1.0;
     }
     double rounded = 0.0;
-    if (kTryFastPath && magnitude < kFastReductionLimit && FastCosine(x, &rounded)) {
+    if (kTryFastPath && magnitude < kFastReductionLimit &&
+        RoundIfDecided(ApproximateCos(x), &rounded)) {
         return rounded;
     }
     return PreciseCos(x);
@@ -180,10 +181,12 @@ SineCosine SinCos(double x) {
     SineCosine result{};
     if (magnitude < kSineIsArgument) {
         result.sine = x;
-    } else if (!RoundCombination(point.sine, point.cosine, reduction, series, &result.sine)) {
+    } else if (!RoundIfDecided(Combination(point.sine, point.cosine, reduction, series),
+                               &result.sine)) {
         result.sine = PreciseSin(x);
     }
-    if (!RoundCombination(point.cosine, Negated(point.sine), reduction, series, &result.cosine)) {
+    if (!RoundIfDecided(Combination(point.cosine, Negated(point.sine), reduction, series),
+                        &result.cosine)) {
         result.cosine = PreciseCos(x);
     }
     return result;

@@ -51,6 +51,7 @@ int main(void) {
 
     printf("// SPDX-License-Identifier: MIT\n");
     printf("// Written by tools/math/make_math_constants.c with MPFR; do not edit by hand.\n");
+    printf("// clang-format off\n");
     printf("#include \"math/math_constants.h\"\n\nnamespace gte::math {\n\n");
 
     printf("std::uint32_t const kTwoOverPiFraction[kTwoOverPiLimbCount] = {\n");
