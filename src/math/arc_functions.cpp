@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Correctly rounded acos and atan: both reduce to the arc tangent of a ratio in [0, 1], taken
-// from a table of atan(i/256) and a short odd series of the remainder.
+// Correctly rounded acos and atan from Taylor expansions at the points i/256: atan on [0, 1]
+// (beyond, atan(x) = pi/2 - atan(1/x)), and asin on [0, 1/2] for acos (acos(x) = pi/2 - asin(x)
+// for |x| <= 1/2, else 2 asin(sqrt((1 - |x|)/2)) or pi minus that). No division on [-1, 1] for
+// atan and on [-1/2, 1/2] for acos; one beyond.
 #include <cmath>
 #include <limits>
 
@@ -10,15 +12,13 @@
 #include "math/fast_path_switch.h"
 #include "math/math_constants.h"
 #include "math/precise_evaluation.h"
-#include "math/rounding_test.h"
 
 namespace gte::math {
 namespace {
 
-// The relative error bound of the fast path's double-double arc tangents, 7.5 times the sum of
-// the errors of ArcTangentOfRatio (2^-69.9, see there); the subtractions from pi/2 and pi
-// that follow only add magnitude, and the square root of acos adds 2^-100.
-constexpr double kArcErrorBound = 0x1p-67;
+// The relative error bound of the fast path's arc tangents and arc sines, and of the acos built
+// on them (see TaylorSum for the account: 2^-67.6).
+constexpr double kArcErrorBound = 0x1p-66;
 
 // Below these magnitudes atan(x) rounds to x (x^3/3 < 2^-54 |x|) and acos(x) to the double
 // nearest pi/2 (which lies 2^-53.9 below pi/2, well inside its half ulp of 2^-53).
@@ -28,84 +28,94 @@ constexpr double kArcCosineIsHalfPi = 0x1p-57;
 // double and 2^-53.9 above it.
 constexpr double kArcTangentIsHalfPi = 0x1p54;
 
-// Odd series of atan(z) = z + z^3 * (c3 + z^2 (c5 + z^2 c7)) for |z| <= 2^-9; the next term,
-// z^9/9, is below 2^-75 |z|.
-constexpr double kArcTangent3 = -1.0 / 3.0;
-constexpr double kArcTangent5 = 1.0 / 5.0;
-constexpr double kArcTangent7 = -1.0 / 7.0;
-
-// atan(num / den) for 0 <= num <= den as a double-double. With c = i/256 the nearest table
-// point to the ratio, atan(num/den) = atan(c) + atan(z), z = (num - c den) / (den + c num),
-// |z| <= 2^-9. Errors relative to the result: the series' rounding (its tail computed in
-// double from z's high part, 2^-50.7 of z^3/3 <= 2^-19.6 |z|) 2^-70.3; its truncation 2^-75;
-// the table, the division and the double-double sums 2^-99. Below 2^-69.9 in all, since
-// |z| <= result.
-DoubleDouble ArcTangentOfRatio(DoubleDouble num, DoubleDouble den) {
-    int index = static_cast<int>(num.hi / den.hi * kArcTableSteps + 0.5);
-    if (index > kArcTableSteps) {
-        index = kArcTableSteps;
-    }
-    double const c = index * (1.0 / kArcTableSteps);  // exact
-    // num - c den: the high parts cancel exactly into a double-double, the rest is small.
-    DoubleDouble const cDen = TwoProduct(c, den.hi);
-    DoubleDouble const numeratorHigh = TwoSum(num.hi, -cDen.hi);
-    DoubleDouble const numerator =
-        FastTwoSum(numeratorHigh.hi, numeratorHigh.lo + ((num.lo - cDen.lo) - c * den.lo));
-    DoubleDouble const denominator = Add(den, Multiply(num, c));
-    DoubleDouble const z = Divide(numerator, denominator);
-    double const zSquared = z.hi * z.hi;
-    double const tail =
-        zSquared * (kArcTangent3 + zSquared * (kArcTangent5 + zSquared * kArcTangent7));
-    DoubleDouble const table = kArcTangentTable[index];
-    // |atan(c)| >= |z| unless c = 0, where the table entry is zero.
-    DoubleDouble const sum = FastTwoSum(table.hi, z.hi);
-    return FastTwoSum(sum.hi, sum.lo + (table.lo + z.lo + z.hi * tail));
+// f(c + h) as a double-double from the Taylor row of f at c = i/256, for |h| <= 2^-9 (1 + 2^-40)
+// and h = hHigh + hLow with |hLow| <= 2^-52 (c + |h|). The errors, relative to the result (which is
+// at least 0.78 (c + |h|), and at least 2^-9 unless c = 0):
+// - the higher terms, in double from hHigh, are at most 2^-17.9 of the result (f''(c) h^2 / 2 <=
+//   2^-18 c for atan and asin; the cubic term at most 2^-27.5 absolutely, and below 2^-18 |h|
+//   where c = 0 and f''(0) = 0), computed with a relative error below 2^-50: 2^-67.9;
+// - hLow enters through the slope at c + hHigh; what that leaves, 3 f'''(c)/3! h^2 hLow, is
+//   below 2^-70;
+// - the truncation after h^9: 2^-72; f(c), f'(c) and the double-double sums: 2^-100.
+// 2^-67.6 in all.
+DoubleDouble TaylorSum(TaylorRow const& row, double hHigh, double hLow) {
+    double const* a = row.higher;
+    double const h2 = hHigh * hHigh;
+    double const h4 = h2 * h2;
+    double const tail = h2 * (((a[0] + hHigh * a[1]) + h2 * (a[2] + hHigh * a[3])) +
+                              h4 * ((a[4] + hHigh * a[5]) + h2 * (a[6] + hHigh * a[7])));
+    DoubleDouble const linear = MultiplyByEntry(row.slope, hHigh, Split(hHigh));
+    // |f(c)| >= |f'(c) h| for both functions unless c = 0, where f(c) is zero.
+    DoubleDouble const sum = FastTwoSum(row.value.hi, linear.hi);
+    double const slopeAtHigh = row.slope.hi + 2.0 * a[0] * hHigh;
+    double const low = row.value.lo + linear.lo + slopeAtHigh * hLow + tail;
+    return FastTwoSum(sum.hi, sum.lo + low);
 }
 
-// angle.hi + angle.lo subtracted from whole, for whole >= angle >= 0.
+// The table point nearest t in [0, 1] (or [0, 1/2]) and t's distance from it, exact: for i >= 1
+// t lies within a factor 2 of i/256 (Sterbenz).
+struct NearestPoint {
+    int index;
+    double offset;
+};
+
+NearestPoint NearestPointTo(double t) {
+    int const index = static_cast<int>(t * kArcSteps + 0.5);
+    return {index, t - index * (1.0 / kArcSteps)};
+}
+
+// whole - angle for whole >= angle >= 0.
 DoubleDouble Subtract(DoubleDouble whole, DoubleDouble angle) {
     DoubleDouble const difference = FastTwoSum(whole.hi, -angle.hi);
     return FastTwoSum(difference.hi, difference.lo + (whole.lo - angle.lo));
 }
 
-// sqrt(v) as a double-double for a double-double v > 0: relative error below 2^-100.
-DoubleDouble SquareRoot(DoubleDouble v) {
-    double const root = std::sqrt(v.hi);
+// asin(sqrt(v)) for a double v in (0, 1/4]: the root as a double-double (relative error 2^-104;
+// v - root^2 is exact as the high parts agree to an ulp) and the arc sine's expansion.
+DoubleDouble ArcSineOfRoot(double v) {
+    double const root = std::sqrt(v);
     DoubleDouble const square = TwoProduct(root, root);
-    // v - root^2: the high parts agree to an ulp, so their difference is exact.
-    double const residual = ((v.hi - square.hi) - square.lo) + v.lo;
-    return FastTwoSum(root, residual / (2.0 * root));
+    double const rootLow = ((v - square.hi) - square.lo) / (2.0 * root);
+    NearestPoint const point = NearestPointTo(root);
+    return TaylorSum(kArcSineRows[point.index], point.offset, rootLow);
 }
 
 }  // namespace
 
 Approximation ApproximateAtan(double magnitude) {
-    DoubleDouble const argument{magnitude, 0.0};
-    DoubleDouble const one{1.0, 0.0};
-    DoubleDouble const angle = magnitude <= 1.0
-                                   ? ArcTangentOfRatio(argument, one)
-                                   : Subtract(kHalfPi, ArcTangentOfRatio(one, argument));
+    DoubleDouble angle;
+    if (magnitude <= 1.0) {
+        NearestPoint const point = NearestPointTo(magnitude);
+        angle = TaylorSum(kArcTangentRows[point.index], point.offset, 0.0);
+    } else {
+        // atan(x) = pi/2 - atan(1/x), 1/x as a double-double: 1 - x/x's quotient is exact.
+        double const reciprocal = 1.0 / magnitude;
+        DoubleDouble const product = TwoProduct(reciprocal, magnitude);
+        double const reciprocalLow = ((1.0 - product.hi) - product.lo) * reciprocal;
+        NearestPoint const point = NearestPointTo(reciprocal);
+        angle =
+            Subtract(kHalfPi, TaylorSum(kArcTangentRows[point.index], point.offset, reciprocalLow));
+    }
     return {angle, kArcErrorBound * angle.hi};
 }
 
 Approximation ApproximateAcos(double x) {
     double const magnitude = std::fabs(x);
-    // sqrt(1 - x^2): from (1 - |x|)(1 + |x|) where 1 - |x| is exact, else from 1 - x^2 exactly.
-    DoubleDouble complementOfSquare;
-    if (magnitude >= 0.5) {
-        complementOfSquare = Multiply(TwoSum(1.0, magnitude), 1.0 - magnitude);
+    DoubleDouble angle;
+    if (magnitude <= 0.5) {
+        NearestPoint const point = NearestPointTo(magnitude);
+        DoubleDouble arcSine = TaylorSum(kArcSineRows[point.index], point.offset, 0.0);
+        if (x < 0.0) {
+            arcSine = {-arcSine.hi, -arcSine.lo};
+        }
+        angle = Subtract(kHalfPi, arcSine);
     } else {
-        DoubleDouble const square = TwoProduct(magnitude, magnitude);
-        DoubleDouble const difference = TwoSum(1.0, -square.hi);
-        complementOfSquare = FastTwoSum(difference.hi, difference.lo - square.lo);
-    }
-    DoubleDouble const sine = SquareRoot(complementOfSquare);
-    DoubleDouble const cosine{magnitude, 0.0};
-    // acos(|x|) = atan(sin / cos), taken from the smaller ratio.
-    DoubleDouble angle = magnitude >= sine.hi ? ArcTangentOfRatio(sine, cosine)
-                                              : Subtract(kHalfPi, ArcTangentOfRatio(cosine, sine));
-    if (x < 0.0) {
-        angle = Subtract(kPi, angle);
+        // acos(|x|) = 2 asin(sqrt((1 - |x|)/2)); 1 - |x| and its half are exact.
+        DoubleDouble const half = ArcSineOfRoot((1.0 - magnitude) * 0.5);
+        angle = {2.0 * half.hi, 2.0 * half.lo};
+        if (x < 0.0) {
+            angle = Subtract(kPi, angle);
+        }
     }
     return {angle, kArcErrorBound * angle.hi};
 }
@@ -123,7 +133,7 @@ double Atan(double x) {
     }
     double rounded = 0.0;
     if (kTryFastPath && RoundIfDecided(ApproximateAtan(magnitude), &rounded)) {
-        return x < 0.0 ? -rounded : rounded;
+        return std::copysign(rounded, x);
     }
     return PreciseAtan(x);
 }

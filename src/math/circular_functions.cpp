@@ -36,8 +36,8 @@ constexpr unsigned kFullTurnSteps = 4 * kQuarterTurnSteps;
 // step from a zero, where A cos r and B sin r may cancel half of A), so 2^-67.1 of the result;
 // the bound takes 2^-65.
 constexpr double kRelativeErrorBound = 0x1p-65;
-// The reduction's rounding errors are below 2^-52 of |lo parts| + |k P4|, and the parts miss
-// pi/512 by under 2^-142 per step, below 2^-53 of |k P4|: 2^-50 of their sum bounds both.
+// The reduction's rounding errors are below 2^-52 of |third.lo| + |k P4|, and the four parts
+// miss pi/512 by under 2^-142 per step, below 2^-53 of |k P4|: 2^-50 of their sum bounds both.
 constexpr double kReductionErrorFactor = 0x1p-50;
 
 // Taylor coefficients for |r| <= pi/1024 (2^-8.35).
@@ -57,67 +57,64 @@ struct Reduction {
 Reduction Reduce(double x) {
     double const k = (x * kStepsPerRadian + kRoundingShift) - kRoundingShift;
     double const* part = kCodyWaitePiOver512;
-    // x - k P1 is exact (k P1 has at most 53 bits and lies within a factor 2 of x, or k = 0);
-    // so are k P2 and k P3, and the subtractions keep their errors in double-doubles.
-    double const first = x - k * part[0];
-    DoubleDouble const second = TwoSum(first, -(k * part[1]));
-    DoubleDouble const third = TwoSum(second.hi, -(k * part[2]));
+    // x - k P1 - k P2 is exact: k P1 and k P2 are exact (k < 2^27, 26-bit parts), x - k P1 lies
+    // within a factor 2 of k P1 (or k = 0), and since the lowest bits of x (|x| >= 2^-9 when
+    // k != 0), k P1 and k P2 weigh at least 2^-61 and the difference is below 2^-8, it has at most
+    // 53 bits. The third part's subtraction keeps its error in a double-double.
+    double const second = (x - k * part[0]) - k * part[1];
+    DoubleDouble const third = TwoSum(second, -(k * part[2]));
     double const fourth = k * part[3];
-    double const low = (second.lo + third.lo) - fourth;
     Reduction reduction;
-    reduction.remainder = TwoSum(third.hi, low);
+    reduction.remainder = TwoSum(third.hi, third.lo - fourth);
     reduction.step = static_cast<unsigned>(static_cast<int>(k)) % kFullTurnSteps;
-    reduction.errorBound =
-        kReductionErrorFactor * (std::fabs(second.lo) + std::fabs(third.lo) + std::fabs(fourth));
+    reduction.errorBound = kReductionErrorFactor * (std::fabs(third.lo) + std::fabs(fourth));
     return reduction;
 }
 
-// sin and cos of step * pi/512 as double-doubles, from the quarter-turn table.
+// sin and cos of step * pi/512 as double-doubles, from the quarter-turn table: in quarter q the
+// sine is +-sin(m) or +-cos(m) = +-sin(256 - m) steps. Chosen by index arithmetic and a table of
+// signs rather than by branches, which random arguments would mispredict.
 struct TablePoint {
-    DoubleDouble sine;
-    DoubleDouble cosine;
+    SplitDoubleDouble sine;
+    SplitDoubleDouble cosine;
 };
 
-DoubleDouble Negated(DoubleDouble v) {
-    return {-v.hi, -v.lo};
+SplitDoubleDouble Scaled(SplitDoubleDouble v, double sign) {
+    return {sign * v.hi, sign * v.lo, sign * v.head};
 }
 
 TablePoint PointAt(unsigned step) {
-    DoubleDouble const* entry = kSinCosTable[step % kQuarterTurnSteps];
-    DoubleDouble const s = entry[0];
-    DoubleDouble const c = entry[1];
-    switch (step / kQuarterTurnSteps) {
-        case 0:
-            return {s, c};
-        case 1:
-            return {c, Negated(s)};
-        case 2:
-            return {Negated(s), Negated(c)};
-        default:
-            return {Negated(c), s};
-    }
+    constexpr double kSigns[2] = {1.0, -1.0};
+    unsigned const quarter = step / kQuarterTurnSteps;
+    unsigned const m = step % kQuarterTurnSteps;
+    unsigned const sineIndex = (quarter & 1) != 0 ? kQuarterTurnSteps - m : m;
+    double const sineSign = kSigns[(quarter >> 1) & 1];
+    double const cosineSign = kSigns[((quarter + 1) >> 1) & 1];
+    return {Scaled(kSineTable[sineIndex], sineSign),
+            Scaled(kSineTable[kQuarterTurnSteps - sineIndex], cosineSign)};
 }
 
+// The remainder r with its split and the tails of the series of cos(r) and sin(r).
 struct Series {
+    DoubleDouble r;
+    DoubleDouble rSplit;
     double cosineTail;  // cos(r) - 1
     double sineTail;    // sin(r) / r - 1
 };
 
 Series SeriesOf(DoubleDouble r) {
     double const square = r.hi * r.hi;
-    return {square * (kCosine2 + square * (kCosine4 + square * kCosine6)),
+    return {r, Split(r.hi), square * (kCosine2 + square * (kCosine4 + square * kCosine6)),
             square * (kSine3 + square * (kSine5 + square * kSine7))};
 }
 
 // a cos(r) + b sin(r) with its error bound.
-Approximation Combination(DoubleDouble a, DoubleDouble b, Reduction const& reduction,
-                          Series const& series) {
-    DoubleDouble const r = reduction.remainder;
-    DoubleDouble const br = TwoProduct(b.hi, r.hi);
-    double const brLow = br.lo + (b.hi * r.lo + b.lo * r.hi);
+Approximation Combination(SplitDoubleDouble const& a, SplitDoubleDouble const& b,
+                          Reduction const& reduction, Series const& series) {
+    DoubleDouble const br = MultiplyByEntry(b, series.r.hi, series.rSplit);
     DoubleDouble const sum = TwoSum(a.hi, br.hi);
-    double const low =
-        sum.lo + (((a.lo + brLow) + a.hi * series.cosineTail) + br.hi * series.sineTail);
+    double const low = sum.lo + (((a.lo + br.lo + b.hi * series.r.lo) + a.hi * series.cosineTail) +
+                                 (b.hi * series.r.hi) * series.sineTail);
     DoubleDouble const value = FastTwoSum(sum.hi, low);
     // The table entries are at most 1, so the reduction's error reaches the result at most once.
     double const bound = kRelativeErrorBound * std::fabs(value.hi) + reduction.errorBound;
@@ -135,7 +132,8 @@ Approximation ApproximateSin(double x) {
 Approximation ApproximateCos(double x) {
     Reduction const reduction = Reduce(x);
     TablePoint const point = PointAt(reduction.step);
-    return Combination(point.cosine, Negated(point.sine), reduction, SeriesOf(reduction.remainder));
+    return Combination(point.cosine, Scaled(point.sine, -1.0), reduction,
+                       SeriesOf(reduction.remainder));
 }
 
 double Sin(double x) {
@@ -185,7 +183,7 @@ SineCosine SinCos(double x) {
                                &result.sine)) {
         result.sine = PreciseSin(x);
     }
-    if (!RoundIfDecided(Combination(point.cosine, Negated(point.sine), reduction, series),
+    if (!RoundIfDecided(Combination(point.cosine, Scaled(point.sine, -1.0), reduction, series),
                         &result.cosine)) {
         result.cosine = PreciseCos(x);
     }

@@ -12,6 +12,14 @@ struct DoubleDouble {
     double lo;
 };
 
+// A double-double table entry with its high part's head: hi rounded to 26 significant bits, so
+// that head times a 26-bit number is exact and hi - head has at most 27 bits.
+struct SplitDoubleDouble {
+    double hi;
+    double lo;
+    double head;
+};
+
 // a + b = sum + error exactly, whatever the magnitudes (Knuth).
 inline DoubleDouble TwoSum(double a, double b) {
     double const sum = a + b;
@@ -43,6 +51,14 @@ inline DoubleDouble TwoProduct(double a, double b) {
     double const error =
         ((as.hi * bs.hi - product) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo;
     return {product, error};
+}
+
+// b * r as hi + lo with hi = b.head * rSplit.hi exact (rSplit = Split(r)) and lo the rest,
+// within 2^-78 of |b r|: b.head * rSplit.lo is exact, (b.hi - b.head) * r is off by 2^-53 of a
+// 2^-26 part, b.lo * r by far less, and their sum, below 2^-25 |b r|, by 2^-52 of itself. Half
+// the work of TwoProduct where the table gives the head; hi and lo are not normalised.
+inline DoubleDouble MultiplyByEntry(SplitDoubleDouble const& b, double r, DoubleDouble rSplit) {
+    return {b.head * rSplit.hi, (b.head * rSplit.lo + (b.hi - b.head) * r) + b.lo * r};
 }
 
 // The double-double sum of two double-doubles, renormalised; relative error below 2^-103 when

@@ -22,14 +22,24 @@ extern std::uint32_t const kPiLimbs[kPiLimbCount];
 // bits, so k times each is an exact double for |k| < 2^27.
 extern double const kCodyWaitePiOver512[4];
 
-// sin and cos of m * pi/512 for m = 0 .. 255 (one quarter turn), each to about 2^-106.
+// sin(m * pi/512) for m = 0 .. 256 (one quarter turn), each to about 2^-106; the cosines are
+// the same entries backwards.
 constexpr int kQuarterTurnSteps = 256;
-extern DoubleDouble const kSinCosTable[kQuarterTurnSteps][2];
+extern SplitDoubleDouble const kSineTable[kQuarterTurnSteps + 1];
 
-// atan(i/256) for i = 0 .. 256, each to about 2^-106.
-constexpr int kArcTableSteps = 256;
-constexpr int kArcTableSize = kArcTableSteps + 1;
-extern DoubleDouble const kArcTangentTable[kArcTableSize];
+// Taylor expansions of a function at c = i/256: f(c) and f'(c) to about 2^-106, and
+// f^(k)(c) / k! for k = 2 .. 9 as the doubles nearest them.
+struct TaylorRow {
+    DoubleDouble value;
+    SplitDoubleDouble slope;
+    double higher[8];
+};
+constexpr int kArcSteps = 256;
+// atan at i/256 for i = 0 .. 256, and asin at i/256 for i = 0 .. 128.
+constexpr int kArcTangentRowCount = kArcSteps + 1;
+constexpr int kArcSineRowCount = kArcSteps / 2 + 1;
+extern TaylorRow const kArcTangentRows[kArcTangentRowCount];
+extern TaylorRow const kArcSineRows[kArcSineRowCount];
 
 extern DoubleDouble const kHalfPi;
 extern DoubleDouble const kPi;
