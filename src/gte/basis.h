@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "gte/vector.h"
+#include "math/correctly_rounded.h"
 
 namespace gte {
 
@@ -58,9 +59,10 @@ static_assert(kRadiansToDegrees == kHalfTurnDegrees / kPi, "180 / pi as a double
 // Rodrigues rotation of v about axis by the right-hand rule. A zero axis leaves cos(angle) * v.
 inline Vector3 RotateVector(Vector3 const& v, Vector3 const& axis, double angleDegrees) {
     Vector3 const u = Normalized(axis);
-    Vector3 r = std::cos(angleDegrees * kDegreesToRadians) * v;
-    r += std::sin(angleDegrees * kDegreesToRadians) * Cross(u, v);
-    r += ((1.0 - std::cos(angleDegrees * kDegreesToRadians)) * Dot(u, v)) * u;
+    math::SineCosine const turn = math::SinCos(angleDegrees * kDegreesToRadians);
+    Vector3 r = turn.cosine * v;
+    r += turn.sine * Cross(u, v);
+    r += ((1.0 - turn.cosine) * Dot(u, v)) * u;
     return r;
 }
 
