@@ -10,6 +10,7 @@
 #include "math/double_double.h"
 #include "math/fast_evaluation.h"
 #include "math/fast_path_switch.h"
+#include "math/float_bits.h"
 #include "math/math_constants.h"
 #include "math/precise_evaluation.h"
 
@@ -38,6 +39,8 @@ constexpr double kArcTangentIsHalfPi = 0x1p54;
 //   below 2^-70;
 // - the truncation after h^9: 2^-72; f(c), f'(c) and the double-double sums: 2^-100.
 // 2^-67.6 in all.
+// (Without hLow where h is a double.)
+template <bool kWithLow>
 DoubleDouble TaylorSum(TaylorRow const& row, double hHigh, double hLow) {
     double const* a = row.higher;
     double const h2 = hHigh * hHigh;
@@ -47,8 +50,11 @@ DoubleDouble TaylorSum(TaylorRow const& row, double hHigh, double hLow) {
     DoubleDouble const linear = MultiplyByEntry(row.slope, hHigh, Split(hHigh));
     // |f(c)| >= |f'(c) h| for both functions unless c = 0, where f(c) is zero.
     DoubleDouble const sum = FastTwoSum(row.value.hi, linear.hi);
-    double const slopeAtHigh = row.slope.hi + 2.0 * a[0] * hHigh;
-    double const low = row.value.lo + linear.lo + slopeAtHigh * hLow + tail;
+    double low = row.value.lo + linear.lo + tail;
+    if constexpr (kWithLow) {
+        double const slopeAtHigh = row.slope.hi + 2.0 * a[0] * hHigh;
+        low += slopeAtHigh * hLow;
+    }
     return FastTwoSum(sum.hi, sum.lo + low);
 }
 
@@ -60,8 +66,11 @@ struct NearestPoint {
 };
 
 NearestPoint NearestPointTo(double t) {
-    int const index = static_cast<int>(t * kArcSteps + 0.5);
-    return {index, t - index * (1.0 / kArcSteps)};
+    // Adding 1.5 * 2^52 rounds t * 256 to an integer, which then fills the low bits.
+    constexpr double kRoundingShift = 0x1.8p52;
+    double const shifted = t * kArcSteps + kRoundingShift;
+    int const index = static_cast<int>(BitsOf(shifted) & 0x1ff);
+    return {index, t - (shifted - kRoundingShift) * (1.0 / kArcSteps)};
 }
 
 // whole - angle for whole >= angle >= 0.
@@ -77,7 +86,7 @@ DoubleDouble ArcSineOfRoot(double v) {
     DoubleDouble const square = TwoProduct(root, root);
     double const rootLow = ((v - square.hi) - square.lo) / (2.0 * root);
     NearestPoint const point = NearestPointTo(root);
-    return TaylorSum(kArcSineRows[point.index], point.offset, rootLow);
+    return TaylorSum<true>(kArcSineRows[point.index], point.offset, rootLow);
 }
 
 }  // namespace
@@ -86,15 +95,15 @@ Approximation ApproximateAtan(double magnitude) {
     DoubleDouble angle;
     if (magnitude <= 1.0) {
         NearestPoint const point = NearestPointTo(magnitude);
-        angle = TaylorSum(kArcTangentRows[point.index], point.offset, 0.0);
+        angle = TaylorSum<false>(kArcTangentRows[point.index], point.offset, 0.0);
     } else {
         // atan(x) = pi/2 - atan(1/x), 1/x as a double-double: 1 - x/x's quotient is exact.
         double const reciprocal = 1.0 / magnitude;
         DoubleDouble const product = TwoProduct(reciprocal, magnitude);
         double const reciprocalLow = ((1.0 - product.hi) - product.lo) * reciprocal;
         NearestPoint const point = NearestPointTo(reciprocal);
-        angle =
-            Subtract(kHalfPi, TaylorSum(kArcTangentRows[point.index], point.offset, reciprocalLow));
+        angle = Subtract(
+            kHalfPi, TaylorSum<true>(kArcTangentRows[point.index], point.offset, reciprocalLow));
     }
     return {angle, kArcErrorBound * angle.hi};
 }
@@ -104,7 +113,7 @@ Approximation ApproximateAcos(double x) {
     DoubleDouble angle;
     if (magnitude <= 0.5) {
         NearestPoint const point = NearestPointTo(magnitude);
-        DoubleDouble arcSine = TaylorSum(kArcSineRows[point.index], point.offset, 0.0);
+        DoubleDouble arcSine = TaylorSum<false>(kArcSineRows[point.index], point.offset, 0.0);
         if (x < 0.0) {
             arcSine = {-arcSine.hi, -arcSine.lo};
         }

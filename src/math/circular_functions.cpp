@@ -10,6 +10,7 @@
 #include "math/double_double.h"
 #include "math/fast_evaluation.h"
 #include "math/fast_path_switch.h"
+#include "math/float_bits.h"
 #include "math/math_constants.h"
 #include "math/precise_evaluation.h"
 #include "math/rounding_test.h"
@@ -55,7 +56,9 @@ struct Reduction {
 };
 
 Reduction Reduce(double x) {
-    double const k = (x * kStepsPerRadian + kRoundingShift) - kRoundingShift;
+    // The shifted sum holds k in its low bits: k modulo a full turn is read from there.
+    double const shifted = x * kStepsPerRadian + kRoundingShift;
+    double const k = shifted - kRoundingShift;
     double const* part = kCodyWaitePiOver512;
     // x - k P1 - k P2 is exact: k P1 and k P2 are exact (k < 2^27, 26-bit parts), x - k P1 lies
     // within a factor 2 of k P1 (or k = 0), and since the lowest bits of x (|x| >= 2^-9 when
@@ -66,7 +69,7 @@ Reduction Reduce(double x) {
     double const fourth = k * part[3];
     Reduction reduction;
     reduction.remainder = TwoSum(third.hi, third.lo - fourth);
-    reduction.step = static_cast<unsigned>(static_cast<int>(k)) % kFullTurnSteps;
+    reduction.step = static_cast<unsigned>(BitsOf(shifted) % kFullTurnSteps);
     reduction.errorBound = kReductionErrorFactor * (std::fabs(third.lo) + std::fabs(fourth));
     return reduction;
 }
