@@ -11,18 +11,26 @@
 // Building with TAVRISK_MATH_PRECISE_ONLY takes the slow path always, so tests can check it alone.
 #pragma once
 
+// The results depend on the argument alone (the tables read are constant), so the compiler may
+// compute a repeated call once.
+#if defined(__GNUC__) || defined(__clang__)
+#define TAVRISK_MATH_FUNCTION __attribute__((const))
+#else
+#define TAVRISK_MATH_FUNCTION
+#endif
+
 namespace gte::math {
 
-double Acos(double x);
-double Atan(double x);
-double Sin(double x);
-double Cos(double x);
+TAVRISK_MATH_FUNCTION double Acos(double x);
+TAVRISK_MATH_FUNCTION double Atan(double x);
+TAVRISK_MATH_FUNCTION double Sin(double x);
+TAVRISK_MATH_FUNCTION double Cos(double x);
 
 struct SineCosine {
     double sine;
     double cosine;
 };
 // sin(x) and cos(x) from one argument reduction.
-SineCosine SinCos(double x);
+TAVRISK_MATH_FUNCTION SineCosine SinCos(double x);
 
 }  // namespace gte::math

@@ -60,8 +60,9 @@ void setRotatedTangent(int k, Vector3 const& center1, Vector3 const& radius1,
                        Vector3 const& center2, Vector3 const& radius2, Vector3 const& normal,
                        double angle, TangentSet& set) {
     Vector3 tangentPoint[2];
-    tangentPoint[0] = center1 + gte::RotateVector(radius1, normal, angle);
-    tangentPoint[1] = center2 + gte::RotateVector(radius2, normal, angle);
+    gte::math::SineCosine const turn = gte::TurnOf(angle);
+    tangentPoint[0] = center1 + gte::RotateVector(radius1, normal, turn);
+    tangentPoint[1] = center2 + gte::RotateVector(radius2, normal, turn);
     gte::Line3 const line(tangentPoint[0], gte::Normalized(tangentPoint[1] - tangentPoint[0]));
     set.lines[k] = toLineRecord(line);
     set.points[2 * k] = toPointRecord(tangentPoint[0]);
