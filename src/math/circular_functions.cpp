@@ -139,36 +139,31 @@ Approximation ApproximateCos(double x) {
                        SeriesOf(reduction.remainder));
 }
 
-double Sin(double x) {
+namespace {
+
+// sin or cos of x where neither shortcut applies: NaN for an infinity (NaN stays itself,
+// quieted), else the fast path where it decides, the precise path where it cannot.
+double Evaluate(double x, Approximation (*approximate)(double), double (*precise)(double)) {
     double const magnitude = std::fabs(x);
     if (!(magnitude < std::numeric_limits<double>::infinity())) {
         return std::isnan(x) ? x + x : std::numeric_limits<double>::quiet_NaN();
     }
-    if (magnitude < kSineIsArgument) {
-        return x;
-    }
     double rounded = 0.0;
     if (kTryFastPath && magnitude < kFastReductionLimit &&
-        RoundIfDecided(ApproximateSin(x), &rounded)) {
+        RoundIfDecided(approximate(x), &rounded)) {
         return rounded;
     }
-    return PreciseSin(x);
+    return precise(x);
+}
+
+}  // namespace
+
+double Sin(double x) {
+    return std::fabs(x) < kSineIsArgument ? x : Evaluate(x, ApproximateSin, PreciseSin);
 }
 
 double Cos(double x) {
-    double const magnitude = std::fabs(x);
-    if (!(magnitude < std::numeric_limits<double>::infinity())) {
-        return std::isnan(x) ? x + x : std::numeric_limits<double>::quiet_NaN();
-    }
-    if (magnitude < kCosineIsOne) {
-        return 1.0;
-    }
-    double rounded = 0.0;
-    if (kTryFastPath && magnitude < kFastReductionLimit &&
-        RoundIfDecided(ApproximateCos(x), &rounded)) {
-        return rounded;
-    }
-    return PreciseCos(x);
+    return std::fabs(x) < kCosineIsOne ? 1.0 : Evaluate(x, ApproximateCos, PreciseCos);
 }
 
 SineCosine SinCos(double x) {

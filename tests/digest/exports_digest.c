@@ -33,9 +33,13 @@ static uint64_t next_bits(void) {
     return z ^ (z >> 31);
 }
 
-static int below(int n) { return (int)(next_bits() % (uint64_t)n); }
+static int below(int n) {
+    return (int)(next_bits() % (uint64_t)n);
+}
 
-static double unit(void) { return (double)(next_bits() >> 11) * (1.0 / 9007199254740992.0); }
+static double unit(void) {
+    return (double)(next_bits() >> 11) * (1.0 / 9007199254740992.0);
+}
 
 /* Mostly random coordinates; a quarter small whole numbers, so that exact and degenerate
  * configurations (parallel, perpendicular, coincident, on the axis) come up often. */
@@ -244,7 +248,9 @@ static void end_call(void) {
 }
 
 /* Outputs start as this pattern, so that a slot a call leaves alone is part of the digest. */
-static void poison(void* bytes, size_t size) { memset(bytes, 0xa5, size); }
+static void poison(void* bytes, size_t size) {
+    memset(bytes, 0xa5, size);
+}
 
 #define OUT(value) output_bits(&(value), sizeof(value))
 #define POISON(value) poison(&(value), sizeof(value))
@@ -255,17 +261,36 @@ static void finish_export(FILE* digest, char const* name) {
     export_calls = 0;
 }
 
-/* Repeats the body (the macro's other arguments) kCallsPerExport times as calls of export name, then writes its digest line. */
-#define EXPORT(name, ...)                                       \
-    do {                                                        \
-        int call_index;                                         \
+/* Repeats the body (the macro's other arguments) kCallsPerExport times as calls of export name,
+ * then writes its digest line. */
+#define EXPORT(name, ...)                                                  \
+    do {                                                                   \
+        int call_index;                                                    \
         for (call_index = 0; call_index < kCallsPerExport; ++call_index) { \
-            begin_call(#name);                                  \
-            __VA_ARGS__                                         \
-            end_call();                                         \
-        }                                                       \
-        finish_export(digest, #name);                           \
+            begin_call(#name);                                             \
+            __VA_ARGS__                                                    \
+            end_call();                                                    \
+        }                                                                  \
+        finish_export(digest, #name);                                      \
     } while (0)
+
+/* An export of two inputs that returns a double, and one that writes one output record. */
+#define PAIR_VALUE(name, First, first, Second, second) \
+    EXPORT(name, {                                     \
+        First const input1 = first();                  \
+        Second const input2 = second();                \
+        double const value = name(input1, input2);     \
+        OUT(value);                                    \
+    })
+#define PAIR_RECORD(name, First, first, Second, second, Output) \
+    EXPORT(name, {                                              \
+        First const input1 = first();                           \
+        Second const input2 = second();                         \
+        Output r;                                               \
+        POISON(r);                                              \
+        name(input1, input2, &r);                               \
+        OUT(r);                                                 \
+    })
 
 /* ---- the x87 unit of 32-bit x86 hosts */
 
@@ -350,14 +375,7 @@ int main(int argc, char** argv) {
     export_hash = 0xcbf29ce484222325u;
 
     /* point distances */
-    EXPORT(gte_dist_point_line, {
-        gte_line const input1 = line();
-        gte_point const input2 = point();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_point_line(input1, input2, &r);
-        OUT(r);
-    });
+    PAIR_RECORD(gte_dist_point_line, gte_line, line, gte_point, point, gte_dist_result);
     EXPORT(gte_distfootpoint_point_line, {
         gte_line const input1 = line();
         gte_point const input2 = point();
@@ -369,38 +387,10 @@ int main(int argc, char** argv) {
         OUT(foot);
         OUT(r);
     });
-    EXPORT(gte_dist_point_ray, {
-        gte_ray const input1 = ray();
-        gte_point const input2 = point();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_point_ray(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_dist_point_lseg, {
-        gte_lseg const input1 = lseg();
-        gte_point const input2 = point();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_point_lseg(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_dist_point_plane, {
-        gte_plane const input1 = plane();
-        gte_point const input2 = point();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_point_plane(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_dist_point_rect, {
-        gte_rect const input1 = rect();
-        gte_point const input2 = point();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_point_rect(input1, input2, &r);
-        OUT(r);
-    });
+    PAIR_RECORD(gte_dist_point_ray, gte_ray, ray, gte_point, point, gte_dist_result);
+    PAIR_RECORD(gte_dist_point_lseg, gte_lseg, lseg, gte_point, point, gte_dist_result);
+    PAIR_RECORD(gte_dist_point_plane, gte_plane, plane, gte_point, point, gte_dist_result);
+    PAIR_RECORD(gte_dist_point_rect, gte_rect, rect, gte_point, point, gte_dist_result);
     EXPORT(gte_dist_point_circle, {
         gte_circle const input1 = circle();
         gte_point const input2 = point();
@@ -417,115 +407,48 @@ int main(int argc, char** argv) {
         gte_dist_point_arc(input1, input2, r);
         OUT(r);
     });
-    EXPORT(gte_dist_rectCenter_line, {
-        gte_rect const input1 = rect();
-        gte_line const input2 = line();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_rectCenter_line(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_dist_ellipseCenter_line, {
-        gte_ellipse const input1 = ellipse();
-        gte_line const input2 = line();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_ellipseCenter_line(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_dist_quadCenter_line, {
-        gte_quad const input1 = quad();
-        gte_line const input2 = line();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_quadCenter_line(input1, input2, &r);
-        OUT(r);
-    });
+    PAIR_RECORD(gte_dist_rectCenter_line, gte_rect, rect, gte_line, line, gte_dist_result);
+    PAIR_RECORD(gte_dist_ellipseCenter_line, gte_ellipse, ellipse, gte_line, line, gte_dist_result);
+    PAIR_RECORD(gte_dist_quadCenter_line, gte_quad, quad, gte_line, line, gte_dist_result);
 
     /* linear distances */
-    EXPORT(gte_dist_line_line, {
-        gte_line const input1 = line();
-        gte_line const input2 = line();
-        double const d = gte_dist_line_line(input1, input2);
-        OUT(d);
-    });
-    EXPORT(gte_dist_line_ray, {
-        gte_line const input1 = line();
-        gte_ray const input2 = ray();
-        double const d = gte_dist_line_ray(input1, input2);
-        OUT(d);
-    });
-    EXPORT(gte_dist_line_lseg, {
-        gte_line const input1 = line();
-        gte_lseg const input2 = lseg();
-        double const d = gte_dist_line_lseg(input1, input2);
-        OUT(d);
-    });
-    EXPORT(gte_dist_ray_ray, {
-        gte_ray const input1 = ray();
-        gte_ray const input2 = ray();
-        double const d = gte_dist_ray_ray(input1, input2);
-        OUT(d);
-    });
-    EXPORT(gte_dist_ray_lseg, {
-        gte_ray const input1 = ray();
-        gte_lseg const input2 = lseg();
-        double const d = gte_dist_ray_lseg(input1, input2);
-        OUT(d);
-    });
-    EXPORT(gte_dist_lseg_lseg, {
-        gte_lseg const input1 = lseg();
-        gte_lseg const input2 = lseg();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_lseg_lseg(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_dist_lseg_plane, {
-        gte_lseg const input1 = lseg();
-        gte_plane const input2 = plane();
-        gte_dist_result r;
-        POISON(r);
-        gte_dist_lseg_plane(input1, input2, &r);
-        OUT(r);
-    });
+    PAIR_VALUE(gte_dist_line_line, gte_line, line, gte_line, line);
+    PAIR_VALUE(gte_dist_line_ray, gte_line, line, gte_ray, ray);
+    PAIR_VALUE(gte_dist_line_lseg, gte_line, line, gte_lseg, lseg);
+    PAIR_VALUE(gte_dist_ray_ray, gte_ray, ray, gte_ray, ray);
+    PAIR_VALUE(gte_dist_ray_lseg, gte_ray, ray, gte_lseg, lseg);
+    PAIR_RECORD(gte_dist_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg, gte_dist_result);
+    PAIR_RECORD(gte_dist_lseg_plane, gte_lseg, lseg, gte_plane, plane, gte_dist_result);
 
     /* angles */
-#define ANGLE(name, First, first, Second, second) \
-    EXPORT(name, {                                  \
-        First const input1 = first();               \
-        Second const input2 = second();             \
-        double const a = name(input1, input2);      \
-        OUT(a);                                     \
-    })
-    ANGLE(gte_angle_line_line, gte_line, line, gte_line, line);
-    ANGLE(gte_angle_line_ray, gte_line, line, gte_ray, ray);
-    ANGLE(gte_angle_line_lseg, gte_line, line, gte_lseg, lseg);
-    ANGLE(gte_angle_ray_ray, gte_ray, ray, gte_ray, ray);
-    ANGLE(gte_angle_ray_lseg, gte_ray, ray, gte_lseg, lseg);
-    ANGLE(gte_angle_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg);
-    ANGLE(gte_angleXY_line_line, gte_line, line, gte_line, line);
-    ANGLE(gte_angleXY_line_ray, gte_line, line, gte_ray, ray);
-    ANGLE(gte_angleXY_line_lseg, gte_line, line, gte_lseg, lseg);
-    ANGLE(gte_angleXY_ray_ray, gte_ray, ray, gte_ray, ray);
-    ANGLE(gte_angleXY_ray_lseg, gte_ray, ray, gte_lseg, lseg);
-    ANGLE(gte_angleXY_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg);
-    ANGLE(gte_angle_line_plane, gte_line, line, gte_plane, plane);
-    ANGLE(gte_angle_ray_plane, gte_ray, ray, gte_plane, plane);
-    ANGLE(gte_angle_lseg_plane, gte_lseg, lseg, gte_plane, plane);
-    ANGLE(gte_angle_plane_plane, gte_plane, plane, gte_plane, plane);
+    PAIR_VALUE(gte_angle_line_line, gte_line, line, gte_line, line);
+    PAIR_VALUE(gte_angle_line_ray, gte_line, line, gte_ray, ray);
+    PAIR_VALUE(gte_angle_line_lseg, gte_line, line, gte_lseg, lseg);
+    PAIR_VALUE(gte_angle_ray_ray, gte_ray, ray, gte_ray, ray);
+    PAIR_VALUE(gte_angle_ray_lseg, gte_ray, ray, gte_lseg, lseg);
+    PAIR_VALUE(gte_angle_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg);
+    PAIR_VALUE(gte_angleXY_line_line, gte_line, line, gte_line, line);
+    PAIR_VALUE(gte_angleXY_line_ray, gte_line, line, gte_ray, ray);
+    PAIR_VALUE(gte_angleXY_line_lseg, gte_line, line, gte_lseg, lseg);
+    PAIR_VALUE(gte_angleXY_ray_ray, gte_ray, ray, gte_ray, ray);
+    PAIR_VALUE(gte_angleXY_ray_lseg, gte_ray, ray, gte_lseg, lseg);
+    PAIR_VALUE(gte_angleXY_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg);
+    PAIR_VALUE(gte_angle_line_plane, gte_line, line, gte_plane, plane);
+    PAIR_VALUE(gte_angle_ray_plane, gte_ray, ray, gte_plane, plane);
+    PAIR_VALUE(gte_angle_lseg_plane, gte_lseg, lseg, gte_plane, plane);
+    PAIR_VALUE(gte_angle_plane_plane, gte_plane, plane, gte_plane, plane);
 
     /* angle drawing */
 #define ANGLE_DRAWING(name, First, first, Second, second) \
-    EXPORT(name, {                                      \
-        First const input1 = first();                   \
-        Second const input2 = second();                 \
-        gte_angle_result r;                             \
-        double a;                                       \
-        POISON(r);                                      \
-        a = name(input1, input2, &r);                   \
-        OUT(a);                                         \
-        OUT(r);                                         \
+    EXPORT(name, {                                        \
+        First const input1 = first();                     \
+        Second const input2 = second();                   \
+        gte_angle_result r;                               \
+        double a;                                         \
+        POISON(r);                                        \
+        a = name(input1, input2, &r);                     \
+        OUT(a);                                           \
+        OUT(r);                                           \
     })
     ANGLE_DRAWING(gte_angle_draw_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg);
     ANGLE_DRAWING(gte_angleXY_draw_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg);
@@ -533,69 +456,34 @@ int main(int argc, char** argv) {
     ANGLE_DRAWING(gte_angle_draw_plane_plane, gte_plane, plane, gte_plane, plane);
 
     /* bisectors */
-    EXPORT(gte_bisector_point_point, {
-        gte_point const input1 = point();
-        gte_point const input2 = point();
-        gte_point r;
-        POISON(r);
-        gte_bisector_point_point(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_bisector_point_line, {
-        gte_point const input1 = point();
-        gte_line const input2 = line();
-        gte_point r;
-        POISON(r);
-        gte_bisector_point_line(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_bisectorLseg_point_point, {
-        gte_point const input1 = point();
-        gte_point const input2 = point();
-        gte_lseg r;
-        POISON(r);
-        gte_bisectorLseg_point_point(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_bisectorLseg_point_lseg, {
-        gte_point const input1 = point();
-        gte_lseg const input2 = lseg();
-        gte_lseg r;
-        POISON(r);
-        gte_bisectorLseg_point_lseg(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_bisector_lseg_lseg, {
-        gte_lseg const input1 = lseg();
-        gte_lseg const input2 = lseg();
-        gte_lseg r;
-        POISON(r);
-        gte_bisector_lseg_lseg(input1, input2, &r);
-        OUT(r);
-    });
+    PAIR_RECORD(gte_bisector_point_point, gte_point, point, gte_point, point, gte_point);
+    PAIR_RECORD(gte_bisector_point_line, gte_point, point, gte_line, line, gte_point);
+    PAIR_RECORD(gte_bisectorLseg_point_point, gte_point, point, gte_point, point, gte_lseg);
+    PAIR_RECORD(gte_bisectorLseg_point_lseg, gte_point, point, gte_lseg, lseg, gte_lseg);
+    PAIR_RECORD(gte_bisector_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg, gte_lseg);
 
     /* intersections */
 #define INTERSECTION(name, First, first, Second, second, Output) \
-    EXPORT(name, {                                 \
-        First const input1 = first();              \
-        Second const input2 = second();            \
-        Output r;                                  \
-        int count;                                 \
-        POISON(r);                                 \
-        count = name(input1, input2, &r);          \
-        OUT(count);                                \
-        OUT(r);                                    \
+    EXPORT(name, {                                               \
+        First const input1 = first();                            \
+        Second const input2 = second();                          \
+        Output r;                                                \
+        int count;                                               \
+        POISON(r);                                               \
+        count = name(input1, input2, &r);                        \
+        OUT(count);                                              \
+        OUT(r);                                                  \
     })
 #define INTERSECTION2(name, First, first, Second, second) \
-    EXPORT(name, {                                 \
-        First const input1 = first();              \
-        Second const input2 = second();            \
-        gte_point r[2];                            \
-        int count;                                 \
-        POISON(r);                                 \
-        count = name(input1, input2, r);           \
-        OUT(count);                                \
-        OUT(r);                                    \
+    EXPORT(name, {                                        \
+        First const input1 = first();                     \
+        Second const input2 = second();                   \
+        gte_point r[2];                                   \
+        int count;                                        \
+        POISON(r);                                        \
+        count = name(input1, input2, r);                  \
+        OUT(count);                                       \
+        OUT(r);                                           \
     })
     INTERSECTION(gte_intersec_line_plane, gte_line, line, gte_plane, plane, gte_point);
     INTERSECTION(gte_intersec_ray_plane, gte_ray, ray, gte_plane, plane, gte_point);
@@ -611,15 +499,15 @@ int main(int argc, char** argv) {
 
     /* circle distances */
 #define CIRCLE_DISTANCE(name, First, first, Second, second) \
-    EXPORT(name, {                                 \
-        First const input1 = first();              \
-        Second const input2 = second();            \
-        gte_dist_result r[3];                      \
-        int count;                                 \
-        POISON(r);                                 \
-        count = name(input1, input2, r);           \
-        OUT(count);                                \
-        OUT(r);                                    \
+    EXPORT(name, {                                          \
+        First const input1 = first();                       \
+        Second const input2 = second();                     \
+        gte_dist_result r[3];                               \
+        int count;                                          \
+        POISON(r);                                          \
+        count = name(input1, input2, r);                    \
+        OUT(count);                                         \
+        OUT(r);                                             \
     })
     CIRCLE_DISTANCE(gte_dist_circle_circle, gte_circle, circle, gte_circle, circle);
     CIRCLE_DISTANCE(gte_dist3D_circle_circle, gte_circle, circle, gte_circle, circle);
@@ -648,27 +536,27 @@ int main(int argc, char** argv) {
         OUT(lines);
         OUT(points);
     });
-#define TANGENT(name)                                                                     \
-    EXPORT(name, {                                                                        \
-        int outcount, incount, result;                                                   \
-        gte_line outline[2], inLine[2];                                                  \
-        gte_point outpoint[4], inpoint[4];                                               \
-        gte_circle const first = circle();                                               \
-        gte_circle const second = circle();                                              \
-        POISON(outcount);                                                                \
-        POISON(incount);                                                                 \
-        POISON(outline);                                                                 \
-        POISON(inLine);                                                                  \
-        POISON(outpoint);                                                                \
-        POISON(inpoint);                                                                 \
+#define TANGENT(name)                                                                          \
+    EXPORT(name, {                                                                             \
+        int outcount, incount, result;                                                         \
+        gte_line outline[2], inLine[2];                                                        \
+        gte_point outpoint[4], inpoint[4];                                                     \
+        gte_circle const first = circle();                                                     \
+        gte_circle const second = circle();                                                    \
+        POISON(outcount);                                                                      \
+        POISON(incount);                                                                       \
+        POISON(outline);                                                                       \
+        POISON(inLine);                                                                        \
+        POISON(outpoint);                                                                      \
+        POISON(inpoint);                                                                       \
         result = name(first, second, &outcount, outline, outpoint, &incount, inLine, inpoint); \
-        OUT(result);                                                                     \
-        OUT(outcount);                                                                   \
-        OUT(incount);                                                                    \
-        OUT(outline);                                                                    \
-        OUT(inLine);                                                                     \
-        OUT(outpoint);                                                                   \
-        OUT(inpoint);                                                                    \
+        OUT(result);                                                                           \
+        OUT(outcount);                                                                         \
+        OUT(incount);                                                                          \
+        OUT(outline);                                                                          \
+        OUT(inLine);                                                                           \
+        OUT(outpoint);                                                                         \
+        OUT(inpoint);                                                                          \
     })
     TANGENT(gte_tangent_circle_circle);
     TANGENT(gte_tangent_arc_circle);
@@ -706,8 +594,8 @@ int main(int argc, char** argv) {
         bool const useSigma = below(2) == 0;
         POISON(maxAverage);
         POISON(minAverage);
-        status = gte_interval_mutiPoint_line(points, count, input1, trim, average, sigma,
-                                             useSigma, &maxAverage, &minAverage);
+        status = gte_interval_mutiPoint_line(points, count, input1, trim, average, sigma, useSigma,
+                                             &maxAverage, &minAverage);
         OUT(status);
         OUT(maxAverage);
         OUT(minAverage);
@@ -722,8 +610,8 @@ int main(int argc, char** argv) {
         double const sigma = 3.0 * unit();
         bool const useSigma = below(2) == 0;
         POISON(r);
-        status = gte_gapSigma_mutiPoint_line(points, count, input1, trim, average, sigma,
-                                             useSigma, &r);
+        status =
+            gte_gapSigma_mutiPoint_line(points, count, input1, trim, average, sigma, useSigma, &r);
         OUT(status);
         OUT(r);
     });
@@ -767,9 +655,9 @@ int main(int argc, char** argv) {
         bool const useSigma = below(2) == 0;
         POISON(maxAverage);
         POISON(minAverage);
-        status = gte_interval_mutiPoint_mutiPoint(points1, count1, points2, count2, input1, trim,
-                                                  average, sigma, useSigma, &maxAverage,
-                                                  &minAverage);
+        status =
+            gte_interval_mutiPoint_mutiPoint(points1, count1, points2, count2, input1, trim,
+                                             average, sigma, useSigma, &maxAverage, &minAverage);
         OUT(status);
         OUT(maxAverage);
         OUT(minAverage);
@@ -803,22 +691,8 @@ int main(int argc, char** argv) {
         OUT(maxDist);
         OUT(minDist);
     });
-    EXPORT(gte_gapXY_lseg_lseg, {
-        gte_lseg const input1 = lseg();
-        gte_lseg const input2 = lseg();
-        gte_gap_result r;
-        POISON(r);
-        gte_gapXY_lseg_lseg(input1, input2, &r);
-        OUT(r);
-    });
-    EXPORT(gte_gap_lseg_lseg, {
-        gte_lseg const input1 = lseg();
-        gte_lseg const input2 = lseg();
-        gte_gap_result r;
-        POISON(r);
-        gte_gap_lseg_lseg(input1, input2, &r);
-        OUT(r);
-    });
+    PAIR_RECORD(gte_gapXY_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg, gte_gap_result);
+    PAIR_RECORD(gte_gap_lseg_lseg, gte_lseg, lseg, gte_lseg, lseg, gte_gap_result);
 
     /* fitting and flatness */
     EXPORT(gte_fit_lseg, {
@@ -898,8 +772,8 @@ int main(int argc, char** argv) {
         double straightness;
         const gte_point* points = point_set(point_set_a, &count);
         POISON(deviations);
-        straightness = gte_straightness_xy_line(points, count, input1,
-                                                below(4) == 0 ? NULL : deviations);
+        straightness =
+            gte_straightness_xy_line(points, count, input1, below(4) == 0 ? NULL : deviations);
         OUT(straightness);
         OUT(deviations);
     });

@@ -20,38 +20,30 @@ enum {
     kTaylorTerms = 10     // f(c), f'(c), ..., f^(9)(c) / 9!
 };
 
-// Prints the head of value: its double rounded to 26 significant bits.
-static void print_head(mpfr_t value) {
-    mpfr_t head;
-    mpfr_init2(head, 53);
-    mpfr_set(head, value, MPFR_RNDN);
-    mpfr_prec_round(head, 26, MPFR_RNDN);
-    printf(", %a", mpfr_get_d(head, MPFR_RNDN));
-    mpfr_clear(head);
-}
-
-// Prints value as the double nearest it, the double nearest the rest and, for a split table
-// entry, the head of the first.
-static void print_split_double_double(mpfr_t value, char const* before, char const* after) {
-    mpfr_t rest;
+// Prints value as the double nearest it and the double nearest the rest, and with a head, the
+// first rounded to 26 significant bits (the split table entries).
+static void print_entry(mpfr_t value, int withHead, char const* before, char const* after) {
+    mpfr_t rest, head;
     mpfr_init2(rest, kWorkBits);
+    mpfr_init2(head, 53);
     double const high = mpfr_get_d(value, MPFR_RNDN);
     mpfr_sub_d(rest, value, high, MPFR_RNDN);
     printf("%s{%a, %a", before, high, mpfr_get_d(rest, MPFR_RNDN));
-    print_head(value);
+    if (withHead) {
+        mpfr_set_d(head, high, MPFR_RNDN);
+        mpfr_prec_round(head, 26, MPFR_RNDN);
+        printf(", %a", mpfr_get_d(head, MPFR_RNDN));
+    }
     printf("}%s\n", after);
-    mpfr_clear(rest);
+    mpfr_clears(rest, head, (mpfr_ptr)0);
 }
 
-// Prints value as the double nearest it and the double nearest the rest.
 static void print_double_double(mpfr_t value, char const* before, char const* after) {
-    mpfr_t rest;
-    mpfr_init2(rest, kWorkBits);
-    double const high = mpfr_get_d(value, MPFR_RNDN);
-    mpfr_sub_d(rest, value, high, MPFR_RNDN);
-    double const low = mpfr_get_d(rest, MPFR_RNDN);
-    printf("%s{%a, %a}%s\n", before, high, low, after);
-    mpfr_clear(rest);
+    print_entry(value, 0, before, after);
+}
+
+static void print_split_double_double(mpfr_t value, char const* before, char const* after) {
+    print_entry(value, 1, before, after);
 }
 
 // Prints count 32-bit limbs of value's bits from the weight 2^(32 * integerLimbs - 32) down,
