@@ -54,10 +54,13 @@ bool SameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Far more bits than the fast path's errors (2^-70 of the result) need to be seen.
+constexpr int kExactBits = 192;
+
 // |approximation - exact| / bound, exactly enough to compare with 1.
 double ErrorOverBound(MpfrFunction reference, double x, gte::math::Approximation const& a) {
     mpfr_t argument, exact, approximation;
-    mpfr_inits2(400, argument, exact, approximation, static_cast<mpfr_ptr>(nullptr));
+    mpfr_inits2(kExactBits, argument, exact, approximation, static_cast<mpfr_ptr>(nullptr));
     mpfr_set_d(argument, x, MPFR_RNDN);
     reference(exact, argument, MPFR_RNDN);
     mpfr_set_d(approximation, a.value.hi, MPFR_RNDN);
