@@ -10,14 +10,14 @@
 #include <mpfr.h>
 
 enum {
-    kWorkBits = 4000,     // far beyond every digit written
-    kTwoOverPiLimbs = 80, // fraction bits of 2/pi, 32 at a time
-    kPiLimbs = 41,        // pi: the integer part 3, then 40 limbs of fraction
-    kTableSteps = 512,    // the sine table steps by pi/512
-    kArcSteps = 256,      // the arc tables step by 1/256
-    kArcTangentRows = 257, // atan on [0, 1]
-    kArcSineRows = 129,   // asin on [0, 1/2]
-    kTaylorTerms = 10     // f(c), f'(c), ..., f^(9)(c) / 9!
+    kWorkBits = 4000,       // far beyond every digit written
+    kTwoOverPiLimbs = 80,   // fraction bits of 2/pi, 32 at a time
+    kPiLimbs = 41,          // pi: the integer part 3, then 40 limbs of fraction
+    kTableSteps = 512,      // the sine table steps by pi/512
+    kArcSteps = 256,        // the arc tables step by 1/256
+    kArcTangentRows = 257,  // atan on [0, 1]
+    kArcSineRows = 129,     // asin on [0, 1/2]
+    kTaylorTerms = 10       // f(c), f'(c), ..., f^(9)(c) / 9!
 };
 
 // Prints value as the double nearest it and the double nearest the rest, and with a head, the
