@@ -12,9 +12,10 @@ namespace gte::math {
 namespace {
 
 constexpr int kLimbBits = 32;
-// The precisions tried, in 32-bit limbs of fraction: 128 bits settle all but about one argument
-// in 2^40 of those the fast path leaves; the hardest known double arguments of these functions
-// need fewer than 200.
+// The precisions tried, in 32-bit limbs of fraction. The fast path leaves the arguments whose
+// value lies within about 2^-65 of a rounding boundary; at 128 bits the error interval, 2^-113
+// wide, still holds a boundary for about one of them in 2^48, and each doubling divides that
+// share again.
 constexpr int kPrecisions[] = {4, 8, 16, 32};
 
 // The error of every evaluation below stays under this many ulps of its precision: a series of
