@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "gte/vector.h"
+#include "math/correctly_rounded.h"
 
 namespace gte {
 
@@ -55,13 +56,23 @@ constexpr double kRadiansToDegrees = 57.29577951308232;
 static_assert(kDegreesToRadians == kPi / kHalfTurnDegrees, "pi / 180 as a double");
 static_assert(kRadiansToDegrees == kHalfTurnDegrees / kPi, "180 / pi as a double");
 
-// Rodrigues rotation of v about axis by the right-hand rule. A zero axis leaves cos(angle) * v.
-inline Vector3 RotateVector(Vector3 const& v, Vector3 const& axis, double angleDegrees) {
+// The sine and cosine of a rotation given in degrees, for rotating several vectors by it.
+inline math::SineCosine TurnOf(double angleDegrees) {
+    return math::SinCos(angleDegrees * kDegreesToRadians);
+}
+
+// Rodrigues rotation of v about axis by the right-hand rule, by the turn of an angle. A zero
+// axis leaves cos(angle) * v.
+inline Vector3 RotateVector(Vector3 const& v, Vector3 const& axis, math::SineCosine const& turn) {
     Vector3 const u = Normalized(axis);
-    Vector3 r = std::cos(angleDegrees * kDegreesToRadians) * v;
-    r += std::sin(angleDegrees * kDegreesToRadians) * Cross(u, v);
-    r += ((1.0 - std::cos(angleDegrees * kDegreesToRadians)) * Dot(u, v)) * u;
+    Vector3 r = turn.cosine * v;
+    r += turn.sine * Cross(u, v);
+    r += ((1.0 - turn.cosine) * Dot(u, v)) * u;
     return r;
+}
+
+inline Vector3 RotateVector(Vector3 const& v, Vector3 const& axis, double angleDegrees) {
+    return RotateVector(v, axis, TurnOf(angleDegrees));
 }
 
 }  // namespace gte

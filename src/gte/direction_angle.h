@@ -12,6 +12,7 @@
 #include "gte/basis.h"
 #include "gte/shapes.h"
 #include "gte/vector.h"
+#include "math/correctly_rounded.h"
 
 namespace gte {
 
@@ -49,7 +50,7 @@ inline double clampedCosine(Vector3 const& d1, Vector3 const& d2) {
 
 // Angle between two directions in degrees, 0 to 180; 90 when either is zero.
 inline double angleDegrees(Vector3 const& d1, Vector3 const& d2) {
-    return std::acos(clampedCosine(d1, d2)) * kRadiansToDegrees;
+    return math::Acos(clampedCosine(d1, d2)) * kRadiansToDegrees;
 }
 
 // The angle a between two directions whose senses do not matter, folded into 0 to 90.

@@ -10,6 +10,7 @@
 #include "gte/orthogonal_fit.h"
 #include "form/flatness_band.h"
 #include "api/export_guard.h"
+#include "platform/x87_precision.h"
 #include "pointtext/point_file.h"
 #include "search/running_extremes.h"
 #include "tavrisk.h"
@@ -17,6 +18,9 @@
 extern "C" {
 
 int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
+    // Reading the numbers may multiply on the x87 unit (the C++ runtime's from_chars on 32-bit
+    // Windows): with the host's precision set aside.
+    tavrisk::platform::DoublePrecisionX87 const precision;
     return tavrisk::guarded(TAVRISK_REFUSED, [&] {
         std::vector<gte::Vector3> points;
         gte::Vector3 sum;

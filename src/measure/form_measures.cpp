@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "api/convert.h"
+#include "math/correctly_rounded.h"
 #include "api/export_guard.h"
 #include "form/profile_deviation.h"
 #include "form/straightness_band.h"
@@ -60,7 +61,7 @@ int gte_measure_moment2(const gte_point* points, int count, gte_point* centroid,
     // correlation) reports 0 rather than the undefined quotient 0 / 0.
     double axisAngle = kNoPreferredAngle;
     if (!(syy == sxx && sxy == 0.0)) {
-        axisAngle = -0.5 * std::atan(2.0 * sxy / (syy - sxx));
+        axisAngle = -0.5 * gte::math::Atan(2.0 * sxy / (syy - sxx));
     }
 
     if (centroid != nullptr) {

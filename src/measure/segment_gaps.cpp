@@ -6,6 +6,7 @@
 
 #include "api/convert.h"
 #include "gte/basis.h"
+#include "math/correctly_rounded.h"
 #include "search/running_extremes.h"
 
 using gte::Vector2;
@@ -75,7 +76,7 @@ GapXY measureGap(EdgeXY const& edge1, EdgeXY const& edge2) {
 // are multiplied by 180 and then divided by pi, not scaled by kRadiansToDegrees, which rounds
 // differently and so can fall on the other side of a threshold.
 double degreesOfCosine(double cosine) {
-    return std::acos(cosine) * gte::kHalfTurnDegrees / gte::kPi;
+    return gte::math::Acos(cosine) * gte::kHalfTurnDegrees / gte::kPi;
 }
 
 // Whether the second edge is to be reversed before measuring: edges running clearly opposite are

@@ -9,6 +9,7 @@
 #include "api/convert.h"
 #include "gte/basis.h"
 #include "gte/point_distance_queries.h"
+#include "math/correctly_rounded.h"
 #include "api/export_guard.h"
 
 using gte::Vector3;
@@ -59,8 +60,9 @@ void setRotatedTangent(int k, Vector3 const& center1, Vector3 const& radius1,
                        Vector3 const& center2, Vector3 const& radius2, Vector3 const& normal,
                        double angle, TangentSet& set) {
     Vector3 tangentPoint[2];
-    tangentPoint[0] = center1 + gte::RotateVector(radius1, normal, angle);
-    tangentPoint[1] = center2 + gte::RotateVector(radius2, normal, angle);
+    gte::math::SineCosine const turn = gte::TurnOf(angle);
+    tangentPoint[0] = center1 + gte::RotateVector(radius1, normal, turn);
+    tangentPoint[1] = center2 + gte::RotateVector(radius2, normal, turn);
     gte::Line3 const line(tangentPoint[0], gte::Normalized(tangentPoint[1] - tangentPoint[0]));
     set.lines[k] = toLineRecord(line);
     set.points[2 * k] = toPointRecord(tangentPoint[0]);
@@ -174,7 +176,7 @@ int gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2, int* outco
             r2 > r1 ? c1 - r1 * centerDirection : c2 + r2 * centerDirection;
         setTouchingTangent(tangentPoint, centerDirection, normal, outer);
     } else if (distance > radiusDifference) {
-        double const theta = std::acos((r1 - r2) / distance) * gte::kRadiansToDegrees;
+        double const theta = gte::math::Acos((r1 - r2) / distance) * gte::kRadiansToDegrees;
         Vector3 const radius1 = r1 * centerDirection;
         Vector3 const radius2 = r2 * centerDirection;
         setRotatedTangent(0, c1, radius1, c2, radius2, normal, theta, outer);
@@ -189,7 +191,7 @@ int gte_tangent_circle_circle(gte_circle circle1, gte_circle circle2, int* outco
     if (distance == radiusSum) {
         setTouchingTangent(c1 + r1 * centerDirection, centerDirection, normal, inner);
     } else if (distance > radiusSum) {
-        double const theta = std::acos((r1 + r2) / distance) * gte::kRadiansToDegrees;
+        double const theta = gte::math::Acos((r1 + r2) / distance) * gte::kRadiansToDegrees;
         Vector3 const radius1 = r1 * centerDirection;
         Vector3 const radius2 = -1.0 * r2 * centerDirection;
         setRotatedTangent(0, c1, radius1, c2, radius2, normal, theta, inner);

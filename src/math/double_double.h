@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+// Double-double arithmetic: a value carried as the unevaluated sum hi + lo of two doubles, and
+// the error-free transformations it is built from. Only plain double additions and
+// multiplications are used (Dekker's product with Veltkamp's split, no fused multiply-add), so
+// every target, with or without FMA, computes the same bits.
+#pragma once
+
+namespace gte::math {
+
+struct DoubleDouble {
+    double hi;
+    double lo;
+};
+
+// A double-double table entry with its high part's head: hi rounded to 26 significant bits, so
+// that head times a 26-bit number is exact and hi - head has at most 27 bits.
+struct SplitDoubleDouble {
+    double hi;
+    double lo;
+    double head;
+};
+
+// a + b = sum + error exactly, whatever the magnitudes (Knuth).
+inline DoubleDouble TwoSum(double a, double b) {
+    double const sum = a + b;
+    double const bPart = sum - a;
+    double const aPart = sum - bPart;
+    return {sum, (a - aPart) + (b - bPart)};
+}
+
+// a + b = sum + error exactly when |a| >= |b| or a is zero (Dekker).
+inline DoubleDouble FastTwoSum(double a, double b) {
+    double const sum = a + b;
+    return {sum, b - (sum - a)};
+}
+
+// Veltkamp's split: a = hi + lo with hi and lo of at most 26 significant bits each, so that
+// their products are exact doubles. Valid for |a| < 2^995 (the multiplier must not overflow).
+inline DoubleDouble Split(double a) {
+    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+    double const scaled = kSplitter * a;
+    double const hi = scaled - (scaled - a);
+    return {hi, a - hi};
+}
+
+// a * b = product + error exactly, barring underflow (Dekker).
+inline DoubleDouble TwoProduct(double a, double b) {
+    double const product = a * b;
+    DoubleDouble const as = Split(a);
+    DoubleDouble const bs = Split(b);
+    double const error =
+        ((as.hi * bs.hi - product) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo;
+    return {product, error};
+}
+
+// b * r as hi + lo with hi = b.head * rSplit.hi exact (rSplit = Split(r)) and lo the rest,
+// within 2^-78 of |b r|: b.head * rSplit.lo is exact, (b.hi - b.head) * r is off by 2^-53 of a
+// 2^-26 part, b.lo * r by far less, and their sum, below 2^-25 |b r|, by 2^-52 of itself. Half
+// the work of TwoProduct where the table gives the head; hi and lo are not normalised.
+inline DoubleDouble MultiplyByEntry(SplitDoubleDouble const& b, double r, DoubleDouble rSplit) {
+    return {b.head * rSplit.hi, (b.head * rSplit.lo + (b.hi - b.head) * r) + b.lo * r};
+}
+
+// The double-double sum of two double-doubles, renormalised; relative error below 2^-103 when
+// no cancellation happens between the two (the callers add terms of one sign or of very
+// different magnitudes).
+inline DoubleDouble Add(DoubleDouble a, DoubleDouble b) {
+    DoubleDouble const sum = TwoSum(a.hi, b.hi);
+    return FastTwoSum(sum.hi, sum.lo + (a.lo + b.lo));
+}
+
+// The double-double product of a double-double and a double; relative error below 2^-102.
+inline DoubleDouble Multiply(DoubleDouble a, double b) {
+    DoubleDouble const product = TwoProduct(a.hi, b);
+    return FastTwoSum(product.hi, product.lo + a.lo * b);
+}
+
+// The double-double product of two double-doubles; relative error below 2^-101.
+inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
+    DoubleDouble const product = TwoProduct(a.hi, b.hi);
+    return FastTwoSum(product.hi, product.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+// The double-double quotient a / b for b > 0; relative error below 2^-100.
+inline DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
+    double const quotient = a.hi / b.hi;
+    // a - quotient * b, with the large part of the product cancelled exactly.
+    DoubleDouble const product = TwoProduct(quotient, b.hi);
+    double const remainder = (((a.hi - product.hi) - product.lo) + a.lo) - quotient * b.lo;
+    return FastTwoSum(quotient, remainder / b.hi);
+}
+
+}  // namespace gte::math

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// The digits the correctly rounded functions are built on, computed once with far more precision
+// than kept (tools/math/make_math_constants.c writes math_constants.cpp; a test checks it).
+#pragma once
+
+#include <cstdint>
+
+#include "math/double_double.h"
+
+namespace gte::math {
+
+// The fraction bits of 2/pi, 32 at a time, most significant first: enough for the exact
+// reduction of the largest double (2^1024) at the slow path's highest precision.
+constexpr int kTwoOverPiLimbCount = 80;
+extern std::uint32_t const kTwoOverPiFraction[kTwoOverPiLimbCount];
+
+// pi in 32-bit limbs: the integer part 3, then the fraction, most significant first.
+constexpr int kPiLimbCount = 41;
+extern std::uint32_t const kPiLimbs[kPiLimbCount];
+
+// pi/512 as four parts whose sum is within 2^-142 of it; the first three have 26 significant
+// bits, so k times each is an exact double for |k| < 2^27.
+extern double const kCodyWaitePiOver512[4];
+
+// sin(m * pi/512) for m = 0 .. 256 (one quarter turn), each to about 2^-106; the cosines are
+// the same entries backwards.
+constexpr int kQuarterTurnSteps = 256;
+extern SplitDoubleDouble const kSineTable[kQuarterTurnSteps + 1];
+
+// Taylor expansions of a function at c = i/256: f(c) and f'(c) to about 2^-106, and
+// f^(k)(c) / k! for k = 2 .. 9 as the doubles nearest them.
+struct TaylorRow {
+    DoubleDouble value;
+    SplitDoubleDouble slope;
+    double higher[8];
+};
+constexpr int kArcSteps = 256;
+// atan at i/256 for i = 0 .. 256, and asin at i/256 for i = 0 .. 128.
+constexpr int kArcTangentRowCount = kArcSteps + 1;
+constexpr int kArcSineRowCount = kArcSteps / 2 + 1;
+extern TaylorRow const kArcTangentRows[kArcTangentRowCount];
+extern TaylorRow const kArcSineRows[kArcSineRowCount];
+
+extern DoubleDouble const kHalfPi;
+extern DoubleDouble const kPi;
+
+}  // namespace gte::math
