@@ -13,6 +13,7 @@
 #include "form/zone_lp.h"
 #include "gte/basis.h"
 #include "gte/orthogonal_fit.h"
+#include "math/correctly_rounded.h"
 #include "search/running_extremes.h"
 
 namespace tavrisk::form {
@@ -260,13 +261,20 @@ bool provedNarrowest(gte::Vector3 const* points, std::vector<std::size_t> const&
     }
     double const depth = depthOfZero(differences);
 
+    // The directions, turned by the library's own sine and cosine so that every platform
+    // picks the same extreme points.
+    std::array<gte::math::SineCosine, kSpreadDirections> turn{};
+    for (int d = 0; d < kSpreadDirections; ++d) {
+        turn[static_cast<std::size_t>(d)] =
+            gte::math::SinCos(2.0 * gte::kPi * d / kSpreadDirections);
+    }
     std::array<std::size_t, kSpreadDirections> extreme{};
     std::array<double, kSpreadDirections> reach{};
     for (std::size_t k = 0; k < sample.size(); ++k) {
         std::array<double, 2> const q = across(points[sample[k]] - frame.origin);
         for (int d = 0; d < kSpreadDirections; ++d) {
-            double const angle = 2.0 * 3.141592653589793 * d / kSpreadDirections;
-            double const along = q[0] * std::cos(angle) + q[1] * std::sin(angle);
+            gte::math::SineCosine const& t = turn[static_cast<std::size_t>(d)];
+            double const along = q[0] * t.cosine + q[1] * t.sine;
             if (k == 0 || along > reach[d]) {
                 reach[d] = along;
                 extreme[d] = sample[k];
