@@ -51,6 +51,27 @@ class InputTest(unittest.TestCase):
             with self.subTest(args=args), self.assertRaises(ValueError):
                 function(*args)
 
+    def test_integer_arguments_beyond_the_c_int_are_refused_naming_them(self):
+        # Regression: ctypes kept the low 32 bits, so a trim of 2**32 measured with trim 0 and
+        # an average of 2**32 + 1 with average 1.
+        cloud = CLOUD * 3
+        beyond = [2**32, 2**32 + 1, -2**31 - 1, 2**31]
+        beyond += [numpy.int64(2**40)] if numpy is not None else []
+        for value in beyond:
+            for function, args in ((t.interval_points_line, (cloud, LINE)),
+                                   (t.gap_sigma_points_line, (cloud, LINE)),
+                                   (t.interval_points_points, (cloud, cloud, LINE)),
+                                   (t.gap_sigma_points_points, (cloud, cloud, LINE))):
+                for counts, name in (((value, 1), "trim_count"), ((1, value), "average_count")):
+                    with self.subTest(function.__name__, value=value, name=name), \
+                            self.assertRaisesRegex(OverflowError, name):
+                        function(*args, *counts)
+        with self.assertRaisesRegex(TypeError, "trim_count"):
+            t.interval_points_line(cloud, LINE, 1.0, 1)
+        small = (numpy.int32(1), numpy.int64(2)) if numpy is not None else (True, 2)
+        self.assertEqual(t.interval_points_line(cloud, LINE, *small),
+                         t.interval_points_line(cloud, LINE, int(small[0]), int(small[1])))
+
     @unittest.skipIf(numpy is None, "numpy is not available")
     def test_float64_rows_are_read_in_place_and_other_arrays_copied(self):
         array = numpy.array(CLOUD)
