@@ -77,12 +77,17 @@ class InputTest(unittest.TestCase):
         array = numpy.array(CLOUD)
         for points in (array, numpy.vstack([array, array])[len(CLOUD):]):
             self.assertEqual(address_passed(points), (points.ctypes.data, t.fit_plane(CLOUD)))
+        # Regression: a float64 array in C order at an odd address went to the library in
+        # place, where reading its doubles is undefined behaviour.
+        misaligned = numpy.frombuffer(b"\0" + array.tobytes(), offset=1).reshape(-1, 3)
+        self.assertNotEqual(misaligned.ctypes.data % 8, 0)
         for points in (numpy.asfortranarray(array), array.astype(numpy.float32),
                        numpy.rint(array).astype(numpy.int64), numpy.hstack([array, array])[:, 1:4],
-                       array.astype(array.dtype.newbyteorder())):
+                       array.astype(array.dtype.newbyteorder()), misaligned):
             with self.subTest(points.dtype, strides=points.strides):
                 address, result = address_passed(points)
                 self.assertNotEqual(address, points.ctypes.data)
+                self.assertEqual(address % 8, 0)
                 self.assertEqual(result, t.fit_plane(points.astype(numpy.float64).tolist()))
         from_array = t.straightness_xy_line(array, LINE)
         self.assertIsInstance(from_array.deviations, numpy.ndarray)
