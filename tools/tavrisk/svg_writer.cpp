@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "svg_writer.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
-#include "tool_error.h"
+#include "output_file.h"
 
 namespace tavrisk_tool {
 
@@ -159,16 +157,7 @@ std::string SvgDocument::str() const {
 }
 
 void SvgDocument::save(std::string const& path) const {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        throw FileProblem(path + ": cannot be written: " + std::strerror(errno));
-    }
-    std::string const text = str();
-    bool const written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    bool const closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        throw FileProblem(path + ": cannot be written completely");
-    }
+    writeWholeFile(path, str());
 }
 
 }  // namespace tavrisk_tool
