@@ -1,18 +1,28 @@
 // SPDX-License-Identifier: MIT
 // What the tool writes and leaves behind: a map never replaces an input and goes only to a
-// regular file, and a failed write leaves the earlier map whole.
+// regular file, a failed write leaves the earlier map whole, and the private copy of standard
+// input is gone however the run ends.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/tool_runner.h"
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 using namespace tavrisk_test;
@@ -106,4 +116,59 @@ TEST(ToolOutputs, AFailedWriteLeavesTheEarlierMapWholeAndNothingElse) {
     EXPECT_EQ(fs::status(map).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(namesIn(scratch.path()), (std::set<std::string>{"latest.svg", "map.svg"}));
+}
+
+TEST(ToolInput, TheCopyOfStandardInputIsGoneHoweverTheRunEnds) {
+    // Regression: the private copy of standard input was removed only when the run ended by
+    // itself; stopped by SIGTERM or SIGHUP while reading, it left the copy (hundreds of
+    // megabytes for a long input) in the temporary folder. Each run here is stopped while it
+    // still waits for the rest of its input, once it holds its copy open.
+    for (int const signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(signal);
+        tavrisk_test::ScratchDirectory const temporary;
+        int input[2];
+        ASSERT_EQ(::pipe(input), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+        posix_spawn_file_actions_addclose(&actions, input[1]);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        std::vector<std::string> environment = {"TMPDIR=" + temporary.path().string()};
+        for (char** e = environ; *e != nullptr; ++e) {
+            if (std::string(*e).rfind("TMPDIR=", 0) != 0)
+                environment.emplace_back(*e);
+        }
+        std::vector<char*> envp;
+        for (std::string& entry : environment) envp.push_back(&entry[0]);
+        envp.push_back(nullptr);
+        std::string tool = TAVRISK_TOOL_PATH, command = "flatness", fromInput = "-";
+        char* argv[] = {&tool[0], &command[0], &fromInput[0], nullptr};
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv, envp.data()), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(input[0]);
+        std::string const firstPoints = "0 0 0\n1 0 0\n0 1 0\n";
+        ASSERT_EQ(::write(input[1], firstPoints.data(), firstPoints.size()),
+                  static_cast<ssize_t>(firstPoints.size()));
+
+        // The run holds its copy once one of its descriptors leads into the temporary folder.
+        std::string const fds = "/proc/" + std::to_string(pid) + "/fd";
+        bool holdsCopy = false;
+        for (int wait = 0; wait < 2000 && !holdsCopy; ++wait) {
+            std::error_code error;
+            for (fs::directory_entry const& fd : fs::directory_iterator(fds, error)) {
+                std::string const target = fs::read_symlink(fd.path(), error).string();
+                holdsCopy = holdsCopy || target.rfind(temporary.path().string(), 0) == 0;
+            }
+            if (!holdsCopy)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        EXPECT_TRUE(holdsCopy);
+        ::kill(pid, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ::close(input[1]);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_TRUE(namesIn(temporary.path()).empty());
+    }
 }
