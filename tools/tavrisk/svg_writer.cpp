@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "svg_writer.h"
 
-#include <cstdio>
-
+#include "formatted.h"
 #include "output_file.h"
 
 namespace tavrisk_tool {
@@ -12,9 +11,7 @@ namespace {
 // Coordinates and sizes to a hundredth of a page unit: finer than any screen or printer shows,
 // and no more digits than that in files of many thousand marks.
 std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
+    return formatted("%.2f", value);
 }
 
 std::string strokeAttributes(Stroke const& stroke) {
