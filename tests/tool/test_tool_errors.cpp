@@ -64,6 +64,19 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
         {{"straightness", square}, 1, "give the line with --line"},
         {{"flatness", huge, "--svg", map}, 1, "coordinates are too large"},
         {{"fit-line", huge}, 1, "coordinates are too large"},
+        // Regression: an unknown command was met with "A subcommand is required", and numbers
+        // that are not finite were measured (NaN straightness, "nan" in the map) or taken as
+        // the default factor.
+        {{"frob", "x"}, 2, "unknown command 'frob'; the commands are flatness, fit-plane"},
+        {{"straightness", face, "--line=nan,0,0,1,0,0"},
+         2,
+         "--line: X,Y,Z,DX,DY,DZ must be finite"},
+        {{"straightness", face, "--line=0,0,0,inf,0,0"},
+         2,
+         "--line: X,Y,Z,DX,DY,DZ must be finite"},
+        {{"profile", face, face, "--exaggerate=nan"},
+         2,
+         "--exaggerate: the factor must be a finite"},
     };
     // Another measurement holds the file.
     HeldFile const holder(locked, Hold::exclusive);
