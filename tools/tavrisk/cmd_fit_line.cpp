@@ -53,6 +53,7 @@ void runFitLine(Options const& options) {
         report.pointDeviations(listDeviations(points, distances));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
         std::string const line1 = formatted(
             "Best-fit line \u00b7 length %.6f %s \u00b7 %zu points \u00b7 largest distance %.6f %s",

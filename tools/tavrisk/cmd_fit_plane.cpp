@@ -77,6 +77,7 @@ void runFitPlane(Options const& options) {
         report.pointDeviations(listDeviations(points, residuals));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
         std::string const line = formatted(
             "Best-fit plane \u00b7 %zu points \u00b7 RMS residual %.6f %s \u00b7 "

@@ -51,6 +51,7 @@ void runFlatness(Options const& options) {
         report.pointDeviations(listDeviations(points, deviations));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
         std::string const line =
             formatted("Flatness %.6f %s \u00b7 %zu points \u00b7 RMS deviation %.6f %s", flatness,

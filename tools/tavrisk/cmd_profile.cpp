@@ -75,6 +75,7 @@ void runProfile(Options const& options) {
         report.pointDeviations(listDeviations(points, deviations, &nominalIndex));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
         ProfileMap map{"Profile of " + displayName(options.file),
                        {},

@@ -60,6 +60,7 @@ void runStraightness(Options const& options) {
         report.pointDeviations(listDeviations(points, deviations));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
         std::string const line1 =
             formatted("Straightness %.6f %s \u00b7 %zu points \u00b7 %s line", straightness,

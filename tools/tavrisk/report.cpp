@@ -83,6 +83,24 @@ void Report::extreme(std::vector<std::string> key, std::string label, Extreme co
     figure.integer = value.index;
 }
 
+std::optional<std::string> Report::firstNonFinite() const {
+    for (Figure const& f : figures_) {
+        bool const vector = f.kind == Kind::kPosition || f.kind == Kind::kDirection;
+        bool const number = f.kind != Kind::kText && f.kind != Kind::kCount && !vector;
+        if ((number && !std::isfinite(f.number)) ||
+            (vector && !(std::isfinite(f.vector[0]) && std::isfinite(f.vector[1]) &&
+                         std::isfinite(f.vector[2])))) {
+            return f.label;
+        }
+    }
+    for (PointDeviation const& row : rows_) {
+        if (!std::isfinite(row.deviation)) {
+            return "deviation of point " + std::to_string(row.index);
+        }
+    }
+    return std::nullopt;
+}
+
 std::string Report::formatValue(Figure const& f) const {
     switch (f.kind) {
         case Kind::kText:

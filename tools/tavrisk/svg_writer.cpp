@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "svg_writer.h"
 
+#include <cmath>
+
 #include "formatted.h"
 #include "output_file.h"
+#include "tool_error.h"
 
 namespace tavrisk_tool {
 
 namespace {
 
 // Coordinates and sizes to a hundredth of a page unit: finer than any screen or printer shows,
-// and no more digits than that in files of many thousand marks.
+// and no more digits than that in files of many thousand marks. One that is not a finite
+// number would make the file unreadable (or draw a mark nowhere) and comes only from a figure
+// that is not one either.
 std::string number(double value) {
+    if (!std::isfinite(value)) {
+        throw Refusal("the map cannot be drawn: a position on it is not a finite number");
+    }
     return formatted("%.2f", value);
 }
 
