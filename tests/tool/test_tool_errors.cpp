@@ -113,6 +113,9 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
         {{"straightness", turnedSquare}, 1, "give the line with --line"},
         {{"flatness", cube, "--svg", map}, 1, "two smallest eigenvalues"},
         {{"fit-plane", cube}, 1, "two smallest eigenvalues"},
+        {{"flatness", scratch.write("tiny.txt", "0 0 0\n1e-200 0 0\n0 1e-200 0\n0 0 1e-200\n")},
+         1,
+         "too close together for the fit"},
         {{"moment", farApart}, 1, "not a finite number"},
         {{"profile", farApart, farNominal, "--svg", map}, 1, "the profile is not a finite number"},
     };
