@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The point file reader: the bytes become a file in a private directory, whose flatness is
-// measured. A file is read or refused as the literal scan of its bytes decides, a refusal
-// leaves the flatness alone, and a flatness reported as read is a finite width.
+// measured. A file is read or refused as the literal scan of its bytes decides (and the literal
+// fit, for points that determine no plane), a refusal leaves the flatness alone, and a flatness
+// reported as read is a finite width.
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "fuzz_support.h"
+#include "support/literal_fits.h"
 #include "support/literal_point_scanner.h"
 #include "support/scratch_files.h"
 
@@ -41,8 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     bool const refused = result == TAVRISK_REFUSED;
     trial.expect(measured || refused, "unknown result");
     trial.expect(accepted || refused, "read a file it must refuse");
-    trial.expect(!accepted || !std::all_of(points.begin(), points.end(), moderate) || measured,
-                 "refused a file of moderate numbers");
+    // Three points or more of moderate size are measured unless they determine no plane.
+    bool const noPlane =
+        points.size() >= 3 &&
+        !tavrisk_test::literalPlaneFit(static_cast<int>(points.size()), points.data()).unique;
+    trial.expect(
+        !accepted || !std::all_of(points.begin(), points.end(), moderate) || noPlane || measured,
+        "refused a file of moderate numbers");
     if (refused) {
         trial.writes({}, "a refusal wrote the flatness");
     } else {

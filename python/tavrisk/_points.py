@@ -1,16 +1,17 @@
 # SPDX-License-Identifier: MIT
 """Point sets handed to the library as a pointer to count records.
 
-A float64 array of shape (n, 3) in C order (numpy, or anything else with the array interface)
-is passed by its own address: the library reads the caller's memory, nothing is copied. Other
-arrays are converted once with numpy; any other sequence of 3-sequences is packed into a
-temporary block of doubles. numpy is never imported here: an array can only reach this module
+A float64 array of shape (n, 3) in C order whose data is aligned for doubles (numpy, or anything
+else with the array interface) is passed by its own address: the library reads the caller's
+memory, nothing is copied. Other arrays (another type or byte order, strided, or misaligned, as
+``numpy.frombuffer(data, offset=1)`` gives) are copied once with numpy into a fresh aligned
+array; any other sequence of 3-sequences is packed into a temporary block of doubles. numpy is never imported here: an array can only reach this module
 when its owner already imported numpy, and without numpy the sequence path serves.
 """
 
 import sys
 from array import array
-from ctypes import POINTER, c_double, c_void_p, cast
+from ctypes import POINTER, alignment, c_double, c_void_p, cast
 from itertools import chain
 
 from .records import gte_point
@@ -43,9 +44,11 @@ def _checked_count(count):
     return count
 
 
-def _is_row_major_float64(interface):
+def _is_aligned_row_major_float64(interface):
     strides = interface.get("strides")
-    return interface["typestr"] == _NATIVE_FLOAT64 and (strides is None or strides == _ROW_STRIDES)
+    return (interface["typestr"] == _NATIVE_FLOAT64
+            and (strides is None or strides == _ROW_STRIDES)
+            and interface["data"][0] % alignment(c_double) == 0)
 
 
 def _from_array_interface(points, interface, record):
@@ -53,11 +56,13 @@ def _from_array_interface(points, interface, record):
     if len(shape) != 2 or shape[1] != 3:
         raise ValueError("a point array must have shape (n, 3), not %s" % (shape,))
     count = _checked_count(shape[0])
-    if not _is_row_major_float64(interface):
+    if not _is_aligned_row_major_float64(interface):
         numpy = sys.modules.get("numpy")
         if numpy is None:
             return None
-        copy = numpy.ascontiguousarray(points, dtype=numpy.float64)
+        # Always a new array: numpy allocates it aligned, in C order (ascontiguousarray would
+        # hand back a misaligned array as it is).
+        copy = numpy.array(points, dtype=numpy.float64, order="C", copy=True)
         return _from_array_interface(copy, copy.__array_interface__, record)
     if count == 0:
         return PointArray(None, 0, 0, points)

@@ -9,6 +9,9 @@ import os
 import sys
 from ctypes import byref, c_double
 
+if sys.platform != "win32":
+    import fcntl
+
 from . import codes, raw
 from ._points import numpy_like, point_array
 from .errors import RefusedError
@@ -27,6 +30,8 @@ __all__ = [
 ]
 
 _NO_FIT = "the points do not determine a unique best fit (fewer than three, or degenerate)"
+# What Windows says when a file is open elsewhere with no sharing.
+_SHARING_VIOLATION = 32
 
 
 def _fit(name, export, record, points):
@@ -64,19 +69,62 @@ def _encoded_path(path):
     return encoded
 
 
+def _held_elsewhere(encoded):
+    """Whether another open of the file holds it as the library's reader would: an exclusive
+    flock on POSIX, a handle that shares nothing on Windows. Asked only after a refusal, to say
+    why; a holder that has let go since is not seen."""
+    if sys.platform == "win32":
+        try:
+            with open(encoded, "rb"):
+                return False
+        except PermissionError as error:
+            return getattr(error, "winerror", None) == _SHARING_VIOLATION
+        except OSError:
+            return False
+    try:
+        descriptor = os.open(encoded, os.O_RDONLY | os.O_NONBLOCK)
+    except OSError:
+        return False
+    try:
+        fcntl.flock(descriptor, fcntl.LOCK_SH | fcntl.LOCK_NB)
+        return False
+    except BlockingIOError:
+        return True
+    except OSError:
+        return False
+    finally:
+        os.close(descriptor)
+
+
+def _refusal_reason(encoded):
+    """Why the library refused the point file, as far as can be told from outside."""
+    name = os.fsdecode(encoded)
+    if not os.path.exists(encoded):
+        return "the point file %r does not exist" % (name,)
+    if not os.path.isfile(encoded):
+        return "%r is not a regular file" % (name,)
+    if _held_elsewhere(encoded):
+        return ("the point file %r is held open by another measurement (the reader locks the "
+                "file it reads): try again when that one is done" % (name,))
+    return ("the point file %r cannot be read as points (empty, or not whole finite numbers "
+            "three to a point), or its points determine no single plane" % (name,))
+
+
 def flatness(path):
     """The flatness of the points of a text file: the width of the band of their signed
     distances to the best-fit plane.
 
     ``path`` is a str, bytes or os.PathLike, encoded with the file system's encoding. The file
     holds numbers separated by spaces, commas, tabs or line breaks, three to a point. Raises
-    RefusedError when the file cannot be read (missing, locked by another reader, empty, or
-    not a point file the library accepts).
+    RefusedError when the file cannot be read (missing, held by another measurement, empty, or
+    not a point file the library accepts) or its points determine no plane; the error's reason
+    says which it can tell.
     """
     value = c_double()
-    if raw.gte_measure_platness_pointCloud_file(_encoded_path(path), byref(value)) != codes.FLATNESS_MEASURED:
+    encoded = _encoded_path(path)
+    if raw.gte_measure_platness_pointCloud_file(encoded, byref(value)) != codes.FLATNESS_MEASURED:
         raise RefusedError("flatness", "gte_measure_platness_pointCloud_file",
-                           "the point file %r cannot be read" % (os.fsdecode(path),))
+                           _refusal_reason(encoded))
     return value.value
 
 

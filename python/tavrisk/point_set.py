@@ -14,6 +14,7 @@ They need more than 2 * (trim_count + average_count) points per set.
 from ctypes import byref, c_double
 
 from . import codes, raw
+from ._integers import c_int_argument
 from ._points import point_array
 from .errors import RefusedError
 from .records import gte_gap_result
@@ -36,6 +37,11 @@ __all__ = [
 _TOO_FEW = "too few points"
 _TOO_FEW_FOR_TRIM = "a set has no more than 2 * (trim_count + average_count) points"
 _XY = "an empty set, or a line without XY direction"
+
+
+def _counts(trim_count, average_count):
+    """The two counts as the library's ints; beyond them OverflowError names the argument."""
+    return c_int_argument(trim_count, "trim_count"), c_int_argument(average_count, "average_count")
 
 
 def _sigma(sigma_factor):
@@ -73,7 +79,8 @@ def interval_points_line(points, line, trim_count, average_count, sigma_factor=N
     cloud = point_array(points)
     high, low = c_double(), c_double()
     status = raw.gte_interval_mutiPoint_line(cloud.pointer, cloud.count, c_line(line),
-                                             trim_count, average_count, *_sigma(sigma_factor),
+                                             *_counts(trim_count, average_count),
+                                             *_sigma(sigma_factor),
                                              byref(high), byref(low))
     if status != codes.MEASURED:
         raise RefusedError("interval_points_line", "gte_interval_mutiPoint_line",
@@ -86,7 +93,8 @@ def gap_sigma_points_line(points, line, trim_count, average_count, sigma_factor=
     cloud = point_array(points)
     result = gte_gap_result()
     status = raw.gte_gapSigma_mutiPoint_line(cloud.pointer, cloud.count, c_line(line),
-                                             trim_count, average_count, *_sigma(sigma_factor),
+                                             *_counts(trim_count, average_count),
+                                             *_sigma(sigma_factor),
                                              byref(result))
     if status != codes.MEASURED:
         raise RefusedError("gap_sigma_points_line", "gte_gapSigma_mutiPoint_line",
@@ -125,8 +133,9 @@ def interval_points_points(points1, points2, line, trim_count, average_count, si
     cloud1, cloud2 = point_array(points1), point_array(points2)
     high, low = c_double(), c_double()
     status = raw.gte_interval_mutiPoint_mutiPoint(cloud1.pointer, cloud1.count, cloud2.pointer,
-                                                  cloud2.count, c_line(line), trim_count,
-                                                  average_count, *_sigma(sigma_factor),
+                                                  cloud2.count, c_line(line),
+                                                  *_counts(trim_count, average_count),
+                                                  *_sigma(sigma_factor),
                                                   byref(high), byref(low))
     if status != codes.MEASURED:
         raise RefusedError("interval_points_points", "gte_interval_mutiPoint_mutiPoint",
@@ -141,8 +150,9 @@ def gap_sigma_points_points(points1, points2, line, trim_count, average_count,
     cloud1, cloud2 = point_array(points1), point_array(points2)
     result = gte_gap_result()
     status = raw.gte_gapSigma_mutiPoint_mutiPoint(cloud1.pointer, cloud1.count, cloud2.pointer,
-                                                  cloud2.count, c_line(line), trim_count,
-                                                  average_count, *_sigma(sigma_factor),
+                                                  cloud2.count, c_line(line),
+                                                  *_counts(trim_count, average_count),
+                                                  *_sigma(sigma_factor),
                                                   byref(result))
     if status != codes.MEASURED:
         raise RefusedError("gap_sigma_points_points", "gte_gapSigma_mutiPoint_mutiPoint",

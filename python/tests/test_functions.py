@@ -3,6 +3,7 @@
 what the export wrote, under its own names; where there is no answer it raises naming itself."""
 
 import os
+import shutil
 import unittest
 from ctypes import c_bool, c_double, c_int
 from unittest import mock
@@ -141,6 +142,25 @@ class OutcomeTest(unittest.TestCase):
                     and not name.startswith("dist_point"):
                 with self.subTest(name), mock.patch.object(raw, export, return_value=-1):
                     self.assertRefused(getattr(t, name), first[export.split("_")[-2]], CIRCLE)
+
+    @unittest.skipIf(os.name == "nt", "the file is held with flock")
+    def test_a_flatness_refused_for_a_held_file_says_it_is_held(self):
+        # Regression: the reason given was that the file cannot be read, as for a file that is
+        # not a point file, though the file was fine and only held by another measurement.
+        import fcntl
+
+        held = shutil.copy(PLATE, os.path.join(SCRATCH, "held.txt"))
+        with open(held, "rb") as holder:
+            fcntl.flock(holder, fcntl.LOCK_EX)
+            with self.assertRaises(RefusedError) as raised:
+                t.flatness(held)
+        self.assertIn("held open by another measurement", raised.exception.reason)
+        self.assertEqual(t.flatness(held), t.flatness(PLATE))
+        for path, says in ((os.path.join(SCRATCH, "missing.txt"), "does not exist"),
+                           (SCRATCH, "not a regular file")):
+            with self.assertRaises(RefusedError) as raised:
+                t.flatness(path)
+            self.assertIn(says, raised.exception.reason)
 
     def test_shared_shapes_are_infinitely_many_points_and_what_is_not_written_none(self):
         cases = [

@@ -51,17 +51,43 @@ class InputTest(unittest.TestCase):
             with self.subTest(args=args), self.assertRaises(ValueError):
                 function(*args)
 
+    def test_integer_arguments_beyond_the_c_int_are_refused_naming_them(self):
+        # Regression: ctypes kept the low 32 bits, so a trim of 2**32 measured with trim 0 and
+        # an average of 2**32 + 1 with average 1.
+        cloud = CLOUD * 3
+        beyond = [2**32, 2**32 + 1, -2**31 - 1, 2**31]
+        beyond += [numpy.int64(2**40)] if numpy is not None else []
+        for value in beyond:
+            for function, args in ((t.interval_points_line, (cloud, LINE)),
+                                   (t.gap_sigma_points_line, (cloud, LINE)),
+                                   (t.interval_points_points, (cloud, cloud, LINE)),
+                                   (t.gap_sigma_points_points, (cloud, cloud, LINE))):
+                for counts, name in (((value, 1), "trim_count"), ((1, value), "average_count")):
+                    with self.subTest(function.__name__, value=value, name=name), \
+                            self.assertRaisesRegex(OverflowError, name):
+                        function(*args, *counts)
+        with self.assertRaisesRegex(TypeError, "trim_count"):
+            t.interval_points_line(cloud, LINE, 1.0, 1)
+        small = (numpy.int32(1), numpy.int64(2)) if numpy is not None else (True, 2)
+        self.assertEqual(t.interval_points_line(cloud, LINE, *small),
+                         t.interval_points_line(cloud, LINE, int(small[0]), int(small[1])))
+
     @unittest.skipIf(numpy is None, "numpy is not available")
     def test_float64_rows_are_read_in_place_and_other_arrays_copied(self):
         array = numpy.array(CLOUD)
         for points in (array, numpy.vstack([array, array])[len(CLOUD):]):
             self.assertEqual(address_passed(points), (points.ctypes.data, t.fit_plane(CLOUD)))
+        # Regression: a float64 array in C order at an odd address went to the library in
+        # place, where reading its doubles is undefined behaviour.
+        misaligned = numpy.frombuffer(b"\0" + array.tobytes(), offset=1).reshape(-1, 3)
+        self.assertNotEqual(misaligned.ctypes.data % 8, 0)
         for points in (numpy.asfortranarray(array), array.astype(numpy.float32),
                        numpy.rint(array).astype(numpy.int64), numpy.hstack([array, array])[:, 1:4],
-                       array.astype(array.dtype.newbyteorder())):
+                       array.astype(array.dtype.newbyteorder()), misaligned):
             with self.subTest(points.dtype, strides=points.strides):
                 address, result = address_passed(points)
                 self.assertNotEqual(address, points.ctypes.data)
+                self.assertEqual(address % 8, 0)
                 self.assertEqual(result, t.fit_plane(points.astype(numpy.float64).tolist()))
         from_array = t.straightness_xy_line(array, LINE)
         self.assertIsInstance(from_array.deviations, numpy.ndarray)

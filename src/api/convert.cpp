@@ -18,8 +18,8 @@ gte::Plane3 toPlane3(gte_plane const& plane) {
 gte::Rectangle3 toRectangle3(gte_rect const& rect) {
     gte::Rectangle3 rectangle;
     rectangle.center = toVector3(rect.center);
-    Vector3 const u = gte::Normalized(toVector3(rect.mainVector));
-    Vector3 const w = gte::Normalized(toVector3(rect.norVector));
+    Vector3 const u = gte::NormalizedDirection(toVector3(rect.mainVector));
+    Vector3 const w = gte::NormalizedDirection(toVector3(rect.norVector));
     rectangle.axis[0] = u;
     // Unit only when the record's two vectors are perpendicular; kept as given.
     rectangle.axis[1] = gte::Cross(w, u);

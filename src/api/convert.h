@@ -35,18 +35,20 @@ inline gte::Segment3 toSegment3(gte_lseg const& lseg) {
     return gte::Segment3(toVector3(lseg.pt1), toVector3(lseg.pt2));
 }
 
-// A zero direction stays zero: the line then measures as its origin point.
+// The directions and normals a caller gives are made unit whatever their scale
+// (gte::NormalizeDirection). A zero direction stays zero: the line then measures as its origin
+// point.
 inline gte::Line3 toLine3(gte_line const& line) {
-    return gte::Line3(toVector3(line.pt), gte::Normalized(toVector3(line.vector)));
+    return gte::Line3(toVector3(line.pt), gte::NormalizedDirection(toVector3(line.vector)));
 }
 
 inline gte::Ray3 toRay3(gte_ray const& ray) {
-    return gte::Ray3(toVector3(ray.pt), gte::Normalized(toVector3(ray.vector)));
+    return gte::Ray3(toVector3(ray.pt), gte::NormalizedDirection(toVector3(ray.vector)));
 }
 
 inline gte::Circle3 toCircle3(gte_circle const& circle) {
     Vector3 normal = toVector3(circle.vector);
-    if (gte::Normalize(normal) < kNormalFallbackLength) {
+    if (gte::NormalizeDirection(normal) < kNormalFallbackLength) {
         normal = Vector3(0.0, 0.0, 1.0);
     }
     return gte::Circle3(toVector3(circle.center), normal, circle.radius);

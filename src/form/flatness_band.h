@@ -12,7 +12,8 @@ namespace tavrisk {
 struct FlatnessBand {
     gte::Vector3 origin;  // the fitted plane's point (zero for fewer than three points)
     gte::Vector3 normal;  // its unit normal, in the sense the fit chose (zero when it failed)
-    bool planeUnique;     // false when the fit failed: too few points or a tied smallest spread
+    bool planeUnique;     // false when the fit failed: too few points, a decomposition that
+                          // overflowed, or a smallest spread that ties with the next
     double high;          // largest signed distance to the plane (NaN if any distance is NaN)
     double low;           // smallest signed distance to the plane (NaN if any distance is NaN)
 };

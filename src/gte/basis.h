@@ -61,10 +61,10 @@ inline math::SineCosine TurnOf(double angleDegrees) {
     return math::SinCos(angleDegrees * kDegreesToRadians);
 }
 
-// Rodrigues rotation of v about axis by the right-hand rule, by the turn of an angle. A zero
-// axis leaves cos(angle) * v.
+// Rodrigues rotation of v about axis (any length: NormalizeDirection) by the right-hand rule, by
+// the turn of an angle. A zero axis leaves cos(angle) * v.
 inline Vector3 RotateVector(Vector3 const& v, Vector3 const& axis, math::SineCosine const& turn) {
-    Vector3 const u = Normalized(axis);
+    Vector3 const u = NormalizedDirection(axis);
     Vector3 r = turn.cosine * v;
     r += turn.sine * Cross(u, v);
     r += ((1.0 - turn.cosine) * Dot(u, v)) * u;

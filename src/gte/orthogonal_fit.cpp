@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "gte/orthogonal_fit.h"
 
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
 #include "gte/eigen_solver.h"
 
 namespace gte {
@@ -14,8 +18,23 @@ auto elementsOf(Vector3 const* points) {
 
 }  // namespace
 
-void Scatter::decompose(double eval[3], double evec[3][3]) const {
-    EigenSolver3()(s00, s01, s02, s11, s12, s22, false, EigenSolver3::kAscending, eval, evec);
+bool Scatter::decompose(double eval[3], double evec[3][3]) const {
+    int const iterations =
+        EigenSolver3()(s00, s01, s02, s11, s12, s22, false, EigenSolver3::kAscending, eval, evec);
+    bool finite = true;
+    for (int k = 0; k < 3; ++k) {
+        finite = finite && std::isfinite(eval[k]) && std::isfinite(evec[k][0]) &&
+                 std::isfinite(evec[k][1]) && std::isfinite(evec[k][2]);
+    }
+    return iterations < EigenSolver3::kMaxIterations && finite;
+}
+
+bool EigenvalueStandsApart(double const eval[3], int apart, int neighbour) {
+    // The eigenvalues of a scatter are never negative, but rounding may leave the smallest a
+    // little below zero: the largest magnitude is the scale of the roundoff.
+    double const largest = std::max(std::fabs(eval[0]), std::fabs(eval[2]));
+    double const resolution = kEigenvalueTieRoundoffs * DBL_EPSILON * largest;
+    return std::fabs(eval[apart] - eval[neighbour]) > resolution;
 }
 
 bool LineFit::fit(int count, Vector3 const* points) {
@@ -40,11 +59,11 @@ bool LineFit::solve(int count, Moments moments) {
     scatter.s22 *= invCount;
 
     double eval[3], evec[3][3];
-    scatter.decompose(eval, evec);
+    bool const usable = scatter.decompose(eval, evec);
 
     origin_ = moments.mean;
     direction_ = Vector3(evec[2][0], evec[2][1], evec[2][2]);
-    return eval[2] > eval[1];
+    return usable && EigenvalueStandsApart(eval, 2, 1);
 }
 
 bool PlaneFit::fit(int count, Vector3 const* points) {
@@ -65,11 +84,11 @@ bool PlaneFit::clear() {
 bool PlaneFit::solve(Moments const& moments) {
     // Only the eigenvectors matter here, so the scatter sums are not scaled by the count.
     double eval[3], evec[3][3];
-    moments.scatter.decompose(eval, evec);
+    bool const usable = moments.scatter.decompose(eval, evec);
 
     origin_ = moments.mean;
     normal_ = Vector3(evec[0][0], evec[0][1], evec[0][2]);
-    return eval[1] > eval[0];
+    return usable && EigenvalueStandsApart(eval, 0, 1);
 }
 
 }  // namespace gte

@@ -35,9 +35,25 @@ struct Scatter {
         s22 += diff[2] * diff[2];
     }
 
-    // Eigenvalues in ascending order with their unit eigenvectors.
-    void decompose(double eval[3], double evec[3][3]) const;
+    // Eigenvalues in ascending order with their unit eigenvectors. Returns whether the
+    // decomposition can be used: it converged, and every value it gave is finite (sums that
+    // overflowed give none that is).
+    bool decompose(double eval[3], double evec[3][3]) const;
 };
+
+// The decomposition of a symmetric matrix is backward stable: each eigenvalue it gives is the
+// exact one of a matrix that differs from the given one by a few units of roundoff of its
+// largest eigenvalue (each of its handful of reflections rounds at that size, and it stops when
+// the off-diagonal entry left is below one unit of its diagonal). Two eigenvalues that come out
+// closer than this many such units cannot be told apart, and nor can the directions they belong
+// to: whether they came out equal, or in either order, is decided by rounding. Rotating a square
+// or a cube, whose spreads tie exactly, separates them by up to three units.
+constexpr double kEigenvalueTieRoundoffs = 16.0;
+
+// Whether the eigenvalue at 'apart' of a usable ascending decomposition stands apart from its
+// neighbour at 'neighbour' by more than the decomposition can resolve, so that its eigenvector
+// is determined by the matrix and not by rounding.
+bool EigenvalueStandsApart(double const eval[3], int apart, int neighbour);
 
 // The mean of the points and the scatter of their deviations from it, the sums of each in index
 // order.
@@ -63,7 +79,8 @@ class LineFit {
 public:
     // Needs at least two points. Fewer points or a null array store zero vectors and return
     // false. Otherwise stores the mean and the eigenvector of the largest eigenvalue of the
-    // covariance, and returns whether that eigenvalue stands alone (the direction is unique).
+    // covariance, and returns whether the decomposition is usable and that eigenvalue stands
+    // apart from the next (EigenvalueStandsApart): only then is the direction unique.
     bool fit(int count, Vector3 const* points);
     // The same fit of the points pointAt(0), ..., pointAt(count - 1).
     template <class PointAt>
@@ -89,7 +106,8 @@ class PlaneFit {
 public:
     // Needs at least three points. Fewer points or a null array store zero vectors and return
     // false. Otherwise stores the mean and the eigenvector of the smallest eigenvalue of the
-    // scatter matrix, and returns whether that eigenvalue stands alone (the normal is unique).
+    // scatter matrix, and returns whether the decomposition is usable and that eigenvalue stands
+    // apart from the next (EigenvalueStandsApart): only then is the normal unique.
     bool fit(int count, Vector3 const* points);
     // The same fit of the points pointAt(0), ..., pointAt(count - 1).
     template <class PointAt>

@@ -5,6 +5,7 @@
 // by digit, so sums run in index order and division by a scalar multiplies by the reciprocal.
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <type_traits>
@@ -175,6 +176,36 @@ inline Vector3 Normalized(Vector3 v) {
 }
 inline Vector2 Normalized(Vector2 v) {
     Normalize(v);
+    return v;
+}
+
+// Normalize for a direction a caller gives, whose components may lie anywhere among the doubles.
+// Where its squared length is a normal double the result is Normalize's, bit for bit. Beyond
+// that range the squares lose digits to underflow (components below about 1e-154; below about
+// 1e-162 the length comes out zero) or overflow (above about 1e154): the direction is then
+// divided by its largest component before its length is measured, so that every direction but
+// the zero vector gives its unit vector whatever its scale. Returns the original length, which
+// overflows to infinity for a direction longer than the largest double.
+template <class V>
+double NormalizeDirection(V& v) {
+    double const squared = Dot(v, v);
+    double largest = 0.0;
+    for (double component : v.v) {
+        largest = std::fmax(largest, std::fabs(component));
+    }
+    bool const squaresLoseDigits = squared < DBL_MIN || squared > DBL_MAX;
+    if (!squaresLoseDigits || !(largest > 0.0) || !std::isfinite(largest)) {
+        return Normalize(v);  // zero, infinite and NaN components keep Normalize's rules too
+    }
+    for (double& component : v.v) {
+        component /= largest;  // a true division: the reciprocal of a tiny largest overflows
+    }
+    double const scaledLength = Normalize(v);  // between 1 and the square root of 3
+    return largest * scaledLength;
+}
+template <class V>
+V NormalizedDirection(V v) {
+    NormalizeDirection(v);
     return v;
 }
 

@@ -15,6 +15,13 @@
 #include "search/running_extremes.h"
 #include "tavrisk.h"
 
+namespace {
+
+// A plane fit needs three points; fewer give flatness 0.
+constexpr std::size_t kFitPoints = 3;
+
+}  // namespace
+
 extern "C" {
 
 int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
@@ -29,10 +36,14 @@ int gte_measure_platness_pointCloud_file(const char* path, double* flatness) {
             return TAVRISK_REFUSED;
         }
         tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(points, nullptr, &sum);
-        // Coordinates too large for the fit overflow into an infinite or undefined band, which
-        // is no measurement: refused like an unreadable file.
+        // A plane the points do not determine is no measurement: a band about a normal that
+        // rounding chose (spreads that tie, or sums that underflowed to zero) or that a
+        // decomposition of overflowed sums left would be a figure of no face. One or two points
+        // have no plane at all and measure flat. Coordinates too large for the distances
+        // overflow into an infinite or undefined band. Each is refused like an unreadable file.
+        bool const planeRefused = points.size() >= kFitPoints && !band.planeUnique;
         double const width = band.high - band.low;
-        if (points.empty() || !std::isfinite(width)) {
+        if (points.empty() || planeRefused || !std::isfinite(width)) {
             return TAVRISK_REFUSED;
         }
         if (flatness != nullptr) {

@@ -61,7 +61,7 @@ ExtremeAverages averagedDistances(gte_point const* points, int count, gte::Line3
 // when the line's XY direction is too short to give one.
 bool acrossInXY(gte_line const& line, Vector2& across) {
     across = Vector2(line.vector.y, -line.vector.x);
-    return !(gte::Normalize(across) < kMinXYDirectionLength);
+    return !(gte::NormalizeDirection(across) < kMinXYDirectionLength);
 }
 
 // The range of the distances of the points to the line, taken in index order.

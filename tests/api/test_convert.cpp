@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Record <-> core conversions, their fallbacks, the record operations and the distance record.
+#include <array>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "api/convert.h"
 #include "api/dist_result.h"
@@ -51,4 +54,66 @@ TEST(DistResult, ComponentsPointsAndDirection) {
     double const inv = 1.0 / 13.0;
     EXPECT_TRUE(recordNear(r, doubles(3, 5, 13, std::sqrt(153.0), 4, std::sqrt(160.0), 12, 0, 0, 0,
                                       -3, -4, -12, -3 * inv, -4 * inv, -12 * inv)));
+}
+
+TEST(UserDirections, EveryExportMeasuresADirectionOfAnyScaleAsItsUnitDirection) {
+    // Regression: a direction whose squared length underflowed or overflowed was made unit by a
+    // length that had lost its digits: straightness about a line along (1e-160, 0, 0) came out
+    // 2.00001 for 2, along (1e-200, 0, 0) or (1e200, 0, 0) the direction became zero. Each
+    // export that takes a direction, a normal or an axis now measures the same bits at every
+    // scale as with the direction whose largest component is 1.
+    std::vector<gte_point> const points = xyzPoints(0, 1, 0, 3, -1, 2, 5, 0.5, -1);
+    std::vector<gte_point> const others = xyzPoints(1, 4, 0, 2, 6, 1);
+    gte_point const p(3, 4.5, -1.25);
+    // A circle normal shorter than 0.001 falls back to +z, and the two-set gaps refuse an XY
+    // direction shorter than 0.0001 as too short to measure across: only the long scales reach
+    // them.
+    struct Measure {
+        std::function<std::vector<double>(gte_vector)> of;
+        bool tinyScales = true;
+    } const measures[] = {
+        {[&](gte_vector d) {
+            std::vector<double> out(points.size() + 1);
+            out.back() = gte_straightness_xy_line(points.data(), 3, gte_line(p, d), out.data());
+            return out;
+        }},
+        {[&](gte_vector d) {
+            gte_dist_result line, ray, rect;
+            gte_dist_point_line(gte_line(p, d), points[1], &line);
+            gte_dist_point_ray(gte_ray(p, d), points[1], &ray);
+            gte_dist_point_rect(gte_rect(points[1], 2.0, 1.0, gte_vector(-d.y, d.x, 0), d), p,
+                                &rect);
+            gte_vector turned;
+            gte_tool_rotate_vector(gte_vector(1, 2, 3), d, 30.0, &turned);
+            std::vector<double> out = {turned.x, turned.y, turned.z};
+            for (gte_dist_result const& result : {line, ray, rect}) {
+                auto const values = doublesOf(result);
+                out.insert(out.end(), values.begin(), values.end());
+            }
+            out.push_back(gte_angle_line_line(gte_line(p, d), gte_line(p, gte_vector(1, 2, 3))));
+            return out;
+        }},
+        {[&](gte_vector d) {
+             std::array<gte_dist_result, 3> circle;  // centre, nearest and opposite point
+             gte_dist_point_circle(gte_circle(points[0], 2.0, d), p, circle.data());
+             double high = 0, low = 0;
+             gte_dist_mutiPoint_mutiPoint(points.data(), 3, others.data(), 2, gte_line(p, d), &high,
+                                          &low);
+             auto const values = doublesOf(circle);
+             std::vector<double> out(values.begin(), values.end());
+             out.insert(out.end(), {high, low});
+             return out;
+         },
+         false},
+    };
+    gte_vector const unit(1.0, -0.5, 0.25);
+    for (Measure const& measure : measures) {
+        std::vector<double> const expected = measure.of(unit);
+        for (double const scale : {1e-160, 1e-200, 1e-300, 1e200, 1e300}) {
+            if (scale < 1.0 && !measure.tinyScales)
+                continue;
+            gte_vector const scaled(unit.x * scale, unit.y * scale, unit.z * scale);
+            EXPECT_EQ(measure.of(scaled), expected) << &measure - measures << " at " << scale;
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "gte/basis.h"
 #include "gte/orthogonal_fit.h"
 #include "support/literal_fits.h"
 #include "search/plane_record.h"
@@ -166,4 +167,48 @@ TEST(FitPlane, LargeCloudsAreSampledEveryStepIndices) {
     line.insert(line.begin() + 503, off[1]);
     line.insert(line.begin() + 1001, off[2]);
     EXPECT_POINT_NEAR(fitted(line).pt3, off[1].x, off[1].y, off[1].z, 1e-9);
+}
+
+namespace {
+
+// p turned by degrees about the z axis, then by half as many about the x axis.
+P turned(P const& p, int degrees, bool alsoAboutX) {
+    double const a = degrees * gte::kDegreesToRadians, b = alsoAboutX ? a / 2 : 0.0;
+    double const x = std::cos(a) * p.x - std::sin(a) * p.y;
+    double const y = std::sin(a) * p.x + std::cos(a) * p.y;
+    return P(x, std::cos(b) * y - std::sin(b) * p.z, std::sin(b) * y + std::cos(b) * p.z);
+}
+
+}  // namespace
+
+TEST(FitRefusal, SpreadsThatTieAreRefusedAtEveryAngleAndNearTiesAreNot) {
+    // Regression: the tie test compared the eigenvalues exactly, so rounding decided whether an
+    // undefined direction was reported: the line of a square with its centre was accepted at 37
+    // of these 90 angles, the plane of a cube's corners at 55. Whatever the angle, the square
+    // spreads alike in every direction of its plane and the cube in every direction; the fits
+    // are refused and write nothing. A rectangle whose sides differ by one part in a million,
+    // and a box as flat, have their line and plane at every angle.
+    P const square[] = {P(0, 0, 0), P(1, 0, 0), P(1, 1, 0), P(0, 1, 0), P(0.5, 0.5, 0)};
+    for (int degrees = 0; degrees < 90; ++degrees) {
+        SCOPED_TRACE(::testing::Message() << degrees << " degrees");
+        for (double const stretch : {1.0, 1.000001}) {
+            std::vector<P> points;
+            for (P const& corner : square) {
+                points.push_back(turned(P(corner.x * stretch, corner.y, 0), degrees, false));
+            }
+            gte_lseg segment = poisoned<gte_lseg>();
+            ASSERT_EQ(gte_fit_lseg(points.data(), 5, &segment), stretch == 1.0 ? -1 : 1);
+            EXPECT_TRUE(stretch != 1.0 || untouched(segment));
+        }
+        for (double const flattening : {1.0, 0.999999}) {
+            std::vector<P> corners;
+            for (int i = 0; i < 8; ++i) {
+                P const corner(i & 1, (i >> 1) & 1, ((i >> 2) & 1) * flattening);
+                corners.push_back(turned(corner, degrees, true));
+            }
+            gte_plane plane = poisoned<gte_plane>();
+            ASSERT_EQ(gte_fit_plane(corners.data(), 8, &plane), flattening == 1.0 ? -1 : 1);
+            EXPECT_TRUE(flattening != 1.0 || untouched(plane));
+        }
+    }
 }

@@ -70,3 +70,48 @@ TEST(Flatness, BandAcrossTheFittedPlaneOrRefusalLeavingItUnwritten) {
             << c.path << ": " << flatness;
     }
 }
+
+TEST(Flatness, PlanesThePointsDoNotDetermineAreRefused) {
+    // Regression: the export measured the band about whatever normal a failed fit left. A
+    // tetrahedron's corner at 1e200 overflowed the fit's sums and gave 1e200 as success, 1.73
+    // times the true band 1e200 / sqrt(3); at 1e-200 the sums underflowed to zero and the band
+    // was taken across y. The corners of a cube spread alike in every direction: their flatness
+    // was 1 axis-aligned and 1.7175 turned by 30 degrees, a figure chosen by rounding. Each is
+    // refused now, the flatness unwritten; the corner at a moderate scale keeps its band.
+    tavrisk_test::ScratchDirectory const dir;
+    auto const corner = [](double s) {
+        char text[160];
+        std::snprintf(text, sizeof text, "0 0 0\n%.17g 0 0\n0 %.17g 0\n0 0 %.17g\n", s, s, s);
+        return std::string(text);
+    };
+    std::string cube, turnedCube;
+    double const c = std::sqrt(0.75), s = 0.5;
+    for (int i = 0; i < 8; ++i) {
+        int const x = i & 1, y = (i >> 1) & 1, z = (i >> 2) & 1;
+        cube += std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + "\n";
+        char line[96];
+        std::snprintf(line, sizeof line, "%.17g %.17g %d\n", c * x - s * y, s * x + c * y, z);
+        turnedCube += line;
+    }
+    struct Case {
+        std::string path;
+        double flatness;  // -1: refused
+    } const cases[] = {
+        {dir.write("corner.txt", corner(1.0)), 1.0 / std::sqrt(3.0)},
+        {dir.write("corner-1e200.txt", corner(1e200)), -1},
+        {dir.write("corner-1e-200.txt", corner(1e-200)), -1},
+        {dir.write("cube.txt", cube), -1},
+        {dir.write("turned-cube.txt", turnedCube), -1},
+        // Points along a line, and one point four times: no plane, where the band used to be 0.
+        {dir.write("line.txt", "0 0 0\n1 2 3\n2 4 6\n"), -1},
+        {dir.write("same.txt", "1 2 3\n1 2 3\n1 2 3\n1 2 3\n"), -1},
+    };
+    for (Case const& k : cases) {
+        double flatness = poisoned<double>();
+        int const rc = gte_measure_platness_pointCloud_file(k.path.c_str(), &flatness);
+        EXPECT_EQ(rc, k.flatness < 0 ? -1 : 0) << k.path;
+        EXPECT_TRUE(k.flatness < 0 ? untouched(flatness)
+                                   : std::fabs(flatness - k.flatness) <= 1e-15)
+            << k.path << ": " << flatness;
+    }
+}

@@ -192,8 +192,9 @@ inline bool distTwoSets(gte_point const* points1, int count1, gte_point const* p
     if (count1 < 1 || count2 < 1) {
         return false;
     }
+    // Made unit whatever its scale, as every direction a caller gives.
     Vector2 n(line.vector.y, -line.vector.x);
-    bool const measured = !(gte::Normalize(n) < 0.0001);
+    bool const measured = !(gte::NormalizeDirection(n) < 0.0001);
     // What a refused line leaves: minimum 1e16, maximum 0.
     tavrisk::ValueRange const range = measured ? pairRangeXY(points1, count1, points2, count2, n)
                                                : tavrisk::ValueRange{1e16, 0.0};
@@ -210,7 +211,7 @@ inline bool gapXYTwoSets(gte_point const* points1, int count1, gte_point const* 
         return false;
     }
     Vector2 n(line.vector.y, -line.vector.x);
-    gte::Normalize(n);
+    gte::NormalizeDirection(n);
     auto centre = [](gte_point const* points, int count) {
         return gte::Centroid(copiedPoints(points, count).data(), static_cast<std::size_t>(count));
     };

@@ -24,9 +24,11 @@ struct ToolRun {
     nlohmann::json json() const { return nlohmann::json::parse(out); }
 };
 
-// Runs the tool with args, standard input read from stdinPath.
+// Runs the tool with args, standard input read from stdinPath. shellPrefix, when given, is shell
+// text put before the tool's command ("timeout 30", limits set with ulimit, ...).
 inline ToolRun runTool(std::vector<std::string> const& args,
-                       std::string const& stdinPath = "/dev/null") {
+                       std::string const& stdinPath = "/dev/null",
+                       std::string const& shellPrefix = "") {
     ScratchDirectory const capture;
     std::string const out = (capture.path() / "out").string();
     std::string const err = (capture.path() / "err").string();
@@ -35,7 +37,7 @@ inline ToolRun runTool(std::vector<std::string> const& args,
         for (char c : text) shell += c == '\'' ? std::string("'\\''") : std::string(1, c);
         return shell + "'";
     };
-    std::string command = quoted(TAVRISK_TOOL_PATH);
+    std::string command = shellPrefix + " " + quoted(TAVRISK_TOOL_PATH);
     for (std::string const& arg : args) command += " " + quoted(arg);
     command += " < " + quoted(stdinPath) + " > " + quoted(out) + " 2> " + quoted(err);
     int const raw = std::system(command.c_str());

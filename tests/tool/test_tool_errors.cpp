@@ -4,6 +4,9 @@
 // after the file's name; where and what in the file is the reader tests' concern.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -24,6 +27,33 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
     std::string const odd = scratch.write("odd.txt", "0 0 0 0 1 0\n1 0 0\n");
     std::string const locked = scratch.write("locked.txt", "0 0 0\n1 0 0\n0 1 0\n");
     std::string const map = scratch.path().string() + "/map.svg";
+    // A square with its centre and the corners of a cube, both turned by 30 degrees about z,
+    // spread alike in two and three directions: rounding used to pick a line and a plane.
+    auto const pointsText = [](std::vector<std::array<double, 3>> const& points) {
+        std::string text;
+        for (auto const& p : points) {
+            char line[96];
+            std::snprintf(line, sizeof line, "%.17g %.17g %.17g\n", p[0], p[1], p[2]);
+            text += line;
+        }
+        return text;
+    };
+    double const c = std::sqrt(0.75), s = 0.5;
+    std::string const turnedSquare = scratch.write(
+        "turned-square.txt",
+        pointsText(
+            {{0, 0, 0}, {c, s, 0}, {c - s, s + c, 0}, {-s, c, 0}, {(c - s) / 2, (s + c) / 2, 0}}));
+    std::string cubeCorners;
+    for (int i = 0; i < 8; ++i) {
+        double const x = i & 1, y = (i >> 1) & 1, z = (i >> 2) & 1;
+        cubeCorners += pointsText({{c * x - s * y, s * x + c * y, z}});
+    }
+    std::string const cube = scratch.write("cube.txt", cubeCorners);
+    // Second moments and a profile of coordinates near the largest double overflow.
+    std::string const farApart =
+        scratch.write("far-apart.txt", "1e308 1e308 0\n-1e308 -1e308 0\n1e308 -1e308 0\n");
+    std::string const farNominal =
+        scratch.write("far-nominal.txt", "1e308 0 0 0 1 0\n-1e308 0 0 0 1 0\n");
     struct Case {
         std::vector<std::string> args;
         int status;        // 2 usage, 3 file, 1 refused
@@ -64,6 +94,30 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
         {{"straightness", square}, 1, "give the line with --line"},
         {{"flatness", huge, "--svg", map}, 1, "coordinates are too large"},
         {{"fit-line", huge}, 1, "coordinates are too large"},
+        // Regression: an unknown command was met with "A subcommand is required", and numbers
+        // that are not finite were measured (NaN straightness, "nan" in the map) or taken as
+        // the default factor.
+        {{"frob", "x"}, 2, "unknown command 'frob'; the commands are flatness, fit-plane"},
+        {{"straightness", face, "--line=nan,0,0,1,0,0"},
+         2,
+         "--line: X,Y,Z,DX,DY,DZ must be finite"},
+        {{"straightness", face, "--line=0,0,0,inf,0,0"},
+         2,
+         "--line: X,Y,Z,DX,DY,DZ must be finite"},
+        {{"profile", face, face, "--exaggerate=nan"},
+         2,
+         "--exaggerate: the factor must be a finite number"},
+        // Regression: each of these ended 0, with a line or plane that rounding chose, or with
+        // figures that are not numbers.
+        {{"fit-line", turnedSquare, "--svg", map}, 1, "two largest eigenvalues"},
+        {{"straightness", turnedSquare}, 1, "give the line with --line"},
+        {{"flatness", cube, "--svg", map}, 1, "two smallest eigenvalues"},
+        {{"fit-plane", cube}, 1, "two smallest eigenvalues"},
+        {{"flatness", scratch.write("tiny.txt", "0 0 0\n1e-200 0 0\n0 1e-200 0\n0 0 1e-200\n")},
+         1,
+         "too close together for the fit"},
+        {{"moment", farApart}, 1, "not a finite number"},
+        {{"profile", farApart, farNominal, "--svg", map}, 1, "the profile is not a finite number"},
     };
     // Another measurement holds the file.
     HeldFile const holder(locked, Hold::exclusive);

@@ -3,6 +3,7 @@
 // with the exports called directly on the same points.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -177,5 +178,46 @@ TEST(ToolFigures, DeviationsAreSignedIndexedAndPaired) {
                 (row["point"][k].get<double>() - origin[k].get<double>()) * normal[k].get<double>();
         }
         EXPECT_NEAR(along, face["deviation"][end]["value"].get<double>(), 1e-9) << end;
+    }
+}
+
+TEST(ToolFigures, EveryNumberIsPrintedWholeAndAnyDirectionScaleMeasuresAlike) {
+    // Regression: the table formatted figures into 64 characters and the listed rows into 160,
+    // so that points near 1e70 printed a plane through 5e62 for 5e69 and rows that lost their
+    // last columns. Each number of the table is now the whole text of the figure the JSON holds.
+    ScratchDirectory const scratch;
+    std::string const far =
+        scratch.write("far.txt", "1e70 0 0\n0 1e70 0\n0 0 1e70\n1e70 1e70 1e69\n");
+    json const out = measured({"flatness", far, "--points"});
+    ToolRun const table = runTool({"flatness", far, "--points"});
+    ASSERT_EQ(table.status, 0) << table.err;
+    auto const whole = [](char const* pattern, double value) {
+        std::string text(400, '\0');
+        text.resize(static_cast<std::size_t>(std::snprintf(&text[0], text.size(), pattern, value)));
+        return text;
+    };
+    json const& origin = out["plane"]["point"];
+    std::vector<std::string> const expected = {
+        "flatness           " + whole("%.6f", out["flatness"].get<double>()) + " file units\n",
+        "plane through      (" + whole("%.6f", origin[0].get<double>()) + ", " +
+            whole("%.6f", origin[1].get<double>()) + ", " + whole("%.6f", origin[2].get<double>()) +
+            ") file units\n",
+        "      3  " + whole("%12.6f", 1e70) + "  " + whole("%12.6f", 1e70) + "  " +
+            whole("%12.6f", 1e69) + "  " +
+            whole("%+14.6f", out["point_deviations"][3]["deviation"].get<double>()) + "\n",
+    };
+    for (std::string const& line : expected) {
+        EXPECT_NE(table.out.find(line), std::string::npos) << line << "\nin\n" << table.out;
+    }
+
+    // Regression: a line along (1e-160, 0, 0) gave straightness 2.00001, along (1e-200, 0, 0)
+    // or (1e200, 0, 0) 0: any direction but zero measures as its unit direction.
+    std::string const edge = dataFile("edge.txt");
+    json const unit = measured({"straightness", edge, "--line=0,0,0,1,0.5,0"});
+    for (char const* scaled : {"--line=0,0,0,1e-160,5e-161,0", "--line=0,0,0,1e-200,5e-201,0",
+                               "--line=0,0,0,1e200,5e199,0"}) {
+        json const got = measured({"straightness", edge, scaled});
+        EXPECT_EQ(got["straightness"], unit["straightness"]) << scaled;
+        EXPECT_EQ(got["line"]["direction"], unit["line"]["direction"]) << scaled;
     }
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // fit-line FILE: the library's best-fit segment, its length and direction, and how far the
 // points lie from its line.
-#include <cstdio>
 
 #include "api/convert.h"
 #include "commands.h"
 #include "fit_refusal.h"
+#include "formatted.h"
 #include "line_map.h"
 #include "map_parts.h"
 #include "point_input.h"
@@ -53,15 +53,13 @@ void runFitLine(Options const& options) {
         report.pointDeviations(listDeviations(points, distances));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
-        char line1[256];
-        std::snprintf(
-            line1, sizeof line1,
+        std::string const line1 = formatted(
             "Best-fit line \u00b7 length %.6f %s \u00b7 %zu points \u00b7 largest distance %.6f %s",
             length, unit.c_str(), points.size(), summary.high.value, unit.c_str());
-        char line2[256];
-        std::snprintf(line2, sizeof line2,
-                      "From (%.4f, %.4f, %.4f) along (%.6f, %.6f, %.6f); RMS distance %.6f %s.",
+        std::string const line2 =
+            formatted("From (%.4f, %.4f, %.4f) along (%.6f, %.6f, %.6f); RMS distance %.6f %s.",
                       start[0], start[1], start[2], direction[0], direction[1], direction[2],
                       summary.rms, unit.c_str());
         LineMap map{"Best-fit line of " + displayName(options.file),

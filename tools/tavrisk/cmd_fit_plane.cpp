@@ -2,11 +2,11 @@
 // fit-plane FILE: the library's best-fit plane record, its normal and tilt, and how far the
 // points lie from it.
 #include <cmath>
-#include <cstdio>
 
 #include "api/convert.h"
 #include "commands.h"
 #include "fit_refusal.h"
+#include "formatted.h"
 #include "map_parts.h"
 #include "plane_map.h"
 #include "point_input.h"
@@ -77,12 +77,12 @@ void runFitPlane(Options const& options) {
         report.pointDeviations(listDeviations(points, residuals));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
-        char line[256];
-        std::snprintf(line, sizeof line,
-                      "Best-fit plane \u00b7 %zu points \u00b7 RMS residual %.6f %s \u00b7 "
-                      "tilt from level %.4f deg",
-                      points.size(), summary.rms, unit.c_str(), tilt[2]);
+        std::string const line = formatted(
+            "Best-fit plane \u00b7 %zu points \u00b7 RMS residual %.6f %s \u00b7 "
+            "tilt from level %.4f deg",
+            points.size(), summary.rms, unit.c_str(), tilt[2]);
         PlaneMap map{"Best-fit plane of " + displayName(options.file),
                      line,
                      unit,

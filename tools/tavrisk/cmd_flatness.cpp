@@ -2,10 +2,10 @@
 // flatness FILE: the band of the points about their best-fit plane, read and fitted exactly as
 // the library's flatness export does it.
 #include <cmath>
-#include <cstdio>
 
 #include "commands.h"
 #include "fit_refusal.h"
+#include "formatted.h"
 #include "map_parts.h"
 #include "form/flatness_band.h"
 #include "plane_map.h"
@@ -51,10 +51,10 @@ void runFlatness(Options const& options) {
         report.pointDeviations(listDeviations(points, deviations));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
-        char line[256];
-        std::snprintf(line, sizeof line,
-                      "Flatness %.6f %s \u00b7 %zu points \u00b7 RMS deviation %.6f %s", flatness,
+        std::string const line =
+            formatted("Flatness %.6f %s \u00b7 %zu points \u00b7 RMS deviation %.6f %s", flatness,
                       unit.c_str(), points.size(), summary.rms, unit.c_str());
         PlaneMap map{"Flatness of " + displayName(options.file),
                      line,

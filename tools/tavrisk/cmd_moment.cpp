@@ -33,6 +33,7 @@ void runMoment(Options const& options) {
     report.angle({"angle_deg"}, "axis angle", angle * kDegreesPerRadian);
     report.length({"major"}, "major axis", major);
     report.length({"minor"}, "minor axis", minor);
+    requireFiniteFigures(report);
     printReport(report, options);
 }
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // profile MEASURED NOMINAL: the library's profile of measured points against a nominal contour
 // given as points with normals, seen from above.
-#include <cstdio>
 
 #include "api/convert.h"
 #include "commands.h"
+#include "formatted.h"
 #include "map_parts.h"
 #include "form/profile_deviation.h"
 #include "point_input.h"
@@ -75,6 +75,7 @@ void runProfile(Options const& options) {
         report.pointDeviations(listDeviations(points, deviations, &nominalIndex));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
         ProfileMap map{"Profile of " + displayName(options.file),
                        {},
@@ -86,9 +87,8 @@ void runProfile(Options const& options) {
                        &deviations,
                        summary,
                        options.exaggeration};
-        char line1[256];
-        std::snprintf(line1, sizeof line1,
-                      "Profile %.6f %s \u00b7 %d measured points \u00b7 %d nominal points", profile,
+        std::string const line1 =
+            formatted("Profile %.6f %s \u00b7 %d measured points \u00b7 %d nominal points", profile,
                       unit.c_str(), measuredCount, nominalCount);
         map.caption = {line1 + (" from " + displayName(options.nominalFile)),
                        extremesText(summary, unit)};

@@ -2,11 +2,11 @@
 // straightness FILE [--line ...]: the library's straightness seen from above, about a given line
 // or the best-fit line.
 #include <cmath>
-#include <cstdio>
 
 #include "api/convert.h"
 #include "commands.h"
 #include "fit_refusal.h"
+#include "formatted.h"
 #include "line_map.h"
 #include "map_parts.h"
 #include "point_input.h"
@@ -60,16 +60,15 @@ void runStraightness(Options const& options) {
         report.pointDeviations(listDeviations(points, deviations));
     }
 
+    requireFiniteFigures(report);
     if (!options.svgPath.empty()) {
-        char line1[256];
-        std::snprintf(line1, sizeof line1, "Straightness %.6f %s \u00b7 %zu points \u00b7 %s line",
-                      straightness, unit.c_str(), points.size(),
-                      options.line ? "given" : "best-fit");
+        std::string const line1 =
+            formatted("Straightness %.6f %s \u00b7 %zu points \u00b7 %s line", straightness,
+                      unit.c_str(), points.size(), options.line ? "given" : "best-fit");
         gte::Vector3 const& o = measured.origin;
         gte::Vector3 const& d = measured.direction;
-        char line2[256];
-        std::snprintf(line2, sizeof line2,
-                      "Line through (%.4f, %.4f, %.4f) along (%.6f, %.6f, %.6f).", o[0], o[1], o[2],
+        std::string const line2 =
+            formatted("Line through (%.4f, %.4f, %.4f) along (%.6f, %.6f, %.6f).", o[0], o[1], o[2],
                       d[0], d[1], d[2]);
         LineMap map{"Straightness of " + displayName(options.file),
                     {line1, line2,

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "formatted.h"
+
 namespace tavrisk_tool {
 
 namespace {
@@ -124,9 +126,7 @@ std::string tickLabel(double value, double step) {
     if (std::fabs(value) < step * kTickSlack) {
         value = 0.0;
     }
-    char text[64];
-    std::snprintf(text, sizeof text, value == 0.0 ? "%.*f" : "%+.*f", decimals, value);
-    return text;
+    return formatted(value == 0.0 ? "%.*f" : "%+.*f", decimals, value);
 }
 
 }  // namespace tavrisk_tool

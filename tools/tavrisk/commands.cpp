@@ -2,6 +2,7 @@
 #include "commands.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "point_input.h"
@@ -12,6 +13,14 @@ namespace tavrisk_tool {
 void printReport(Report const& report, Options const& options) {
     std::string const text = options.json ? report.json() : report.table();
     std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void requireFiniteFigures(Report const& report) {
+    if (std::optional<std::string> const figure = report.firstNonFinite()) {
+        throw Refusal("the " + *figure +
+                      " is not a finite number: the coordinates are too large, or too far "
+                      "apart, for the arithmetic of this measurement");
+    }
 }
 
 void requireThreePoints(std::size_t count, char const* what, Options const& options) {

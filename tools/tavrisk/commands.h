@@ -16,6 +16,11 @@ void runStraightness(Options const& options);
 void runProfile(Options const& options);
 void runMoment(Options const& options);
 
+// Refuses a report any of whose figures is not a finite number (coordinates too large for the
+// arithmetic overflow it): such a figure measures nothing, in the table, the JSON or a map.
+// Called before the map is drawn.
+void requireFiniteFigures(Report const& report);
+
 // Prints the report on standard output as the options ask: a table or one JSON object.
 void printReport(Report const& report, Options const& options);
 

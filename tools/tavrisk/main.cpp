@@ -9,6 +9,7 @@
 
 #include "commands.h"
 #include "options.h"
+#include "output_file.h"
 #include "tool_error.h"
 
 using namespace tavrisk_tool;
@@ -47,12 +48,18 @@ int main(int argc, char** argv) {
         if (ended >= 0) {
             return ended;
         }
+        if (!options.svgPath.empty()) {
+            checkOutputPath(options.svgPath, {options.file, options.nominalFile});
+        }
         run(options);
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
             std::fputs("tavrisk: standard output: cannot be written\n", stderr);
             return kExitFile;
         }
         return kExitMeasured;
+    } catch (UsageProblem const& e) {
+        std::fprintf(stderr, "tavrisk: %s\n", e.what());
+        return kExitUsage;
     } catch (Refusal const& e) {
         std::fprintf(stderr, "tavrisk: measurement refused: %s\n", e.what());
         return kExitRefused;

@@ -3,7 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "formatted.h"
 
 namespace tavrisk_tool {
 
@@ -165,9 +166,7 @@ std::size_t markStride(std::size_t points) {
 }
 
 std::string lengthText(double value, std::string const& unit) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%+.6f", value);
-    return std::string(text) + " " + unit;
+    return formatted("%+.6f", value) + " " + unit;
 }
 
 }  // namespace tavrisk_tool
@@ -175,9 +174,7 @@ std::string lengthText(double value, std::string const& unit) {
 namespace tavrisk_tool {
 
 std::string vectorText(gte::Vector3 const& v) {
-    char text[128];
-    std::snprintf(text, sizeof text, "(%.6f, %.6f, %.6f)", v[0], v[1], v[2]);
-    return text;
+    return formatted("(%.6f, %.6f, %.6f)", v[0], v[1], v[2]);
 }
 
 std::string extremesText(DeviationSummary const& summary, std::string const& unit) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "options.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -107,6 +108,27 @@ CLI::App const* parsedCommand(CLI::App const& app, std::vector<Subcommand> const
     return &app;
 }
 
+// The first argument when it names no command (and is no option): what the user meant as one.
+char const* unknownCommand(int argc, char** argv, std::vector<Subcommand> const& commands) {
+    if (argc < 2 || argv[1][0] == '-') {
+        return nullptr;
+    }
+    for (Subcommand const& c : commands) {
+        if (c.app->get_name() == argv[1]) {
+            return nullptr;
+        }
+    }
+    return argv[1];
+}
+
+std::string commandNames(std::vector<Subcommand> const& commands) {
+    std::string names;
+    for (Subcommand const& c : commands) {
+        names += (names.empty() ? "" : ", ") + c.app->get_name();
+    }
+    return names;
+}
+
 // The help of the program, or of one command with its usage line as typed: "tavrisk flatness".
 std::string helpOf(CLI::App const* shown) {
     return shown->get_parent() == nullptr ? shown->help() : shown->help("tavrisk");
@@ -144,7 +166,15 @@ int parseArguments(int argc, char** argv, Options& options) {
         std::fputs(app.help("", CLI::AppFormatMode::All).c_str(), stdout);
         return kExitMeasured;
     } catch (CLI::ParseError const& e) {
-        return usageError(e.what(), parsedCommand(app, commands));
+        CLI::App const* reached = parsedCommand(app, commands);
+        if (reached == &app) {
+            if (char const* unknown = unknownCommand(argc, argv, commands)) {
+                return usageError(std::string("unknown command '") + unknown +
+                                      "'; the commands are " + commandNames(commands),
+                                  reached);
+            }
+        }
+        return usageError(e.what(), reached);
     }
 
     CLI::App const* chosen = parsedCommand(app, commands);
@@ -153,11 +183,23 @@ int parseArguments(int argc, char** argv, Options& options) {
             options.command = c.command;
         }
     }
+    // A number that is not finite measures nothing and would be printed, or drawn, as if it
+    // did; the parser reads "nan" and "inf" as numbers.
     if (!line.empty()) {
+        for (double const value : line) {
+            if (!std::isfinite(value)) {
+                return usageError("--line: X,Y,Z,DX,DY,DZ must be finite numbers", chosen);
+            }
+        }
+        // Only the zero vector has no direction: the library makes any other unit, however
+        // short or long.
         if (line[3] == 0.0 && line[4] == 0.0 && line[5] == 0.0) {
             return usageError("--line: the direction DX,DY,DZ must not be zero", chosen);
         }
         options.line = std::array<double, 6>{line[0], line[1], line[2], line[3], line[4], line[5]};
+    }
+    if (!std::isfinite(options.exaggeration)) {
+        return usageError("--exaggerate: the factor must be a finite number", chosen);
     }
     if (options.command == Command::kProfile && options.file == "-" && options.nominalFile == "-") {
         return usageError("only one of MEASURED and NOMINAL can be read from standard input",

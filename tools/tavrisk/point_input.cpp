@@ -17,28 +17,27 @@ namespace tavrisk_tool {
 
 namespace {
 
-// A temporary file that only this process knows, removed when the object goes.
+// A temporary file that only this process knows: its name is removed the moment it is made, so
+// that nothing is left in the temporary folder however the run ends (a signal or a crash
+// included); its bytes live while the descriptor is open and are read through it.
 class PrivateCopy {
 public:
     PrivateCopy() {
         char const* dir = std::getenv("TMPDIR");
-        path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/tavrisk-XXXXXX";
-        fd_ = ::mkstemp(&path_[0]);
+        std::string path =
+            std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/tavrisk-XXXXXX";
+        fd_ = ::mkstemp(&path[0]);
         if (fd_ < 0) {
             throw FileProblem("cannot keep standard input in a temporary file: " +
                               std::string(std::strerror(errno)));
         }
+        ::unlink(path.c_str());
     }
-    ~PrivateCopy() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        ::unlink(path_.c_str());
-    }
+    ~PrivateCopy() { ::close(fd_); }
     PrivateCopy(PrivateCopy const&) = delete;
     PrivateCopy& operator=(PrivateCopy const&) = delete;
 
-    // Copies standard input to the end and closes the copy, so the reader can lock it.
+    // Copies standard input to the end, then goes back to the start for the reader.
     void fillFromStandardInput() {
         char buffer[1 << 16];
         for (;;) {
@@ -55,11 +54,15 @@ public:
             }
             writeAll(buffer, static_cast<std::size_t>(got));
         }
-        ::close(fd_);
-        fd_ = -1;
+        if (::lseek(fd_, 0, SEEK_SET) != 0) {
+            throw FileProblem("cannot keep standard input in a temporary file: " +
+                              std::string(std::strerror(errno)));
+        }
     }
 
-    std::string const& path() const { return path_; }
+    // A name the reader opens the copy by: the open descriptor's (a file of its own open where
+    // the system gives one, such as Linux; a duplicate, at the start, elsewhere).
+    std::string path() const { return "/dev/fd/" + std::to_string(fd_); }
 
 private:
     void writeAll(char const* bytes, std::size_t size) {
@@ -77,7 +80,6 @@ private:
         }
     }
 
-    std::string path_;
     int fd_ = -1;
 };
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
+#include "formatted.h"
 #include "map_parts.h"
 #include "svg_writer.h"
 
@@ -123,10 +123,9 @@ void drawProfileMap(ProfileMap const& map, std::string const& path) {
         },
         kMarkRadius);
 
-    char factorText[64];
-    std::snprintf(factorText, sizeof factorText, "deviations drawn %g times larger", factor);
-    svg.text(kPlotArea.right() - kNoteInset, kPlotArea.top + kNoteDrop, factorText, kNoteSize,
-             "end", true, kInk, true);
+    svg.text(kPlotArea.right() - kNoteInset, kPlotArea.top + kNoteDrop,
+             formatted("deviations drawn %g times larger", factor), kNoteSize, "end", true, kInk,
+             true);
     drawColourBar(svg, colours, map.unit);
     std::vector<std::string> caption = map.caption;
     caption.push_back(

@@ -3,24 +3,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 #include <nlohmann/json.hpp>
+
+#include "formatted.h"
 
 namespace tavrisk_tool {
 
 namespace {
 
-std::string format(char const* pattern, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
-
 std::string triple(char const* pattern, gte::Vector3 const& v) {
-    return "(" + format(pattern, v[0]) + ", " + format(pattern, v[1]) + ", " +
-           format(pattern, v[2]) + ")";
+    return "(" + formatted(pattern, v[0]) + ", " + formatted(pattern, v[1]) + ", " +
+           formatted(pattern, v[2]) + ")";
 }
 
 nlohmann::ordered_json jsonNumber(double value) {
@@ -88,6 +83,24 @@ void Report::extreme(std::vector<std::string> key, std::string label, Extreme co
     figure.integer = value.index;
 }
 
+std::optional<std::string> Report::firstNonFinite() const {
+    for (Figure const& f : figures_) {
+        bool const vector = f.kind == Kind::kPosition || f.kind == Kind::kDirection;
+        bool const number = f.kind != Kind::kText && f.kind != Kind::kCount && !vector;
+        if ((number && !std::isfinite(f.number)) ||
+            (vector && !(std::isfinite(f.vector[0]) && std::isfinite(f.vector[1]) &&
+                         std::isfinite(f.vector[2])))) {
+            return f.label;
+        }
+    }
+    for (PointDeviation const& row : rows_) {
+        if (!std::isfinite(row.deviation)) {
+            return "deviation of point " + std::to_string(row.index);
+        }
+    }
+    return std::nullopt;
+}
+
 std::string Report::formatValue(Figure const& f) const {
     switch (f.kind) {
         case Kind::kText:
@@ -95,17 +108,17 @@ std::string Report::formatValue(Figure const& f) const {
         case Kind::kCount:
             return std::to_string(f.integer);
         case Kind::kLength:
-            return format("%.6f", f.number) + " " + unit_;
+            return formatted("%.6f", f.number) + " " + unit_;
         case Kind::kAngle:
-            return format("%.6f", f.number) + " deg";
+            return formatted("%.6f", f.number) + " deg";
         case Kind::kRadians:
-            return format("%.9f", f.number) + " rad";
+            return formatted("%.9f", f.number) + " rad";
         case Kind::kPosition:
             return triple("%.6f", f.vector) + " " + unit_;
         case Kind::kDirection:
             return triple("%.9f", f.vector);
         case Kind::kExtreme:
-            return format("%+.6f", f.number) + " " + unit_ + " at point index " +
+            return formatted("%+.6f", f.number) + " " + unit_ + " at point index " +
                    std::to_string(f.integer);
     }
     return std::string();
@@ -125,11 +138,9 @@ std::string Report::table() const {
         out += "\n  index           x             y             z         deviation";
         out += rows_.front().nominalIndex ? "   nominal\n" : "\n";
         for (PointDeviation const& row : rows_) {
-            char line[160];
-            std::snprintf(line, sizeof line, "  %5lld  %12.6f  %12.6f  %12.6f  %+14.6f",
-                          static_cast<long long>(row.index), row.point[0], row.point[1],
-                          row.point[2], row.deviation);
-            out += line;
+            out += formatted("  %5lld  %12.6f  %12.6f  %12.6f  %+14.6f",
+                             static_cast<long long>(row.index), row.point[0], row.point[1],
+                             row.point[2], row.deviation);
             if (row.nominalIndex) {
                 out += "   " + std::to_string(*row.nominalIndex);
             }

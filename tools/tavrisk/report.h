@@ -43,6 +43,10 @@ public:
 
     void pointDeviations(std::vector<PointDeviation> rows) { rows_ = std::move(rows); }
 
+    // What the first figure (or listed deviation) that is not a finite number is called, in
+    // words ("major axis", "deviation of point 3"); none when every number is finite.
+    std::optional<std::string> firstNonFinite() const;
+
     // The table: one figure a line, lengths with six decimals and the unit.
     std::string table() const;
     // One JSON object; numbers round-trip exactly, non-finite numbers are null.

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "svg_writer.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <cmath>
 
+#include "formatted.h"
+#include "output_file.h"
 #include "tool_error.h"
 
 namespace tavrisk_tool {
@@ -12,11 +12,14 @@ namespace tavrisk_tool {
 namespace {
 
 // Coordinates and sizes to a hundredth of a page unit: finer than any screen or printer shows,
-// and no more digits than that in files of many thousand marks.
+// and no more digits than that in files of many thousand marks. One that is not a finite
+// number would make the file unreadable (or draw a mark nowhere) and comes only from a figure
+// that is not one either.
 std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
+    if (!std::isfinite(value)) {
+        throw Refusal("the map cannot be drawn: a position on it is not a finite number");
+    }
+    return formatted("%.2f", value);
 }
 
 std::string strokeAttributes(Stroke const& stroke) {
@@ -159,16 +162,7 @@ std::string SvgDocument::str() const {
 }
 
 void SvgDocument::save(std::string const& path) const {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        throw FileProblem(path + ": cannot be written: " + std::strerror(errno));
-    }
-    std::string const text = str();
-    bool const written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    bool const closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        throw FileProblem(path + ": cannot be written completely");
-    }
+    writeWholeFile(path, str());
 }
 
 }  // namespace tavrisk_tool

@@ -20,6 +20,13 @@ public:
     explicit Refusal(std::string const& reason) : std::runtime_error(reason) {}
 };
 
+// The command line asks for something the tool will not do (an output that is an input or not a
+// regular file); what() says what and why.
+class UsageProblem : public std::runtime_error {
+public:
+    explicit UsageProblem(std::string const& reason) : std::runtime_error(reason) {}
+};
+
 // A file could not be read as a point file, or an output could not be written; what() names the
 // file and the reason.
 class FileProblem : public std::runtime_error {
