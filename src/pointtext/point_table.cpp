@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <utility>
 
 #include "pointtext/point_file_problem.h"
@@ -292,8 +293,13 @@ void PointTableReader::reserveByDensity() {
     std::uint64_t const most = sizeHint_ / kFewestBytesPerPoint + 1;
     std::uint64_t const wanted =
         estimate < static_cast<double>(most) ? static_cast<std::uint64_t>(estimate) : most;
-    if (wanted > points_.size()) {
+    if (wanted <= points_.size() || wanted > points_.max_size()) {
+        return;
+    }
+    try {
         points_.reserve(static_cast<std::size_t>(wanted));
+    } catch (std::exception const&) {
+        // The estimate may ask for more than the points need: push_back grows by what it must.
     }
 }
 
