@@ -15,7 +15,11 @@
  *   pointers the caller owns; on any status but TVI_OK they keep what the caller put there,
  *   except the problem record.
  * - Counts, sizes and indexes are size_t (or uint64_t where a file position may exceed memory).
- *   Indexes a person reads (lines, columns, points) are 1-based, and 0 means "none".
+ *   Indexes into arrays the caller passed are 0-based; places in a file that a person reads
+ *   (lines, values on a line, points of the file) are 1-based, and 0 means "none".
+ * - Point sets come as a const gte_point* and a size_t count, the pointer null only with count 0.
+ *   A function that gives one result a point writes it to caller-owned arrays of count elements;
+ *   one whose output has a size known only once the work is done hands over a block (below).
  *
  * Problems
  * - A function that may refuse takes a tvi_problem* as its last argument. It may be null. When
@@ -34,10 +38,12 @@
  * - Options records open with a size field and are filled with their defaults by an init
  *   function (tvi_init_read_options) before the caller changes what it wants. Later versions
  *   add fields at the end only; the library reads the fields the given size covers and takes the
- *   defaults for the rest. A null options pointer means the defaults.
+ *   defaults for the rest, and refuses (TVI_BAD_ARGUMENT) a size below the first version's or
+ *   beyond the fields it knows. A null options pointer means the defaults.
  *
  * Units
- * - Coordinates are given and returned in the unit of the file or the caller, never converted.
+ * - Coordinates are given and returned in the unit of the file or the caller, never converted;
+ *   angles are in degrees.
  *
  * Threads and failures
  * - Every function is stateless and may be called from any number of threads at once; none
