@@ -28,6 +28,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gte/vector.h"
@@ -134,6 +135,7 @@ private:
     bool refuseColumn(TableProblemKind kind, int axis, std::size_t count);
 
     platform::CNumberReader const& number_;
+    bool const exactDecimals_;  // the plain decimals may be read by the short way
     PointTableOptions const& options_;
     std::vector<gte::Vector3>& points_;
     TableProblem& problem_;
@@ -156,6 +158,8 @@ private:
     char const* lineStart_ = nullptr;
     char const* lineText_ = nullptr;
     char const* lineEnd_ = nullptr;
+    // The bytes that may be read around the line's values: the data given or the line's copy.
+    std::pair<char const*, char const*> readable_{nullptr, nullptr};
 };
 
 }  // namespace tavrisk
