@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The point table reader of the second library: the bytes are read from memory with the default
-// options and with options the first byte chooses. Every reading answers with a well-formed
-// problem record; the same bytes given in pieces read the same; and a table the defaults read as
-// three values a line, without header or semicolon, gives the points the first library's literal
-// scanner gives.
+// The point table reader of the second library: the bytes are read from memory as text, with the
+// default options and with options the first byte chooses, and once more as whatever format they
+// look like. Every reading answers with a well-formed problem record; the same bytes given in
+// pieces read the same; and a table the defaults read as three values a line, without header or
+// semicolon, gives the points the first library's literal scanner gives.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -63,15 +63,17 @@ void checkRecord(Reading const& r) {
     if (r.status != TVI_OK) {
         return;
     }
-    fuzz::require(!r.points.empty() && r.record.format == TVI_FORMAT_TEXT, "point table",
+    fuzz::require(!r.points.empty() && r.record.count == r.points.size(), "point table",
                   "a reading without points");
     for (gte_point const& p : r.points) {
         fuzz::require(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z), "point table",
                       "a coordinate that is not finite");
     }
-    for (std::size_t column : r.record.column) {
-        fuzz::require(column >= 1 && column <= r.record.values_per_line, "point table",
-                      "a column beyond the values of a line");
+    if (r.record.format == TVI_FORMAT_TEXT) {
+        for (std::size_t column : r.record.column) {
+            fuzz::require(column >= 1 && column <= r.record.values_per_line, "point table",
+                          "a column beyond the values of a line");
+        }
     }
 }
 
@@ -79,6 +81,7 @@ void checkRecord(Reading const& r) {
 tvi_read_options optionsOf(std::uint8_t byte) {
     tvi_read_options options;
     tvi_init_read_options(&options);
+    options.format = TVI_FORMAT_TEXT;
     options.decimal_comma = byte % 3;
     options.comment = (byte >> 2) % 2 == 0 ? 0 : '#';
     switch ((byte >> 3) % 4) {
@@ -125,7 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         return 0;
     }
     std::string const text(reinterpret_cast<char const*>(data) + 1, size - 1);
-    Reading const plain = readMemory(text, nullptr);
+    checkRecord(readMemory(text, nullptr));
+    tvi_read_options const asText = optionsOf(0);
+    Reading const plain = readMemory(text, &asText);
     checkRecord(plain);
     tvi_read_options const chosen = optionsOf(data[0]);
     checkRecord(readMemory(text, &chosen));
