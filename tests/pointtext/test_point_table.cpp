@@ -151,9 +151,8 @@ std::vector<std::string> linesOf(std::string const& text) {
     return lines;
 }
 
-// The values of a line split at the separators pattern matches.
-std::vector<std::string> splitAt(std::string const& line, char const* pattern) {
-    std::regex const separators(pattern);
+// The values of a line split at the separators the expression matches.
+std::vector<std::string> splitAt(std::string const& line, std::regex const& separators) {
     return {std::sregex_token_iterator(line.begin(), line.end(), separators, -1),
             std::sregex_token_iterator()};
 }
@@ -165,8 +164,12 @@ bool blank(std::string const& line) {
 bool ambiguous(std::string const& line) {
     static std::regex const decimalComma("[+-]?[0-9]+,[0-9]+([eE][+-]?[0-9]+)?");
     static std::regex const runWithoutComma("[^ \t,;][ \t;]+[^ \t,;]");
+    static std::regex const blanksAndSemicolons("[ \t;]+");
+    if (line.find(',') == std::string::npos) {
+        return false;
+    }
     bool candidate = false;
-    for (std::string const& value : splitAt(line, "[ \t;]+")) {
+    for (std::string const& value : splitAt(line, blanksAndSemicolons)) {
         candidate = candidate || std::regex_match(value, decimalComma);
     }
     return candidate && std::regex_search(line, runWithoutComma);
@@ -213,7 +216,8 @@ TEST(PointTable, ReadsThreeValueFilesAsTheFirstLibraryDoesOnRandomFilesAndPieces
                                          ? lines[0].substr(3)
                                          : lines[first];
             header = true;
-            for (std::string const& value : splitAt(bare, "[ \t,;]+")) {
+            static std::regex const separators("[ \t,;]+");
+            for (std::string const& value : splitAt(bare, separators)) {
                 header = header && (value.empty() ||
                                     tavrisk_test::cStrtod(value.c_str()).length != value.size());
             }
