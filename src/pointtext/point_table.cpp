@@ -151,13 +151,30 @@ std::pair<char const*, char const*> ambiguousComma(char const* begin, char const
     return found;
 }
 
-// A header name as shown and matched: without the double quotes a spreadsheet may put round it.
-std::string nameOf(char const* begin, char const* end) {
-    if (end - begin >= 2 && *begin == '"' && end[-1] == '"') {
-        ++begin;
-        --end;
+// The names of a header line, split as values are, except that a name in double quotes runs to
+// its closing quote, separators in it included ("X [mm]", "Y, corrected"), and is shown without
+// the quotes a spreadsheet puts round it.
+std::vector<std::string> headerNames(char const* begin, char const* end, bool commasSeparate) {
+    std::vector<std::string> names;
+    char const* p = begin;
+    for (;;) {
+        while (p < end && separates(*p, commasSeparate)) {
+            ++p;
+        }
+        if (p == end) {
+            return names;
+        }
+        char const* const start = p;
+        if (*p == '"') {
+            char const* const close = std::find(p + 1, end, '"');
+            p = close == end ? end : close + 1;
+        }
+        while (p < end && !separates(*p, commasSeparate)) {
+            ++p;
+        }
+        bool const quoted = p - start >= 2 && *start == '"' && p[-1] == '"';
+        names.emplace_back(quoted ? start + 1 : start, quoted ? p - 1 : p);
     }
-    return std::string(begin, end);
 }
 
 bool equalIgnoringCase(std::string const& a, std::string const& b) {
@@ -381,11 +398,8 @@ bool PointTableReader::takeFirstDataLine(char const* begin, char const* end) {
     firstDataLine_ = line_;
     std::size_t const count = countValues(begin, end, !commasDecimal_);
     if (layout_.headerLine != 0) {
-        forEachValue(header_.data(), header_.data() + header_.size(), !commasDecimal_,
-                     [this](char const* b, char const* e, std::size_t) {
-                         layout_.names.push_back(nameOf(b, e));
-                         return true;
-                     });
+        layout_.names =
+            headerNames(header_.data(), header_.data() + header_.size(), !commasDecimal_);
         std::string().swap(header_);
     }
     // An ambiguous line is refused before its count, which depends on how it is read.

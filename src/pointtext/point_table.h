@@ -16,7 +16,8 @@
 //   them, a line is refused as ambiguous where a value such as "1,5" could be a decimal and blanks
 //   or semicolons alone separate other values.
 // - The first line that is not blank or a comment is a header when none of its values (split at
-//   every separator) is a number; its names are then split like the data lines.
+//   every separator) is a number; its names are then split like the data lines, a name in double
+//   quotes running to its closing quote.
 // - Every data line holds as many values as the first (and as the header names). Three values are
 //   x, y and z unless columns are named; other counts need them named.
 // - A value is read as the point file reader reads it (pointtext/point_file.h): wholly a finite

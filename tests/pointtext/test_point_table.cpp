@@ -295,6 +295,14 @@ TEST(PointTable, ReadsHeadersCommentsSeparatorsAndNamedColumns) {
          3,
          {1, 2, 3},
          false},
+        // Names in quotes hold separators; a name in quotes is matched without them.
+        {"\"X [mm]\", \"Y, corrected\",Z\n1,2,3\n",
+         columnNames("Y, corrected", "X [mm]", "Z"),
+         {{2, 1, 3}},
+         {"X [mm]", "Y, corrected", "Z"},
+         1,
+         {2, 1, 3},
+         false},
         // Semicolons on the first data line make commas decimal, on later lines too.
         {"X;Y;Z\n1,5;-2,25;3\n4 5,5 6\n",
          {},
