@@ -241,7 +241,10 @@ TAVRISK_CHECK_OFFSET(tvi_problem, message, 64 + TVI_PROBLEM_TEXT_SIZE);
 
 /* ===================================================================== reading points
  * Points from a file at a path or from bytes in memory, in the order the data holds them, or
- * the reason they cannot be read.
+ * the reason they cannot be read. The format is recognised from the first bytes unless the
+ * options name it: text, PLY, PCD, LAS and STL are read; LAZ, E57, gzip, zip, UTF-16 and UTF-32
+ * text and other binary data are refused by name (TVI_PROBLEM_UNREAD_FORMAT, format saying
+ * which).
  *
  * Text
  * - Every data line holds the same number of values. Exactly three are x, y and z; any other
@@ -260,7 +263,18 @@ TAVRISK_CHECK_OFFSET(tvi_problem, message, 64 + TVI_PROBLEM_TEXT_SIZE);
  * - Each value must be wholly a finite number as strtod reads it in the "C" locale, of at most
  *   1024 characters. A file of three values a line that the first library's flatness reads
  *   gives the same points in the same order, to the bit. A UTF-8 byte order mark is skipped;
- *   CR LF, LF and CR each end a line. */
+ *   CR LF, LF and CR each end a line.
+ *
+ * Other formats
+ * - PLY (ascii, binary little and big endian): the x, y and z of the vertex element, of any
+ *   numeric type; other properties and elements are skipped.
+ * - PCD (ascii and binary; binary_compressed is refused by name): the fields x, y and z.
+ * - LAS 1.0 to 1.4, every point data format, not compressed: each coordinate as its integer
+ *   times the header's scale plus its offset.
+ * - STL, ascii and binary: the triangles' vertices, each distinct vertex once, in the order of
+ *   first occurrence.
+ * A header that declares more than the data holds, a type the format does not define or a value
+ *   that is not finite is refused with its reason; element then counts the point at fault. */
 
 /// decimal_comma: commas are decimal commas when the first data line holds a semicolon.
 #define TVI_DECIMAL_COMMA_AUTO 0
@@ -287,7 +301,7 @@ typedef struct tvi_read_options {
     const char* column_name[3];
     tvi_progress_function progress; /**< null, or told how far a file's reading has gone */
     void* progress_context;         /**< handed to progress */
-    int format;        /**< TVI_FORMAT_AUTO (default), or TVI_FORMAT_TEXT to read as */
+    int format;        /**< TVI_FORMAT_AUTO (default), or TEXT, PLY, PCD, LAS or STL to read as */
     int decimal_comma; /**< TVI_DECIMAL_COMMA_AUTO (default), _YES or _NO */
     int comment;       /**< 0 (default): no comment lines; else the character, 33 to 126 and no
                             digit, sign, point, comma or semicolon, that starts a comment line */

@@ -69,6 +69,10 @@ int readerOptions(tvi_read_options const* given, PointReadingOptions& options,
     switch (host.format) {
         case TVI_FORMAT_AUTO:
         case TVI_FORMAT_TEXT:
+        case TVI_FORMAT_PLY:
+        case TVI_FORMAT_PCD:
+        case TVI_FORMAT_LAS:
+        case TVI_FORMAT_STL:
             options.format = host.format;
             break;
         default:

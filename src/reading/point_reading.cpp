@@ -3,9 +3,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "api/problem_record.h"
+#include "formats/format_detection.h"
+#include "formats/point_formats.h"
 #include "platform/locked_file.h"
 #include "pointtext/c_number.h"
 #include "pointtext/point_file.h"
@@ -15,8 +20,68 @@ namespace tavrisk {
 
 namespace {
 
-// A file's text is read in pieces of this size; the first one also shows what the file holds.
+// A file's text is read in pieces of this size; the first one also shows what the file holds
+// (the format's recognition looks at no more than its first 64 KiB).
 constexpr std::size_t kTextChunkSize = 256 * 1024;
+
+// The format of the interface for each kind of file recognised.
+int formatOf(FileKind kind) {
+    switch (kind) {
+        case FileKind::empty:
+        case FileKind::text:
+            return TVI_FORMAT_TEXT;
+        case FileKind::plyAscii:
+        case FileKind::plyBinaryLittleEndian:
+        case FileKind::plyBinaryBigEndian:
+        case FileKind::plyUnknownFormat:
+            return TVI_FORMAT_PLY;
+        case FileKind::pcdAscii:
+        case FileKind::pcdBinary:
+        case FileKind::pcdBinaryCompressed:
+        case FileKind::pcdUnknownData:
+            return TVI_FORMAT_PCD;
+        case FileKind::las:
+            return TVI_FORMAT_LAS;
+        case FileKind::laz:
+            return TVI_FORMAT_LAZ;
+        case FileKind::stlAscii:
+        case FileKind::stlBinary:
+            return TVI_FORMAT_STL;
+        case FileKind::gzip:
+            return TVI_FORMAT_GZIP;
+        case FileKind::zip:
+            return TVI_FORMAT_ZIP;
+        case FileKind::e57:
+            return TVI_FORMAT_E57;
+        case FileKind::utf16LittleEndian:
+        case FileKind::utf16BigEndian:
+            return TVI_FORMAT_UTF16;
+        case FileKind::utf32LittleEndian:
+        case FileKind::utf32BigEndian:
+            return TVI_FORMAT_UTF32;
+        case FileKind::otherBinary:
+            break;
+    }
+    return TVI_FORMAT_BINARY;
+}
+
+// The reader the options name; recognised from the data when they name none.
+FileFamily familyFor(int format, FileKind recognised) {
+    switch (format) {
+        case TVI_FORMAT_TEXT:
+            return FileFamily::text;
+        case TVI_FORMAT_PLY:
+            return FileFamily::ply;
+        case TVI_FORMAT_PCD:
+            return FileFamily::pcd;
+        case TVI_FORMAT_LAS:
+            return FileFamily::las;
+        case TVI_FORMAT_STL:
+            return FileFamily::stl;
+        default:
+            return fileFamilyOf(recognised);
+    }
+}
 
 // Reports the progress of a file's reading after about every kPointFileProgressStep bytes and at
 // the end, as the first library's reader does; remembers whether the caller asked to stop.
@@ -40,6 +105,11 @@ private:
     std::uint64_t const total_;
     std::uint64_t reportedAt_ = 0;
 };
+
+// The pieces of data given whole: none after the first.
+std::pair<char const*, std::size_t> noMorePieces(tvi_problem&) {
+    return {nullptr, 0};
+}
 
 int refuse(tvi_problem& problem, tvi_problem const& reason, PointReading& reading) {
     problem = reason;
@@ -80,6 +150,40 @@ int readText(platform::CNumberReader const& number, PointReadingOptions const& o
     return TVI_OK;
 }
 
+// Reads data held whole with the reader of the format the options name, or else of the one
+// recognised; data no reader takes is refused by name.
+int readWhole(unsigned char const* data, std::size_t size, int named, FileKind recognised,
+              PointReading& reading, tvi_problem& problem) {
+    using Reader =
+        bool (*)(unsigned char const*, std::size_t, std::vector<gte::Vector3>&, FormatProblem&);
+    Reader reader = nullptr;
+    switch (familyFor(named, recognised)) {
+        case FileFamily::ply:
+            reader = readPly;
+            break;
+        case FileFamily::pcd:
+            reader = readPcd;
+            break;
+        case FileFamily::las:
+            reader = readLas;
+            break;
+        case FileFamily::stl:
+            reader = readStl;
+            break;
+        case FileFamily::text:
+        case FileFamily::unreadable:
+            return refuse(problem, unreadProblem(formatOf(recognised), fileKindName(recognised)),
+                          reading);
+    }
+    reading.format = named != TVI_FORMAT_AUTO ? named : formatOf(recognised);
+    FormatProblem found;
+    if (!reader(data, size, reading.points, found)) {
+        return refuse(problem, formatProblem(found, reading.format), reading);
+    }
+    problem = problemOf(TVI_PROBLEM_NONE);
+    return TVI_OK;
+}
+
 }  // namespace
 
 int readPointsFromFile(char const* path, PointReadingOptions const& options, PointReading& reading,
@@ -112,7 +216,45 @@ int readPointsFromFile(char const* path, PointReadingOptions const& options, Poi
         }
         return {chunk.get(), size};
     };
-    return readText(number, options, total, nullptr, 0, next, reading, problem);
+    tvi_problem stop = problemOf(TVI_PROBLEM_NONE);
+    std::pair<char const*, std::size_t> const first = next(stop);
+    if (stop.kind != TVI_PROBLEM_NONE) {
+        return refuse(problem, stop, reading);
+    }
+    FileKind recognised =
+        detectFileKind(reinterpret_cast<unsigned char const*>(first.first), first.second);
+    FileFamily const family = familyFor(options.format, recognised);
+    if (family == FileFamily::text) {
+        return readText(number, options, total, first.first, first.second, next, reading, problem);
+    }
+    if (family == FileFamily::unreadable) {
+        return refuse(problem, unreadProblem(formatOf(recognised), fileKindName(recognised)),
+                      reading);
+    }
+    // The other formats are read whole: the rest of the file joins its first piece.
+    if (total > std::vector<unsigned char>().max_size()) {
+        return refuse(problem, callProblem(TVI_PROBLEM_OUT_OF_MEMORY, "out of memory"), reading);
+    }
+    std::vector<unsigned char> data(static_cast<std::size_t>(total));
+    std::memcpy(data.data(), first.first, first.second);
+    for (std::size_t at = first.second; at < data.size();) {
+        std::pair<char const*, std::size_t> const piece = next(stop);
+        if (stop.kind != TVI_PROBLEM_NONE) {
+            return refuse(problem, stop, reading);
+        }
+        std::memcpy(data.data() + at, piece.first, piece.second);
+        at += piece.second;
+    }
+    // Recognised again from all of it: a binary STL is told by its size, and its free header may
+    // start as text does.
+    if (data.size() > first.second) {
+        recognised = detectFileKind(data.data(), data.size());
+        if (familyFor(options.format, recognised) == FileFamily::text) {
+            return readText(number, options, total, reinterpret_cast<char const*>(data.data()),
+                            data.size(), noMorePieces, reading, problem);
+        }
+    }
+    return readWhole(data.data(), data.size(), options.format, recognised, reading, problem);
 }
 
 int readPointsFromMemory(unsigned char const* data, std::size_t size,
@@ -125,9 +267,12 @@ int readPointsFromMemory(unsigned char const* data, std::size_t size,
     if (!number.valid()) {
         return refuse(problem, callProblem(TVI_PROBLEM_OUT_OF_MEMORY, "out of memory"), reading);
     }
-    auto none = [](tvi_problem&) { return std::pair<char const*, std::size_t>(nullptr, 0); };
-    return readText(number, options, size, reinterpret_cast<char const*>(data), size, none, reading,
-                    problem);
+    FileKind const recognised = detectFileKind(data, size);
+    if (familyFor(options.format, recognised) == FileFamily::text) {
+        return readText(number, options, size, reinterpret_cast<char const*>(data), size,
+                        noMorePieces, reading, problem);
+    }
+    return readWhole(data, size, options.format, recognised, reading, problem);
 }
 
 }  // namespace tavrisk

@@ -167,6 +167,91 @@ tvi_problem tableProblem(TableProblem const& problem, TableLayout const& layout)
     return record;
 }
 
+tvi_problem unreadProblem(int format, char const* name) {
+    char const* advice = "export the points as text, PLY, PCD, LAS or STL";
+    int option = TVI_OPTION_NONE;
+    switch (format) {
+        case TVI_FORMAT_GZIP:
+            advice = "decompress it first";
+            break;
+        case TVI_FORMAT_UTF16:
+        case TVI_FORMAT_UTF32:
+            advice = "save the text as UTF-8 or ASCII";
+            break;
+        case TVI_FORMAT_LAZ:
+            advice = "decompress it to LAS";
+            break;
+        case TVI_FORMAT_BINARY:
+            // Text that holds a control byte early on is taken for binary data: naming the
+            // format reads it as that format whatever its bytes.
+            advice =
+                "export the points as text, PLY, PCD, LAS or STL, or name the format to read "
+                "it as one (option format)";
+            option = TVI_OPTION_FORMAT;
+            break;
+        default:
+            break;
+    }
+    tvi_problem record = problemOf(TVI_PROBLEM_UNREAD_FORMAT);
+    record.format = format;
+    record.option = option;
+    setProblemMessage(record, std::string(name) + " is not read: " + advice);
+    return record;
+}
+
+tvi_problem formatProblem(FormatProblem const& problem, int format) {
+    int kind = TVI_PROBLEM_BAD_HEADER;
+    switch (problem.kind) {
+        case FormatProblemKind::none:
+            kind = TVI_PROBLEM_NONE;
+            break;
+        case FormatProblemKind::truncated:
+            kind = TVI_PROBLEM_TRUNCATED;
+            break;
+        case FormatProblemKind::badHeader:
+            kind = TVI_PROBLEM_BAD_HEADER;
+            break;
+        case FormatProblemKind::unsupportedVariant:
+            kind = TVI_PROBLEM_UNREAD_FORMAT;
+            break;
+        case FormatProblemKind::unknownPropertyType:
+            kind = TVI_PROBLEM_UNKNOWN_TYPE;
+            break;
+        case FormatProblemKind::missingCoordinate:
+            kind = TVI_PROBLEM_NO_COORDINATES;
+            break;
+        case FormatProblemKind::countMismatch:
+            kind = TVI_PROBLEM_COUNT_MISMATCH;
+            break;
+        case FormatProblemKind::notANumber:
+            kind = TVI_PROBLEM_NOT_A_NUMBER;
+            break;
+        case FormatProblemKind::valueTooLong:
+            kind = TVI_PROBLEM_VALUE_TOO_LONG;
+            break;
+        case FormatProblemKind::notFinite:
+            kind = TVI_PROBLEM_NOT_FINITE;
+            break;
+        case FormatProblemKind::tooLarge:
+            kind = TVI_PROBLEM_TOO_LARGE;
+            break;
+        case FormatProblemKind::noPoint:
+            kind = TVI_PROBLEM_NO_POINT;
+            break;
+    }
+    tvi_problem record = problemOf(kind);
+    record.format = format;
+    record.line = problem.line;
+    if (problem.offsetUnit == FormatOffsetUnit::element) {
+        record.element = problem.offset + 1;
+    } else {
+        record.offset = problem.offset;
+    }
+    setProblemText(record, problem.text, problem.text.size() >= FormatProblem::kTextLimit);
+    setProblemMessage(record, problem.detail);
+    return record;
+}
+
 tvi_problem callProblem(int kind, char const* message) {
     tvi_problem record = problemOf(kind);
     setProblemMessage(record, message);

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "form/flatness_band.h"
+#include "formats/point_formats.h"
 #include "pointtext/point_file.h"
+#include "support/point_format_files.h"
 #include "support/scratch_files.h"
 #include "support/test_util.h"
 #include "tavrisk_inspect.h"
@@ -372,8 +374,11 @@ TEST(PointFiles, ShowTheOffendingTextPrintableAndCut) {
          1, nullptr},
         {"1 2 " + std::string(2000, '7'), "7777777777777777777777777777777777777777", 1, nullptr},
     };
+    // Control bytes would make the data binary: it is read as text by name.
+    tvi_read_options text = defaults();
+    text.format = TVI_FORMAT_TEXT;
     for (Case const& c : cases) {
-        Outcome const got = readMemory(c.text);
+        Outcome const got = readMemory(c.text, &text);
         EXPECT_STREQ(got.problem.text, c.shown);
         EXPECT_EQ(got.problem.text_cut, c.cut);
         if (c.message != nullptr) {
@@ -406,4 +411,113 @@ TEST(PointFiles, NameEveryKindAndFormatAndTheVersion) {
     EXPECT_STREQ(tvi_format_name(TVI_FORMAT_PLY), "PLY");
     EXPECT_STREQ(tvi_format_name(TVI_FORMAT_BINARY + 1), "unknown");
     EXPECT_EQ(tvi_version(), TAVRISK_VERSION_NUMBER);
+}
+
+TEST(PointFiles, ReadEveryFormatByItsReaderOrNameIt) {
+    using tavrisk_test::bytesOf;
+    std::vector<Vector3> const corners = {{1.5, -2, 3}, {4, 5, 6.25}, {-7, 8, 9}};
+    std::vector<tavrisk_test::Triangle> const triangles = {{{corners[0], corners[1], corners[2]}},
+                                                           {{corners[2], corners[1], corners[0]}}};
+    std::string const ply = tavrisk_test::plyFile(
+        "binary_big_endian",
+        {{"vertex",
+          {{"double", "x"}, {"uchar", "red"}, {"double", "y"}, {"double", "z"}},
+          {{1.5, 200, -2, 3}, {4, 1, 5, 6.25}}},
+         {"face", {{"int", "vertex_indices", "uchar"}}, {{2, 0, 1}}}});
+    std::string const pcd = tavrisk_test::pcdFile(
+        "ascii", {{"x", 'F', 8}, {"y", 'F', 8}, {"z", 'F', 8}, {"rgb", 'U', 4}},
+        {{1.5, -2, 3, 7}, {4, 5, 6.25, 7}});
+    tavrisk_test::LasLayout scaled;
+    scaled.minor = 4;
+    scaled.pointFormat = 6;
+    scaled.scale = {0.5, 0.25, 0.125};
+    scaled.offset = {100, -200, 0};
+    std::string const las = tavrisk_test::lasFile(scaled, {{1, 2, 3}, {-4, 0, 8}});
+    std::string laz = las;
+    laz[104] = static_cast<char>(laz[104] | 0x80);
+    // A binary STL larger than the first piece read of a file, whose free header starts as an
+    // ascii STL does: told by its size once it is read whole.
+    std::vector<tavrisk_test::Triangle> many;
+    for (int i = 0; i < 8000; ++i) {
+        many.push_back({{Vector3(i, 0, 0), Vector3(i, 1, 0), Vector3(i, 0, 1)}});
+    }
+    std::string const bigStl = tavrisk_test::stlBinary(many, "solid made by a CAD program");
+    using Reader =
+        bool (*)(unsigned char const*, std::size_t, std::vector<Vector3>&, tavrisk::FormatProblem&);
+    struct Case {
+        char const* what;
+        std::string bytes;
+        int format;     // the format reported, read or refused
+        int kind;       // TVI_PROBLEM_NONE when read
+        Reader reader;  // the reader whose points the reading gives
+    } const cases[] = {
+        {"PLY", ply, TVI_FORMAT_PLY, TVI_PROBLEM_NONE, tavrisk::readPly},
+        {"PCD", pcd, TVI_FORMAT_PCD, TVI_PROBLEM_NONE, tavrisk::readPcd},
+        {"LAS", las, TVI_FORMAT_LAS, TVI_PROBLEM_NONE, tavrisk::readLas},
+        {"STL ascii", tavrisk_test::stlText(triangles), TVI_FORMAT_STL, TVI_PROBLEM_NONE,
+         tavrisk::readStl},
+        {"STL binary", bigStl, TVI_FORMAT_STL, TVI_PROBLEM_NONE, tavrisk::readStl},
+        {"PLY that lies", tavrisk_test::replaced(ply, "element vertex 2", "element vertex 3"),
+         TVI_FORMAT_PLY, TVI_PROBLEM_TRUNCATED, nullptr},
+        {"PCD binary_compressed",
+         tavrisk_test::pcdFile("binary_compressed", {{"x", 'F', 4}, {"y", 'F', 4}, {"z", 'F', 4}},
+                               {}),
+         TVI_FORMAT_PCD, TVI_PROBLEM_UNREAD_FORMAT, nullptr},
+        {"LAZ", laz, TVI_FORMAT_LAZ, TVI_PROBLEM_UNREAD_FORMAT, nullptr},
+        {"gzip", std::string("\x1F\x8B\x08\0\0\0\0\0", 8), TVI_FORMAT_GZIP,
+         TVI_PROBLEM_UNREAD_FORMAT, nullptr},
+        {"zip", std::string("PK\x03\x04\x14\0", 6), TVI_FORMAT_ZIP, TVI_PROBLEM_UNREAD_FORMAT,
+         nullptr},
+        {"E57", "ASTM-E57" + std::string(40, '\0'), TVI_FORMAT_E57, TVI_PROBLEM_UNREAD_FORMAT,
+         nullptr},
+        {"UTF-16",
+         std::string("\xFF\xFE"
+                     "1\0 \0"
+                     "2\0 \0"
+                     "3\0",
+                     12),
+         TVI_FORMAT_UTF16, TVI_PROBLEM_UNREAD_FORMAT, nullptr},
+        {"UTF-32",
+         std::string("\0\0\xFE\xFF\0\0\0"
+                     "1",
+                     8),
+         TVI_FORMAT_UTF32, TVI_PROBLEM_UNREAD_FORMAT, nullptr},
+        {"binary", std::string("\x01\x02\x03 1 2 3\n"), TVI_FORMAT_BINARY,
+         TVI_PROBLEM_UNREAD_FORMAT, nullptr},
+    };
+    tavrisk_test::ScratchDirectory const scratch;
+    for (Case const& c : cases) {
+        std::vector<Vector3> want;
+        tavrisk::FormatProblem ignored;
+        ASSERT_TRUE(c.reader == nullptr ||
+                    c.reader(bytesOf(c.bytes), c.bytes.size(), want, ignored))
+            << c.what;
+        Outcome const fromMemory = readMemory(c.bytes);
+        Outcome const fromFile = readFile(scratch.write(c.what, c.bytes));
+        for (Outcome const* got : {&fromMemory, &fromFile}) {
+            EXPECT_EQ(got->problem.kind, c.kind) << c.what << ": " << got->problem.message;
+            EXPECT_EQ(got->status, c.kind == TVI_PROBLEM_NONE ? TVI_OK : TVI_REFUSED) << c.what;
+            EXPECT_EQ(got->status == TVI_OK ? got->record.format : got->problem.format, c.format)
+                << c.what;
+            EXPECT_TRUE(tavrisk_test::samePointBits(got->points, want)) << c.what;
+            EXPECT_EQ(got->record.name_count + got->record.values_per_line, 0u) << c.what;
+        }
+        EXPECT_STREQ(fromMemory.problem.message, fromFile.problem.message) << c.what;
+    }
+    EXPECT_EQ(readMemory(ply).points.size(), 2u);
+    EXPECT_EQ(readMemory(bigStl).points.size(), 3 * many.size());
+
+    // A format named in the options sends the data to its reader whatever it looks like; binary
+    // data named text is read as text.
+    tvi_read_options named = defaults();
+    named.format = TVI_FORMAT_PLY;
+    Outcome const textAsPly = readMemory("1 2 3\n", &named);
+    EXPECT_EQ(textAsPly.problem.kind, TVI_PROBLEM_BAD_HEADER);
+    EXPECT_EQ(textAsPly.problem.format, TVI_FORMAT_PLY);
+    named.format = TVI_FORMAT_TEXT;
+    Outcome const plyAsText = readMemory(ply, &named);
+    EXPECT_EQ(plyAsText.problem.format, TVI_FORMAT_TEXT);
+    EXPECT_EQ(readMemory("1 2 3\n4 5 \x01\n", &named).problem.kind, TVI_PROBLEM_NOT_A_NUMBER);
+    Outcome const binary = readMemory("1 2 3\n4 5 \x01\n");
+    EXPECT_EQ(binary.problem.option, TVI_OPTION_FORMAT);
 }
