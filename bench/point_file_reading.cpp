@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Cost of reading a point text file of the size a measuring machine exports, beside the literal
-// reader.
+// reader, and of the second library's table reader, which reads the same file line by line.
 #include <unistd.h>
 
 #include <cmath>
@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "literal_point_file.h"
-#include "pointtext/point_file.h"
 #include "measure_loop.h"
+#include "pointtext/point_file.h"
+#include "tavrisk_inspect.h"
 
 namespace {
 
@@ -73,5 +74,18 @@ BENCHMARK_CAPTURE(BM_ReadPointFile, fast,
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReadPointFile, literal, tavrisk_bench::literalReadPointFile)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+// The table reader hands its points over in a block of its own: only their count is taken here.
+BENCHMARK_CAPTURE(BM_ReadPointFile, table,
+                  [](char const* path, std::vector<gte::Vector3>& points) {
+                      tvi_points* read = nullptr;
+                      if (tvi_read_points_file(path, nullptr, &read, nullptr) != TVI_OK) {
+                          return false;
+                      }
+                      points.resize(read->count);
+                      tvi_free_points(read);
+                      return true;
+                  })
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);

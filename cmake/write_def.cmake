@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
-# Writes the module-definition file of Tavrisk.dll from the export list, so that the names the
-# DLL exports have one source: tools/exports.txt.
+# Writes the module-definition file of a DLL from its export list, so that the names the DLL
+# exports have one source: tools/exports.txt for Tavrisk.dll, tools/inspect_exports.txt for
+# TavriskInspect.dll.
 #
-#   cmake -DNM=<nm> -DOBJECTS=<objects> -DEXPORTS=<exports.txt> -DOUTPUT=<file.def>
-#         [-DSTDCALL=ON] -P write_def.cmake
+#   cmake -DNM=<nm> -DOBJECTS=<objects> -DEXPORTS=<list> -DLIBRARY=<name.dll>
+#         -DOUTPUT=<file.def> [-DSTDCALL=ON] -P write_def.cmake
 #
 # Each name must be a function the objects define, or the build stops here rather than produce
 # a DLL without it. With STDCALL (32-bit MinGW) the names are written with the size of their
@@ -15,11 +16,11 @@ execute_process(COMMAND "${NM}" --defined-only --extern-only ${OBJECTS}
 if(failed)
   message(FATAL_ERROR "${NM} could not list the symbols of the objects")
 endif()
-# Only the text symbols of the C interface matter here.
-string(REGEX MATCHALL "[Tt] _?gte_[A-Za-z0-9_@]*" defined "${symbols}")
+# Only the text symbols matter here: the functions.
+string(REGEX MATCHALL "[Tt] _?[A-Za-z_][A-Za-z0-9_@]*" defined "${symbols}")
 string(REGEX REPLACE "[Tt] _?" "" defined "${defined}")
 
-set(text "LIBRARY Tavrisk.dll\nEXPORTS\n")
+set(text "LIBRARY ${LIBRARY}\nEXPORTS\n")
 set(missing "")
 foreach(name IN LISTS names)
   set(pattern "${name}")

@@ -34,9 +34,9 @@ fi
 
 # PE32 (32-bit) callers link to _imp__name@bytes, PE32+ callers to __imp_name.
 if grep -qE '^Magic[[:space:]]+010b' <<<"$headers"; then
-  symbol='^__imp__(gte_[A-Za-z0-9_]+)@[0-9]+$'
+  symbol='^__imp__([A-Za-z_][A-Za-z0-9_]*)@[0-9]+$'
 else
-  symbol='^__imp_(gte_[A-Za-z0-9_]+)$'
+  symbol='^__imp_([A-Za-z_][A-Za-z0-9_]*)$'
 fi
 "$nm" "$import_library" | awk '{print $NF}' | sed -nE "s/$symbol/\1/p" |
   compare_with_list "the import library $import_library" "$expected" || failed=1

@@ -5,15 +5,21 @@
 
 namespace tavrisk {
 
-// Runs body and returns its result, or refusal when it throws (in practice only when memory runs
-// out): no exception reaches the host.
-template <class Result, class Body>
-Result guarded(Result refusal, Body&& body) noexcept {
+// Runs body and returns its result; when it throws (in practice only when memory runs out), runs
+// failed, which must not throw, and returns what it gives: no exception reaches the host.
+template <class Body, class Failed>
+auto guardedOr(Body&& body, Failed&& failed) noexcept -> decltype(body()) {
     try {
         return body();
     } catch (...) {
-        return refusal;
+        return failed();
     }
+}
+
+// Runs body and returns its result, or refusal when it throws.
+template <class Result, class Body>
+Result guarded(Result refusal, Body&& body) noexcept {
+    return guardedOr(body, [refusal] { return refusal; });
 }
 
 }  // namespace tavrisk

@@ -41,6 +41,19 @@ public:
     // end of the file, -1 on error.
     long read(char* buffer, std::size_t capacity);
 
+    // Fills buffer with exactly size bytes; false when the file ends or fails first.
+    bool readExactly(char* buffer, std::size_t size) {
+        std::size_t got = 0;
+        while (got < size) {
+            long const n = read(buffer + got, size - got);
+            if (n <= 0) {
+                return false;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
 private:
 #if defined(_WIN32)
     void* handle_ = nullptr;  // the file's HANDLE once opened

@@ -37,19 +37,6 @@ Kind problemOf(platform::LockedFile::Opening opening) {
     return Kind::cannotOpen;
 }
 
-// Fills buffer with exactly size bytes of the file; false when the file ends or fails first.
-bool readExactly(platform::LockedFile& file, char* buffer, std::size_t size) {
-    std::size_t got = 0;
-    while (got < size) {
-        long const n = file.read(buffer + got, size - got);
-        if (n <= 0) {
-            return false;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProblem& problem,
               PointFileProgress const* progress, gte::Vector3* sum) {
     platform::LockedFile file;
@@ -72,7 +59,7 @@ bool readInto(char const* path, std::vector<gte::Vector3>& points, PointFileProb
     while (remaining > 0) {
         std::size_t const size =
             static_cast<std::size_t>(std::min<std::uint64_t>(remaining, PointScanner::kChunkSize));
-        if (!readExactly(file, scanner.chunk(), size)) {
+        if (!file.readExactly(scanner.chunk(), size)) {
             problem.kind = Kind::readError;
             return false;
         }

@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Installs the build tree, moves the installed tree elsewhere, and builds and runs a C host
-# program against the moved tree twice: through find_package(Tavrisk) in a small CMake project,
-# and through pkg-config with the C compiler. The move proves that neither the CMake package nor
-# the pkg-config file remembers where the tree was installed.
+# program of each library against the moved tree twice: through find_package(Tavrisk) in a small
+# CMake project (Tavrisk::Tavrisk and Tavrisk::TavriskInspect), and through pkg-config (tavrisk
+# and tavrisk_inspect) with the C compiler. The move proves that neither the CMake package nor
+# the pkg-config files remember where the tree was installed.
 #
 # The installed example host, when there is one, must load the library of the tree it lies in.
 #
@@ -48,9 +49,11 @@ file(STRINGS "${project_build}/CMakeCache.txt" found REGEX "^Tavrisk_DIR:")
 string(REGEX REPLACE "^[^=]*=" "" found "${found}")
 require_inside("${found}" "the package find_package found")
 run("building the consumer project" "${CMAKE_COMMAND}" --build "${project_build}")
-run("running the consumer built through find_package" "${CMAKE_COMMAND}" -E env
-  ${RUN_ENVIRONMENT} "${project_build}/consumer")
-message(STATUS "find_package: ${output}")
+foreach(host consumer consumer_inspect)
+  run("running the ${host} built through find_package" "${CMAKE_COMMAND}" -E env
+    ${RUN_ENVIRONMENT} "${project_build}/${host}")
+  message(STATUS "find_package: ${output}")
+endforeach()
 
 # --- through pkg-config
 if(NOT PKG_CONFIG)
@@ -58,20 +61,26 @@ if(NOT PKG_CONFIG)
 endif()
 set(query "${CMAKE_COMMAND}" -E env "PKG_CONFIG_PATH=${prefix}/${LIBDIR}/pkgconfig"
   "${PKG_CONFIG}")
-run("pkg-config --cflags --libs" ${query} --cflags --libs tavrisk)
-separate_arguments(flags UNIX_COMMAND "${output}")
-run("pkg-config --variable=includedir" ${query} --variable=includedir tavrisk)
-string(STRIP "${output}" includedir)
-run("pkg-config --variable=libdir" ${query} --variable=libdir tavrisk)
-string(STRIP "${output}" libdir)
-require_inside("${includedir}" "the includedir of tavrisk.pc")
-require_inside("${libdir}" "the libdir of tavrisk.pc")
-set(program "${WORK_DIR}/consumer-pkg-config")
-run("compiling the consumer with pkg-config's flags" "${C_COMPILER}" -std=c99 -Wall -Wextra
-  -Wpedantic -Werror "${SOURCE_DIR}/consumer.c" ${flags} "-Wl,-rpath,${libdir}" -o "${program}")
-run("running the consumer built through pkg-config" "${CMAKE_COMMAND}" -E env ${RUN_ENVIRONMENT}
-  "${program}")
-message(STATUS "pkg-config: ${output}")
+foreach(package tavrisk tavrisk_inspect)
+  set(host consumer)
+  if(package STREQUAL tavrisk_inspect)
+    set(host consumer_inspect)
+  endif()
+  run("pkg-config --cflags --libs ${package}" ${query} --cflags --libs ${package})
+  separate_arguments(flags UNIX_COMMAND "${output}")
+  run("pkg-config --variable=includedir" ${query} --variable=includedir ${package})
+  string(STRIP "${output}" includedir)
+  run("pkg-config --variable=libdir" ${query} --variable=libdir ${package})
+  string(STRIP "${output}" libdir)
+  require_inside("${includedir}" "the includedir of ${package}.pc")
+  require_inside("${libdir}" "the libdir of ${package}.pc")
+  set(program "${WORK_DIR}/${host}-pkg-config")
+  run("compiling the ${host} with pkg-config's flags" "${C_COMPILER}" -std=c99 -Wall -Wextra
+    -Wpedantic -Werror "${SOURCE_DIR}/${host}.c" ${flags} "-Wl,-rpath,${libdir}" -o "${program}")
+  run("running the ${host} built through pkg-config" "${CMAKE_COMMAND}" -E env
+    ${RUN_ENVIRONMENT} "${program}")
+  message(STATUS "pkg-config: ${output}")
+endforeach()
 
 # --- the example host
 if(HOST)
