@@ -3,7 +3,10 @@
 # its own exports:
 #
 #   tavrisk_shared_library(<target> PREFIX <prefix> EXPORTS <list> EXPORT_OBJECTS <object library>
-#                          DESCRIPTION <text>)
+#                          [OBJECTS <object library>...] DESCRIPTION <text>)
+#
+# OBJECTS names object libraries of the core that only this library's exports need (the form
+# core behind TavriskInspect's form functions).
 #
 # Only the functions named <prefix>... leave the library, and the export list names exactly
 # those (the export_list tests compare them). On ELF systems a version script keeps every other
@@ -13,9 +16,10 @@ if(WIN32)
 endif()
 
 function(tavrisk_shared_library target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PREFIX;EXPORTS;EXPORT_OBJECTS;DESCRIPTION" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PREFIX;EXPORTS;EXPORT_OBJECTS;DESCRIPTION" "OBJECTS")
+  list(TRANSFORM arg_OBJECTS REPLACE "(.+)" "$<TARGET_OBJECTS:\\1>")
   add_library(${target} SHARED
-    $<TARGET_OBJECTS:tavrisk_core_objects> $<TARGET_OBJECTS:${arg_EXPORT_OBJECTS}>)
+    $<TARGET_OBJECTS:tavrisk_core_objects> ${arg_OBJECTS} $<TARGET_OBJECTS:${arg_EXPORT_OBJECTS}>)
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
     $<INSTALL_INTERFACE:include>)

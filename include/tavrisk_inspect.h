@@ -3,7 +3,8 @@
  *
  * Tavrisk's 85 gte_ functions keep their interface as hosts bound it. This library carries what
  * the command-line tool, the Python package and new hosts need beyond them, with conventions of
- * its own: reading point files of every common format, or the reason one is refused. It shares
+ * its own: reading point files of every common format, or the reason one is refused, and form
+ * as tolerances define it, by the minimum zone, with the least-squares figures beside. It shares
  * the point and shape records of tavrisk.h and is built from the same core, so a figure both
  * libraries give is the same bits.
  *
@@ -26,6 +27,14 @@
  *   given, it is always written: kind TVI_PROBLEM_NONE on TVI_OK, otherwise the reason, with the
  *   line, value, text and an English message as far as they apply. The record has a fixed size
  *   and needs no freeing.
+ *
+ * Result records
+ * - A function that gives a fixed set of figures (a form zone) writes them to a record the caller
+ *   owns, which opens with a size field the caller sets to sizeof the record as it knows it.
+ *   Later versions add fields at the end only; the library writes the fields the given size
+ *   covers, and refuses (TVI_BAD_ARGUMENT) a size below the first version's or beyond the fields
+ *   it knows. Array fields of such a record have a fixed room and a count of the entries used;
+ *   the entries beyond the count are zero.
  *
  * Owned blocks
  * - A function that returns data of a size known only once the work is done (the points of a
@@ -174,7 +183,8 @@ extern "C" {
 /// A declared count or size that cannot be held or addressed.
 #define TVI_PROBLEM_TOO_LARGE 25
 /* The call. */
-/// An option out of its range, or columns that name one column twice.
+/// An option or argument out of its range (an unknown criterion, an options or result record of
+/// a size this library does not know), or columns that name one column twice.
 #define TVI_PROBLEM_BAD_OPTION 26
 /// A null pointer where one is needed.
 #define TVI_PROBLEM_NULL_ARGUMENT 27
@@ -182,6 +192,18 @@ extern "C" {
 #define TVI_PROBLEM_OUT_OF_MEMORY 28
 /// The progress callback asked to stop.
 #define TVI_PROBLEM_CANCELLED 29
+/* Points given to a measure (element: the 1-based number of the point at fault, its index + 1;
+ * column: its coordinate, 1 for x, 2 for y, 3 for z; text: the value). A coordinate that is
+ * infinite or NaN is TVI_PROBLEM_NOT_FINITE, and more points than 2147483647 are
+ * TVI_PROBLEM_TOO_LARGE (count: the points given). */
+/// Fewer points than the measure needs (count: the points given, expected: the fewest it takes).
+#define TVI_PROBLEM_TOO_FEW_POINTS 30
+/// A coordinate beyond the magnitudes the exact tests cover: larger than 2^128 (about 3.4e38) or,
+/// other than zero, smaller than 2^-96 (about 1.3e-29). No length unit in use comes near them.
+#define TVI_PROBLEM_OUT_OF_RANGE 31
+/// Roundness: the points go round no centre. They lie on one line seen from above, or on an arc
+/// so flat that the zone or the inscribed circle runs off without bound.
+#define TVI_PROBLEM_NO_CENTER 32
 
 /* The option that resolves a problem: what tvi_problem.option holds. Each front end names its
  * own spelling of it (the tool's --columns, Python's columns=). */
@@ -345,6 +367,249 @@ TAVRISK_API int TAVRISK_CALL tvi_read_points_memory(const void* data, size_t siz
 /// Frees a block of points; null is ignored.
 TAVRISK_API void TAVRISK_CALL tvi_free_points(tvi_points* points);
 
+/* ===================================================================== form
+ * Form as tolerances define it: the minimum zone, the narrowest pair of parallel planes (lines,
+ * concentric circles) that holds every point. Least-squares bands overstate form; they are given
+ * beside, or by their own criterion, for comparison.
+ *
+ * - Points come as an array of count records. Flatness reads x, y and z; straightness and
+ *   roundness look from above and read x and y only (z may hold anything, NaN included).
+ * - Refused (TVI_REFUSED): fewer points than the measure needs (TVI_PROBLEM_TOO_FEW_POINTS), a
+ *   coordinate read that is infinite or NaN (TVI_PROBLEM_NOT_FINITE) or outside the range the
+ *   exact tests cover (TVI_PROBLEM_OUT_OF_RANGE), the point and coordinate named; more than
+ *   2147483647 points (TVI_PROBLEM_TOO_LARGE). TVI_BAD_ARGUMENT for a null result, null points
+ *   with a count, a result size or criterion this library does not know.
+ * - The zone holds every point: exact tests decide on which side of each boundary a point lies.
+ *   Certified means, besides, that no narrower zone exists, as each function says. The zone is
+ *   not unique in general (several pairs of planes may share the narrowest width): the width is
+ *   the figure, the planes one zone of that width.
+ * - Degenerate sets are measured, not refused, when the width has a true value: points on one
+ *   plane, one line or one spot have width 0, and the configuration says which.
+ * - Support points are the points that touch the zone's boundaries and fix it: at most
+ *   TVI_MAX_SUPPORT, each with its index into the points given and the boundary it touches.
+ * - Lengths are in the unit of the coordinates. */
+
+/// The most support points a zone has: three and one, or two and two.
+#define TVI_MAX_SUPPORT 4
+
+/* Criteria: what the reference planes, lines or circles are. tvi_criterion_name gives each the
+ * identifier the tool and the Python package spell it with ("minimum-zone"). */
+
+/// The narrowest zone holding every point.
+#define TVI_CRITERION_MINIMUM_ZONE 1
+/// About the least-squares plane, line or circle.
+#define TVI_CRITERION_LEAST_SQUARES 2
+/// Roundness about the smallest circle holding every point.
+#define TVI_CRITERION_MINIMUM_CIRCUMSCRIBED 3
+/// Roundness about the largest circle holding no point inside.
+#define TVI_CRITERION_MAXIMUM_INSCRIBED 4
+
+/* Configurations: how the support points of a zone lie. tvi_configuration_name gives each an
+ * identifier ("2+2"). */
+
+/// Three support points on one plane, one on the other.
+#define TVI_CONFIGURATION_THREE_PLUS_ONE 1
+/// Two support points on each plane, along lines that cross seen along the normal.
+#define TVI_CONFIGURATION_TWO_PLUS_TWO 2
+/// Straightness: two support points on one line, one on the other.
+#define TVI_CONFIGURATION_TWO_PLUS_ONE 3
+/// Flatness: every point on one plane. Width 0; the plane is the one through the supports.
+#define TVI_CONFIGURATION_COPLANAR 4
+/// Every point on one line. Width 0; the zone's turn about the line is not defined (the normal
+/// given is one of them), the line runs through the two supports.
+#define TVI_CONFIGURATION_COLLINEAR 5
+/// Every point at one place (seen from above, for straightness). Width 0; no direction defined
+/// (the normal given is an axis), the one support is the place.
+#define TVI_CONFIGURATION_COINCIDENT 6
+
+/* Contacts: the boundary of a zone a support point touches. */
+
+/// An entry beyond the support count.
+#define TVI_CONTACT_NONE 0
+/// The low plane or line (in the sense of the normal), or the inner circle.
+#define TVI_CONTACT_LOW 1
+/// The high plane or line, or the outer circle.
+#define TVI_CONTACT_HIGH 2
+/// The inner circle of a roundness zone.
+#define TVI_CONTACT_INNER TVI_CONTACT_LOW
+/// The outer circle of a roundness zone.
+#define TVI_CONTACT_OUTER TVI_CONTACT_HIGH
+
+/// A point that touches a boundary of a zone.
+typedef struct tvi_support_point {
+    gte_point point; /**< the point, as given */
+    size_t index;    /**< its 0-based index into the points given */
+    int contact;     /**< TVI_CONTACT_LOW or _HIGH (_INNER, _OUTER); TVI_CONTACT_NONE when unused */
+} tvi_support_point;
+TAVRISK_CHECK_OFFSET(tvi_support_point, point, 0);
+TAVRISK_CHECK_OFFSET(tvi_support_point, index, 24);
+TAVRISK_CHECK_OFFSET(tvi_support_point, contact, 24 + sizeof(size_t));
+TAVRISK_CHECK_SIZE(tvi_support_point, 24 + 2 * sizeof(size_t));
+
+/// A zone between two parallel planes: the planes through origin + low * normal and
+/// origin + high * normal. A point's deviation is its signed distance from origin along normal;
+/// every point's lies within [low, high]. A zone between two lines seen from above is the zone
+/// between the vertical planes through them (normal.z = 0).
+typedef struct tvi_band {
+    gte_point origin;  /**< a minimum zone: a point on the mid-plane (mid-line); a least-squares
+                            band: the fitted plane's point, the points' centroid */
+    gte_vector normal; /**< unit, from the low plane to the high plane */
+    double low;        /**< the low plane's signed offset from origin along normal (length unit);
+                            -width / 2 for a minimum zone */
+    double high;       /**< the high plane's offset; width / 2 for a minimum zone */
+    double width;      /**< high - low, the distance between the planes: the form figure */
+} tvi_band;
+TAVRISK_CHECK_SIZE(tvi_band, 72);
+TAVRISK_CHECK_OFFSET(tvi_band, origin, 0);
+TAVRISK_CHECK_OFFSET(tvi_band, normal, 24);
+TAVRISK_CHECK_OFFSET(tvi_band, low, 48);
+TAVRISK_CHECK_OFFSET(tvi_band, high, 56);
+TAVRISK_CHECK_OFFSET(tvi_band, width, 64);
+
+/// The flatness of a point set: its minimum zone and, beside it, the band about its
+/// least-squares plane.
+typedef struct tvi_flatness_result {
+    size_t size;            /**< set by the caller: sizeof(tvi_flatness_result) */
+    tvi_band zone;          /**< the minimum zone; its normal points into the half-space of the
+                                 least-squares normal, so that low and high name the same sides
+                                 in both */
+    tvi_band least_squares; /**< the band about the least-squares plane: origin the centroid,
+                                 normal in the sense the fit chose. Its width is the same bits as
+                                 the first library's gte_measure_platness_pointCloud_file gives
+                                 for the same points in the same order. */
+    tvi_support_point support[TVI_MAX_SUPPORT]; /**< the minimum zone's support points */
+    size_t support_count;     /**< entries of support used: 4 for 3+1 and 2+2 (and coplanar
+                                   points, four of them), 2 for collinear points, 1 for
+                                   coincident ones; a zone not certified may have 2, the lowest
+                                   and the highest point */
+    int configuration;        /**< TVI_CONFIGURATION_THREE_PLUS_ONE, _TWO_PLUS_TWO, _COPLANAR,
+                                   _COLLINEAR or _COINCIDENT */
+    int certified;            /**< 1: no narrower zone exists, proved (below); 0: the search
+                                   gave up, and the zone given holds every point but may be
+                                   wider than the narrowest */
+    int least_squares_unique; /**< 1: the least-squares normal is unique; 0: the smallest spread
+                                   ties (points on a line, a symmetric set), the band is about
+                                   one of several planes, and the first library's flatness
+                                   refuses the points */
+} tvi_flatness_result;
+TAVRISK_CHECK_OFFSET(tvi_flatness_result, size, 0);
+TAVRISK_CHECK_OFFSET(tvi_flatness_result, zone, 8);
+TAVRISK_CHECK_OFFSET(tvi_flatness_result, least_squares, 80);
+TAVRISK_CHECK_OFFSET(tvi_flatness_result, support, 152);
+TAVRISK_CHECK_OFFSET(tvi_flatness_result, support_count,
+                     152 + TVI_MAX_SUPPORT * sizeof(tvi_support_point));
+TAVRISK_CHECK_OFFSET(tvi_flatness_result, configuration,
+                     152 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t));
+TAVRISK_CHECK_OFFSET(tvi_flatness_result, certified,
+                     156 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t));
+TAVRISK_CHECK_OFFSET(tvi_flatness_result, least_squares_unique,
+                     160 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t));
+TAVRISK_CHECK_SIZE(tvi_flatness_result,
+                   (164 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t) + 7) / 8 *
+                       8);
+
+/// The straightness of points seen from above: the narrowest pair of parallel lines in XY.
+typedef struct tvi_straightness_result {
+    size_t size;          /**< set by the caller: sizeof(tvi_straightness_result) */
+    tvi_band zone;        /**< the minimum zone: origin on the mid-line, normal in XY from the low
+                               line to the high line (both with z = 0) */
+    gte_vector direction; /**< unit, along the lines, z = 0: normal turned a quarter clockwise */
+    tvi_support_point support[TVI_MAX_SUPPORT]; /**< the support points */
+    size_t support_count; /**< entries of support used: 3 (two on the low line, one on the high),
+                               2 for collinear points, 1 for coincident ones */
+    int configuration;    /**< TVI_CONFIGURATION_TWO_PLUS_ONE, _COLLINEAR or _COINCIDENT */
+    int certified;        /**< 1: no narrower pair of lines exists (every edge of the points'
+                               hull tried, the chosen zone checked exactly against every point;
+                               widths within their rounding of each other are not told apart) */
+} tvi_straightness_result;
+TAVRISK_CHECK_OFFSET(tvi_straightness_result, size, 0);
+TAVRISK_CHECK_OFFSET(tvi_straightness_result, zone, 8);
+TAVRISK_CHECK_OFFSET(tvi_straightness_result, direction, 80);
+TAVRISK_CHECK_OFFSET(tvi_straightness_result, support, 104);
+TAVRISK_CHECK_OFFSET(tvi_straightness_result, support_count,
+                     104 + TVI_MAX_SUPPORT * sizeof(tvi_support_point));
+TAVRISK_CHECK_OFFSET(tvi_straightness_result, configuration,
+                     104 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t));
+TAVRISK_CHECK_OFFSET(tvi_straightness_result, certified,
+                     108 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t));
+TAVRISK_CHECK_SIZE(tvi_straightness_result,
+                   (112 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t) + 7) / 8 *
+                       8);
+
+/// The roundness of points seen from above: two concentric circles about the centre the
+/// criterion chooses, through the nearest and the farthest point.
+typedef struct tvi_roundness_result {
+    size_t size;         /**< set by the caller: sizeof(tvi_roundness_result) */
+    gte_point center;    /**< the centre, z = 0 */
+    double radius;       /**< the criterion's own circle: the zone's middle (minimum zone), the
+                              outer circle (circumscribed), the inner (inscribed) or the fitted
+                              radius (least squares) */
+    double inner_radius; /**< the distance of the nearest point from the centre */
+    double outer_radius; /**< the distance of the farthest point */
+    double width;        /**< outer_radius - inner_radius: the roundness */
+    tvi_support_point support[TVI_MAX_SUPPORT]; /**< the support points */
+    size_t support_count; /**< entries of support used: minimum zone 4 (two outer, two inner);
+                               circumscribed 2 or 3 (outer); inscribed 3 (inner); least squares
+                               2 (the nearest, inner, and the farthest, outer). A minimum zone not
+                               certified gives the nearest and the farthest point. */
+    int criterion;        /**< the TVI_CRITERION_ asked for */
+    int certified;        /**< 1 when the criterion's circle is proved, as tvi_roundness_xy says */
+} tvi_roundness_result;
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, size, 0);
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, center, 8);
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, radius, 32);
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, inner_radius, 40);
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, outer_radius, 48);
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, width, 56);
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, support, 64);
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, support_count,
+                     64 + TVI_MAX_SUPPORT * sizeof(tvi_support_point));
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, criterion,
+                     64 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t));
+TAVRISK_CHECK_OFFSET(tvi_roundness_result, certified,
+                     68 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t));
+TAVRISK_CHECK_SIZE(tvi_roundness_result,
+                   (72 + TVI_MAX_SUPPORT * sizeof(tvi_support_point) + sizeof(size_t) + 7) / 8 * 8);
+
+/// Flatness of count points (at least 3): the minimum zone and the least-squares band, to
+/// *result. The zone is found as the narrowest vertical zone in the least-squares frame, turned
+/// until its contacts lock it, and certified with exact orientation tests: every point lies
+/// between the planes, the contacts lock the zone (the single point's projection inside the
+/// triangle, or the two support segments crossing), and a bound from the points' spread extends
+/// that to every direction. Sets for which the bound does not hold (a block, a few scattered
+/// points) are searched over the convex hull's antipodal facet-vertex and edge-edge pairs,
+/// whose candidates are compared in doubles (zones narrower by less than their rounding are not
+/// told apart). TVI_OK; TVI_REFUSED; TVI_BAD_ARGUMENT; TVI_OUT_OF_MEMORY.
+TAVRISK_API int TAVRISK_CALL tvi_flatness(const gte_point* points, size_t count,
+                                          tvi_flatness_result* result, tvi_problem* problem);
+
+/// Straightness of count points (at least 2) seen from above: the narrowest pair of parallel
+/// lines in XY holding every point, to *result. TVI_OK; TVI_REFUSED; TVI_BAD_ARGUMENT;
+/// TVI_OUT_OF_MEMORY.
+TAVRISK_API int TAVRISK_CALL tvi_straightness_xy(const gte_point* points, size_t count,
+                                                 tvi_straightness_result* result,
+                                                 tvi_problem* problem);
+
+/// Roundness of count points (at least 3, not all on one line) seen from above, about the
+/// centre that criterion chooses, to *result. width is R - r of two concentric circles, never
+/// R^2 - r^2.
+/// - TVI_CRITERION_MINIMUM_ZONE: the two concentric circles nearest together. Certified: every
+///   point lies in the annulus and its four contacts alternate outer, inner, outer, inner round
+///   the centre (exact tests), which makes it narrower than about any nearby centre; a narrower
+///   zone about a distant centre, which a profile that goes round its centre does not have, is
+///   not ruled out.
+/// - TVI_CRITERION_MINIMUM_CIRCUMSCRIBED: the smallest circle holding every point; unique, and
+///   always certified (exact tests).
+/// - TVI_CRITERION_MAXIMUM_INSCRIBED: the largest circle holding no point inside, grown from the
+///   least-squares centre. Certified: no point inside and its three contacts surround the centre
+///   (an acute triangle), exactly tested: larger than about any nearby centre.
+/// - TVI_CRITERION_LEAST_SQUARES: the circle of least squared radial deviations. Certified: the
+///   iteration converged.
+/// TVI_OK; TVI_REFUSED, also for points that go round no centre (TVI_PROBLEM_NO_CENTER);
+/// TVI_BAD_ARGUMENT, also for another criterion; TVI_OUT_OF_MEMORY.
+TAVRISK_API int TAVRISK_CALL tvi_roundness_xy(const gte_point* points, size_t count, int criterion,
+                                              tvi_roundness_result* result, tvi_problem* problem);
+
 /* ===================================================================== names and version */
 
 /// A stable lower-case identifier of a problem kind ("not_a_number", "ambiguous_comma"), for
@@ -355,6 +620,15 @@ TAVRISK_API const char* TAVRISK_CALL tvi_problem_kind_name(int kind);
 /// The name of a format for people ("PLY", "UTF-16 text"); "unknown" for other values. Never
 /// null; the text is static.
 TAVRISK_API const char* TAVRISK_CALL tvi_format_name(int format);
+
+/// The identifier of a form criterion, as the tool and the Python package spell it:
+/// "minimum-zone", "least-squares", "circumscribed", "inscribed"; "unknown" for other values.
+/// Never null; the text is static.
+TAVRISK_API const char* TAVRISK_CALL tvi_criterion_name(int criterion);
+
+/// The identifier of a zone's configuration: "3+1", "2+2", "2+1", "coplanar", "collinear",
+/// "coincident"; "unknown" for other values. Never null; the text is static.
+TAVRISK_API const char* TAVRISK_CALL tvi_configuration_name(int configuration);
 
 /// The version of the library as loaded, major * 10000 + minor * 100 + patch: the number
 /// TAVRISK_VERSION_NUMBER of the header it was built with.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 /* A C99 host of the second library: compiles its header as C and reads points through it, with
- * its options, its problem record and its block of points, as a C host does. */
+ * its options, its problem record and its block of points, and measures their form into result
+ * records, as a C host does. */
 #include <stdio.h>
 #include <string.h>
 
@@ -46,5 +47,45 @@ int main(void) {
           "with the reason, the line, the count and the option");
     check(strcmp(tvi_problem_kind_name(problem.kind), "columns_needed") == 0, "the kind's name");
     check(tvi_version() == TAVRISK_VERSION_NUMBER, "the version of the header");
+
+    {
+        /* A triangle's corners at height 0 and a point above its inside at height 1: a 3+1
+         * zone 1 wide, whose single support is that point, on the high plane. */
+        static const gte_point face[4] = {{0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {1, 1, 1}};
+        static const gte_point ring[4] = {{1, 0, 5}, {0, 1, 5}, {-1, 0, 5}, {0, -1, 5}};
+        tvi_flatness_result flatness;
+        tvi_roundness_result roundness;
+        size_t k;
+        size_t single = 0;
+        size_t singles = 0;
+        flatness.size = sizeof flatness;
+        status = tvi_flatness(face, 4, &flatness, &problem);
+        check(status == TVI_OK && problem.kind == TVI_PROBLEM_NONE, "a flatness measured");
+        check(flatness.zone.width == 1.0 && flatness.zone.low == -0.5 && flatness.zone.high == 0.5,
+              "its zone");
+        check(flatness.configuration == TVI_CONFIGURATION_THREE_PLUS_ONE &&
+                  flatness.certified == 1 && flatness.support_count == 4,
+              "its configuration");
+        /* The single support is on the side the least-squares normal calls high or low. */
+        for (k = 0; k < flatness.support_count; ++k) {
+            if (flatness.support[k].contact ==
+                (flatness.zone.normal.z > 0 ? TVI_CONTACT_HIGH : TVI_CONTACT_LOW)) {
+                single = flatness.support[k].index;
+                ++singles;
+            }
+        }
+        check(singles == 1 && single == 3, "its single support");
+        check(strcmp(tvi_configuration_name(flatness.configuration), "3+1") == 0,
+              "the configuration's name");
+
+        roundness.size = sizeof roundness;
+        status =
+            tvi_roundness_xy(ring, 4, TVI_CRITERION_MINIMUM_CIRCUMSCRIBED, &roundness, &problem);
+        check(status == TVI_OK && roundness.outer_radius == 1.0 && roundness.width == 0.0,
+              "a circle's roundness");
+        status = tvi_roundness_xy(ring, 4, 99, &roundness, &problem);
+        check(status == TVI_BAD_ARGUMENT && problem.kind == TVI_PROBLEM_BAD_OPTION,
+              "an unknown criterion");
+    }
     return failures == 0 ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form/least_squares_circle.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavrisk::form {
@@ -55,12 +56,19 @@ LeastSquaresCircle leastSquaresCircle(gte::Vector3 const* p, std::size_t count) 
     }
     double const n = static_cast<double>(count);
     gte::Vector2 mean = gte::Vector2::zeroVector();
+    gte::Vector2 low(p[0][0], p[0][1]);
+    gte::Vector2 high = low;
     for (std::size_t i = 0; i < count; ++i) {
         mean[0] += p[i][0];
         mean[1] += p[i][1];
+        for (int k = 0; k < 2; ++k) {
+            low[k] = std::min(low[k], p[i][k]);
+            high[k] = std::max(high[k], p[i][k]);
+        }
     }
     mean[0] /= n;
     mean[1] /= n;
+    double const farthest = kFarthestCentreSpreads * std::max(high[0] - low[0], high[1] - low[1]);
 
     // Kasa: x^2 + y^2 = 2 a x + 2 b y + c in centred coordinates, by its normal equations; the
     // centring makes the sums of x and y vanish, which decouples c.
@@ -119,6 +127,10 @@ LeastSquaresCircle leastSquaresCircle(gte::Vector3 const* p, std::size_t count) 
         bool improved = false;
         for (int halving = 0; halving < kMaxHalvings; ++halving) {
             gte::Vector2 const next = c + delta;
+            if (!(gte::Length(next) <= farthest)) {
+                delta *= 0.5;
+                continue;
+            }
             Deviations const trial = deviationsAbout(p, count, mean, next);
             if (trial.sumOfSquares <= current.sumOfSquares * (1.0 + kSumRounding)) {
                 c = next;
@@ -135,6 +147,7 @@ LeastSquaresCircle leastSquaresCircle(gte::Vector3 const* p, std::size_t count) 
     }
     fit.center = mean + c;
     fit.radius = current.radius;
+    fit.fitted = true;
     return fit;
 }
 

@@ -32,6 +32,9 @@ constexpr int kMaxInscribedSteps = 1000;
 // A centre that has moved this many point spreads away has left any profile behind: the zone
 // is running off towards a straight one.
 constexpr double kRunawaySpreads = 1e6;
+// The farthest a least-squares centre may lie from the points, in spreads: half the fit's own
+// bound, so that a fit pinned against it is refused.
+constexpr double kLeastSquaresReach = 0.5 * kFarthestCentreSpreads;
 // The fixed seed of the enclosing circle's visiting order (a deterministic shuffle; the expected
 // linear time needs an order unrelated to the points').
 constexpr std::uint64_t kShuffleSeed = 0x9E3779B97F4A7C15u;
@@ -347,15 +350,23 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
         return r;
     }
     double const spread = std::max(box.high[0] - box.low[0], box.high[1] - box.low[1]);
+    Vector2 const middle(0.5 * (box.low[0] + box.high[0]), 0.5 * (box.low[1] + box.high[1]));
     LeastSquaresCircle const ls = criterion == RoundnessCriterion::kMinimumCircumscribed
                                       ? LeastSquaresCircle()
                                       : leastSquaresCircle(p, count);
-    Vector2 const start =
-        ls.converged ? ls.center
-                     : Vector2(0.5 * (box.low[0] + box.high[0]), 0.5 * (box.low[1] + box.high[1]));
+    // A least-squares centre pinned near the fit's bound is no centre of these points (an arc
+    // too flat to have one, or a fit that descended towards a line): its distances would round
+    // the profile away, a roundness of zero about a centre 10^16 away.
+    bool const centred =
+        ls.fitted && gte::Length(ls.center - middle) <= kLeastSquaresReach * spread;
+    Vector2 const start = ls.converged && centred ? ls.center : middle;
 
     switch (criterion) {
         case RoundnessCriterion::kLeastSquares: {
+            if (!centred) {
+                r.status = FormStatus::kNoCentre;
+                return r;
+            }
             writeAbout(p, count, ls.center, r);
             r.radius = ls.radius;
             r.certified = ls.converged;

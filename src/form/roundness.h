@@ -50,8 +50,8 @@ struct RoundnessCircles {
 };
 
 // Needs three points whose positions do not all lie on one line (kNoCentre otherwise, and when
-// the zone or the inscribed circle runs off without bound); refuses NaN, infinite and
-// out-of-range x or y. May throw std::bad_alloc.
+// the zone, the inscribed circle or the least-squares circle runs off without bound); refuses
+// NaN, infinite and out-of-range x or y. May throw std::bad_alloc.
 RoundnessCircles roundness(gte::Vector3 const* points, std::size_t count,
                            RoundnessCriterion criterion);
 

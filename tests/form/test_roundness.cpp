@@ -119,6 +119,37 @@ TEST(Roundness, LeastSquaresCircleIsStationary) {
     }
 }
 
+// A least-squares fit that runs off towards a straight line: from the algebraic start the steps
+// descend to the far side of these points, where the sum of squares tends to the best line's
+// (428.05) and, 10^15 away, the distances round the profile away (a roundness of zero). Their
+// circle of least squares lies on the near side (radius about 408, sum 424.911), which the
+// steps do not reach. The fit refuses rather than give the figure of a centre that far; a
+// better search may find the circle, never the zero.
+TEST(Roundness, LeastSquaresCircleThatRunsOffIsRefused) {
+    Points p = {{0, 1, 0},         {1, -11.75, 0}, {-11.75, -11.75, 0}, {-11.75, -11.75, 0},
+                {-11.75, 12.5, 0}, {0, -94, 0},    {-11.75, 0.125, 0},  {2, -11.75, 0}};
+    for (int k = 0; k < 8; ++k) {
+        p.emplace_back(0, 0, 0);
+    }
+    RoundnessCircles const r = circlesOf(p, RoundnessCriterion::kLeastSquares);
+    if (r.status == FormStatus::kMeasured) {
+        EXPECT_NEAR(r.center[0], -407.88, 0.01);
+        EXPECT_NEAR(r.center[1], -59.48, 0.01);
+        EXPECT_GT(r.width, 10.0);
+    } else {
+        EXPECT_EQ(r.status, FormStatus::kNoCentre);
+    }
+
+    // Points on a parabola of sagitta 10^-12 over a chord of 2: the circle through them lies
+    // 10^12 chords away.
+    Points flat;
+    for (int i = -10; i <= 10; ++i) {
+        double const x = i / 10.0;
+        flat.emplace_back(x, 1e-12 * x * x, 0);
+    }
+    EXPECT_EQ(circlesOf(flat, RoundnessCriterion::kLeastSquares).status, FormStatus::kNoCentre);
+}
+
 TEST(Roundness, RefusesSetsWithoutACentre) {
     Points const line = {{0, 0, 0}, {1, 1, 5}, {2, 2, 0}, {-3, -3, 1}};
     for (RoundnessCriterion c :

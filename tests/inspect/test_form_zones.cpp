@@ -1,0 +1,559 @@
+// SPDX-License-Identifier: MIT
+// The form exports of the second library as a host meets them: the zones the form core finds,
+// to the bit, in the records the header lays out; the least-squares band beside the zone as the
+// first library's flatness gives it; degenerate sets measured and said so; refusals with their
+// reasons and the caller's record untouched. The zones themselves are proved against exact
+// oracles in tests/form: these tests hold the exports to the core.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "form/minimum_zone_flatness.h"
+#include "form/minimum_zone_straightness.h"
+#include "form/roundness.h"
+#include "support/form_cases.h"
+#include "support/scratch_files.h"
+#include "support/test_util.h"
+#include "tavrisk_inspect.h"
+
+namespace form = tavrisk::form;
+using tavrisk_test::form_cases::Draws;
+using tavrisk_test::form_cases::Points;
+
+namespace {
+
+std::vector<gte_point> recordsOf(Points const& points) {
+    std::vector<gte_point> records;
+    for (gte::Vector3 const& p : points) {
+        records.emplace_back(p[0], p[1], p[2]);
+    }
+    return records;
+}
+
+Points bundled(char const* name) {
+    tvi_points* block = nullptr;
+    std::string const path = std::string(TAVRISK_DATA_DIR "/") + name;
+    EXPECT_EQ(tvi_read_points_file(path.c_str(), nullptr, &block, nullptr), TVI_OK) << name;
+    Points points;
+    for (std::size_t i = 0; block != nullptr && i < block->count; ++i) {
+        points.emplace_back(block->points[i].x, block->points[i].y, block->points[i].z);
+    }
+    tvi_free_points(block);
+    return points;
+}
+
+// A result record as a host prepares it: the size set, every other byte a pattern that shows
+// what the call wrote.
+template <class Result>
+Result prepared() {
+    Result r = tavrisk_test::poisoned<Result>();
+    r.size = sizeof r;
+    return r;
+}
+
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+::testing::AssertionResult sameVector(char const* what, double const (&got)[3],
+                                      gte::Vector3 const& expected) {
+    for (int k = 0; k < 3; ++k) {
+        if (!sameBits(got[k], expected[k])) {
+            return ::testing::AssertionFailure()
+                   << what << "[" << k << "]: " << tavrisk_test::digitsOf(got[k]) << " vs "
+                   << tavrisk_test::digitsOf(expected[k]);
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+template <class Record>
+::testing::AssertionResult sameXYZ(char const* what, Record const& got,
+                                   gte::Vector3 const& expected) {
+    double const xyz[3] = {got.x, got.y, got.z};
+    return sameVector(what, xyz, expected);
+}
+
+// The contact the header promises for each of the core's.
+int contactFor(form::Contact contact) {
+    return contact == form::Contact::kHigh ? TVI_CONTACT_HIGH : TVI_CONTACT_LOW;
+}
+
+// The record's support entries are the core's, in its order; the entries beyond are zero bytes.
+void expectSupport(form::Supports const& core, tvi_support_point const (&got)[TVI_MAX_SUPPORT],
+                   std::size_t count, std::vector<gte_point> const& points) {
+    ASSERT_EQ(count, static_cast<std::size_t>(core.count));
+    for (std::size_t k = 0; k < count; ++k) {
+        form::SupportPoint const& s = core.points[k];
+        EXPECT_EQ(got[k].index, s.index) << k;
+        EXPECT_TRUE(sameXYZ("support point", got[k].point, s.point)) << k;
+        EXPECT_EQ(std::memcmp(&got[k].point, &points[got[k].index], sizeof(gte_point)), 0)
+            << "support " << k << " is not the point at its index";
+        EXPECT_EQ(got[k].contact, contactFor(s.contact)) << k;
+    }
+    tvi_support_point zero;
+    std::memset(static_cast<void*>(&zero), 0, sizeof zero);
+    for (std::size_t k = count; k < TVI_MAX_SUPPORT; ++k) {
+        EXPECT_EQ(std::memcmp(&got[k], &zero, sizeof zero), 0) << "unused support " << k;
+    }
+}
+
+// The supports lie on the sides their contacts name: every high support's deviation from the
+// zone's origin is above every low one's, by the width (to rounding).
+void expectSidesOfBand(tvi_band const& zone, tvi_support_point const (&support)[TVI_MAX_SUPPORT],
+                       std::size_t count) {
+    for (std::size_t k = 0; k < count; ++k) {
+        gte_point const& p = support[k].point;
+        double const deviation = zone.normal.x * (p.x - zone.origin.x) +
+                                 zone.normal.y * (p.y - zone.origin.y) +
+                                 zone.normal.z * (p.z - zone.origin.z);
+        double const side = support[k].contact == TVI_CONTACT_HIGH ? zone.high : zone.low;
+        double const scale = std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z) + 1.0;
+        EXPECT_NEAR(deviation, side, 1e-12 * scale) << "support " << k << " off its side";
+    }
+}
+
+struct Named {
+    std::string name;
+    Points points;
+};
+
+// Sets of every kind the core tells apart: measured faces, thin slabs far from the origin, fat
+// clouds (searched over their hull), integer grids full of ties, and flat, straight and single
+// spots.
+std::vector<Named> flatnessSets() {
+    Draws draws(20240722);
+    std::vector<Named> sets = {
+        {"face", bundled("face.txt")},
+        {"plate", bundled("plate.txt")},
+        {"slab", tavrisk_test::form_cases::slab(draws, 500, 200, 100, 0.005, 0.0)},
+        {"slab far out", tavrisk_test::form_cases::slab(draws, 300, 20, 10, 0.002, 1e6)},
+        {"cloud", tavrisk_test::form_cases::cloud(draws, 40)},
+        {"grid", tavrisk_test::form_cases::grid(draws, 30, 3)},
+        {"plane", {{0, 0, 1}, {4, 0, 1}, {0, 3, 1}, {4, 3, 1}, {2, 1, 1}}},
+        {"line", {{0, 0, 0}, {1, 2, 3}, {2, 4, 6}, {-1, -2, -3}}},
+        {"spot", {{5, 5, 5}, {5, 5, 5}, {5, 5, 5}}},
+    };
+    return sets;
+}
+
+// The configuration the header names for each of the core's.
+int flatnessConfigurationFor(form::FlatnessConfiguration c) {
+    struct Pair {
+        form::FlatnessConfiguration core;
+        int tvi;
+    } const pairs[] = {
+        {form::FlatnessConfiguration::kThreePlusOne, TVI_CONFIGURATION_THREE_PLUS_ONE},
+        {form::FlatnessConfiguration::kTwoPlusTwo, TVI_CONFIGURATION_TWO_PLUS_TWO},
+        {form::FlatnessConfiguration::kCoplanar, TVI_CONFIGURATION_COPLANAR},
+        {form::FlatnessConfiguration::kCollinear, TVI_CONFIGURATION_COLLINEAR},
+        {form::FlatnessConfiguration::kCoincident, TVI_CONFIGURATION_COINCIDENT},
+    };
+    for (Pair const& pair : pairs) {
+        if (pair.core == c) {
+            return pair.tvi;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+TEST(FormZones, FlatnessGivesTheCoresZoneAndBandToTheBit) {
+    int configurationsSeen = 0;
+    for (Named const& set : flatnessSets()) {
+        SCOPED_TRACE(set.name);
+        std::vector<gte_point> const records = recordsOf(set.points);
+        form::FlatnessZone const core =
+            form::minimumZoneFlatness(set.points.data(), set.points.size());
+        ASSERT_EQ(core.status, form::FormStatus::kMeasured);
+        tvi_flatness_result r = prepared<tvi_flatness_result>();
+        tvi_problem problem = tavrisk_test::poisoned<tvi_problem>();
+        ASSERT_EQ(tvi_flatness(records.data(), records.size(), &r, &problem), TVI_OK);
+        EXPECT_EQ(problem.kind, TVI_PROBLEM_NONE);
+        EXPECT_EQ(problem.message[0], '\0');
+
+        EXPECT_EQ(r.size, sizeof r);
+        EXPECT_TRUE(sameXYZ("zone.origin", r.zone.origin, core.midPoint));
+        EXPECT_TRUE(sameXYZ("zone.normal", r.zone.normal, core.normal));
+        EXPECT_TRUE(sameBits(r.zone.width, core.width));
+        EXPECT_TRUE(sameBits(r.zone.low, -0.5 * core.width));
+        EXPECT_TRUE(sameBits(r.zone.high, 0.5 * core.width));
+        EXPECT_TRUE(sameBits(r.zone.high - r.zone.low, r.zone.width));
+
+        form::LeastSquaresPlaneBand const& ls = core.leastSquares;
+        EXPECT_TRUE(sameXYZ("least_squares.origin", r.least_squares.origin, ls.origin));
+        EXPECT_TRUE(sameXYZ("least_squares.normal", r.least_squares.normal, ls.normal));
+        EXPECT_TRUE(sameBits(r.least_squares.low, ls.low));
+        EXPECT_TRUE(sameBits(r.least_squares.high, ls.high));
+        EXPECT_TRUE(sameBits(r.least_squares.width, ls.width));
+        EXPECT_EQ(r.least_squares_unique, ls.normalUnique ? 1 : 0);
+
+        expectSupport(core.support, r.support, r.support_count, records);
+        expectSidesOfBand(r.zone, r.support, r.support_count);
+        EXPECT_EQ(r.configuration, flatnessConfigurationFor(core.configuration));
+        EXPECT_EQ(r.certified, core.certified ? 1 : 0);
+        configurationsSeen |= 1 << r.configuration;
+    }
+    // The sets reach every configuration flatness has.
+    EXPECT_EQ(configurationsSeen,
+              (1 << TVI_CONFIGURATION_THREE_PLUS_ONE) | (1 << TVI_CONFIGURATION_TWO_PLUS_TWO) |
+                  (1 << TVI_CONFIGURATION_COPLANAR) | (1 << TVI_CONFIGURATION_COLLINEAR) |
+                  (1 << TVI_CONFIGURATION_COINCIDENT));
+}
+
+TEST(FormZones, StraightnessGivesTheCoresLinesToTheBit) {
+    Draws draws(7);
+    double const nan = std::nan("");
+    std::vector<Named> const sets = {
+        {"edge", bundled("edge.txt")},
+        {"slab", tavrisk_test::form_cases::slab(draws, 200, 50, 0.01, 0.003, 3e5)},
+        {"grid", tavrisk_test::form_cases::grid(draws, 20, 2)},
+        {"line, any z", {{0, 0, nan}, {2, 1, 7}, {4, 2, -HUGE_VAL}}},
+        {"spot", {{1, 2, 3}, {1, 2, -3}}},
+    };
+    int configurationsSeen = 0;
+    for (Named const& set : sets) {
+        SCOPED_TRACE(set.name);
+        std::vector<gte_point> const records = recordsOf(set.points);
+        form::StraightnessZone const core =
+            form::minimumZoneStraightness(set.points.data(), set.points.size());
+        ASSERT_EQ(core.status, form::FormStatus::kMeasured);
+        tvi_straightness_result r = prepared<tvi_straightness_result>();
+        ASSERT_EQ(tvi_straightness_xy(records.data(), records.size(), &r, nullptr), TVI_OK);
+        EXPECT_TRUE(sameXYZ("zone.origin", r.zone.origin, core.midPoint));
+        EXPECT_TRUE(sameXYZ("zone.normal", r.zone.normal, core.normal));
+        EXPECT_TRUE(sameXYZ("direction", r.direction, core.direction));
+        EXPECT_TRUE(sameBits(r.zone.width, core.width));
+        EXPECT_TRUE(sameBits(r.zone.low, -0.5 * core.width));
+        EXPECT_TRUE(sameBits(r.zone.high, 0.5 * core.width));
+        // The direction is the normal turned a quarter clockwise, in XY.
+        EXPECT_EQ(r.direction.x, r.zone.normal.y);
+        EXPECT_EQ(r.direction.y, -r.zone.normal.x);
+        EXPECT_EQ(r.zone.normal.z, 0.0);
+        EXPECT_EQ(r.zone.origin.z, 0.0);
+        expectSupport(core.support, r.support, r.support_count, records);
+        int const expected = core.configuration == form::StraightnessConfiguration::kTwoPlusOne
+                                 ? TVI_CONFIGURATION_TWO_PLUS_ONE
+                             : core.configuration == form::StraightnessConfiguration::kCollinear
+                                 ? TVI_CONFIGURATION_COLLINEAR
+                                 : TVI_CONFIGURATION_COINCIDENT;
+        EXPECT_EQ(r.configuration, expected);
+        EXPECT_EQ(r.certified, core.certified ? 1 : 0);
+        if (r.configuration == TVI_CONFIGURATION_TWO_PLUS_ONE) {
+            // Seen from above: the supports' z plays no part.
+            tvi_band flat = r.zone;
+            tvi_support_point support[TVI_MAX_SUPPORT];
+            std::memcpy(support, r.support, sizeof support);
+            for (tvi_support_point& s : support) {
+                s.point.z = 0.0;
+            }
+            expectSidesOfBand(flat, support, r.support_count);
+        }
+        configurationsSeen |= 1 << r.configuration;
+    }
+    EXPECT_EQ(configurationsSeen, (1 << TVI_CONFIGURATION_TWO_PLUS_ONE) |
+                                      (1 << TVI_CONFIGURATION_COLLINEAR) |
+                                      (1 << TVI_CONFIGURATION_COINCIDENT));
+}
+
+TEST(FormZones, RoundnessGivesTheCoresCirclesForEachCriterion) {
+    Draws draws(11);
+    std::vector<Named> const sets = {
+        {"ring", tavrisk_test::form_cases::ring(draws, 360, 0.0, 0.0, 25.0, 0.004)},
+        {"ring far out", tavrisk_test::form_cases::ring(draws, 90, -4e5, 7e5, 3.0, 0.001)},
+        {"square", {{1, 1, 0}, {-1, 1, 0}, {-1, -1, 0}, {1, -1, 0}, {1.2, 0, 0}}},
+        {"triangle", {{0, 0, 0}, {4, 0, 0}, {1, 3, 0}}},
+    };
+    struct Criterion {
+        int tvi;
+        form::RoundnessCriterion core;
+    } const criteria[] = {
+        {TVI_CRITERION_MINIMUM_ZONE, form::RoundnessCriterion::kMinimumZone},
+        {TVI_CRITERION_LEAST_SQUARES, form::RoundnessCriterion::kLeastSquares},
+        {TVI_CRITERION_MINIMUM_CIRCUMSCRIBED, form::RoundnessCriterion::kMinimumCircumscribed},
+        {TVI_CRITERION_MAXIMUM_INSCRIBED, form::RoundnessCriterion::kMaximumInscribed},
+    };
+    for (Named const& set : sets) {
+        for (Criterion const& criterion : criteria) {
+            SCOPED_TRACE(set.name + ", " + tvi_criterion_name(criterion.tvi));
+            std::vector<gte_point> const records = recordsOf(set.points);
+            form::RoundnessCircles const core =
+                form::roundness(set.points.data(), set.points.size(), criterion.core);
+            tvi_roundness_result r = prepared<tvi_roundness_result>();
+            tvi_problem problem;
+            int const status =
+                tvi_roundness_xy(records.data(), records.size(), criterion.tvi, &r, &problem);
+            if (core.status == form::FormStatus::kNoCentre) {
+                // A circle that runs off without bound has no centre to give.
+                EXPECT_EQ(status, TVI_REFUSED);
+                EXPECT_EQ(problem.kind, TVI_PROBLEM_NO_CENTER);
+                continue;
+            }
+            ASSERT_EQ(core.status, form::FormStatus::kMeasured);
+            ASSERT_EQ(status, TVI_OK) << problem.message;
+            EXPECT_TRUE(sameXYZ("center", r.center, core.center));
+            EXPECT_TRUE(sameBits(r.radius, core.radius));
+            EXPECT_TRUE(sameBits(r.inner_radius, core.innerRadius));
+            EXPECT_TRUE(sameBits(r.outer_radius, core.outerRadius));
+            EXPECT_TRUE(sameBits(r.width, core.width));
+            EXPECT_EQ(r.criterion, criterion.tvi);
+            EXPECT_EQ(r.certified, core.certified ? 1 : 0);
+            expectSupport(core.support, r.support, r.support_count, records);
+            // Inner contacts lie on the inner circle, outer ones on the outer.
+            for (std::size_t k = 0; k < r.support_count; ++k) {
+                double const d = std::hypot(r.support[k].point.x - r.center.x,
+                                            r.support[k].point.y - r.center.y);
+                double const radius =
+                    r.support[k].contact == TVI_CONTACT_OUTER ? r.outer_radius : r.inner_radius;
+                EXPECT_NEAR(d, radius, 1e-9 * (1.0 + radius)) << "support " << k;
+            }
+        }
+    }
+}
+
+// The least-squares band beside the zone is the first library's flatness of the same file, to
+// the bit, and the zone is narrower: the bundled figures, and scans written to a file.
+TEST(FormZones, LeastSquaresBandIsTheFlatnessFilesFigure) {
+    tavrisk_test::ScratchDirectory const scratch;
+    Draws draws(99);
+    std::vector<std::string> paths = {TAVRISK_DATA_DIR "/face.txt", TAVRISK_DATA_DIR "/plate.txt"};
+    for (int k = 0; k < 3; ++k) {
+        std::string text;
+        for (gte::Vector3 const& p :
+             tavrisk_test::form_cases::slab(draws, 400, 80, 40, 0.01, k * 250.0)) {
+            char line[96];
+            std::snprintf(line, sizeof line, "%.17g %.17g %.17g\n", p[0], p[1], p[2]);
+            text += line;
+        }
+        paths.push_back(scratch.write("slab" + std::to_string(k) + ".txt", text));
+    }
+    for (std::string const& path : paths) {
+        SCOPED_TRACE(path);
+        tvi_points* block = nullptr;
+        ASSERT_EQ(tvi_read_points_file(path.c_str(), nullptr, &block, nullptr), TVI_OK);
+        tvi_flatness_result r = prepared<tvi_flatness_result>();
+        int const status = tvi_flatness(block->points, block->count, &r, nullptr);
+        tvi_free_points(block);
+        ASSERT_EQ(status, TVI_OK);
+        double exported = -1.0;
+        ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &exported),
+                  TAVRISK_FLATNESS_MEASURED);
+        EXPECT_TRUE(sameBits(r.least_squares.width, exported))
+            << tavrisk_test::digitsOf(r.least_squares.width) << " vs "
+            << tavrisk_test::digitsOf(exported);
+        EXPECT_EQ(r.least_squares_unique, 1);
+        EXPECT_EQ(r.certified, 1);
+        EXPECT_LT(r.zone.width, r.least_squares.width);
+    }
+
+    // The bundled figures, measured independently.
+    tvi_flatness_result face = prepared<tvi_flatness_result>();
+    std::vector<gte_point> const facePoints = recordsOf(bundled("face.txt"));
+    ASSERT_EQ(tvi_flatness(facePoints.data(), facePoints.size(), &face, nullptr), TVI_OK);
+    EXPECT_NEAR(face.zone.width, 0.012420, 5e-7);
+    EXPECT_NEAR(face.least_squares.width, 0.013066, 5e-7);
+    EXPECT_EQ(face.configuration, TVI_CONFIGURATION_TWO_PLUS_TWO);
+    tvi_straightness_result edge = prepared<tvi_straightness_result>();
+    std::vector<gte_point> const edgePoints = recordsOf(bundled("edge.txt"));
+    ASSERT_EQ(tvi_straightness_xy(edgePoints.data(), edgePoints.size(), &edge, nullptr), TVI_OK);
+    EXPECT_NEAR(edge.zone.width, 0.010666, 5e-7);
+}
+
+// Degenerate sets have width zero where that is the true answer, and the configuration says
+// why; the supports name the points that fix what is defined.
+TEST(FormZones, DegenerateSetsMeasureZeroAndSaySo) {
+    struct Row {
+        char const* what;
+        std::vector<gte_point> points;
+        int configuration;
+        std::size_t supports;
+    } const flatness[] = {
+        {"one plane", tavrisk_test::xyzPoints(0, 0, 2, 1, 0, 2, 0, 1, 2, 1, 1, 2, 3, 3, 2),
+         TVI_CONFIGURATION_COPLANAR, 4},
+        {"one line", tavrisk_test::xyzPoints(1, 1, 1, 2, 2, 2, 5, 5, 5),
+         TVI_CONFIGURATION_COLLINEAR, 2},
+        {"one spot", tavrisk_test::xyzPoints(1, 2, 3, 1, 2, 3, 1, 2, 3),
+         TVI_CONFIGURATION_COINCIDENT, 1},
+    };
+    for (Row const& row : flatness) {
+        tvi_flatness_result r = prepared<tvi_flatness_result>();
+        ASSERT_EQ(tvi_flatness(row.points.data(), row.points.size(), &r, nullptr), TVI_OK)
+            << row.what;
+        EXPECT_EQ(r.zone.width, 0.0) << row.what;
+        EXPECT_EQ(r.zone.low, 0.0) << row.what;
+        EXPECT_EQ(r.zone.high, 0.0) << row.what;
+        EXPECT_EQ(r.configuration, row.configuration) << row.what;
+        EXPECT_EQ(r.support_count, row.supports) << row.what;
+        EXPECT_EQ(r.certified, 1) << row.what;
+        double const n = std::hypot(std::hypot(r.zone.normal.x, r.zone.normal.y), r.zone.normal.z);
+        EXPECT_NEAR(n, 1.0, 1e-15) << row.what << ": a unit normal even where it is one of many";
+    }
+    Row const straightness[] = {
+        {"one line", tavrisk_test::xyzPoints(0, 0, 0, 3, 4, 1, 6, 8, 2),
+         TVI_CONFIGURATION_COLLINEAR, 2},
+        {"one spot from above", tavrisk_test::xyzPoints(1, 2, 0, 1, 2, 9),
+         TVI_CONFIGURATION_COINCIDENT, 1},
+    };
+    for (Row const& row : straightness) {
+        tvi_straightness_result r = prepared<tvi_straightness_result>();
+        ASSERT_EQ(tvi_straightness_xy(row.points.data(), row.points.size(), &r, nullptr), TVI_OK)
+            << row.what;
+        EXPECT_EQ(r.zone.width, 0.0) << row.what;
+        EXPECT_EQ(r.configuration, row.configuration) << row.what;
+        EXPECT_EQ(r.support_count, row.supports) << row.what;
+    }
+}
+
+// Every refusal names its reason, with the point and coordinate at fault where there is one, and
+// leaves the result as the caller prepared it; a null problem record changes nothing else.
+TEST(FormZones, RefusalsNameTheReasonAndLeaveTheResultAlone) {
+    double const nan = std::nan("");
+    double const inf = HUGE_VAL;
+    enum Measure { kFlatness, kStraightness, kRoundness };
+    struct Row {
+        char const* what;
+        Measure measure;
+        std::vector<gte_point> points;
+        int status;
+        int kind;
+        std::uint64_t element, column, count, expected;
+        char const* text;
+        int criterion = TVI_CRITERION_MINIMUM_ZONE;
+    };
+    auto const p = [](auto... v) { return tavrisk_test::xyzPoints(v...); };
+    Row const rows[] = {
+        {"no points", kFlatness, {}, TVI_REFUSED, TVI_PROBLEM_TOO_FEW_POINTS, 0, 0, 0, 3, ""},
+        {"two points", kFlatness, p(0, 0, 0, 1, 1, 1), TVI_REFUSED, TVI_PROBLEM_TOO_FEW_POINTS, 0,
+         0, 2, 3, ""},
+        {"one point from above", kStraightness, p(0, 0, 0), TVI_REFUSED, TVI_PROBLEM_TOO_FEW_POINTS,
+         0, 0, 1, 2, ""},
+        {"NaN z", kFlatness, p(0, 0, 0, 1, 0, 0, 0, 1, nan, 1, 1, 1), TVI_REFUSED,
+         TVI_PROBLEM_NOT_FINITE, 3, 3, 0, 0, "nan"},
+        {"infinite y", kRoundness, p(0, 0, 0, 1, -inf, 0, 0, 1, 0), TVI_REFUSED,
+         TVI_PROBLEM_NOT_FINITE, 2, 2, 0, 0, "-inf"},
+        {"too large x", kFlatness, p(0, 0, 0, 1, 0, 0, 0, 1, 0, 1e39, 1, 1), TVI_REFUSED,
+         TVI_PROBLEM_OUT_OF_RANGE, 4, 1, 0, 0, "1e+39"},
+        {"too small y", kStraightness, p(0, 0, 0, 1, 1e-30, 0), TVI_REFUSED,
+         TVI_PROBLEM_OUT_OF_RANGE, 2, 2, 0, 0, "1e-30"},
+        // Out of range earlier, not a number later: the core refuses the NaN first.
+        {"NaN after a large value", kFlatness, p(1e40, 0, 0, 1, 0, 0, 0, 1, 0, 0, nan, 1),
+         TVI_REFUSED, TVI_PROBLEM_NOT_FINITE, 4, 2, 0, 0, "nan"},
+        {"points in line", kRoundness, p(0, 0, 0, 1, 1, 5, 3, 3, 0), TVI_REFUSED,
+         TVI_PROBLEM_NO_CENTER, 0, 0, 0, 0, ""},
+        {"unknown criterion", kRoundness, p(1, 0, 0, 0, 1, 0, -1, 0, 0), TVI_BAD_ARGUMENT,
+         TVI_PROBLEM_BAD_OPTION, 0, 0, 0, 0, "", 5},
+        {"no criterion", kRoundness, p(1, 0, 0, 0, 1, 0, -1, 0, 0), TVI_BAD_ARGUMENT,
+         TVI_PROBLEM_BAD_OPTION, 0, 0, 0, 0, "", 0},
+    };
+    for (Row const& row : rows) {
+        SCOPED_TRACE(row.what);
+        gte_point const* points = row.points.empty() ? nullptr : row.points.data();
+        std::size_t const count = row.points.size();
+        tvi_problem problem = tavrisk_test::poisoned<tvi_problem>();
+        int status = -1;
+        int silentStatus = -1;
+        bool untouched = false;
+        if (row.measure == kFlatness) {
+            tvi_flatness_result r = prepared<tvi_flatness_result>();
+            tvi_flatness_result const before = r;
+            status = tvi_flatness(points, count, &r, &problem);
+            silentStatus = tvi_flatness(points, count, &r, nullptr);
+            untouched = std::memcmp(&r, &before, sizeof r) == 0;
+        } else if (row.measure == kStraightness) {
+            tvi_straightness_result r = prepared<tvi_straightness_result>();
+            tvi_straightness_result const before = r;
+            status = tvi_straightness_xy(points, count, &r, &problem);
+            silentStatus = tvi_straightness_xy(points, count, &r, nullptr);
+            untouched = std::memcmp(&r, &before, sizeof r) == 0;
+        } else {
+            tvi_roundness_result r = prepared<tvi_roundness_result>();
+            tvi_roundness_result const before = r;
+            status = tvi_roundness_xy(points, count, row.criterion, &r, &problem);
+            silentStatus = tvi_roundness_xy(points, count, row.criterion, &r, nullptr);
+            untouched = std::memcmp(&r, &before, sizeof r) == 0;
+        }
+        EXPECT_EQ(status, row.status);
+        EXPECT_EQ(silentStatus, row.status);
+        EXPECT_TRUE(untouched) << "a refusal wrote the result";
+        EXPECT_EQ(problem.kind, row.kind) << problem.message;
+        EXPECT_EQ(problem.element, row.element);
+        EXPECT_EQ(problem.column, row.column);
+        EXPECT_EQ(problem.count, row.count);
+        EXPECT_EQ(problem.expected, row.expected);
+        EXPECT_STREQ(problem.text, row.text);
+        EXPECT_EQ(problem.line, 0u);
+        EXPECT_EQ(problem.offset, TVI_NO_OFFSET);
+        EXPECT_NE(problem.message[0], '\0');
+    }
+}
+
+// A call that is wrong whatever the points: no result record, a record of a size this library
+// does not know, a count without points.
+TEST(FormZones, RefuseCallsWithoutRoomOrPoints) {
+    std::vector<gte_point> const points = tavrisk_test::xyzPoints(0, 0, 0, 1, 0, 0, 0, 1, 0);
+    tvi_problem problem;
+    EXPECT_EQ(tvi_flatness(points.data(), points.size(), nullptr, &problem), TVI_BAD_ARGUMENT);
+    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
+    EXPECT_EQ(tvi_straightness_xy(points.data(), points.size(), nullptr, &problem),
+              TVI_BAD_ARGUMENT);
+    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
+    EXPECT_EQ(tvi_roundness_xy(points.data(), points.size(), TVI_CRITERION_MINIMUM_ZONE, nullptr,
+                               &problem),
+              TVI_BAD_ARGUMENT);
+    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
+
+    for (std::size_t size :
+         {std::size_t{0}, sizeof(tvi_flatness_result) - 8, sizeof(tvi_flatness_result) + 8}) {
+        tvi_flatness_result r = prepared<tvi_flatness_result>();
+        r.size = size;
+        tvi_flatness_result const before = r;
+        EXPECT_EQ(tvi_flatness(points.data(), points.size(), &r, &problem), TVI_BAD_ARGUMENT);
+        EXPECT_EQ(problem.kind, TVI_PROBLEM_BAD_OPTION) << size;
+        EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0) << size;
+    }
+    tvi_roundness_result round = prepared<tvi_roundness_result>();
+    round.size = sizeof round + 1;
+    EXPECT_EQ(tvi_roundness_xy(points.data(), points.size(), TVI_CRITERION_MINIMUM_ZONE, &round,
+                               &problem),
+              TVI_BAD_ARGUMENT);
+    EXPECT_EQ(problem.kind, TVI_PROBLEM_BAD_OPTION);
+    tvi_straightness_result straight = prepared<tvi_straightness_result>();
+    straight.size = sizeof straight - 4;
+    EXPECT_EQ(tvi_straightness_xy(points.data(), points.size(), &straight, &problem),
+              TVI_BAD_ARGUMENT);
+    EXPECT_EQ(problem.kind, TVI_PROBLEM_BAD_OPTION);
+
+    tvi_flatness_result r = prepared<tvi_flatness_result>();
+    EXPECT_EQ(tvi_flatness(nullptr, 5, &r, &problem), TVI_BAD_ARGUMENT);
+    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
+    round = prepared<tvi_roundness_result>();
+    EXPECT_EQ(tvi_roundness_xy(nullptr, 5, TVI_CRITERION_MINIMUM_ZONE, &round, &problem),
+              TVI_BAD_ARGUMENT);
+    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
+}
+
+TEST(FormZones, NameCriteriaConfigurationsAndProblems) {
+    EXPECT_STREQ(tvi_criterion_name(TVI_CRITERION_MINIMUM_ZONE), "minimum-zone");
+    EXPECT_STREQ(tvi_criterion_name(TVI_CRITERION_LEAST_SQUARES), "least-squares");
+    EXPECT_STREQ(tvi_criterion_name(TVI_CRITERION_MINIMUM_CIRCUMSCRIBED), "circumscribed");
+    EXPECT_STREQ(tvi_criterion_name(TVI_CRITERION_MAXIMUM_INSCRIBED), "inscribed");
+    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_THREE_PLUS_ONE), "3+1");
+    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_TWO_PLUS_TWO), "2+2");
+    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_TWO_PLUS_ONE), "2+1");
+    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_COPLANAR), "coplanar");
+    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_COLLINEAR), "collinear");
+    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_COINCIDENT), "coincident");
+    for (int unknown : {0, -1, 7, 1000}) {
+        EXPECT_STREQ(tvi_configuration_name(unknown), "unknown");
+    }
+    for (int unknown : {0, -1, 5}) {
+        EXPECT_STREQ(tvi_criterion_name(unknown), "unknown");
+    }
+    EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_TOO_FEW_POINTS), "too_few_points");
+    EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_OUT_OF_RANGE), "out_of_range");
+    EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_NO_CENTER), "no_center");
+}
