@@ -29,6 +29,11 @@ constexpr int kMaxZoneSteps = 60;
 constexpr int kMaxZoneHalvings = 20;
 // Exchanges of the inscribed circle's contacts before giving up.
 constexpr int kMaxInscribedSteps = 1000;
+// A fourth contact met within this many units in the last place of the radius is as near as the
+// others: the tie of a symmetric profile, which the certificate then decides exactly.
+constexpr double kTieSteps = 64.0;
+// Tied contacts of each circle tried in pairs when the minimum zone's contacts tie.
+constexpr std::size_t kMaxTiedContacts = 8;
 // A centre that has moved this many point spreads away has left any profile behind: the zone
 // is running off towards a straight one.
 constexpr double kRunawaySpreads = 1e6;
@@ -150,8 +155,32 @@ std::optional<std::pair<std::size_t, double>> firstMet(Vector3 const* p, std::si
 
 struct Inscribed {
     bool found = false;
-    std::array<std::size_t, 3> contact{};
+    // Three contacts round the centre, or four: a diameter's ends and a point either side of it.
+    std::array<std::size_t, 4> contact{};
+    int count = 0;
 };
+
+// Whether the fourth point d holds the centre of the circle on the diameter of a and c with the
+// right-angled corner b: d as near, on the other side of the diameter. Then every way the centre
+// moves takes it nearer one of the four. Such ties come from symmetric profiles (a star of
+// points at two radii), where dropping the corner b, as at any obtuse corner, would only bring
+// it back.
+std::optional<std::size_t> fourthAcross(Vector3 const* p, std::size_t count, Vector2 const& c,
+                                        std::vector<std::size_t> const& contacts, int corner) {
+    Vector3 const& a = p[contacts[(corner + 1) % 3]];
+    Vector3 const& b = p[contacts[corner]];
+    Vector3 const& d = p[contacts[(corner + 2) % 3]];
+    Vector2 v = gte::Normalized(Vector2(-(d[1] - a[1]), d[0] - a[0]));
+    if (gte::Dot(v, Vector2(c[0] - b[0], c[1] - b[1])) < 0.0) {
+        v = -v;
+    }
+    auto const met = firstMet(p, count, c, v, contacts);
+    double const radius = distance(b, c);
+    if (!met || met->second > kTieSteps * std::numeric_limits<double>::epsilon() * radius) {
+        return std::nullopt;
+    }
+    return met->first;
+}
 
 Inscribed climbToInscribed(Vector3 const* p, std::size_t count, Vector2 start) {
     Inscribed result;
@@ -196,40 +225,69 @@ Inscribed climbToInscribed(Vector3 const* p, std::size_t count, Vector2 start) {
         }
         c = rounded->center;
         int obtuse = -1;
+        bool right = false;
         for (int k = 0; k < 3; ++k) {
             Vector3 const& at = p[contacts[k]];
             Vector3 const& u = p[contacts[(k + 1) % 3]];
             Vector3 const& w = p[contacts[(k + 2) % 3]];
-            if ((u[0] - at[0]) * (w[0] - at[0]) + (u[1] - at[1]) * (w[1] - at[1]) <= 0.0) {
+            double const cosine = (u[0] - at[0]) * (w[0] - at[0]) + (u[1] - at[1]) * (w[1] - at[1]);
+            if (cosine <= 0.0) {
                 obtuse = k;
+                right = cosine == 0.0;
             }
         }
         if (obtuse < 0) {
             result.found = true;
-            result.contact = {contacts[0], contacts[1], contacts[2]};
+            result.contact = {contacts[0], contacts[1], contacts[2], 0};
+            result.count = 3;
             return result;
+        }
+        if (right) {
+            if (std::optional<std::size_t> const fourth =
+                    fourthAcross(p, count, c, contacts, obtuse)) {
+                result.found = true;
+                result.contact = {contacts[(obtuse + 1) % 3], contacts[obtuse],
+                                  contacts[(obtuse + 2) % 3], *fourth};
+                result.count = 4;
+                return result;
+            }
         }
         contacts.erase(contacts.begin() + obtuse);
     }
     return result;
 }
 
-bool acuteAndEmpty(Vector3 const* p, std::size_t count, std::array<std::size_t, 3> const& t) {
-    for (int k = 0; k < 3; ++k) {
-        Vector3 const& at = p[t[k]];
-        Vector3 const& u = p[t[(k + 1) % 3]];
-        Vector3 const& w = p[t[(k + 2) % 3]];
-        if (exactSign([&](auto kind) { return dotXY<decltype(kind)>(at, u, w); }) <= 0) {
-            return false;
-        }
-    }
-    int const turn = turnXY(p[t[0]], p[t[1]], p[t[2]]);
+int cornerSign(Vector3 const& at, Vector3 const& u, Vector3 const& w) {
+    return exactSign([&](auto kind) { return dotXY<decltype(kind)>(at, u, w); });
+}
+
+// Whether no point lies strictly inside the circle through a, b and c.
+bool emptyCircle(Vector3 const* p, std::size_t count, Vector3 const& a, Vector3 const& b,
+                 Vector3 const& c) {
+    int const turn = turnXY(a, b, c);
     for (std::size_t i = 0; i < count; ++i) {
-        if (turn * inCircleSign(p[t[0]], p[t[1]], p[t[2]], p[i]) > 0) {
+        if (turn * inCircleSign(a, b, c, p[i]) > 0) {
             return false;
         }
     }
     return true;
+}
+
+// Whether the contacts prove a largest empty circle about a nearby centre: an empty circle
+// through an acute triangle, or on a diameter with right-angled corners strictly either side.
+bool inscribedCertified(Vector3 const* p, std::size_t count, Inscribed const& inscribed) {
+    auto const& t = inscribed.contact;
+    if (inscribed.count == 4) {
+        Vector3 const &a = p[t[0]], &b = p[t[1]], &c = p[t[2]], &d = p[t[3]];
+        return cornerSign(b, a, c) == 0 && cornerSign(d, a, c) == 0 &&
+               turnXY(a, c, b) * turnXY(a, c, d) < 0 && emptyCircle(p, count, a, b, c);
+    }
+    for (int k = 0; k < 3; ++k) {
+        if (cornerSign(p[t[k]], p[t[(k + 1) % 3]], p[t[(k + 2) % 3]]) <= 0) {
+            return false;
+        }
+    }
+    return emptyCircle(p, count, p[t[0]], p[t[1]], p[t[2]]);
 }
 
 // ---- minimum zone: successive linear programmes about the moving centre.
@@ -247,8 +305,51 @@ double zoneWidth(Vector3 const* p, std::size_t count, Vector2 const& c) {
 struct Annulus {
     bool found = false;
     std::size_t o1 = 0, o2 = 0, i1 = 0, i2 = 0;
-    Vector2 center;
+    Vector2 center = Vector2::zeroVector();
 };
+
+// Whether no point lies outside the annulus.
+bool holdsEvery(Vector3 const* p, std::size_t count, FourPointAnnulus const& annulus) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (annulus.placeOf(p[i]) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// At a centre where several points tie for the farthest or the nearest (a symmetric profile),
+// the linear programme's pick among them need not alternate; another pair of each may, which
+// proves the zone. The tied points are tried in pairs, a few of each.
+Annulus tiedAnnulus(Vector3 const* p, std::size_t count, Vector2 const& c) {
+    Extremes const e = extremesAbout(p, count, c);
+    double const slack = kTieSteps * std::numeric_limits<double>::epsilon() * e.farthest;
+    std::vector<std::size_t> outer;
+    std::vector<std::size_t> inner;
+    for (std::size_t i = 0; i < count; ++i) {
+        double const d = distance(p[i], c);
+        if (d >= e.farthest - slack && outer.size() < kMaxTiedContacts) {
+            outer.push_back(i);
+        }
+        if (d <= e.nearest + slack && inner.size() < kMaxTiedContacts) {
+            inner.push_back(i);
+        }
+    }
+    for (std::size_t a = 0; a < outer.size(); ++a) {
+        for (std::size_t b = a + 1; b < outer.size(); ++b) {
+            for (std::size_t k = 0; k < inner.size(); ++k) {
+                for (std::size_t l = k + 1; l < inner.size(); ++l) {
+                    FourPointAnnulus const zone(p, outer[a], outer[b], inner[k], inner[l]);
+                    if (zone.defined() && zone.alternates() && holdsEvery(p, count, zone)) {
+                        return Annulus{true,     outer[a], outer[b],
+                                       inner[k], inner[l], zone.rounded().center};
+                    }
+                }
+            }
+        }
+    }
+    return Annulus{false, 0, 0, 0, 0, c};
+}
 
 Annulus narrowestAnnulus(Vector3 const* p, std::size_t count, Vector2 start, double spread) {
     Annulus result;
@@ -265,6 +366,7 @@ Annulus narrowestAnnulus(Vector3 const* p, std::size_t count, Vector2 start, dou
         }
         VerticalZone const zone = narrowestVerticalZone(linearised.data(), count);
         if (!zone.solved) {
+            result.center = c;  // the narrowest found, not proved
             return result;
         }
         std::vector<std::size_t> outer;
@@ -285,15 +387,8 @@ Annulus narrowestAnnulus(Vector3 const* p, std::size_t count, Vector2 start, dou
             FourPointAnnulus const annulus(p, outer[0], outer[1], inner[0], inner[1]);
             if (annulus.defined()) {
                 next = annulus.rounded().center;
-                if (annulus.alternates()) {
-                    bool holds = true;
-                    for (std::size_t i = 0; i < count && holds; ++i) {
-                        holds = annulus.placeOf(p[i]) == 0;
-                    }
-                    if (holds) {
-                        result = Annulus{true, outer[0], outer[1], inner[0], inner[1], next};
-                        return result;
-                    }
+                if (annulus.alternates() && holdsEvery(p, count, annulus)) {
+                    return Annulus{true, outer[0], outer[1], inner[0], inner[1], next};
                 }
             }
         }
@@ -303,6 +398,7 @@ Annulus narrowestAnnulus(Vector3 const* p, std::size_t count, Vector2 start, dou
             nextWidth = zoneWidth(p, count, next);
         }
         if (gte::Length(next - start) > kRunawaySpreads * spread) {
+            result.center = next;  // the caller refuses a centre this far out
             return result;
         }
         if (next == c) {
@@ -396,7 +492,7 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
             // Grown from the least-squares centre and from the circumscribed circle's: where a
             // coarse profile has two local maxima near its middle, the larger is kept.
             std::optional<RoundedCircle> best;
-            std::array<std::size_t, 3> contact{};
+            Inscribed chosen;
             std::optional<RoundedCircle> const outer =
                 roundedCircle(p, smallestEnclosing(p, count));
             for (Vector2 const& from : {start, outer ? outer->center : start}) {
@@ -404,11 +500,12 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
                 if (!inscribed.found) {
                     continue;
                 }
-                std::optional<RoundedCircle> const rounded =
-                    roundedCircle(p, CircleThrough{inscribed.contact, 3});
+                CircleThrough const through{
+                    {inscribed.contact[0], inscribed.contact[1], inscribed.contact[2]}, 3};
+                std::optional<RoundedCircle> const rounded = roundedCircle(p, through);
                 if (rounded && (!best || rounded->radius > best->radius)) {
                     best = rounded;
-                    contact = inscribed.contact;
+                    chosen = inscribed;
                 }
             }
             if (!best) {
@@ -419,9 +516,9 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
             r.innerRadius = best->radius;
             r.radius = best->radius;
             r.width = r.outerRadius - r.innerRadius;
-            r.certified = acuteAndEmpty(p, count, contact);
-            for (std::size_t i : contact) {
-                r.support.add(i, p[i], Contact::kLow);
+            r.certified = inscribedCertified(p, count, chosen);
+            for (int k = 0; k < chosen.count; ++k) {
+                r.support.add(chosen.contact[k], p[chosen.contact[k]], Contact::kLow);
             }
             return r;
         }
@@ -429,12 +526,15 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
             break;
     }
 
-    Annulus const annulus = narrowestAnnulus(p, count, start, spread);
+    Annulus annulus = narrowestAnnulus(p, count, start, spread);
     if (!annulus.found) {
         if (gte::Length(annulus.center - start) > kRunawaySpreads * spread) {
             r.status = FormStatus::kNoCentre;
             return r;
         }
+        annulus = tiedAnnulus(p, count, annulus.center);
+    }
+    if (!annulus.found) {
         writeAbout(p, count, annulus.center, r);
         r.radius = 0.5 * (r.innerRadius + r.outerRadius);
         Extremes const e = extremesAbout(p, count, annulus.center);

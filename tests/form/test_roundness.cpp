@@ -95,6 +95,49 @@ TEST(Roundness, CircumscribedAndInscribedAgreeWithExactSearches) {
     EXPECT_EQ(failures, 0);
 }
 
+// Symmetric profiles tie: every triangle of a star's inner points has a right angle, the centre
+// on its hypotenuse. The largest empty circle is held by four contacts, a diameter's ends and a
+// point either side; the climb must stop there, not drop a corner it will meet again.
+TEST(Roundness, InscribedCircleHeldByFourTiedContacts) {
+    double const u = 9.0 / std::sqrt(2.0);
+    Points const star = {{10, 0, 0},  {u, u, 0},   {0, 10, 0},  {-u, u, 0},
+                         {-10, 0, 0}, {-u, -u, 0}, {0, -10, 0}, {u, -u, 0}};
+    // Integer points on a circle of radius 5 about (1, 2): a diameter's ends, a corner either
+    // side; the rest of the profile seven out.
+    Points lopsided = {{6, 2, 0}, {-4, 2, 0}, {4, 6, 0}, {-3, -1, 0}};
+    Points open = {{6, 2, 0}, {-4, 2, 0}, {4, 6, 0}};
+    for (auto [x, y] :
+         {std::pair{8, 2}, {-6, 2}, {1, 9}, {1, -5}, {6, 7}, {-4, -3}, {6, -3}, {-4, 7}}) {
+        lopsided.emplace_back(x, y, 0);
+        open.emplace_back(x, y, 0);
+    }
+    struct Case {
+        Points const& points;
+        double x, y, radius;
+    };
+    for (Case const& c : {Case{star, 0, 0, 9}, Case{lopsided, 1, 2, 5}}) {
+        SCOPED_TRACE(c.radius);
+        RoundnessCircles const r = circlesOf(c.points, RoundnessCriterion::kMaximumInscribed);
+        ASSERT_EQ(r.status, FormStatus::kMeasured);
+        EXPECT_TRUE(r.certified);
+        EXPECT_NEAR(r.center[0], c.x, 1e-14);
+        EXPECT_NEAR(r.center[1], c.y, 1e-14);
+        EXPECT_NEAR(r.innerRadius, c.radius, 1e-14);
+        EXPECT_EQ(r.support.count, 4);
+    }
+    // The star's minimum zone: width 1 between its two rings, proved by two outer and two inner
+    // points that alternate, though every point ties with three others.
+    RoundnessCircles const zone = circlesOf(star, RoundnessCriterion::kMinimumZone);
+    ASSERT_EQ(zone.status, FormStatus::kMeasured);
+    EXPECT_TRUE(zone.certified);
+    EXPECT_NEAR(zone.width, 1.0, 1e-14);
+    EXPECT_EQ(zone.support.count, 4);
+    // Without the lower corner the circle grows past the diameter: three do not hold it.
+    RoundnessCircles const r = circlesOf(open, RoundnessCriterion::kMaximumInscribed);
+    ASSERT_EQ(r.status, FormStatus::kMeasured);
+    EXPECT_GT(r.innerRadius, 5.0);
+}
+
 // The least-squares centre zeroes the gradient of the sum of squared radial deviations.
 TEST(Roundness, LeastSquaresCircleIsStationary) {
     form_cases::Draws d(31u);
