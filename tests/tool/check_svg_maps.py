@@ -3,7 +3,8 @@
 # Draws every kind of deviation map with the tavrisk program and checks each SVG: well-formed
 # XML, one "point" mark per measured point, the extremes ringed (two rings each), and the caption
 # carrying the figure the program printed. A file name full of markup characters and a byte that
-# is not UTF-8 must still give well-formed XML and JSON.
+# is not UTF-8 must still give well-formed XML and JSON. Maps of more points than a map holds
+# marks for (250000) draw one point in a stride, as their caption says, lines as faces do.
 # Usage: check_svg_maps.py TAVRISK DATA_DIR
 import json
 import os
@@ -41,6 +42,22 @@ try:
         assert classes.count("extreme") == rings, (args, classes.count("extreme"))
         assert word in text and (key is None or "%.6f" % printed[key] in text), (args, text)
     assert printed["file"].endswith("a&b<c>\"d'\ufffd.txt"), printed["file"]
+
+    # Regression: line maps drew every point whatever their number (a million points made a
+    # 112 MB map) while the caption said one in four was drawn.
+    many = os.path.join(scratch, "long-edge.txt")
+    count = 250001
+    with open(many, "w") as out:
+        out.writelines("%d %.3f 0\n" % (i, (i * 7919 % 1000) / 1e5) for i in range(count))
+    for command in ["straightness", "fit-line"]:
+        svg = os.path.join(scratch, "many.svg")
+        args = [tool, command, many, "--svg", svg]
+        done = subprocess.run(args, capture_output=True)
+        assert done.returncode == 0, (command, done.stderr)
+        with open(svg) as drawn:  # read as text: parsing a map this large takes seconds
+            text = drawn.read()
+        assert text.count('class="point"') == (count + 1) // 2, (command, text.count("point"))
+        assert "One point in 2 of the %d is drawn" % count in text, command
 finally:
     shutil.rmtree(scratch)
-print("deviation maps: 6 passed, 0 failed")
+print("deviation maps: 8 passed, 0 failed")

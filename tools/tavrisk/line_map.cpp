@@ -131,26 +131,38 @@ void drawZeroLine(SvgDocument& svg, LineFrame const& frame) {
              Stroke{"#333333", 1.5, ""});
 }
 
-// The points joined in their order along the line (one in stride of them when there are many).
-void drawTrace(SvgDocument& svg, LineFrame const& frame, LineMap const& map, std::size_t stride) {
+// The points drawn, in their order along the line: every point, or one in stride of them when
+// there are many.
+std::vector<std::size_t> drawnInOrder(LineMap const& map, std::size_t stride) {
     std::vector<std::size_t> order(map.along.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return map.along[a] < map.along[b]; });
-    std::vector<std::pair<double, double>> trace;
-    trace.reserve(order.size() / stride + 1);
+    std::vector<std::size_t> drawn;
+    drawn.reserve(order.size() / stride + 1);
     for (std::size_t k = 0; k < order.size(); k += stride) {
-        std::size_t const i = order[k];
+        drawn.push_back(order[k]);
+    }
+    return drawn;
+}
+
+// The points drawn, joined in their order along the line.
+void drawTrace(SvgDocument& svg, LineFrame const& frame, LineMap const& map,
+               std::vector<std::size_t> const& drawn) {
+    std::vector<std::pair<double, double>> trace;
+    trace.reserve(drawn.size());
+    for (std::size_t const i : drawn) {
         trace.emplace_back(frame.x(map.along[i]), frame.y((*map.deviations)[i]));
     }
     svg.polyline(trace, Stroke{"#8c8c8c", 1.0, ""});
 }
 
-// One mark per point, coloured by its deviation.
-void drawPointMarks(SvgDocument& svg, LineFrame const& frame, LineMap const& map, double radius) {
+// One mark per point drawn, coloured by its deviation.
+void drawPointMarks(SvgDocument& svg, LineFrame const& frame, LineMap const& map,
+                    std::vector<std::size_t> const& drawn, double radius) {
     std::vector<double> const& deviations = *map.deviations;
     DivergingScale const colours = roundedScale(frame.largestDeviation);
-    for (std::size_t i = 0; i < deviations.size(); ++i) {
+    for (std::size_t const i : drawn) {
         svg.circle(frame.x(map.along[i]), frame.y(deviations[i]), radius,
                    cssColour(colours.colourOf(deviations[i])), "point", Stroke{"#333333", 0.6, ""});
     }
@@ -160,11 +172,11 @@ void drawPointMarks(SvgDocument& svg, LineFrame const& frame, LineMap const& map
 
 void drawLineMap(LineMap const& map, std::string const& path) {
     LineFrame const frame = frameOf(map);
-    std::size_t const points = map.along.size();
+    std::size_t const stride = markStride(map.along.size());
+    std::vector<std::size_t> const drawn = drawnInOrder(map, stride);
     double const radius =
-        std::clamp(kPlotArea.width / static_cast<double>(points) * kMarkShareOfSpacing,
+        std::clamp(kPlotArea.width / static_cast<double>(drawn.size()) * kMarkShareOfSpacing,
                    kSmallestMark, kLargestMark);
-    std::size_t const stride = markStride(points);
 
     SvgDocument svg(kPageWidth, kPageHeight);
     drawTitle(svg, map.title);
@@ -172,8 +184,8 @@ void drawLineMap(LineMap const& map, std::string const& path) {
     drawAxes(svg, frame, map);
     drawBand(svg, frame, map);
     drawZeroLine(svg, frame);
-    drawTrace(svg, frame, map, stride);
-    drawPointMarks(svg, frame, map, radius);
+    drawTrace(svg, frame, map, drawn);
+    drawPointMarks(svg, frame, map, drawn, radius);
     markExtremes(
         svg, map.summary, map.unit,
         [&](std::int64_t index, double& x, double& y) {

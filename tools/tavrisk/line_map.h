@@ -23,7 +23,8 @@ struct LineMap {
     bool markLowest;  // false where the lowest deviation means nothing (unsigned distances)
 };
 
-// Draws the plot into an SVG file: one "point" mark per point.
+// Draws the plot into an SVG file: one "point" mark per point, or per point of one in
+// markStride of them when there are more than kMostMarks (the extremes are ringed whatever).
 void drawLineMap(LineMap const& map, std::string const& path);
 
 }  // namespace tavrisk_tool

@@ -36,8 +36,9 @@ struct PlaneMap {
     DeviationSummary summary;
 };
 
-// Draws the map into an SVG file: one "point" mark per point. The caption follows the headline
-// with the extremes and the direction of view.
+// Draws the map into an SVG file: one "point" mark per point (per point of one in markStride of
+// them when there are more than kMostMarks). The caption follows the headline with the extremes
+// and the direction of view.
 void drawPlaneMap(PlaneMap const& map, std::string const& path);
 
 }  // namespace tavrisk_tool
