@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "stopping_signals.h"
 #include "tool_error.h"
 
 namespace tavrisk_tool {
@@ -21,9 +22,6 @@ namespace {
 // the handler may only read a plain buffer that is complete whenever it is marked as in use.
 char pendingPath[PATH_MAX + 64];
 volatile std::sig_atomic_t pending = 0;
-
-constexpr int kStoppingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
-constexpr std::size_t kSignalCount = sizeof kStoppingSignals / sizeof kStoppingSignals[0];
 
 extern "C" void removePendingThenStop(int signal) {
     if (pending != 0) {
@@ -44,25 +42,22 @@ public:
         }
         // The stopping signals wait while the file is made and its name recorded, so that no
         // stop falls between the two.
-        sigset_t stopping, before;
-        sigemptyset(&stopping);
-        for (int signal : kStoppingSignals) {
-            sigaddset(&stopping, signal);
-        }
-        ::sigprocmask(SIG_BLOCK, &stopping, &before);
-        fd_ = ::mkstemp(&path_[0]);
-        int const made = errno;
-        if (fd_ >= 0) {
-            std::memcpy(pendingPath, path_.c_str(), path_.size() + 1);
-            pending = 1;
-            struct sigaction removal {};
-            removal.sa_handler = removePendingThenStop;
-            sigemptyset(&removal.sa_mask);
-            for (std::size_t i = 0; i < kSignalCount; ++i) {
-                ::sigaction(kStoppingSignals[i], &removal, &saved_[i]);
+        int made = 0;
+        {
+            StoppingSignalsHeld const held;
+            fd_ = ::mkstemp(&path_[0]);
+            made = errno;
+            if (fd_ >= 0) {
+                std::memcpy(pendingPath, path_.c_str(), path_.size() + 1);
+                pending = 1;
+                struct sigaction removal {};
+                removal.sa_handler = removePendingThenStop;
+                sigemptyset(&removal.sa_mask);
+                for (std::size_t i = 0; i < kStoppingSignalCount; ++i) {
+                    ::sigaction(kStoppingSignals[i], &removal, &saved_[i]);
+                }
             }
         }
-        ::sigprocmask(SIG_SETMASK, &before, nullptr);
         if (fd_ < 0) {
             throw FileProblem(target + ": cannot be written: " + std::strerror(made));
         }
@@ -75,7 +70,7 @@ public:
             ::unlink(path_.c_str());
             pending = 0;
         }
-        for (std::size_t i = 0; i < kSignalCount; ++i) {
+        for (std::size_t i = 0; i < kStoppingSignalCount; ++i) {
             ::sigaction(kStoppingSignals[i], &saved_[i], nullptr);
         }
     }
@@ -109,7 +104,7 @@ private:
 
     std::string path_;
     int fd_ = -1;
-    struct sigaction saved_[kSignalCount] = {};
+    struct sigaction saved_[kStoppingSignalCount] = {};
 };
 
 // The file a symbolic link names, which the map replaces; the path itself otherwise.

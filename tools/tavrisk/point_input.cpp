@@ -11,6 +11,7 @@
 
 #include "pointtext/point_file.h"
 #include "progress.h"
+#include "stopping_signals.h"
 #include "tool_error.h"
 
 namespace tavrisk_tool {
@@ -26,12 +27,20 @@ public:
         char const* dir = std::getenv("TMPDIR");
         std::string path =
             std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/tavrisk-XXXXXX";
-        fd_ = ::mkstemp(&path[0]);
+        int made = 0;
+        {
+            // A stop between making the file and removing its name would leave it behind.
+            StoppingSignalsHeld const held;
+            fd_ = ::mkstemp(&path[0]);
+            made = errno;
+            if (fd_ >= 0) {
+                ::unlink(path.c_str());
+            }
+        }
         if (fd_ < 0) {
             throw FileProblem("cannot keep standard input in a temporary file: " +
-                              std::string(std::strerror(errno)));
+                              std::string(std::strerror(made)));
         }
-        ::unlink(path.c_str());
     }
     ~PrivateCopy() { ::close(fd_); }
     PrivateCopy(PrivateCopy const&) = delete;
