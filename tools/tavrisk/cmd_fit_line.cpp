@@ -14,7 +14,8 @@
 namespace tavrisk_tool {
 
 void runFitLine(Options const& options) {
-    std::vector<gte::Vector3> const points = readPoints(options.file);
+    PointFile const file = readPointFile(options.file, options.reading);
+    std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
     requireThreePoints(points.size(), "a line", options);
     gte_lseg segment;
@@ -42,6 +43,7 @@ void runFitLine(Options const& options) {
 
     Report report("fit-line", unit);
     report.text({"file"}, "file", displayName(options.file));
+    report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
     report.position({"segment", "pt1"}, "segment pt1", start);
     report.position({"segment", "pt2"}, "segment pt2", tavrisk::toVector3(segment.pt2));

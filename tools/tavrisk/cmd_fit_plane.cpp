@@ -29,7 +29,8 @@ double signedDistance(gte_plane const& plane, gte_point const& point, gte::Vecto
 }  // namespace
 
 void runFitPlane(Options const& options) {
-    std::vector<gte::Vector3> const points = readPoints(options.file);
+    PointFile const file = readPointFile(options.file, options.reading);
+    std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
     requireThreePoints(points.size(), "a plane", options);
     gte_plane plane;
@@ -63,6 +64,7 @@ void runFitPlane(Options const& options) {
 
     Report report("fit-plane", unit);
     report.text({"file"}, "file", displayName(options.file));
+    report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
     report.position({"plane", "pt1"}, "plane pt1", tavrisk::toVector3(plane.pt1));
     report.position({"plane", "pt2"}, "plane pt2", tavrisk::toVector3(plane.pt2));

@@ -15,7 +15,8 @@
 namespace tavrisk_tool {
 
 void runFlatness(Options const& options) {
-    std::vector<gte::Vector3> const points = readPoints(options.file);
+    PointFile const file = readPointFile(options.file, options.reading);
+    std::vector<gte::Vector3> const& points = file.points;
     requireOneCall(points.size());  // as the export refuses them
     requireThreePoints(points.size(), "flatness", options);
     std::vector<double> deviations;
@@ -42,6 +43,7 @@ void runFlatness(Options const& options) {
 
     Report report("flatness", unit);
     report.text({"file"}, "file", displayName(options.file));
+    report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
     report.length({"flatness"}, "flatness", flatness);
     report.position({"plane", "point"}, "plane through", band.origin);

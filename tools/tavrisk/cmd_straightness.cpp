@@ -34,7 +34,8 @@ gte_line referenceLine(Options const& options, std::vector<gte::Vector3> const& 
 }  // namespace
 
 void runStraightness(Options const& options) {
-    std::vector<gte::Vector3> const points = readPoints(options.file);
+    PointFile const file = readPointFile(options.file, options.reading);
+    std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
     gte_line const line = referenceLine(options, points, records);
     std::vector<double> deviations(records.size());
@@ -50,6 +51,7 @@ void runStraightness(Options const& options) {
 
     Report report("straightness", unit);
     report.text({"file"}, "file", displayName(options.file));
+    report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
     report.text({"line", "source"}, "line", options.line ? "given" : "fitted");
     report.position({"line", "point"}, "line through", tavrisk::toVector3(line.pt));

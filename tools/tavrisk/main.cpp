@@ -8,7 +8,9 @@
 #include <new>
 
 #include "commands.h"
+#include "error_report.h"
 #include "options.h"
+#include "point_input.h"
 #include "output_file.h"
 #include "tool_error.h"
 
@@ -39,15 +41,33 @@ void run(Options const& options) {
     }
 }
 
+// The words a run's error goes by on standard error: a refusal says it is one.
+void printError(ToolError const& error) {
+    std::fprintf(stderr, "tavrisk: %s%s\n",
+                 error.detail().kind == "refused" ? "measurement refused: " : "", error.what());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    Options options;
+    bool parsed = false;
+    // Every error reaches standard error in words and, with --json, standard output as a JSON
+    // object, so that a program reading the output learns why there are no figures.
+    auto const fail = [&](ToolError const& error) {
+        printError(error);
+        if (options.json) {
+            printErrorJson(parsed ? commandName(options.command) : std::string(),
+                           parsed ? displayName(options.file) : std::string(), error);
+        }
+        return static_cast<int>(error.status());
+    };
     try {
-        Options options;
         int const ended = parseArguments(argc, argv, options);
         if (ended >= 0) {
             return ended;
         }
+        parsed = true;
         if (!options.svgPath.empty()) {
             checkOutputPath(options.svgPath, {options.file, options.nominalFile});
         }
@@ -57,23 +77,14 @@ int main(int argc, char** argv) {
             return kExitFile;
         }
         return kExitMeasured;
-    } catch (UsageProblem const& e) {
-        std::fprintf(stderr, "tavrisk: %s\n", e.what());
-        return kExitUsage;
-    } catch (Refusal const& e) {
-        std::fprintf(stderr, "tavrisk: measurement refused: %s\n", e.what());
-        return kExitRefused;
-    } catch (FileProblem const& e) {
-        std::fprintf(stderr, "tavrisk: %s\n", e.what());
-        return kExitFile;
+    } catch (ToolError const& e) {
+        return fail(e);
     } catch (std::bad_alloc const&) {
-        std::fputs("tavrisk: not enough memory to hold the points\n", stderr);
-        return kExitFile;
+        return fail(FileProblem("out_of_memory", "not enough memory to hold the points"));
     } catch (std::exception const& e) {
-        std::fprintf(stderr, "tavrisk: the measurement failed: %s\n", e.what());
-        return kExitRefused;
+        return fail(ToolError(kExitRefused, ErrorDetail{"failed"},
+                              std::string("the measurement failed: ") + e.what()));
     } catch (...) {
-        std::fputs("tavrisk: the measurement failed\n", stderr);
-        return kExitRefused;
+        return fail(ToolError(kExitRefused, ErrorDetail{"failed"}, "the measurement failed"));
     }
 }

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "options.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "error_report.h"
+#include "point_input.h"
 #include "tool_error.h"
 
 namespace tavrisk_tool {
@@ -15,8 +19,47 @@ namespace tavrisk_tool {
 namespace {
 
 char const kFileHelp[] =
-    "point file: numbers separated by spaces, commas, tabs or line breaks, three to a point "
-    "(x y z); - reads standard input";
+    "point file: text of x y z a line (other columns with --columns), PLY, PCD, LAS or STL; "
+    "- reads standard input";
+
+// The formats --format names, as TavriskInspect knows them.
+std::map<std::string, int> const kFormats = {
+    {"auto", TVI_FORMAT_AUTO}, {"text", TVI_FORMAT_TEXT}, {"ply", TVI_FORMAT_PLY},
+    {"pcd", TVI_FORMAT_PCD},   {"las", TVI_FORMAT_LAS},   {"stl", TVI_FORMAT_STL},
+};
+
+// The reading options every command takes, kept as typed until the parse is done.
+struct ReadingArguments {
+    std::string columns;
+    std::string comment;
+    std::string format = "auto";
+    bool decimalComma = false;
+    bool noDecimalComma = false;
+};
+
+void addReadingOptions(CLI::App& command, ReadingArguments& given) {
+    command
+        .add_option("--columns", given.columns,
+                    "the columns of x, y and z in a text file of other than three values a line: "
+                    "numbers from 1 or header names")
+        ->type_name("X,Y,Z");
+    CLI::Option* comma = command.add_flag(
+        "--decimal-comma", given.decimalComma,
+        "commas in numbers are decimal commas (1,5 is 1.5); blanks and semicolons separate");
+    command
+        .add_flag("--no-decimal-comma", given.noDecimalComma,
+                  "commas separate values, whatever else a line holds")
+        ->excludes(comma);
+    command
+        .add_option("--comment", given.comment,
+                    "skip text lines that start with this character (such as '#')")
+        ->type_name("CHAR");
+    command
+        .add_option("--format", given.format,
+                    "read the file as this format instead of recognising it from its bytes: "
+                    "auto, text, ply, pcd, las or stl")
+        ->type_name("FORMAT");
+}
 
 void addOutputOptions(CLI::App& command, Options& options, bool drawsMap) {
     command.add_flag("--json", options.json, "print one JSON object instead of a table");
@@ -33,35 +76,41 @@ struct Subcommand {
     Command command;
 };
 
-std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vector<double>& line) {
+// Whether the command line asks for JSON: then a usage error is a JSON object on standard output
+// too, whether or not the parse got as far as the option.
+bool jsonAsked = false;
+
+std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vector<double>& line,
+                                       ReadingArguments& reading) {
     std::vector<Subcommand> commands;
-    auto add = [&](char const* name, char const* summary, Command command) {
-        CLI::App* sub = app.add_subcommand(name, summary);
+    auto add = [&](char const* summary, Command command) {
+        CLI::App* sub = app.add_subcommand(commandName(command), summary);
         commands.push_back(Subcommand{sub, command});
         return sub;
     };
 
     CLI::App* flatness =
-        add("flatness",
-            "flatness of a face: the width of the band of its points about their best-fit plane",
+        add("flatness of a face: the width of the band of its points about their best-fit plane",
             Command::kFlatness);
     flatness->add_option("FILE", options.file, kFileHelp)->required();
+    addReadingOptions(*flatness, reading);
     addOutputOptions(*flatness, options, true);
 
     CLI::App* fitPlane =
-        add("fit-plane", "best-fit plane: three points on it, its normal and tilt, the residual",
+        add("best-fit plane: three points on it, its normal and tilt, the residual",
             Command::kFitPlane);
     fitPlane->add_option("FILE", options.file, kFileHelp)->required();
+    addReadingOptions(*fitPlane, reading);
     addOutputOptions(*fitPlane, options, true);
 
     CLI::App* fitLine =
-        add("fit-line", "best-fit line: the segment the points span along it", Command::kFitLine);
+        add("best-fit line: the segment the points span along it", Command::kFitLine);
     fitLine->add_option("FILE", options.file, kFileHelp)->required();
+    addReadingOptions(*fitLine, reading);
     addOutputOptions(*fitLine, options, true);
 
     CLI::App* straightness =
-        add("straightness",
-            "straightness seen from above: the band of the points across a line, measured "
+        add("straightness seen from above: the band of the points across a line, measured "
             "horizontally",
             Command::kStraightness);
     straightness->add_option("FILE", options.file, kFileHelp)->required();
@@ -72,28 +121,34 @@ std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vec
         ->delimiter(',')
         ->expected(6)
         ->allow_extra_args(false);
+    addReadingOptions(*straightness, reading);
     addOutputOptions(*straightness, options, true);
 
-    CLI::App* profile = add("profile",
-                            "profile seen from above: the band of the measured points' deviations "
-                            "along the normals of the nearest nominal points",
-                            Command::kProfile);
+    CLI::App* profile =
+        add("profile seen from above: the band of the measured points' deviations "
+            "along the normals of the nearest nominal points",
+            Command::kProfile);
     profile->add_option("MEASURED", options.file, kFileHelp)->required();
     profile
         ->add_option("NOMINAL", options.nominalFile,
                      "nominal contour: x y z nx ny nz per point (a point and its outward normal); "
                      "- reads standard input")
         ->required();
+    addReadingOptions(*profile, reading);
     addOutputOptions(*profile, options, true);
+    profile->footer(
+        "The reading options apply to both files, but --columns and --format to MEASURED only: "
+        "NOMINAL is text of six values a line.");
     profile
         ->add_option("--exaggerate", options.exaggeration,
                      "map: draw deviations this many times larger (default: chosen to show them)")
         ->check(CLI::PositiveNumber);
 
     CLI::App* moment =
-        add("moment", "second moments seen from above: the centroid and the ellipse of the points",
+        add("second moments seen from above: the centroid and the ellipse of the points",
             Command::kMoment);
     moment->add_option("FILE", options.file, kFileHelp)->required();
+    addReadingOptions(*moment, reading);
     addOutputOptions(*moment, options, false);
     return commands;
 }
@@ -136,10 +191,101 @@ std::string helpOf(CLI::App const* shown) {
 
 int usageError(std::string const& message, CLI::App const* shown) {
     std::fprintf(stderr, "tavrisk: %s\n\n%s", message.c_str(), helpOf(shown).c_str());
+    if (jsonAsked) {
+        printErrorJson(shown->get_parent() == nullptr ? std::string() : shown->get_name(),
+                       std::string(), UsageProblem(message));
+    }
     return kExitUsage;
 }
 
+std::string versionNumber(int number) {
+    return std::to_string(number / 10000) + "." + std::to_string(number / 100 % 100) + "." +
+           std::to_string(number % 100);
+}
+
+// The tool's version and the libraries' it runs with: Tavrisk's as built into the program,
+// TavriskInspect's as it says itself.
+std::string versionText() {
+    return std::string("tavrisk ") + TAVRISK_TOOL_VERSION + "\nlibraries: Tavrisk " +
+           versionNumber(TAVRISK_VERSION_NUMBER) + ", TavriskInspect " +
+           versionNumber(tvi_version());
+}
+
+// The reading options as typed, checked and put into options; the reason they are refused
+// otherwise.
+std::optional<std::string> takeReadingArguments(ReadingArguments const& given,
+                                                ReadOptions& options) {
+    if (!given.columns.empty()) {
+        std::string::size_type start = 0;
+        for (;;) {
+            std::string::size_type const comma = given.columns.find(',', start);
+            options.columns.push_back(given.columns.substr(start, comma - start));
+            if (comma == std::string::npos) {
+                break;
+            }
+            start = comma + 1;
+        }
+        bool named = options.columns.size() == 3;
+        for (std::string const& column : options.columns) {
+            named = named && !column.empty() && column.find_first_not_of('0') != std::string::npos;
+        }
+        if (!named) {
+            return std::string(
+                "--columns: name the three columns of x, y and z, by number from 1 or by header "
+                "name: --columns 2,3,4 or --columns X,Y,Z");
+        }
+    }
+    std::string format = given.format;
+    for (char& c : format) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    auto const knownFormat = kFormats.find(format);
+    if (knownFormat == kFormats.end()) {
+        return "--format: no format '" + given.format +
+               "'; the formats are auto, text, ply, pcd, las and stl";
+    }
+    options.format = knownFormat->second;
+    if (given.comment.size() > 1) {
+        return "--comment: one character starts a comment line, not '" + given.comment + "'";
+    }
+    options.comment = given.comment.empty() ? '\0' : given.comment[0];
+    if (given.decimalComma) {
+        options.decimalComma = TVI_DECIMAL_COMMA_YES;
+    } else if (given.noDecimalComma) {
+        options.decimalComma = TVI_DECIMAL_COMMA_NO;
+    }
+    // The library judges which characters may start a comment line and which columns clash:
+    // the comment alone first, so that the message names the option at fault.
+    ReadOptions commentOnly;
+    commentOnly.comment = options.comment;
+    if (std::optional<std::string> const refused = readOptionsProblem(commentOnly)) {
+        return "--comment: " + *refused;
+    }
+    if (std::optional<std::string> const refused = readOptionsProblem(options)) {
+        return "--columns: " + *refused;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::string commandName(Command command) {
+    switch (command) {
+        case Command::kFlatness:
+            return "flatness";
+        case Command::kFitPlane:
+            return "fit-plane";
+        case Command::kFitLine:
+            return "fit-line";
+        case Command::kStraightness:
+            return "straightness";
+        case Command::kProfile:
+            return "profile";
+        case Command::kMoment:
+            return "moment";
+    }
+    return std::string();
+}
 
 std::string unitLabel(Options const& options) {
     return options.unit.empty() ? std::string("file units") : options.unit;
@@ -151,10 +297,17 @@ int parseArguments(int argc, char** argv, Options& options) {
         "printed is the library's own result.\n"
         "Exit status: 0 measured, 1 measurement refused, 2 usage error, 3 file error.",
         "tavrisk"};
-    app.require_subcommand(1, 1);
+    for (int i = 1; i < argc; ++i) {
+        jsonAsked = jsonAsked || std::string(argv[i]) == "--json";
+    }
+    options.json = jsonAsked;
+    app.require_subcommand(0, 1);
     app.fallthrough(false);
+    app.set_version_flag("--version", versionText(),
+                         "print the tool's version and the libraries' it runs with");
     std::vector<double> line;
-    std::vector<Subcommand> const commands = defineCommands(app, options, line);
+    ReadingArguments reading;
+    std::vector<Subcommand> const commands = defineCommands(app, options, line, reading);
 
     try {
         app.parse(argc, argv);
@@ -164,6 +317,9 @@ int parseArguments(int argc, char** argv, Options& options) {
         return kExitMeasured;
     } catch (CLI::CallForAllHelp const&) {
         std::fputs(app.help("", CLI::AppFormatMode::All).c_str(), stdout);
+        return kExitMeasured;
+    } catch (CLI::CallForVersion const& e) {
+        std::printf("%s\n", e.what());
         return kExitMeasured;
     } catch (CLI::ParseError const& e) {
         CLI::App const* reached = parsedCommand(app, commands);
@@ -178,6 +334,10 @@ int parseArguments(int argc, char** argv, Options& options) {
     }
 
     CLI::App const* chosen = parsedCommand(app, commands);
+    if (chosen == &app) {
+        return usageError("a command is required; the commands are " + commandNames(commands),
+                          chosen);
+    }
     for (Subcommand const& c : commands) {
         if (c.app == chosen) {
             options.command = c.command;
@@ -200,6 +360,9 @@ int parseArguments(int argc, char** argv, Options& options) {
     }
     if (!std::isfinite(options.exaggeration)) {
         return usageError("--exaggerate: the factor must be a finite number", chosen);
+    }
+    if (std::optional<std::string> const refused = takeReadingArguments(reading, options.reading)) {
+        return usageError(*refused, chosen);
     }
     if (options.command == Command::kProfile && options.file == "-" && options.nominalFile == "-") {
         return usageError("only one of MEASURED and NOMINAL can be read from standard input",

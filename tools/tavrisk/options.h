@@ -5,10 +5,23 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "tavrisk_inspect.h"
 
 namespace tavrisk_tool {
 
 enum class Command { kFlatness, kFitPlane, kFitLine, kStraightness, kProfile, kMoment };
+
+// How point files are read (TavriskInspect's reading options, as the command line gives them).
+struct ReadOptions {
+    // The columns of x, y and z: each a 1-based index ("2") or a header name ("X [mm]"); none
+    // given when empty.
+    std::vector<std::string> columns;
+    int decimalComma = TVI_DECIMAL_COMMA_AUTO;
+    char comment = 0;  // the character that starts a comment line; 0: none
+    int format = TVI_FORMAT_AUTO;
+};
 
 struct Options {
     Command command = Command::kFlatness;
@@ -20,13 +33,18 @@ struct Options {
     bool listPoints = false;    // every point's deviation too
     double exaggeration = 0.0;  // profile map: deviation scale; 0 chooses one
     std::optional<std::array<double, 6>> line;  // straightness: X,Y,Z,DX,DY,DZ
+    ReadOptions reading;
 };
+
+// The command as typed: "flatness", "fit-plane", ...
+std::string commandName(Command command);
 
 // The unit as printed: the name given, or "file units".
 std::string unitLabel(Options const& options);
 
 // Parses argv into options. Returns -1 when a measurement should run; otherwise the exit status
-// of a run that ends here (0 after --help, 2 after a usage error, with the usage printed).
+// of a run that ends here (0 after --help or --version, 2 after a usage error, with the usage
+// printed).
 int parseArguments(int argc, char** argv, Options& options);
 
 }  // namespace tavrisk_tool

@@ -38,7 +38,8 @@ class TemporaryOutput {
 public:
     explicit TemporaryOutput(std::string const& target) : path_(temporaryNameFor(target)) {
         if (path_.size() >= sizeof pendingPath) {
-            throw FileProblem(target + ": cannot be written: " + std::strerror(ENAMETOOLONG));
+            throw FileProblem("cannot_write",
+                              target + ": cannot be written: " + std::strerror(ENAMETOOLONG));
         }
         // The stopping signals wait while the file is made and its name recorded, so that no
         // stop falls between the two.
@@ -59,7 +60,8 @@ public:
             }
         }
         if (fd_ < 0) {
-            throw FileProblem(target + ": cannot be written: " + std::strerror(made));
+            throw FileProblem("cannot_write",
+                              target + ": cannot be written: " + std::strerror(made));
         }
     }
     ~TemporaryOutput() {
@@ -115,7 +117,8 @@ std::string followedLink(std::string const& path) {
     }
     char* resolved = ::realpath(path.c_str(), nullptr);
     if (resolved == nullptr) {
-        throw FileProblem(path + ": cannot be written: a link to nothing: " + std::strerror(errno));
+        throw FileProblem("cannot_write",
+                          path + ": cannot be written: a link to nothing: " + std::strerror(errno));
     }
     std::string const target(resolved);
     std::free(resolved);
@@ -191,7 +194,7 @@ void writeWholeFile(std::string const& path, std::string const& text) {
         problem = temporary.closeAndRename(target);
     }
     if (problem != 0) {
-        throw FileProblem(path + ": cannot be written: " + std::strerror(problem));
+        throw FileProblem("cannot_write", path + ": cannot be written: " + std::strerror(problem));
     }
 }
 
