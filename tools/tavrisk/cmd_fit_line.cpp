@@ -38,13 +38,14 @@ void runFitLine(Options const& options) {
         distances[i] = result.dist;
         along[i] = gte::Dot(points[i] - start, direction);
     }
-    DeviationSummary const summary = summarize(distances);
+    DeviationSummary const summary = summarize(points, distances);
     std::string const unit = unitLabel(options);
 
     Report report("fit-line", unit);
     report.text({"file"}, "file", displayName(options.file));
     report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
+    report.text({"method"}, "method", "least squares");
     report.position({"segment", "pt1"}, "segment pt1", start);
     report.position({"segment", "pt2"}, "segment pt2", tavrisk::toVector3(segment.pt2));
     report.length({"length"}, "length", length);

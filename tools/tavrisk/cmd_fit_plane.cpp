@@ -59,13 +59,14 @@ void runFitPlane(Options const& options) {
     for (std::size_t i = 0; i < records.size(); ++i) {
         residuals[i] = signedDistance(plane, records[i], frame.normal);
     }
-    DeviationSummary const summary = summarize(residuals);
+    DeviationSummary const summary = summarize(points, residuals);
     std::string const unit = unitLabel(options);
 
     Report report("fit-plane", unit);
     report.text({"file"}, "file", displayName(options.file));
     report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
+    report.text({"method"}, "method", "least squares");
     report.position({"plane", "pt1"}, "plane pt1", tavrisk::toVector3(plane.pt1));
     report.position({"plane", "pt2"}, "plane pt2", tavrisk::toVector3(plane.pt2));
     report.position({"plane", "pt3"}, "plane pt3", tavrisk::toVector3(plane.pt3));

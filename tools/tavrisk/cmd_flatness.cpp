@@ -38,13 +38,14 @@ void runFlatness(Options const& options) {
             d = -d;
         }
     }
-    DeviationSummary const summary = summarize(deviations);
+    DeviationSummary const summary = summarize(points, deviations);
     std::string const unit = unitLabel(options);
 
     Report report("flatness", unit);
     report.text({"file"}, "file", displayName(options.file));
     report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
+    report.text({"method"}, "method", "least squares");
     report.length({"flatness"}, "flatness", flatness);
     report.position({"plane", "point"}, "plane through", band.origin);
     report.direction({"plane", "normal"}, "plane normal", frame.normal);

@@ -75,7 +75,7 @@ void runProfile(Options const& options) {
         deviations[i] = paired[i].deviation;
         nominalIndex[i] = paired[i].nominalIndex;
     }
-    DeviationSummary const summary = summarize(deviations);
+    DeviationSummary const summary = summarize(points, deviations);
     std::string const unit = unitLabel(options);
 
     Report report("profile", unit);

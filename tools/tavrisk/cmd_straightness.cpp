@@ -41,7 +41,7 @@ void runStraightness(Options const& options) {
     std::vector<double> deviations(records.size());
     double const straightness = gte_straightness_xy_line(
         records.data(), static_cast<int>(records.size()), line, deviations.data());
-    DeviationSummary const summary = summarize(deviations);
+    DeviationSummary const summary = summarize(points, deviations);
     gte::Line3 const measured = tavrisk::toLine3(line);
     std::vector<double> along(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -53,6 +53,7 @@ void runStraightness(Options const& options) {
     report.text({"file"}, "file", displayName(options.file));
     report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
+    report.text({"method"}, "method", options.line ? "given line" : "least squares");
     report.text({"line", "source"}, "line", options.line ? "given" : "fitted");
     report.position({"line", "point"}, "line through", tavrisk::toVector3(line.pt));
     report.direction({"line", "direction"}, "line direction", measured.direction);

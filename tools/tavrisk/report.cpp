@@ -81,13 +81,15 @@ void Report::extreme(std::vector<std::string> key, std::string label, Extreme co
     Figure& figure = add(std::move(key), std::move(label), Kind::kExtreme);
     figure.number = value.value;
     figure.integer = value.index;
+    figure.vector = value.point;
 }
 
 std::optional<std::string> Report::firstNonFinite() const {
     for (Figure const& f : figures_) {
-        bool const vector = f.kind == Kind::kPosition || f.kind == Kind::kDirection;
+        bool const vector =
+            f.kind == Kind::kPosition || f.kind == Kind::kDirection || f.kind == Kind::kExtreme;
         bool const number = f.kind != Kind::kText && f.kind != Kind::kCount && !vector;
-        if ((number && !std::isfinite(f.number)) ||
+        if (((number || f.kind == Kind::kExtreme) && !std::isfinite(f.number)) ||
             (vector && !(std::isfinite(f.vector[0]) && std::isfinite(f.vector[1]) &&
                          std::isfinite(f.vector[2])))) {
             return f.label;
@@ -119,7 +121,7 @@ std::string Report::formatValue(Figure const& f) const {
             return triple("%.9f", f.vector);
         case Kind::kExtreme:
             return formatted("%+.6f", f.number) + " " + unit_ + " at point index " +
-                   std::to_string(f.integer);
+                   std::to_string(f.integer) + " " + triple("%.6f", f.vector);
     }
     return std::string();
 }
@@ -173,7 +175,9 @@ std::string Report::json() const {
                 value = jsonVector(f.vector);
                 break;
             case Kind::kExtreme:
-                value = {{"value", jsonNumber(f.number)}, {"index", f.integer}};
+                value = {{"value", jsonNumber(f.number)},
+                         {"index", f.integer},
+                         {"point", jsonVector(f.vector)}};
                 break;
         }
         out[nlohmann::ordered_json::json_pointer(jsonPointer(f.key))] = std::move(value);

@@ -12,10 +12,12 @@
 
 namespace tavrisk_tool {
 
-// A signed deviation's extreme and the index (from 0, in file order) of the point that has it.
+// A signed deviation's extreme, the index (from 0, in file order) of the point that has it and
+// the point itself.
 struct Extreme {
     double value;
     std::int64_t index;
+    gte::Vector3 point = gte::Vector3::zeroVector();
 };
 
 // One point of the per-point listing.
