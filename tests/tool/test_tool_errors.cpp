@@ -69,7 +69,7 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
     };
     Case const cases[] = {
         {{}, 2, "Usage: tavrisk"},
-        {{"roundness", face}, 2, "Usage: tavrisk"},
+        {{"cylindricity", face}, 2, "Usage: tavrisk"},
         {{"flatness", face, "--colour"}, 2, "Usage: tavrisk flatness"},
         {{"flatness"}, 2, "FILE is required"},
         {{"profile", face}, 2, "NOMINAL is required"},

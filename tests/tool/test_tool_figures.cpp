@@ -159,11 +159,11 @@ TEST(ToolFigures, DeviationsAreSignedIndexedAndPaired) {
     };
     // The table shows the extremes' points too.
     ToolRun const table = runTool({"flatness", pyramid});
-    EXPECT_NE(table.out.find("highest deviation  +0.800000 file units at point index 4 "
+    EXPECT_NE(table.out.find("highest deviation        +0.800000 file units at point index 4 "
                              "(1.000000, 1.000000, 1.000000)\n"),
               std::string::npos)
         << table.out;
-    EXPECT_NE(table.out.find("method             least squares\n"), std::string::npos);
+    EXPECT_NE(table.out.find("plane fitted by          least squares\n"), std::string::npos);
     for (auto const& [args, text] : cases) {
         json const out = measured(args), expected = json::parse(text);
         for (auto const& [pointer, value] : expected.items()) {
@@ -208,8 +208,9 @@ TEST(ToolFigures, EveryNumberIsPrintedWholeAndAnyDirectionScaleMeasuresAlike) {
     };
     json const& origin = out["plane"]["point"];
     std::vector<std::string> const expected = {
-        "flatness           " + whole("%.6f", out["flatness"].get<double>()) + " file units\n",
-        "plane through      (" + whole("%.6f", origin[0].get<double>()) + ", " +
+        "flatness, least squares  " + whole("%.6f", out["flatness"].get<double>()) +
+            " file units\n",
+        "plane through            (" + whole("%.6f", origin[0].get<double>()) + ", " +
             whole("%.6f", origin[1].get<double>()) + ", " + whole("%.6f", origin[2].get<double>()) +
             ") file units\n",
         "      3  " + whole("%12.6f", 1e70) + "  " + whole("%12.6f", 1e70) + "  " +

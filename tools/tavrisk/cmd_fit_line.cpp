@@ -13,7 +13,7 @@
 
 namespace tavrisk_tool {
 
-void runFitLine(Options const& options) {
+Report runFitLine(Options const& options) {
     PointFile const file = readPointFile(options.file, options.reading);
     std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
@@ -79,7 +79,7 @@ void runFitLine(Options const& options) {
                     false};
         drawLineMap(map, options.svgPath);
     }
-    printReport(report, options);
+    return report;
 }
 
 }  // namespace tavrisk_tool

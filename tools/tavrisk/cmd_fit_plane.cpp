@@ -28,7 +28,7 @@ double signedDistance(gte_plane const& plane, gte_point const& point, gte::Vecto
 
 }  // namespace
 
-void runFitPlane(Options const& options) {
+Report runFitPlane(Options const& options) {
     PointFile const file = readPointFile(options.file, options.reading);
     std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
@@ -95,7 +95,7 @@ void runFitPlane(Options const& options) {
                      summary};
         drawPlaneMap(map, options.svgPath);
     }
-    printReport(report, options);
+    return report;
 }
 
 }  // namespace tavrisk_tool

@@ -13,7 +13,7 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 
 }  // namespace
 
-void runMoment(Options const& options) {
+Report runMoment(Options const& options) {
     PointFile const file = readPointFile(options.file, options.reading);
     std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
@@ -36,7 +36,7 @@ void runMoment(Options const& options) {
     report.length({"major"}, "major axis", major);
     report.length({"minor"}, "minor axis", minor);
     requireFiniteFigures(report);
-    printReport(report, options);
+    return report;
 }
 
 }  // namespace tavrisk_tool

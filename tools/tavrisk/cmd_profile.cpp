@@ -53,7 +53,7 @@ Contour readContour(std::string const& path, ReadOptions const& options) {
 
 }  // namespace
 
-void runProfile(Options const& options) {
+Report runProfile(Options const& options) {
     PointFile const file = readPointFile(options.file, options.reading);
     std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const measured = toRecords(points);
@@ -109,7 +109,7 @@ void runProfile(Options const& options) {
                        extremesText(summary, unit)};
         drawProfileMap(map, options.svgPath);
     }
-    printReport(report, options);
+    return report;
 }
 
 }  // namespace tavrisk_tool

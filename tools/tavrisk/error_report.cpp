@@ -22,7 +22,8 @@ Json placeOrNull(std::uint64_t place) {
 
 }  // namespace
 
-std::string errorJson(std::string const& command, std::string const& file, ToolError const& error) {
+std::string errorJson(std::string const& command, std::string const& file, ToolError const& error,
+                      bool compact) {
     ErrorDetail const& detail = error.detail();
     Json out = Json::object();
     out["command"] = textOrNull(command);
@@ -37,11 +38,12 @@ std::string errorJson(std::string const& command, std::string const& file, ToolE
                     {"format", textOrNull(detail.format)},
                     {"message", error.what()}};
     // Paths may hold bytes that are not UTF-8; they are replaced rather than refused.
-    return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return out.dump(compact ? -1 : 2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-void printErrorJson(std::string const& command, std::string const& file, ToolError const& error) {
-    std::string const text = errorJson(command, file, error);
+void printErrorJson(std::string const& command, std::string const& file, ToolError const& error,
+                    bool compact) {
+    std::string const text = errorJson(command, file, error, compact);
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 

@@ -11,9 +11,12 @@ namespace tavrisk_tool {
 
 // The error as one JSON object: the command and file (null when not known), the exit status and
 // the error's kind, place in the file, offending text, resolving option, format and message.
-std::string errorJson(std::string const& command, std::string const& file, ToolError const& error);
+// Indented, or on one line when compact (a line of JSON lines).
+std::string errorJson(std::string const& command, std::string const& file, ToolError const& error,
+                      bool compact = false);
 
 // Prints errorJson on standard output.
-void printErrorJson(std::string const& command, std::string const& file, ToolError const& error);
+void printErrorJson(std::string const& command, std::string const& file, ToolError const& error,
+                    bool compact = false);
 
 }  // namespace tavrisk_tool

@@ -118,7 +118,8 @@ void drawBand(SvgDocument& svg, LineFrame const& frame, LineMap const& map) {
     svg.line(bracket - kBracketTick, bandBottom, bracket, bandBottom, bracketInk);
     double const middle = (bandTop + bandBottom) / 2;
     double const labelX = bracket + kBracketLabelGap;
-    svg.text(labelX, middle - kBracketLabelRise, "band", kLabelSize, "start", true, kBandInk);
+    svg.text(labelX, middle - kBracketLabelRise, map.supports.empty() ? "band" : "zone", kLabelSize,
+             "start", true, kBandInk);
     // The width is never negative: its text without the sign.
     svg.text(labelX, middle + kBracketLabelDrop,
              lengthText(map.bandHigh - map.bandLow, map.unit).substr(1), kLabelSize, "start", true,
@@ -186,14 +187,16 @@ void drawLineMap(LineMap const& map, std::string const& path) {
     drawZeroLine(svg, frame);
     drawTrace(svg, frame, map, drawn);
     drawPointMarks(svg, frame, map, drawn, radius);
-    markExtremes(
-        svg, map.summary, map.unit,
-        [&](std::int64_t index, double& x, double& y) {
-            std::size_t const i = static_cast<std::size_t>(index);
-            x = frame.x(map.along[i]);
-            y = frame.y((*map.deviations)[i]);
-        },
-        radius, map.markLowest);
+    auto const place = [&](std::int64_t index, double& x, double& y) {
+        std::size_t const i = static_cast<std::size_t>(index);
+        x = frame.x(map.along[i]);
+        y = frame.y((*map.deviations)[i]);
+    };
+    if (map.supports.empty()) {
+        markExtremes(svg, map.summary, map.unit, place, radius, map.markLowest);
+    } else {
+        markSupports(svg, map.supports, place, radius, false);
+    }
     drawCaption(svg, map.caption, map.deviations->size(), stride);
     svg.save(path);
 }

@@ -21,6 +21,8 @@ struct LineMap {
     double bandLow;  // the band drawn: the measurement's own lowest and highest deviation
     double bandHigh;
     bool markLowest;  // false where the lowest deviation means nothing (unsigned distances)
+    // A form zone's support points, ringed instead of the extremes; the band is then the zone.
+    std::vector<SupportPoint> supports = {};
 };
 
 // Draws the plot into an SVG file: one "point" mark per point, or per point of one in

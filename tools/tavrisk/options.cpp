@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,12 +22,46 @@ namespace {
 char const kFileHelp[] =
     "point file: text of x y z a line (other columns with --columns), PLY, PCD, LAS or STL; "
     "- reads standard input";
+char const kFilesHelp[] =
+    "point files: text of x y z a line (other columns with --columns), PLY, PCD, LAS or STL; "
+    "- reads standard input. Several files give one summary row each";
 
 // The formats --format names, as TavriskInspect knows them.
 std::map<std::string, int> const kFormats = {
     {"auto", TVI_FORMAT_AUTO}, {"text", TVI_FORMAT_TEXT}, {"ply", TVI_FORMAT_PLY},
     {"pcd", TVI_FORMAT_PCD},   {"las", TVI_FORMAT_LAS},   {"stl", TVI_FORMAT_STL},
 };
+
+// The form criteria --criterion names: flatness and straightness know the first two, roundness
+// all four.
+std::map<std::string, int> const kCriteria = {
+    {"minimum-zone", TVI_CRITERION_MINIMUM_ZONE},
+    {"least-squares", TVI_CRITERION_LEAST_SQUARES},
+    {"circumscribed", TVI_CRITERION_MINIMUM_CIRCUMSCRIBED},
+    {"inscribed", TVI_CRITERION_MAXIMUM_INSCRIBED},
+};
+
+// The form options of flatness, straightness and roundness, kept as typed until the parse is
+// done.
+struct FormArguments {
+    std::string criterion;
+    std::string tolerance;
+};
+
+void addFormOptions(CLI::App& command, FormArguments& given, bool allCriteria) {
+    command
+        .add_option("--criterion", given.criterion,
+                    allCriteria ? "the circles --tolerance judges and the map draws: "
+                                  "minimum-zone (default), circumscribed, inscribed or "
+                                  "least-squares"
+                                : "the figure --tolerance judges and the map draws: minimum-zone "
+                                  "(default) or least-squares")
+        ->type_name("CRITERION");
+    command
+        .add_option("--tolerance", given.tolerance,
+                    "the form tolerance: print PASS or FAIL, and exit with 4 on FAIL")
+        ->type_name("T");
+}
 
 // The reading options every command takes, kept as typed until the parse is done.
 struct ReadingArguments {
@@ -81,7 +116,7 @@ struct Subcommand {
 bool jsonAsked = false;
 
 std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vector<double>& line,
-                                       ReadingArguments& reading) {
+                                       ReadingArguments& reading, FormArguments& form) {
     std::vector<Subcommand> commands;
     auto add = [&](char const* summary, Command command) {
         CLI::App* sub = app.add_subcommand(commandName(command), summary);
@@ -90,9 +125,11 @@ std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vec
     };
 
     CLI::App* flatness =
-        add("flatness of a face: the width of the band of its points about their best-fit plane",
+        add("flatness of a face: the minimum zone of its points (two parallel planes) beside the "
+            "band about their best-fit plane",
             Command::kFlatness);
-    flatness->add_option("FILE", options.file, kFileHelp)->required();
+    flatness->add_option("FILE", options.files, kFilesHelp)->required();
+    addFormOptions(*flatness, form, false);
     addReadingOptions(*flatness, reading);
     addOutputOptions(*flatness, options, true);
 
@@ -110,19 +147,29 @@ std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vec
     addOutputOptions(*fitLine, options, true);
 
     CLI::App* straightness =
-        add("straightness seen from above: the band of the points across a line, measured "
-            "horizontally",
+        add("straightness seen from above: the minimum zone of the points (two parallel lines) "
+            "beside their band across a line, measured horizontally",
             Command::kStraightness);
-    straightness->add_option("FILE", options.file, kFileHelp)->required();
+    straightness->add_option("FILE", options.files, kFilesHelp)->required();
+    addFormOptions(*straightness, form, false);
     straightness
         ->add_option("--line", line,
                      "reference line X,Y,Z,DX,DY,DZ: a point and a direction (default: the "
-                     "best-fit line)")
+                     "best-fit line) for the figure beside the minimum zone")
         ->delimiter(',')
         ->expected(6)
         ->allow_extra_args(false);
     addReadingOptions(*straightness, reading);
     addOutputOptions(*straightness, options, true);
+
+    CLI::App* roundness =
+        add("roundness seen from above: two concentric circles about the centre the criterion "
+            "chooses, through the nearest and the farthest point",
+            Command::kRoundness);
+    roundness->add_option("FILE", options.files, kFilesHelp)->required();
+    addFormOptions(*roundness, form, true);
+    addReadingOptions(*roundness, reading);
+    addOutputOptions(*roundness, options, true);
 
     CLI::App* profile =
         add("profile seen from above: the band of the measured points' deviations "
@@ -267,7 +314,70 @@ std::optional<std::string> takeReadingArguments(ReadingArguments const& given,
     return std::nullopt;
 }
 
+// The form options as typed, checked and put into options; the reason they are refused
+// otherwise.
+std::optional<std::string> takeFormArguments(FormArguments const& given, Options& options) {
+    if (!given.criterion.empty()) {
+        auto const known = kCriteria.find(given.criterion);
+        bool const circles = options.command == Command::kRoundness;
+        if (known == kCriteria.end() || (!circles && known->second != TVI_CRITERION_MINIMUM_ZONE &&
+                                         known->second != TVI_CRITERION_LEAST_SQUARES)) {
+            return "--criterion: no criterion '" + given.criterion + "'; the criteria are " +
+                   (circles ? "minimum-zone, circumscribed, inscribed and least-squares"
+                            : "minimum-zone and least-squares");
+        }
+        options.criterion = known->second;
+        // The band about a given line is no least-squares figure: judging it as one would put
+        // the wrong name on a verdict.
+        if (options.line && options.criterion == TVI_CRITERION_LEAST_SQUARES) {
+            return std::string(
+                "--criterion least-squares judges the band about the best-fit line, and --line "
+                "gives another line: leave one of them out");
+        }
+    }
+    if (!given.tolerance.empty()) {
+        char const* start = given.tolerance.c_str();
+        char* end = nullptr;
+        double const value = std::strtod(start, &end);
+        if (end == start || *end != '\0' || !std::isfinite(value) || value < 0.0) {
+            return "--tolerance: '" + given.tolerance +
+                   "' is not a tolerance: give a finite length, zero or more";
+        }
+        options.tolerance = value;
+    }
+    // Each file gets its own map, named after it (formMapPath): two files that would give one
+    // map name are refused before anything is measured.
+    if (!options.svgPath.empty() && options.files.size() > 1) {
+        std::map<std::string, std::string> mapsMade;
+        for (std::string const& file : options.files) {
+            std::string const map = formMapPath(options.svgPath, file);
+            auto const made = mapsMade.emplace(map, file);
+            if (!made.second) {
+                return "--svg: " + made.first->second + " and " + file + " would both draw " + map +
+                       ": measure them in separate runs";
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::string formMapPath(std::string const& svgPath, std::string const& file) {
+    std::string::size_type const slash = file.find_last_of('/');
+    std::string name = file == "-" ? std::string("stdin") : file.substr(slash + 1);
+    std::string::size_type const dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) {
+        name.erase(dot);
+    }
+    std::string::size_type const mapSlash = svgPath.find_last_of('/');
+    std::string::size_type mapDot = svgPath.find_last_of('.');
+    if (mapDot == std::string::npos || (mapSlash != std::string::npos && mapDot < mapSlash) ||
+        mapDot == (mapSlash == std::string::npos ? 0 : mapSlash + 1)) {
+        mapDot = svgPath.size();
+    }
+    return svgPath.substr(0, mapDot) + "-" + name + svgPath.substr(mapDot);
+}
 
 std::string commandName(Command command) {
     switch (command) {
@@ -279,12 +389,19 @@ std::string commandName(Command command) {
             return "fit-line";
         case Command::kStraightness:
             return "straightness";
+        case Command::kRoundness:
+            return "roundness";
         case Command::kProfile:
             return "profile";
         case Command::kMoment:
             return "moment";
     }
     return std::string();
+}
+
+bool measuresForm(Command command) {
+    return command == Command::kFlatness || command == Command::kStraightness ||
+           command == Command::kRoundness;
 }
 
 std::string unitLabel(Options const& options) {
@@ -295,7 +412,9 @@ int parseArguments(int argc, char** argv, Options& options) {
     CLI::App app{
         "Measures the form of parts from point files with the Tavrisk library: every figure "
         "printed is the library's own result.\n"
-        "Exit status: 0 measured, 1 measurement refused, 2 usage error, 3 file error.",
+        "Exit status: 0 measured (and within --tolerance), 1 measurement refused, 2 usage error, "
+        "3 file error, 4 measured and out of --tolerance (FAIL). Several files in one run exit "
+        "with the worst: 3, then 1, then 4, then 0.",
         "tavrisk"};
     for (int i = 1; i < argc; ++i) {
         jsonAsked = jsonAsked || std::string(argv[i]) == "--json";
@@ -307,7 +426,8 @@ int parseArguments(int argc, char** argv, Options& options) {
                          "print the tool's version and the libraries' it runs with");
     std::vector<double> line;
     ReadingArguments reading;
-    std::vector<Subcommand> const commands = defineCommands(app, options, line, reading);
+    FormArguments form;
+    std::vector<Subcommand> const commands = defineCommands(app, options, line, reading, form);
 
     try {
         app.parse(argc, argv);
@@ -363,6 +483,14 @@ int parseArguments(int argc, char** argv, Options& options) {
     }
     if (std::optional<std::string> const refused = takeReadingArguments(reading, options.reading)) {
         return usageError(*refused, chosen);
+    }
+    if (measuresForm(options.command)) {
+        if (std::optional<std::string> const refused = takeFormArguments(form, options)) {
+            return usageError(*refused, chosen);
+        }
+        options.file = options.files.front();
+    } else {
+        options.files = {options.file};
     }
     if (options.command == Command::kProfile && options.file == "-" && options.nominalFile == "-") {
         return usageError("only one of MEASURED and NOMINAL can be read from standard input",

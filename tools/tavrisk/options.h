@@ -11,7 +11,7 @@
 
 namespace tavrisk_tool {
 
-enum class Command { kFlatness, kFitPlane, kFitLine, kStraightness, kProfile, kMoment };
+enum class Command { kFlatness, kFitPlane, kFitLine, kStraightness, kRoundness, kProfile, kMoment };
 
 // How point files are read (TavriskInspect's reading options, as the command line gives them).
 struct ReadOptions {
@@ -25,7 +25,10 @@ struct ReadOptions {
 
 struct Options {
     Command command = Command::kFlatness;
-    std::string file;           // the measured points; "-" for standard input
+    std::string file;  // the measured points; "-" for standard input
+    // The form commands (flatness, straightness, roundness) measure each of several files in
+    // turn: all of them, file the one being measured. Other commands: file alone.
+    std::vector<std::string> files;
     std::string nominalFile;    // profile: x y z nx ny nz per nominal point
     bool json = false;          // one JSON object instead of the table
     std::string svgPath;        // where to draw the map; empty for none
@@ -34,10 +37,22 @@ struct Options {
     double exaggeration = 0.0;  // profile map: deviation scale; 0 chooses one
     std::optional<std::array<double, 6>> line;  // straightness: X,Y,Z,DX,DY,DZ
     ReadOptions reading;
+    // Form: the criterion whose figure --tolerance judges and the map draws (TVI_CRITERION_...),
+    // and the tolerance, when given.
+    int criterion = TVI_CRITERION_MINIMUM_ZONE;
+    std::optional<double> tolerance;
 };
+
+// Whether a command measures form: several files a run, --criterion and --tolerance.
+bool measuresForm(Command command);
 
 // The command as typed: "flatness", "fit-plane", ...
 std::string commandName(Command command);
+
+// The map of one file of several measured in one run: the --svg path with the file's name (its
+// last part, without its extension; "stdin" for standard input) before the extension:
+// maps.svg and dir/a.txt give maps-a.svg.
+std::string formMapPath(std::string const& svgPath, std::string const& file);
 
 // The unit as printed: the name given, or "file units".
 std::string unitLabel(Options const& options);

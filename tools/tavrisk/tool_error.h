@@ -11,10 +11,32 @@ namespace tavrisk_tool {
 
 enum ExitStatus : int {
     kExitMeasured = 0,
-    kExitRefused = 1,  // the library refused the measurement (too few points, a tied fit)
-    kExitUsage = 2,    // the command line could not be understood
-    kExitFile = 3,     // a file could not be read or written
+    kExitRefused = 1,         // the library refused the measurement (too few points, a tied fit)
+    kExitUsage = 2,           // the command line could not be understood
+    kExitFile = 3,            // a file could not be read or written
+    kExitOutOfTolerance = 4,  // measured, and a figure exceeds the tolerance given (FAIL)
 };
+
+// The worse of two exit statuses of files measured in one run: a file not read (3) is worse than
+// a measurement refused (1), which leaves the part unjudged and so is worse than one judged out
+// of tolerance (4), worse than one measured (0). A usage error (2) stops a run before any file.
+inline int worseStatus(int a, int b) {
+    auto const rank = [](int status) {
+        switch (status) {
+            case kExitMeasured:
+                return 0;
+            case kExitOutOfTolerance:
+                return 1;
+            case kExitRefused:
+                return 2;
+            case kExitFile:
+                return 3;
+            default:
+                return 4;
+        }
+    };
+    return rank(a) >= rank(b) ? a : b;
+}
 
 // What went wrong, for a program that reads the JSON: a stable identifier of the kind of
 // problem and, for a point file the reader refused, where in the file and what resolves it.
