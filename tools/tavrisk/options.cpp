@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -96,12 +97,20 @@ void addReadingOptions(CLI::App& command, ReadingArguments& given) {
         ->type_name("FORMAT");
 }
 
-void addOutputOptions(CLI::App& command, Options& options, bool drawsMap) {
-    command.add_flag("--json", options.json, "print one JSON object instead of a table");
+void addOutputOptions(CLI::App& command, Options& options, bool drawsMap, bool severalFiles) {
+    command.add_flag("--json", options.json,
+                     severalFiles ? "print one JSON object instead of a table (several files: "
+                                    "one a line)"
+                                  : "print one JSON object instead of a table");
     command.add_option("--unit", options.unit,
                        "name of the files' length unit, used as a label (default: file units)");
     if (drawsMap) {
-        command.add_option("--svg", options.svgPath, "draw a deviation map into this SVG file");
+        command
+            .add_option("--svg", options.svgPath,
+                        severalFiles ? "draw a deviation map into this SVG file (several files: "
+                                       "a map each, MAP-NAME.svg after each file's NAME)"
+                                     : "draw a deviation map into this SVG file")
+            ->type_name("MAP");
         command.add_flag("--points", options.listPoints, "list every point's deviation too");
     }
 }
@@ -131,20 +140,20 @@ std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vec
     flatness->add_option("FILE", options.files, kFilesHelp)->required();
     addFormOptions(*flatness, form, false);
     addReadingOptions(*flatness, reading);
-    addOutputOptions(*flatness, options, true);
+    addOutputOptions(*flatness, options, true, true);
 
     CLI::App* fitPlane =
         add("best-fit plane: three points on it, its normal and tilt, the residual",
             Command::kFitPlane);
     fitPlane->add_option("FILE", options.file, kFileHelp)->required();
     addReadingOptions(*fitPlane, reading);
-    addOutputOptions(*fitPlane, options, true);
+    addOutputOptions(*fitPlane, options, true, false);
 
     CLI::App* fitLine =
         add("best-fit line: the segment the points span along it", Command::kFitLine);
     fitLine->add_option("FILE", options.file, kFileHelp)->required();
     addReadingOptions(*fitLine, reading);
-    addOutputOptions(*fitLine, options, true);
+    addOutputOptions(*fitLine, options, true, false);
 
     CLI::App* straightness =
         add("straightness seen from above: the minimum zone of the points (two parallel lines) "
@@ -160,7 +169,7 @@ std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vec
         ->expected(6)
         ->allow_extra_args(false);
     addReadingOptions(*straightness, reading);
-    addOutputOptions(*straightness, options, true);
+    addOutputOptions(*straightness, options, true, true);
 
     CLI::App* roundness =
         add("roundness seen from above: two concentric circles about the centre the criterion "
@@ -169,7 +178,7 @@ std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vec
     roundness->add_option("FILE", options.files, kFilesHelp)->required();
     addFormOptions(*roundness, form, true);
     addReadingOptions(*roundness, reading);
-    addOutputOptions(*roundness, options, true);
+    addOutputOptions(*roundness, options, true, true);
 
     CLI::App* profile =
         add("profile seen from above: the band of the measured points' deviations "
@@ -182,7 +191,7 @@ std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vec
                      "- reads standard input")
         ->required();
     addReadingOptions(*profile, reading);
-    addOutputOptions(*profile, options, true);
+    addOutputOptions(*profile, options, true, false);
     profile->footer(
         "The reading options apply to both files, but --columns and --format to MEASURED only: "
         "NOMINAL is text of six values a line.");
@@ -196,7 +205,7 @@ std::vector<Subcommand> defineCommands(CLI::App& app, Options& options, std::vec
             Command::kMoment);
     moment->add_option("FILE", options.file, kFileHelp)->required();
     addReadingOptions(*moment, reading);
-    addOutputOptions(*moment, options, false);
+    addOutputOptions(*moment, options, false, false);
     return commands;
 }
 
@@ -344,6 +353,10 @@ std::optional<std::string> takeFormArguments(FormArguments const& given, Options
                    "' is not a tolerance: give a finite length, zero or more";
         }
         options.tolerance = value;
+    }
+    // Standard input is read once: a second "-" would read nothing.
+    if (std::count(options.files.begin(), options.files.end(), "-") > 1) {
+        return std::string("only one FILE can be read from standard input");
     }
     // Each file gets its own map, named after it (formMapPath): two files that would give one
     // map name are refused before anything is measured.
