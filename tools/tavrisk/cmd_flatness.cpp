@@ -41,20 +41,13 @@ OrientedZone orientedZone(tvi_flatness_result const& result, PlaneFrame const& f
 
 void reportZone(Report& report, tvi_flatness_result const& result, OrientedZone const& zone) {
     tvi_band const& b = zone.band;
-    report.text({"form", "0", "criterion"}, "", criterionKey(TVI_CRITERION_MINIMUM_ZONE));
-    report.length({"form", "0", "width"}, "flatness, minimum zone", b.width);
-    std::string const configuration = tvi_configuration_name(result.configuration);
-    report.note(std::string(result.certified != 0 ? "certified" : "NOT certified") + ", " +
-                configuration + " supports");
-    report.flag({"form", "0", "certified"}, "", result.certified != 0);
-    report.text({"form", "0", "configuration"}, "", configuration);
+    reportZoneFigure(report, "flatness, minimum zone", b.width, result.certified != 0,
+                     result.configuration);
     report.position({"form", "0", "zone", "point"}, "zone mid-plane through",
                     gte::Vector3(b.origin.x, b.origin.y, b.origin.z));
     report.direction({"form", "0", "zone", "normal"}, "zone normal",
                      gte::Vector3(b.normal.x, b.normal.y, b.normal.z));
-    report.length({"form", "0", "zone", "low"}, "", b.low);
-    report.length({"form", "0", "zone", "high"}, "", b.high);
-    report.supports({"form", "0", "support"}, "zone supports", zone.supports);
+    reportZoneSupports(report, b.low, b.high, zone.supports);
 }
 
 }  // namespace

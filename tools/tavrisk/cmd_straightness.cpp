@@ -77,20 +77,12 @@ double alongZone(StraightZone const& zone, gte::Vector3 const& p) {
 }
 
 void reportZone(Report& report, tvi_straightness_result const& result, StraightZone const& zone) {
-    double const width = result.zone.width;
-    report.text({"form", "0", "criterion"}, "", criterionKey(TVI_CRITERION_MINIMUM_ZONE));
-    report.length({"form", "0", "width"}, "straightness, minimum zone", width);
-    std::string const configuration = tvi_configuration_name(result.configuration);
-    report.note(std::string(result.certified != 0 ? "certified" : "NOT certified") + ", " +
-                configuration + " supports");
-    report.flag({"form", "0", "certified"}, "", result.certified != 0);
-    report.text({"form", "0", "configuration"}, "", configuration);
+    reportZoneFigure(report, "straightness, minimum zone", result.zone.width, result.certified != 0,
+                     result.configuration);
     report.position({"form", "0", "zone", "point"}, "zone mid-line through", zone.origin);
     report.direction({"form", "0", "zone", "direction"}, "zone direction", zone.direction);
     report.direction({"form", "0", "zone", "normal"}, "", zone.normal);
-    report.length({"form", "0", "zone", "low"}, "", zone.low);
-    report.length({"form", "0", "zone", "high"}, "", zone.high);
-    report.supports({"form", "0", "support"}, "zone supports", zone.supports);
+    reportZoneSupports(report, zone.low, zone.high, zone.supports);
 }
 
 }  // namespace

@@ -59,6 +59,23 @@ std::string zoneRefusal(int status, tvi_problem const& problem, Options const& o
     return problem.message;
 }
 
+void reportZoneFigure(Report& report, std::string const& label, double width, bool certified,
+                      int configuration) {
+    std::string const name = tvi_configuration_name(configuration);
+    report.text({"form", "0", "criterion"}, "", criterionKey(TVI_CRITERION_MINIMUM_ZONE));
+    report.length({"form", "0", "width"}, label, width);
+    report.note(std::string(certified ? "certified" : "NOT certified") + ", " + name + " supports");
+    report.flag({"form", "0", "certified"}, "", certified);
+    report.text({"form", "0", "configuration"}, "", name);
+}
+
+void reportZoneSupports(Report& report, double low, double high,
+                        std::vector<SupportPoint> const& supports) {
+    report.length({"form", "0", "zone", "low"}, "", low);
+    report.length({"form", "0", "zone", "high"}, "", high);
+    report.supports({"form", "0", "support"}, "zone supports", supports);
+}
+
 void reportRefusedZone(Report& report, std::string const& label, std::string const& reason) {
     report.text({"form", "0", "criterion"}, "", criterionKey(TVI_CRITERION_MINIMUM_ZONE));
     report.text({"form", "0", "refused"}, label, "not measured: " + reason);

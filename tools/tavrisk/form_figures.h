@@ -36,6 +36,15 @@ void requireFormMeasured(int status, tvi_problem const& problem);
 // When the options judge or draw the zone it cannot be done without, the refusal is thrown.
 std::string zoneRefusal(int status, tvi_problem const& problem, Options const& options);
 
+// Reports the minimum zone as the entry form/0 of the JSON: first its criterion, its width under
+// label (with a note of its certification and configuration in the table), whether it is
+// certified and its configuration; then, after the figures of its position, its boundaries'
+// offsets and its supports.
+void reportZoneFigure(Report& report, std::string const& label, double width, bool certified,
+                      int configuration);
+void reportZoneSupports(Report& report, double low, double high,
+                        std::vector<SupportPoint> const& supports);
+
 // Reports a zone the library refused: the reason under the figure's label, and in the JSON as
 // the criterion's entry form/0 with "refused".
 void reportRefusedZone(Report& report, std::string const& label, std::string const& reason);
