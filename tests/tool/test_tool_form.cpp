@@ -353,4 +353,13 @@ TEST(ToolForm, SeveralFilesGiveARowEachAndTheWorstExitStatus) {
     EXPECT_EQ(clash.status, 2);
     EXPECT_NE(clash.err.find("would both draw"), std::string::npos) << clash.err;
     EXPECT_FALSE(std::filesystem::exists(scratch.path() / "maps-face.svg"));
+    // Nothing asked for is dropped without a word: the table has no room for every point, and
+    // standard input is read once.
+    EXPECT_EQ(runTool({"flatness", face, plate, "--points"}).status, 2);
+    EXPECT_EQ(
+        jsonLines(
+            runTool({"flatness", face, plate, "--points", "--json"}).out)[1]["point_deviations"]
+            .size(),
+        77u);
+    EXPECT_EQ(runTool({"roundness", "-", "-"}).status, 2);
 }

@@ -354,6 +354,12 @@ std::optional<std::string> takeFormArguments(FormArguments const& given, Options
         }
         options.tolerance = value;
     }
+    // The table of several files has a row a file and no room for their points: the listing
+    // would be dropped without a word.
+    if (options.listPoints && options.files.size() > 1 && !options.json) {
+        return std::string(
+            "--points lists the points of one file; with several files, ask for --json");
+    }
     // Standard input is read once: a second "-" would read nothing.
     if (std::count(options.files.begin(), options.files.end(), "-") > 1) {
         return std::string("only one FILE can be read from standard input");
