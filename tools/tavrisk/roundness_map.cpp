@@ -172,7 +172,7 @@ void drawRoundnessMap(RoundnessMap const& map, std::string const& path) {
         double x = 0.0, y = 0.0;
         place(static_cast<std::int64_t>(i), x, y);
         svg.circle(x, y, radius, cssColour(colours.colourOf(deviations[i])), "point",
-                   Stroke{"#333333", 0.6, ""});
+                   Stroke{"#555555", 0.3, ""});
     }
     markSupports(svg, map.supports, place, radius, false);
     drawColourBar(svg, colours, map.unit);
