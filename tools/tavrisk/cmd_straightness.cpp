@@ -169,7 +169,8 @@ Report runStraightness(Options const& options) {
                         zone.low,
                         zone.high,
                         true,
-                        zone.supports};
+                        zone.supports,
+                        "position along the zone's mid-line"};
             drawLineMap(map, options.svgPath);
         } else {
             gte::Vector3 const& o = measured.origin;

@@ -92,7 +92,7 @@ void drawAxes(SvgDocument& svg, LineFrame const& frame, LineMap const& map) {
                  "middle");
     }
     svg.text(kPlotArea.left + kPlotArea.width / 2, kPlotArea.bottom() + kAlongTitleDrop,
-             "position along the line (" + map.unit + ")", kLabelSize, "middle");
+             map.alongName + " (" + map.unit + ")", kLabelSize, "middle");
     double const titleX = kPlotArea.left - kDeviationTitleGap;
     double const titleY = kPlotArea.top + kPlotArea.height / 2;
     svg.beginRotated(-90.0, titleX, titleY);

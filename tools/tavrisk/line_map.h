@@ -23,6 +23,7 @@ struct LineMap {
     bool markLowest;  // false where the lowest deviation means nothing (unsigned distances)
     // A form zone's support points, ringed instead of the extremes; the band is then the zone.
     std::vector<SupportPoint> supports = {};
+    std::string alongName = "position along the line";  // the horizontal axis
 };
 
 // Draws the plot into an SVG file: one "point" mark per point, or per point of one in
