@@ -4,6 +4,7 @@
 // after the file's name; where and what in the file is the reader tests' concern.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "support/tool_runner.h"
+#include "tavrisk_inspect.h"
 
 using namespace tavrisk_test;
 
@@ -19,12 +21,17 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
     ScratchDirectory const scratch;
     std::string const face = dataFile("face.txt");
     std::string const header = scratch.write("header.txt", "x,y,z\n0,0,0\n1,0,0\n0,1,0\n");
+    std::string const word = scratch.write("word.txt", "0 0 0\n1 x 0\n0 1 0\n");
     std::string const two = scratch.write("two.txt", "0 0 0\n1 1 1\n");
     std::string const axis = scratch.write("axis.txt", "0 0 0\n1 0 0\n2 0 0\n3 0 0\n");
     std::string const square = scratch.write("square.txt", "0 0 5\n1 0 5\n0 1 5\n1 1 5\n");
     std::string const huge =
         scratch.write("huge.txt", "1e300 0 0\n-1e300 1e300 0\n0 -1e300 1e300\n");
     std::string const odd = scratch.write("odd.txt", "0 0 0 0 1 0\n1 0 0\n");
+    std::string const ply = scratch.write(
+        "nominal.ply",
+        "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty float y\n"
+        "property float z\nend_header\n0 0 0\n1 0 0\n0 1 0\n");
     std::string const locked = scratch.write("locked.txt", "0 0 0\n1 0 0\n0 1 0\n");
     std::string const map = scratch.path().string() + "/map.svg";
     // A square with its centre and the corners of a cube, both turned by 30 degrees about z,
@@ -62,7 +69,7 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
     };
     Case const cases[] = {
         {{}, 2, "Usage: tavrisk"},
-        {{"roundness", face}, 2, "Usage: tavrisk"},
+        {{"cylindricity", face}, 2, "Usage: tavrisk"},
         {{"flatness", face, "--colour"}, 2, "Usage: tavrisk flatness"},
         {{"flatness"}, 2, "FILE is required"},
         {{"profile", face}, 2, "NOMINAL is required"},
@@ -73,18 +80,29 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
         {{"profile", "-", "-"}, 2, "only one of MEASURED and NOMINAL"},
         {{"moment", face, "--svg", map}, 2, "Usage: tavrisk moment"},
         {{"profile", face, face, "--exaggerate=-2"}, 2, "--exaggerate"},
-        {{"flatness", scratch.path().string() + "/absent.txt"}, 3, "absent.txt: missing"},
+        {{"flatness", scratch.path().string() + "/absent.txt"},
+         3,
+         "absent.txt: no file at the path"},
         {{"fit-plane", scratch.path().string()}, 3, "not a regular file"},
-        {{"flatness", header}, 3, "header.txt: not a number at line 1: 'x'"},
+        {{"flatness", word}, 3, "word.txt: line 2, value 2 is not a number: 'x'"},
         {{"flatness", scratch.write("inf.txt", "0 0 0\n1 0 0\n0 1 1e999\n")},
          3,
-         "inf.txt: not a finite number at line 3"},
-        {{"flatness", locked}, 3, "locked.txt: held open by another measurement"},
-        {{"profile", face, header}, 3, "header.txt: not a number"},
-        {{"profile", face, odd}, 3, "odd.txt: 9 numbers do not make whole nominal points"},
+         "inf.txt: line 3, value 3 is not a finite number: '1e999'"},
+        {{"flatness", locked}, 3, "locked.txt: the file is held open by another reading"},
+        {{"profile", face, header}, 3, "header.txt: the lines hold 3 values; a nominal point"},
+        {{"profile", face, odd}, 3, "odd.txt: line 2 holds 3 values where line 1 holds 6"},
+        {{"profile", face, ply}, 3, "nominal.ply: a PLY file; the nominal contour"},
         {{"flatness", face, "--svg", map + ".d/map.svg"}, 3, "map.svg: cannot be written"},
-        {{"flatness", "-"}, 3, "standard input: empty"},
-        {{"flatness", "-"}, 3, "standard input: not a number at line 1: 'x'", header},
+        {{"flatness", "-"}, 3, "standard input: the file is empty"},
+        {{"flatness", "-"}, 3, "standard input: line 2, value 2 is not a number: 'x'", word},
+        // The reading options are checked before any file is read.
+        {{"flatness", face, "--columns", "1,2"}, 2, "--columns: name the three columns"},
+        {{"flatness", face, "--columns", "0,2,3"}, 2, "--columns: name the three columns"},
+        {{"flatness", face, "--columns", "2,3,2"}, 2, "--columns: two of x, y and z"},
+        {{"flatness", face, "--comment", "//"}, 2, "--comment: one character"},
+        {{"flatness", face, "--comment", "-"}, 2, "--comment: comment is no character"},
+        {{"flatness", face, "--format", "xyz"}, 2, "--format"},
+        {{"flatness", face, "--decimal-comma", "--no-decimal-comma"}, 2, "excludes"},
         {{"flatness", two, "--svg", map}, 1, "at least three points"},
         {{"moment", two}, 1, "at least three points"},
         {{"straightness", two, "--svg", map}, 1, "three points"},
@@ -136,4 +154,81 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: tavrisk straightness [OPTIONS] FILE"), std::string::npos);
     EXPECT_EQ(runTool({"straightness", two, "--line=0,0,0,1,0,0"}).status, 0);
+    // The version of the tool and of both libraries, TavriskInspect's as it reports itself.
+    ToolRun const version = runTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    std::string const number = std::to_string(TAVRISK_VERSION_MAJOR) + "." +
+                               std::to_string(TAVRISK_VERSION_MINOR) + "." +
+                               std::to_string(TAVRISK_VERSION_PATCH);
+    EXPECT_EQ(tvi_version(), TAVRISK_VERSION_NUMBER);
+    EXPECT_EQ(version.out, "tavrisk " + number + "\nlibraries: Tavrisk " + number +
+                               ", TavriskInspect " + number + "\n");
+}
+
+TEST(ToolErrors, WithJsonAnErrorIsAlsoAnObjectOnStandardOutput) {
+    // A program that asked for JSON learns why there are no figures from standard output too:
+    // the kind of error, where in the file, the option that resolves it and the message that
+    // standard error gives.
+    ScratchDirectory const scratch;
+    std::string const face = dataFile("face.txt");
+    std::string const six = scratch.write("six.txt", "0 0 0 0 0 1\n1 0 0 0 0 1\n0 1 0 0 0 1\n");
+    std::string const word = scratch.write("word.txt", "0 0 0\n1 x 0\n0 1 0\n");
+    std::string const two = scratch.write("two.txt", "0 0 0\n1 1 1\n");
+    std::string const gzip = scratch.write("face.gz", std::string("\x1f\x8b\x08\0\0\0\0\0", 8));
+    std::string const odd = scratch.write("odd.txt", "0 0 0 0 1 0\n1 0 0\n");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        char const* expected;  // the JSON object's figures that the case fixes
+        std::string input = "/dev/null";
+    } const cases[] = {
+        {{"flatness", six},
+         3,
+         R"({"command": "flatness", "file": "six.txt", "error": {"kind": "columns_needed",
+             "line": 1, "column": null, "option": "--columns", "format": "text"}})"},
+        {{"straightness", word},
+         3,
+         R"({"error": {"kind": "not_a_number", "line": 2, "column": 2, "text": "x",
+             "option": null}})"},
+        {{"fit-line", "-"},
+         3,
+         R"({"file": "standard input", "error": {"kind": "unread_format", "line": null,
+             "format": "gzip"}})",
+         gzip},
+        {{"profile", face, odd},
+         3,
+         R"({"command": "profile", "file": "odd.txt", "error": {"kind": "value_count",
+             "line": 2}})"},
+        {{"flatness", two}, 1, R"({"file": "two.txt", "error": {"kind": "refused"}})"},
+        {{"flatness", face, "--svg", scratch.path().string() + "/no/map.svg"},
+         3,
+         R"({"command": "flatness", "error": {"kind": "cannot_write", "option": null}})"},
+        {{"fit-plane", face, "--colour"},
+         2,
+         R"({"command": "fit-plane", "file": null, "error": {"kind": "usage"}})"},
+        {{"frob"}, 2, R"({"command": null, "error": {"kind": "usage"}})"},
+    };
+    for (Case const& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        ToolRun const run = runTool(args, c.input);
+        SCOPED_TRACE(c.args[0] + " " + c.expected);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        nlohmann::json const out = run.json();
+        EXPECT_EQ(out["status"], c.status);
+        nlohmann::json const expected = nlohmann::json::parse(c.expected).flatten();
+        for (auto const& [pointer, value] : expected.items()) {
+            nlohmann::json const& got = out.at(nlohmann::json::json_pointer(pointer));
+            if (pointer == "/file" && value.is_string()) {
+                // A path ends with the file's name.
+                std::string const path = got.get<std::string>(), name = value.get<std::string>();
+                EXPECT_EQ(path.substr(path.size() - std::min(path.size(), name.size())), name);
+            } else {
+                EXPECT_EQ(got, value) << pointer;
+            }
+        }
+        std::string const message = out["error"]["message"].get<std::string>();
+        EXPECT_FALSE(message.empty());
+        EXPECT_NE(run.err.find(message), std::string::npos) << message << "\n" << run.err;
+    }
 }

@@ -157,6 +157,13 @@ TEST(ToolFigures, DeviationsAreSignedIndexedAndPaired) {
              "/point_deviations/2/deviation": 0.05, "/deviation/min/index": 1,
              "/point_deviations/2/nominal_index": 2, "/profile": 0.3})"},
     };
+    // The table shows the extremes' points too.
+    ToolRun const table = runTool({"flatness", pyramid});
+    EXPECT_NE(table.out.find("highest deviation        +0.800000 file units at point index 4 "
+                             "(1.000000, 1.000000, 1.000000)\n"),
+              std::string::npos)
+        << table.out;
+    EXPECT_NE(table.out.find("plane fitted by          least squares\n"), std::string::npos);
     for (auto const& [args, text] : cases) {
         json const out = measured(args), expected = json::parse(text);
         for (auto const& [pointer, value] : expected.items()) {
@@ -170,8 +177,11 @@ TEST(ToolFigures, DeviationsAreSignedIndexedAndPaired) {
     json const face = measured({"flatness", dataFile("face.txt"), "--points"});
     json const &normal = face["plane"]["normal"], &origin = face["plane"]["point"];
     EXPECT_GT(normal[2].get<double>(), 0.99);
+    EXPECT_EQ(face["method"], "least squares");
     for (char const* end : {"min", "max"}) {
         json const& row = face["point_deviations"][face["deviation"][end]["index"].get<int>()];
+        // Each extreme names its point by index and by its coordinates.
+        EXPECT_EQ(face["deviation"][end]["point"], row["point"]) << end;
         double along = 0.0;
         for (int k = 0; k < 3; ++k) {
             along +=
@@ -198,8 +208,9 @@ TEST(ToolFigures, EveryNumberIsPrintedWholeAndAnyDirectionScaleMeasuresAlike) {
     };
     json const& origin = out["plane"]["point"];
     std::vector<std::string> const expected = {
-        "flatness           " + whole("%.6f", out["flatness"].get<double>()) + " file units\n",
-        "plane through      (" + whole("%.6f", origin[0].get<double>()) + ", " +
+        "flatness, least squares  " + whole("%.6f", out["flatness"].get<double>()) +
+            " file units\n",
+        "plane through            (" + whole("%.6f", origin[0].get<double>()) + ", " +
             whole("%.6f", origin[1].get<double>()) + ", " + whole("%.6f", origin[2].get<double>()) +
             ") file units\n",
         "      3  " + whole("%12.6f", 1e70) + "  " + whole("%12.6f", 1e70) + "  " +

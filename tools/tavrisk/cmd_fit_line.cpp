@@ -13,8 +13,9 @@
 
 namespace tavrisk_tool {
 
-void runFitLine(Options const& options) {
-    std::vector<gte::Vector3> const points = readPoints(options.file);
+Report runFitLine(Options const& options) {
+    PointFile const file = readPointFile(options.file, options.reading);
+    std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
     requireThreePoints(points.size(), "a line", options);
     gte_lseg segment;
@@ -37,12 +38,14 @@ void runFitLine(Options const& options) {
         distances[i] = result.dist;
         along[i] = gte::Dot(points[i] - start, direction);
     }
-    DeviationSummary const summary = summarize(distances);
+    DeviationSummary const summary = summarize(points, distances);
     std::string const unit = unitLabel(options);
 
     Report report("fit-line", unit);
     report.text({"file"}, "file", displayName(options.file));
+    report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
+    report.text({"method"}, "method", "least squares");
     report.position({"segment", "pt1"}, "segment pt1", start);
     report.position({"segment", "pt2"}, "segment pt2", tavrisk::toVector3(segment.pt2));
     report.length({"length"}, "length", length);
@@ -76,7 +79,7 @@ void runFitLine(Options const& options) {
                     false};
         drawLineMap(map, options.svgPath);
     }
-    printReport(report, options);
+    return report;
 }
 
 }  // namespace tavrisk_tool

@@ -28,8 +28,9 @@ double signedDistance(gte_plane const& plane, gte_point const& point, gte::Vecto
 
 }  // namespace
 
-void runFitPlane(Options const& options) {
-    std::vector<gte::Vector3> const points = readPoints(options.file);
+Report runFitPlane(Options const& options) {
+    PointFile const file = readPointFile(options.file, options.reading);
+    std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
     requireThreePoints(points.size(), "a plane", options);
     gte_plane plane;
@@ -58,12 +59,14 @@ void runFitPlane(Options const& options) {
     for (std::size_t i = 0; i < records.size(); ++i) {
         residuals[i] = signedDistance(plane, records[i], frame.normal);
     }
-    DeviationSummary const summary = summarize(residuals);
+    DeviationSummary const summary = summarize(points, residuals);
     std::string const unit = unitLabel(options);
 
     Report report("fit-plane", unit);
     report.text({"file"}, "file", displayName(options.file));
+    report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
+    report.text({"method"}, "method", "least squares");
     report.position({"plane", "pt1"}, "plane pt1", tavrisk::toVector3(plane.pt1));
     report.position({"plane", "pt2"}, "plane pt2", tavrisk::toVector3(plane.pt2));
     report.position({"plane", "pt3"}, "plane pt3", tavrisk::toVector3(plane.pt3));
@@ -92,7 +95,7 @@ void runFitPlane(Options const& options) {
                      summary};
         drawPlaneMap(map, options.svgPath);
     }
-    printReport(report, options);
+    return report;
 }
 
 }  // namespace tavrisk_tool

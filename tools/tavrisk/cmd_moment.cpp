@@ -13,8 +13,9 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 
 }  // namespace
 
-void runMoment(Options const& options) {
-    std::vector<gte::Vector3> const points = readPoints(options.file);
+Report runMoment(Options const& options) {
+    PointFile const file = readPointFile(options.file, options.reading);
+    std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const records = toRecords(points);
     requireThreePoints(points.size(), "the second moments", options);
     gte_point centroid;
@@ -27,6 +28,7 @@ void runMoment(Options const& options) {
     }
     Report report("moment", unitLabel(options));
     report.text({"file"}, "file", displayName(options.file));
+    report.text({"format"}, "format", file.format);
     report.count({"points"}, "points", static_cast<std::int64_t>(points.size()));
     report.position({"centroid"}, "centroid", tavrisk::toVector3(centroid));
     report.radians({"angle_rad"}, "axis angle", angle);
@@ -34,7 +36,7 @@ void runMoment(Options const& options) {
     report.length({"major"}, "major axis", major);
     report.length({"minor"}, "minor axis", minor);
     requireFiniteFigures(report);
-    printReport(report, options);
+    return report;
 }
 
 }  // namespace tavrisk_tool

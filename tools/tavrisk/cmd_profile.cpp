@@ -15,35 +15,49 @@ namespace tavrisk_tool {
 
 namespace {
 
+// A nominal point and its normal, a line.
+constexpr std::size_t kNominalValues = 6;
+
 struct Contour {
     std::vector<gte_point> points;
     std::vector<gte_vector> normals;
 };
 
-// The nominal file holds six numbers per point, x y z nx ny nz: read as points, its triples
-// alternate between a point and its normal.
-Contour readContour(std::string const& path) {
-    std::vector<gte::Vector3> const triples = readPoints(path);
-    if (triples.size() % 2 != 0) {
-        throw FileProblem(displayName(path) + ": " + std::to_string(triples.size() * 3) +
-                          " numbers do not make whole nominal points (x y z nx ny nz each)");
+// The nominal file holds six values a line, x y z nx ny nz: a point of the contour and its
+// normal, read as two sets of points from the same lines.
+Contour readContour(std::string const& path, ReadOptions const& options) {
+    ReadOptions text = options;
+    text.format = TVI_FORMAT_AUTO;
+    text.columns.clear();
+    PointFile const points = readPointFile(path, text, std::array<std::size_t, 3>{1, 2, 3});
+    if (points.format != tvi_format_name(TVI_FORMAT_TEXT)) {
+        throw FileProblem(ErrorDetail{"unread_format"},
+                          displayName(path) + ": a " + points.format +
+                              " file; the nominal contour is read from text of six values a "
+                              "line: x y z nx ny nz");
     }
+    if (points.valuesPerLine != kNominalValues) {
+        throw FileProblem(ErrorDetail{"value_count"},
+                          displayName(path) + ": the lines hold " +
+                              std::to_string(points.valuesPerLine) +
+                              " values; a nominal point takes six: x y z nx ny nz");
+    }
+    PointFile const normals = readPointFile(path, text, std::array<std::size_t, 3>{4, 5, 6});
     Contour contour;
-    std::vector<gte_point> const records = toRecords(triples);
-    for (std::size_t i = 0; i < records.size(); i += 2) {
-        contour.points.push_back(records[i]);
-        gte_point const& n = records[i + 1];
-        contour.normals.emplace_back(n.x, n.y, n.z);
+    contour.points = toRecords(points.points);
+    for (gte::Vector3 const& n : normals.points) {
+        contour.normals.emplace_back(n[0], n[1], n[2]);
     }
     return contour;
 }
 
 }  // namespace
 
-void runProfile(Options const& options) {
-    std::vector<gte::Vector3> const points = readPoints(options.file);
+Report runProfile(Options const& options) {
+    PointFile const file = readPointFile(options.file, options.reading);
+    std::vector<gte::Vector3> const& points = file.points;
     std::vector<gte_point> const measured = toRecords(points);
-    Contour const nominal = readContour(options.nominalFile);
+    Contour const nominal = readContour(options.nominalFile, options.reading);
     int const measuredCount = static_cast<int>(measured.size());
     int const nominalCount = static_cast<int>(nominal.points.size());
     double profile = 0.0;
@@ -61,11 +75,12 @@ void runProfile(Options const& options) {
         deviations[i] = paired[i].deviation;
         nominalIndex[i] = paired[i].nominalIndex;
     }
-    DeviationSummary const summary = summarize(deviations);
+    DeviationSummary const summary = summarize(points, deviations);
     std::string const unit = unitLabel(options);
 
     Report report("profile", unit);
     report.text({"measured_file"}, "measured file", displayName(options.file));
+    report.text({"format"}, "format", file.format);
     report.text({"nominal_file"}, "nominal file", displayName(options.nominalFile));
     report.count({"points"}, "measured points", measuredCount);
     report.count({"nominal_points"}, "nominal points", nominalCount);
@@ -94,7 +109,7 @@ void runProfile(Options const& options) {
                        extremesText(summary, unit)};
         drawProfileMap(map, options.svgPath);
     }
-    printReport(report, options);
+    return report;
 }
 
 }  // namespace tavrisk_tool

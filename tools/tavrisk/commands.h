@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The measurements the tool runs, one a command. Each reads its files, calls the library,
-// draws the map when asked and prints the figures; a refusal, a file problem or an unusable
+// The measurements the tool runs, one a command. Each reads its file, calls the library, draws
+// the map when asked and gives back the figures; a refusal, a file problem or an unusable
 // argument is thrown (tool_error.h).
 #pragma once
 
@@ -9,12 +9,13 @@
 
 namespace tavrisk_tool {
 
-void runFlatness(Options const& options);
-void runFitPlane(Options const& options);
-void runFitLine(Options const& options);
-void runStraightness(Options const& options);
-void runProfile(Options const& options);
-void runMoment(Options const& options);
+Report runFlatness(Options const& options);
+Report runFitPlane(Options const& options);
+Report runFitLine(Options const& options);
+Report runStraightness(Options const& options);
+Report runRoundness(Options const& options);
+Report runProfile(Options const& options);
+Report runMoment(Options const& options);
 
 // Refuses a report any of whose figures is not a finite number (coordinates too large for the
 // arithmetic overflow it): such a figure measures nothing, in the table, the JSON or a map.

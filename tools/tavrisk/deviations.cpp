@@ -7,21 +7,24 @@
 
 namespace tavrisk_tool {
 
-DeviationSummary summarize(std::vector<double> const& deviations) {
+DeviationSummary summarize(std::vector<gte::Vector3> const& points,
+                           std::vector<double> const& deviations) {
     double const nan = std::numeric_limits<double>::quiet_NaN();
-    DeviationSummary summary{{deviations.front(), 0}, {deviations.front(), 0}, 0.0};
+    auto const at = [&](double value, std::size_t i) {
+        return Extreme{value, static_cast<std::int64_t>(i), points[i]};
+    };
+    DeviationSummary summary{at(deviations.front(), 0), at(deviations.front(), 0), 0.0};
     double sumOfSquares = 0.0;
     for (std::size_t i = 0; i < deviations.size(); ++i) {
         double const d = deviations[i];
         if (std::isnan(d)) {
-            return DeviationSummary{
-                {nan, static_cast<std::int64_t>(i)}, {nan, static_cast<std::int64_t>(i)}, nan};
+            return DeviationSummary{at(nan, i), at(nan, i), nan};
         }
         if (d < summary.low.value) {
-            summary.low = Extreme{d, static_cast<std::int64_t>(i)};
+            summary.low = at(d, i);
         }
         if (d > summary.high.value) {
-            summary.high = Extreme{d, static_cast<std::int64_t>(i)};
+            summary.high = at(d, i);
         }
         sumOfSquares += d * d;
     }

@@ -16,8 +16,10 @@ struct DeviationSummary {
     double rms;    // root mean square of the deviations
 };
 
-// Needs at least one deviation. A NaN deviation makes every figure NaN rather than hiding it.
-DeviationSummary summarize(std::vector<double> const& deviations);
+// The extremes of the deviations of points (one each, at least one) and their RMS. A NaN
+// deviation makes every figure NaN rather than hiding it.
+DeviationSummary summarize(std::vector<gte::Vector3> const& points,
+                           std::vector<double> const& deviations);
 
 // Every point's deviation in file order, for the listing; nominal indices when given.
 std::vector<PointDeviation> listDeviations(std::vector<gte::Vector3> const& points,

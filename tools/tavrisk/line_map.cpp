@@ -92,7 +92,7 @@ void drawAxes(SvgDocument& svg, LineFrame const& frame, LineMap const& map) {
                  "middle");
     }
     svg.text(kPlotArea.left + kPlotArea.width / 2, kPlotArea.bottom() + kAlongTitleDrop,
-             "position along the line (" + map.unit + ")", kLabelSize, "middle");
+             map.alongName + " (" + map.unit + ")", kLabelSize, "middle");
     double const titleX = kPlotArea.left - kDeviationTitleGap;
     double const titleY = kPlotArea.top + kPlotArea.height / 2;
     svg.beginRotated(-90.0, titleX, titleY);
@@ -118,7 +118,8 @@ void drawBand(SvgDocument& svg, LineFrame const& frame, LineMap const& map) {
     svg.line(bracket - kBracketTick, bandBottom, bracket, bandBottom, bracketInk);
     double const middle = (bandTop + bandBottom) / 2;
     double const labelX = bracket + kBracketLabelGap;
-    svg.text(labelX, middle - kBracketLabelRise, "band", kLabelSize, "start", true, kBandInk);
+    svg.text(labelX, middle - kBracketLabelRise, map.supports.empty() ? "band" : "zone", kLabelSize,
+             "start", true, kBandInk);
     // The width is never negative: its text without the sign.
     svg.text(labelX, middle + kBracketLabelDrop,
              lengthText(map.bandHigh - map.bandLow, map.unit).substr(1), kLabelSize, "start", true,
@@ -131,26 +132,38 @@ void drawZeroLine(SvgDocument& svg, LineFrame const& frame) {
              Stroke{"#333333", 1.5, ""});
 }
 
-// The points joined in their order along the line (one in stride of them when there are many).
-void drawTrace(SvgDocument& svg, LineFrame const& frame, LineMap const& map, std::size_t stride) {
+// The points drawn, in their order along the line: every point, or one in stride of them when
+// there are many.
+std::vector<std::size_t> drawnInOrder(LineMap const& map, std::size_t stride) {
     std::vector<std::size_t> order(map.along.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return map.along[a] < map.along[b]; });
-    std::vector<std::pair<double, double>> trace;
-    trace.reserve(order.size() / stride + 1);
+    std::vector<std::size_t> drawn;
+    drawn.reserve(order.size() / stride + 1);
     for (std::size_t k = 0; k < order.size(); k += stride) {
-        std::size_t const i = order[k];
+        drawn.push_back(order[k]);
+    }
+    return drawn;
+}
+
+// The points drawn, joined in their order along the line.
+void drawTrace(SvgDocument& svg, LineFrame const& frame, LineMap const& map,
+               std::vector<std::size_t> const& drawn) {
+    std::vector<std::pair<double, double>> trace;
+    trace.reserve(drawn.size());
+    for (std::size_t const i : drawn) {
         trace.emplace_back(frame.x(map.along[i]), frame.y((*map.deviations)[i]));
     }
     svg.polyline(trace, Stroke{"#8c8c8c", 1.0, ""});
 }
 
-// One mark per point, coloured by its deviation.
-void drawPointMarks(SvgDocument& svg, LineFrame const& frame, LineMap const& map, double radius) {
+// One mark per point drawn, coloured by its deviation.
+void drawPointMarks(SvgDocument& svg, LineFrame const& frame, LineMap const& map,
+                    std::vector<std::size_t> const& drawn, double radius) {
     std::vector<double> const& deviations = *map.deviations;
     DivergingScale const colours = roundedScale(frame.largestDeviation);
-    for (std::size_t i = 0; i < deviations.size(); ++i) {
+    for (std::size_t const i : drawn) {
         svg.circle(frame.x(map.along[i]), frame.y(deviations[i]), radius,
                    cssColour(colours.colourOf(deviations[i])), "point", Stroke{"#333333", 0.6, ""});
     }
@@ -160,11 +173,11 @@ void drawPointMarks(SvgDocument& svg, LineFrame const& frame, LineMap const& map
 
 void drawLineMap(LineMap const& map, std::string const& path) {
     LineFrame const frame = frameOf(map);
-    std::size_t const points = map.along.size();
+    std::size_t const stride = markStride(map.along.size());
+    std::vector<std::size_t> const drawn = drawnInOrder(map, stride);
     double const radius =
-        std::clamp(kPlotArea.width / static_cast<double>(points) * kMarkShareOfSpacing,
+        std::clamp(kPlotArea.width / static_cast<double>(drawn.size()) * kMarkShareOfSpacing,
                    kSmallestMark, kLargestMark);
-    std::size_t const stride = markStride(points);
 
     SvgDocument svg(kPageWidth, kPageHeight);
     drawTitle(svg, map.title);
@@ -172,16 +185,18 @@ void drawLineMap(LineMap const& map, std::string const& path) {
     drawAxes(svg, frame, map);
     drawBand(svg, frame, map);
     drawZeroLine(svg, frame);
-    drawTrace(svg, frame, map, stride);
-    drawPointMarks(svg, frame, map, radius);
-    markExtremes(
-        svg, map.summary, map.unit,
-        [&](std::int64_t index, double& x, double& y) {
-            std::size_t const i = static_cast<std::size_t>(index);
-            x = frame.x(map.along[i]);
-            y = frame.y((*map.deviations)[i]);
-        },
-        radius, map.markLowest);
+    drawTrace(svg, frame, map, drawn);
+    drawPointMarks(svg, frame, map, drawn, radius);
+    auto const place = [&](std::int64_t index, double& x, double& y) {
+        std::size_t const i = static_cast<std::size_t>(index);
+        x = frame.x(map.along[i]);
+        y = frame.y((*map.deviations)[i]);
+    };
+    if (map.supports.empty()) {
+        markExtremes(svg, map.summary, map.unit, place, radius, map.markLowest);
+    } else {
+        markSupports(svg, map.supports, place, radius, false);
+    }
     drawCaption(svg, map.caption, map.deviations->size(), stride);
     svg.save(path);
 }

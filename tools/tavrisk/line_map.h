@@ -21,9 +21,13 @@ struct LineMap {
     double bandLow;  // the band drawn: the measurement's own lowest and highest deviation
     double bandHigh;
     bool markLowest;  // false where the lowest deviation means nothing (unsigned distances)
+    // A form zone's support points, ringed instead of the extremes; the band is then the zone.
+    std::vector<SupportPoint> supports = {};
+    std::string alongName = "position along the line";  // the horizontal axis
 };
 
-// Draws the plot into an SVG file: one "point" mark per point.
+// Draws the plot into an SVG file: one "point" mark per point, or per point of one in
+// markStride of them when there are more than kMostMarks (the extremes are ringed whatever).
 void drawLineMap(LineMap const& map, std::string const& path);
 
 }  // namespace tavrisk_tool

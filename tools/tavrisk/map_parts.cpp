@@ -51,6 +51,9 @@ constexpr double kLabelRoomRight = 260.0;
 constexpr double kLabelRoomAbove = 20.0;
 constexpr double kLabelRise = 8.0;
 constexpr double kLabelDrop = 18.0;
+// A zone's boundaries cross the colour bar and reach this far left of it, where "zone" stands.
+constexpr double kZoneMarkReach = 8.0;
+constexpr double kZoneLabelGap = 16.0;
 
 }  // namespace
 
@@ -144,6 +147,80 @@ void markExtreme(SvgDocument& svg, double x, double y, double radius, std::strin
     std::string const anchor = leftOfPoint ? "end" : "start";
     double const labelX = leftOfPoint ? x - dx : x + dx;
     svg.text(labelX, labelY, label, kLabelSize, anchor, true, "#000000", true);
+}
+
+std::string supportInk(std::string const& contact) {
+    return contact == "high" || contact == "outer" ? "#b2182b" : "#2166ac";
+}
+
+void markSupports(SvgDocument& svg, std::vector<SupportPoint> const& supports,
+                  std::function<void(std::int64_t, double&, double&)> const& place, double radius,
+                  bool joined) {
+    if (joined) {
+        for (char const* contact : {"high", "low"}) {
+            std::vector<std::pair<double, double>> corners;
+            for (SupportPoint const& s : supports) {
+                if (s.contact == contact) {
+                    double x = 0.0, y = 0.0;
+                    place(s.index, x, y);
+                    corners.emplace_back(x, y);
+                }
+            }
+            if (corners.size() > 2) {
+                corners.push_back(corners.front());  // a triangle, closed
+            }
+            if (corners.size() > 1) {
+                svg.polyline(corners, Stroke{supportInk(contact), 2.0,
+                                             std::string(contact) == "low" ? "8 5" : ""});
+            }
+        }
+    }
+    for (SupportPoint const& s : supports) {
+        double x = 0.0, y = 0.0;
+        place(s.index, x, y);
+        svg.circle(x, y, radius + kRingGap, "none", "support",
+                   Stroke{supportInk(s.contact), 2.5, ""});
+        svg.circle(x, y, radius + kOuterRingGap, "none", "support", Stroke{"#ffffff", 1.5, ""});
+        bool const leftOfPoint = x > kPlotArea.right() - kLabelRoomRight;
+        double const dx = radius + kLabelGap;
+        double const labelY = y < kPlotArea.top + kLabelRoomAbove ? y + kLabelDrop : y - kLabelRise;
+        svg.text(leftOfPoint ? x - dx : x + dx, labelY, s.contact + " #" + std::to_string(s.index),
+                 kLabelSize, leftOfPoint ? "end" : "start", true, supportInk(s.contact), true);
+    }
+}
+
+void markZoneOnColourBar(SvgDocument& svg, DivergingScale const& scale, double low, double high) {
+    double const half = scale.halfRange();
+    for (double const value : {low, high}) {
+        double const y = half > 0.0 ? kBarTop + kBarHeight * (half - value) / (2 * half)
+                                    : kBarTop + kBarHeight / 2;
+        svg.line(kBarLeft - kZoneMarkReach, y, kBarLeft + kBarWidth, y, Stroke{kInk, 2.0, ""});
+    }
+    auto const barY = [&](double value) {
+        return half > 0.0 ? kBarTop + kBarHeight * (half - value) / (2 * half)
+                          : kBarTop + kBarHeight / 2;
+    };
+    svg.line(kBarLeft - kZoneMarkReach, barY(low), kBarLeft - kZoneMarkReach, barY(high),
+             Stroke{kInk, 2.0, ""});
+    double const middle = barY((low + high) / 2);
+    svg.beginRotated(-90.0, kBarLeft - kZoneLabelGap, middle);
+    svg.text(kBarLeft - kZoneLabelGap, middle, "zone", kTickSize, "middle", true);
+    svg.endGroup();
+}
+
+std::string supportsText(std::vector<SupportPoint> const& supports) {
+    std::vector<SupportPoint> grouped = supports;
+    std::stable_sort(
+        grouped.begin(), grouped.end(),
+        [](SupportPoint const& a, SupportPoint const& b) { return a.contact < b.contact; });
+    std::string text = "Supports:";
+    std::string contact;
+    for (SupportPoint const& s : grouped) {
+        text += s.contact == contact ? ", #" : (contact.empty() ? " " : "; ") + s.contact + " #";
+        text += std::to_string(s.index);
+        contact = s.contact;
+    }
+    return text + " (points counted from 0).";
 }
 
 void markExtremes(SvgDocument& svg, DeviationSummary const& summary, std::string const& unit,

@@ -98,6 +98,23 @@ void markExtremes(SvgDocument& svg, DeviationSummary const& summary, std::string
                   std::function<void(std::int64_t, double&, double&)> const& place, double radius,
                   bool withLowest = true);
 
+// Rings a form zone's support points, each labelled with its boundary and index, in the colour
+// of its boundary: red for high and outer, blue for low and inner. With joined, the supports on
+// one boundary are joined (high solid, low dashed), which shows how they lock the zone: a
+// triangle with the single point of the other plane inside it, or two segments that cross.
+void markSupports(SvgDocument& svg, std::vector<SupportPoint> const& supports,
+                  std::function<void(std::int64_t, double&, double&)> const& place, double radius,
+                  bool joined);
+
+// The colour of a support's boundary, for the marks and their key.
+std::string supportInk(std::string const& contact);
+
+// Marks the zone's boundaries, at deviations low and high, across the colour bar.
+void markZoneOnColourBar(SvgDocument& svg, DivergingScale const& scale, double low, double high);
+
+// "Supports: high #12, #40; low #3, #77 (points counted from 0)."
+std::string supportsText(std::vector<SupportPoint> const& supports);
+
 // A map holds at most this many point marks: more would make a file of hundreds of megabytes
 // that a browser cannot show, on a page with fewer pixels than that.
 constexpr std::size_t kMostMarks = 250000;

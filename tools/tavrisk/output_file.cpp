@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "stopping_signals.h"
 #include "tool_error.h"
 
 namespace tavrisk_tool {
@@ -21,9 +22,6 @@ namespace {
 // the handler may only read a plain buffer that is complete whenever it is marked as in use.
 char pendingPath[PATH_MAX + 64];
 volatile std::sig_atomic_t pending = 0;
-
-constexpr int kStoppingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
-constexpr std::size_t kSignalCount = sizeof kStoppingSignals / sizeof kStoppingSignals[0];
 
 extern "C" void removePendingThenStop(int signal) {
     if (pending != 0) {
@@ -40,31 +38,30 @@ class TemporaryOutput {
 public:
     explicit TemporaryOutput(std::string const& target) : path_(temporaryNameFor(target)) {
         if (path_.size() >= sizeof pendingPath) {
-            throw FileProblem(target + ": cannot be written: " + std::strerror(ENAMETOOLONG));
+            throw FileProblem("cannot_write",
+                              target + ": cannot be written: " + std::strerror(ENAMETOOLONG));
         }
         // The stopping signals wait while the file is made and its name recorded, so that no
         // stop falls between the two.
-        sigset_t stopping, before;
-        sigemptyset(&stopping);
-        for (int signal : kStoppingSignals) {
-            sigaddset(&stopping, signal);
-        }
-        ::sigprocmask(SIG_BLOCK, &stopping, &before);
-        fd_ = ::mkstemp(&path_[0]);
-        int const made = errno;
-        if (fd_ >= 0) {
-            std::memcpy(pendingPath, path_.c_str(), path_.size() + 1);
-            pending = 1;
-            struct sigaction removal {};
-            removal.sa_handler = removePendingThenStop;
-            sigemptyset(&removal.sa_mask);
-            for (std::size_t i = 0; i < kSignalCount; ++i) {
-                ::sigaction(kStoppingSignals[i], &removal, &saved_[i]);
+        int made = 0;
+        {
+            StoppingSignalsHeld const held;
+            fd_ = ::mkstemp(&path_[0]);
+            made = errno;
+            if (fd_ >= 0) {
+                std::memcpy(pendingPath, path_.c_str(), path_.size() + 1);
+                pending = 1;
+                struct sigaction removal {};
+                removal.sa_handler = removePendingThenStop;
+                sigemptyset(&removal.sa_mask);
+                for (std::size_t i = 0; i < kStoppingSignalCount; ++i) {
+                    ::sigaction(kStoppingSignals[i], &removal, &saved_[i]);
+                }
             }
         }
-        ::sigprocmask(SIG_SETMASK, &before, nullptr);
         if (fd_ < 0) {
-            throw FileProblem(target + ": cannot be written: " + std::strerror(made));
+            throw FileProblem("cannot_write",
+                              target + ": cannot be written: " + std::strerror(made));
         }
     }
     ~TemporaryOutput() {
@@ -75,7 +72,7 @@ public:
             ::unlink(path_.c_str());
             pending = 0;
         }
-        for (std::size_t i = 0; i < kSignalCount; ++i) {
+        for (std::size_t i = 0; i < kStoppingSignalCount; ++i) {
             ::sigaction(kStoppingSignals[i], &saved_[i], nullptr);
         }
     }
@@ -109,7 +106,7 @@ private:
 
     std::string path_;
     int fd_ = -1;
-    struct sigaction saved_[kSignalCount] = {};
+    struct sigaction saved_[kStoppingSignalCount] = {};
 };
 
 // The file a symbolic link names, which the map replaces; the path itself otherwise.
@@ -120,7 +117,8 @@ std::string followedLink(std::string const& path) {
     }
     char* resolved = ::realpath(path.c_str(), nullptr);
     if (resolved == nullptr) {
-        throw FileProblem(path + ": cannot be written: a link to nothing: " + std::strerror(errno));
+        throw FileProblem("cannot_write",
+                          path + ": cannot be written: a link to nothing: " + std::strerror(errno));
     }
     std::string const target(resolved);
     std::free(resolved);
@@ -196,7 +194,7 @@ void writeWholeFile(std::string const& path, std::string const& text) {
         problem = temporary.closeAndRename(target);
     }
     if (problem != 0) {
-        throw FileProblem(path + ": cannot be written: " + std::strerror(problem));
+        throw FileProblem("cannot_write", path + ": cannot be written: " + std::strerror(problem));
     }
 }
 

@@ -147,22 +147,38 @@ void drawPlaneMap(PlaneMap const& map, std::string const& path) {
         svg.circle(toX(flat[i]), toY(flat[i]), radius,
                    cssColour(scaleOfColours.colourOf(deviations[i])), "point");
     }
-    markExtremes(
-        svg, map.summary, map.unit,
-        [&](std::int64_t index, double& x, double& y) {
-            gte::Vector2 const& q = flat[static_cast<std::size_t>(index)];
-            x = toX(q);
-            y = toY(q);
-        },
-        radius);
+    auto const place = [&](std::int64_t index, double& x, double& y) {
+        gte::Vector2 const& q = flat[static_cast<std::size_t>(index)];
+        x = toX(q);
+        y = toY(q);
+    };
+    bool const zone = !map.supports.empty();
+    if (zone) {
+        markSupports(svg, map.supports, place, radius, true);
+    } else {
+        markExtremes(svg, map.summary, map.unit, place, radius);
+    }
     drawCompass(svg, map.frame);
     drawScaleBar(svg, 1.0 / view.scale, map.unit);
     drawColourBar(svg, scaleOfColours, map.unit);
-    drawCaption(svg,
-                {map.headline, extremesText(map.summary, map.unit),
-                 "Seen along the plane's unit normal " + vectorText(map.frame.normal) +
-                     "; colour: signed distance to the plane, positive on the normal's side."},
-                flat.size(), stride);
+    if (zone) {
+        markZoneOnColourBar(svg, scaleOfColours, map.zoneLow, map.zoneHigh);
+        drawCaption(svg,
+                    {map.headline,
+                     supportsText(map.supports) + " High supports joined by a solid line, low "
+                                                  "ones by a dashed line.",
+                     "Seen along the zone's unit normal " + vectorText(map.frame.normal) + ".",
+                     "Colour: signed distance to the zone's mid-plane; its planes lie at " +
+                         lengthText(map.zoneLow, map.unit) + " and " +
+                         lengthText(map.zoneHigh, map.unit) + " (the bracket on the scale)."},
+                    flat.size(), stride);
+    } else {
+        drawCaption(svg,
+                    {map.headline, extremesText(map.summary, map.unit),
+                     "Seen along the plane's unit normal " + vectorText(map.frame.normal) +
+                         "; colour: signed distance to the plane, positive on the normal's side."},
+                    flat.size(), stride);
+    }
     svg.save(path);
 }
 

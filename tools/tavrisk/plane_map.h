@@ -34,10 +34,17 @@ struct PlaneMap {
     std::vector<gte::Vector3> const* points;
     std::vector<double> const* deviations;  // signed, positive on the normal's side
     DeviationSummary summary;
+    // A form zone's support points, ringed and joined by boundary instead of the extremes, and
+    // the zone's planes as offsets from the frame's origin (marked on the colour bar); none when
+    // the map shows a least-squares band.
+    std::vector<SupportPoint> supports = {};
+    double zoneLow = 0.0;
+    double zoneHigh = 0.0;
 };
 
-// Draws the map into an SVG file: one "point" mark per point. The caption follows the headline
-// with the extremes and the direction of view.
+// Draws the map into an SVG file: one "point" mark per point (per point of one in markStride of
+// them when there are more than kMostMarks). The caption follows the headline with the extremes
+// and the direction of view, or the zone's supports.
 void drawPlaneMap(PlaneMap const& map, std::string const& path);
 
 }  // namespace tavrisk_tool

@@ -19,15 +19,15 @@ double megabytes(std::uint64_t bytes) {
 ReadingProgress::ReadingProgress(std::string name)
     : name_(std::move(name)),
       terminal_(::isatty(STDERR_FILENO) == 1),
-      start_(std::chrono::steady_clock::now()) {
-    hook_.report = &ReadingProgress::report;
-    hook_.context = this;
-}
+      start_(std::chrono::steady_clock::now()) {}
 
-void ReadingProgress::report(std::uint64_t bytesRead, std::uint64_t totalBytes, void* context) {
+int TAVRISK_CALL ReadingProgress::report(std::uint64_t bytesRead, std::uint64_t totalBytes,
+                                         void* context) {
+    // The reading goes on whatever is shown: the callback never asks it to stop.
+    constexpr int kGoOn = 0;
     ReadingProgress& self = *static_cast<ReadingProgress*>(context);
     if (totalBytes < kProgressFromBytes) {
-        return;
+        return kGoOn;
     }
     self.shown_ = true;
     self.total_ = totalBytes;
@@ -36,6 +36,7 @@ void ReadingProgress::report(std::uint64_t bytesRead, std::uint64_t totalBytes, 
     std::fprintf(stderr, "\rreading %s: %3d%% (%.1f of %.1f MB)\033[K", self.name_.c_str(), percent,
                  megabytes(bytesRead), megabytes(totalBytes));
     std::fflush(stderr);
+    return kGoOn;
 }
 
 void ReadingProgress::finish(std::size_t points) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "pointtext/point_file.h"
+#include "tavrisk_inspect.h"
 
 namespace tavrisk_tool {
 
@@ -22,8 +22,13 @@ public:
     ReadingProgress(ReadingProgress const&) = delete;
     ReadingProgress& operator=(ReadingProgress const&) = delete;
 
-    // The reader's report hook; null when nothing is to be shown.
-    tavrisk::PointFileProgress const* hook() const { return terminal_ ? &hook_ : nullptr; }
+    // Sets the reading options' progress callback to this, when progress is to be shown.
+    void attachTo(tvi_read_options& options) {
+        if (terminal_) {
+            options.progress = &ReadingProgress::report;
+            options.progress_context = this;
+        }
+    }
 
     // Closes the progress line with the points read and the time taken, when one was shown.
     void finish(std::size_t points);
@@ -32,14 +37,14 @@ public:
     void abandon();
 
 private:
-    static void report(std::uint64_t bytesRead, std::uint64_t totalBytes, void* context);
+    static int TAVRISK_CALL report(std::uint64_t bytesRead, std::uint64_t totalBytes,
+                                   void* context);
 
     std::string name_;
     bool terminal_;
     bool shown_ = false;
     std::uint64_t total_ = 0;
     std::chrono::steady_clock::time_point start_;
-    tavrisk::PointFileProgress hook_;
 };
 
 }  // namespace tavrisk_tool

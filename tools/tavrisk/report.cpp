@@ -77,20 +77,48 @@ void Report::direction(std::vector<std::string> key, std::string label, gte::Vec
     add(std::move(key), std::move(label), Kind::kDirection).vector = value;
 }
 
+void Report::flag(std::vector<std::string> key, std::string label, bool value) {
+    add(std::move(key), std::move(label), Kind::kFlag).integer = value ? 1 : 0;
+}
+
+void Report::supports(std::vector<std::string> key, std::string label,
+                      std::vector<SupportPoint> const& value) {
+    add(std::move(key), std::move(label), Kind::kSupports).supports = value;
+}
+
+void Report::note(std::string words) {
+    figures_.back().note = std::move(words);
+}
+
+void Report::summary(std::string heading, std::string cell) {
+    summary_.emplace_back(std::move(heading), std::move(cell));
+}
+
 void Report::extreme(std::vector<std::string> key, std::string label, Extreme const& value) {
     Figure& figure = add(std::move(key), std::move(label), Kind::kExtreme);
     figure.number = value.value;
     figure.integer = value.index;
+    figure.vector = value.point;
 }
 
 std::optional<std::string> Report::firstNonFinite() const {
     for (Figure const& f : figures_) {
-        bool const vector = f.kind == Kind::kPosition || f.kind == Kind::kDirection;
-        bool const number = f.kind != Kind::kText && f.kind != Kind::kCount && !vector;
-        if ((number && !std::isfinite(f.number)) ||
+        bool const vector =
+            f.kind == Kind::kPosition || f.kind == Kind::kDirection || f.kind == Kind::kExtreme;
+        bool const number = f.kind != Kind::kText && f.kind != Kind::kCount &&
+                            f.kind != Kind::kFlag && f.kind != Kind::kSupports && !vector;
+        if (((number || f.kind == Kind::kExtreme) && !std::isfinite(f.number)) ||
             (vector && !(std::isfinite(f.vector[0]) && std::isfinite(f.vector[1]) &&
                          std::isfinite(f.vector[2])))) {
             return f.label;
+        }
+    }
+    for (Figure const& f : figures_) {
+        for (SupportPoint const& support : f.supports) {
+            gte::Vector3 const& p = support.point;
+            if (!(std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]))) {
+                return f.label;
+            }
         }
     }
     for (PointDeviation const& row : rows_) {
@@ -119,9 +147,18 @@ std::string Report::formatValue(Figure const& f) const {
             return triple("%.9f", f.vector);
         case Kind::kExtreme:
             return formatted("%+.6f", f.number) + " " + unit_ + " at point index " +
-                   std::to_string(f.integer);
+                   std::to_string(f.integer) + " " + triple("%.6f", f.vector);
+        case Kind::kFlag:
+            return f.integer != 0 ? "yes" : "no";
+        case Kind::kSupports:
+            break;  // a line each, laid out by the table
     }
     return std::string();
+}
+
+std::string Report::supportLine(SupportPoint const& support) {
+    return formatted("%-5s", support.contact.c_str()) + " point index " +
+           std::to_string(support.index) + " " + triple("%.6f", support.point);
 }
 
 std::string Report::table() const {
@@ -130,9 +167,22 @@ std::string Report::table() const {
         width = std::max(width, f.label.size());
     }
     std::string out = command_ + "\n";
+    std::string const indent(width + 4, ' ');
     for (Figure const& f : figures_) {
-        out +=
-            "  " + f.label + std::string(width + 2 - f.label.size(), ' ') + formatValue(f) + "\n";
+        if (f.label.empty()) {
+            continue;  // in the JSON only
+        }
+        out += "  " + f.label + std::string(width + 2 - f.label.size(), ' ');
+        if (f.kind == Kind::kSupports) {
+            for (std::size_t i = 0; i < f.supports.size(); ++i) {
+                out += (i > 0 ? indent : "") + supportLine(f.supports[i]) + "\n";
+            }
+            if (f.supports.empty()) {
+                out += "none\n";
+            }
+            continue;
+        }
+        out += formatValue(f) + (f.note.empty() ? "" : "  (" + f.note + ")") + "\n";
     }
     if (!rows_.empty()) {
         out += "\n  index           x             y             z         deviation";
@@ -150,11 +200,15 @@ std::string Report::table() const {
     return out;
 }
 
-std::string Report::json() const {
+std::string Report::json(bool compact) const {
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
     out["command"] = command_;
     out["unit"] = unit_;
+    out["status"] = status_;
     for (Figure const& f : figures_) {
+        if (f.key.empty()) {
+            continue;  // in the table only
+        }
         nlohmann::ordered_json value;
         switch (f.kind) {
             case Kind::kText:
@@ -173,7 +227,20 @@ std::string Report::json() const {
                 value = jsonVector(f.vector);
                 break;
             case Kind::kExtreme:
-                value = {{"value", jsonNumber(f.number)}, {"index", f.integer}};
+                value = {{"value", jsonNumber(f.number)},
+                         {"index", f.integer},
+                         {"point", jsonVector(f.vector)}};
+                break;
+            case Kind::kFlag:
+                value = f.integer != 0;
+                break;
+            case Kind::kSupports:
+                value = nlohmann::ordered_json::array();
+                for (SupportPoint const& support : f.supports) {
+                    value.push_back({{"index", support.index},
+                                     {"point", jsonVector(support.point)},
+                                     {"contact", support.contact}});
+                }
                 break;
         }
         out[nlohmann::ordered_json::json_pointer(jsonPointer(f.key))] = std::move(value);
@@ -192,7 +259,9 @@ std::string Report::json() const {
         out["point_deviations"] = std::move(list);
     }
     // Paths may hold bytes that are not UTF-8; they are replaced rather than refused.
-    return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    return out.dump(compact ? -1 : 2, ' ', false,
+                    nlohmann::ordered_json::error_handler_t::replace) +
+           "\n";
 }
 
 }  // namespace tavrisk_tool

@@ -1,0 +1,365 @@
+// SPDX-License-Identifier: MIT
+// Form in the tool: the minimum zone beside least squares, the criterion a tolerance judges and
+// its exit status, the roundness command, and runs of several files. The figures are compared
+// with TavriskInspect's form functions called directly on the same points.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/tool_runner.h"
+#include "tavrisk_inspect.h"
+
+using nlohmann::json;
+using namespace tavrisk_test;
+
+namespace {
+
+std::vector<gte_point> pointsOf(std::string const& path) {
+    tvi_points* read = nullptr;
+    tvi_problem problem{};
+    std::vector<gte_point> points;
+    EXPECT_EQ(tvi_read_points_file(path.c_str(), nullptr, &read, &problem), TVI_OK) << path;
+    if (read != nullptr) {
+        points.assign(read->points, read->points + read->count);
+    }
+    tvi_free_points(read);
+    return points;
+}
+
+json measured(std::vector<std::string> args, int status = 0) {
+    args.push_back("--json");
+    ToolRun const run = runTool(args);
+    EXPECT_EQ(run.status, status) << run.err;
+    return run.json();
+}
+
+json xyz(gte_point const& p) {
+    return {p.x, p.y, p.z};
+}
+
+// Every JSON line of a run of several files, parsed.
+std::vector<json> jsonLines(std::string const& out) {
+    std::vector<json> lines;
+    std::istringstream text(out);
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(json::parse(line));
+    }
+    return lines;
+}
+
+// The text after a label of the table, to the end of its line.
+std::string tableValue(std::string const& table, std::string const& label) {
+    std::size_t const at = table.find("\n  " + label + " ");
+    if (at == std::string::npos) {
+        return std::string();
+    }
+    std::size_t const start = table.find_first_not_of(' ', at + 3 + label.size());
+    return table.substr(start, table.find('\n', start) - start);
+}
+
+std::string roundText(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+}  // namespace
+
+TEST(ToolForm, BothCriteriaArePrintedAndTheChosenOneIsJudged) {
+    std::string const face = dataFile("face.txt"), edge = dataFile("edge.txt");
+    std::vector<gte_point> const facePoints = pointsOf(face), edgePoints = pointsOf(edge);
+    tvi_flatness_result flat{};
+    flat.size = sizeof flat;
+    ASSERT_EQ(tvi_flatness(facePoints.data(), facePoints.size(), &flat, nullptr), TVI_OK);
+    tvi_straightness_result straight{};
+    straight.size = sizeof straight;
+    ASSERT_EQ(tvi_straightness_xy(edgePoints.data(), edgePoints.size(), &straight, nullptr),
+              TVI_OK);
+
+    // The minimum zone is the library's, the least-squares figure keeps its old key.
+    json const f = measured({"flatness", face});
+    EXPECT_EQ(f["form"][0]["criterion"], "minimum-zone");
+    EXPECT_EQ(f["form"][0]["width"], flat.zone.width);
+    EXPECT_EQ(f["form"][0]["certified"], true);
+    EXPECT_EQ(f["form"][0]["configuration"], "2+2");
+    ASSERT_EQ(f["form"][0]["support"].size(), flat.support_count);
+    for (std::size_t i = 0; i < flat.support_count; ++i) {
+        json const& s = f["form"][0]["support"][i];
+        EXPECT_EQ(s["index"], flat.support[i].index);
+        EXPECT_EQ(s["point"], xyz(facePoints[flat.support[i].index]));
+    }
+    EXPECT_EQ(f["form"][1]["criterion"], "least-squares");
+    EXPECT_EQ(f["form"][1]["width"], f["flatness"]);
+    EXPECT_EQ(f["method"], "least squares");
+    EXPECT_NEAR(f["form"][0]["width"].get<double>(), 0.012420, 5e-7);
+    EXPECT_NEAR(f["flatness"].get<double>(), 0.013066, 5e-7);
+    // The sides of the zone follow its printed normal: a high support stands width/2 above the
+    // mid-plane along it, a low one below.
+    json const& zone = f["form"][0]["zone"];
+    for (json const& s : f["form"][0]["support"]) {
+        double along = 0.0;
+        for (int k = 0; k < 3; ++k) {
+            along += (s["point"][k].get<double>() - zone["point"][k].get<double>()) *
+                     zone["normal"][k].get<double>();
+        }
+        EXPECT_NEAR(along, (s["contact"] == "high" ? 0.5 : -0.5) * flat.zone.width, 1e-9);
+    }
+
+    json const s = measured({"straightness", edge});
+    EXPECT_EQ(s["form"][0]["width"], straight.zone.width);
+    EXPECT_EQ(s["form"][0]["configuration"], "2+1");
+    EXPECT_EQ(s["form"][1]["width"], s["straightness"]);
+    EXPECT_NEAR(s["form"][0]["width"].get<double>(), 0.010666, 5e-7);
+    // About a given line the second figure is that line's, and says so.
+    json const given = measured({"straightness", edge, "--line=0,50,0,1,0.001,0"});
+    EXPECT_EQ(given["form"][1]["criterion"], "given-line");
+    EXPECT_EQ(given["form"][0]["width"], straight.zone.width);
+
+    // Tolerances between the two figures: the minimum zone passes, least squares fails, and
+    // the exit status says which. A tolerance equal to the figure passes.
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        char const* verdict;
+        char const* criterion;
+    };
+    std::string const exactZone = roundText(flat.zone.width);
+    Case const cases[] = {
+        {{"flatness", face, "--tolerance", "0.0125"}, 0, "PASS", "minimum-zone"},
+        {{"flatness", face, "--tolerance", "0.0125", "--criterion", "least-squares"},
+         4,
+         "FAIL",
+         "least-squares"},
+        {{"flatness", face, "--tolerance", "0.0124"}, 4, "FAIL", "minimum-zone"},
+        {{"flatness", face, "--tolerance", exactZone}, 0, "PASS", "minimum-zone"},
+        {{"flatness", face, "--tolerance", "0.02", "--criterion", "least-squares"},
+         0,
+         "PASS",
+         "least-squares"},
+        {{"straightness", edge, "--tolerance", "0.0108"}, 0, "PASS", "minimum-zone"},
+        {{"straightness", edge, "--tolerance", "0.0108", "--criterion", "least-squares"},
+         4,
+         "FAIL",
+         "least-squares"},
+    };
+    for (Case const& c : cases) {
+        json const out = measured(c.args, c.status);
+        EXPECT_EQ(out["tolerance"]["verdict"], c.verdict) << c.args[3];
+        EXPECT_EQ(out["tolerance"]["criterion"], c.criterion) << c.args[3];
+        EXPECT_EQ(out["status"], c.status);
+        ToolRun const table = runTool(c.args);
+        EXPECT_EQ(table.status, c.status);
+        EXPECT_EQ(tableValue(table.out, "verdict"), c.verdict) << table.out;
+    }
+    // Without a tolerance there is no verdict.
+    EXPECT_EQ(f.count("tolerance"), 0u);
+    EXPECT_EQ(f["status"], 0);
+
+    // Coordinates beyond the exact tests' range: the library refuses the zone, and the
+    // least-squares figure stands unless the zone is what a tolerance judges.
+    ScratchDirectory const scratch;
+    std::string const far =
+        scratch.write("far.txt", "1e70 0 0\n0 1e70 0\n0 0 1e70\n1e70 1e70 1e69\n");
+    json const beyond = measured({"flatness", far});
+    EXPECT_EQ(beyond["form"][0]["criterion"], "minimum-zone");
+    EXPECT_EQ(beyond["form"][0].count("width"), 0u);
+    EXPECT_NE(beyond["form"][0]["refused"].get<std::string>().find("2^128"), std::string::npos);
+    EXPECT_EQ(beyond["form"][1]["width"], beyond["flatness"]);
+    ToolRun const unjudged = runTool({"flatness", far, "--tolerance", "1"});
+    EXPECT_EQ(unjudged.status, 1);
+    EXPECT_NE(unjudged.err.find("the minimum zone, which --tolerance judges, cannot be measured"),
+              std::string::npos)
+        << unjudged.err;
+    EXPECT_EQ(measured({"flatness", far, "--tolerance", "1e71", "--criterion",
+                        "least-squares"})["tolerance"]["verdict"],
+              "PASS");
+
+    // Criteria and tolerances that judge nothing are usage errors, before any file is read.
+    std::vector<std::vector<std::string>> const wrong = {
+        {"flatness", face, "--criterion", "circumscribed"},
+        {"straightness", edge, "--criterion", "minimum_zone"},
+        {"straightness", edge, "--criterion", "least-squares", "--line=0,0,0,1,0,0"},
+        {"flatness", face, "--tolerance", "-0.01"},
+        {"flatness", face, "--tolerance", "nan"},
+        {"flatness", face, "--tolerance", "0.01mm"},
+        {"roundness", face, "--criterion", "least-squares", "--tolerance", "inf"},
+    };
+    for (std::vector<std::string> const& args : wrong) {
+        ToolRun const run = runTool(args);
+        EXPECT_EQ(run.status, 2) << args[2] << " " << args[3];
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+}
+
+TEST(ToolForm, RoundnessGivesEachCriterionsCirclesAndSupports) {
+    ScratchDirectory const scratch;
+    // Two points at radius 10 facing each other, two at radius 9 facing each other between
+    // them, four others in between: the minimum zone and the circumscribed circle are centred on
+    // the origin, 1 wide, with radii 9.5 and 10. The inscribed and least-squares circles are
+    // compared with the library alone.
+    std::string text;
+    double const pi = 3.14159265358979323846;
+    for (auto const& [radius, degrees] : std::vector<std::array<double, 2>>{{10, 0},
+                                                                            {9, 40},
+                                                                            {9.6, 90},
+                                                                            {9.5, 130},
+                                                                            {10, 180},
+                                                                            {9, 220},
+                                                                            {9.6, 270},
+                                                                            {9.5, 310}}) {
+        double const angle = degrees * pi / 180;
+        text += roundText(radius * std::cos(angle)) + " " + roundText(radius * std::sin(angle)) +
+                " 3\n";
+    }
+    std::string const star = scratch.write("star.txt", text);
+    std::vector<gte_point> const points = pointsOf(star);
+    struct Case {
+        char const* criterion;
+        int code;
+        double radius;  // the criterion's circle; 0: not known beforehand
+    };
+    Case const cases[] = {{"minimum-zone", TVI_CRITERION_MINIMUM_ZONE, 9.5},
+                          {"circumscribed", TVI_CRITERION_MINIMUM_CIRCUMSCRIBED, 10.0},
+                          {"inscribed", TVI_CRITERION_MAXIMUM_INSCRIBED, 0.0},
+                          {"least-squares", TVI_CRITERION_LEAST_SQUARES, 0.0}};
+    for (Case const& c : cases) {
+        tvi_roundness_result result{};
+        result.size = sizeof result;
+        ASSERT_EQ(tvi_roundness_xy(points.data(), points.size(), c.code, &result, nullptr), TVI_OK);
+        json const out = measured({"roundness", star, "--criterion", c.criterion});
+        EXPECT_EQ(out["criterion"], c.criterion);
+        EXPECT_EQ(out["roundness"], result.width) << c.criterion;
+        EXPECT_EQ(out["radius"], result.radius) << c.criterion;
+        EXPECT_EQ(out["inner_radius"], result.inner_radius) << c.criterion;
+        EXPECT_EQ(out["outer_radius"], result.outer_radius) << c.criterion;
+        EXPECT_EQ(out["center"], json({result.center.x, result.center.y, 0.0})) << c.criterion;
+        EXPECT_EQ(out["certified"], true) << c.criterion;
+        if (c.radius != 0.0) {
+            EXPECT_NEAR(out["roundness"].get<double>(), 1.0, 1e-12) << c.criterion;
+            EXPECT_NEAR(out["radius"].get<double>(), c.radius, 1e-12) << c.criterion;
+        }
+        // Each support lies on the circle its contact names.
+        ASSERT_EQ(out["support"].size(), result.support_count) << c.criterion;
+        for (std::size_t i = 0; i < result.support_count; ++i) {
+            json const& s = out["support"][i];
+            EXPECT_EQ(s["index"], result.support[i].index);
+            double const distance = std::hypot(s["point"][0].get<double>() - result.center.x,
+                                               s["point"][1].get<double>() - result.center.y);
+            EXPECT_NEAR(distance,
+                        s["contact"] == "outer" ? result.outer_radius : result.inner_radius, 1e-9)
+                << c.criterion << " " << s;
+        }
+    }
+    // The zone's default criterion, a tolerance, and the deviations from its middle circle.
+    json const zone = measured({"roundness", star, "--tolerance", "1.5", "--points"});
+    EXPECT_EQ(zone["criterion"], "minimum-zone");
+    EXPECT_EQ(zone["tolerance"]["verdict"], "PASS");
+    EXPECT_NEAR(zone["point_deviations"][0]["deviation"].get<double>(), 0.5, 1e-12);
+    EXPECT_NEAR(zone["point_deviations"][1]["deviation"].get<double>(), -0.5, 1e-12);
+    EXPECT_NEAR(zone["point_deviations"][2]["deviation"].get<double>(), 0.1, 1e-12);
+    EXPECT_EQ(runTool({"roundness", star, "--tolerance", "0.5"}).status, 4);
+
+    // Points that go round no centre are refused in the library's words.
+    std::string const line = scratch.write("line.txt", "0 0 0\n1 1 0\n2 2 0\n3 3 0\n");
+    ToolRun const refused = runTool({"roundness", line});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("measurement refused"), std::string::npos) << refused.err;
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_EQ(runTool({"roundness", scratch.write("two.txt", "0 0 0\n1 0 0\n")}).status, 1);
+}
+
+TEST(ToolForm, SeveralFilesGiveARowEachAndTheWorstExitStatus) {
+    ScratchDirectory const scratch;
+    std::string const face = dataFile("face.txt"), plate = dataFile("plate.txt");
+    std::string const two = scratch.write("two.txt", "0 0 0\n1 1 1\n");
+    std::string const missing = (scratch.path() / "missing.txt").string();
+    // face 0.012420 fails a tolerance of 0.01 that plate (0.005938) passes.
+    struct Case {
+        std::vector<std::string> files;
+        int status;
+    };
+    Case const cases[] = {
+        {{face, plate}, 0},        {{plate, face}, 4},  {{face, two, plate}, 1},
+        {{missing, face, two}, 3}, {{two, missing}, 3}, {{plate, plate}, 0},
+    };
+    for (Case const& c : cases) {
+        std::vector<std::string> args = {"flatness"};
+        args.insert(args.end(), c.files.begin(), c.files.end());
+        std::vector<std::string> tolerance;
+        if (c.status != 0 || c.files[0] == plate) {
+            tolerance = {"--tolerance", "0.01"};
+        }
+        args.insert(args.end(), tolerance.begin(), tolerance.end());
+        ToolRun const table = runTool(args);
+        EXPECT_EQ(table.status, c.status) << table.out << table.err;
+        // A heading, the column names, a row a file, the run's status.
+        std::size_t lines = 0;
+        for (char ch : table.out) lines += ch == '\n' ? 1 : 0;
+        EXPECT_EQ(lines, c.files.size() + 3) << table.out;
+        EXPECT_NE(table.out.find("exit status " + std::to_string(c.status) + "\n"),
+                  std::string::npos)
+            << table.out;
+
+        args.push_back("--json");
+        ToolRun const run = runTool(args);
+        EXPECT_EQ(run.status, c.status);
+        std::vector<json> const rows = jsonLines(run.out);
+        ASSERT_EQ(rows.size(), c.files.size()) << run.out;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (c.files[i] == two) {
+                EXPECT_EQ(rows[i]["status"], 1);
+                EXPECT_EQ(rows[i]["error"]["kind"], "refused");
+            } else if (c.files[i] == missing) {
+                EXPECT_EQ(rows[i]["status"], 3);
+                EXPECT_EQ(rows[i]["error"]["kind"], "missing");
+            } else {
+                // Each line holds the whole object the file gives alone.
+                std::vector<std::string> alone = {"flatness", c.files[i], "--json"};
+                alone.insert(alone.end(), tolerance.begin(), tolerance.end());
+                json const single = runTool(alone).json();
+                EXPECT_EQ(rows[i], single) << c.files[i];
+            }
+        }
+    }
+    // The table's rows: the figures of a file measured, the reason of one that was not.
+    ToolRun const table = runTool({"flatness", face, missing, two});
+    EXPECT_NE(table.out.find("3670    0.012420      yes        0.013066"), std::string::npos)
+        << table.out;
+    EXPECT_NE(table.out.find("file error (exit 3): " + missing + ": no file at the path"),
+              std::string::npos);
+    EXPECT_NE(table.out.find("refused (exit 1): flatness needs at least three points"),
+              std::string::npos);
+    EXPECT_NE(table.err.find("tavrisk: " + two + ": measurement refused"), std::string::npos)
+        << table.err;
+
+    // Each file's map is named after it; no map replaces another, and a run whose files would
+    // share a map name is refused before anything is drawn.
+    std::filesystem::create_directories(scratch.path() / "b");
+    std::string const otherFace = scratch.path().string() + "/b/face.txt";
+    std::filesystem::copy_file(face, otherFace);
+    std::string const maps = scratch.path().string() + "/maps.svg";
+    EXPECT_EQ(runTool({"straightness", face, plate, "--svg", maps}).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(scratch.path() / "maps-face.svg"));
+    EXPECT_TRUE(std::filesystem::exists(scratch.path() / "maps-plate.svg"));
+    EXPECT_FALSE(std::filesystem::exists(maps));
+    std::filesystem::remove(scratch.path() / "maps-face.svg");
+    ToolRun const clash = runTool({"flatness", face, otherFace, "--svg", maps});
+    EXPECT_EQ(clash.status, 2);
+    EXPECT_NE(clash.err.find("would both draw"), std::string::npos) << clash.err;
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / "maps-face.svg"));
+    // Nothing asked for is dropped without a word: the table has no room for every point, and
+    // standard input is read once.
+    EXPECT_EQ(runTool({"flatness", face, plate, "--points"}).status, 2);
+    EXPECT_EQ(
+        jsonLines(
+            runTool({"flatness", face, plate, "--points", "--json"}).out)[1]["point_deviations"]
+            .size(),
+        77u);
+    EXPECT_EQ(runTool({"roundness", "-", "-"}).status, 2);
+}
