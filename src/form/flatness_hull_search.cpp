@@ -27,7 +27,32 @@ constexpr std::size_t kMaxTries = 64;
 // pair let through wrongly fails its exact check, a pair held back wrongly would be lost.
 constexpr double kAntipodalSlack = 1e-9;
 
+// Below this sine of the angle between two sides, their cross product taken in floating point
+// may lose more than a part in 10^13 of its direction to rounding (its error is a few units of
+// rounding of the sides' lengths' product): the sides of a skinny facet and nearly parallel
+// edges are crossed exactly instead. A facet spanning a cluster and a far point is that skinny.
+constexpr double kCrossSineFloor = 1e-3;
+
 using gte::Vector3;
+
+// (b - a) x (d - c), with a direction rounding cannot spoil however nearly parallel the sides.
+Vector3 crossOfSides(Vector3 const& a, Vector3 const& b, Vector3 const& c, Vector3 const& d) {
+    Vector3 const u = b - a;
+    Vector3 const v = d - c;
+    Vector3 n = gte::Cross(u, v);
+    double const floor = kCrossSineFloor * kCrossSineFloor * gte::Dot(u, u) * gte::Dot(v, v);
+    if (gte::Dot(n, n) >= floor) {
+        return n;
+    }
+    for (int component = 0; component < 3; ++component) {
+        n[component] = accurateValue([&](auto kind) {
+            using K = decltype(kind);
+            auto const w = crossOf(differenceOf<K>(b, a), differenceOf<K>(d, c));
+            return component == 0 ? w.x : component == 1 ? w.y : w.z;
+        });
+    }
+    return n;
+}
 
 // det[b - a, c - a, p - a]: positive when p lies on the side of the facet (a, b, c) that its
 // normal (b - a) x (c - a) points to.
@@ -245,7 +270,7 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
     std::vector<Candidate> candidates;
     for (Facet const& f : facets) {
         Vector3 const& a = p[f.v[0]];
-        Vector3 const n = gte::Cross(p[f.v[1]] - a, p[f.v[2]] - a);
+        Vector3 const n = crossOfSides(a, p[f.v[1]], a, p[f.v[2]]);
         double const length = gte::Length(n);
         if (length == 0.0) {
             continue;
@@ -263,6 +288,7 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
     }
     struct Edge {
         std::size_t a, b, left, right;
+        Vector3 outward;  // the sum of the outward normals of the facets beside it
     };
     std::vector<Edge> edges;
     for (auto const& [key, across] : opposite) {
@@ -271,7 +297,9 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
         if (a < b) {
             auto const other = opposite.find(edgeKey(b, a));
             if (other != opposite.end()) {
-                edges.push_back(Edge{a, b, across, other->second});
+                Vector3 const outward = crossOfSides(p[a], p[b], p[a], p[across]) +
+                                        crossOfSides(p[b], p[a], p[b], p[other->second]);
+                edges.push_back(Edge{a, b, across, other->second, outward});
             }
         }
     }
@@ -290,9 +318,7 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
                 return false;
             }
         }
-        Vector3 const outward = gte::Cross(p[e.b] - p[e.a], p[e.left] - p[e.a]) +
-                                gte::Cross(p[e.a] - p[e.b], p[e.right] - p[e.b]);
-        return gte::Dot(n, outward) > 0.0;
+        return gte::Dot(n, e.outward) > 0.0;
     };
     for (std::size_t i = 0; i < edges.size(); ++i) {
         for (std::size_t j = i + 1; j < edges.size(); ++j) {
@@ -301,7 +327,7 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
             if (e.a == f.a || e.a == f.b || e.b == f.a || e.b == f.b) {
                 continue;
             }
-            Vector3 n = gte::Cross(p[e.b] - p[e.a], p[f.b] - p[f.a]);
+            Vector3 n = crossOfSides(p[e.a], p[e.b], p[f.a], p[f.b]);
             if (gte::Dot(n, n) == 0.0) {
                 continue;
             }
@@ -333,8 +359,22 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
         } else {
             pair = PlanePair{c.a, c.b, c.c, c.d, c.a, c.c};
         }
-        PlaneZone const zone(p, pair);
-        if (!zone.spansPlane() || !zone.check(hullVertices).holdsAll) {
+        PlaneZone zone(p, pair);
+        if (!zone.spansPlane()) {
+            continue;
+        }
+        ZoneCheck check = zone.check(hullVertices);
+        // A facet holds every vertex on its side, but which one lies deepest the rounded depths
+        // cannot tell where vertices lie closer than the depths' rounding (a cluster seen from a
+        // far facet): a vertex found below the parallel plane is deeper, and takes its place.
+        for (std::size_t step = 0; c.facet && !check.holdsAll && check.aboveHigh.empty() &&
+                                   !check.belowLow.empty() && step < vertices.size();
+             ++step) {
+            pair.low = check.belowLow.front();
+            zone = PlaneZone(p, pair);
+            check = zone.check(hullVertices);
+        }
+        if (!check.holdsAll) {
             continue;
         }
         result.outcome = HullZone::Outcome::kFound;
@@ -342,7 +382,7 @@ HullZone narrowestZoneOfHull(Vector3 const* points, std::size_t count) {
         result.supportCount = 4;
         if (c.facet) {
             result.configuration = FlatnessConfiguration::kThreePlusOne;
-            result.support = {c.a, c.b, c.c, c.d};
+            result.support = {c.a, c.b, c.c, pair.low};
             result.contact = {Contact::kHigh, Contact::kHigh, Contact::kHigh, Contact::kLow};
         } else {
             result.configuration = FlatnessConfiguration::kTwoPlusTwo;

@@ -513,13 +513,20 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
                 return r;
             }
             writeAbout(p, count, best->center, r);
-            r.innerRadius = best->radius;
-            r.radius = best->radius;
-            r.width = r.outerRadius - r.innerRadius;
             r.certified = inscribedCertified(p, count, chosen);
-            for (int k = 0; k < chosen.count; ++k) {
-                r.support.add(chosen.contact[k], p[chosen.contact[k]], Contact::kLow);
+            if (r.certified) {
+                r.innerRadius = best->radius;
+                for (int k = 0; k < chosen.count; ++k) {
+                    r.support.add(chosen.contact[k], p[chosen.contact[k]], Contact::kLow);
+                }
+            } else {
+                // A circle the exact tests do not prove empty may hold a point the climb passed
+                // by: the circle about its centre is only as large as the nearest point allows.
+                Extremes const e = extremesAbout(p, count, best->center);
+                r.support.add(e.nearestIndex, p[e.nearestIndex], Contact::kLow);
             }
+            r.radius = r.innerRadius;
+            r.width = r.outerRadius - r.innerRadius;
             return r;
         }
         case RoundnessCriterion::kMinimumZone:
@@ -527,12 +534,17 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
     }
 
     Annulus annulus = narrowestAnnulus(p, count, start, spread);
-    if (!annulus.found) {
-        if (gte::Length(annulus.center - start) > kRunawaySpreads * spread) {
-            r.status = FormStatus::kNoCentre;
-            return r;
-        }
+    auto const runsOff = [&](Annulus const& a) {
+        return gte::Length(a.center - start) > kRunawaySpreads * spread;
+    };
+    if (!annulus.found && !runsOff(annulus)) {
         annulus = tiedAnnulus(p, count, annulus.center);
+    }
+    // A zone about a centre that far holds a profile that is all but straight: its radii would
+    // round the form away. Such points go round no centre, however the zone was found.
+    if (runsOff(annulus)) {
+        r.status = FormStatus::kNoCentre;
+        return r;
     }
     if (!annulus.found) {
         writeAbout(p, count, annulus.center, r);
