@@ -610,6 +610,65 @@ TAVRISK_API int TAVRISK_CALL tvi_straightness_xy(const gte_point* points, size_t
 TAVRISK_API int TAVRISK_CALL tvi_roundness_xy(const gte_point* points, size_t count, int criterion,
                                               tvi_roundness_result* result, tvi_problem* problem);
 
+/* ===================================================================== whole arrays
+ * A measurement of each of count points against one shape, in one call. Element i of the output
+ * is, to the bit, what the first library's export of one point writes for points[i]: the shape is
+ * converted once and every point goes through the export's own code, with no per-point call.
+ *
+ * - points is an array of count records, outputs are caller-owned arrays of count elements (of
+ *   3 * count records for a circle or an arc: point i's three at 3 i, 3 i + 1 and 3 i + 2). Either
+ *   may be null only with count 0. The output must not overlap the points.
+ * - Every point is measured, whatever its coordinates: NaN, infinite or huge ones give what the
+ *   one-point export gives for them.
+ * - TVI_OK, or TVI_BAD_ARGUMENT with nothing written for a null array with count > 0 (the
+ *   problem record, when given, says which). */
+
+/// gte_dist_point_line(line, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_line_array(gte_line line, const gte_point* points,
+                                                       size_t count, gte_dist_result* results,
+                                                       tvi_problem* problem);
+/// gte_dist_point_ray(ray, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_ray_array(gte_ray ray, const gte_point* points,
+                                                      size_t count, gte_dist_result* results,
+                                                      tvi_problem* problem);
+/// gte_dist_point_lseg(lseg, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_lseg_array(gte_lseg lseg, const gte_point* points,
+                                                       size_t count, gte_dist_result* results,
+                                                       tvi_problem* problem);
+/// gte_dist_point_plane(plane, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_plane_array(gte_plane plane, const gte_point* points,
+                                                        size_t count, gte_dist_result* results,
+                                                        tvi_problem* problem);
+/// gte_dist_point_rect(rect, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_rect_array(gte_rect rect, const gte_point* points,
+                                                       size_t count, gte_dist_result* results,
+                                                       tvi_problem* problem);
+/// gte_dist_point_circle(circle, points[i], &results[3 * i]) for each point: 3 * count records.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_circle_array(gte_circle circle, const gte_point* points,
+                                                         size_t count, gte_dist_result* results,
+                                                         tvi_problem* problem);
+/// gte_dist_point_arc(arc, points[i], &results[3 * i]) for each point: 3 * count records.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_arc_array(gte_arc arc, const gte_point* points,
+                                                      size_t count, gte_dist_result* results,
+                                                      tvi_problem* problem);
+
+/// The signed deviation of each point from the plane, to deviations[i]: the dist that
+/// gte_dist_point_plane(plane, points[i], ...) writes, negated when the point lies on the side
+/// against the plane's normal ((pt2 - pt1) x (pt3 - pt1), or +z for points spanning no plane),
+/// that is when the record's direction (from the point to its foot) points along the normal. A
+/// point on the plane has +0; a NaN distance stays NaN.
+TAVRISK_API int TAVRISK_CALL tvi_deviation_point_plane_array(gte_plane plane,
+                                                             const gte_point* points,
+                                                             size_t count, double* deviations,
+                                                             tvi_problem* problem);
+/// The signed horizontal deviation of each point from the line seen from above, to
+/// deviations[i]: the deviation gte_straightness_xy_line(&points[i], 1, line, ...) writes,
+/// positive to the right of the line's direction.
+TAVRISK_API int TAVRISK_CALL tvi_deviation_xy_point_line_array(gte_line line,
+                                                               const gte_point* points,
+                                                               size_t count, double* deviations,
+                                                               tvi_problem* problem);
+
 /* ===================================================================== names and version */
 
 /// A stable lower-case identifier of a problem kind ("not_a_number", "ambiguous_comma"), for
