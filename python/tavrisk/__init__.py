@@ -27,6 +27,10 @@ the library's records and argument order, are in :mod:`tavrisk.raw`; ``gte_gap_l
 which measures nothing, is there only.
 """
 
+from __future__ import annotations
+
+from typing import Dict, List
+
 from . import records
 from .angle import *  # noqa: F401,F403
 from .construction import *  # noqa: F401,F403
@@ -35,14 +39,22 @@ from .errors import InfinitelyManyPoints, RefusedError, TavriskError
 from .fit import *  # noqa: F401,F403
 from .point_set import *  # noqa: F401,F403
 from .raw import library_path
+from .reading import read_points
 from .results import *  # noqa: F401,F403
 from .shapes import *  # noqa: F401,F403
-from . import codes, raw, results, shapes
+from . import _inspect, codes, raw, results, shapes
 
 __version__ = "1.0.0"
+#: Where the second library, TavriskInspect, was loaded from.
+inspect_library_path = _inspect.library_path
+
+#: The functions of the package that are no export of the first library: they run on the
+#: second (whole arrays, full fits, point files).
+ARRAY_AND_FILE_FUNCTIONS = ["deviation_point_plane", "deviation_xy_point_line", "fit_line",
+                            "read_points"]
 
 
-def _export_map():
+def _export_map() -> Dict[str, str]:
     """Python function name -> library export, from the naming rule of the docstring."""
     words = {
         "lseg": "segment",
@@ -69,7 +81,7 @@ def _export_map():
         "gte_measure_profile2D": "profile_2d",
         "gte_tool_rotate_vector": "rotate_vector",
     }
-    mapping = {}
+    mapping: Dict[str, str] = {}
     for export in sorted(raw.__all__):
         if not export.startswith("gte_") or export == "gte_gap_lseg_lseg":
             continue
@@ -82,10 +94,11 @@ def _export_map():
 
 EXPORTS = _export_map()
 
-__all__ = (
+__all__: List[str] = (
     sorted(EXPORTS)
+    + ARRAY_AND_FILE_FUNCTIONS
     + shapes.__all__
     + results.__all__
-    + ["EXPORTS", "InfinitelyManyPoints", "RefusedError", "TavriskError", "library_path", "raw",
-       "records"]
+    + ["ARRAY_AND_FILE_FUNCTIONS", "EXPORTS", "InfinitelyManyPoints", "LineFit", "PlaneFit",
+       "RefusedError", "TavriskError", "inspect_library_path", "library_path", "raw", "records"]
 )
