@@ -42,7 +42,7 @@ from .raw import library_path
 from .reading import read_points
 from .results import *  # noqa: F401,F403
 from .shapes import *  # noqa: F401,F403
-from . import _inspect, codes, raw, results, shapes
+from . import _inspect, codes, form, raw, results, shapes
 
 __version__ = "1.0.0"
 #: Where the second library, TavriskInspect, was loaded from.
@@ -100,5 +100,6 @@ __all__: List[str] = (
     + shapes.__all__
     + results.__all__
     + ["ARRAY_AND_FILE_FUNCTIONS", "EXPORTS", "InfinitelyManyPoints", "LineFit", "PlaneFit",
-       "RefusedError", "TavriskError", "inspect_library_path", "library_path", "raw", "records"]
+       "RefusedError", "TavriskError", "form", "inspect_library_path", "library_path", "raw",
+       "records"]
 )

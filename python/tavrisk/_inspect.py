@@ -145,6 +145,74 @@ class tvi_line_fit(Structure):
     ]
 
 
+class tvi_support_point(Structure):
+    """A point that touches a boundary of a zone."""
+
+    _fields_ = [("point", gte_point), ("index", c_size_t), ("contact", c_int)]
+
+
+class tvi_band(Structure):
+    """A zone between two parallel planes (or lines seen from above)."""
+
+    _fields_ = [
+        ("origin", gte_point),
+        ("normal", gte_vector),
+        ("low", c_double),
+        ("high", c_double),
+        ("width", c_double),
+    ]
+
+
+MAX_SUPPORT = 4
+_Supports = tvi_support_point * MAX_SUPPORT
+
+
+class tvi_flatness_result(Structure):
+    """The minimum zone of a point set and its least-squares band."""
+
+    _fields_ = [
+        ("size", c_size_t),
+        ("zone", tvi_band),
+        ("least_squares", tvi_band),
+        ("support", _Supports),
+        ("support_count", c_size_t),
+        ("configuration", c_int),
+        ("certified", c_int),
+        ("least_squares_unique", c_int),
+    ]
+
+
+class tvi_straightness_result(Structure):
+    """The narrowest pair of parallel lines in XY."""
+
+    _fields_ = [
+        ("size", c_size_t),
+        ("zone", tvi_band),
+        ("direction", gte_vector),
+        ("support", _Supports),
+        ("support_count", c_size_t),
+        ("configuration", c_int),
+        ("certified", c_int),
+    ]
+
+
+class tvi_roundness_result(Structure):
+    """Two concentric circles in XY about the centre a criterion chooses."""
+
+    _fields_ = [
+        ("size", c_size_t),
+        ("center", gte_point),
+        ("radius", c_double),
+        ("inner_radius", c_double),
+        ("outer_radius", c_double),
+        ("width", c_double),
+        ("support", _Supports),
+        ("support_count", c_size_t),
+        ("criterion", c_int),
+        ("certified", c_int),
+    ]
+
+
 # Offsets the header fixes for the records above; the padding after a 4-byte size_t is the
 # header's too, since doubles are aligned to 8 bytes on every platform built for.
 _S = sizeof(c_size_t)
@@ -156,7 +224,33 @@ LAYOUT: Dict[str, Tuple[int, Dict[str, int]]] = {
         "size": 0, "centroid": 8, "direction": 32, "segment": 56, "rms": 104, "high": 112,
         "high_index": 120, "has_segment": 120 + _S}),
 }
-STRUCTURES = {"tvi_plane_fit": tvi_plane_fit, "tvi_line_fit": tvi_line_fit}
+_P = 24 + 2 * _S  # sizeof(tvi_support_point)
+_SUPPORTS = MAX_SUPPORT * _P
+LAYOUT.update({
+    "tvi_support_point": (_P, {"point": 0, "index": 24, "contact": 24 + _S}),
+    "tvi_band": (72, {"origin": 0, "normal": 24, "low": 48, "high": 56, "width": 64}),
+    "tvi_flatness_result": ((164 + _SUPPORTS + _S + 7) // 8 * 8, {
+        "size": 0, "zone": 8, "least_squares": 80, "support": 152,
+        "support_count": 152 + _SUPPORTS, "configuration": 152 + _SUPPORTS + _S,
+        "certified": 156 + _SUPPORTS + _S, "least_squares_unique": 160 + _SUPPORTS + _S}),
+    "tvi_straightness_result": ((112 + _SUPPORTS + _S + 7) // 8 * 8, {
+        "size": 0, "zone": 8, "direction": 80, "support": 104,
+        "support_count": 104 + _SUPPORTS, "configuration": 104 + _SUPPORTS + _S,
+        "certified": 108 + _SUPPORTS + _S}),
+    "tvi_roundness_result": ((72 + _SUPPORTS + _S + 7) // 8 * 8, {
+        "size": 0, "center": 8, "radius": 32, "inner_radius": 40, "outer_radius": 48,
+        "width": 56, "support": 64, "support_count": 64 + _SUPPORTS,
+        "criterion": 64 + _SUPPORTS + _S, "certified": 68 + _SUPPORTS + _S}),
+})
+STRUCTURES = {
+    "tvi_plane_fit": tvi_plane_fit,
+    "tvi_line_fit": tvi_line_fit,
+    "tvi_support_point": tvi_support_point,
+    "tvi_band": tvi_band,
+    "tvi_flatness_result": tvi_flatness_result,
+    "tvi_straightness_result": tvi_straightness_result,
+    "tvi_roundness_result": tvi_roundness_result,
+}
 
 check_layout(STRUCTURES, LAYOUT)
 
@@ -190,6 +284,14 @@ SIGNATURES: Dict[str, Tuple[Any, Tuple[Any, ...]]] = {
     "tvi_fit_plane": (c_int, (_points, c_size_t, POINTER(tvi_plane_fit), _doubles, _problem)),
     "tvi_fit_line": (c_int, (_points, c_size_t, POINTER(tvi_line_fit), _doubles, _problem)),
     "tvi_least_squares_flatness_file": (c_int, (c_char_p, _doubles, _problem)),
+    "tvi_flatness": (
+        c_int, (_points, c_size_t, POINTER(tvi_flatness_result), _problem)),
+    "tvi_straightness_xy": (
+        c_int, (_points, c_size_t, POINTER(tvi_straightness_result), _problem)),
+    "tvi_roundness_xy": (
+        c_int, (_points, c_size_t, c_int, POINTER(tvi_roundness_result), _problem)),
+    "tvi_criterion_name": (c_char_p, (c_int,)),
+    "tvi_configuration_name": (c_char_p, (c_int,)),
 }
 
 library: CDLL

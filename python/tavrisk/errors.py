@@ -18,7 +18,7 @@ class RefusedError(TavriskError):
     Raised where the export returns its refusal (-1 or false, or the -1 sentinel it writes):
     too few points for a fit or an interval, circles that do not share a plane, an unreadable or
     locked point file. ``function`` is the Python function called, ``export`` the library
-    export that refused, ``reason`` the words.
+    export that refused, ``reason`` (also ``message``) the words.
 
     Refusals of the second library (point files, fits, form) carry its problem record as well:
     ``kind`` a stable identifier ("not_a_number", "columns_needed", "locked", ...), ``line``
@@ -64,6 +64,11 @@ class RefusedError(TavriskError):
         self.format = format
         self.option = option
         super().__init__("%s (%s) has no answer: %s" % (function, export, reason))
+
+    @property
+    def message(self) -> str:
+        """The reason in English words: the problem record's message for the second library."""
+        return self.reason
 
 
 class InfinitelyManyPoints(TavriskError):

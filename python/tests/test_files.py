@@ -123,7 +123,8 @@ class FlatnessFileTest(unittest.TestCase):
             error = raised.exception
             self.assertEqual((error.kind, error.line, error.text), (kind, line, value))
             self.assertEqual(error.export, "tvi_least_squares_flatness_file")
-            self.assertTrue(error.reason)
+            self.assertTrue(error.message)
+            self.assertEqual(error.message, error.reason)
         # The file export reads numbers three at a time whatever the lines: its figure stays.
         six = write("six.txt", "0 0 0 1 0 0.5\n0 1 0 1 1 0.25\n")
         figure = c_double()

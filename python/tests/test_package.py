@@ -108,9 +108,15 @@ class InspectDeclarationTest(unittest.TestCase):
                                          "gte_circle" if base == "gte_arc" else base)
 
     def test_the_second_library_s_records_are_laid_out_as_its_header_checks(self):
-        sizes = {"size_t": ctypes.sizeof(ctypes.c_size_t)}
-        expression = lambda text: eval(re.sub(r"sizeof\((\w+)\)",  # noqa: E731
-                                              lambda m: str(sizes[m[1]]), text).replace("/", "//"))
+        sizes = {"size_t": ctypes.sizeof(ctypes.c_size_t),
+                 "tvi_support_point": ctypes.sizeof(_inspect.tvi_support_point)}
+
+        def expression(text):
+            """The value of a C constant expression of the header's checks."""
+            text = re.sub(r"sizeof\((\w+)\)", lambda m: str(sizes[m[1]]), " ".join(text.split()))
+            return eval(text.replace("/", "//").replace("TVI_MAX_SUPPORT",
+                                                        str(_inspect.MAX_SUPPORT)))
+
         for name, structure in _inspect.STRUCTURES.items():
             offsets = dict(re.findall(r"TAVRISK_CHECK_OFFSET\(%s, (\w+),\s*([^;]+)\);" % name,
                                       INSPECT_HEADER_TEXT))
