@@ -5,6 +5,9 @@
 // instructions, which agree on every number but not always on the sign of a NaN.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
+
 #include "gte/shapes.h"
 #include "gte/vector.h"
 #include "tavrisk.h"
@@ -28,11 +31,20 @@ void fillPointToCircle(gte::Circle3 const& circle, gte::Vector3 const& point,
 // The point's signed deviation from the plane by the plane distance's record: its dist, negated
 // when the record's direction (from the point to its foot) points along the plane's normal, so
 // that points on the normal's side are positive. The magnitude is the record's to the bit.
+// The sign is flipped by its bit, not chosen by a branch: on a scanned face the side changes
+// from point to point at random, and a mispredicted branch a point doubled the time of an array.
+// Flipping the bit is what negation does, NaN included.
 inline double planeDeviation(gte::Plane3 const& plane, gte::Vector3 const& point) {
     gte_dist_result record;
     fillPointToShape(plane, point, &record);
     gte::Vector3 const towardsFoot(record.direction.x, record.direction.y, record.direction.z);
-    return gte::Dot(towardsFoot, plane.normal) > 0.0 ? -record.dist : record.dist;
+    std::uint64_t const footAlongNormal = gte::Dot(towardsFoot, plane.normal) > 0.0 ? 1 : 0;
+    std::uint64_t bits;
+    std::memcpy(&bits, &record.dist, sizeof bits);
+    bits ^= footAlongNormal << 63;
+    double deviation;
+    std::memcpy(&deviation, &bits, sizeof deviation);
+    return deviation;
 }
 
 }  // namespace tavrisk
