@@ -110,6 +110,10 @@ class BuildWithLibraries(build_py):
         if not directory:
             directory = compile_libraries(self.get_finalized_command("build").build_temp)
         target = os.path.join(self.build_lib, "tavrisk")
+        # Libraries of an earlier build for another platform would go into the wheel too.
+        for stale in os.listdir(target):
+            if stale.endswith((".so", ".dll", ".dylib")):
+                os.remove(os.path.join(target, stale))
         for name, path in library_files(directory).items():
             self.copy_file(path, os.path.join(target, name), preserve_mode=True)
 
