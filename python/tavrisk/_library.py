@@ -35,11 +35,11 @@ else:
 
 # What a person does about a missing library, whichever of the two it is.
 HOW_TO_FIX = (
-    "Install the package with its libraries: 'pip install ./python' in a clone of Tavrisk "
-    "(it builds both libraries with CMake), or a wheel made there with "
-    "'python3 -m build --no-isolation --wheel python'. Or build them yourself "
-    "('cmake -S . -B build && cmake --build build') and either run 'cmake --install build' or "
-    "set %s to build/libTavrisk.so (TavriskInspect is then found beside it)." % ENVIRONMENT_VARIABLE
+    "Install the package with its libraries: in a clone of Tavrisk, "
+    "'pip install --no-build-isolation ./python' (CMake builds both libraries), or install a "
+    "wheel made there with 'python3 -m build --no-isolation --wheel python'. Or build them "
+    "('cmake -S . -B build && cmake --build build') and run 'cmake --install build', or set "
+    "%s to build/libTavrisk.so (TavriskInspect is then found beside it)." % ENVIRONMENT_VARIABLE
 )
 
 # The exports use __stdcall on 32-bit Windows and the platform's C convention elsewhere.

@@ -147,7 +147,7 @@ class LibraryTest(unittest.TestCase):
             with self.assertRaises(ImportError) as raised:
                 _library.load_library({})
             for place in ("TAVRISK_LIBRARY: not set", empty, "system's library search",
-                          "pip install ./python"):
+                          "pip install --no-build-isolation ./python"):
                 self.assertIn(place, str(raised.exception))
             find.return_value = raw.library_path  # the system's search finds it
             self.assertEqual(_library.load_library({})[1], raw.library_path)
