@@ -31,18 +31,26 @@ from __future__ import annotations
 
 from typing import Dict, List
 
-from . import records
+from . import records as records
 from .angle import *  # noqa: F401,F403
 from .construction import *  # noqa: F401,F403
 from .distance import *  # noqa: F401,F403
-from .errors import InfinitelyManyPoints, RefusedError, TavriskError
+# "name as name": an explicit re-export, which strict type checkers of user code look for.
+from .errors import InfinitelyManyPoints as InfinitelyManyPoints
+from .errors import RefusedError as RefusedError
+from .errors import TavriskError as TavriskError
 from .fit import *  # noqa: F401,F403
 from .point_set import *  # noqa: F401,F403
-from .raw import library_path
-from .reading import read_points
+from .raw import library_path as library_path
+from .reading import read_points as read_points
 from .results import *  # noqa: F401,F403
 from .shapes import *  # noqa: F401,F403
-from . import _inspect, codes, form, raw, results, shapes
+from . import _inspect
+from . import codes as codes
+from . import form as form
+from . import raw as raw
+from . import results as results
+from . import shapes as shapes
 
 __version__ = "1.0.0"
 #: Where the second library, TavriskInspect, was loaded from.
