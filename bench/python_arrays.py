@@ -8,7 +8,8 @@ Distance of each of 1e6 points to a plane: tavrisk.dist_point_plane(points, plan
 the full record of every point (distance, components, foot, direction), and
 tavrisk.deviation_point_plane (one signed figure a point), against the same formula in numpy
 (the unit normal from the plane's three points, then |(p - p1) . n|; and every field of the
-record, as the library computes them), and against the one-point call in a Python loop (timed on a slice, scaled up).
+record, as the library computes them), and against the one-point call in a Python loop (timed
+on a slice, scaled up).
 fit_plane of 1e6 points with its residuals, against numpy's own fit: centroid, the SVD of the
 3 x 3 scatter matrix, residuals. The points are a scan-like face: 200 x 100 mm, a few µm of form.
 

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 """Prints the folder, relative to the install prefix given, where this Python looks for
 packages: the first of its search path's site-packages or dist-packages folders in the
-prefix's own library folder (not in a prefix inside it, as /usr/local is in /usr), else the one its own layout gives that prefix. Used by CMake at configure time."""
+prefix's own library folder (not in a prefix inside it, as /usr/local is in /usr), else the one
+its own layout gives that prefix. Used by CMake at configure time."""
 
 import os
 import sys

@@ -5,8 +5,9 @@ A float64 array of shape (n, 3) in C order whose data is aligned for doubles (nu
 else with the array interface) is passed by its own address: the library reads the caller's
 memory, nothing is copied. Other arrays (another type or byte order, strided, or misaligned, as
 ``numpy.frombuffer(data, offset=1)`` gives) are copied once with numpy into a fresh aligned
-array; any other sequence of 3-sequences is packed into a temporary block of doubles. numpy is never imported here: an array can only reach this module
-when its owner already imported numpy, and without numpy the sequence path serves.
+array; any other sequence of 3-sequences is packed into a temporary block of doubles. numpy is
+never imported here: an array can only reach this module when its owner already imported numpy,
+and without numpy the sequence path serves.
 """
 
 from __future__ import annotations

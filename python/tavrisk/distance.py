@@ -412,7 +412,8 @@ def dist_segment_arc(segment: LineLike, arc: CircleLike) -> CircleDist:
     return _circle_pairs("dist_segment_arc", "gte_dist_lseg_arc", c_lseg(segment), c_circle(arc))
 
 
-dist_circle_circle.__doc__ = "Distances between two coplanar circles, cut along their centre line." + _CIRCLES
+dist_circle_circle.__doc__ = ("Distances between two coplanar circles, cut along their centre "
+                              "line." + _CIRCLES)
 dist_3d_circle_circle.__doc__ = "Distances between two circles in any position." + _CIRCLES
 dist_xy_circle_circle.__doc__ = (
     "Distances between two circles seen from above: circle2 is lifted to circle1's height."

@@ -76,7 +76,8 @@ def gap_points_line(points: PointSet, line: LineLike) -> GapResult:
     return gap_result_of(result)
 
 
-def interval_points_line(points: PointSet, line: LineLike, trim_count: int, average_count: int, sigma_factor: Optional[float] = None) -> Interval:
+def interval_points_line(points: PointSet, line: LineLike, trim_count: int, average_count: int,
+                         sigma_factor: Optional[float] = None) -> Interval:
     """Robust largest and smallest distance of the points to the line: Interval(max_average,
     min_average). Raises RefusedError when the set is too small for the counts."""
     cloud = point_array(points)
@@ -91,7 +92,8 @@ def interval_points_line(points: PointSet, line: LineLike, trim_count: int, aver
     return Interval(high.value, low.value)
 
 
-def gap_sigma_points_line(points: PointSet, line: LineLike, trim_count: int, average_count: int, sigma_factor: Optional[float] = None) -> GapResult:
+def gap_sigma_points_line(points: PointSet, line: LineLike, trim_count: int, average_count: int,
+                          sigma_factor: Optional[float] = None) -> GapResult:
     """:func:`gap_points_line` with the robust averages as max_gap and min_gap."""
     cloud = point_array(points)
     result = gte_gap_result()
@@ -129,7 +131,8 @@ def gap_xy_points_points(points1: PointSet, points2: PointSet, line: LineLike) -
     return gap_result_of(result)
 
 
-def interval_points_points(points1: PointSet, points2: PointSet, line: LineLike, trim_count: int, average_count: int, sigma_factor: Optional[float] = None) -> Interval:
+def interval_points_points(points1: PointSet, points2: PointSet, line: LineLike, trim_count: int,
+                           average_count: int, sigma_factor: Optional[float] = None) -> Interval:
     """The sums of :func:`interval_points_line` of both sets: for two edges on opposite sides
     of the line, the widest and narrowest widths between them: Interval(max_average,
     min_average)."""
@@ -146,7 +149,8 @@ def interval_points_points(points1: PointSet, points2: PointSet, line: LineLike,
     return Interval(high.value, low.value)
 
 
-def gap_sigma_points_points(points1: PointSet, points2: PointSet, line: LineLike, trim_count: int, average_count: int, sigma_factor: Optional[float] = None) -> GapResult:
+def gap_sigma_points_points(points1: PointSet, points2: PointSet, line: LineLike, trim_count: int,
+                            average_count: int, sigma_factor: Optional[float] = None) -> GapResult:
     """:func:`gap_xy_points_points` with robust averages over all pairs as max_gap and min_gap;
     with sigma_factor, points far from their set's plane along the line are pulled in first."""
     cloud1, cloud2 = point_array(points1), point_array(points2)

@@ -209,7 +209,8 @@ def dist_result_of(record: Structure) -> OneDist:
 def angle_result_of(record: Structure) -> AngleResult:
     angle, x, y, z, u1, v1, w1, u2, v2, w2 = _unpack10(record)
     result: AngleResult = _new(AngleResult, (angle, _new(Point, (x, y, z)),
-                                             _new(Vector, (u1, v1, w1)), _new(Vector, (u2, v2, w2))))
+                                             _new(Vector, (u1, v1, w1)),
+                                             _new(Vector, (u2, v2, w2))))
     return result
 
 

@@ -19,8 +19,9 @@ def deviations(points, result):
 @unittest.skipIf(numpy is None, "numpy is not available")
 class FormTest(unittest.TestCase):
     def assert_supports_are_rows(self, points, result):
-        """Each support point is the row it names; the zone holds every point."""
-        numpy.testing.assert_array_equal(result.support, numpy.asarray(points)[result.support_index])
+        """Each support point is the row of the points it names, with its contact."""
+        numpy.testing.assert_array_equal(result.support,
+                                         numpy.asarray(points)[result.support_index])
         self.assertEqual(len(result.contact), len(result.support))
 
     def test_flatness_finds_a_three_plus_one_zone_and_its_single_support(self):
@@ -48,7 +49,8 @@ class FormTest(unittest.TestCase):
         self.assert_supports_are_rows(plate, zone)
         spread = deviations(plate, zone)
         slack = 1e-12 * numpy.abs(plate).max()
-        self.assertTrue(numpy.all(spread >= zone.low - slack) and numpy.all(spread <= zone.high + slack))
+        self.assertTrue(numpy.all(spread >= zone.low - slack))
+        self.assertTrue(numpy.all(spread <= zone.high + slack))
         for row, contact in zip(zone.support, zone.contact):
             on = zone.high if contact == "high" else zone.low
             self.assertAlmostEqual(float((row - zone.origin) @ zone.normal), on, delta=slack)
