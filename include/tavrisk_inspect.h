@@ -661,8 +661,8 @@ TAVRISK_API int TAVRISK_CALL tvi_dist_point_arc_array(gte_arc arc, const gte_poi
 /// that is when the record's direction (from the point to its foot) points along the normal. A
 /// point on the plane has +0; a NaN distance stays NaN.
 TAVRISK_API int TAVRISK_CALL tvi_deviation_point_plane_array(gte_plane plane,
-                                                             const gte_point* points,
-                                                             size_t count, double* deviations,
+                                                             const gte_point* points, size_t count,
+                                                             double* deviations,
                                                              tvi_problem* problem);
 /// The signed horizontal deviation of each point from the line seen from above, to
 /// deviations[i]: the deviation gte_straightness_xy_line(&points[i], 1, line, ...) writes,
@@ -754,9 +754,8 @@ TAVRISK_API int TAVRISK_CALL tvi_fit_plane(const gte_point* points, size_t count
 /// The least-squares line of count points (at least 3), to *fit; residual i, the distance of
 /// point i from the line (never negative), to residuals[i] when residuals is given. TVI_OK,
 /// TVI_REFUSED, TVI_BAD_ARGUMENT or TVI_OUT_OF_MEMORY.
-TAVRISK_API int TAVRISK_CALL tvi_fit_line(const gte_point* points, size_t count,
-                                          tvi_line_fit* fit, double* residuals,
-                                          tvi_problem* problem);
+TAVRISK_API int TAVRISK_CALL tvi_fit_line(const gte_point* points, size_t count, tvi_line_fit* fit,
+                                          double* residuals, tvi_problem* problem);
 
 /// The flatness of the points in a text file as the first library measures it, to *flatness:
 /// the same reading, figure and refusals as gte_measure_platness_pointCloud_file, with the
