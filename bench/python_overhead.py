@@ -5,7 +5,7 @@
     PYTHONPATH=python TAVRISK_LIBRARY=build/libTavrisk.so python3 bench/python_overhead.py
 
 Small export: gte_dist_point_line, from Python tuples to a DistResult, against the raw ctypes
-call on records built beforehand. Large input: gte_fit_plane on 1e6 points, as a float64 numpy
+call on records built beforehand. Large input: gte_fit_lseg on 1e6 points, as a float64 numpy
 array (read in place), against the raw call on the array's own pointer, and as a list of tuples
 (packed into a block of doubles first). Each figure is the median of repeated runs; the ratios
 are to the raw call measured in the same run.
@@ -20,7 +20,7 @@ from ctypes import POINTER, byref, c_void_p, cast
 
 import tavrisk
 from tavrisk import raw
-from tavrisk.records import gte_dist_result, gte_line, gte_plane, gte_point, gte_vector
+from tavrisk.records import gte_dist_result, gte_line, gte_lseg, gte_point, gte_vector
 
 
 def medians(calls, number, repeat):
@@ -62,15 +62,15 @@ def large_input(count, repeat):
     if numpy is not None:
         array = numpy.array(cloud)
         pointer = array.ctypes.data_as(POINTER(gte_point))
-        plane = gte_plane()
-        timings["raw ctypes call on the array's pointer"] = lambda: raw.gte_fit_plane(
-            pointer, count, byref(plane))
-        timings["tavrisk.fit_plane(numpy array)"] = lambda: tavrisk.fit_plane(array)
+        segment = gte_lseg()
+        timings["raw ctypes call on the array's pointer"] = lambda: raw.gte_fit_lseg(
+            pointer, count, byref(segment))
+        timings["tavrisk.fit_segment(numpy array)"] = lambda: tavrisk.fit_segment(array)
         check_in_place(array)
     # Timed apart: its 24 MB packing buffer, released between calls, would change what the
     # allocator hands the library in the calls taking turns with it.
     timings = medians(timings, 1, repeat)
-    sequence = {"tavrisk.fit_plane(list of tuples)": lambda: tavrisk.fit_plane(cloud)}
+    sequence = {"tavrisk.fit_segment(list of tuples)": lambda: tavrisk.fit_segment(cloud)}
     timings.update(medians(sequence, 1, max(3, repeat // 3)))
     return timings
 
@@ -78,21 +78,21 @@ def large_input(count, repeat):
 def check_in_place(array):
     """Fails the benchmark unless the library reads the caller's array itself."""
     passed = []
-    real = raw.gte_fit_plane
+    real = raw.gte_fit_lseg
 
-    def spy(points, count, plane):
+    def spy(points, count, segment):
         passed.append(cast(points, c_void_p).value)
-        return real(points, count, plane)
+        return real(points, count, segment)
 
-    raw.gte_fit_plane = spy
+    raw.gte_fit_lseg = spy
     try:
-        tavrisk.fit_plane(array)
+        tavrisk.fit_segment(array)
     finally:
-        raw.gte_fit_plane = real
+        raw.gte_fit_lseg = real
     if passed != [array.ctypes.data]:
         sys.exit("the points were copied: %s passed, the array is at %#x" % (passed,
                                                                             array.ctypes.data))
-    print("a %d-point array reaches gte_fit_plane in place at %#x" % (len(array),
+    print("a %d-point array reaches gte_fit_lseg in place at %#x" % (len(array),
                                                                      array.ctypes.data))
 
 
@@ -112,7 +112,7 @@ def main():
     print("library %s, Python %s" % (raw.library_path, sys.version.split()[0]))
     report("per call, gte_dist_point_line (median of %d runs of %d calls)"
            % (args.repeat, args.calls), small_export(args.calls, args.repeat), "us", 1e6)
-    report("per call, gte_fit_plane on %d points (median of %d runs)" % (args.points, args.repeat),
+    report("per call, gte_fit_lseg on %d points (median of %d runs)" % (args.points, args.repeat),
            large_input(args.points, args.repeat), "ms", 1e3)
 
 

@@ -204,6 +204,9 @@ extern "C" {
 /// Roundness: the points go round no centre. They lie on one line seen from above, or on an arc
 /// so flat that the zone or the inscribed circle runs off without bound.
 #define TVI_PROBLEM_NO_CENTER 32
+/// The points determine no unique best fit: for a plane they lie on one line or at one place, for
+/// a line at one place, or their spread ties between two directions (the corners of a square).
+#define TVI_PROBLEM_NO_UNIQUE_FIT 33
 
 /* The option that resolves a problem: what tvi_problem.option holds. Each front end names its
  * own spelling of it (the tool's --columns, Python's columns=). */
@@ -609,6 +612,163 @@ TAVRISK_API int TAVRISK_CALL tvi_straightness_xy(const gte_point* points, size_t
 /// TVI_BAD_ARGUMENT, also for another criterion; TVI_OUT_OF_MEMORY.
 TAVRISK_API int TAVRISK_CALL tvi_roundness_xy(const gte_point* points, size_t count, int criterion,
                                               tvi_roundness_result* result, tvi_problem* problem);
+
+/* ===================================================================== whole arrays
+ * A measurement of each of count points against one shape, in one call. Element i of the output
+ * is, to the bit, what the first library's export of one point writes for points[i]: the shape is
+ * converted once and every point goes through the export's own code, with no per-point call.
+ *
+ * - points is an array of count records, outputs are caller-owned arrays of count elements (of
+ *   3 * count records for a circle or an arc: point i's three at 3 i, 3 i + 1 and 3 i + 2). Either
+ *   may be null only with count 0. The output must not overlap the points.
+ * - Every point is measured, whatever its coordinates: NaN, infinite or huge ones give what the
+ *   one-point export gives for them.
+ * - TVI_OK, or TVI_BAD_ARGUMENT with nothing written for a null array with count > 0 (the
+ *   problem record, when given, says which). */
+
+/// gte_dist_point_line(line, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_line_array(gte_line line, const gte_point* points,
+                                                       size_t count, gte_dist_result* results,
+                                                       tvi_problem* problem);
+/// gte_dist_point_ray(ray, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_ray_array(gte_ray ray, const gte_point* points,
+                                                      size_t count, gte_dist_result* results,
+                                                      tvi_problem* problem);
+/// gte_dist_point_lseg(lseg, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_lseg_array(gte_lseg lseg, const gte_point* points,
+                                                       size_t count, gte_dist_result* results,
+                                                       tvi_problem* problem);
+/// gte_dist_point_plane(plane, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_plane_array(gte_plane plane, const gte_point* points,
+                                                        size_t count, gte_dist_result* results,
+                                                        tvi_problem* problem);
+/// gte_dist_point_rect(rect, points[i], &results[i]) for each point.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_rect_array(gte_rect rect, const gte_point* points,
+                                                       size_t count, gte_dist_result* results,
+                                                       tvi_problem* problem);
+/// gte_dist_point_circle(circle, points[i], &results[3 * i]) for each point: 3 * count records.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_circle_array(gte_circle circle, const gte_point* points,
+                                                         size_t count, gte_dist_result* results,
+                                                         tvi_problem* problem);
+/// gte_dist_point_arc(arc, points[i], &results[3 * i]) for each point: 3 * count records.
+TAVRISK_API int TAVRISK_CALL tvi_dist_point_arc_array(gte_arc arc, const gte_point* points,
+                                                      size_t count, gte_dist_result* results,
+                                                      tvi_problem* problem);
+
+/// The signed deviation of each point from the plane, to deviations[i]: the dist that
+/// gte_dist_point_plane(plane, points[i], ...) writes, negated when the point lies on the side
+/// against the plane's normal ((pt2 - pt1) x (pt3 - pt1), or +z for points spanning no plane),
+/// that is when the record's direction (from the point to its foot) points along the normal. A
+/// point on the plane has +0; a NaN distance stays NaN.
+TAVRISK_API int TAVRISK_CALL tvi_deviation_point_plane_array(gte_plane plane,
+                                                             const gte_point* points, size_t count,
+                                                             double* deviations,
+                                                             tvi_problem* problem);
+/// The signed horizontal deviation of each point from the line seen from above, to
+/// deviations[i]: the deviation gte_straightness_xy_line(&points[i], 1, line, ...) writes,
+/// positive to the right of the line's direction.
+TAVRISK_API int TAVRISK_CALL tvi_deviation_xy_point_line_array(gte_line line,
+                                                               const gte_point* points,
+                                                               size_t count, double* deviations,
+                                                               tvi_problem* problem);
+
+/* ===================================================================== least-squares fits
+ * The orthogonal least-squares plane and line of a point set with what a user of a fit asks next:
+ * the centroid, the unit normal or direction, every point's residual, their RMS and extremes, and
+ * the first library's record of the fit, from one call. The fit is the first library's own:
+ * gte_fit_plane and gte_fit_lseg write the same records, to the bit, and the band of the plane's
+ * residuals is the flatness gte_measure_platness_pointCloud_file gives for the same points in a
+ * file.
+ *
+ * - fit is a record the caller owns, with its size field set to sizeof the record (the first
+ *   version of each: no other size is accepted yet). residuals is null, or an array of count
+ *   doubles that receives each point's residual.
+ * - Refused (TVI_REFUSED, nothing written but the problem): fewer than 3 points
+ *   (TVI_PROBLEM_TOO_FEW_POINTS), more than 2147483647 (TVI_PROBLEM_TOO_LARGE), a coordinate that
+ *   is infinite or NaN (TVI_PROBLEM_NOT_FINITE, the first such point and coordinate named), points
+ *   that determine no unique fit (TVI_PROBLEM_NO_UNIQUE_FIT), figures that overflow
+ *   (TVI_PROBLEM_NOT_FINITE, no point named). TVI_BAD_ARGUMENT for a null fit, null points with a
+ *   count, or a size this library does not know; TVI_OUT_OF_MEMORY. */
+
+/// The least-squares plane of a point set.
+typedef struct tvi_plane_fit {
+    size_t size;        /**< set by the caller: sizeof(tvi_plane_fit) */
+    gte_point centroid; /**< the mean of the points, summed in order: the plane's point */
+    gte_vector normal;  /**< the unit normal, in the sense the fit chose */
+    gte_plane plane;    /**< what gte_fit_plane writes for the points: three of them projected
+                             onto the plane, oriented by them (not by normal); zero when
+                             has_plane is 0 */
+    double rms;         /**< the root mean square of the residuals */
+    double low;         /**< the smallest residual */
+    double high;        /**< the largest residual */
+    double flatness;    /**< high - low: the width of the band about the plane */
+    size_t low_index;   /**< the 0-based index of the first point with the smallest residual */
+    size_t high_index;  /**< the 0-based index of the first point with the largest residual */
+    int has_plane;      /**< 1 when plane is written; 0 where gte_fit_plane refuses points whose
+                             fit is unique: their projections lie on one line, or within 0.001 of
+                             each other on every axis */
+} tvi_plane_fit;
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, size, 0);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, centroid, 8);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, normal, 32);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, plane, 56);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, rms, 176);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, low, 184);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, high, 192);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, flatness, 200);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, low_index, 208);
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, high_index, 208 + sizeof(size_t));
+TAVRISK_CHECK_OFFSET(tvi_plane_fit, has_plane, 208 + 2 * sizeof(size_t));
+TAVRISK_CHECK_SIZE(tvi_plane_fit, (212 + 2 * sizeof(size_t) + 7) / 8 * 8);
+
+/// The least-squares line of a point set.
+typedef struct tvi_line_fit {
+    size_t size;          /**< set by the caller: sizeof(tvi_line_fit) */
+    gte_point centroid;   /**< the mean of the points, summed in order: the line's point */
+    gte_vector direction; /**< the unit direction, in the sense the fit chose */
+    gte_lseg segment;     /**< what gte_fit_lseg writes for the points: the feet on the line of
+                               the two points farthest apart along it; zero when has_segment is
+                               0 */
+    double rms;           /**< the root mean square of the residuals */
+    double high;          /**< the largest residual */
+    size_t high_index;    /**< the 0-based index of the first point with the largest residual */
+    int has_segment;      /**< 1 when segment is written; 0 when its ends would not be finite */
+} tvi_line_fit;
+TAVRISK_CHECK_OFFSET(tvi_line_fit, size, 0);
+TAVRISK_CHECK_OFFSET(tvi_line_fit, centroid, 8);
+TAVRISK_CHECK_OFFSET(tvi_line_fit, direction, 32);
+TAVRISK_CHECK_OFFSET(tvi_line_fit, segment, 56);
+TAVRISK_CHECK_OFFSET(tvi_line_fit, rms, 104);
+TAVRISK_CHECK_OFFSET(tvi_line_fit, high, 112);
+TAVRISK_CHECK_OFFSET(tvi_line_fit, high_index, 120);
+TAVRISK_CHECK_OFFSET(tvi_line_fit, has_segment, 120 + sizeof(size_t));
+TAVRISK_CHECK_SIZE(tvi_line_fit, (124 + sizeof(size_t) + 7) / 8 * 8);
+
+/// The least-squares plane of count points (at least 3), to *fit; residual i, the signed
+/// distance of point i from the plane (positive on the side normal points to), to residuals[i]
+/// when residuals is given. TVI_OK, TVI_REFUSED, TVI_BAD_ARGUMENT or TVI_OUT_OF_MEMORY.
+TAVRISK_API int TAVRISK_CALL tvi_fit_plane(const gte_point* points, size_t count,
+                                           tvi_plane_fit* fit, double* residuals,
+                                           tvi_problem* problem);
+
+/// The least-squares line of count points (at least 3), to *fit; residual i, the distance of
+/// point i from the line (never negative), to residuals[i] when residuals is given. TVI_OK,
+/// TVI_REFUSED, TVI_BAD_ARGUMENT or TVI_OUT_OF_MEMORY.
+TAVRISK_API int TAVRISK_CALL tvi_fit_line(const gte_point* points, size_t count, tvi_line_fit* fit,
+                                          double* residuals, tvi_problem* problem);
+
+/// The flatness of the points in a text file as the first library measures it, to *flatness:
+/// the same reading, figure and refusals as gte_measure_platness_pointCloud_file, with the
+/// reason of a refusal in the problem record. The file is read by that function's rules (values
+/// three to a point, whatever the lines), not by tvi_read_points_file's: a file this function
+/// reads gives the first library's figure to the bit. TVI_OK; TVI_REFUSED for a file that cannot
+/// be read (the kinds of tvi_read_points_file: TVI_PROBLEM_MISSING, _LOCKED, _NOT_A_NUMBER at its
+/// line, ...; values left over after the last point are TVI_PROBLEM_COUNT_MISMATCH, count the
+/// values left, expected 3), points that determine no unique plane
+/// (TVI_PROBLEM_NO_UNIQUE_FIT) or a flatness that overflows (TVI_PROBLEM_NOT_FINITE);
+/// TVI_OUT_OF_MEMORY.
+TAVRISK_API int TAVRISK_CALL tvi_least_squares_flatness_file(const char* path, double* flatness,
+                                                             tvi_problem* problem);
 
 /* ===================================================================== names and version */
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 /* A C99 host of the second library: compiles its header as C and reads points through it, with
- * its options, its problem record and its block of points, and measures their form into result
- * records, as a C host does. */
+ * its options, its problem record and its block of points, measures their form into result
+ * records and fits and measures arrays of points, as a C host does. */
+#include <math.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -86,6 +87,25 @@ int main(void) {
         status = tvi_roundness_xy(ring, 4, 99, &roundness, &problem);
         check(status == TVI_BAD_ARGUMENT && problem.kind == TVI_PROBLEM_BAD_OPTION,
               "an unknown criterion");
+    }
+    {
+        /* A face of four points: its fit, and each point's distance and deviation from it. */
+        static const gte_point face[4] = {{0, 0, 1}, {2, 0, 1}, {2, 2, 1}, {0, 2, 1.5}};
+        gte_dist_result distances[4];
+        double residuals[4], deviations[4];
+        tvi_plane_fit fit;
+        memset(&fit, 0, sizeof fit);
+        fit.size = sizeof fit;
+        status = tvi_fit_plane(face, 4, &fit, residuals, &problem);
+        check(status == TVI_OK && fit.has_plane == 1 && fit.centroid.z == 1.125,
+              "a plane fitted, with its record");
+        check(fit.flatness > 0.0 && fit.high - fit.low == fit.flatness, "its band");
+        status = tvi_dist_point_plane_array(fit.plane, face, 4, distances, &problem);
+        check(status == TVI_OK && fabs(distances[3].dist - fabs(residuals[3])) < 1e-12,
+              "distances of an array");
+        status = tvi_deviation_point_plane_array(fit.plane, face, 4, deviations, NULL);
+        check(status == TVI_OK && fabs(fabs(deviations[3]) - distances[3].dist) == 0.0,
+              "deviations of an array");
     }
     return failures == 0 ? 0 : 1;
 }

@@ -27,22 +27,42 @@ the library's records and argument order, are in :mod:`tavrisk.raw`; ``gte_gap_l
 which measures nothing, is there only.
 """
 
-from . import records
+from __future__ import annotations
+
+from typing import Dict, List
+
+from . import records as records
 from .angle import *  # noqa: F401,F403
 from .construction import *  # noqa: F401,F403
 from .distance import *  # noqa: F401,F403
-from .errors import InfinitelyManyPoints, RefusedError, TavriskError
+# "name as name": an explicit re-export, which strict type checkers of user code look for.
+from .errors import InfinitelyManyPoints as InfinitelyManyPoints
+from .errors import RefusedError as RefusedError
+from .errors import TavriskError as TavriskError
 from .fit import *  # noqa: F401,F403
 from .point_set import *  # noqa: F401,F403
-from .raw import library_path
+from .raw import library_path as library_path
+from .reading import read_points as read_points
 from .results import *  # noqa: F401,F403
 from .shapes import *  # noqa: F401,F403
-from . import codes, raw, results, shapes
+from . import _inspect
+from . import codes as codes
+from . import form as form
+from . import raw as raw
+from . import results as results
+from . import shapes as shapes
 
 __version__ = "1.0.0"
+#: Where the second library, TavriskInspect, was loaded from.
+inspect_library_path = _inspect.library_path
+
+#: The functions of the package that are no export of the first library: they run on the
+#: second (whole arrays, full fits, point files).
+ARRAY_AND_FILE_FUNCTIONS = ["deviation_point_plane", "deviation_xy_point_line", "fit_line",
+                            "read_points"]
 
 
-def _export_map():
+def _export_map() -> Dict[str, str]:
     """Python function name -> library export, from the naming rule of the docstring."""
     words = {
         "lseg": "segment",
@@ -69,7 +89,7 @@ def _export_map():
         "gte_measure_profile2D": "profile_2d",
         "gte_tool_rotate_vector": "rotate_vector",
     }
-    mapping = {}
+    mapping: Dict[str, str] = {}
     for export in sorted(raw.__all__):
         if not export.startswith("gte_") or export == "gte_gap_lseg_lseg":
             continue
@@ -82,10 +102,12 @@ def _export_map():
 
 EXPORTS = _export_map()
 
-__all__ = (
+__all__: List[str] = (
     sorted(EXPORTS)
+    + ARRAY_AND_FILE_FUNCTIONS
     + shapes.__all__
     + results.__all__
-    + ["EXPORTS", "InfinitelyManyPoints", "RefusedError", "TavriskError", "library_path", "raw",
+    + ["ARRAY_AND_FILE_FUNCTIONS", "EXPORTS", "InfinitelyManyPoints", "LineFit", "PlaneFit",
+       "RefusedError", "TavriskError", "form", "inspect_library_path", "library_path", "raw",
        "records"]
 )

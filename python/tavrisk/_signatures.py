@@ -5,7 +5,10 @@ Records travel by value, outputs through pointers (arrays as a pointer to their 
 point sets as a pointer to the first of count ``gte_point`` records, ``bool`` is C99 ``_Bool``.
 """
 
+from __future__ import annotations
+
 from ctypes import POINTER, c_bool, c_char_p, c_double, c_int
+from typing import Any, Dict, Tuple
 
 from .records import (
     gte_angle_result,
@@ -39,7 +42,7 @@ int_out = POINTER(c_int)
 interval_options = (c_int, c_int, c_double, c_bool)
 circle_tangents = (int_out, line_out, point_out, int_out, line_out, point_out)
 
-SIGNATURES = {
+SIGNATURES: Dict[str, Tuple[Any, Tuple[Any, ...]]] = {
     # point distances: the shape first, the point second
     "gte_dist_point_line": (None, (line, point, dist_out)),
     "gte_distfootpoint_point_line": (None, (line, point, point_out, dist_out)),

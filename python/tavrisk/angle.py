@@ -9,12 +9,15 @@ without direction (a zero vector, a segment of no length, a vertical one seen fr
 as perpendicular to everything: 90 degrees, 0 against a plane.
 """
 
-from ctypes import byref
+from __future__ import annotations
+
+from ctypes import Structure, byref
+from typing import Any
 
 from . import raw
 from .records import gte_angle_result
-from .results import angle_result_of
-from .shapes import c_line, c_lseg, c_plane, c_ray
+from .results import AngleResult, angle_result_of
+from .shapes import LineLike, PlaneLike, c_line, c_lseg, c_plane, c_ray
 
 __all__ = [
     "angle_line_line",
@@ -40,93 +43,93 @@ __all__ = [
 ]
 
 
-def angle_line_line(line1, line2):
+def angle_line_line(line1: LineLike, line2: LineLike) -> float:
     """Angle between two lines' directions, 0 to 180 degrees."""
     return raw.gte_angle_line_line(c_line(line1), c_line(line2))
 
 
-def angle_line_ray(line, ray):
+def angle_line_ray(line: LineLike, ray: LineLike) -> float:
     """Angle between a line's and a ray's directions, 0 to 180 degrees."""
     return raw.gte_angle_line_ray(c_line(line), c_ray(ray))
 
 
-def angle_line_segment(line, segment):
+def angle_line_segment(line: LineLike, segment: LineLike) -> float:
     """Angle between a line's direction and pt1 - pt2 of the segment, 0 to 180 degrees."""
     return raw.gte_angle_line_lseg(c_line(line), c_lseg(segment))
 
 
-def angle_ray_ray(ray1, ray2):
+def angle_ray_ray(ray1: LineLike, ray2: LineLike) -> float:
     """Angle between two rays' directions, 0 to 180 degrees."""
     return raw.gte_angle_ray_ray(c_ray(ray1), c_ray(ray2))
 
 
-def angle_ray_segment(ray, segment):
+def angle_ray_segment(ray: LineLike, segment: LineLike) -> float:
     """Angle between a ray's direction and pt1 - pt2 of the segment, 0 to 180 degrees."""
     return raw.gte_angle_ray_lseg(c_ray(ray), c_lseg(segment))
 
 
-def angle_segment_segment(segment1, segment2):
+def angle_segment_segment(segment1: LineLike, segment2: LineLike) -> float:
     """Angle between pt1 - pt2 of each segment, 0 to 180 degrees."""
     return raw.gte_angle_lseg_lseg(c_lseg(segment1), c_lseg(segment2))
 
 
-def angle_xy_line_line(line1, line2):
+def angle_xy_line_line(line1: LineLike, line2: LineLike) -> float:
     """:func:`angle_line_line` seen from above, 0 to 180 degrees."""
     return raw.gte_angleXY_line_line(c_line(line1), c_line(line2))
 
 
-def angle_xy_line_ray(line, ray):
+def angle_xy_line_ray(line: LineLike, ray: LineLike) -> float:
     """:func:`angle_line_ray` seen from above, 0 to 180 degrees."""
     return raw.gte_angleXY_line_ray(c_line(line), c_ray(ray))
 
 
-def angle_xy_line_segment(line, segment):
+def angle_xy_line_segment(line: LineLike, segment: LineLike) -> float:
     """:func:`angle_line_segment` seen from above, 0 to 180 degrees."""
     return raw.gte_angleXY_line_lseg(c_line(line), c_lseg(segment))
 
 
-def angle_xy_ray_ray(ray1, ray2):
+def angle_xy_ray_ray(ray1: LineLike, ray2: LineLike) -> float:
     """:func:`angle_ray_ray` seen from above, 0 to 180 degrees."""
     return raw.gte_angleXY_ray_ray(c_ray(ray1), c_ray(ray2))
 
 
-def angle_xy_ray_segment(ray, segment):
+def angle_xy_ray_segment(ray: LineLike, segment: LineLike) -> float:
     """:func:`angle_ray_segment` seen from above, 0 to 180 degrees."""
     return raw.gte_angleXY_ray_lseg(c_ray(ray), c_lseg(segment))
 
 
-def angle_xy_segment_segment(segment1, segment2):
+def angle_xy_segment_segment(segment1: LineLike, segment2: LineLike) -> float:
     """:func:`angle_segment_segment` seen from above, 0 to 180 degrees."""
     return raw.gte_angleXY_lseg_lseg(c_lseg(segment1), c_lseg(segment2))
 
 
-def angle_line_plane(line, plane):
+def angle_line_plane(line: LineLike, plane: PlaneLike) -> float:
     """Angle between a line and a plane, 0 to 90 degrees."""
     return raw.gte_angle_line_plane(c_line(line), c_plane(plane))
 
 
-def angle_ray_plane(ray, plane):
+def angle_ray_plane(ray: LineLike, plane: PlaneLike) -> float:
     """Angle between a ray and a plane, 0 to 90 degrees."""
     return raw.gte_angle_ray_plane(c_ray(ray), c_plane(plane))
 
 
-def angle_segment_plane(segment, plane):
+def angle_segment_plane(segment: LineLike, plane: PlaneLike) -> float:
     """Angle between a segment and a plane, 0 to 90 degrees."""
     return raw.gte_angle_lseg_plane(c_lseg(segment), c_plane(plane))
 
 
-def angle_plane_plane(plane1, plane2):
+def angle_plane_plane(plane1: PlaneLike, plane2: PlaneLike) -> float:
     """Angle between the two planes' normals, 0 to 180 degrees (0 or 180 when parallel)."""
     return raw.gte_angle_plane_plane(c_plane(plane1), c_plane(plane2))
 
 
-def _draw(function, first, second):
+def _draw(function: Any, first: Structure, second: Structure) -> AngleResult:
     output = gte_angle_result()
     function(first, second, byref(output))
     return angle_result_of(output)
 
 
-def angle_draw_segment_segment(segment1, segment2):
+def angle_draw_segment_segment(segment1: LineLike, segment2: LineLike) -> AngleResult:
     """:func:`angle_segment_segment` with its vertex and arms: AngleResult.
 
     The vertex is the point of segment2's line nearest to segment1's line (where they cross);
@@ -135,12 +138,12 @@ def angle_draw_segment_segment(segment1, segment2):
     return _draw(raw.gte_angle_draw_lseg_lseg, c_lseg(segment1), c_lseg(segment2))
 
 
-def angle_draw_xy_segment_segment(segment1, segment2):
+def angle_draw_xy_segment_segment(segment1: LineLike, segment2: LineLike) -> AngleResult:
     """:func:`angle_draw_segment_segment` of the segments projected onto z = 0."""
     return _draw(raw.gte_angleXY_draw_lseg_lseg, c_lseg(segment1), c_lseg(segment2))
 
 
-def angle_draw_segment_plane(segment, plane):
+def angle_draw_segment_plane(segment: LineLike, plane: PlaneLike) -> AngleResult:
     """:func:`angle_segment_plane` with its vertex and arms: AngleResult.
 
     The vertex is where the segment's line meets the plane; the first arm leans along the
@@ -150,7 +153,7 @@ def angle_draw_segment_plane(segment, plane):
     return _draw(raw.gte_angle_draw_lseg_plane, c_lseg(segment), c_plane(plane))
 
 
-def angle_draw_plane_plane(plane1, plane2):
+def angle_draw_plane_plane(plane1: PlaneLike, plane2: PlaneLike) -> AngleResult:
     """:func:`angle_plane_plane` with its vertex and arms: AngleResult.
 
     The vertex is the foot of plane1's pt1 on the planes' crossing line; each arm lies in its

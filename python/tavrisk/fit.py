@@ -3,25 +3,49 @@
 
 Point sets are a float64 numpy array of shape (n, 3) (read in place when C-contiguous) or any
 sequence of 3-sequences; the form measures work in XY. Lengths are in the caller's unit.
+Residuals and deviations are numpy arrays when numpy is installed, lists otherwise.
 """
 
+from __future__ import annotations
+
+import math
 import os
-import sys
-from ctypes import byref, c_double
+from ctypes import POINTER, Array, byref, c_double, sizeof
+from dataclasses import dataclass
+from typing import TYPE_CHECKING, Any, List, Optional, Union
 
-if sys.platform != "win32":
-    import fcntl
-
-from . import codes, raw
-from ._points import numpy_like, point_array
+from . import _inspect, codes, raw
+from ._arrays import maybe_numpy
+from ._paths import PathLike, encoded_path
+from ._points import PointArray, PointSet, numpy_like, point_array
+from ._problems import refusal
 from .errors import RefusedError
-from .records import gte_lseg, gte_plane, gte_point, gte_vector
+from .records import gte_lseg, gte_point, gte_vector
 from .results import Moment, Straightness
-from .shapes import c_line, c_vector, plane_of, point_of, segment_of, vector_of
+from .shapes import (
+    LineLike,
+    Plane,
+    Point,
+    Segment,
+    Vector,
+    VectorLike,
+    c_line,
+    c_vector,
+    plane_of,
+    point_of,
+    segment_of,
+    vector_of,
+)
+
+if TYPE_CHECKING:
+    from ._arrays import Floats
 
 __all__ = [
+    "PlaneFit",
+    "LineFit",
     "fit_segment",
     "fit_plane",
+    "fit_line",
     "flatness",
     "moment2",
     "profile_2d",
@@ -29,106 +53,161 @@ __all__ = [
     "rotate_vector",
 ]
 
-_NO_FIT = "the points do not determine a unique best fit (fewer than three, or degenerate)"
-# What Windows says when a file is open elsewhere with no sharing.
-_SHARING_VIOLATION = 32
+
+@dataclass(frozen=True, eq=False)
+class PlaneFit:
+    """The least-squares plane of a point set.
+
+    ``residuals[i]`` is point i's signed distance from the plane, positive on the side
+    ``normal`` points to; ``flatness`` is the width of their band (largest minus smallest), the
+    figure :func:`flatness` gives. ``plane`` is the plane through three of the points projected
+    onto it, the record the first library's ``gte_fit_plane`` writes (oriented by those points,
+    not by ``normal``); None where that library builds none (points whose projections lie
+    within 0.001 of each other on every axis, as a part measured in metres may). Functions that
+    take a plane take a PlaneFit too, for its ``plane``.
+    """
+
+    plane: Optional[Plane]
+    centroid: Point  #: the mean of the points, the plane's point
+    normal: Vector  #: unit, in the sense the fit chose
+    residuals: Floats  #: one a point (a list without numpy)
+    rms: float  #: root mean square of the residuals
+    flatness: float  #: largest minus smallest residual
 
 
-def _fit(name, export, record, points):
-    cloud = point_array(points)
-    fitted = record()
-    if getattr(raw, export)(cloud.pointer, cloud.count, byref(fitted)) != codes.MEASURED:
-        raise RefusedError(name, export, _NO_FIT)
-    return fitted
+@dataclass(frozen=True, eq=False)
+class LineFit:
+    """The least-squares line of a point set.
+
+    ``residuals[i]`` is point i's distance from the line (never negative). ``segment`` is the
+    first library's ``gte_fit_lseg`` record: the feet on the line of the two points lying
+    farthest apart along it (None when they would not be finite).
+    """
+
+    segment: Optional[Segment]
+    centroid: Point  #: the mean of the points, the line's point
+    direction: Vector  #: unit, in the sense the fit chose
+    residuals: Floats  #: one a point (a list without numpy)
+    rms: float  #: root mean square of the residuals
+    largest: float  #: the largest residual
 
 
-def fit_segment(points):
+def fit_segment(points: PointSet) -> Segment:
     """The best-fit line of at least three points, as the segment between the two extreme
     projections onto it (in the order the points were given). Raises RefusedError when the
     points determine no unique line."""
-    return segment_of(_fit("fit_segment", "gte_fit_lseg", gte_lseg, points))
+    cloud = point_array(points)
+    fitted = gte_lseg()
+    if raw.gte_fit_lseg(cloud.pointer, cloud.count, byref(fitted)) != codes.MEASURED:
+        raise RefusedError("fit_segment", "gte_fit_lseg",
+                           "the points do not determine a unique best fit (fewer than three, "
+                           "or degenerate)")
+    return segment_of(fitted)
 
 
-def fit_plane(points):
-    """The best-fit plane of at least three points, as a Plane through three of the points
-    projected onto it. Raises RefusedError when the points determine no unique plane."""
-    return plane_of(_fit("fit_plane", "gte_fit_plane", gte_plane, points))
+def _residual_room(points: object, count: int) -> Any:
+    """Where the residuals go: a numpy array when numpy is there, else a ctypes array."""
+    numpy = maybe_numpy()
+    if numpy is not None:
+        return numpy.empty(count, dtype=numpy.float64)
+    return (c_double * max(count, 1))()
 
 
-def _encoded_path(path):
-    """The path as the library's narrow string: the file system's encoding, except on Windows,
-    where the library reads the ANSI code page. A path with a zero byte in it would reach the
-    library cut short, naming another file, and is refused as open() refuses it."""
-    path = os.fspath(path)
-    if sys.platform == "win32" and isinstance(path, str):
-        encoded = path.encode("mbcs")
-    else:
-        encoded = os.fsencode(path)
-    if b"\0" in encoded:
-        raise ValueError("embedded null byte in the path %r" % (path,))
-    return encoded
+def _residuals_pointer(room: Any) -> Any:
+    if isinstance(room, Array):
+        return room
+    return room.ctypes.data_as(POINTER(c_double))
 
 
-def _held_elsewhere(encoded):
-    """Whether another open of the file holds it as the library's reader would: an exclusive
-    flock on POSIX, a handle that shares nothing on Windows. Asked only after a refusal, to say
-    why; a holder that has let go since is not seen."""
-    if sys.platform == "win32":
-        try:
-            with open(encoded, "rb"):
-                return False
-        except PermissionError as error:
-            return getattr(error, "winerror", None) == _SHARING_VIOLATION
-        except OSError:
-            return False
-    try:
-        descriptor = os.open(encoded, os.O_RDONLY | os.O_NONBLOCK)
-    except OSError:
-        return False
-    try:
-        fcntl.flock(descriptor, fcntl.LOCK_SH | fcntl.LOCK_NB)
-        return False
-    except BlockingIOError:
-        return True
-    except OSError:
-        return False
-    finally:
-        os.close(descriptor)
+def _residuals_of(room: Any, count: int) -> Floats:
+    residuals: Floats = room if not isinstance(room, Array) else list(room)[:count]
+    return residuals
 
 
-def _refusal_reason(encoded):
-    """Why the library refused the point file, as far as can be told from outside."""
-    name = os.fsdecode(encoded)
-    if not os.path.exists(encoded):
-        return "the point file %r does not exist" % (name,)
-    if not os.path.isfile(encoded):
-        return "%r is not a regular file" % (name,)
-    if _held_elsewhere(encoded):
-        return ("the point file %r is held open by another measurement (the reader locks the "
-                "file it reads): try again when that one is done" % (name,))
-    return ("the point file %r cannot be read as points (empty, or not whole finite numbers "
-            "three to a point), or its points determine no single plane" % (name,))
+def _fit(name: str, export: str, record: Any, cloud: PointArray,
+         residuals: Optional[Any]) -> Any:
+    fitted = record()
+    fitted.size = sizeof(record)
+    problem = _inspect.tvi_problem()
+    status = _inspect.function(export)(cloud.pointer, cloud.count, byref(fitted),
+                                       None if residuals is None else _residuals_pointer(residuals),
+                                       byref(problem))
+    if status != _inspect.OK:
+        raise refusal(name, export, problem)
+    return fitted
 
 
-def flatness(path):
-    """The flatness of the points of a text file: the width of the band of their signed
-    distances to the best-fit plane.
+def fit_plane(points: PointSet) -> PlaneFit:
+    """The least-squares plane of at least three points: PlaneFit(plane, centroid, normal,
+    residuals, rms, flatness). Raises RefusedError (with the problem's ``kind``:
+    "too_few_points", "not_finite" naming the point, "no_unique_fit") when the points determine
+    no unique plane."""
+    cloud = point_array(points)
+    room = _residual_room(points, cloud.count)
+    fitted = _fit("fit_plane", "tvi_fit_plane", _inspect.tvi_plane_fit, cloud, room)
+    return PlaneFit(plane_of(fitted.plane) if fitted.has_plane else None,
+                    point_of(fitted.centroid), vector_of(fitted.normal),
+                    _residuals_of(room, cloud.count), fitted.rms, fitted.flatness)
 
-    ``path`` is a str, bytes or os.PathLike, encoded with the file system's encoding. The file
-    holds numbers separated by spaces, commas, tabs or line breaks, three to a point. Raises
-    RefusedError when the file cannot be read (missing, held by another measurement, empty, or
-    not a point file the library accepts) or its points determine no plane; the error's reason
-    says which it can tell.
-    """
+
+def fit_line(points: PointSet) -> LineFit:
+    """The least-squares line of at least three points: LineFit(segment, centroid, direction,
+    residuals, rms, largest). Raises RefusedError (``kind`` as for :func:`fit_plane`) when the
+    points determine no unique line."""
+    cloud = point_array(points)
+    room = _residual_room(points, cloud.count)
+    fitted = _fit("fit_line", "tvi_fit_line", _inspect.tvi_line_fit, cloud, room)
+    return LineFit(segment_of(fitted.segment) if fitted.has_segment else None,
+                   point_of(fitted.centroid), vector_of(fitted.direction),
+                   _residuals_of(room, cloud.count), fitted.rms, fitted.high)
+
+
+def _flatness_of_file(path: PathLike) -> float:
     value = c_double()
-    encoded = _encoded_path(path)
-    if raw.gte_measure_platness_pointCloud_file(encoded, byref(value)) != codes.FLATNESS_MEASURED:
-        raise RefusedError("flatness", "gte_measure_platness_pointCloud_file",
-                           _refusal_reason(encoded))
+    problem = _inspect.tvi_problem()
+    export = "tvi_least_squares_flatness_file"
+    status = _inspect.function(export)(encoded_path(path), byref(value), byref(problem))
+    if status != _inspect.OK:
+        raise refusal("flatness", export, problem)
     return value.value
 
 
-def moment2(points):
+def _flatness_of_points(points: PointSet) -> float:
+    # The first library's rules for the points of a file: none is no point file, one or two
+    # measure flat, and every coordinate must be a finite number.
+    cloud = point_array(points)
+    if cloud.count == 0:
+        raise RefusedError("flatness", "tvi_fit_plane", "no point", kind="no_point")
+    if cloud.count < 3:
+        for i in range(cloud.count):
+            if not all(math.isfinite(v) for v in point_of(cloud.pointer[i])):
+                raise RefusedError("flatness", "tvi_fit_plane",
+                                   "point %d has a coordinate that is not finite" % (i + 1),
+                                   kind="not_finite", element=i + 1)
+        return 0.0
+    fitted = _fit("flatness", "tvi_fit_plane", _inspect.tvi_plane_fit, cloud, None)
+    result: float = fitted.flatness
+    return result
+
+
+def flatness(points_or_path: Union[PathLike, PointSet]) -> float:
+    """The least-squares flatness of points: the width of the band of their signed distances
+    to the best-fit plane (0 for one or two points).
+
+    Given a path (str, bytes or os.PathLike, encoded with the file system's encoding), the
+    points of that text file, read by the first library's rules: numbers separated by spaces,
+    commas, tabs or line breaks, three to a point; the figure is that library's export's. Given
+    points (an (n, 3) array or a sequence of points), the same figure, to the bit, as for the
+    same points written to a file. Raises RefusedError with the reason (``kind``, ``line``,
+    ``text``, ...: "missing", "locked", "not_a_number" at its line, "no_unique_fit", ...) when
+    the file cannot be read or the points determine no plane.
+    """
+    if isinstance(points_or_path, (str, bytes, os.PathLike)):
+        return _flatness_of_file(points_or_path)
+    return _flatness_of_points(points_or_path)
+
+
+def moment2(points: PointSet) -> Moment:
     """The centroid and second-moment ellipse of at least three points in XY.
 
     Returns Moment(centroid, angle, major, minor): angle in radians between -pi/4 and pi/4, the
@@ -145,7 +224,7 @@ def moment2(points):
     return Moment(point_of(centroid), angle.value, major.value, minor.value)
 
 
-def profile_2d(measured, nominal, normals):
+def profile_2d(measured: PointSet, nominal: PointSet, normals: PointSet) -> float:
     """The profile of measured points against a nominal contour in XY: the width of the band
     of deviations, each measured point against its nearest nominal point along that point's
     normal (not normalised). ``normals`` holds one vector per nominal point. Raises
@@ -165,7 +244,7 @@ def profile_2d(measured, nominal, normals):
     return profile.value
 
 
-def straightness_xy_line(points, line):
+def straightness_xy_line(points: PointSet, line: LineLike) -> Straightness:
     """The straightness of the points about the line, measured horizontally across it.
 
     Returns Straightness(straightness, deviations): the band width and each point's signed
@@ -180,10 +259,11 @@ def straightness_xy_line(points, line):
     numpy = numpy_like(points)
     if numpy is not None:
         return Straightness(value, numpy.frombuffer(deviations, dtype=numpy.float64))
-    return Straightness(value, list(deviations))
+    values: List[float] = list(deviations)
+    return Straightness(value, values)
 
 
-def rotate_vector(vector, axis, angle):
+def rotate_vector(vector: VectorLike, axis: VectorLike, angle: float) -> Vector:
     """The vector rotated about the axis (any non-zero length) by angle degrees, right-hand
     rule. A zero axis gives cos(angle) * vector."""
     result = gte_vector()

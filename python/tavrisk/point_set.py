@@ -11,15 +11,18 @@ farther than sigma_factor standard deviations from their mean are first replaced
 They need more than 2 * (trim_count + average_count) points per set.
 """
 
+from __future__ import annotations
+
 from ctypes import byref, c_double
+from typing import Optional, Tuple
 
 from . import codes, raw
 from ._integers import c_int_argument
-from ._points import point_array
+from ._points import PointSet, point_array
 from .errors import RefusedError
 from .records import gte_gap_result
-from .results import Extremes, Interval, SegmentInterval, gap_result_of
-from .shapes import c_line, c_lseg
+from .results import Extremes, GapResult, Interval, SegmentInterval, gap_result_of
+from .shapes import LineLike, c_line, c_lseg
 
 __all__ = [
     "dist_points_line",
@@ -39,17 +42,17 @@ _TOO_FEW_FOR_TRIM = "a set has no more than 2 * (trim_count + average_count) poi
 _XY = "an empty set, or a line without XY direction"
 
 
-def _counts(trim_count, average_count):
+def _counts(trim_count: int, average_count: int) -> Tuple[int, int]:
     """The two counts as the library's ints; beyond them OverflowError names the argument."""
     return c_int_argument(trim_count, "trim_count"), c_int_argument(average_count, "average_count")
 
 
-def _sigma(sigma_factor):
+def _sigma(sigma_factor: Optional[float]) -> Tuple[float, bool]:
     """The library's (sigmaFactor, useSigma) of an optional factor."""
     return (0.0, False) if sigma_factor is None else (sigma_factor, True)
 
 
-def dist_points_line(points, line):
+def dist_points_line(points: PointSet, line: LineLike) -> Extremes:
     """The largest and smallest distance of the points to the line: Extremes(max_dist,
     min_dist). Raises RefusedError for fewer than two points."""
     cloud = point_array(points)
@@ -61,7 +64,7 @@ def dist_points_line(points, line):
     return Extremes(high.value, low.value)
 
 
-def gap_points_line(points, line):
+def gap_points_line(points: PointSet, line: LineLike) -> GapResult:
     """The gap between the points and the line: GapResult with the centroid's gap to the line
     as center_gap, the largest and smallest point distances as max_gap and min_gap, the
     direction from the centroid to its foot. Raises RefusedError for fewer than two points."""
@@ -73,7 +76,8 @@ def gap_points_line(points, line):
     return gap_result_of(result)
 
 
-def interval_points_line(points, line, trim_count, average_count, sigma_factor=None):
+def interval_points_line(points: PointSet, line: LineLike, trim_count: int, average_count: int,
+                         sigma_factor: Optional[float] = None) -> Interval:
     """Robust largest and smallest distance of the points to the line: Interval(max_average,
     min_average). Raises RefusedError when the set is too small for the counts."""
     cloud = point_array(points)
@@ -88,7 +92,8 @@ def interval_points_line(points, line, trim_count, average_count, sigma_factor=N
     return Interval(high.value, low.value)
 
 
-def gap_sigma_points_line(points, line, trim_count, average_count, sigma_factor=None):
+def gap_sigma_points_line(points: PointSet, line: LineLike, trim_count: int, average_count: int,
+                          sigma_factor: Optional[float] = None) -> GapResult:
     """:func:`gap_points_line` with the robust averages as max_gap and min_gap."""
     cloud = point_array(points)
     result = gte_gap_result()
@@ -102,7 +107,7 @@ def gap_sigma_points_line(points, line, trim_count, average_count, sigma_factor=
     return gap_result_of(result)
 
 
-def dist_points_points(points1, points2, line):
+def dist_points_points(points1: PointSet, points2: PointSet, line: LineLike) -> Extremes:
     """The largest and smallest XY gap across the line between any point of set 1 and any of
     set 2: Extremes(max_dist, min_dist). Raises RefusedError for an empty set or a vertical
     line."""
@@ -114,7 +119,7 @@ def dist_points_points(points1, points2, line):
     return Extremes(high.value, low.value)
 
 
-def gap_xy_points_points(points1, points2, line):
+def gap_xy_points_points(points1: PointSet, points2: PointSet, line: LineLike) -> GapResult:
     """The XY gap across the line between two point sets: GapResult (center_gap between the
     centroids, max_gap and min_gap over all pairs). Raises RefusedError for an empty set or a
     vertical line."""
@@ -126,7 +131,8 @@ def gap_xy_points_points(points1, points2, line):
     return gap_result_of(result)
 
 
-def interval_points_points(points1, points2, line, trim_count, average_count, sigma_factor=None):
+def interval_points_points(points1: PointSet, points2: PointSet, line: LineLike, trim_count: int,
+                           average_count: int, sigma_factor: Optional[float] = None) -> Interval:
     """The sums of :func:`interval_points_line` of both sets: for two edges on opposite sides
     of the line, the widest and narrowest widths between them: Interval(max_average,
     min_average)."""
@@ -143,8 +149,8 @@ def interval_points_points(points1, points2, line, trim_count, average_count, si
     return Interval(high.value, low.value)
 
 
-def gap_sigma_points_points(points1, points2, line, trim_count, average_count,
-                            sigma_factor=None):
+def gap_sigma_points_points(points1: PointSet, points2: PointSet, line: LineLike, trim_count: int,
+                            average_count: int, sigma_factor: Optional[float] = None) -> GapResult:
     """:func:`gap_xy_points_points` with robust averages over all pairs as max_gap and min_gap;
     with sigma_factor, points far from their set's plane along the line are pulled in first."""
     cloud1, cloud2 = point_array(points1), point_array(points2)
@@ -160,7 +166,7 @@ def gap_sigma_points_points(points1, points2, line, trim_count, average_count,
     return gap_result_of(result)
 
 
-def interval_xy_segment_segment(segment1, segment2):
+def interval_xy_segment_segment(segment1: LineLike, segment2: LineLike) -> SegmentInterval:
     """The XY gap across two segments' common direction: SegmentInterval(center_gap, max_dist,
     min_dist), the centre gap and the largest and smallest end-point gaps."""
     high, low = c_double(), c_double()
@@ -169,7 +175,7 @@ def interval_xy_segment_segment(segment1, segment2):
     return SegmentInterval(center_gap, high.value, low.value)
 
 
-def gap_xy_segment_segment(segment1, segment2):
+def gap_xy_segment_segment(segment1: LineLike, segment2: LineLike) -> GapResult:
     """:func:`interval_xy_segment_segment` as a GapResult with the measuring direction and the
     midpoint of the centres (z = 0)."""
     result = gte_gap_result()

@@ -7,13 +7,17 @@ a count, the path of the point file as ``bytes``. Arguments are in the library's
 point distances take the shape first). The Pythonic functions of the package call these.
 """
 
+from __future__ import annotations
+
+from typing import Any, Dict, Iterable
+
 from ._library import load_library
 from ._signatures import SIGNATURES
 
 library, library_path = load_library()
 
 
-def _declare(names):
+def _declare(names: Iterable[str]) -> Dict[str, Any]:
     declared = {}
     for name in names:
         restype, argtypes = SIGNATURES[name]

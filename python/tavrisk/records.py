@@ -8,7 +8,10 @@ the sizes and offsets the library was built with, and :func:`check_layout` compa
 structure against it when the package is imported.
 """
 
+from __future__ import annotations
+
 from ctypes import Structure, c_double, sizeof
+from typing import Dict, List, Mapping, Optional, Tuple, Type
 
 __all__ = [
     "gte_point",
@@ -154,7 +157,7 @@ class gte_gap_result(Structure):
     ]
 
 
-STRUCTURES = {
+STRUCTURES: Dict[str, Type[Structure]] = {
     cls.__name__: cls
     for cls in (
         gte_point,
@@ -174,7 +177,7 @@ STRUCTURES = {
 }
 
 # Size and field offsets, in bytes, of every record as the library lays it out.
-LAYOUT = {
+LAYOUT: Dict[str, Layout] = {
     "gte_point": (24, {"x": 0, "y": 8, "z": 16}),
     "gte_vector": (24, {"x": 0, "y": 8, "z": 16}),
     "gte_line": (48, {"pt": 0, "vector": 24}),
@@ -205,12 +208,16 @@ LAYOUT = {
 }
 
 
-def layout_errors(structure, size, offsets):
+#: A record's size and the offset of each field, by name.
+Layout = Tuple[int, Dict[str, int]]
+
+
+def layout_errors(structure: Type[Structure], size: int, offsets: Dict[str, int]) -> List[str]:
     """Lists how a ctypes structure differs from the expected size and field offsets."""
     errors = []
     if sizeof(structure) != size:
         errors.append("size %d, expected %d" % (sizeof(structure), size))
-    fields = [name for name, _ in structure._fields_]
+    fields = [field[0] for field in structure._fields_]
     if fields != list(offsets):
         errors.append("fields %s, expected %s" % (fields, list(offsets)))
     for name, offset in offsets.items():
@@ -222,7 +229,8 @@ def layout_errors(structure, size, offsets):
     return errors
 
 
-def check_layout(structures=None, layout=None):
+def check_layout(structures: Optional[Mapping[str, Type[Structure]]] = None,
+                 layout: Optional[Mapping[str, Layout]] = None) -> None:
     """Raises ImportError naming the first record whose structure disagrees with the layout."""
     structures = STRUCTURES if structures is None else structures
     layout = LAYOUT if layout is None else layout

@@ -1,10 +1,17 @@
 # SPDX-License-Identifier: MIT
 """Results as named tuples: several outputs of one measurement come back together."""
 
+from __future__ import annotations
+
 from struct import Struct
-from typing import List, NamedTuple, Optional
+from typing import TYPE_CHECKING, Any, Generic, List, NamedTuple, Optional, TypeVar, Union
 
 from .shapes import Line, Point, Vector
+
+if TYPE_CHECKING:
+    from ctypes import Structure
+
+    from ._arrays import Floats
 
 __all__ = [
     "DistResult",
@@ -24,44 +31,84 @@ __all__ = [
 ]
 
 
-class DistResult(NamedTuple):
-    """A distance from point1 (the measured or feature point) to point2 (found on the other
-    shape), with its components, in the caller's length unit."""
+# A distance measured for one point has numbers and Points in its fields; measured for an (n, 3)
+# array of points, the same fields hold arrays: (n,) for a number, (n, 3) for a point or vector.
+# Type checkers see that as the two type parameters of the three classes below (a generic named
+# tuple, which Python itself accepts from 3.11 only: before that the classes are plain).
+if TYPE_CHECKING:
+    Number = TypeVar("Number", float, "Floats")
+    Place = TypeVar("Place", Point, "Floats")
+    Direction = TypeVar("Direction", Vector, "Floats")
 
-    dist: float  #: distance in space
-    dx: float  #: |x1 - x2|
-    dy: float  #: |y1 - y2|
-    dz: float  #: |z1 - z2|
-    dxy: float  #: distance in the XY projection
-    dxz: float  #: distance in the XZ projection
-    dyz: float  #: distance in the YZ projection
-    point1: Point
-    point2: Point
-    direction: Vector  #: unit vector from point1 to point2; (0, 0, 0) when they coincide
+    class DistResult(NamedTuple, Generic[Number, Place, Direction]):
+        dist: Number
+        dx: Number
+        dy: Number
+        dz: Number
+        dxy: Number
+        dxz: Number
+        dyz: Number
+        point1: Place
+        point2: Place
+        direction: Direction
 
+    class FootDist(NamedTuple, Generic[Number, Place, Direction]):
+        foot: Place
+        result: DistResult[Number, Place, Direction]
 
-class FootDist(NamedTuple):
-    """The foot of the perpendicular on a line, and the distance from the point to it."""
+    class PointCircleDist(NamedTuple, Generic[Number, Place, Direction]):
+        center: DistResult[Number, Place, Direction]
+        nearest: DistResult[Number, Place, Direction]
+        opposite: DistResult[Number, Place, Direction]
 
-    foot: Point
-    result: DistResult
+    #: A distance of one point.
+    OneDist = DistResult[float, Point, Vector]
+    #: The distances of an array of points, field by field.
+    ArrayDist = DistResult["Floats", "Floats", "Floats"]
+else:
 
+    class DistResult(NamedTuple):
+        dist: Any
+        dx: Any
+        dy: Any
+        dz: Any
+        dxy: Any
+        dxz: Any
+        dyz: Any
+        point1: Any
+        point2: Any
+        direction: Any
 
-class PointCircleDist(NamedTuple):
-    """From a point to a circle's centre, its nearest circle point and the point opposite."""
+    class FootDist(NamedTuple):
+        foot: Any
+        result: Any
 
-    center: DistResult
-    nearest: DistResult
-    opposite: DistResult
+    class PointCircleDist(NamedTuple):
+        center: Any
+        nearest: Any
+        opposite: Any
+
+    OneDist = ArrayDist = DistResult
+
+DistResult.__doc__ = """A distance from point1 (the measured or feature point) to point2 (found on
+    the other shape), with its components, in the caller's length unit: dist in space; dx, dy,
+    dz the differences' magnitudes |x1 - x2|, ...; dxy, dxz, dyz the distances in the XY, XZ and
+    YZ projections; direction the unit vector from point1 to point2, (0, 0, 0) when they
+    coincide. Measured for an array of points, each field holds an array: (n,) for a number,
+    (n, 3) for a point or vector (views of one block of the library's records)."""
+FootDist.__doc__ = """The foot of the perpendicular on a line, and the distance from the point
+    to it (arrays of them for an array of points)."""
+PointCircleDist.__doc__ = """From a point to a circle's centre, its nearest circle point and the
+    point opposite (arrays of them for an array of points)."""
 
 
 class CircleDist(NamedTuple):
     """Between two circles, or a line and a circle: centre to centre (or to the line), and the
     nearest and farthest pairs; a pair is None where the library found none."""
 
-    center: DistResult
-    nearest: Optional[DistResult]
-    farthest: Optional[DistResult]
+    center: OneDist
+    nearest: Optional[OneDist]
+    farthest: Optional[OneDist]
 
 
 class AngleResult(NamedTuple):
@@ -145,26 +192,30 @@ class Straightness(NamedTuple):
     """The width of the band of signed deviations, and every point's deviation."""
 
     straightness: float
-    deviations: object  #: list of floats, or a numpy array when the points came as one
+    deviations: Union[Floats, List[float]]  #: a numpy array when the points came as one
 
 
 _new = tuple.__new__
 _unpack9, _unpack10, _unpack16 = (Struct("%dd" % n).unpack_from for n in (9, 10, 16))
 
 
-def dist_result_of(record):
+def dist_result_of(record: Structure) -> OneDist:
     dx, dxy, dist, dxz, dy, dyz, dz, x1, y1, z1, x2, y2, z2, u, v, w = _unpack16(record)
-    return _new(DistResult, (dist, dx, dy, dz, dxy, dxz, dyz, _new(Point, (x1, y1, z1)),
-                             _new(Point, (x2, y2, z2)), _new(Vector, (u, v, w))))
+    result: OneDist = _new(DistResult, (dist, dx, dy, dz, dxy, dxz, dyz, _new(Point, (x1, y1, z1)),
+                                        _new(Point, (x2, y2, z2)), _new(Vector, (u, v, w))))
+    return result
 
 
-def angle_result_of(record):
+def angle_result_of(record: Structure) -> AngleResult:
     angle, x, y, z, u1, v1, w1, u2, v2, w2 = _unpack10(record)
-    return _new(AngleResult, (angle, _new(Point, (x, y, z)), _new(Vector, (u1, v1, w1)),
-                              _new(Vector, (u2, v2, w2))))
+    result: AngleResult = _new(AngleResult, (angle, _new(Point, (x, y, z)),
+                                             _new(Vector, (u1, v1, w1)),
+                                             _new(Vector, (u2, v2, w2))))
+    return result
 
 
-def gap_result_of(record):
+def gap_result_of(record: Structure) -> GapResult:
     x, y, z, u, v, w, center_gap, min_gap, max_gap = _unpack9(record)
-    return _new(GapResult, (_new(Point, (x, y, z)), _new(Vector, (u, v, w)), center_gap, min_gap,
-                            max_gap))
+    result: GapResult = _new(GapResult, (_new(Point, (x, y, z)), _new(Vector, (u, v, w)),
+                                         center_gap, min_gap, max_gap))
+    return result

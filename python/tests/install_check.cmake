@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # Installs the Python component into PREFIX and imports the package from there, with neither
-# TAVRISK_LIBRARY nor LD_LIBRARY_PATH set: the library must be the copy installed beside it.
+# TAVRISK_LIBRARY nor LD_LIBRARY_PATH set: the libraries must be the copies installed beside it.
 # Variables: BUILD_DIR, PREFIX, PACKAGE_DIR (relative to PREFIX), PYTHON, PLATE,
 # PYTHON_ENVIRONMENT (extra NAME=VALUE for the interpreter, may be empty).
 file(REMOVE_RECURSE "${PREFIX}")
@@ -14,11 +14,15 @@ set(check [=[
 import os, sys, tavrisk
 package = os.path.dirname(tavrisk.__file__)
 assert package.startswith(os.path.realpath(sys.argv[1])), package
-assert os.path.dirname(tavrisk.library_path) == package, tavrisk.library_path
+for path in (tavrisk.library_path, tavrisk.inspect_library_path):
+    assert os.path.dirname(path) == package, path
+for typing_file in ("py.typed", "raw.pyi"):
+    assert os.path.exists(os.path.join(package, typing_file)), typing_file
 print(tavrisk.flatness(sys.argv[2]))
 ]=])
 execute_process(
-  COMMAND "${CMAKE_COMMAND}" -E env --unset=TAVRISK_LIBRARY --unset=LD_LIBRARY_PATH
+  COMMAND "${CMAKE_COMMAND}" -E env --unset=TAVRISK_LIBRARY --unset=TAVRISK_INSPECT_LIBRARY
+    --unset=LD_LIBRARY_PATH
     "PYTHONPATH=${PREFIX}/${PACKAGE_DIR}" PYTHONDONTWRITEBYTECODE=1 ASAN_OPTIONS=detect_leaks=0
     ${PYTHON_ENVIRONMENT} "${PYTHON}" -c "${check}" "${PREFIX}" "${PLATE}"
   RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)

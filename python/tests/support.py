@@ -57,3 +57,52 @@ def named(result, record):
         return plain(record)
     return tuple(named(part, getattr(record, re.sub("_(.)", lambda m: m[1].upper(), field)))
                  for field, part in zip(result._fields, result))
+
+
+def raw_stub_text():
+    """The text of tavrisk/raw.pyi: every export typed as the header declares it, with the
+    header's parameter names; pointers and arrays as Any, records by their ctypes classes."""
+    with open(HEADER) as header_file:
+        text = header_file.read()
+    declaration = re.compile(r"TAVRISK_API\s+(\w+)\s+TAVRISK_CALL\s+(gte_\w+)\(([^)]*)\);")
+    results = {"void": "None", "double": "float", "int": "int", "bool": "bool"}
+    records_used = set()
+    lines = []
+    for result, name, parameters in declaration.findall(text):
+        typed = []
+        for parameter in parameters.split(","):
+            parameter = " ".join(parameter.replace("const ", "").split())
+            pointer = "*" in parameter or parameter.endswith("]")
+            base = parameter.split()[0].rstrip("*")
+            argument = re.sub(r"\[.*\]$", "", parameter.split()[-1].lstrip("*"))
+            if base == "char":
+                kind = "bytes"
+            elif pointer:
+                kind = "Any"
+            elif base.startswith("gte_"):
+                kind = base
+                records_used.add(base)
+            else:
+                kind = results[base]
+            typed.append("%s: %s" % (argument, kind))
+        lines.append("def %s(%s, /) -> %s: ..." % (name, ", ".join(typed), results[result]))
+    header = [
+        "# SPDX-License-Identifier: MIT",
+        '"""Types of the exports of tavrisk.raw, as the header declares them (written by',
+        'python/tests/support.py: python3 python/tests/support.py > python/tavrisk/raw.pyi)."""',
+        "",
+        "from ctypes import CDLL",
+        "from typing import Any, List",
+        "",
+        "from .records import %s" % ", ".join(sorted(records_used)),
+        "",
+        "library: CDLL",
+        "library_path: str",
+        "__all__: List[str]",
+        "",
+    ]
+    return "\n".join(header + lines) + "\n"
+
+
+if __name__ == "__main__":
+    print(raw_stub_text(), end="")

@@ -16,8 +16,8 @@ from tavrisk import Point, RefusedError, raw
 
 
 def address_passed(points):
-    with mock.patch.object(raw, "gte_fit_plane", wraps=raw.gte_fit_plane) as spy:
-        result = t.fit_plane(points)
+    with mock.patch.object(raw, "gte_fit_lseg", wraps=raw.gte_fit_lseg) as spy:
+        result = t.fit_segment(points)
     return cast(spy.call_args.args[0], c_void_p).value, result
 
 
@@ -28,9 +28,9 @@ class InputTest(unittest.TestCase):
             self.assertEqual(t.dist_point_circle(*args), t.dist_point_circle(POINT, CIRCLE1))
         for points in (tuple(CLOUD), [Point(*p) for p in CLOUD], (p for p in CLOUD),
                        [list(p) for p in CLOUD]):
-            self.assertEqual(t.fit_plane(points), t.fit_plane(CLOUD))
-        with mock.patch.object(raw, "gte_fit_plane", return_value=0) as spy:
-            self.assertRaises(RefusedError, t.fit_plane, [])
+            self.assertEqual(t.fit_segment(points), t.fit_segment(CLOUD))
+        with mock.patch.object(raw, "gte_fit_lseg", return_value=0) as spy:
+            self.assertRaises(RefusedError, t.fit_segment, [])
         self.assertEqual(spy.call_args.args[:2], (None, 0))
 
     def test_every_path_type_reads_the_same_file(self):
@@ -76,7 +76,7 @@ class InputTest(unittest.TestCase):
     def test_float64_rows_are_read_in_place_and_other_arrays_copied(self):
         array = numpy.array(CLOUD)
         for points in (array, numpy.vstack([array, array])[len(CLOUD):]):
-            self.assertEqual(address_passed(points), (points.ctypes.data, t.fit_plane(CLOUD)))
+            self.assertEqual(address_passed(points), (points.ctypes.data, t.fit_segment(CLOUD)))
         # Regression: a float64 array in C order at an odd address went to the library in
         # place, where reading its doubles is undefined behaviour.
         misaligned = numpy.frombuffer(b"\0" + array.tobytes(), offset=1).reshape(-1, 3)
@@ -88,7 +88,7 @@ class InputTest(unittest.TestCase):
                 address, result = address_passed(points)
                 self.assertNotEqual(address, points.ctypes.data)
                 self.assertEqual(address % 8, 0)
-                self.assertEqual(result, t.fit_plane(points.astype(numpy.float64).tolist()))
+                self.assertEqual(result, t.fit_segment(points.astype(numpy.float64).tolist()))
         from_array = t.straightness_xy_line(array, LINE)
         self.assertIsInstance(from_array.deviations, numpy.ndarray)
         self.assertEqual((from_array.straightness, from_array.deviations.tolist()),

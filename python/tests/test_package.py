@@ -10,17 +10,17 @@ import subprocess
 import sys
 import tempfile
 import unittest
-import zipfile
-from importlib.util import find_spec
 from unittest import mock
 
 import tavrisk
-from support import HEADER, SCRATCH, SOURCE_DIR, exports
-from tavrisk import _library, codes, raw, records
+from support import HEADER, SCRATCH, SOURCE_DIR, exports, raw_stub_text
+from tavrisk import _inspect, _library, codes, raw, records
 from tavrisk._signatures import SIGNATURES
 
 with open(HEADER) as header_file:
     HEADER_TEXT = header_file.read()
+with open(os.path.join(SOURCE_DIR, "include", "tavrisk_inspect.h")) as header_file:
+    INSPECT_HEADER_TEXT = header_file.read()
 DECLARATION = re.compile(r"TAVRISK_API\s+(\w+)\s+TAVRISK_CALL\s+(gte_\w+)\(([^)]*)\);")
 SCALARS = {"void": None, "double": ctypes.c_double, "int": ctypes.c_int, "bool": ctypes.c_bool}
 
@@ -76,6 +76,67 @@ class DeclarationTest(unittest.TestCase):
         self.assertEqual(tavrisk.__version__, expected)
 
 
+class InspectDeclarationTest(unittest.TestCase):
+    def test_the_second_library_s_functions_are_declared_as_its_header_does(self):
+        declared = re.findall(r"TAVRISK_API\s+([\w ]+?\**)\s*TAVRISK_CALL\s+(tvi_\w+)\(([^)]*)\)",
+                              INSPECT_HEADER_TEXT)
+        with open(os.path.join(SOURCE_DIR, "tools", "inspect_exports.txt")) as listing:
+            self.assertEqual(sorted(name for _, name, _ in declared), sorted(listing.read().split()))
+        kinds = {"int": ctypes.c_int, "size_t": ctypes.c_size_t, "void": None,
+                 "const char*": ctypes.c_char_p, "const void*": ctypes.c_void_p}
+        for result, name, parameters in declared:
+            if name not in _inspect.SIGNATURES:
+                continue  # not called by the package
+            restype, argtypes = _inspect.SIGNATURES[name]
+            with self.subTest(name):
+                self.assertEqual(restype, kinds[result.strip()])
+                given = [" ".join(p.split()[:-1]) for p in parameters.split(",") if p != "void"]
+                self.assertEqual(len(given), len(argtypes))
+                for c_type, ctypes_type in zip(given, argtypes):
+                    base = c_type.replace("const ", "").rstrip("*")
+                    if c_type.endswith("*"):
+                        pointed = getattr(ctypes_type, "_type_", None)
+                        self.assertIn(ctypes_type, (ctypes.c_char_p, ctypes.c_void_p,
+                                                    ctypes.POINTER(pointed)), c_type)
+                        if pointed is not None and base.startswith(("gte_", "tvi_")):
+                            pointed_name = getattr(pointed, "__name__", "")
+                            self.assertIn(base.rstrip("*"), (pointed_name, "tvi_points"))
+                    elif base in kinds:
+                        self.assertIs(ctypes_type, kinds[base])
+                    else:
+                        self.assertEqual(ctypes_type.__name__,
+                                         "gte_circle" if base == "gte_arc" else base)
+
+    def test_the_second_library_s_records_are_laid_out_as_its_header_checks(self):
+        sizes = {"size_t": ctypes.sizeof(ctypes.c_size_t),
+                 "tvi_support_point": ctypes.sizeof(_inspect.tvi_support_point)}
+
+        def expression(text):
+            """The value of a C constant expression of the header's checks."""
+            text = re.sub(r"sizeof\((\w+)\)", lambda m: str(sizes[m[1]]), " ".join(text.split()))
+            return eval(text.replace("/", "//").replace("TVI_MAX_SUPPORT",
+                                                        str(_inspect.MAX_SUPPORT)))
+
+        for name, structure in _inspect.STRUCTURES.items():
+            offsets = dict(re.findall(r"TAVRISK_CHECK_OFFSET\(%s, (\w+),\s*([^;]+)\);" % name,
+                                      INSPECT_HEADER_TEXT))
+            size = re.search(r"TAVRISK_CHECK_SIZE\(%s,\s*([^;]+)\);" % name, INSPECT_HEADER_TEXT)
+            with self.subTest(name):
+                self.assertEqual([field[0] for field in structure._fields_], list(offsets))
+                self.assertEqual({field: getattr(structure, field).offset for field in offsets},
+                                 {field: expression(value) for field, value in offsets.items()})
+                self.assertEqual(ctypes.sizeof(structure), expression(size[1]))
+        problem = dict(re.findall(r"TAVRISK_CHECK_OFFSET\(tvi_problem, (\w+), ([^)]+)\);",
+                                  INSPECT_HEADER_TEXT))
+        self.assertEqual([f[0] for f in _inspect.tvi_problem._fields_], list(problem))
+        self.assertEqual(_inspect.tvi_problem.message.offset, 64 + _inspect.PROBLEM_TEXT_SIZE)
+
+    def test_the_raw_module_s_types_are_the_header_s(self):
+        with open(os.path.join(SOURCE_DIR, "python", "tavrisk", "raw.pyi")) as stub:
+            self.assertEqual(stub.read(), raw_stub_text(),
+                             "python3 python/tests/support.py > python/tavrisk/raw.pyi")
+
+
 class LibraryTest(unittest.TestCase):
     def test_the_variable_comes_first_then_the_copy_beside_then_the_system(self):
         empty = tempfile.mkdtemp(dir=SCRATCH)
@@ -85,7 +146,8 @@ class LibraryTest(unittest.TestCase):
                 mock.patch.object(ctypes.util, "find_library", return_value=None) as find:
             with self.assertRaises(ImportError) as raised:
                 _library.load_library({})
-            for place in ("TAVRISK_LIBRARY: not set", empty, "system's library search"):
+            for place in ("TAVRISK_LIBRARY: not set", empty, "system's library search",
+                          "pip install --no-build-isolation ./python"):
                 self.assertIn(place, str(raised.exception))
             find.return_value = raw.library_path  # the system's search finds it
             self.assertEqual(_library.load_library({})[1], raw.library_path)
@@ -93,20 +155,13 @@ class LibraryTest(unittest.TestCase):
             self.assertEqual(_library.load_library({})[1], beside)
             with self.assertRaisesRegex(ImportError, "TAVRISK_LIBRARY.*libnothing.so"):
                 _library.load_library({"TAVRISK_LIBRARY": os.path.join(empty, "libnothing.so")})
-
-    @unittest.skipUnless(find_spec("setuptools") and find_spec("wheel"), "no setuptools or wheel")
-    def test_the_project_file_builds_a_wheel_with_the_library_beside_the_package(self):
-        work = os.path.join(tempfile.mkdtemp(dir=SCRATCH), "python")
-        shutil.copytree(os.path.join(SOURCE_DIR, "python"), work,
-                        ignore=shutil.ignore_patterns("__pycache__", "tests"))
-        shutil.copy(raw.library_path, os.path.join(work, "tavrisk", "libTavrisk.so"))
-        code = "from setuptools import build_meta; print(build_meta.build_wheel('dist'))"
-        run = subprocess.run([sys.executable, "-c", code], cwd=work, capture_output=True,
-                             text=True)
-        self.assertEqual(run.returncode, 0, run.stderr)
-        with zipfile.ZipFile(os.path.join(work, "dist", run.stdout.split()[-1])) as archive:
-            self.assertLessEqual({"tavrisk/raw.py", "tavrisk/libTavrisk.so"},
-                                 set(archive.namelist()))
+        # TavriskInspect is looked for beside the Tavrisk loaded before the package.
+        inspect = _library.load_inspect_library(raw.library_path, {})
+        self.assertEqual(os.path.dirname(inspect[1]),
+                         os.path.dirname(os.path.abspath(raw.library_path)))
+        with self.assertRaisesRegex(ImportError, "TAVRISK_INSPECT_LIBRARY.*libnothing.so"):
+            _library.load_inspect_library(raw.library_path, {
+                "TAVRISK_INSPECT_LIBRARY": os.path.join(empty, "libnothing.so")})
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "api/export_guard.h"
 #include "tavrisk_inspect.h"
 
 namespace tavrisk {
@@ -36,6 +37,24 @@ inline void report(tvi_problem* to, tvi_problem const& problem) noexcept {
     if (to != nullptr) {
         *to = problem;
     }
+}
+
+// Runs body(found), a call of the second library that returns a TVI_ status and fills the
+// problem record found (given as TVI_PROBLEM_NONE), for the host: the record reaches problem on
+// every path and no exception leaves; running out of memory is TVI_OUT_OF_MEMORY.
+template <class Body>
+int guardedCall(tvi_problem* problem, Body&& body) noexcept {
+    return guardedOr(
+        [&] {
+            tvi_problem found = problemOf(TVI_PROBLEM_NONE);
+            int const status = body(found);
+            report(problem, found);
+            return status;
+        },
+        [problem] {
+            report(problem, outOfMemoryProblem());
+            return TVI_OUT_OF_MEMORY;
+        });
 }
 
 }  // namespace tavrisk

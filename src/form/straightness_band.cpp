@@ -53,6 +53,10 @@ constexpr double kGreatestTrustedMagnitude = 0x1p500;
 // |s N_k| must exceed the coordinate p_k by at least this factor (four units in the last place).
 constexpr double kLeastRelativeStep = 0x1p-50;
 
+// A line direction with less horizontal length than this (within about 0.057 degrees of the
+// vertical) has no horizontal across direction.
+constexpr double kMinHorizontalLength = 0.001;
+
 int largestComponent(Vector3 const& n) {
     int k = 0;
     for (int j = 1; j < 3; ++j) {
@@ -210,6 +214,18 @@ DeviationBand blockwiseBand(gte_point const* points, int count, gte::Plane3 cons
 }
 
 }  // namespace
+
+gte::Plane3 straightnessPlane(gte_line const& line) {
+    gte::Line3 const gteLine = toLine3(line);
+    Vector3 const up(0.0, 0.0, 1.0);
+    Vector3 normal;
+    if (gte::Length(gte::Cross(up, gteLine.direction)) > kMinHorizontalLength) {
+        normal = gte::Cross(gteLine.direction, up);
+    } else {
+        normal = gte::Cross(gteLine.direction, Vector3(1.0, 0.0, 0.0));
+    }
+    return gte::Plane3::fromNormalAndPoint(normal, gteLine.origin);
+}
 
 double signedDeviation(Vector3 const& point, gte::Plane3 const& plane) {
     auto const toPlane = gte::Distance(point, plane);

@@ -13,6 +13,12 @@ struct DeviationBand {
     double low;   // the smallest deviation; NaN likewise
 };
 
+// The plane the straightness about a line measures from: the vertical plane through the line,
+// its normal the line's unit direction crossed with the vertical, pointing to the right of the
+// line seen from above and as long as the direction's horizontal part. A line within about 0.057
+// degrees of vertical has no horizontal across direction: its plane is crossed with x instead.
+gte::Plane3 straightnessPlane(gte_line const& line);
+
 // A point's deviation as the measurement defines it: its distance to the plane, negated when the
 // unit vector from its foot on the plane to the point points against the plane's normal.
 double signedDeviation(gte::Vector3 const& point, gte::Plane3 const& plane);

@@ -17,9 +17,10 @@ char const* const kProblemKindNames[] = {
     "truncated",      "bad_header",     "unknown_type",   "no_coordinates",
     "count_mismatch", "too_large",      "bad_option",     "null_argument",
     "out_of_memory",  "cancelled",      "too_few_points", "out_of_range",
-    "no_center",
+    "no_center",      "no_unique_fit",
 };
-static_assert(sizeof kProblemKindNames / sizeof kProblemKindNames[0] == TVI_PROBLEM_NO_CENTER + 1,
+static_assert(sizeof kProblemKindNames / sizeof kProblemKindNames[0] ==
+                  TVI_PROBLEM_NO_UNIQUE_FIT + 1,
               "every problem kind has its name");
 
 // Indexed by TVI_FORMAT_.

@@ -179,17 +179,8 @@ int readPoints(tvi_read_options const* options, tvi_points** points, tvi_problem
 template <class Read>
 int guardedReading(tvi_read_options const* options, tvi_points** points, tvi_problem* problem,
                    Read&& read) {
-    return guardedOr(
-        [&] {
-            tvi_problem found = problemOf(TVI_PROBLEM_NONE);
-            int const status = readPoints(options, points, found, read);
-            report(problem, found);
-            return status;
-        },
-        [problem] {
-            report(problem, outOfMemoryProblem());
-            return TVI_OUT_OF_MEMORY;
-        });
+    return guardedCall(
+        problem, [&](tvi_problem& found) { return readPoints(options, points, found, read); });
 }
 
 }  // namespace

@@ -19,9 +19,6 @@ namespace {
 constexpr int kMinMomentPoints = 3;
 // The axis angle of points without a preferred direction (equal spreads, no correlation).
 constexpr double kNoPreferredAngle = 0.0;
-// A line direction with less horizontal length than this (within about 0.057 degrees of the
-// vertical) has no horizontal across direction.
-constexpr double kMinHorizontalLength = 0.001;
 
 }  // namespace
 
@@ -105,18 +102,7 @@ double gte_straightness_xy_line(const gte_point* points, int count, gte_line lin
     if (points == nullptr || count <= 0) {
         return TAVRISK_NO_STRAIGHTNESS;
     }
-    gte::Line3 const gteLine = toLine3(line);
-    Vector3 const up(0.0, 0.0, 1.0);
-    // Deviations are measured horizontally, in the vertical plane through the line. A vertical
-    // line has no horizontal across direction: it is measured across y instead.
-    Vector3 normal;
-    if (gte::Length(gte::Cross(up, gteLine.direction)) > kMinHorizontalLength) {
-        normal = gte::Cross(gteLine.direction, up);
-    } else {
-        normal = gte::Cross(gteLine.direction, Vector3(1.0, 0.0, 0.0));
-    }
-    gte::Plane3 const plane = gte::Plane3::fromNormalAndPoint(normal, gteLine.origin);
-    DeviationBand const band = deviationBand(points, count, plane, deviations);
+    DeviationBand const band = deviationBand(points, count, straightnessPlane(line), deviations);
     return band.high - band.low;
 }
 

@@ -3,6 +3,7 @@
 // circle. Each reports the pair (given point, closest point on the shape).
 #include "api/convert.h"
 #include "api/dist_result.h"
+#include "api/point_dist_records.h"
 #include "api/records.h"
 #include "gte/point_distance_queries.h"
 
@@ -14,8 +15,7 @@ namespace {
 // Runs the point query against the converted shape and reports point -> closest point.
 template <class Shape>
 void measurePointTo(Shape const& shape, gte_point const& point, gte_dist_result* result) {
-    Vector3 const gtePoint = toVector3(point);
-    fillDistResult(gtePoint, gte::Distance(gtePoint, shape).closestPoint, result);
+    fillPointToShape(shape, toVector3(point), result);
 }
 
 }  // namespace
@@ -56,15 +56,7 @@ void gte_dist_point_circle(gte_circle circle, gte_point point, gte_dist_result* 
     if (result == nullptr) {
         return;
     }
-    gte::Circle3 const gteCircle = toCircle3(circle);
-    Vector3 const gtePoint = toVector3(point);
-    Vector3 const center = gteCircle.center;
-    Vector3 const nearest = gte::Distance(gtePoint, gteCircle).closestPoint;
-    // The far end of the diameter through the nearest point.
-    Vector3 const opposite = 2.0 * center - nearest;
-    fillDistResult(gtePoint, center, &result[0]);
-    fillDistResult(gtePoint, nearest, &result[1]);
-    fillDistResult(gtePoint, opposite, &result[2]);
+    fillPointToCircle(toCircle3(circle), toVector3(point), result);
 }
 
 void gte_dist_point_arc(gte_arc arc, gte_point point, gte_dist_result* result) {

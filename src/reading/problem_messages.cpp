@@ -167,6 +167,61 @@ tvi_problem tableProblem(TableProblem const& problem, TableLayout const& layout)
     return record;
 }
 
+tvi_problem pointFileProblem(PointFileProblem const& problem) {
+    using Kind = PointFileProblemKind;
+    std::string const line = "line " + std::to_string(problem.line);
+    std::string const value = quoted(problem.value, problem.valueCut);
+    int kind = TVI_PROBLEM_READ_ERROR;
+    std::string message;
+    switch (problem.kind) {
+        case Kind::none:
+            return problemOf(TVI_PROBLEM_NONE);
+        case Kind::missing:
+            return openingProblem(platform::LockedFile::Opening::missing);
+        case Kind::cannotOpen:
+            return openingProblem(platform::LockedFile::Opening::cannotOpen);
+        case Kind::notRegularFile:
+            return openingProblem(platform::LockedFile::Opening::notRegular);
+        case Kind::locked:
+            return openingProblem(platform::LockedFile::Opening::locked);
+        case Kind::empty:
+            return openingProblem(platform::LockedFile::Opening::empty);
+        case Kind::readError:
+            message = "the file could not be read to its end";
+            break;
+        case Kind::notANumber:
+            kind = TVI_PROBLEM_NOT_A_NUMBER;
+            message = line + ": " + value + " is not a number";
+            break;
+        case Kind::notFinite:
+            kind = TVI_PROBLEM_NOT_FINITE;
+            message = line + ": " + value + " is not a finite number";
+            break;
+        case Kind::valueTooLong:
+            kind = TVI_PROBLEM_VALUE_TOO_LONG;
+            message = line + ": a value is longer than 1024 characters";
+            break;
+        case Kind::incompletePoint:
+            kind = TVI_PROBLEM_COUNT_MISMATCH;
+            message =
+                "the values do not make whole points: one or two are left after the last "
+                "point (three values make a point)";
+            break;
+        case Kind::noPoint:
+            kind = TVI_PROBLEM_NO_POINT;
+            message = "no point: the file holds no value";
+            break;
+        case Kind::outOfMemory:
+            return outOfMemoryProblem();
+    }
+    tvi_problem record = problemOf(kind);
+    record.format = TVI_FORMAT_TEXT;
+    record.line = problem.line;
+    setProblemText(record, problem.value, problem.valueCut);
+    setProblemMessage(record, message);
+    return record;
+}
+
 tvi_problem unreadProblem(int format, char const* name) {
     char const* advice = "export the points as text, PLY, PCD, LAS or STL";
     int option = TVI_OPTION_NONE;

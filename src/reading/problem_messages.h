@@ -5,6 +5,7 @@
 
 #include "formats/format_problem.h"
 #include "platform/locked_file.h"
+#include "pointtext/point_file_problem.h"
 #include "pointtext/point_table.h"
 #include "tavrisk_inspect.h"
 
@@ -22,6 +23,9 @@ tvi_problem unreadProblem(int format, char const* name);
 
 // The record for a problem of the reader of a point format (PLY, PCD, LAS, STL).
 tvi_problem formatProblem(FormatProblem const& problem, int format);
+
+// The record for a file the first library's point-file reader refuses (values three to a point).
+tvi_problem pointFileProblem(PointFileProblem const& problem);
 
 // The record for a problem of the calling itself (TVI_PROBLEM_BAD_OPTION, _NULL_ARGUMENT,
 // _OUT_OF_MEMORY, _CANCELLED, _EMPTY, _READ_ERROR), with its message.

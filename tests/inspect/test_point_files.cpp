@@ -400,14 +400,14 @@ TEST(PointFiles, ShowTheOffendingTextPrintableAndCut) {
 
 TEST(PointFiles, NameEveryKindAndFormatAndTheVersion) {
     std::set<std::string> names;
-    for (int kind = TVI_PROBLEM_NONE; kind <= TVI_PROBLEM_NO_CENTER; ++kind) {
+    for (int kind = TVI_PROBLEM_NONE; kind <= TVI_PROBLEM_NO_UNIQUE_FIT; ++kind) {
         names.insert(tvi_problem_kind_name(kind));
     }
-    EXPECT_EQ(names.size(), std::size_t(TVI_PROBLEM_NO_CENTER + 1));
+    EXPECT_EQ(names.size(), std::size_t(TVI_PROBLEM_NO_UNIQUE_FIT + 1));
     EXPECT_EQ(names.count("unknown"), 0u);
     EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_AMBIGUOUS_COMMA), "ambiguous_comma");
     EXPECT_STREQ(tvi_problem_kind_name(-1), "unknown");
-    EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_NO_CENTER + 1), "unknown");
+    EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_NO_UNIQUE_FIT + 1), "unknown");
     EXPECT_STREQ(tvi_format_name(TVI_FORMAT_PLY), "PLY");
     EXPECT_STREQ(tvi_format_name(TVI_FORMAT_BINARY + 1), "unknown");
     EXPECT_EQ(tvi_version(), TAVRISK_VERSION_NUMBER);
