@@ -40,9 +40,22 @@ constexpr int kArcSineTerms = 7;
 
 constexpr double kSigns[2] = {1.0, -1.0};
 
-// A point t of [0, 1] as c + h, c = i/256 the nearest table point and h = t - c exact, with
-// h = head + rest by Veltkamp's split (26-bit head, |rest| <= 2^-27 |h|). A split relative to h
-// matters where c = 0 and t is tiny: the rest goes into the low part of a result near t.
+// A point t of [0, 1] as c + h, c = i/256 the nearest table point and h = t - c exact.
+struct TablePoint {
+    int index;
+    double h;
+};
+
+inline TablePoint NearestTablePoint(double t) {
+    // t plus 1.5 * 2^44 rounds t to a multiple of 2^-8, which fills the sum's low bits.
+    constexpr double kStepShift = 0x1.8p44;
+    double const shifted = t + kStepShift;
+    return {static_cast<int>(BitsOf(shifted) & 0x1ff), t - (shifted - kStepShift)};
+}
+
+// The same with h = head + rest by Veltkamp's split (26-bit head, |rest| <= 2^-27 |h|), for the
+// product f'(c) h. A split relative to h matters where c = 0 and t is tiny: the rest goes into
+// the low part of a result near t.
 struct ArcPoint {
     int index;
     double h;
@@ -50,11 +63,8 @@ struct ArcPoint {
 };
 
 inline ArcPoint ArcPointOf(double t) {
-    // t plus 1.5 * 2^44 rounds t to a multiple of 2^-8, which fills the sum's low bits.
-    constexpr double kStepShift = 0x1.8p44;
-    double const shifted = t + kStepShift;
-    double const h = t - (shifted - kStepShift);
-    return {static_cast<int>(BitsOf(shifted) & 0x1ff), h, Split(h)};
+    TablePoint const point = NearestTablePoint(t);
+    return {point.index, point.h, Split(point.h)};
 }
 
 // f(c + h) - f(c) from the Taylor row of f at c, for |h| <= 2^-9: the linear part f'(c) h as a
@@ -71,10 +81,9 @@ struct ArcTerms {
     double higher;
 };
 
+// The terms from h^2 on: a[0] h^2 + ... + a[kTerms - 1] h^(kTerms + 1).
 template <int kTerms>
-inline ArcTerms ArcTermsOf(TaylorRow const& row, ArcPoint const& p) {
-    double const* a = row.higher;
-    double const h = p.h;
+inline double HigherTerms(double const* a, double h) {
     double const h2 = h * h;
     double inner = a[kTerms - 2] + h * a[kTerms - 1];
     if constexpr (kTerms % 2 == 1) {
@@ -84,8 +93,12 @@ inline ArcTerms ArcTermsOf(TaylorRow const& row, ArcPoint const& p) {
     for (int k = kTerms - (kTerms % 2 == 1 ? 3 : 2) - 2; k >= 0; k -= 2) {
         inner = (a[k] + h * a[k + 1]) + h2 * inner;
     }
-    SplitDoubleDouble const& slope = row.slope;
-    return {MultiplyByEntry(slope, h, p.split), h2 * inner};
+    return h2 * inner;
+}
+
+template <int kTerms>
+inline ArcTerms ArcTermsOf(TaylorRow const& row, ArcPoint const& p) {
+    return {MultiplyByEntry(row.slope, p.h, p.split), HigherTerms<kTerms>(row.higher, p.h)};
 }
 
 // whole - part (both double-doubles, |whole| >= |part|, part's high part exact-ish) as a
@@ -106,25 +119,37 @@ inline DoubleDouble ArcTangentOfUnit(double t) {
                       (row.value.lo + terms.linear.lo) + terms.higher);
 }
 
-// atan(x) for 1 < x <= 2^54: pi/2 - atan(u), u = 1/x = u.hi + u.lo with u.lo = (1 - u.hi x)
-// u.hi (1 - u.hi x is exact from Dekker's product; the error, (1 - u.hi x)^2 u.hi, is below
-// 2^-106 u). u.lo enters through the slope at u.hi, f'(c) + 2 a2 h; what that leaves,
-// 3 a3 h^2 u.lo, is below 2^-71 absolutely. The result is at least pi/4, and every error of
-// atan(u) (at most 2^-67.3 of atan(u) <= pi/4) counts once; pi/2 - atan(c) and the next sum are
-// exact fast sums (pi/2 - atan(c) >= pi/4 > |f'(c) h|), and the four additions into the low
-// part are off by 2^-53 of at most 2^-17.8: 2^-67.2 of the result in all.
+// atan(x) for 1 < x <= 2^54: pi/2 - atan(1/x), and atan(1/x) = atan(u) + atan(q) with u a
+// 24-bit reciprocal (single precision: IEEE 754 too, so the same everywhere) and
+// q = (1 - u x)/(x + u) (the difference formula of the arc tangent: (1/x - u)/(1 + u/x)).
+// Neither needs a double-double reciprocal:
+// - u = RN24(1 / RN24(x)), so |1 - u x| <= 2^-22.99; x = x1 + x2 with x1 = RN24(x) and x2 of at
+//   most 29 bits, so u x1 and u x2 are exact, 1 - u x1 is exact (Sterbenz), and e = 1 - u x is
+//   off by 2^-53 of itself; e / (x + u) adds two more roundings: q, below 2^-23 (x > 1), is off
+//   by 2^-51.4 of itself, 2^-74.4; atan(q) - q, left out, is below q^3/3 <= 2^-70.6;
+// - h = u - c has at most 24 significant bits (u is a multiple of 2^-23 of its binade's power
+//   of 2, at most 1, and c of 2^-8; |h| <= 2^-9, and h = u where u < 2^-9), so f'(c) h needs no
+//   split: head times it is exact, the rest of f'(c) times it below 2^-25 of the product;
+// - atan(u) carries the errors of atan's account (2^-67.3 of atan(u) <= pi/4);
+// - the result is at least pi/4; pi/2 - atan(c) and the next sum are exact fast sums (pi/2 -
+//   atan(c) >= pi/4 > |f'(c) h|), and the four additions into the low part are off by 2^-53 of
+//   at most 2^-17.8 of it.
+// 2^-67.2 of the result in all.
 inline DoubleDouble ArcTangentBeyondUnit(double x) {
-    double const u = 1.0 / x;
-    DoubleDouble const product = TwoProduct(u, x);
-    double const uLow = ((1.0 - product.hi) - product.lo) * u;
-    ArcPoint const p = ArcPointOf(u);
-    TaylorRow const& row = kArcTangentRows[p.index];
-    ArcTerms const terms = ArcTermsOf<kArcTangentTerms>(row, p);
-    double const slopeAtU = row.slope.hi + (2.0 * row.higher[0]) * p.h;
+    float const xHead = static_cast<float>(x);
+    double const u = static_cast<double>(1.0f / xHead);
+    double const x1 = static_cast<double>(xHead);
+    double const e = (1.0 - u * x1) - u * (x - x1);
+    double const q = e / (x + u);
+    TablePoint const point = NearestTablePoint(u);
+    double const h = point.h;
+    TaylorRow const& row = kArcTangentRows[point.index];
+    SplitDoubleDouble const& slope = row.slope;
+    double const linearLow = (slope.hi - slope.head) * h + slope.lo * h;
+    double const higher = HigherTerms<kArcTangentTerms>(row.higher, h);
     DoubleDouble const complement = FastTwoSum(kHalfPi.hi, -row.value.hi);
-    double const low = complement.lo + (((kHalfPi.lo - row.value.lo) - terms.linear.lo) -
-                                        (terms.higher + slopeAtU * uLow));
-    return SumOrdered(complement.hi, -terms.linear.hi, low);
+    double const low = complement.lo + (((kHalfPi.lo - row.value.lo) - linearLow) - (higher + q));
+    return SumOrdered(complement.hi, -(slope.head * h), low);
 }
 
 // asin(t) for 0 <= t <= 1/2 (with tLow, |tLow| <= 2^-52 t, added through the slope as for
