@@ -48,16 +48,13 @@ constexpr unsigned kFullTurnSteps = 4 * kQuarterTurnSteps;
 // sin r; elsewhere |A| >= sin(pi/512) and the result is at least |A| - |r| >= |r| >= |third.hi|
 // - 2^-61), so 2^-102.9 of the result; and |k P4| <= |k| 2^-88.3, so 2^-138.3 |k|.
 //
-// 2^-66.0 + 2^-102.9 of the result is below 1.5 2^-66 |value.hi| (|value.hi| is within 2^-52 of
-// the result). Where |value.hi| >= 2^-71 |k| the whole bound is below 2^-65 |value.hi|
-// (2^-138.3 |k| <= 2^-67.3 |value.hi|): the relative rounding test decides there. That holds
-// for every argument but those within about 2^-71 |k| of a multiple of pi (sin) or of an odd
-// multiple of pi/2 (cos); degree multiples such as 180 degrees stay far from that.
+// 2^-66.0 + 2^-102.9 of the result is below 1.5 2^-66 of it. The bound is taken relative to
+// the unnormalised sum's high part, within 2^-15 of the result, and the margin covers that.
 constexpr double kRelativeErrorBound = 0x1.8p-66;
 constexpr double kStepErrorBound = 0x1p-138;
-constexpr double kRelativeTestBound = 0x1p-65;
-constexpr double kRelativeTestFloorPerStep = 0x1p-71;
-constexpr double kTestFactor = RelativeTestFactor(kRelativeTestBound);
+// The low part of the sum is at most 2^-17.7 (|A| + |B r|) <= 2^-16.1 of the result.
+constexpr double kMarginPerValue = MarginFactor(kRelativeErrorBound * (1.0 + 0x1p-15), 0x1p-15);
+constexpr double kMarginPerStep = kStepErrorBound * (1.0 + 0x1p-10);
 
 // Taylor coefficients for |r| <= pi/1024 (2^-8.35).
 constexpr double kSine3 = -1.0 / 6.0;
@@ -92,13 +89,19 @@ inline Reduction Reduce(double x) {
 // The sign of the result in each half turn and of r' in each quarter.
 constexpr double kSigns[2] = {1.0, -1.0};
 
+// A cos(r') + B sin(r') as an unnormalised sum high + low, and s.
 struct SignedValue {
-    DoubleDouble value;  // A cos(r') + B sin(r')
-    double sign;         // s
+    DoubleDouble value;
+    double sign;
 };
+
+inline SplitDoubleDouble Scaled(SplitDoubleDouble const& v, double factor) {
+    return {factor * v.hi, factor * v.lo, factor * v.head};
+}
 
 // sin(step pi/512 + r) as s (A cos(r') + B sin(r')), without branches that random arguments
 // would mispredict: the quarter chooses the table entries, r's sign and s by index arithmetic.
+// r's sign goes onto B (B sin(-r) = (-B) sin r), which is known long before r.
 inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
     unsigned const quarter = (step / kQuarterTurnSteps) % 4;
     unsigned const m = step % kQuarterTurnSteps;
@@ -106,35 +109,29 @@ inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
     unsigned const oddMask = 0u - (quarter & 1);
     unsigned const aIndex = m ^ ((m ^ (kQuarterTurnSteps - m)) & oddMask);
     SplitDoubleDouble const& a = kSineTable[aIndex];
-    SplitDoubleDouble const& b = kSineTable[kQuarterTurnSteps - aIndex];
-    double const remainderSign = kSigns[quarter & 1];
-    double const r = remainderSign * remainder.hi;
-    double const rLow = remainderSign * remainder.lo;
+    SplitDoubleDouble const b = Scaled(kSineTable[kQuarterTurnSteps - aIndex], kSigns[quarter & 1]);
+    double const r = remainder.hi;
     double const square = r * r;
     double const cosineTail = square * (kCosine2 + square * (kCosine4 + square * kCosine6));
     double const sineTail = square * (kSine3 + square * (kSine5 + square * kSine7));
     DoubleDouble const br = MultiplyByEntry(b, r, Split(r));
     // |A| >= sin(pi/512) > 2^-7.3 > |B r| unless A = 0, so the fast sum is exact.
     DoubleDouble const sum = FastTwoSum(a.hi, br.hi);
-    double const low =
-        sum.lo + (((a.lo + br.lo + b.hi * rLow) + a.hi * cosineTail) + (b.hi * r) * sineTail);
-    return {FastTwoSum(sum.hi, low), kSigns[quarter >> 1]};
+    double const low = sum.lo + (((a.lo + br.lo + b.hi * remainder.lo) + a.hi * cosineTail) +
+                                 (b.hi * r) * sineTail);
+    return {{sum.hi, low}, kSigns[quarter >> 1]};
 }
 
-inline double ErrorBound(DoubleDouble value, Reduction const& reduction) {
-    return kRelativeErrorBound * std::fabs(value.hi) + kStepErrorBound * reduction.stepCount;
+inline double Margin(DoubleDouble value, Reduction const& reduction) {
+    return kMarginPerValue * std::fabs(value.hi) + kMarginPerStep * reduction.stepCount;
 }
 
 // The correctly rounded sin(step pi/512 + r) where the fast path decides, NaN where it cannot
-// (no finite argument of sin or cos gives NaN). The relative test first; where it cannot decide
-// (it may overstate the bound up to twice, by the position of the value in its binade), the test
-// with the whole bound.
+// (no finite argument of sin or cos gives NaN).
 inline double RoundedSineAtStep(unsigned step, Reduction const& reduction) {
     SignedValue const v = SineAtStep(step, reduction.remainder);
-    double rounded = v.value.hi;
-    if ((std::fabs(v.value.hi) >= kRelativeTestFloorPerStep * reduction.stepCount &&
-         RoundsToHigh(v.value, kTestFactor)) ||
-        RoundIfDecided(v.value, ErrorBound(v.value, reduction), &rounded)) {
+    double rounded = 0.0;
+    if (RoundIfDecided(v.value.hi, v.value.lo, Margin(v.value, reduction), &rounded)) {
         return v.sign * rounded;
     }
     return std::numeric_limits<double>::quiet_NaN();
@@ -148,7 +145,10 @@ Approximation Approximate(double x, unsigned quarterTurns) {
     Reduction const reduction = Reduce(x);
     SignedValue const v =
         SineAtStep(reduction.step + quarterTurns * kQuarterTurnSteps, reduction.remainder);
-    return {{v.sign * v.value.hi, v.sign * v.value.lo}, ErrorBound(v.value, reduction)};
+    DoubleDouble const value = FastTwoSum(v.value.hi, v.value.lo);
+    double const bound =
+        kRelativeErrorBound * std::fabs(value.hi) + kStepErrorBound * reduction.stepCount;
+    return {{v.sign * value.hi, v.sign * value.lo}, bound};
 }
 
 // sin or cos of x outside the fast path's range: x itself or 1 below the shortcut, NaN for an

@@ -41,6 +41,13 @@ constexpr int kArcSineRowCount = kArcSteps / 2 + 1;
 extern TaylorRow const kArcTangentRows[kArcTangentRowCount];
 extern TaylorRow const kArcSineRows[kArcSineRowCount];
 
+// The angles the arc functions' sums start from, at c = i/256: pi/2 - atan(c); acos(c) and
+// acos(-c) (first index 0 and 1) for c <= 1/2; and 2 asin(c) and pi - 2 asin(c), for
+// acos(x) = 2 asin(sqrt((1 - |x|)/2)) and pi minus that.
+extern DoubleDouble const kArcTangentComplements[kArcTangentRowCount];
+extern DoubleDouble const kArcCosinesNearZero[2][kArcSineRowCount];
+extern DoubleDouble const kArcCosinesNearOne[2][kArcSineRowCount];
+
 extern DoubleDouble const kHalfPi;
 extern DoubleDouble const kPi;
 

@@ -139,6 +139,49 @@ static void print_taylor_table(char const* name, int rows, int arcSine) {
     }
 }
 
+// The angles the arc functions start their sums from, at the table points c = i/256:
+// pi/2 - atan(c) for atan beyond 1; acos(c) and acos(-c) = pi/2 -+ asin(c) for acos near 0;
+// 2 asin(c) and pi - 2 asin(c) for acos near +-1.
+static void print_angle_tables(mpfr_t pi) {
+    mpfr_t c, halfPi, angle, value;
+    mpfr_inits2(kWorkBits, c, halfPi, angle, value, (mpfr_ptr)0);
+    mpfr_div_2ui(halfPi, pi, 1, MPFR_RNDN);
+    printf("DoubleDouble const kArcTangentComplements[kArcTangentRowCount] = {\n");
+    for (int i = 0; i < kArcTangentRows; ++i) {
+        mpfr_set_ui(c, (unsigned long)i, MPFR_RNDN);
+        mpfr_div_ui(c, c, kArcSteps, MPFR_RNDN);
+        mpfr_atan(angle, c, MPFR_RNDN);
+        mpfr_sub(value, halfPi, angle, MPFR_RNDN);
+        print_double_double(value, "    ", ",");
+    }
+    printf("};\n\n");
+    for (int table = 0; table < 2; ++table) {
+        printf("DoubleDouble const %s[2][kArcSineRowCount] = {\n",
+               table == 0 ? "kArcCosinesNearZero" : "kArcCosinesNearOne");
+        for (int sign = 0; sign < 2; ++sign) {
+            printf("    {\n");
+            for (int i = 0; i < kArcSineRows; ++i) {
+                mpfr_set_ui(c, (unsigned long)i, MPFR_RNDN);
+                mpfr_div_ui(c, c, kArcSteps, MPFR_RNDN);
+                mpfr_asin(angle, c, MPFR_RNDN);
+                if (table == 0) {
+                    // pi/2 - asin(c) for +c, pi/2 + asin(c) for -c
+                    (sign == 0 ? mpfr_sub : mpfr_add)(value, halfPi, angle, MPFR_RNDN);
+                } else {
+                    mpfr_mul_2ui(value, angle, 1, MPFR_RNDN);
+                    if (sign == 1) {
+                        mpfr_sub(value, pi, value, MPFR_RNDN);
+                    }
+                }
+                print_double_double(value, "        ", ",");
+            }
+            printf("    },\n");
+        }
+        printf("};\n\n");
+    }
+    mpfr_clears(c, halfPi, angle, value, (mpfr_ptr)0);
+}
+
 int main(void) {
     mpfr_t pi, x, y, part;
     mpfr_inits2(kWorkBits, pi, x, y, part, (mpfr_ptr)0);
@@ -181,6 +224,7 @@ int main(void) {
     printf("};\n\n");
     print_taylor_table("kArcTangentRows", kArcTangentRows, 0);
     print_taylor_table("kArcSineRows", kArcSineRows, 1);
+    print_angle_tables(pi);
     mpfr_div_2ui(x, pi, 1, MPFR_RNDN);
     print_double_double(x, "DoubleDouble const kHalfPi = ", ";");
     print_double_double(pi, "DoubleDouble const kPi = ", ";");
