@@ -107,7 +107,8 @@ inline DoubleDouble ArcTangentOfUnit(double t) {
 //   atan(q) - q, left out, is below q^3/3 <= 2^-70.6;
 // - h = u - c has at most 24 significant bits (u is a multiple of 2^-23 of its binade's power
 //   of 2, at most 1, and c of 2^-8; |h| <= 2^-9, and h = u where u < 2^-9), so f'(c) h needs no
-//   split: head times it is exact, the rest of f'(c) times it below 2^-25 of the product;
+//   split: head times it is exact, the rest of f'(c) times it below 2^-25 of the product
+//   (2^-78);
 // - atan(u) carries the errors of atan's account (2^-67.9 + 2^-71.0 + 2^-78 of atan(u) <= pi/4);
 // - the result is at least pi/4; pi/2 - atan(c) comes from a table, the fast sum is exact (pi/2 -
 //   atan(c) >= pi/4 > |f'(c) h|), and the addition of the higher terms is off by 2^-70.8.
@@ -123,7 +124,7 @@ inline DoubleDouble ArcTangentBeyondUnit(double x) {
     int const index = static_cast<int>(BitsOf(shifted) & 0x1ff);
     TaylorRow const& row = kArcTangentRows[index];
     SplitDoubleDouble const& slope = row.slope;
-    double const linearLow = (slope.hi - slope.head) * h + slope.lo * h;
+    double const linearLow = slope.rest * h;
     DoubleDouble const complement = kArcTangentComplements[index];
     DoubleDouble const sum = FastTwoSum(complement.hi, -(slope.head * h));
     return {sum.hi,

@@ -32,15 +32,26 @@ constexpr double kStepsPerRadian = 162.97466172610083;  // 512/pi, only to choos
 // Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to an integer, to nearest.
 constexpr double kRoundingShift = 0x1.8p52;
 constexpr unsigned kFullTurnSteps = 4 * kQuarterTurnSteps;
+// Below this the reduced argument is normalised (see Reduce).
+constexpr double kNormalisedBelow = 0x1p-45;
+
+// A branch hint for the compilers that take one: the rare case stays off the straight path.
+#if defined(__GNUC__) || defined(__clang__)
+#define TAVRISK_RARELY(condition) __builtin_expect(!!(condition), 0)
+#else
+#define TAVRISK_RARELY(condition) (condition)
+#endif
 
 // The error bound of the fast path is kRelativeErrorBound |value| + kStepErrorBound |k|.
 //
 // The evaluation, relative to |A| + |B r| for A cos r + B sin r: the cosine tail (2^-51.3 of
-// r^2/2 <= 2^-17.7) 2^-69; the sine tail (2^-51 of r^2/6) 2^-70.3; the three additions into the
-// low part, each off by 2^-53 of at most 2^-17.6 (|A| + |B r|), 2^-69.1; truncations 2^-82; the
-// table, the product B r and the exact double-double sums 2^-77. |A| + |B r| is at most 3 times
-// the result (the worst case is m = 1 with A and B r of opposite signs, where B r may cancel
-// half of A), so 2^-66.0 of the result.
+// r^2/2 <= 2^-17.7) 2^-69; the tails evaluated at r.hi where r is left unnormalised (cos changes
+// by at most |r| |r.lo - 2^-53 r.hi| <= 2^-8.35 2^-61.3 there) 2^-69.6; the sine tail (2^-51 of
+// r^2/6) 2^-70.3; the three additions into the low part, each off by 2^-53 of at most 2^-17.6
+// (|A| + |B r|), 2^-69.1; truncations 2^-82; the table, the product B r and the exact
+// double-double sums 2^-77: 2^-67.3. |A| + |B r| is at most 3 times the result (the worst case
+// is m = 1 with A and B r of opposite signs, where B r may cancel half of A), so 2^-65.7 of the
+// result.
 //
 // The reduction (Reduce) leaves r off by at most 2^-50 (|third.lo| + |k P4|), which reaches the
 // result at most once (the derivative of A cos r + B sin r is at most 1 in magnitude):
@@ -48,7 +59,7 @@ constexpr unsigned kFullTurnSteps = 4 * kQuarterTurnSteps;
 // sin r; elsewhere |A| >= sin(pi/512) and the result is at least |A| - |r| >= |r| >= |third.hi|
 // - 2^-61), so 2^-102.9 of the result; and |k P4| <= |k| 2^-88.3, so 2^-138.3 |k|.
 //
-// 2^-66.0 + 2^-102.9 of the result is below 1.5 2^-66 of it. The bound is taken relative to
+// 2^-65.7 + 2^-102.9 of the result is below 1.5 2^-66 of it. The bound is taken relative to
 // the unnormalised sum's high part, within 2^-15 of the result, and the margin covers that.
 constexpr double kRelativeErrorBound = 0x1.8p-66;
 constexpr double kStepErrorBound = 0x1p-138;
@@ -81,9 +92,15 @@ inline Reduction Reduce(double x) {
     // 53 bits. The third part's subtraction keeps its error in a double-double.
     double const second = (x - k * part[0]) - k * part[1];
     DoubleDouble const third = TwoSum(second, -(k * part[2]));
-    double const fourth = k * part[3];
-    return {TwoSum(third.hi, third.lo - fourth),
-            static_cast<unsigned>(BitsOf(shifted) % kFullTurnSteps), std::fabs(k)};
+    // r = third.hi + (third.lo - k P4), left unnormalised (|third.lo - k P4| <= 2^-53 |third.hi|
+    // + 2^-61.3) where |third.hi| >= 2^-45: a two-sum less on the longest chain. Nearer a table
+    // point (x within 2^-45 of a multiple of pi/512) the sum is normalised, in a branch taken
+    // about never, so that r's low part stays below 2^-16 of its high part.
+    DoubleDouble remainder = {third.hi, third.lo - k * part[3]};
+    if (TAVRISK_RARELY(std::fabs(third.hi) < kNormalisedBelow)) {
+        remainder = TwoSum(remainder.hi, remainder.lo);
+    }
+    return {remainder, static_cast<unsigned>(BitsOf(shifted) % kFullTurnSteps), std::fabs(k)};
 }
 
 // The sign of the result in each half turn and of r' in each quarter.
@@ -95,13 +112,8 @@ struct SignedValue {
     double sign;
 };
 
-inline SplitDoubleDouble Scaled(SplitDoubleDouble const& v, double factor) {
-    return {factor * v.hi, factor * v.lo, factor * v.head};
-}
-
 // sin(step pi/512 + r) as s (A cos(r') + B sin(r')), without branches that random arguments
 // would mispredict: the quarter chooses the table entries, r's sign and s by index arithmetic.
-// r's sign goes onto B (B sin(-r) = (-B) sin r), which is known long before r.
 inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
     unsigned const quarter = (step / kQuarterTurnSteps) % 4;
     unsigned const m = step % kQuarterTurnSteps;
@@ -109,16 +121,18 @@ inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
     unsigned const oddMask = 0u - (quarter & 1);
     unsigned const aIndex = m ^ ((m ^ (kQuarterTurnSteps - m)) & oddMask);
     SplitDoubleDouble const& a = kSineTable[aIndex];
-    SplitDoubleDouble const b = Scaled(kSineTable[kQuarterTurnSteps - aIndex], kSigns[quarter & 1]);
-    double const r = remainder.hi;
+    SplitDoubleDouble const& b = kSineTable[kQuarterTurnSteps - aIndex];
+    double const remainderSign = kSigns[quarter & 1];
+    double const r = remainderSign * remainder.hi;
+    double const rLow = remainderSign * remainder.lo;
     double const square = r * r;
     double const cosineTail = square * (kCosine2 + square * (kCosine4 + square * kCosine6));
     double const sineTail = square * (kSine3 + square * (kSine5 + square * kSine7));
     DoubleDouble const br = MultiplyByEntry(b, r, Split(r));
     // |A| >= sin(pi/512) > 2^-7.3 > |B r| unless A = 0, so the fast sum is exact.
     DoubleDouble const sum = FastTwoSum(a.hi, br.hi);
-    double const low = sum.lo + (((a.lo + br.lo + b.hi * remainder.lo) + a.hi * cosineTail) +
-                                 (b.hi * r) * sineTail);
+    double const low =
+        (sum.lo + ((a.lo + br.lo) + b.hi * rLow)) + (a.hi * cosineTail + (b.hi * r) * sineTail);
     return {{sum.hi, low}, kSigns[quarter >> 1]};
 }
 

@@ -13,11 +13,13 @@ struct DoubleDouble {
 };
 
 // A double-double table entry with its high part's head: hi rounded to 26 significant bits, so
-// that head times a 26-bit number is exact and hi - head has at most 27 bits.
+// that head times a 26-bit number is exact, and the rest, the double nearest hi + lo - head
+// (below 2^-26 |hi|, within 2^-53 of itself).
 struct SplitDoubleDouble {
     double hi;
     double lo;
     double head;
+    double rest;
 };
 
 // a + b = sum + error exactly, whatever the magnitudes (Knuth).
@@ -54,11 +56,12 @@ inline DoubleDouble TwoProduct(double a, double b) {
 }
 
 // b * r as hi + lo with hi = b.head * rSplit.hi exact (rSplit = Split(r)) and lo the rest,
-// within 2^-78 of |b r|: b.head * rSplit.lo is exact, (b.hi - b.head) * r is off by 2^-53 of a
-// 2^-26 part, b.lo * r by far less, and their sum, below 2^-25 |b r|, by 2^-52 of itself. Half
-// the work of TwoProduct where the table gives the head; hi and lo are not normalised.
+// within 2^-78 of |b r|: b.head * rSplit.lo is exact, b.rest is within 2^-79 |b| of
+// b.hi + b.lo - b.head and its product with r off by 2^-53 of a 2^-26 part, and their sum,
+// below 2^-25 |b r|, by 2^-52 of itself. A third of the work of TwoProduct where the table gives
+// the head; hi and lo are not normalised.
 inline DoubleDouble MultiplyByEntry(SplitDoubleDouble const& b, double r, DoubleDouble rSplit) {
-    return {b.head * rSplit.hi, (b.head * rSplit.lo + (b.hi - b.head) * r) + b.lo * r};
+    return {b.head * rSplit.hi, b.head * rSplit.lo + b.rest * r};
 }
 
 // The double-double sum of two double-doubles, renormalised; relative error below 2^-103 when

@@ -21,7 +21,8 @@ enum {
 };
 
 // Prints value as the double nearest it and the double nearest the rest, and with a head, the
-// first rounded to 26 significant bits (the split table entries).
+// first rounded to 26 significant bits, and the double nearest value minus the head (the split
+// table entries).
 static void print_entry(mpfr_t value, int withHead, char const* before, char const* after) {
     mpfr_t rest, head;
     mpfr_init2(rest, kWorkBits);
@@ -33,6 +34,8 @@ static void print_entry(mpfr_t value, int withHead, char const* before, char con
         mpfr_set_d(head, high, MPFR_RNDN);
         mpfr_prec_round(head, 26, MPFR_RNDN);
         printf(", %a", mpfr_get_d(head, MPFR_RNDN));
+        mpfr_sub(rest, value, head, MPFR_RNDN);
+        printf(", %a", mpfr_get_d(rest, MPFR_RNDN));
     }
     printf("}%s\n", after);
     mpfr_clears(rest, head, (mpfr_ptr)0);
