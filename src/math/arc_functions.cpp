@@ -8,6 +8,7 @@
 // rounding test takes as it is: the arguments of a benchmark loop, or of an export, wait on the
 // longest chain of dependent operations more than on their count.
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "math/correctly_rounded.h"
@@ -38,7 +39,7 @@ constexpr double kArcTangentIsHalfPi = 0x1p54;
 constexpr double kSigns[2] = {1.0, -1.0};
 
 // A point t of [0, 1] as c + h, c = i/256 the nearest table point and h = t - c exact, with
-// h = head + rest by Veltkamp's split (26-bit head, |rest| <= 2^-27 |h|) for the product f'(c) h.
+// h = head + rest (26-bit head, |rest| < 2^-25 |h|) for the product f'(c) h.
 struct ArcPoint {
     int index;
     double h;
@@ -51,24 +52,22 @@ constexpr double kStepShift = 0x1.8p44;
 inline ArcPoint ArcPointOf(double t) {
     double const shifted = t + kStepShift;
     double const h = t - (shifted - kStepShift);
-    return {static_cast<int>(BitsOf(shifted) & 0x1ff), h, Split(h)};
+    return {static_cast<int>(BitsOf(shifted) & 0x1ff), h, HeadAndRest(h)};
 }
 
-// The Taylor terms from h^2 on, in Estrin's order (shorter chains than Horner's): atan's up to
+// The Taylor terms from h^2 on, Horner's rule on h^2 over pairs of coefficients: atan's up to
 // h^7 and asin's up to h^8. The next terms weigh at most 2^-71.0 (atan, h^8 at c = 1/256) and
 // 2^-77.0 (asin, h^9 at c = 1/256) of the result for |h| <= 2^-9 (a bound of
 // |f^(k)(c)/k!| 2^-9k / |f(c - 2^-9)| over the rows).
 inline double ArcTangentHigherTerms(double const* a, double h) {
     double const h2 = h * h;
-    double const h4 = h2 * h2;
-    return h2 * (((a[0] + h * a[1]) + h2 * (a[2] + h * a[3])) + h4 * (a[4] + h * a[5]));
+    return h2 * ((a[0] + h * a[1]) + h2 * ((a[2] + h * a[3]) + h2 * (a[4] + h * a[5])));
 }
 
 inline double ArcSineHigherTerms(double const* a, double h) {
     double const h2 = h * h;
-    double const h4 = h2 * h2;
     return h2 *
-           (((a[0] + h * a[1]) + h2 * (a[2] + h * a[3])) + h4 * ((a[4] + h * a[5]) + h2 * a[6]));
+           ((a[0] + h * a[1]) + h2 * ((a[2] + h * a[3]) + h2 * ((a[4] + h * a[5]) + h2 * a[6])));
 }
 
 // The pieces of f(c + h) from the Taylor row of f at c, |h| <= 2^-9: the linear part f'(c) h as
@@ -79,14 +78,14 @@ inline double ArcSineHigherTerms(double const* a, double h) {
 //   f''(0) = 0), computed with a relative error below 2^-50: 2^-67.9;
 // - the truncation: 2^-71.0 for atan, 2^-77.0 for asin;
 // - the linear part: head(f'(c)) * head(h) is exact, head(f'(c)) * rest(h) and the rest of
-//   f'(c) times h are below 2^-25 of it and off by 2^-53 of that: 2^-78.
+//   f'(c) times h are below 2^-24.4 of it and off by 2^-53 of that: 2^-76.8.
 // The sums below add f(c) (or an angle from it, from a table to 2^-106) and the linear part's
 // high part by an exact fast sum, the rest into the low part, the higher terms last (the
 // longest chain); each addition into the low part is off by 2^-53 of at most 2^-17.8 of the
 // result.
 
 // atan(t) for 2^-27 <= t <= 1: atan(c) >= |f'(c) h| (c >= 2^-8; or c = 0 and atan(c) = 0), so
-// the fast sum is exact. Errors: 2^-67.9 + 2^-71.0 + 2^-78 and one addition of the higher terms,
+// the fast sum is exact. Errors: 2^-67.9 + 2^-71.0 + 2^-76.8 and one addition of the higher terms,
 // 2^-70.8: 2^-67.5.
 inline DoubleDouble ArcTangentOfUnit(double t) {
     ArcPoint const p = ArcPointOf(t);
@@ -97,26 +96,25 @@ inline DoubleDouble ArcTangentOfUnit(double t) {
 }
 
 // atan(x) for 1 < x <= 2^54: pi/2 - atan(1/x), and atan(1/x) = atan(u) + atan(q) with u a
-// 24-bit reciprocal (single precision: IEEE 754 too, so the same everywhere) and
-// q = (1 - u x)/(x + u) (the difference formula of the arc tangent: (1/x - u)/(1 + u/x)).
-// Neither needs a double-double reciprocal:
-// - u = RN24(1 / RN24(x)), so |1 - u x| <= 2^-22.99; x = x1 + x2 with x1 = RN24(x) and x2 of at
-//   most 29 bits, so u x1 and u x2 are exact, 1 - u x1 is exact (Sterbenz), and e = 1 - u x is
-//   off by 2^-53 of itself; e (1 / (x + u)) adds three more roundings (1/(x + u) starts as soon
-//   as u is known, alongside e): q, below 2^-23 (x > 1), is off by 2^-51 of itself, 2^-74;
-//   atan(q) - q, left out, is below q^3/3 <= 2^-70.6;
+// 24-bit reciprocal and q = (1 - u x)/(x + u) (the difference formula of the arc tangent:
+// (1/x - u)/(1 + u/x)). Neither needs a double-double reciprocal:
+// - u = RN(1/x) cut to 24 significant bits (one logical operation, where rounding it to single
+//   precision takes two conversions and a longer wait), so |1 - u x| < 2^-22.99; x = x1 + x2
+//   with x1 = x cut to 24 bits and x2 of at most 29 bits, so u x1 and u x2 are exact, 1 - u x1
+//   is exact (Sterbenz), and e = 1 - u x is off by 2^-53 of itself; e (1 / (x + u)) adds three
+//   more roundings: q, below 2^-23 (x > 1), is off by 2^-51 of itself, 2^-74; atan(q) - q, left
+//   out, is below q^3/3 <= 2^-70.6;
 // - h = u - c has at most 24 significant bits (u is a multiple of 2^-23 of its binade's power
 //   of 2, at most 1, and c of 2^-8; |h| <= 2^-9, and h = u where u < 2^-9), so f'(c) h needs no
 //   split: head times it is exact, the rest of f'(c) times it below 2^-25 of the product
 //   (2^-78);
-// - atan(u) carries the errors of atan's account (2^-67.9 + 2^-71.0 + 2^-78 of atan(u) <= pi/4);
+// - atan(u) carries the errors of atan's account (2^-67.9 + 2^-71.0 + 2^-76.8 of atan(u) <= pi/4);
 // - the result is at least pi/4; pi/2 - atan(c) comes from a table, the fast sum is exact (pi/2 -
 //   atan(c) >= pi/4 > |f'(c) h|), and the addition of the higher terms is off by 2^-70.8.
-// 2^-67.2 of the result in all.
+// 2^-67.3 of the result in all.
 inline DoubleDouble ArcTangentBeyondUnit(double x) {
-    float const xHead = static_cast<float>(x);
-    double const u = static_cast<double>(1.0f / xHead);
-    double const x1 = static_cast<double>(xHead);
+    double const u = Truncated<29>(1.0 / x);
+    double const x1 = Truncated<29>(x);
     double const q = ((1.0 - u * x1) - u * (x - x1)) * (1.0 / (x + u));
     // u plus 1.5 * 2^44 rounds u to a multiple of 2^-8, which fills the sum's low bits.
     double const shifted = u + kStepShift;
@@ -134,7 +132,7 @@ inline DoubleDouble ArcTangentBeyondUnit(double x) {
 // acos(x) for |x| <= 1/2: acos(s c) - s (asin(|x|) - asin(c)), s the sign of x, without a
 // branch on it; acos(s c) = pi/2 - s asin(c) comes from a table. The fast sum is exact
 // (acos(s c) >= pi/3 > |f'(c) h|), and the result is at least pi/3: asin's errors (2^-67.9 +
-// 2^-77 + 2^-78 of asin(|x|) <= pi/6) and one addition of the higher terms (2^-70.8 of the
+// 2^-77 + 2^-76.8 of asin(|x|) <= pi/6) and one addition of the higher terms (2^-70.8 of the
 // result): 2^-68.3.
 inline DoubleDouble ArcCosineNearZero(double x, double magnitude) {
     int const negative = x < 0.0;
@@ -153,7 +151,7 @@ inline DoubleDouble ArcCosineNearZero(double x, double magnitude) {
 //   to an ulp), and rootLow = (v - root^2) / (2 root) (a multiplication by 1/(2 root), started
 //   with the product) is off by 2^-51 of itself, below 2^-53 root: 2^-104 of the root.
 // - rootLow enters through the slope at root as for atan's rLow: 2^-71 of asin(root).
-// - asin(root) carries the errors of the account above (2^-67.9 + 2^-77 + 2^-78).
+// - asin(root) carries the errors of the account above (2^-67.9 + 2^-77 + 2^-76.8).
 // - 2 asin(c) or pi - 2 asin(c) comes from a table; the fast sum is exact (2 asin(c) >= 2^-7 >
 //   2 |f'(c) h| unless c = 0, where it is 0; pi - 2 asin(c) >= 2 pi/3); one addition of the
 //   higher terms, 2^-70.8 of the result.
@@ -235,15 +233,17 @@ Approximation ApproximateAcos(double x) {
 double Atan(double x) {
     double const magnitude = std::fabs(x);
     DoubleDouble angle{};
-    if (kTryFastPath && magnitude <= 1.0 && magnitude >= kArcTangentIsArgument) {
-        angle = ArcTangentOfUnit(magnitude);
-    } else if (kTryFastPath && magnitude <= kArcTangentIsHalfPi && magnitude > 1.0) {
+    if (kTryFastPath && magnitude > 1.0 && magnitude <= kArcTangentIsHalfPi) {
         angle = ArcTangentBeyondUnit(magnitude);
+    } else if (kTryFastPath && magnitude >= kArcTangentIsArgument && magnitude <= 1.0) {
+        angle = ArcTangentOfUnit(magnitude);
     } else {
         return ArcTangentOutsideFastPath(x);
     }
     double rounded = 0.0;
-    return Decided(angle, &rounded) ? std::copysign(rounded, x) : PreciseAtan(x);
+    // x's sign by one multiplication (the sign bit picks +-1) rather than copysign's three
+    // logical operations.
+    return Decided(angle, &rounded) ? kSigns[BitsOf(x) >> 63] * rounded : PreciseAtan(x);
 }
 
 double Acos(double x) {

@@ -128,7 +128,7 @@ inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
     double const square = r * r;
     double const cosineTail = square * (kCosine2 + square * (kCosine4 + square * kCosine6));
     double const sineTail = square * (kSine3 + square * (kSine5 + square * kSine7));
-    DoubleDouble const br = MultiplyByEntry(b, r, Split(r));
+    DoubleDouble const br = MultiplyByEntry(b, r, HeadAndRest(r));
     // |A| >= sin(pi/512) > 2^-7.3 > |B r| unless A = 0, so the fast sum is exact.
     DoubleDouble const sum = FastTwoSum(a.hi, br.hi);
     double const low =
