@@ -32,8 +32,8 @@ constexpr double kStepsPerRadian = 162.97466172610083;  // 512/pi, only to choos
 // Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to an integer, to nearest.
 constexpr double kRoundingShift = 0x1.8p52;
 constexpr unsigned kFullTurnSteps = 4 * kQuarterTurnSteps;
-// Below this the reduced argument is normalised (see Reduce).
-constexpr double kNormalisedBelow = 0x1p-45;
+// From here the reduction's third subtraction is a fast one (see Reduce).
+constexpr double kFastReductionAbove = 0x1p-33;
 
 // A branch hint for the compilers that take one: the rare case stays off the straight path.
 #if defined(__GNUC__) || defined(__clang__)
@@ -60,12 +60,13 @@ constexpr double kNormalisedBelow = 0x1p-45;
 // - 2^-61), so 2^-102.9 of the result; and |k P4| <= |k| 2^-88.3, so 2^-138.3 |k|.
 //
 // 2^-65.7 + 2^-102.9 of the result is below 1.5 2^-66 of it. The bound is taken relative to
-// the unnormalised sum's high part, within 2^-15 of the result, and the margin covers that.
+// the unnormalised sum's high part, within 2^-15 of the result, and the margin covers that. The
+// margin takes |x| for |k|: |k| <= 162.98 |x| + 1/2 <= 326 |x| where k != 0.
 constexpr double kRelativeErrorBound = 0x1.8p-66;
 constexpr double kStepErrorBound = 0x1p-138;
 // The low part of the sum is at most 2^-17.7 (|A| + |B r|) <= 2^-16.1 of the result.
 constexpr double kMarginPerValue = MarginFactor(kRelativeErrorBound * (1.0 + 0x1p-15), 0x1p-15);
-constexpr double kMarginPerStep = kStepErrorBound * (1.0 + 0x1p-10);
+constexpr double kMarginPerRadian = kStepErrorBound * 326.0 * (1.0 + 0x1p-10);
 
 // Taylor coefficients for |r| <= pi/1024 (2^-8.35).
 constexpr double kSine3 = -1.0 / 6.0;
@@ -91,14 +92,18 @@ inline Reduction Reduce(double x) {
     // k != 0), k P1 and k P2 weigh at least 2^-61 and the difference is below 2^-8, it has at most
     // 53 bits. The third part's subtraction keeps its error in a double-double.
     double const second = (x - k * part[0]) - k * part[1];
-    DoubleDouble const third = TwoSum(second, -(k * part[2]));
-    // r = third.hi + (third.lo - k P4), left unnormalised (|third.lo - k P4| <= 2^-53 |third.hi|
-    // + 2^-61.3) where |third.hi| >= 2^-45: a two-sum less on the longest chain. Nearer a table
-    // point (x within 2^-45 of a multiple of pi/512) the sum is normalised, in a branch taken
-    // about never, so that r's low part stays below 2^-16 of its high part.
-    DoubleDouble remainder = {third.hi, third.lo - k * part[3]};
-    if (TAVRISK_RARELY(std::fabs(third.hi) < kNormalisedBelow)) {
-        remainder = TwoSum(remainder.hi, remainder.lo);
+    double const thirdPart = k * part[2];  // below 2^27 2^-61.9 = 2^-34.9
+    DoubleDouble remainder{};
+    if (TAVRISK_RARELY(std::fabs(second) < kFastReductionAbove)) {
+        // x within about 2^-33 of a multiple of pi/512: exact sums throughout.
+        DoubleDouble const third = TwoSum(second, -thirdPart);
+        remainder = TwoSum(third.hi, third.lo - k * part[3]);
+    } else {
+        // |second| > |k P3|, so the fast difference is exact, and its high part (above 2^-34)
+        // leaves r = third.hi + (third.lo - k P4) unnormalised with a low part below 2^-53
+        // |third.hi| + 2^-61.3 < 2^-27 |third.hi|: a two-sum less on the longest chain.
+        DoubleDouble const third = FastTwoDifference(second, thirdPart);
+        remainder = {third.hi, third.lo - k * part[3]};
     }
     return {remainder, static_cast<unsigned>(BitsOf(shifted) % kFullTurnSteps), std::fabs(k)};
 }
@@ -136,16 +141,16 @@ inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
     return {{sum.hi, low}, kSigns[quarter >> 1]};
 }
 
-inline double Margin(DoubleDouble value, Reduction const& reduction) {
-    return kMarginPerValue * std::fabs(value.hi) + kMarginPerStep * reduction.stepCount;
+inline double Margin(DoubleDouble value, double magnitude) {
+    return kMarginPerValue * std::fabs(value.hi) + kMarginPerRadian * magnitude;
 }
 
 // The correctly rounded sin(step pi/512 + r) where the fast path decides, NaN where it cannot
 // (no finite argument of sin or cos gives NaN).
-inline double RoundedSineAtStep(unsigned step, Reduction const& reduction) {
-    SignedValue const v = SineAtStep(step, reduction.remainder);
+inline double RoundedSineAtStep(unsigned step, DoubleDouble remainder, double magnitude) {
+    SignedValue const v = SineAtStep(step, remainder);
     double rounded = 0.0;
-    if (RoundIfDecided(v.value.hi, v.value.lo, Margin(v.value, reduction), &rounded)) {
+    if (RoundIfDecided(v.value.hi, v.value.lo, Margin(v.value, magnitude), &rounded)) {
         return v.sign * rounded;
     }
     return std::numeric_limits<double>::quiet_NaN();
@@ -190,18 +195,21 @@ Approximation ApproximateCos(double x) {
 }
 
 double Sin(double x) {
-    if (InFastRange(std::fabs(x), kSineIsArgument)) {
+    double const magnitude = std::fabs(x);
+    if (InFastRange(magnitude, kSineIsArgument)) {
         Reduction const reduction = Reduce(x);
-        double const rounded = RoundedSineAtStep(reduction.step, reduction);
+        double const rounded = RoundedSineAtStep(reduction.step, reduction.remainder, magnitude);
         return rounded == rounded ? rounded : PreciseSin(x);
     }
     return OutsideFastRange(x, kSineIsArgument, x, PreciseSin);
 }
 
 double Cos(double x) {
-    if (InFastRange(std::fabs(x), kCosineIsOne)) {
+    double const magnitude = std::fabs(x);
+    if (InFastRange(magnitude, kCosineIsOne)) {
         Reduction const reduction = Reduce(x);
-        double const rounded = RoundedSineAtStep(reduction.step + kQuarterTurnSteps, reduction);
+        double const rounded =
+            RoundedSineAtStep(reduction.step + kQuarterTurnSteps, reduction.remainder, magnitude);
         return rounded == rounded ? rounded : PreciseCos(x);
     }
     return OutsideFastRange(x, kCosineIsOne, 1.0, PreciseCos);
@@ -213,9 +221,10 @@ SineCosine SinCos(double x) {
         return {Sin(x), Cos(x)};
     }
     Reduction const reduction = Reduce(x);
-    SineCosine result{x, RoundedSineAtStep(reduction.step + kQuarterTurnSteps, reduction)};
+    SineCosine result{
+        x, RoundedSineAtStep(reduction.step + kQuarterTurnSteps, reduction.remainder, magnitude)};
     if (magnitude >= kSineIsArgument) {
-        result.sine = RoundedSineAtStep(reduction.step, reduction);
+        result.sine = RoundedSineAtStep(reduction.step, reduction.remainder, magnitude);
         if (result.sine != result.sine) {
             result.sine = PreciseSin(x);
         }

@@ -58,7 +58,8 @@ template <int kBits>
 inline double Truncated(double a) {
     constexpr std::uint64_t kHighBits = ~((std::uint64_t{1} << kBits) - 1);
 #if defined(__SSE2__) || defined(_M_X64)
-    __m128d const mask = _mm_castsi128_pd(_mm_set1_epi64x(static_cast<long long>(kHighBits)));
+    __m128d const mask = _mm_castsi128_pd(_mm_set_epi32(0, 0, static_cast<int>(kHighBits >> 32),
+                                                        static_cast<int>(kHighBits & 0xffffffffu)));
     return _mm_cvtsd_f64(_mm_and_pd(_mm_set_sd(a), mask));
 #else
     std::uint64_t bits;
@@ -75,6 +76,13 @@ inline double Truncated(double a) {
 inline DoubleDouble HeadAndRest(double a) {
     double const head = Truncated<27>(a);
     return {head, a - head};
+}
+
+// a - b = difference + error exactly when |a| >= |b| or a is zero: FastTwoSum(a, -b) without
+// the negation.
+inline DoubleDouble FastTwoDifference(double a, double b) {
+    double const difference = a - b;
+    return {difference, (a - difference) - b};
 }
 
 // a * b = product + error exactly, barring underflow (Dekker).
