@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Correctly rounded sin and cos: x = k pi/512 + r with |r| <= pi/1024, then, with k = 256 q + m
-// (q the quarter turn, 0 <= m < 256),
-//   sin(x) = s (A cos(r') + B sin(r'))
-// where for even q: A = sin(m pi/512), B = cos(m pi/512), r' = r, and for odd q: A = cos(m pi/512),
-// B = sin(m pi/512), r' = -r; s = -1 in the second half turn. A and B come from a table of one
-// quarter turn, cos(r') and sin(r') from short series. cos(x) is sin(x + pi/2): k + 256.
+// Correctly rounded sin and cos: x = k pi/512 + r with |r| <= pi/1024, then, with k = 512 h + m
+// (h the half turn, 0 <= m < 512),
+//   sin(x) = s (A cos(r) + B sin(r)),  A = sin(m pi/512), B = cos(m pi/512), s = (-1)^h,
+// A and B from one row of a table of half a turn, cos(r) and sin(r) from short series. cos(x) is
+// sin(x + pi/2): k + 256.
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -108,37 +107,34 @@ inline Reduction Reduce(double x) {
     return {remainder, static_cast<unsigned>(BitsOf(shifted) % kFullTurnSteps), std::fabs(k)};
 }
 
-// The sign of the result in each half turn and of r' in each quarter.
+// The sign of the result in each half turn.
 constexpr double kSigns[2] = {1.0, -1.0};
 
-// A cos(r') + B sin(r') as an unnormalised sum high + low, and s.
+// A cos(r) + B sin(r) as an unnormalised sum high + low, and s.
 struct SignedValue {
     DoubleDouble value;
     double sign;
 };
 
-// sin(step pi/512 + r) as s (A cos(r') + B sin(r')), without branches that random arguments
-// would mispredict: the quarter chooses the table entries, r's sign and s by index arithmetic.
+// sin(step pi/512 + r) as s (A cos(r) + B sin(r)), A = sin(m pi/512) and B = cos(m pi/512) for
+// m = step mod 512 from one row of the half-turn table, s = -1 in the second half turn: no
+// choice between entries or signs that random arguments would mispredict or pay for in index
+// arithmetic.
 inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
-    unsigned const quarter = (step / kQuarterTurnSteps) % 4;
-    unsigned const m = step % kQuarterTurnSteps;
-    // m in even quarters, 256 - m in odd ones: a mask, as compilers turn a choice into a branch.
-    unsigned const oddMask = 0u - (quarter & 1);
-    unsigned const aIndex = m ^ ((m ^ (kQuarterTurnSteps - m)) & oddMask);
-    SplitDoubleDouble const& a = kSineTable[aIndex];
-    SplitDoubleDouble const& b = kSineTable[kQuarterTurnSteps - aIndex];
-    double const remainderSign = kSigns[quarter & 1];
-    double const r = remainderSign * remainder.hi;
-    double const rLow = remainderSign * remainder.lo;
+    SineCosineEntry const& entry = kHalfTurnTable[step % kHalfTurnSteps];
+    double const r = remainder.hi;
     double const square = r * r;
     double const cosineTail = square * (kCosine2 + square * (kCosine4 + square * kCosine6));
     double const sineTail = square * (kSine3 + square * (kSine5 + square * kSine7));
-    DoubleDouble const br = MultiplyByEntry(b, r, HeadAndRest(r));
+    // B r as in MultiplyByEntry: the head product exact, the rest within 2^-76.8 of |B r|.
+    DoubleDouble const rSplit = HeadAndRest(r);
+    double const brHigh = entry.cosineHead * rSplit.hi;
+    double const brLow = entry.cosineHead * rSplit.lo + entry.cosineRest * r;
     // |A| >= sin(pi/512) > 2^-7.3 > |B r| unless A = 0, so the fast sum is exact.
-    DoubleDouble const sum = FastTwoSum(a.hi, br.hi);
-    double const low =
-        (sum.lo + ((a.lo + br.lo) + b.hi * rLow)) + (a.hi * cosineTail + (b.hi * r) * sineTail);
-    return {{sum.hi, low}, kSigns[quarter >> 1]};
+    DoubleDouble const sum = FastTwoSum(entry.sineHi, brHigh);
+    double const low = (sum.lo + ((entry.sineLo + brLow) + entry.cosineHi * remainder.lo)) +
+                       (entry.sineHi * cosineTail + (entry.cosineHi * r) * sineTail);
+    return {{sum.hi, low}, kSigns[(step / kHalfTurnSteps) % 2]};
 }
 
 inline double Margin(DoubleDouble value, double magnitude) {

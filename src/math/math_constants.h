@@ -22,10 +22,20 @@ extern std::uint32_t const kPiLimbs[kPiLimbCount];
 // bits, so k times each is an exact double for |k| < 2^27.
 extern double const kCodyWaitePiOver512[4];
 
-// sin(m * pi/512) for m = 0 .. 256 (one quarter turn), each to about 2^-106; the cosines are
-// the same entries backwards.
+// sin(m pi/512) and cos(m pi/512) for m = 0 .. 511 (half a turn): the sine to about 2^-106 as
+// a double-double, the cosine as the double nearest it, its 26-bit head and the rest (as in
+// SplitDoubleDouble, without the low part), so that a row gives both factors of
+// sin(m pi/512 + r) = sin(m pi/512) cos(r) + cos(m pi/512) sin(r).
+struct SineCosineEntry {
+    double sineHi;
+    double sineLo;
+    double cosineHi;
+    double cosineHead;
+    double cosineRest;
+};
 constexpr int kQuarterTurnSteps = 256;
-extern SplitDoubleDouble const kSineTable[kQuarterTurnSteps + 1];
+constexpr int kHalfTurnSteps = 2 * kQuarterTurnSteps;
+extern SineCosineEntry const kHalfTurnTable[kHalfTurnSteps];
 
 // Taylor expansions of a function at c = i/256: f(c) and f'(c) to about 2^-106, and
 // f^(k)(c) / k! for k = 2 .. 9 as the doubles nearest them.

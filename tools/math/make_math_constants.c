@@ -41,6 +41,23 @@ static void print_entry(mpfr_t value, int withHead, char const* before, char con
     mpfr_clears(rest, head, (mpfr_ptr)0);
 }
 
+// One entry of the half-turn table: {sin hi, sin lo, cos hi, cos head, cos rest} at angle.
+static void print_half_turn_entry(mpfr_t sine, mpfr_t angle) {
+    mpfr_t cosine, rest, head;
+    mpfr_inits2(kWorkBits, cosine, rest, (mpfr_ptr)0);
+    mpfr_init2(head, 53);
+    mpfr_cos(cosine, angle, MPFR_RNDN);
+    double const sineHigh = mpfr_get_d(sine, MPFR_RNDN);
+    mpfr_sub_d(rest, sine, sineHigh, MPFR_RNDN);
+    printf("    {%a, %a, ", sineHigh, mpfr_get_d(rest, MPFR_RNDN));
+    double const cosineHigh = mpfr_get_d(cosine, MPFR_RNDN);
+    mpfr_set_d(head, cosineHigh, MPFR_RNDN);
+    mpfr_prec_round(head, 26, MPFR_RNDN);
+    mpfr_sub(rest, cosine, head, MPFR_RNDN);
+    printf("%a, %a, %a},\n", cosineHigh, mpfr_get_d(head, MPFR_RNDN), mpfr_get_d(rest, MPFR_RNDN));
+    mpfr_clears(cosine, rest, head, (mpfr_ptr)0);
+}
+
 static void print_double_double(mpfr_t value, char const* before, char const* after) {
     print_entry(value, 0, before, after);
 }
@@ -217,12 +234,14 @@ int main(void) {
     }
     mpfr_set_prec(part, kWorkBits);
 
-    printf("SplitDoubleDouble const kSineTable[kQuarterTurnSteps + 1] = {\n");
-    for (int m = 0; m <= kTableSteps / 2; ++m) {
+    // Half a turn of sines and cosines: sin(m pi/512) as a double-double and cos(m pi/512) as
+    // the double nearest it with its head and rest.
+    printf("SineCosineEntry const kHalfTurnTable[kHalfTurnSteps] = {\n");
+    for (int m = 0; m < kTableSteps; ++m) {
         mpfr_mul_ui(x, pi, (unsigned long)m, MPFR_RNDN);
         mpfr_div_ui(x, x, kTableSteps, MPFR_RNDN);
         mpfr_sin(y, x, MPFR_RNDN);
-        print_split_double_double(y, "    ", ",");
+        print_half_turn_entry(y, x);
     }
     printf("};\n\n");
     print_taylor_table("kArcTangentRows", kArcTangentRows, 0);
