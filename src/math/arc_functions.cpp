@@ -104,29 +104,37 @@ inline DoubleDouble ArcTangentOfUnit(double t) {
 //   is exact (Sterbenz), and e = 1 - u x is off by 2^-53 of itself; e (1 / (x + u)) adds three
 //   more roundings: q, below 2^-23 (x > 1), is off by 2^-51 of itself, 2^-74; atan(q) - q, left
 //   out, is below q^3/3 <= 2^-70.6;
-// - h = u - c has at most 24 significant bits (u is a multiple of 2^-23 of its binade's power
-//   of 2, at most 1, and c of 2^-8; |h| <= 2^-9, and h = u where u < 2^-9), so f'(c) h needs no
-//   split: head times it is exact, the rest of f'(c) times it below 2^-25 of the product
-//   (2^-78);
+// - h = u - c (|h| <= 2^-9 + 2^-23, see below) has at most 25 significant bits (u is a
+//   multiple of 2^-23 of its binade's power of 2, at most 1, and c of 2^-8; h = u where
+//   u < 2^-9), so f'(c) h needs no split: head times it is exact, the rest of f'(c) times it
+//   below 2^-25 of the product (2^-78);
 // - atan(u) carries the errors of atan's account (2^-67.9 + 2^-71.0 + 2^-76.8 of atan(u) <= pi/4);
 // - the result is at least pi/4; pi/2 - atan(c) comes from a table, the fast sum is exact (pi/2 -
 //   atan(c) >= pi/4 > |f'(c) h|), and the addition of the higher terms is off by 2^-70.8.
 // 2^-67.3 of the result in all.
 inline DoubleDouble ArcTangentBeyondUnit(double x) {
-    double const u = Truncated<29>(1.0 / x);
+    double const reciprocal = 1.0 / x;
+    double const u = Truncated<29>(reciprocal);
     double const x1 = Truncated<29>(x);
     double const q = ((1.0 - u * x1) - u * (x - x1)) * (1.0 / (x + u));
-    // u plus 1.5 * 2^44 rounds u to a multiple of 2^-8, which fills the sum's low bits.
-    double const shifted = u + kStepShift;
+    // The table point from the rounded reciprocal, not waiting for the cut: it is the point
+    // nearest u or one next to it where u lies within 2^-23 of a midpoint, so |h| <= 2^-9 +
+    // 2^-23 (the account's bounds hold for |h| <= 2^-9 (1 + 2^-12)).
+    double const shifted = reciprocal + kStepShift;
     double const h = u - (shifted - kStepShift);
     int const index = static_cast<int>(BitsOf(shifted) & 0x1ff);
     TaylorRow const& row = kArcTangentRows[index];
     SplitDoubleDouble const& slope = row.slope;
     double const linearLow = slope.rest * h;
     DoubleDouble const complement = kArcTangentComplements[index];
-    DoubleDouble const sum = FastTwoSum(complement.hi, -(slope.head * h));
-    return {sum.hi,
-            ((sum.lo + (complement.lo - linearLow)) - q) - ArcTangentHigherTerms(row.higher, h)};
+    DoubleDouble const sum = FastTwoDifference(complement.hi, slope.head * h);
+    // Estrin's order here: this path waits on the division, and the shorter chain pays.
+    double const* a = row.higher;
+    double const h2 = h * h;
+    double const h4 = h2 * h2;
+    double const higher =
+        h2 * (((a[0] + h * a[1]) + h2 * (a[2] + h * a[3])) + h4 * (a[4] + h * a[5]));
+    return {sum.hi, ((sum.lo + (complement.lo - linearLow)) - q) - higher};
 }
 
 // acos(x) for |x| <= 1/2: acos(s c) - s (asin(|x|) - asin(c)), s the sign of x, without a
