@@ -155,9 +155,9 @@ inline DoubleDouble ArcCosineNearZero(double x, double magnitude) {
 }
 
 // acos(x) for 1/2 < |x| < 1: 2 asin(sqrt(v)), v = (1 - |x|)/2 exact, or pi minus that.
-// - The root as root + rootLow: v - root^2 is exact from Dekker's product (the high parts agree
-//   to an ulp), and rootLow = (v - root^2) / (2 root) (a multiplication by 1/(2 root), started
-//   with the product) is off by 2^-51 of itself, below 2^-53 root: 2^-104 of the root.
+// - The root as root + rootLow: v - root^2 (about 2^-53 v) is off by 2^-103 v (see below), and
+//   rootLow = (v - root^2) / (2 root) (a multiplication by 1/(2 root), started with the
+//   product) by 2^-51 of itself and that: 2^-101 of the root.
 // - rootLow enters through the slope at root as for atan's rLow: 2^-71 of asin(root).
 // - asin(root) carries the errors of the account above (2^-67.9 + 2^-77 + 2^-76.8).
 // - 2 asin(c) or pi - 2 asin(c) comes from a table; the fast sum is exact (2 asin(c) >= 2^-7 >
@@ -168,8 +168,13 @@ inline DoubleDouble ArcCosineNearOne(double x, double magnitude) {
     double const v = (1.0 - magnitude) * 0.5;
     double const root = std::sqrt(v);
     double const halfReciprocal = 0.5 / root;
-    DoubleDouble const square = TwoProduct(root, root);
-    double const rootLow = ((v - square.hi) - square.lo) * halfReciprocal;
+    // v - root^2 from root = head + rest: head^2 is within 2^-24 of v (Sterbenz: v - head^2 is
+    // exact) and 2 head rest exact; only rest^2 (below 2^-50 v) is rounded, by 2^-103 v.
+    DoubleDouble const rootSplit = HeadAndRest(root);
+    double const residual =
+        ((v - rootSplit.hi * rootSplit.hi) - (2.0 * rootSplit.hi) * rootSplit.lo) -
+        rootSplit.lo * rootSplit.lo;
+    double const rootLow = residual * halfReciprocal;
     ArcPoint const p = ArcPointOf(root);
     TaylorRow const& row = kArcSineRows[p.index];
     DoubleDouble const linear = MultiplyByEntry(row.slope, p.h, p.split);

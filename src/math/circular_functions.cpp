@@ -126,13 +126,15 @@ inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
     double const square = r * r;
     double const cosineTail = square * (kCosine2 + square * (kCosine4 + square * kCosine6));
     double const sineTail = square * (kSine3 + square * (kSine5 + square * kSine7));
-    // B r as in MultiplyByEntry: the head product exact, the rest within 2^-76.8 of |B r|.
+    // B (r + r.lo) as in MultiplyByEntry: the head product exact, the rest within 2^-76.8 of
+    // |B r|; r.lo joins the rest of r (the sum off by 2^-53 of a 2^-25 part, and B's rest times
+    // r.lo, left out, below 2^-78 of it).
     DoubleDouble const rSplit = HeadAndRest(r);
     double const brHigh = entry.cosineHead * rSplit.hi;
-    double const brLow = entry.cosineHead * rSplit.lo + entry.cosineRest * r;
+    double const brLow = entry.cosineHead * (rSplit.lo + remainder.lo) + entry.cosineRest * r;
     // |A| >= sin(pi/512) > 2^-7.3 > |B r| unless A = 0, so the fast sum is exact.
     DoubleDouble const sum = FastTwoSum(entry.sineHi, brHigh);
-    double const low = (sum.lo + ((entry.sineLo + brLow) + entry.cosineHi * remainder.lo)) +
+    double const low = (sum.lo + (entry.sineLo + brLow)) +
                        (entry.sineHi * cosineTail + (entry.cosineHi * r) * sineTail);
     return {{sum.hi, low}, kSigns[(step / kHalfTurnSteps) % 2]};
 }
