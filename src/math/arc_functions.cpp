@@ -38,6 +38,23 @@ constexpr double kArcTangentIsHalfPi = 0x1p54;
 
 constexpr double kSigns[2] = {1.0, -1.0};
 
+// The fast paths' ranges as spans of the bits of |x|, whose order as unsigned integers is that
+// of the magnitudes: an unsigned difference and one comparison each, on the integer units that
+// the evaluation leaves idle. atan: (1, 2^54] beyond unit, [2^-27, 1] the unit interval (the
+// bits of kArcTangentIsHalfPi and kArcTangentIsArgument); acos: [2^-57, 1/2] near zero (from
+// kArcCosineIsHalfPi), (1/2, 1) near +-1.
+constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
+constexpr std::uint64_t kBitsOfOne = 0x3ff0000000000000u;
+constexpr std::uint64_t kBitsOfHalf = 0x3fe0000000000000u;
+constexpr std::uint64_t kBitsAboveOne = kBitsOfOne + 1;
+constexpr std::uint64_t kBitsBeyondUnitSpan = 0x4350000000000000u - kBitsAboveOne;
+constexpr std::uint64_t kBitsOfTinyLimit = 0x3e40000000000000u;
+constexpr std::uint64_t kBitsUnitSpan = kBitsOfOne - kBitsOfTinyLimit;
+constexpr std::uint64_t kBitsOfHalfPiLimit = 0x3c60000000000000u;
+constexpr std::uint64_t kBitsNearZeroSpan = kBitsOfHalf - kBitsOfHalfPiLimit;
+constexpr std::uint64_t kBitsAboveHalf = kBitsOfHalf + 1;
+constexpr std::uint64_t kBitsNearOneSpan = kBitsOfOne - kBitsAboveHalf;
+
 // A point t of [0, 1] as c + h, c = i/256 the nearest table point and h = t - c exact, with
 // h = head + rest (26-bit head, |rest| < 2^-25 |h|) for the product f'(c) h.
 struct ArcPoint {
@@ -142,8 +159,7 @@ inline DoubleDouble ArcTangentBeyondUnit(double x) {
 // (acos(s c) >= pi/3 > |f'(c) h|), and the result is at least pi/3: asin's errors (2^-67.9 +
 // 2^-77 + 2^-76.8 of asin(|x|) <= pi/6) and one addition of the higher terms (2^-70.8 of the
 // result): 2^-68.3.
-inline DoubleDouble ArcCosineNearZero(double x, double magnitude) {
-    int const negative = x < 0.0;
+inline DoubleDouble ArcCosineNearZero(int negative, double magnitude) {
     double const sign = kSigns[negative];
     ArcPoint const p = ArcPointOf(magnitude);
     TaylorRow const& row = kArcSineRows[p.index];
@@ -164,7 +180,7 @@ inline DoubleDouble ArcCosineNearZero(double x, double magnitude) {
 //   2 |f'(c) h| unless c = 0, where it is 0; pi - 2 asin(c) >= 2 pi/3); one addition of the
 //   higher terms, 2^-70.8 of the result.
 // 2^-67.6 of the result in all.
-inline DoubleDouble ArcCosineNearOne(double x, double magnitude) {
+inline DoubleDouble ArcCosineNearOne(int negative, double magnitude) {
     double const v = (1.0 - magnitude) * 0.5;
     double const root = std::sqrt(v);
     double const halfReciprocal = 0.5 / root;
@@ -179,7 +195,6 @@ inline DoubleDouble ArcCosineNearOne(double x, double magnitude) {
     TaylorRow const& row = kArcSineRows[p.index];
     DoubleDouble const linear = MultiplyByEntry(row.slope, p.h, p.split);
     double const lowCorrection = (row.slope.hi + (2.0 * row.higher[0]) * p.h) * rootLow;
-    int const negative = x < 0.0;
     double const twiceSign = 2.0 * kSigns[negative];
     DoubleDouble const base = kArcCosinesNearOne[negative][p.index];
     DoubleDouble const sum = FastTwoSum(base.hi, twiceSign * linear.hi);
@@ -239,16 +254,19 @@ Approximation ApproximateAtan(double magnitude) {
 
 Approximation ApproximateAcos(double x) {
     double const magnitude = std::fabs(x);
-    return Normalised(magnitude <= 0.5 ? ArcCosineNearZero(x, magnitude)
-                                       : ArcCosineNearOne(x, magnitude));
+    int const negative = x < 0.0;
+    return Normalised(magnitude <= 0.5 ? ArcCosineNearZero(negative, magnitude)
+                                       : ArcCosineNearOne(negative, magnitude));
 }
 
 double Atan(double x) {
     double const magnitude = std::fabs(x);
+    std::uint64_t const bits = BitsOf(x);
+    std::uint64_t const magnitudeBits = bits & ~kSignBit;
     DoubleDouble angle{};
-    if (kTryFastPath && magnitude > 1.0 && magnitude <= kArcTangentIsHalfPi) {
+    if (kTryFastPath && magnitudeBits - kBitsAboveOne <= kBitsBeyondUnitSpan) {
         angle = ArcTangentBeyondUnit(magnitude);
-    } else if (kTryFastPath && magnitude >= kArcTangentIsArgument && magnitude <= 1.0) {
+    } else if (kTryFastPath && magnitudeBits - kBitsOfTinyLimit <= kBitsUnitSpan) {
         angle = ArcTangentOfUnit(magnitude);
     } else {
         return ArcTangentOutsideFastPath(x);
@@ -256,16 +274,19 @@ double Atan(double x) {
     double rounded = 0.0;
     // x's sign by one multiplication (the sign bit picks +-1) rather than copysign's three
     // logical operations.
-    return Decided(angle, &rounded) ? kSigns[BitsOf(x) >> 63] * rounded : PreciseAtan(x);
+    return Decided(angle, &rounded) ? kSigns[bits >> 63] * rounded : PreciseAtan(x);
 }
 
 double Acos(double x) {
     double const magnitude = std::fabs(x);
+    std::uint64_t const bits = BitsOf(x);
+    std::uint64_t const magnitudeBits = bits & ~kSignBit;
+    int const negative = static_cast<int>(bits >> 63);
     DoubleDouble angle{};
-    if (kTryFastPath && magnitude <= 0.5 && magnitude >= kArcCosineIsHalfPi) {
-        angle = ArcCosineNearZero(x, magnitude);
-    } else if (kTryFastPath && magnitude < 1.0 && magnitude > 0.5) {
-        angle = ArcCosineNearOne(x, magnitude);
+    if (kTryFastPath && magnitudeBits - kBitsOfHalfPiLimit <= kBitsNearZeroSpan) {
+        angle = ArcCosineNearZero(negative, magnitude);
+    } else if (kTryFastPath && magnitudeBits - kBitsAboveHalf < kBitsNearOneSpan) {
+        angle = ArcCosineNearOne(negative, magnitude);
     } else {
         return ArcCosineOutsideFastPath(x);
     }
