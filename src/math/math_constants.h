@@ -18,6 +18,13 @@ extern std::uint32_t const kTwoOverPiFraction[kTwoOverPiLimbCount];
 constexpr int kPiLimbCount = 41;
 extern std::uint32_t const kPiLimbs[kPiLimbCount];
 
+// atan(k/16) for k = 0 .. 16, 32 limbs of fraction each (most significant first, truncated): the
+// slow path's arc tangent series starts from the nearest of them.
+constexpr int kArcTangentSixteenthCount = 17;
+constexpr int kArcTangentSixteenthLimbCount = 32;
+extern std::uint32_t const kArcTangentSixteenths[kArcTangentSixteenthCount]
+                                                [kArcTangentSixteenthLimbCount];
+
 // pi/512 as four parts whose sum is within 2^-142 of it; the first three have 26 significant
 // bits, so k times each is an exact double for |k| < 2^27.
 extern double const kCodyWaitePiOver512[4];

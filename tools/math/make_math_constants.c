@@ -17,7 +17,9 @@ enum {
     kArcSteps = 256,        // the arc tables step by 1/256
     kArcTangentRows = 257,  // atan on [0, 1]
     kArcSineRows = 129,     // asin on [0, 1/2]
-    kTaylorTerms = 10       // f(c), f'(c), ..., f^(9)(c) / 9!
+    kTaylorTerms = 10,      // f(c), f'(c), ..., f^(9)(c) / 9!
+    kArcTangentSixteenths = 16,     // the slow path's atan(k/16), k = 0 .. 16
+    kArcTangentSixteenthLimbs = 32  // fraction limbs of each
 };
 
 // Prints value as the double nearest it and the double nearest the rest, and with a head, the
@@ -217,6 +219,18 @@ int main(void) {
     print_limbs(x, 0, kTwoOverPiLimbs);
     printf("};\n\nstd::uint32_t const kPiLimbs[kPiLimbCount] = {\n");
     print_limbs(pi, 1, kPiLimbs);
+    printf("};\n\n");
+
+    printf("std::uint32_t const kArcTangentSixteenths[kArcTangentSixteenthCount]\n"
+           "                                           [kArcTangentSixteenthLimbCount] = {\n");
+    for (int k = 0; k <= kArcTangentSixteenths; ++k) {
+        mpfr_set_ui(x, (unsigned long)k, MPFR_RNDN);
+        mpfr_div_ui(x, x, kArcTangentSixteenths, MPFR_RNDN);
+        mpfr_atan(x, x, MPFR_RNDN);
+        printf("    {\n");
+        print_limbs(x, 0, kArcTangentSixteenthLimbs);
+        printf("    },\n");
+    }
     printf("};\n\n");
 
     // pi/512 = kCodyWaite[0] + [1] + [2] + [3]: the first three have 26 significant bits, so
