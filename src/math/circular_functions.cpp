@@ -45,10 +45,11 @@ constexpr double kFastReductionAbove = 0x1p-33;
 //
 // The evaluation, relative to |A| + |B r| for A cos r + B sin r: the cosine tail (2^-51.3 of
 // r^2/2 <= 2^-17.7) 2^-69; the tails evaluated at r.hi where r is left unnormalised (cos changes
-// by at most |r| |r.lo - 2^-53 r.hi| <= 2^-8.35 2^-61.3 there) 2^-69.6; the sine tail (2^-51 of
-// r^2/6) 2^-70.3; the three additions into the low part, each off by 2^-53 of at most 2^-17.6
-// (|A| + |B r|), 2^-69.1; truncations 2^-82; the table, the product B r and the exact
-// double-double sums 2^-77: 2^-67.3. |A| + |B r| is at most 3 times the result (the worst case
+// by at most |r| |r.lo| there, with |r.lo| at most half an ulp of r.hi, 2^-62 where |r| > 2^-9,
+// plus |k P4| <= 2^-62.03: 2^-8.35 2^-61) 2^-69.35; the sine tail (2^-51 of r^2/6) 2^-70.3;
+// the three additions into the low part, each off by 2^-53 of at most 2^-17.6 (|A| + |B r|),
+// 2^-69.1; truncations 2^-82; the table, the product B r and the exact double-double sums
+// 2^-77: 2^-67.35. |A| + |B r| is at most 3 times the result (the worst case
 // is m = 1 with A and B r of opposite signs, where B r may cancel half of A), so 2^-65.7 of the
 // result.
 //
