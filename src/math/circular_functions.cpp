@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Correctly rounded sin and cos: x = k pi/512 + r with |r| <= pi/1024, then
-//   sin(x) = sin(k pi/512) cos(r) + cos(k pi/512) sin(r)
-// from a table of one quarter turn and short series of r.
+// Correctly rounded sin and cos: x = k pi/512 + r with |r| <= pi/1024, then, with k = 512 h + m
+// (h the half turn, 0 <= m < 512),
+//   sin(x) = s (A cos(r) + B sin(r)),  A = sin(m pi/512), B = cos(m pi/512), s = (-1)^h,
+// A and B from one row of a table of half a turn, cos(r) and sin(r) from short series. cos(x) is
+// sin(x + pi/2): k + 256.
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -29,17 +31,42 @@ constexpr double kStepsPerRadian = 162.97466172610083;  // 512/pi, only to choos
 // Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to an integer, to nearest.
 constexpr double kRoundingShift = 0x1.8p52;
 constexpr unsigned kFullTurnSteps = 4 * kQuarterTurnSteps;
+// From here the reduction's third subtraction is a fast one (see Reduce).
+constexpr double kFastReductionAbove = 0x1p-33;
 
-// The relative error bound of the evaluation, above the reduction's absolute error. The errors,
-// relative to |A| + |B r| for A cos r + B sin r: the cosine tail (2^-51.3 of r^2/2 <= 2^-17.7)
-// 2^-69; the sine tail (2^-51 of r^2/6) 2^-70.3; truncations 2^-82; the table and the double-
-// double sums 2^-104. |A| + |B r| is at most 3 times the result (the worst case is k pi/512 one
-// step from a zero, where A cos r and B sin r may cancel half of A), so 2^-67.1 of the result;
-// the bound takes 2^-65.
-constexpr double kRelativeErrorBound = 0x1p-65;
-// The reduction's rounding errors are below 2^-52 of |third.lo| + |k P4|, and the four parts
-// miss pi/512 by under 2^-142 per step, below 2^-53 of |k P4|: 2^-50 of their sum bounds both.
-constexpr double kReductionErrorFactor = 0x1p-50;
+// A branch hint for the compilers that take one: the rare case stays off the straight path.
+#if defined(__GNUC__) || defined(__clang__)
+#define TAVRISK_RARELY(condition) __builtin_expect(!!(condition), 0)
+#else
+#define TAVRISK_RARELY(condition) (condition)
+#endif
+
+// The error bound of the fast path is kRelativeErrorBound |value| + kStepErrorBound |k|.
+//
+// The evaluation, relative to |A| + |B r| for A cos r + B sin r: the cosine tail (2^-51.3 of
+// r^2/2 <= 2^-17.7) 2^-69; the tails evaluated at r.hi where r is left unnormalised (cos changes
+// by at most |r| |r.lo| there, with |r.lo| at most half an ulp of r.hi, 2^-62 where |r| > 2^-9,
+// plus |k P4| <= 2^-62.03: 2^-8.35 2^-61) 2^-69.35; the sine tail (2^-51 of r^2/6) 2^-70.3;
+// the three additions into the low part, each off by 2^-53 of at most 2^-17.6 (|A| + |B r|),
+// 2^-69.1; truncations 2^-82; the table, the product B r and the exact double-double sums
+// 2^-77: 2^-67.35. |A| + |B r| is at most 3 times the result (the worst case
+// is m = 1 with A and B r of opposite signs, where B r may cancel half of A), so 2^-65.7 of the
+// result.
+//
+// The reduction (Reduce) leaves r off by at most 2^-50 (|third.lo| + |k P4|), which reaches the
+// result at most once (the derivative of A cos r + B sin r is at most 1 in magnitude):
+// |third.lo| <= 2^-53 |third.hi| and |third.hi| <= 1.0002 |result| (where A = 0 the result is
+// sin r; elsewhere |A| >= sin(pi/512) and the result is at least |A| - |r| >= |r| >= |third.hi|
+// - 2^-61), so 2^-102.9 of the result; and |k P4| <= |k| 2^-88.3, so 2^-138.3 |k|.
+//
+// 2^-65.7 + 2^-102.9 of the result is below 1.5 2^-66 of it. The bound is taken relative to
+// the unnormalised sum's high part, within 2^-15 of the result, and the margin covers that. The
+// margin takes |x| for |k|: |k| <= 162.98 |x| + 1/2 <= 326 |x| where k != 0.
+constexpr double kRelativeErrorBound = 0x1.8p-66;
+constexpr double kStepErrorBound = 0x1p-138;
+// The low part of the sum is at most 2^-17.7 (|A| + |B r|) <= 2^-16.1 of the result.
+constexpr double kMarginPerValue = MarginFactor(kRelativeErrorBound * (1.0 + 0x1p-15), 0x1p-15);
+constexpr double kMarginPerRadian = kStepErrorBound * 326.0 * (1.0 + 0x1p-10);
 
 // Taylor coefficients for |r| <= pi/1024 (2^-8.35).
 constexpr double kSine3 = -1.0 / 6.0;
@@ -51,11 +78,11 @@ constexpr double kCosine6 = -1.0 / 720.0;
 
 struct Reduction {
     DoubleDouble remainder;
-    unsigned step;      // k modulo one full turn
-    double errorBound;  // absolute, on the remainder
+    unsigned step;     // k modulo one full turn
+    double stepCount;  // |k|
 };
 
-Reduction Reduce(double x) {
+inline Reduction Reduce(double x) {
     // The shifted sum holds k in its low bits: k modulo a full turn is read from there.
     double const shifted = x * kStepsPerRadian + kRoundingShift;
     double const k = shifted - kRoundingShift;
@@ -65,124 +92,143 @@ Reduction Reduce(double x) {
     // k != 0), k P1 and k P2 weigh at least 2^-61 and the difference is below 2^-8, it has at most
     // 53 bits. The third part's subtraction keeps its error in a double-double.
     double const second = (x - k * part[0]) - k * part[1];
-    DoubleDouble const third = TwoSum(second, -(k * part[2]));
-    double const fourth = k * part[3];
-    Reduction reduction;
-    reduction.remainder = TwoSum(third.hi, third.lo - fourth);
-    reduction.step = static_cast<unsigned>(BitsOf(shifted) % kFullTurnSteps);
-    reduction.errorBound = kReductionErrorFactor * (std::fabs(third.lo) + std::fabs(fourth));
-    return reduction;
+    double const thirdPart = k * part[2];  // below 2^27 2^-61.9 = 2^-34.9
+    DoubleDouble remainder{};
+    if (TAVRISK_RARELY(std::fabs(second) < kFastReductionAbove)) {
+        // x within about 2^-33 of a multiple of pi/512: exact sums throughout.
+        DoubleDouble const third = TwoSum(second, -thirdPart);
+        remainder = TwoSum(third.hi, third.lo - k * part[3]);
+    } else {
+        // |second| > |k P3|, so the fast difference is exact, and its high part (above 2^-34)
+        // leaves r = third.hi + (third.lo - k P4) unnormalised with a low part below 2^-53
+        // |third.hi| + 2^-61.3 < 2^-27 |third.hi|: a two-sum less on the longest chain.
+        DoubleDouble const third = FastTwoDifference(second, thirdPart);
+        remainder = {third.hi, third.lo - k * part[3]};
+    }
+    return {remainder, static_cast<unsigned>(BitsOf(shifted) % kFullTurnSteps), std::fabs(k)};
 }
 
-// sin and cos of step * pi/512 as double-doubles, from the quarter-turn table: in quarter q the
-// sine is +-sin(m) or +-cos(m) = +-sin(256 - m) steps. Chosen by index arithmetic and a table of
-// signs rather than by branches, which random arguments would mispredict.
-struct TablePoint {
-    SplitDoubleDouble sine;
-    SplitDoubleDouble cosine;
+// The sign of the result in each half turn.
+constexpr double kSigns[2] = {1.0, -1.0};
+
+// A cos(r) + B sin(r) as an unnormalised sum high + low, and s.
+struct SignedValue {
+    DoubleDouble value;
+    double sign;
 };
 
-SplitDoubleDouble Scaled(SplitDoubleDouble v, double sign) {
-    return {sign * v.hi, sign * v.lo, sign * v.head};
+// sin(step pi/512 + r) as s (A cos(r) + B sin(r)), A = sin(m pi/512) and B = cos(m pi/512) for
+// m = step mod 512 from one row of the half-turn table, s = -1 in the second half turn: no
+// choice between entries or signs that random arguments would mispredict or pay for in index
+// arithmetic.
+inline SignedValue SineAtStep(unsigned step, DoubleDouble remainder) {
+    SineCosineEntry const& entry = kHalfTurnTable[step % kHalfTurnSteps];
+    double const r = remainder.hi;
+    double const square = r * r;
+    double const cosineTail = square * (kCosine2 + square * (kCosine4 + square * kCosine6));
+    double const sineTail = square * (kSine3 + square * (kSine5 + square * kSine7));
+    // B (r + r.lo) as in MultiplyByEntry: the head product exact, the rest within 2^-76.8 of
+    // |B r|; r.lo joins the rest of r (the sum off by 2^-53 of a 2^-25 part, and B's rest times
+    // r.lo, left out, below 2^-78 of it).
+    DoubleDouble const rSplit = HeadAndRest(r);
+    double const brHigh = entry.cosineHead * rSplit.hi;
+    double const brLow = entry.cosineHead * (rSplit.lo + remainder.lo) + entry.cosineRest * r;
+    // |A| >= sin(pi/512) > 2^-7.3 > |B r| unless A = 0, so the fast sum is exact.
+    DoubleDouble const sum = FastTwoSum(entry.sineHi, brHigh);
+    double const low = (sum.lo + (entry.sineLo + brLow)) +
+                       (entry.sineHi * cosineTail + (entry.cosineHi * r) * sineTail);
+    return {{sum.hi, low}, kSigns[(step / kHalfTurnSteps) % 2]};
 }
 
-TablePoint PointAt(unsigned step) {
-    constexpr double kSigns[2] = {1.0, -1.0};
-    unsigned const quarter = step / kQuarterTurnSteps;
-    unsigned const m = step % kQuarterTurnSteps;
-    unsigned const sineIndex = (quarter & 1) != 0 ? kQuarterTurnSteps - m : m;
-    double const sineSign = kSigns[(quarter >> 1) & 1];
-    double const cosineSign = kSigns[((quarter + 1) >> 1) & 1];
-    return {Scaled(kSineTable[sineIndex], sineSign),
-            Scaled(kSineTable[kQuarterTurnSteps - sineIndex], cosineSign)};
+inline double Margin(DoubleDouble value, double magnitude) {
+    return kMarginPerValue * std::fabs(value.hi) + kMarginPerRadian * magnitude;
 }
 
-// The remainder r with its split and the tails of the series of cos(r) and sin(r).
-struct Series {
-    DoubleDouble r;
-    DoubleDouble rSplit;
-    double cosineTail;  // cos(r) - 1
-    double sineTail;    // sin(r) / r - 1
-};
-
-Series SeriesOf(DoubleDouble r) {
-    double const square = r.hi * r.hi;
-    return {r, Split(r.hi), square * (kCosine2 + square * (kCosine4 + square * kCosine6)),
-            square * (kSine3 + square * (kSine5 + square * kSine7))};
+// The correctly rounded sin(step pi/512 + r) where the fast path decides, NaN where it cannot
+// (no finite argument of sin or cos gives NaN).
+inline double RoundedSineAtStep(unsigned step, DoubleDouble remainder, double magnitude) {
+    SignedValue const v = SineAtStep(step, remainder);
+    double rounded = 0.0;
+    if (RoundIfDecided(v.value.hi, v.value.lo, Margin(v.value, magnitude), &rounded)) {
+        return v.sign * rounded;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
-// a cos(r) + b sin(r) with its error bound.
-Approximation Combination(SplitDoubleDouble const& a, SplitDoubleDouble const& b,
-                          Reduction const& reduction, Series const& series) {
-    DoubleDouble const br = MultiplyByEntry(b, series.r.hi, series.rSplit);
-    DoubleDouble const sum = TwoSum(a.hi, br.hi);
-    double const low = sum.lo + (((a.lo + br.lo + b.hi * series.r.lo) + a.hi * series.cosineTail) +
-                                 (b.hi * series.r.hi) * series.sineTail);
-    DoubleDouble const value = FastTwoSum(sum.hi, low);
-    // The table entries are at most 1, so the reduction's error reaches the result at most once.
-    double const bound = kRelativeErrorBound * std::fabs(value.hi) + reduction.errorBound;
-    return {value, bound};
+inline bool InFastRange(double magnitude, double low) {
+    return kTryFastPath && magnitude >= low && magnitude < kFastReductionLimit;
 }
 
-}  // namespace
-
-Approximation ApproximateSin(double x) {
+Approximation Approximate(double x, unsigned quarterTurns) {
     Reduction const reduction = Reduce(x);
-    TablePoint const point = PointAt(reduction.step);
-    return Combination(point.sine, point.cosine, reduction, SeriesOf(reduction.remainder));
+    SignedValue const v =
+        SineAtStep(reduction.step + quarterTurns * kQuarterTurnSteps, reduction.remainder);
+    DoubleDouble const value = FastTwoSum(v.value.hi, v.value.lo);
+    double const bound =
+        kRelativeErrorBound * std::fabs(value.hi) + kStepErrorBound * reduction.stepCount;
+    return {{v.sign * value.hi, v.sign * value.lo}, bound};
 }
 
-Approximation ApproximateCos(double x) {
-    Reduction const reduction = Reduce(x);
-    TablePoint const point = PointAt(reduction.step);
-    return Combination(point.cosine, Scaled(point.sine, -1.0), reduction,
-                       SeriesOf(reduction.remainder));
-}
-
-namespace {
-
-// sin or cos of x where neither shortcut applies: NaN for an infinity (NaN stays itself,
-// quieted), else the fast path where it decides, the precise path where it cannot.
-double Evaluate(double x, Approximation (*approximate)(double), double (*precise)(double)) {
+// sin or cos of x outside the fast path's range: x itself or 1 below the shortcut, NaN for an
+// infinity (NaN stays itself, quieted), else the precise path.
+double OutsideFastRange(double x, double shortcutBelow, double shortcut,
+                        double (*precise)(double)) {
     double const magnitude = std::fabs(x);
+    if (magnitude < shortcutBelow) {
+        return shortcut;
+    }
     if (!(magnitude < std::numeric_limits<double>::infinity())) {
         return std::isnan(x) ? x + x : std::numeric_limits<double>::quiet_NaN();
-    }
-    double rounded = 0.0;
-    if (kTryFastPath && magnitude < kFastReductionLimit &&
-        RoundIfDecided(approximate(x), &rounded)) {
-        return rounded;
     }
     return precise(x);
 }
 
 }  // namespace
 
+Approximation ApproximateSin(double x) {
+    return Approximate(x, 0);
+}
+
+Approximation ApproximateCos(double x) {
+    return Approximate(x, 1);
+}
+
 double Sin(double x) {
-    return std::fabs(x) < kSineIsArgument ? x : Evaluate(x, ApproximateSin, PreciseSin);
+    double const magnitude = std::fabs(x);
+    if (InFastRange(magnitude, kSineIsArgument)) {
+        Reduction const reduction = Reduce(x);
+        double const rounded = RoundedSineAtStep(reduction.step, reduction.remainder, magnitude);
+        return rounded == rounded ? rounded : PreciseSin(x);
+    }
+    return OutsideFastRange(x, kSineIsArgument, x, PreciseSin);
 }
 
 double Cos(double x) {
-    return std::fabs(x) < kCosineIsOne ? 1.0 : Evaluate(x, ApproximateCos, PreciseCos);
+    double const magnitude = std::fabs(x);
+    if (InFastRange(magnitude, kCosineIsOne)) {
+        Reduction const reduction = Reduce(x);
+        double const rounded =
+            RoundedSineAtStep(reduction.step + kQuarterTurnSteps, reduction.remainder, magnitude);
+        return rounded == rounded ? rounded : PreciseCos(x);
+    }
+    return OutsideFastRange(x, kCosineIsOne, 1.0, PreciseCos);
 }
 
 SineCosine SinCos(double x) {
     double const magnitude = std::fabs(x);
-    if (!kTryFastPath || !(magnitude >= kCosineIsOne) || magnitude >= kFastReductionLimit) {
+    if (!InFastRange(magnitude, kCosineIsOne)) {
         return {Sin(x), Cos(x)};
     }
     Reduction const reduction = Reduce(x);
-    TablePoint const point = PointAt(reduction.step);
-    Series const series = SeriesOf(reduction.remainder);
-    SineCosine result{};
-    if (magnitude < kSineIsArgument) {
-        result.sine = x;
-    } else if (!RoundIfDecided(Combination(point.sine, point.cosine, reduction, series),
-                               &result.sine)) {
-        result.sine = PreciseSin(x);
+    SineCosine result{
+        x, RoundedSineAtStep(reduction.step + kQuarterTurnSteps, reduction.remainder, magnitude)};
+    if (magnitude >= kSineIsArgument) {
+        result.sine = RoundedSineAtStep(reduction.step, reduction.remainder, magnitude);
+        if (result.sine != result.sine) {
+            result.sine = PreciseSin(x);
+        }
     }
-    if (!RoundIfDecided(Combination(point.cosine, Scaled(point.sine, -1.0), reduction, series),
-                        &result.cosine)) {
+    if (result.cosine != result.cosine) {
         result.cosine = PreciseCos(x);
     }
     return result;

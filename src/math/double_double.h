@@ -5,6 +5,12 @@
 // every target, with or without FMA, computes the same bits.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace gte::math {
 
 struct DoubleDouble {
@@ -13,11 +19,13 @@ struct DoubleDouble {
 };
 
 // A double-double table entry with its high part's head: hi rounded to 26 significant bits, so
-// that head times a 26-bit number is exact and hi - head has at most 27 bits.
+// that head times a 26-bit number is exact, and the rest, the double nearest hi + lo - head
+// (below 2^-26 |hi|, within 2^-53 of itself).
 struct SplitDoubleDouble {
     double hi;
     double lo;
     double head;
+    double rest;
 };
 
 // a + b = sum + error exactly, whatever the magnitudes (Knuth).
@@ -43,6 +51,40 @@ inline DoubleDouble Split(double a) {
     return {hi, a - hi};
 }
 
+// a with the low `bits` bits of its significand cleared: one logical operation, in the
+// floating-point registers where SSE2 is there (every x86 target builds with it), since a round
+// trip through the integer registers costs more than the operation.
+template <int kBits>
+inline double Truncated(double a) {
+    constexpr std::uint64_t kHighBits = ~((std::uint64_t{1} << kBits) - 1);
+#if defined(__SSE2__) || defined(_M_X64)
+    __m128d const mask = _mm_castsi128_pd(_mm_set_epi32(0, 0, static_cast<int>(kHighBits >> 32),
+                                                        static_cast<int>(kHighBits & 0xffffffffu)));
+    return _mm_cvtsd_f64(_mm_and_pd(_mm_set_sd(a), mask));
+#else
+    std::uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    bits &= kHighBits;
+    std::memcpy(&a, &bits, sizeof a);
+    return a;
+#endif
+}
+
+// a = head + rest with head a's first 26 significant bits and rest (at most 27 bits) exact: for
+// products with a split table entry, whose 26-bit head times either part is exact. Cheaper than
+// Split, but the rest may have 27 bits, so two rests' product is not exact (TwoProduct).
+inline DoubleDouble HeadAndRest(double a) {
+    double const head = Truncated<27>(a);
+    return {head, a - head};
+}
+
+// a - b = difference + error exactly when |a| >= |b| or a is zero: FastTwoSum(a, -b) without
+// the negation.
+inline DoubleDouble FastTwoDifference(double a, double b) {
+    double const difference = a - b;
+    return {difference, (a - difference) - b};
+}
+
 // a * b = product + error exactly, barring underflow (Dekker).
 inline DoubleDouble TwoProduct(double a, double b) {
     double const product = a * b;
@@ -53,12 +95,14 @@ inline DoubleDouble TwoProduct(double a, double b) {
     return {product, error};
 }
 
-// b * r as hi + lo with hi = b.head * rSplit.hi exact (rSplit = Split(r)) and lo the rest,
-// within 2^-78 of |b r|: b.head * rSplit.lo is exact, (b.hi - b.head) * r is off by 2^-53 of a
-// 2^-26 part, b.lo * r by far less, and their sum, below 2^-25 |b r|, by 2^-52 of itself. Half
-// the work of TwoProduct where the table gives the head; hi and lo are not normalised.
+// b * r as hi + lo with hi = b.head * rSplit.hi exact (rSplit = Split(r) or HeadAndRest(r): a
+// 26-bit head and a rest of at most 27 bits, below 2^-25 |r|) and lo the rest, within 2^-76.8 of
+// |b r|: b.head * rSplit.lo is exact, b.rest is within 2^-79 |b| of b.hi + b.lo - b.head and its
+// product with r off by 2^-53 of a 2^-26 part, and their sum, below 2^-24.4 |b r|, by 2^-53 of
+// itself. A third of the work of TwoProduct where the table gives the head; hi and lo are not
+// normalised.
 inline DoubleDouble MultiplyByEntry(SplitDoubleDouble const& b, double r, DoubleDouble rSplit) {
-    return {b.head * rSplit.hi, (b.head * rSplit.lo + (b.hi - b.head) * r) + b.lo * r};
+    return {b.head * rSplit.hi, b.head * rSplit.lo + b.rest * r};
 }
 
 // The double-double sum of two double-doubles, renormalised; relative error below 2^-103 when

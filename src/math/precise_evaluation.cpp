@@ -12,6 +12,8 @@ namespace gte::math {
 namespace {
 
 constexpr int kLimbBits = 32;
+// The arc tangents start from the nearest of atan(k/16), k = 0 .. 16.
+constexpr std::uint32_t kSixteenthsPerUnit = kArcTangentSixteenthCount - 1;
 // The precisions tried, in 32-bit limbs of fraction. The fast path leaves the arguments whose
 // value lies within about 2^-65 of a rounding boundary; at 128 bits the error interval, 2^-113
 // wide, still holds a boundary for about one of them in 2^48, and each doubling divides that
@@ -19,9 +21,9 @@ constexpr int kLimbBits = 32;
 constexpr int kPrecisions[] = {4, 8, 16, 32};
 
 // The error of every evaluation below stays under this many ulps of its precision: a series of
-// at most about 1100 terms, each term off by at most a few ulps and damped by the next factor
-// (below 1/2 for the arc tangent series, far below for the sine series), the reductions and the
-// reciprocals off by a few ulps, multiplied by factors below 2.
+// at most about 150 terms, each term off by at most a few ulps and damped by the next factor
+// (below 2^-8 for the arc tangent series, far below for the sine series), the reductions, the
+// stored constants and the reciprocals off by a few ulps, multiplied by factors below 4.
 constexpr std::uint32_t kErrorUlps = 1u << 14;
 
 template <class Evaluation>
@@ -39,10 +41,10 @@ double RoundCorrectly(Evaluation evaluate) {
     return rounded;
 }
 
-// atan(a/b) for 0 <= a <= b, b in [1/2, 2], by Euler's series
+// atan(a/b) for |a| <= b/16, b in [1/2, 2], by Euler's series
 //   atan(a/b) = (ab/S) * sum_k (2k)!! / (2k+1)!! * (a^2/S)^k,  S = a^2 + b^2,
-// whose ratio a^2/S is at most 1/2: each term gains at least a bit.
-Fixed ArcTangentOfRatio(Fixed const& a, Fixed const& b) {
+// whose ratio a^2/S is below 2^-8: each term gains at least 8 bits.
+Fixed ArcTangentSeries(Fixed const& a, Fixed const& b) {
     Fixed const aSquared = a * a;
     Fixed const reciprocal = Reciprocal(aSquared + b * b);
     Fixed const ratio = aSquared * reciprocal;
@@ -54,6 +56,30 @@ Fixed ArcTangentOfRatio(Fixed const& a, Fixed const& b) {
         sum = sum + term;
     }
     return sum;
+}
+
+// atan(k/16) from the stored digits, truncated.
+Fixed ArcTangentOfSixteenths(int k, int fractionLimbs) {
+    Fixed value(fractionLimbs);
+    for (int i = 0; i < fractionLimbs; ++i) {
+        value.Limb(fractionLimbs - 1 - i) = kArcTangentSixteenths[k][i];
+    }
+    return value;
+}
+
+// atan(a/b) for 0 <= a <= b, b in [1/2, 2]: with k/16 the sixteenth nearest a/b,
+//   atan(a/b) = atan(k/16) + atan((16a - kb) / (16b + ka)),
+// the second ratio at most 1/32 (plus the rounding of the double estimate of a/b). 16a - kb and
+// 16b + ka are exact; 16b + ka lies in [16b, 32b] and is scaled back into [1/2, 2] by 2^-4 or
+// 2^-5, which truncates each part by at most an ulp.
+Fixed ArcTangentOfRatio(Fixed const& a, Fixed const& b) {
+    double const estimate = a.Approximate() / b.Approximate();
+    auto const k = static_cast<std::uint32_t>(estimate * kSixteenthsPerUnit + 0.5);
+    Fixed const numerator = a.TimesSmall(kSixteenthsPerUnit) - b.TimesSmall(k);
+    Fixed const denominator = b.TimesSmall(kSixteenthsPerUnit) + a.TimesSmall(k);
+    int const scale = denominator.Approximate() > 2.0 * kSixteenthsPerUnit ? 5 : 4;
+    return ArcTangentOfSixteenths(static_cast<int>(k), a.FractionLimbs()) +
+           ArcTangentSeries(numerator.ShiftedRight(scale), denominator.ShiftedRight(scale));
 }
 
 // sin(r) and cos(r) for |r| <= pi/4 by their Taylor series.

@@ -55,15 +55,48 @@ double UlpsAway(double x, std::int64_t steps) {
     return FromBits(bits + static_cast<std::uint64_t>(steps));
 }
 
-// The double nearest k * pi/2.
-double NearestQuarterTurns(double k) {
+// The double nearest k * pi/divisor.
+double NearestPiMultiple(double k, double divisor) {
     mpfr_t value;
     mpfr_init2(value, 1200);
     mpfr_const_pi(value, MPFR_RNDN);
-    mpfr_mul_d(value, value, k / 2.0, MPFR_RNDN);
+    mpfr_mul_d(value, value, k, MPFR_RNDN);
+    mpfr_div_d(value, value, divisor, MPFR_RNDN);
     double const nearest = mpfr_get_d(value, MPFR_RNDN);
     mpfr_clear(value);
     return nearest;
+}
+
+double NearestQuarterTurns(double k) {
+    return NearestPiMultiple(k, 2.0);
+}
+
+// An argument a few ulps from a point where the fast paths change table rows or ways of
+// summing: multiples of pi/512 for sin and cos (within 2^-33 of them the reduction takes its
+// exact branch); i/256, the midpoints between them, and their reciprocals for atan; i/256 and
+// 1 - 2 (i/256)^2 (whose acos takes asin at the root i/256) for acos.
+double NearTablePoint(Bits& bits, Function function) {
+    std::int64_t const i = bits.Integer(1, 256);
+    double point = 0.0;
+    switch (function) {
+        case Function::kSin:
+        case Function::kCos:
+            point = NearestPiMultiple(static_cast<double>(bits.Integer(1, 1 << 14)), 512.0);
+            break;
+        case Function::kAtan: {
+            double const onGrid =
+                (static_cast<double>(i) - 0.5 * static_cast<double>(bits.Next() & 1)) / 256.0;
+            point = (bits.Next() & 1) != 0 ? onGrid : 1.0 / onGrid;
+            break;
+        }
+        case Function::kAcos: {
+            double const c = static_cast<double>(bits.Integer(1, 128)) / 256.0;
+            point = (bits.Next() & 1) != 0 ? c : 1.0 - 2.0 * c * c;
+            break;
+        }
+    }
+    double const moved = UlpsAway(point, bits.Integer(-4, 4));
+    return bits.Sign() * (function == Function::kAcos && moved >= 1.0 ? point : moved);
 }
 
 std::vector<double> Specials(Function function) {
@@ -93,7 +126,7 @@ std::vector<ArgumentSet> ArgumentSets(Function function, std::size_t count, std:
     bool const arc = function == Function::kAcos;
     // acos lives on [-1, 1]; the others take any double.
     int const highestBiased = arc ? 1022 : 2046;
-    std::size_t const perSet = count / 8 + 1;
+    std::size_t const perSet = count / 9 + 1;
     std::vector<ArgumentSet> sets;
     auto add = [&](std::string name, auto draw) {
         ArgumentSet set{std::move(name), {}};
@@ -130,6 +163,7 @@ std::vector<ArgumentSet> ArgumentSets(Function function, std::size_t count, std:
         }
         return function == Function::kAtan ? std::tan(radians) : radians;
     });
+    add("near table points", [&] { return NearTablePoint(bits, function); });
     add("tiny", [&] { return LogUniform(bits, 1023 - 60, 1023 - 14); });
     add("subnormal",
         [&] { return bits.Sign() * FromBits(bits.Next() & ((std::uint64_t{1} << 52) - 1)); });

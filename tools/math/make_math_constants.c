@@ -17,11 +17,14 @@ enum {
     kArcSteps = 256,        // the arc tables step by 1/256
     kArcTangentRows = 257,  // atan on [0, 1]
     kArcSineRows = 129,     // asin on [0, 1/2]
-    kTaylorTerms = 10       // f(c), f'(c), ..., f^(9)(c) / 9!
+    kTaylorTerms = 10,      // f(c), f'(c), ..., f^(9)(c) / 9!
+    kArcTangentSixteenths = 16,     // the slow path's atan(k/16), k = 0 .. 16
+    kArcTangentSixteenthLimbs = 32  // fraction limbs of each
 };
 
 // Prints value as the double nearest it and the double nearest the rest, and with a head, the
-// first rounded to 26 significant bits (the split table entries).
+// first rounded to 26 significant bits, and the double nearest value minus the head (the split
+// table entries).
 static void print_entry(mpfr_t value, int withHead, char const* before, char const* after) {
     mpfr_t rest, head;
     mpfr_init2(rest, kWorkBits);
@@ -33,9 +36,28 @@ static void print_entry(mpfr_t value, int withHead, char const* before, char con
         mpfr_set_d(head, high, MPFR_RNDN);
         mpfr_prec_round(head, 26, MPFR_RNDN);
         printf(", %a", mpfr_get_d(head, MPFR_RNDN));
+        mpfr_sub(rest, value, head, MPFR_RNDN);
+        printf(", %a", mpfr_get_d(rest, MPFR_RNDN));
     }
     printf("}%s\n", after);
     mpfr_clears(rest, head, (mpfr_ptr)0);
+}
+
+// One entry of the half-turn table: {sin hi, sin lo, cos hi, cos head, cos rest} at angle.
+static void print_half_turn_entry(mpfr_t sine, mpfr_t angle) {
+    mpfr_t cosine, rest, head;
+    mpfr_inits2(kWorkBits, cosine, rest, (mpfr_ptr)0);
+    mpfr_init2(head, 53);
+    mpfr_cos(cosine, angle, MPFR_RNDN);
+    double const sineHigh = mpfr_get_d(sine, MPFR_RNDN);
+    mpfr_sub_d(rest, sine, sineHigh, MPFR_RNDN);
+    printf("    {%a, %a, ", sineHigh, mpfr_get_d(rest, MPFR_RNDN));
+    double const cosineHigh = mpfr_get_d(cosine, MPFR_RNDN);
+    mpfr_set_d(head, cosineHigh, MPFR_RNDN);
+    mpfr_prec_round(head, 26, MPFR_RNDN);
+    mpfr_sub(rest, cosine, head, MPFR_RNDN);
+    printf("%a, %a, %a},\n", cosineHigh, mpfr_get_d(head, MPFR_RNDN), mpfr_get_d(rest, MPFR_RNDN));
+    mpfr_clears(cosine, rest, head, (mpfr_ptr)0);
 }
 
 static void print_double_double(mpfr_t value, char const* before, char const* after) {
@@ -139,6 +161,49 @@ static void print_taylor_table(char const* name, int rows, int arcSine) {
     }
 }
 
+// The angles the arc functions start their sums from, at the table points c = i/256:
+// pi/2 - atan(c) for atan beyond 1; acos(c) and acos(-c) = pi/2 -+ asin(c) for acos near 0;
+// 2 asin(c) and pi - 2 asin(c) for acos near +-1.
+static void print_angle_tables(mpfr_t pi) {
+    mpfr_t c, halfPi, angle, value;
+    mpfr_inits2(kWorkBits, c, halfPi, angle, value, (mpfr_ptr)0);
+    mpfr_div_2ui(halfPi, pi, 1, MPFR_RNDN);
+    printf("DoubleDouble const kArcTangentComplements[kArcTangentRowCount] = {\n");
+    for (int i = 0; i < kArcTangentRows; ++i) {
+        mpfr_set_ui(c, (unsigned long)i, MPFR_RNDN);
+        mpfr_div_ui(c, c, kArcSteps, MPFR_RNDN);
+        mpfr_atan(angle, c, MPFR_RNDN);
+        mpfr_sub(value, halfPi, angle, MPFR_RNDN);
+        print_double_double(value, "    ", ",");
+    }
+    printf("};\n\n");
+    for (int table = 0; table < 2; ++table) {
+        printf("DoubleDouble const %s[2][kArcSineRowCount] = {\n",
+               table == 0 ? "kArcCosinesNearZero" : "kArcCosinesNearOne");
+        for (int sign = 0; sign < 2; ++sign) {
+            printf("    {\n");
+            for (int i = 0; i < kArcSineRows; ++i) {
+                mpfr_set_ui(c, (unsigned long)i, MPFR_RNDN);
+                mpfr_div_ui(c, c, kArcSteps, MPFR_RNDN);
+                mpfr_asin(angle, c, MPFR_RNDN);
+                if (table == 0) {
+                    // pi/2 - asin(c) for +c, pi/2 + asin(c) for -c
+                    (sign == 0 ? mpfr_sub : mpfr_add)(value, halfPi, angle, MPFR_RNDN);
+                } else {
+                    mpfr_mul_2ui(value, angle, 1, MPFR_RNDN);
+                    if (sign == 1) {
+                        mpfr_sub(value, pi, value, MPFR_RNDN);
+                    }
+                }
+                print_double_double(value, "        ", ",");
+            }
+            printf("    },\n");
+        }
+        printf("};\n\n");
+    }
+    mpfr_clears(c, halfPi, angle, value, (mpfr_ptr)0);
+}
+
 int main(void) {
     mpfr_t pi, x, y, part;
     mpfr_inits2(kWorkBits, pi, x, y, part, (mpfr_ptr)0);
@@ -156,6 +221,18 @@ int main(void) {
     print_limbs(pi, 1, kPiLimbs);
     printf("};\n\n");
 
+    printf("std::uint32_t const kArcTangentSixteenths[kArcTangentSixteenthCount]\n"
+           "                                           [kArcTangentSixteenthLimbCount] = {\n");
+    for (int k = 0; k <= kArcTangentSixteenths; ++k) {
+        mpfr_set_ui(x, (unsigned long)k, MPFR_RNDN);
+        mpfr_div_ui(x, x, kArcTangentSixteenths, MPFR_RNDN);
+        mpfr_atan(x, x, MPFR_RNDN);
+        printf("    {\n");
+        print_limbs(x, 0, kArcTangentSixteenthLimbs);
+        printf("    },\n");
+    }
+    printf("};\n\n");
+
     // pi/512 = kCodyWaite[0] + [1] + [2] + [3]: the first three have 26 significant bits, so
     // that k times each is exact for |k| < 2^27; the fourth is the double nearest the rest.
     printf("double const kCodyWaitePiOver512[4] = {");
@@ -171,16 +248,19 @@ int main(void) {
     }
     mpfr_set_prec(part, kWorkBits);
 
-    printf("SplitDoubleDouble const kSineTable[kQuarterTurnSteps + 1] = {\n");
-    for (int m = 0; m <= kTableSteps / 2; ++m) {
+    // Half a turn of sines and cosines: sin(m pi/512) as a double-double and cos(m pi/512) as
+    // the double nearest it with its head and rest.
+    printf("SineCosineEntry const kHalfTurnTable[kHalfTurnSteps] = {\n");
+    for (int m = 0; m < kTableSteps; ++m) {
         mpfr_mul_ui(x, pi, (unsigned long)m, MPFR_RNDN);
         mpfr_div_ui(x, x, kTableSteps, MPFR_RNDN);
         mpfr_sin(y, x, MPFR_RNDN);
-        print_split_double_double(y, "    ", ",");
+        print_half_turn_entry(y, x);
     }
     printf("};\n\n");
     print_taylor_table("kArcTangentRows", kArcTangentRows, 0);
     print_taylor_table("kArcSineRows", kArcSineRows, 1);
+    print_angle_tables(pi);
     mpfr_div_2ui(x, pi, 1, MPFR_RNDN);
     print_double_double(x, "DoubleDouble const kHalfPi = ", ";");
     print_double_double(pi, "DoubleDouble const kPi = ", ";");
