@@ -123,7 +123,7 @@ void expectAgreement(Points const& p, char const* kind, Tally& tally) {
 TEST(MinimumZoneFlatness, AgreesWithTheExhaustiveSearchOnSmallSets) {
     form_cases::Draws d(20240601u);
     Tally tally;
-    for (int set = 0; set < 12000; ++set) {
+    for (int set = 0; set < form_cases::setCount(12000); ++set) {
         int const n = d.integer(4, 12);
         switch (set % 6) {
             case 0:
@@ -154,7 +154,7 @@ TEST(MinimumZoneFlatness, AgreesWithTheExhaustiveSearchOnSmallSets) {
 // inside; turned by an exact rotation, the width stays h and the supports are the ones placed.
 TEST(MinimumZoneFlatness, FindsZonesBuiltWithAKnownWidth) {
     form_cases::Draws d(7u);
-    for (int set = 0; set < 2000; ++set) {
+    for (int set = 0; set < form_cases::setCount(2000); ++set) {
         bool const threeAndOne = set % 2 == 0;
         double const h = 65.0 * d.integer(1, 20);
         double const s = 65.0 * 1000.0;  // the extent, far beyond h: a thin zone
@@ -198,7 +198,7 @@ TEST(MinimumZoneFlatness, FindsZonesBuiltWithAKnownWidth) {
 // scaled); and what it must respect: the least-squares band above it, a subset's zone inside it.
 TEST(MinimumZoneFlatness, KeepsItsWidthUnderTheInvariances) {
     form_cases::Draws d(99u);
-    for (int set = 0; set < 1000; ++set) {
+    for (int set = 0; set < form_cases::setCount(1000); ++set) {
         Points const p = set % 2 == 0
                              ? form_cases::grid(d, d.integer(6, 40), 50)
                              : form_cases::slab(d, d.integer(6, 200), 80.0, 60.0, 0.02, 0.0);

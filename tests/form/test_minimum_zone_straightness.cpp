@@ -59,7 +59,7 @@ bool holdsAndTouches(Points const& p, StraightnessZone const& z, double tol) {
 TEST(MinimumZoneStraightness, AgreesWithTheExhaustiveSearchOnSmallSets) {
     form_cases::Draws d(515u);
     int failures = 0;
-    for (int set = 0; set < 10000; ++set) {
+    for (int set = 0; set < form_cases::setCount(10000); ++set) {
         int const n = d.integer(2, 12);
         Points p;
         switch (set % 4) {

@@ -37,7 +37,7 @@ Points profile(form_cases::Draws& d, int n) {
 TEST(Roundness, MinimumZoneAgreesWithTheExhaustiveSearch) {
     form_cases::Draws d(4242u);
     int failures = 0;
-    for (int set = 0; set < 10000; ++set) {
+    for (int set = 0; set < form_cases::setCount(10000); ++set) {
         Points const p = profile(d, d.integer(5, 10));
         RoundnessCircles const r = circlesOf(p, RoundnessCriterion::kMinimumZone);
         double const tol = form_oracle::accuracyTolerance(r.width, p, 2);
@@ -61,7 +61,7 @@ TEST(Roundness, MinimumZoneAgreesWithTheExhaustiveSearch) {
 TEST(Roundness, CircumscribedAndInscribedAgreeWithExactSearches) {
     form_cases::Draws d(777u);
     int failures = 0;
-    for (int set = 0; set < 10000; ++set) {
+    for (int set = 0; set < form_cases::setCount(10000); ++set) {
         int const n = d.integer(3, 12);
         bool const ring = set % 2 == 0;
         Points const p = ring ? profile(d, std::max(n, 5)) : form_cases::grid(d, n, 4);
