@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "support/test_util.h"
 #include "support/tool_runner.h"
 #include "tavrisk_inspect.h"
 
@@ -36,24 +35,17 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
     std::string const map = scratch.path().string() + "/map.svg";
     // A square with its centre and the corners of a cube, both turned by 30 degrees about z,
     // spread alike in two and three directions: rounding used to pick a line and a plane.
-    auto const pointsText = [](std::vector<std::array<double, 3>> const& points) {
-        std::string text;
-        for (auto const& p : points) {
-            char line[96];
-            std::snprintf(line, sizeof line, "%.17g %.17g %.17g\n", p[0], p[1], p[2]);
-            text += line;
-        }
-        return text;
+    auto const pointLine = [](double x, double y, double z) {
+        return digitsOf(x) + " " + digitsOf(y) + " " + digitsOf(z) + "\n";
     };
     double const c = std::sqrt(0.75), s = 0.5;
     std::string const turnedSquare = scratch.write(
-        "turned-square.txt",
-        pointsText(
-            {{0, 0, 0}, {c, s, 0}, {c - s, s + c, 0}, {-s, c, 0}, {(c - s) / 2, (s + c) / 2, 0}}));
+        "turned-square.txt", pointLine(0, 0, 0) + pointLine(c, s, 0) + pointLine(c - s, s + c, 0) +
+                                 pointLine(-s, c, 0) + pointLine((c - s) / 2, (s + c) / 2, 0));
     std::string cubeCorners;
     for (int i = 0; i < 8; ++i) {
         double const x = i & 1, y = (i >> 1) & 1, z = (i >> 2) & 1;
-        cubeCorners += pointsText({{c * x - s * y, s * x + c * y, z}});
+        cubeCorners += pointLine(c * x - s * y, s * x + c * y, z);
     }
     std::string const cube = scratch.write("cube.txt", cubeCorners);
     // Second moments and a profile of coordinates near the largest double overflow.

@@ -4,14 +4,13 @@
 // with TavriskInspect's form functions called directly on the same points.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/test_util.h"
 #include "support/tool_runner.h"
 #include "tavrisk_inspect.h"
 
@@ -61,12 +60,6 @@ std::string tableValue(std::string const& table, std::string const& label) {
     }
     std::size_t const start = table.find_first_not_of(' ', at + 3 + label.size());
     return table.substr(start, table.find('\n', start) - start);
-}
-
-std::string roundText(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
 }
 
 }  // namespace
@@ -129,7 +122,7 @@ TEST(ToolForm, BothCriteriaArePrintedAndTheChosenOneIsJudged) {
         char const* verdict;
         char const* criterion;
     };
-    std::string const exactZone = roundText(flat.zone.width);
+    std::string const exactZone = digitsOf(flat.zone.width);
     Case const cases[] = {
         {{"flatness", face, "--tolerance", "0.0125"}, 0, "PASS", "minimum-zone"},
         {{"flatness", face, "--tolerance", "0.0125", "--criterion", "least-squares"},
@@ -205,17 +198,11 @@ TEST(ToolForm, RoundnessGivesEachCriterionsCirclesAndSupports) {
     // compared with the library alone.
     std::string text;
     double const pi = 3.14159265358979323846;
-    for (auto const& [radius, degrees] : std::vector<std::array<double, 2>>{{10, 0},
-                                                                            {9, 40},
-                                                                            {9.6, 90},
-                                                                            {9.5, 130},
-                                                                            {10, 180},
-                                                                            {9, 220},
-                                                                            {9.6, 270},
-                                                                            {9.5, 310}}) {
-        double const angle = degrees * pi / 180;
-        text += roundText(radius * std::cos(angle)) + " " + roundText(radius * std::sin(angle)) +
-                " 3\n";
+    double const radii[] = {10, 9, 9.6, 9.5};  // each twice, half a turn apart
+    for (int i = 0; i < 8; ++i) {
+        double const angle = ((i / 2) * 90 + (i % 2) * 40) * pi / 180;
+        text += digitsOf(radii[i % 4] * std::cos(angle)) + " " +
+                digitsOf(radii[i % 4] * std::sin(angle)) + " 3\n";
     }
     std::string const star = scratch.write("star.txt", text);
     std::vector<gte_point> const points = pointsOf(star);
