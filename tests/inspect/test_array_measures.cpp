@@ -112,50 +112,32 @@ void expectRecordsOfEachPoint(char const* name, MakeShape makeShape,
     });
 }
 
-gte_point lineOrigin(gte_line const& line) {
-    return line.pt;
-}
-gte_point rayOrigin(gte_ray const& ray) {
-    return ray.pt;
-}
-gte_point lsegStart(gte_lseg const& lseg) {
-    return lseg.pt1;
-}
-gte_point planeStart(gte_plane const& plane) {
-    return plane.pt1;
-}
-gte_point rectCenter(gte_rect const& rect) {
-    return rect.center;
-}
-gte_point circleCenter(gte_circle const& circle) {
-    return circle.center;
-}
-
 }  // namespace
 
 TEST(ArrayMeasures, EachDistanceIsTheOnePointExportsRecord) {
     expectRecordsOfEachPoint<gte_line>(
-        "gte_line", [](Shapes& s) { return s.line(); }, lineOrigin, tvi_dist_point_line_array,
-        gte_dist_point_line, 1);
+        "gte_line", [](Shapes& s) { return s.line(); }, [](gte_line const& s) { return s.pt; },
+        tvi_dist_point_line_array, gte_dist_point_line, 1);
     expectRecordsOfEachPoint<gte_ray>(
-        "gte_ray", [](Shapes& s) { return s.ray(); }, rayOrigin, tvi_dist_point_ray_array,
-        gte_dist_point_ray, 1);
+        "gte_ray", [](Shapes& s) { return s.ray(); }, [](gte_ray const& s) { return s.pt; },
+        tvi_dist_point_ray_array, gte_dist_point_ray, 1);
     expectRecordsOfEachPoint<gte_lseg>(
-        "gte_lseg", [](Shapes& s) { return s.lseg(); }, lsegStart, tvi_dist_point_lseg_array,
-        gte_dist_point_lseg, 1);
+        "gte_lseg", [](Shapes& s) { return s.lseg(); }, [](gte_lseg const& s) { return s.pt1; },
+        tvi_dist_point_lseg_array, gte_dist_point_lseg, 1);
     expectRecordsOfEachPoint<gte_plane>(
-        "gte_plane", [](Shapes& s) { return s.plane(); }, planeStart, tvi_dist_point_plane_array,
-        gte_dist_point_plane, 1);
+        "gte_plane", [](Shapes& s) { return s.plane(); }, [](gte_plane const& s) { return s.pt1; },
+        tvi_dist_point_plane_array, gte_dist_point_plane, 1);
     expectRecordsOfEachPoint<gte_rect>(
-        "gte_rect", [](Shapes& s) { return s.rect(); }, rectCenter, tvi_dist_point_rect_array,
-        gte_dist_point_rect, 1);
+        "gte_rect", [](Shapes& s) { return s.rect(); }, [](gte_rect const& s) { return s.center; },
+        tvi_dist_point_rect_array, gte_dist_point_rect, 1);
     // A point on the circle's axis (its centre) measures to one chosen circle point.
     expectRecordsOfEachPoint<gte_circle>(
-        "gte_circle", [](Shapes& s) { return s.circle(); }, circleCenter,
-        tvi_dist_point_circle_array, gte_dist_point_circle, 3);
+        "gte_circle", [](Shapes& s) { return s.circle(); },
+        [](gte_circle const& s) { return s.center; }, tvi_dist_point_circle_array,
+        gte_dist_point_circle, 3);
     expectRecordsOfEachPoint<gte_arc>(
-        "arc", [](Shapes& s) { return s.circle(); }, circleCenter, tvi_dist_point_arc_array,
-        gte_dist_point_arc, 3);
+        "arc", [](Shapes& s) { return s.circle(); }, [](gte_circle const& s) { return s.center; },
+        tvi_dist_point_arc_array, gte_dist_point_arc, 3);
 }
 
 TEST(ArrayMeasures, PlaneDeviationIsTheSignedDistanceOfTheExport) {

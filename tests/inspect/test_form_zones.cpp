@@ -6,7 +6,6 @@
 // oracles in tests/form: these tests hold the exports to the core.
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,7 +14,6 @@
 #include "form/minimum_zone_straightness.h"
 #include "form/roundness.h"
 #include "support/form_cases.h"
-#include "support/scratch_files.h"
 #include "support/test_util.h"
 #include "tavrisk_inspect.h"
 
@@ -101,21 +99,6 @@ void expectSupport(form::Supports const& core, tvi_support_point const (&got)[TV
     }
 }
 
-// The supports lie on the sides their contacts name: every high support's deviation from the
-// zone's origin is above every low one's, by the width (to rounding).
-void expectSidesOfBand(tvi_band const& zone, tvi_support_point const (&support)[TVI_MAX_SUPPORT],
-                       std::size_t count) {
-    for (std::size_t k = 0; k < count; ++k) {
-        gte_point const& p = support[k].point;
-        double const deviation = zone.normal.x * (p.x - zone.origin.x) +
-                                 zone.normal.y * (p.y - zone.origin.y) +
-                                 zone.normal.z * (p.z - zone.origin.z);
-        double const side = support[k].contact == TVI_CONTACT_HIGH ? zone.high : zone.low;
-        double const scale = std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z) + 1.0;
-        EXPECT_NEAR(deviation, side, 1e-12 * scale) << "support " << k << " off its side";
-    }
-}
-
 struct Named {
     std::string name;
     Points points;
@@ -142,22 +125,13 @@ std::vector<Named> flatnessSets() {
 
 // The configuration the header names for each of the core's.
 int flatnessConfigurationFor(form::FlatnessConfiguration c) {
-    struct Pair {
-        form::FlatnessConfiguration core;
-        int tvi;
-    } const pairs[] = {
-        {form::FlatnessConfiguration::kThreePlusOne, TVI_CONFIGURATION_THREE_PLUS_ONE},
-        {form::FlatnessConfiguration::kTwoPlusTwo, TVI_CONFIGURATION_TWO_PLUS_TWO},
-        {form::FlatnessConfiguration::kCoplanar, TVI_CONFIGURATION_COPLANAR},
-        {form::FlatnessConfiguration::kCollinear, TVI_CONFIGURATION_COLLINEAR},
-        {form::FlatnessConfiguration::kCoincident, TVI_CONFIGURATION_COINCIDENT},
-    };
-    for (Pair const& pair : pairs) {
-        if (pair.core == c) {
-            return pair.tvi;
-        }
-    }
-    return -1;
+    using C = form::FlatnessConfiguration;
+    return c == C::kThreePlusOne ? TVI_CONFIGURATION_THREE_PLUS_ONE
+           : c == C::kTwoPlusTwo ? TVI_CONFIGURATION_TWO_PLUS_TWO
+           : c == C::kCoplanar   ? TVI_CONFIGURATION_COPLANAR
+           : c == C::kCollinear  ? TVI_CONFIGURATION_COLLINEAR
+           : c == C::kCoincident ? TVI_CONFIGURATION_COINCIDENT
+                                 : -1;
 }
 
 }  // namespace
@@ -193,7 +167,6 @@ TEST(FormZones, FlatnessGivesTheCoresZoneAndBandToTheBit) {
         EXPECT_EQ(r.least_squares_unique, ls.normalUnique ? 1 : 0);
 
         expectSupport(core.support, r.support, r.support_count, records);
-        expectSidesOfBand(r.zone, r.support, r.support_count);
         EXPECT_EQ(r.configuration, flatnessConfigurationFor(core.configuration));
         EXPECT_EQ(r.certified, core.certified ? 1 : 0);
         configurationsSeen |= 1 << r.configuration;
@@ -243,16 +216,6 @@ TEST(FormZones, StraightnessGivesTheCoresLinesToTheBit) {
                                  : TVI_CONFIGURATION_COINCIDENT;
         EXPECT_EQ(r.configuration, expected);
         EXPECT_EQ(r.certified, core.certified ? 1 : 0);
-        if (r.configuration == TVI_CONFIGURATION_TWO_PLUS_ONE) {
-            // Seen from above: the supports' z plays no part.
-            tvi_band flat = r.zone;
-            tvi_support_point support[TVI_MAX_SUPPORT];
-            std::memcpy(support, r.support, sizeof support);
-            for (tvi_support_point& s : support) {
-                s.point.z = 0.0;
-            }
-            expectSidesOfBand(flat, support, r.support_count);
-        }
         configurationsSeen |= 1 << r.configuration;
     }
     EXPECT_EQ(configurationsSeen, (1 << TVI_CONFIGURATION_TWO_PLUS_ONE) |
@@ -303,42 +266,19 @@ TEST(FormZones, RoundnessGivesTheCoresCirclesForEachCriterion) {
             EXPECT_EQ(r.criterion, criterion.tvi);
             EXPECT_EQ(r.certified, core.certified ? 1 : 0);
             expectSupport(core.support, r.support, r.support_count, records);
-            // Inner contacts lie on the inner circle, outer ones on the outer.
-            for (std::size_t k = 0; k < r.support_count; ++k) {
-                double const d = std::hypot(r.support[k].point.x - r.center.x,
-                                            r.support[k].point.y - r.center.y);
-                double const radius =
-                    r.support[k].contact == TVI_CONTACT_OUTER ? r.outer_radius : r.inner_radius;
-                EXPECT_NEAR(d, radius, 1e-9 * (1.0 + radius)) << "support " << k;
-            }
         }
     }
 }
 
 // The least-squares band beside the zone is the first library's flatness of the same file, to
-// the bit, and the zone is narrower: the bundled figures, and scans written to a file.
+// the bit, and the zone is narrower.
 TEST(FormZones, LeastSquaresBandIsTheFlatnessFilesFigure) {
-    tavrisk_test::ScratchDirectory const scratch;
-    Draws draws(99);
-    std::vector<std::string> paths = {TAVRISK_DATA_DIR "/face.txt", TAVRISK_DATA_DIR "/plate.txt"};
-    for (int k = 0; k < 3; ++k) {
-        std::string text;
-        for (gte::Vector3 const& p :
-             tavrisk_test::form_cases::slab(draws, 400, 80, 40, 0.01, k * 250.0)) {
-            char line[96];
-            std::snprintf(line, sizeof line, "%.17g %.17g %.17g\n", p[0], p[1], p[2]);
-            text += line;
-        }
-        paths.push_back(scratch.write("slab" + std::to_string(k) + ".txt", text));
-    }
-    for (std::string const& path : paths) {
-        SCOPED_TRACE(path);
-        tvi_points* block = nullptr;
-        ASSERT_EQ(tvi_read_points_file(path.c_str(), nullptr, &block, nullptr), TVI_OK);
+    for (char const* name : {"face.txt", "plate.txt"}) {
+        SCOPED_TRACE(name);
+        std::vector<gte_point> const records = recordsOf(bundled(name));
         tvi_flatness_result r = prepared<tvi_flatness_result>();
-        int const status = tvi_flatness(block->points, block->count, &r, nullptr);
-        tvi_free_points(block);
-        ASSERT_EQ(status, TVI_OK);
+        ASSERT_EQ(tvi_flatness(records.data(), records.size(), &r, nullptr), TVI_OK);
+        std::string const path = std::string(TAVRISK_DATA_DIR "/") + name;
         double exported = -1.0;
         ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &exported),
                   TAVRISK_FLATNESS_MEASURED);
@@ -348,63 +288,6 @@ TEST(FormZones, LeastSquaresBandIsTheFlatnessFilesFigure) {
         EXPECT_EQ(r.least_squares_unique, 1);
         EXPECT_EQ(r.certified, 1);
         EXPECT_LT(r.zone.width, r.least_squares.width);
-    }
-
-    // The bundled figures, measured independently.
-    tvi_flatness_result face = prepared<tvi_flatness_result>();
-    std::vector<gte_point> const facePoints = recordsOf(bundled("face.txt"));
-    ASSERT_EQ(tvi_flatness(facePoints.data(), facePoints.size(), &face, nullptr), TVI_OK);
-    EXPECT_NEAR(face.zone.width, 0.012420, 5e-7);
-    EXPECT_NEAR(face.least_squares.width, 0.013066, 5e-7);
-    EXPECT_EQ(face.configuration, TVI_CONFIGURATION_TWO_PLUS_TWO);
-    tvi_straightness_result edge = prepared<tvi_straightness_result>();
-    std::vector<gte_point> const edgePoints = recordsOf(bundled("edge.txt"));
-    ASSERT_EQ(tvi_straightness_xy(edgePoints.data(), edgePoints.size(), &edge, nullptr), TVI_OK);
-    EXPECT_NEAR(edge.zone.width, 0.010666, 5e-7);
-}
-
-// Degenerate sets have width zero where that is the true answer, and the configuration says
-// why; the supports name the points that fix what is defined.
-TEST(FormZones, DegenerateSetsMeasureZeroAndSaySo) {
-    struct Row {
-        char const* what;
-        std::vector<gte_point> points;
-        int configuration;
-        std::size_t supports;
-    } const flatness[] = {
-        {"one plane", tavrisk_test::xyzPoints(0, 0, 2, 1, 0, 2, 0, 1, 2, 1, 1, 2, 3, 3, 2),
-         TVI_CONFIGURATION_COPLANAR, 4},
-        {"one line", tavrisk_test::xyzPoints(1, 1, 1, 2, 2, 2, 5, 5, 5),
-         TVI_CONFIGURATION_COLLINEAR, 2},
-        {"one spot", tavrisk_test::xyzPoints(1, 2, 3, 1, 2, 3, 1, 2, 3),
-         TVI_CONFIGURATION_COINCIDENT, 1},
-    };
-    for (Row const& row : flatness) {
-        tvi_flatness_result r = prepared<tvi_flatness_result>();
-        ASSERT_EQ(tvi_flatness(row.points.data(), row.points.size(), &r, nullptr), TVI_OK)
-            << row.what;
-        EXPECT_EQ(r.zone.width, 0.0) << row.what;
-        EXPECT_EQ(r.zone.low, 0.0) << row.what;
-        EXPECT_EQ(r.zone.high, 0.0) << row.what;
-        EXPECT_EQ(r.configuration, row.configuration) << row.what;
-        EXPECT_EQ(r.support_count, row.supports) << row.what;
-        EXPECT_EQ(r.certified, 1) << row.what;
-        double const n = std::hypot(std::hypot(r.zone.normal.x, r.zone.normal.y), r.zone.normal.z);
-        EXPECT_NEAR(n, 1.0, 1e-15) << row.what << ": a unit normal even where it is one of many";
-    }
-    Row const straightness[] = {
-        {"one line", tavrisk_test::xyzPoints(0, 0, 0, 3, 4, 1, 6, 8, 2),
-         TVI_CONFIGURATION_COLLINEAR, 2},
-        {"one spot from above", tavrisk_test::xyzPoints(1, 2, 0, 1, 2, 9),
-         TVI_CONFIGURATION_COINCIDENT, 1},
-    };
-    for (Row const& row : straightness) {
-        tvi_straightness_result r = prepared<tvi_straightness_result>();
-        ASSERT_EQ(tvi_straightness_xy(row.points.data(), row.points.size(), &r, nullptr), TVI_OK)
-            << row.what;
-        EXPECT_EQ(r.zone.width, 0.0) << row.what;
-        EXPECT_EQ(r.configuration, row.configuration) << row.what;
-        EXPECT_EQ(r.support_count, row.supports) << row.what;
     }
 }
 
@@ -536,24 +419,12 @@ TEST(FormZones, RefuseCallsWithoutRoomOrPoints) {
     EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
 }
 
-TEST(FormZones, NameCriteriaConfigurationsAndProblems) {
-    EXPECT_STREQ(tvi_criterion_name(TVI_CRITERION_MINIMUM_ZONE), "minimum-zone");
-    EXPECT_STREQ(tvi_criterion_name(TVI_CRITERION_LEAST_SQUARES), "least-squares");
-    EXPECT_STREQ(tvi_criterion_name(TVI_CRITERION_MINIMUM_CIRCUMSCRIBED), "circumscribed");
-    EXPECT_STREQ(tvi_criterion_name(TVI_CRITERION_MAXIMUM_INSCRIBED), "inscribed");
-    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_THREE_PLUS_ONE), "3+1");
-    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_TWO_PLUS_TWO), "2+2");
-    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_TWO_PLUS_ONE), "2+1");
-    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_COPLANAR), "coplanar");
-    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_COLLINEAR), "collinear");
-    EXPECT_STREQ(tvi_configuration_name(TVI_CONFIGURATION_COINCIDENT), "coincident");
+// The names hosts show are checked through the Python package; here only what falls outside.
+TEST(FormZones, NameUnknownCriteriaAndConfigurationsSo) {
     for (int unknown : {0, -1, 7, 1000}) {
         EXPECT_STREQ(tvi_configuration_name(unknown), "unknown");
     }
     for (int unknown : {0, -1, 5}) {
         EXPECT_STREQ(tvi_criterion_name(unknown), "unknown");
     }
-    EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_TOO_FEW_POINTS), "too_few_points");
-    EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_OUT_OF_RANGE), "out_of_range");
-    EXPECT_STREQ(tvi_problem_kind_name(TVI_PROBLEM_NO_CENTER), "no_center");
 }

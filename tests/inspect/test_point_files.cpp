@@ -1,22 +1,15 @@
 // SPDX-License-Identifier: MIT
-// Reading point files through the second library's C interface: the layouts instruments and CMM
-// software write, read to the bits of the plain file or refused with the option that resolves
-// them; files that cannot be opened; progress and stopping; the options record, the problem record
-// and the block of points as a host meets them.
-#include <algorithm>
+// Reading point files through the second library's C interface (python/tests/test_files.py reads
+// the layouts instruments write): files that cannot be opened; progress and stopping; the
+// options record, the problem record and the block of points as a host meets them.
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "form/flatness_band.h"
 #include "formats/point_formats.h"
-#include "pointtext/point_file.h"
 #include "support/point_format_files.h"
 #include "support/scratch_files.h"
 #include "support/test_util.h"
@@ -73,124 +66,7 @@ tvi_read_options defaults() {
     return options;
 }
 
-std::string fileText(std::string const& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The bundled face as its lines of three value texts.
-std::vector<std::vector<std::string>> faceValues() {
-    std::vector<std::vector<std::string>> lines;
-    std::istringstream text(fileText(TAVRISK_DATA_DIR "/face.txt"));
-    for (std::string x, y, z; text >> x >> y >> z;) {
-        lines.push_back({x, y, z});
-    }
-    return lines;
-}
-
-// The face written line by line: each line made from the index and the three value texts.
-template <class Line>
-std::string faceWith(std::string const& header, Line&& line) {
-    std::string text = header;
-    std::size_t index = 0;
-    for (std::vector<std::string> const& values : faceValues()) {
-        text += line(++index, values[0], values[1], values[2]) + "\n";
-    }
-    return text;
-}
-
-std::string withCommas(std::string value) {
-    std::replace(value.begin(), value.end(), '.', ',');
-    return value;
-}
-
 }  // namespace
-
-TEST(PointFiles, ReadTheLayoutsInstrumentsWriteToTheBitsOfThePlainFile) {
-    std::vector<Vector3> plain;
-    ASSERT_TRUE(tavrisk::readPointFile(TAVRISK_DATA_DIR "/face.txt", plain));
-    ASSERT_EQ(plain.size(), 3670u);
-    tavrisk::FlatnessBand const band = tavrisk::flatnessBandOf(plain, nullptr);
-    EXPECT_NEAR(band.high - band.low, 0.013066, 5e-7);
-
-    using S = std::string const&;
-    tvi_read_options const none = defaults();
-    tvi_read_options firstThree = defaults();
-    firstThree.column_index[0] = 1;
-    firstThree.column_index[1] = 2;
-    firstThree.column_index[2] = 3;
-    tvi_read_options byName = defaults();
-    byName.column_name[0] = "X";
-    byName.column_name[1] = "Y";
-    byName.column_name[2] = "Z";
-    tvi_read_options decimalCommas = defaults();
-    decimalCommas.decimal_comma = TVI_DECIMAL_COMMA_YES;
-    tvi_read_options comments = defaults();
-    comments.comment = '#';
-    struct Row {
-        char const* layout;
-        std::string text;
-        int kind;                   // the refusal without options (TVI_PROBLEM_NONE: read as it is)
-        int option;                 // the option it names
-        std::uint64_t line;         // the line it names
-        tvi_read_options resolved;  // the options that read it
-    } const rows[] = {
-        {"X Y Z NX NY NZ",
-         faceWith("", [](std::size_t, S x, S y, S z) { return x + " " + y + " " + z + " 0 0 1"; }),
-         TVI_PROBLEM_COLUMNS_NEEDED, TVI_OPTION_COLUMNS, 1, firstThree},
-        {"X Y Z R G B",
-         faceWith("X Y Z R G B\n",
-                  [](std::size_t i, S x, S y, S z) {
-                      return x + " " + y + " " + z + " 255 " + std::to_string(i % 256) + " 0";
-                  }),
-         TVI_PROBLEM_COLUMNS_NEEDED, TVI_OPTION_COLUMNS, 2, byName},
-        {"index X Y Z",
-         faceWith("index X Y Z\n",
-                  [](std::size_t i, S x, S y, S z) {
-                      return std::to_string(i) + " " + x + " " + y + " " + z;
-                  }),
-         TVI_PROBLEM_COLUMNS_NEEDED, TVI_OPTION_COLUMNS, 2, byName},
-        {"X Y Z intensity",
-         faceWith("", [](std::size_t i, S x, S y,
-                         S z) { return x + " " + y + " " + z + " " + std::to_string(i); }),
-         TVI_PROBLEM_COLUMNS_NEEDED, TVI_OPTION_COLUMNS, 1, firstThree},
-        {"decimal commas, tabs",
-         faceWith("",
-                  [](std::size_t, S x, S y, S z) {
-                      return withCommas(x) + "\t" + withCommas(y) + "\t" + withCommas(z);
-                  }),
-         TVI_PROBLEM_AMBIGUOUS_COMMA, TVI_OPTION_DECIMAL_COMMA, 1, decimalCommas},
-        {"decimal commas, spaces",
-         faceWith("",
-                  [](std::size_t, S x, S y, S z) {
-                      return withCommas(x) + " " + withCommas(y) + " " + withCommas(z);
-                  }),
-         TVI_PROBLEM_AMBIGUOUS_COMMA, TVI_OPTION_DECIMAL_COMMA, 1, decimalCommas},
-        {"semicolons and decimal commas",
-         faceWith("",
-                  [](std::size_t, S x, S y, S z) {
-                      return withCommas(x) + ";" + withCommas(y) + ";" + withCommas(z);
-                  }),
-         TVI_PROBLEM_NONE, TVI_OPTION_NONE, 0, none},
-        {"x,y,z header",
-         faceWith("x,y,z\n", [](std::size_t, S x, S y, S z) { return x + "," + y + "," + z; }),
-         TVI_PROBLEM_NONE, TVI_OPTION_NONE, 0, none},
-        {"# comments",
-         faceWith("# measured on the face\n# x y z\n",
-                  [](std::size_t, S x, S y, S z) { return x + " " + y + " " + z; }),
-         TVI_PROBLEM_COMMENT_LINE, TVI_OPTION_COMMENT, 1, comments},
-    };
-    for (Row const& row : rows) {
-        Outcome const bare = readMemory(row.text, &none);
-        Outcome const resolved = readMemory(row.text, &row.resolved);
-        EXPECT_EQ(bare.problem.kind, row.kind) << row.layout << ": " << bare.problem.message;
-        EXPECT_EQ(bare.problem.option, row.option) << row.layout;
-        EXPECT_EQ(bare.status, row.kind == TVI_PROBLEM_NONE ? TVI_OK : TVI_REFUSED) << row.layout;
-        EXPECT_EQ(bare.problem.line, row.line) << row.layout;
-        EXPECT_EQ(resolved.status, TVI_OK) << row.layout << ": " << resolved.problem.message;
-        EXPECT_TRUE(tavrisk_test::samePointBits(resolved.points, plain)) << row.layout;
-    }
-}
 
 TEST(PointFiles, GiveThePlainFileItsPointsAndRefuseFilesThatDoNotOpen) {
     tavrisk_test::ScratchDirectory const scratch;
