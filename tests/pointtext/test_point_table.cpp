@@ -403,16 +403,7 @@ TEST(PointTable, RefusesWhatItCannotReadWithoutGuessingAndSaysWhere) {
         {"1 2 3\n1 2 -3,5e2\n", {}, Kind::ambiguousComma, 2, 0, 10, 0, 0, "-3,5e2"},
         // Values, with their place on the line and their offset in the data.
         {"1 2 3\r\n4 5 x", {}, Kind::notANumber, 2, 3, 11, 0, 0, "x"},
-        {"\xEF\xBB\xBF"
-         "1 2 x",
-         {},
-         Kind::notANumber,
-         1,
-         3,
-         7,
-         0,
-         0,
-         "x"},
+        {"\xEF\xBB\xBF\x31 2 x", {}, Kind::notANumber, 1, 3, 7, 0, 0, "x"},
         {"1;2;3\n1,5,5;2;3\n", {}, Kind::notANumber, 2, 1, 6, 0, 0, "1,5,5"},
         {"1 2 3\r\r1 nan 3\n", {}, Kind::notFinite, 3, 2, 9, 0, 0, "nan"},
         {"1 2 " + longValue, {}, Kind::valueTooLong, 1, 3, 4, 0, 0, longValue.substr(0, 64)},
