@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The checks every form measure makes before it computes: enough points, finite coordinates,
-// magnitudes that the exact tests handle without overflow or underflow. It also returns the
-// points' bounding box, which bounds the rounding errors of the filtered tests.
+// magnitudes that the exact tests handle without overflow or underflow. The same pass gives the
+// points' bounding box, which bounds the rounding errors of the filtered tests, and their sum,
+// from which a fit takes the centroid.
 #pragma once
 
 #include <cstddef>
@@ -18,15 +19,17 @@ namespace tavrisk::form {
 constexpr double kLargestCoordinate = 0x1p128;
 constexpr double kSmallestNonzeroCoordinate = 0x1p-96;
 
-struct BoundingBox {
-    gte::Vector3 low = gte::Vector3::zeroVector();
-    gte::Vector3 high = gte::Vector3::zeroVector();
+// What the check learns of admitted points, over the first `dimensions` coordinates (the others
+// zero): their box, and their sum from the zero vector in index order (the one Centroid takes).
+struct FormInput {
+    BoundingBox box;
+    gte::Vector3 sum = gte::Vector3::zeroVector();
 };
 
 // kMeasured when there are at least minimumCount points, at most an int's worth, each
 // coordinate among the first `dimensions` (2 for measures seen from above, 3 otherwise) finite
-// and in range; the box of those coordinates is written then.
+// and in range; input is written then.
 FormStatus checkFormInput(gte::Vector3 const* points, std::size_t count, std::size_t minimumCount,
-                          int dimensions, BoundingBox& box);
+                          int dimensions, FormInput& input);
 
 }  // namespace tavrisk::form

@@ -20,6 +20,12 @@ enum class FormStatus {
                      // so flat that the zone runs away to a straight one)
 };
 
+// The smallest box with faces along the axes that holds a set of points.
+struct BoundingBox {
+    gte::Vector3 low = gte::Vector3::zeroVector();
+    gte::Vector3 high = gte::Vector3::zeroVector();
+};
+
 // Which boundary of a zone a support point touches: the lower plane or line (in the sense of
 // the zone's normal) or the inner circle, the upper plane or line or the outer circle.
 enum class Contact { kLow, kHigh };

@@ -345,23 +345,24 @@ void alignWith(gte::Vector3 const& reference, FlatnessZone& result) {
     }
 }
 
-FlatnessZone searchedZone(gte::Vector3 const* points, std::size_t count, std::size_t highest,
-                          std::size_t lowest, FlatnessZone result);
+FlatnessZone searchedZone(gte::Vector3 const* points, std::size_t count, BoundingBox const& box,
+                          std::size_t highest, std::size_t lowest, FlatnessZone result);
 
 }  // namespace
 
 FlatnessZone minimumZoneFlatness(gte::Vector3 const* points, std::size_t count) {
     FlatnessZone result;
-    BoundingBox box;
-    result.status = checkFormInput(points, count, 3, 3, box);
+    FormInput input;
+    result.status = checkFormInput(points, count, 3, 3, input);
     if (result.status != FormStatus::kMeasured) {
         return result;
     }
 
-    // The least-squares band, computed as the flatness export computes it.
+    // The least-squares band, computed as the flatness export computes it, from the sum the
+    // check took.
     gte::PlaneFit fitter;
     LeastSquaresPlaneBand& ls = result.leastSquares;
-    ls.normalUnique = fitter.fit(static_cast<int>(count), points);
+    ls.normalUnique = fitter.fitSummed(static_cast<int>(count), points, input.sum);
     ls.origin = fitter.origin();
     ls.normal = fitter.normal();
     RunningRange band;
@@ -380,15 +381,15 @@ FlatnessZone minimumZoneFlatness(gte::Vector3 const* points, std::size_t count) 
     ls.high = band.high.value();
     ls.width = ls.high - ls.low;
 
-    result = searchedZone(points, count, highest, lowest, result);
+    result = searchedZone(points, count, input.box, highest, lowest, result);
     alignWith(ls.normal, result);
     return result;
 }
 
 namespace {
 
-FlatnessZone searchedZone(gte::Vector3 const* points, std::size_t count, std::size_t highest,
-                          std::size_t lowest, FlatnessZone result) {
+FlatnessZone searchedZone(gte::Vector3 const* points, std::size_t count, BoundingBox const& box,
+                          std::size_t highest, std::size_t lowest, FlatnessZone result) {
     LeastSquaresPlaneBand const& ls = result.leastSquares;
     // The first solve, on a thinned sample in the least-squares frame.
     Frame frame = frameAlong(ls.origin, ls.normal);
@@ -417,7 +418,7 @@ FlatnessZone searchedZone(gte::Vector3 const* points, std::size_t count, std::si
 
     // Rounds over every point: solve on the active set, check the zone exactly, add violators
     // or turn the frame to the zone's normal.
-    PointSubset const all{points, count, nullptr, 0};
+    PointSubset const all{points, count, nullptr, 0, &box};
     std::optional<Found> found;
     for (int round = 0; round < kMaxRounds && !found; ++round) {
         std::vector<ZonePoint> zonePoints;

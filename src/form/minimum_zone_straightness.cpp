@@ -39,8 +39,8 @@ Vector3 flat(Vector3 const& v) {
 
 StraightnessZone minimumZoneStraightness(Vector3 const* points, std::size_t count) {
     StraightnessZone result;
-    BoundingBox box;
-    result.status = checkFormInput(points, count, 2, 2, box);
+    FormInput input;
+    result.status = checkFormInput(points, count, 2, 2, input);
     if (result.status != FormStatus::kMeasured) {
         return result;
     }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "form/form_types.h"
 #include "gte/vector.h"
 
 namespace tavrisk::form {
@@ -27,6 +28,9 @@ struct PointSubset {
     std::size_t count = 0;                // of the whole set
     std::size_t const* listed = nullptr;  // nullptr: every point
     std::size_t listedCount = 0;
+    // A box holding every point checked, when known: the check then passes over the points
+    // clearly inside by one rounding bound for all.
+    BoundingBox const* box = nullptr;
 };
 
 struct ZoneCheck {

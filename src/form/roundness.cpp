@@ -436,8 +436,8 @@ bool collinearXY(Vector3 const* p, std::size_t count) {
 RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriterion criterion) {
     RoundnessCircles r;
     r.criterion = criterion;
-    BoundingBox box;
-    r.status = checkFormInput(p, count, 3, 2, box);
+    FormInput input;
+    r.status = checkFormInput(p, count, 3, 2, input);
     if (r.status != FormStatus::kMeasured) {
         return r;
     }
@@ -445,8 +445,8 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
         r.status = FormStatus::kNoCentre;
         return r;
     }
-    double const spread = std::max(box.high[0] - box.low[0], box.high[1] - box.low[1]);
-    Vector2 const middle(0.5 * (box.low[0] + box.high[0]), 0.5 * (box.low[1] + box.high[1]));
+    double const spread = std::max(input.box.high[0] - input.box.low[0], input.box.high[1] - input.box.low[1]);
+    Vector2 const middle(0.5 * (input.box.low[0] + input.box.high[0]), 0.5 * (input.box.low[1] + input.box.high[1]));
     LeastSquaresCircle const ls = criterion == RoundnessCriterion::kMinimumCircumscribed
                                       ? LeastSquaresCircle()
                                       : leastSquaresCircle(p, count);

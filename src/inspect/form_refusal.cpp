@@ -31,8 +31,8 @@ CoordinateFault firstFault(form::FormStatus status, FormMeasure const& measure,
         for (int axis = 0; axis < measure.dimensions; ++axis) {
             gte::Vector3 alone = gte::Vector3::zeroVector();
             alone[axis] = points[i][axis];
-            form::BoundingBox box;
-            if (form::checkFormInput(&alone, 1, 1, 3, box) == status) {
+            form::FormInput input;
+            if (form::checkFormInput(&alone, 1, 1, 3, input) == status) {
                 return {i, axis};
             }
         }
