@@ -28,8 +28,8 @@ struct PointSubset {
     std::size_t count = 0;                // of the whole set
     std::size_t const* listed = nullptr;  // nullptr: every point
     std::size_t listedCount = 0;
-    // A box holding every point checked, when known: the check then passes over the points
-    // clearly inside by one rounding bound for all.
+    // A box holding every point, when known: a check of every point (no list) then passes over
+    // the points clearly inside by one rounding bound for all.
     BoundingBox const* box = nullptr;
 };
 

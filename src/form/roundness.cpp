@@ -445,8 +445,9 @@ RoundnessCircles roundness(Vector3 const* p, std::size_t count, RoundnessCriteri
         r.status = FormStatus::kNoCentre;
         return r;
     }
-    double const spread = std::max(input.box.high[0] - input.box.low[0], input.box.high[1] - input.box.low[1]);
-    Vector2 const middle(0.5 * (input.box.low[0] + input.box.high[0]), 0.5 * (input.box.low[1] + input.box.high[1]));
+    BoundingBox const& box = input.box;
+    double const spread = std::max(box.high[0] - box.low[0], box.high[1] - box.low[1]);
+    Vector2 const middle(0.5 * (box.low[0] + box.high[0]), 0.5 * (box.low[1] + box.high[1]));
     LeastSquaresCircle const ls = criterion == RoundnessCriterion::kMinimumCircumscribed
                                       ? LeastSquaresCircle()
                                       : leastSquaresCircle(p, count);
