@@ -7,14 +7,13 @@
 #include <optional>
 #include <vector>
 
+#include "form/flatness_band.h"
 #include "form/flatness_hull_search.h"
 #include "form/form_input.h"
 #include "form/plane_pair_zone.h"
 #include "form/zone_lp.h"
 #include "gte/basis.h"
-#include "gte/orthogonal_fit.h"
 #include "math/correctly_rounded.h"
-#include "search/running_extremes.h"
 
 namespace tavrisk::form {
 
@@ -358,30 +357,17 @@ FlatnessZone minimumZoneFlatness(gte::Vector3 const* points, std::size_t count) 
         return result;
     }
 
-    // The least-squares band, computed as the flatness export computes it, from the sum the
-    // check took.
-    gte::PlaneFit fitter;
+    // The least-squares band as the flatness export measures it, from the sum the check took.
+    FlatnessBand const band = flatnessBandOf(points, count, nullptr, &input.sum);
     LeastSquaresPlaneBand& ls = result.leastSquares;
-    ls.normalUnique = fitter.fitSummed(static_cast<int>(count), points, input.sum);
-    ls.origin = fitter.origin();
-    ls.normal = fitter.normal();
-    RunningRange band;
-    std::size_t highest = 0;
-    std::size_t lowest = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        double const d = gte::Dot(points[i] - ls.origin, ls.normal);
-        if (band.high.offer(d)) {
-            highest = i;
-        }
-        if (band.low.offer(d)) {
-            lowest = i;
-        }
-    }
-    ls.low = band.low.value();
-    ls.high = band.high.value();
+    ls.normalUnique = band.planeUnique;
+    ls.origin = band.origin;
+    ls.normal = band.normal;
+    ls.low = band.low;
+    ls.high = band.high;
     ls.width = ls.high - ls.low;
 
-    result = searchedZone(points, count, input.box, highest, lowest, result);
+    result = searchedZone(points, count, input.box, band.highIndex, band.lowIndex, result);
     alignWith(ls.normal, result);
     return result;
 }
