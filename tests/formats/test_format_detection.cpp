@@ -39,10 +39,9 @@ std::string pcdOf(std::string const& data) {
 
 }  // namespace
 
+// LAZ, gzip, zip, E57, UTF-16 little endian and UTF-32 big endian are told, each as the format
+// it is, by the test of every format read through the second library's interface.
 TEST(FormatDetection, EveryKindFromItsFirstBytes) {
-    std::string las = tavrisk_test::lasFile({}, {{1, 2, 3}});
-    std::string laz = las;
-    laz[104] = static_cast<char>(laz[104] | 0x80);
     std::vector<std::pair<std::string, FileKind>> const cases = {
         {"", FileKind::empty},
         {"1 2 3\n4 5 6\n", FileKind::text},
@@ -62,8 +61,7 @@ TEST(FormatDetection, EveryKindFromItsFirstBytes) {
         {"# a comment\nFIELDS x y z\n", FileKind::pcdUnknownData},
         {"\n# keywords in another order\nWIDTH 1\nDATA ascii\n", FileKind::pcdAscii},
         {"# a text file's comment\nx y z\n1 2 3\n", FileKind::text},
-        {las, FileKind::las},
-        {laz, FileKind::laz},
+        {tavrisk_test::lasFile({}, {{1, 2, 3}}), FileKind::las},
         {tavrisk_test::stlText(twoTriangles()), FileKind::stlAscii},
         {tavrisk_test::stlText(twoTriangles(), true), FileKind::stlAscii},
         {tavrisk_test::stlBinary(twoTriangles(), "made by a CAD program"), FileKind::stlBinary},
@@ -71,14 +69,9 @@ TEST(FormatDetection, EveryKindFromItsFirstBytes) {
         {tavrisk_test::stlBinary({}, "solid"), FileKind::stlBinary},
         // Binary bytes after "solid" and a size that does not match: a binary STL that lies.
         {tavrisk_test::stlBinary(twoTriangles(), "solid part") + "x", FileKind::stlBinary},
-        {std::string("\x1F\x8B\x08\x00", 4), FileKind::gzip},
-        {std::string("PK\x03\x04\x14\x00", 6), FileKind::zip},
-        {"ASTM-E57" + std::string(40, '\0'), FileKind::e57},
         // Hex escapes for digits after a NUL, which would otherwise read as an octal escape.
-        {std::string("\xFF\xFE\x31\0 \0", 6), FileKind::utf16LittleEndian},
         {std::string("\xFE\xFF\0\x31\0 ", 6), FileKind::utf16BigEndian},
         {std::string("\xFF\xFE\0\0\x31\0\0\0", 8), FileKind::utf32LittleEndian},
-        {std::string("\0\0\xFE\xFF\0\0\0\x31", 8), FileKind::utf32BigEndian},
         {std::string("1\0.\0\x35\0", 6), FileKind::otherBinary},
         {"1 2 3\x01\n", FileKind::otherBinary},
         // Text formats behind a byte order mark an editor added.
@@ -103,22 +96,19 @@ TEST(FormatDetection, EveryKindFromItsFirstBytes) {
     }
 }
 
+// The kinds a reader accepts are held to its family by the readings of every format through the
+// second library's interface (all but STL also by the fuzz targets' replays), the names that
+// messages show by the tool's reading tests: here the kinds no reading reaches.
 TEST(FormatDetection, NamesAndFamilies) {
     EXPECT_STREQ(fileKindName(FileKind::plyBinaryBigEndian), "PLY (binary big endian)");
     EXPECT_STREQ(fileKindName(FileKind::pcdBinaryCompressed), "PCD (binary_compressed)");
     EXPECT_STREQ(fileKindName(FileKind::laz), "LAZ (compressed LAS)");
-    EXPECT_STREQ(fileKindName(FileKind::utf16LittleEndian), "UTF-16 text (little endian)");
-    EXPECT_STREQ(fileKindName(FileKind::gzip), "gzip-compressed data");
     std::vector<std::pair<FileKind, FileFamily>> const families = {
         {FileKind::empty, FileFamily::text},
         {FileKind::text, FileFamily::text},
         {FileKind::plyUnknownFormat, FileFamily::ply},
-        {FileKind::plyBinaryBigEndian, FileFamily::ply},
         {FileKind::pcdBinaryCompressed, FileFamily::pcd},
-        {FileKind::las, FileFamily::las},
         {FileKind::laz, FileFamily::las},
-        {FileKind::stlAscii, FileFamily::stl},
-        {FileKind::stlBinary, FileFamily::stl},
         {FileKind::gzip, FileFamily::unreadable},
         {FileKind::e57, FileFamily::unreadable},
         {FileKind::utf32BigEndian, FileFamily::unreadable},

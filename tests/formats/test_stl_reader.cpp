@@ -18,8 +18,6 @@
 
 using gte::Vector3;
 using tavrisk::FormatProblem;
-using tavrisk::readStl;
-using tavrisk_test::bytesOf;
 using tavrisk_test::replaced;
 using tavrisk_test::stlBinary;
 using tavrisk_test::stlText;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The form exports of the second library as a host meets them: the zones the form core finds,
-// to the bit, in the records the header lays out; the least-squares band beside the zone as the
-// first library's flatness gives it; degenerate sets measured and said so; refusals with their
-// reasons and the caller's record untouched. The zones themselves are proved against exact
-// oracles in tests/form: these tests hold the exports to the core.
+// The form exports of the second library as a host meets them: the zones and least-squares
+// bands the form core finds, to the bit, in the records the header lays out; degenerate sets
+// measured and said so; refusals with their reasons and the caller's record untouched. The zones
+// themselves are proved against exact oracles in tests/form (the band against the first
+// library's flatness too), and what every record promises whatever the points (offsets half the
+// width, lines in XY, unused support entries zero) by the form fuzz target's replays: these
+// tests hold the exports to the core.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -14,10 +16,12 @@
 #include "form/minimum_zone_straightness.h"
 #include "form/roundness.h"
 #include "support/form_cases.h"
+#include "support/random_cases.h"
 #include "support/test_util.h"
 #include "tavrisk_inspect.h"
 
 namespace form = tavrisk::form;
+using tavrisk_test::sameBits;
 using tavrisk_test::form_cases::Draws;
 using tavrisk_test::form_cases::Points;
 
@@ -52,27 +56,19 @@ Result prepared() {
     return r;
 }
 
-bool sameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-::testing::AssertionResult sameVector(char const* what, double const (&got)[3],
-                                      gte::Vector3 const& expected) {
-    for (int k = 0; k < 3; ++k) {
-        if (!sameBits(got[k], expected[k])) {
-            return ::testing::AssertionFailure()
-                   << what << "[" << k << "]: " << tavrisk_test::digitsOf(got[k]) << " vs "
-                   << tavrisk_test::digitsOf(expected[k]);
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
+// The record's x, y and z are the core's vector's, bit for bit.
 template <class Record>
 ::testing::AssertionResult sameXYZ(char const* what, Record const& got,
                                    gte::Vector3 const& expected) {
     double const xyz[3] = {got.x, got.y, got.z};
-    return sameVector(what, xyz, expected);
+    for (int k = 0; k < 3; ++k) {
+        if (!tavrisk_test::sameBits(xyz[k], expected[k])) {
+            return ::testing::AssertionFailure()
+                   << what << "[" << k << "]: " << tavrisk_test::digitsOf(xyz[k]) << " vs "
+                   << tavrisk_test::digitsOf(expected[k]);
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 // The contact the header promises for each of the core's.
@@ -82,20 +78,13 @@ int contactFor(form::Contact contact) {
 
 // The record's support entries are the core's, in its order; the entries beyond are zero bytes.
 void expectSupport(form::Supports const& core, tvi_support_point const (&got)[TVI_MAX_SUPPORT],
-                   std::size_t count, std::vector<gte_point> const& points) {
+                   std::size_t count) {
     ASSERT_EQ(count, static_cast<std::size_t>(core.count));
     for (std::size_t k = 0; k < count; ++k) {
         form::SupportPoint const& s = core.points[k];
         EXPECT_EQ(got[k].index, s.index) << k;
         EXPECT_TRUE(sameXYZ("support point", got[k].point, s.point)) << k;
-        EXPECT_EQ(std::memcmp(&got[k].point, &points[got[k].index], sizeof(gte_point)), 0)
-            << "support " << k << " is not the point at its index";
         EXPECT_EQ(got[k].contact, contactFor(s.contact)) << k;
-    }
-    tvi_support_point zero;
-    std::memset(static_cast<void*>(&zero), 0, sizeof zero);
-    for (std::size_t k = count; k < TVI_MAX_SUPPORT; ++k) {
-        EXPECT_EQ(std::memcmp(&got[k], &zero, sizeof zero), 0) << "unused support " << k;
     }
 }
 
@@ -154,9 +143,6 @@ TEST(FormZones, FlatnessGivesTheCoresZoneAndBandToTheBit) {
         EXPECT_TRUE(sameXYZ("zone.origin", r.zone.origin, core.midPoint));
         EXPECT_TRUE(sameXYZ("zone.normal", r.zone.normal, core.normal));
         EXPECT_TRUE(sameBits(r.zone.width, core.width));
-        EXPECT_TRUE(sameBits(r.zone.low, -0.5 * core.width));
-        EXPECT_TRUE(sameBits(r.zone.high, 0.5 * core.width));
-        EXPECT_TRUE(sameBits(r.zone.high - r.zone.low, r.zone.width));
 
         form::LeastSquaresPlaneBand const& ls = core.leastSquares;
         EXPECT_TRUE(sameXYZ("least_squares.origin", r.least_squares.origin, ls.origin));
@@ -166,7 +152,7 @@ TEST(FormZones, FlatnessGivesTheCoresZoneAndBandToTheBit) {
         EXPECT_TRUE(sameBits(r.least_squares.width, ls.width));
         EXPECT_EQ(r.least_squares_unique, ls.normalUnique ? 1 : 0);
 
-        expectSupport(core.support, r.support, r.support_count, records);
+        expectSupport(core.support, r.support, r.support_count);
         EXPECT_EQ(r.configuration, flatnessConfigurationFor(core.configuration));
         EXPECT_EQ(r.certified, core.certified ? 1 : 0);
         configurationsSeen |= 1 << r.configuration;
@@ -201,14 +187,7 @@ TEST(FormZones, StraightnessGivesTheCoresLinesToTheBit) {
         EXPECT_TRUE(sameXYZ("zone.normal", r.zone.normal, core.normal));
         EXPECT_TRUE(sameXYZ("direction", r.direction, core.direction));
         EXPECT_TRUE(sameBits(r.zone.width, core.width));
-        EXPECT_TRUE(sameBits(r.zone.low, -0.5 * core.width));
-        EXPECT_TRUE(sameBits(r.zone.high, 0.5 * core.width));
-        // The direction is the normal turned a quarter clockwise, in XY.
-        EXPECT_EQ(r.direction.x, r.zone.normal.y);
-        EXPECT_EQ(r.direction.y, -r.zone.normal.x);
-        EXPECT_EQ(r.zone.normal.z, 0.0);
-        EXPECT_EQ(r.zone.origin.z, 0.0);
-        expectSupport(core.support, r.support, r.support_count, records);
+        expectSupport(core.support, r.support, r.support_count);
         int const expected = core.configuration == form::StraightnessConfiguration::kTwoPlusOne
                                  ? TVI_CONFIGURATION_TWO_PLUS_ONE
                              : core.configuration == form::StraightnessConfiguration::kCollinear
@@ -263,40 +242,62 @@ TEST(FormZones, RoundnessGivesTheCoresCirclesForEachCriterion) {
             EXPECT_TRUE(sameBits(r.inner_radius, core.innerRadius));
             EXPECT_TRUE(sameBits(r.outer_radius, core.outerRadius));
             EXPECT_TRUE(sameBits(r.width, core.width));
-            EXPECT_EQ(r.criterion, criterion.tvi);
             EXPECT_EQ(r.certified, core.certified ? 1 : 0);
-            expectSupport(core.support, r.support, r.support_count, records);
+            expectSupport(core.support, r.support, r.support_count);
         }
     }
 }
 
-// The least-squares band beside the zone is the first library's flatness of the same file, to
-// the bit, and the zone is narrower.
-TEST(FormZones, LeastSquaresBandIsTheFlatnessFilesFigure) {
-    for (char const* name : {"face.txt", "plate.txt"}) {
-        SCOPED_TRACE(name);
-        std::vector<gte_point> const records = recordsOf(bundled(name));
-        tvi_flatness_result r = prepared<tvi_flatness_result>();
-        ASSERT_EQ(tvi_flatness(records.data(), records.size(), &r, nullptr), TVI_OK);
-        std::string const path = std::string(TAVRISK_DATA_DIR "/") + name;
-        double exported = -1.0;
-        ASSERT_EQ(gte_measure_platness_pointCloud_file(path.c_str(), &exported),
-                  TAVRISK_FLATNESS_MEASURED);
-        EXPECT_TRUE(sameBits(r.least_squares.width, exported))
-            << tavrisk_test::digitsOf(r.least_squares.width) << " vs "
-            << tavrisk_test::digitsOf(exported);
-        EXPECT_EQ(r.least_squares_unique, 1);
-        EXPECT_EQ(r.certified, 1);
-        EXPECT_LT(r.zone.width, r.least_squares.width);
-    }
+namespace {
+
+enum Measure { kFlatness, kStraightness, kRoundness };
+
+// The result record a call is given: the one prepared, none, or one of a size this library does
+// not know.
+enum class Room { prepared, none, sizeZero, shorter, longer };
+
+// What a call gave: its status and whether the result record was left as prepared.
+struct Call {
+    int status;
+    bool untouched;
+};
+
+template <class Result, class Invoke>
+Call callOn(Room room, Invoke measure) {
+    Result r = prepared<Result>();
+    r.size = room == Room::sizeZero  ? 0
+             : room == Room::shorter ? sizeof r - 8
+             : room == Room::longer  ? sizeof r + 8
+                                     : sizeof r;
+    Result const before = r;
+    int const status = measure(room == Room::none ? nullptr : &r);
+    return {status, std::memcmp(&r, &before, sizeof r) == 0};
 }
+
+Call call(Measure measure, gte_point const* points, std::size_t count, tvi_problem* problem,
+          int criterion, Room room = Room::prepared) {
+    if (measure == kFlatness) {
+        return callOn<tvi_flatness_result>(
+            room, [&](tvi_flatness_result* r) { return tvi_flatness(points, count, r, problem); });
+    }
+    if (measure == kStraightness) {
+        return callOn<tvi_straightness_result>(room, [&](tvi_straightness_result* r) {
+            return tvi_straightness_xy(points, count, r, problem);
+        });
+    }
+    return callOn<tvi_roundness_result>(room, [&](tvi_roundness_result* r) {
+        return tvi_roundness_xy(points, count, criterion, r, problem);
+    });
+}
+
+}  // namespace
 
 // Every refusal names its reason, with the point and coordinate at fault where there is one, and
 // leaves the result as the caller prepared it; a null problem record changes nothing else.
+// (Two points for flatness and points in line for roundness: the Python package's form tests.)
 TEST(FormZones, RefusalsNameTheReasonAndLeaveTheResultAlone) {
     double const nan = std::nan("");
     double const inf = HUGE_VAL;
-    enum Measure { kFlatness, kStraightness, kRoundness };
     struct Row {
         char const* what;
         Measure measure;
@@ -310,8 +311,6 @@ TEST(FormZones, RefusalsNameTheReasonAndLeaveTheResultAlone) {
     auto const p = [](auto... v) { return tavrisk_test::xyzPoints(v...); };
     Row const rows[] = {
         {"no points", kFlatness, {}, TVI_REFUSED, TVI_PROBLEM_TOO_FEW_POINTS, 0, 0, 0, 3, ""},
-        {"two points", kFlatness, p(0, 0, 0, 1, 1, 1), TVI_REFUSED, TVI_PROBLEM_TOO_FEW_POINTS, 0,
-         0, 2, 3, ""},
         {"one point from above", kStraightness, p(0, 0, 0), TVI_REFUSED, TVI_PROBLEM_TOO_FEW_POINTS,
          0, 0, 1, 2, ""},
         {"NaN z", kFlatness, p(0, 0, 0, 1, 0, 0, 0, 1, nan, 1, 1, 1), TVI_REFUSED,
@@ -325,8 +324,6 @@ TEST(FormZones, RefusalsNameTheReasonAndLeaveTheResultAlone) {
         // Out of range earlier, not a number later: the core refuses the NaN first.
         {"NaN after a large value", kFlatness, p(1e40, 0, 0, 1, 0, 0, 0, 1, 0, 0, nan, 1),
          TVI_REFUSED, TVI_PROBLEM_NOT_FINITE, 4, 2, 0, 0, "nan"},
-        {"points in line", kRoundness, p(0, 0, 0, 1, 1, 5, 3, 3, 0), TVI_REFUSED,
-         TVI_PROBLEM_NO_CENTER, 0, 0, 0, 0, ""},
         {"unknown criterion", kRoundness, p(1, 0, 0, 0, 1, 0, -1, 0, 0), TVI_BAD_ARGUMENT,
          TVI_PROBLEM_BAD_OPTION, 0, 0, 0, 0, "", 5},
         {"no criterion", kRoundness, p(1, 0, 0, 0, 1, 0, -1, 0, 0), TVI_BAD_ARGUMENT,
@@ -335,33 +332,12 @@ TEST(FormZones, RefusalsNameTheReasonAndLeaveTheResultAlone) {
     for (Row const& row : rows) {
         SCOPED_TRACE(row.what);
         gte_point const* points = row.points.empty() ? nullptr : row.points.data();
-        std::size_t const count = row.points.size();
         tvi_problem problem = tavrisk_test::poisoned<tvi_problem>();
-        int status = -1;
-        int silentStatus = -1;
-        bool untouched = false;
-        if (row.measure == kFlatness) {
-            tvi_flatness_result r = prepared<tvi_flatness_result>();
-            tvi_flatness_result const before = r;
-            status = tvi_flatness(points, count, &r, &problem);
-            silentStatus = tvi_flatness(points, count, &r, nullptr);
-            untouched = std::memcmp(&r, &before, sizeof r) == 0;
-        } else if (row.measure == kStraightness) {
-            tvi_straightness_result r = prepared<tvi_straightness_result>();
-            tvi_straightness_result const before = r;
-            status = tvi_straightness_xy(points, count, &r, &problem);
-            silentStatus = tvi_straightness_xy(points, count, &r, nullptr);
-            untouched = std::memcmp(&r, &before, sizeof r) == 0;
-        } else {
-            tvi_roundness_result r = prepared<tvi_roundness_result>();
-            tvi_roundness_result const before = r;
-            status = tvi_roundness_xy(points, count, row.criterion, &r, &problem);
-            silentStatus = tvi_roundness_xy(points, count, row.criterion, &r, nullptr);
-            untouched = std::memcmp(&r, &before, sizeof r) == 0;
-        }
-        EXPECT_EQ(status, row.status);
-        EXPECT_EQ(silentStatus, row.status);
-        EXPECT_TRUE(untouched) << "a refusal wrote the result";
+        Call const told = call(row.measure, points, row.points.size(), &problem, row.criterion);
+        Call const silent = call(row.measure, points, row.points.size(), nullptr, row.criterion);
+        EXPECT_EQ(told.status, row.status);
+        EXPECT_EQ(silent.status, row.status);
+        EXPECT_TRUE(told.untouched && silent.untouched) << "a refusal wrote the result";
         EXPECT_EQ(problem.kind, row.kind) << problem.message;
         EXPECT_EQ(problem.element, row.element);
         EXPECT_EQ(problem.column, row.column);
@@ -378,45 +354,25 @@ TEST(FormZones, RefusalsNameTheReasonAndLeaveTheResultAlone) {
 // does not know, a count without points.
 TEST(FormZones, RefuseCallsWithoutRoomOrPoints) {
     std::vector<gte_point> const points = tavrisk_test::xyzPoints(0, 0, 0, 1, 0, 0, 0, 1, 0);
-    tvi_problem problem;
-    EXPECT_EQ(tvi_flatness(points.data(), points.size(), nullptr, &problem), TVI_BAD_ARGUMENT);
-    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
-    EXPECT_EQ(tvi_straightness_xy(points.data(), points.size(), nullptr, &problem),
-              TVI_BAD_ARGUMENT);
-    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
-    EXPECT_EQ(tvi_roundness_xy(points.data(), points.size(), TVI_CRITERION_MINIMUM_ZONE, nullptr,
-                               &problem),
-              TVI_BAD_ARGUMENT);
-    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
-
-    for (std::size_t size :
-         {std::size_t{0}, sizeof(tvi_flatness_result) - 8, sizeof(tvi_flatness_result) + 8}) {
-        tvi_flatness_result r = prepared<tvi_flatness_result>();
-        r.size = size;
-        tvi_flatness_result const before = r;
-        EXPECT_EQ(tvi_flatness(points.data(), points.size(), &r, &problem), TVI_BAD_ARGUMENT);
-        EXPECT_EQ(problem.kind, TVI_PROBLEM_BAD_OPTION) << size;
-        EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0) << size;
+    for (Measure measure : {kFlatness, kStraightness, kRoundness}) {
+        SCOPED_TRACE(measure);
+        tvi_problem problem;
+        EXPECT_EQ(call(measure, points.data(), 3, &problem, TVI_CRITERION_MINIMUM_ZONE, Room::none)
+                      .status,
+                  TVI_BAD_ARGUMENT);
+        EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
+        for (Room room : {Room::sizeZero, Room::shorter, Room::longer}) {
+            Call const got =
+                call(measure, points.data(), 3, &problem, TVI_CRITERION_MINIMUM_ZONE, room);
+            EXPECT_EQ(got.status, TVI_BAD_ARGUMENT);
+            EXPECT_TRUE(got.untouched);
+            EXPECT_EQ(problem.kind, TVI_PROBLEM_BAD_OPTION);
+        }
+        Call const got = call(measure, nullptr, 5, &problem, TVI_CRITERION_MINIMUM_ZONE);
+        EXPECT_EQ(got.status, TVI_BAD_ARGUMENT);
+        EXPECT_TRUE(got.untouched);
+        EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
     }
-    tvi_roundness_result round = prepared<tvi_roundness_result>();
-    round.size = sizeof round + 1;
-    EXPECT_EQ(tvi_roundness_xy(points.data(), points.size(), TVI_CRITERION_MINIMUM_ZONE, &round,
-                               &problem),
-              TVI_BAD_ARGUMENT);
-    EXPECT_EQ(problem.kind, TVI_PROBLEM_BAD_OPTION);
-    tvi_straightness_result straight = prepared<tvi_straightness_result>();
-    straight.size = sizeof straight - 4;
-    EXPECT_EQ(tvi_straightness_xy(points.data(), points.size(), &straight, &problem),
-              TVI_BAD_ARGUMENT);
-    EXPECT_EQ(problem.kind, TVI_PROBLEM_BAD_OPTION);
-
-    tvi_flatness_result r = prepared<tvi_flatness_result>();
-    EXPECT_EQ(tvi_flatness(nullptr, 5, &r, &problem), TVI_BAD_ARGUMENT);
-    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
-    round = prepared<tvi_roundness_result>();
-    EXPECT_EQ(tvi_roundness_xy(nullptr, 5, TVI_CRITERION_MINIMUM_ZONE, &round, &problem),
-              TVI_BAD_ARGUMENT);
-    EXPECT_EQ(problem.kind, TVI_PROBLEM_NULL_ARGUMENT);
 }
 
 // The names hosts show are checked through the Python package; here only what falls outside.

@@ -235,6 +235,8 @@ TEST(LeastSquaresFits, RefusalsSayWhy) {
     EXPECT_EQ(tvi_fit_line(nullptr, 3, &line, nullptr, &problem), TVI_BAD_ARGUMENT);
 }
 
+// The Python package's tests hold the refusals of text that is no number, of a short line and of
+// points in line to their reasons; here the others.
 TEST(LeastSquaresFits, FileFlatnessIsTheExportsWithTheReason) {
     ScratchDirectory scratch;
     struct Case {
@@ -245,11 +247,8 @@ TEST(LeastSquaresFits, FileFlatnessIsTheExportsWithTheReason) {
     } const cases[] = {
         {"0 0 0\n1 0 0.5\n0 1 0\n1 1 0.25\n", TVI_PROBLEM_NONE, 0, ""},
         {"0 0 0\n1 0 0\n", TVI_PROBLEM_NONE, 0, ""},  // two points measure flat
-        {"0 0 0\n1 0 0\n0 1 x\n", TVI_PROBLEM_NOT_A_NUMBER, 3, "x"},
         {"0 0 0\n1 0 0\n0 1 1e999\n", TVI_PROBLEM_NOT_FINITE, 3, "1e999"},
-        {"0 0 0 1 0 0\n0 1 0 1\n", TVI_PROBLEM_COUNT_MISMATCH, 2, ""},
         {"\n \n", TVI_PROBLEM_NO_POINT, 0, ""},
-        {"0 0 0\n1 1 1\n2 2 2\n", TVI_PROBLEM_NO_UNIQUE_FIT, 0, ""},
     };
     for (Case const& c : cases) {
         SCOPED_TRACE(c.text);
@@ -277,10 +276,4 @@ TEST(LeastSquaresFits, FileFlatnessIsTheExportsWithTheReason) {
                                               nullptr, &problem),
               TVI_REFUSED);
     EXPECT_EQ(problem.kind, TVI_PROBLEM_MISSING);
-
-    double want = 0.0, got = 1.0;
-    std::string const face = std::string(TAVRISK_DATA_DIR) + "/face.txt";
-    ASSERT_EQ(gte_measure_platness_pointCloud_file(face.c_str(), &want), TAVRISK_FLATNESS_MEASURED);
-    ASSERT_EQ(tvi_least_squares_flatness_file(face.c_str(), &got, nullptr), TVI_OK);
-    EXPECT_TRUE(sameBits(got, want));
 }
