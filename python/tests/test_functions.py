@@ -172,11 +172,6 @@ class OutcomeTest(unittest.TestCase):
         self.assertEqual(raised.exception.kind, "locked")
         self.assertIn("held open by another reading", raised.exception.reason)
         self.assertEqual(t.flatness(held), t.flatness(PLATE))
-        for path, kind in ((os.path.join(SCRATCH, "missing.txt"), "missing"),
-                           (SCRATCH, "not_regular_file")):
-            with self.assertRaises(RefusedError) as raised:
-                t.flatness(path)
-            self.assertEqual(raised.exception.kind, kind)
 
     def test_shared_shapes_are_infinitely_many_points_and_what_is_not_written_none(self):
         cases = [
