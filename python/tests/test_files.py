@@ -4,7 +4,6 @@ write, the problem record on RefusedError for every file refusal, flatness(path)
 
 import gzip
 import os
-import struct
 import tempfile
 import unittest
 from ctypes import byref, c_double
@@ -38,21 +37,18 @@ class ReadPointsTest(unittest.TestCase):
     def setUpClass(cls):
         cls.face = t.read_points(FACE)
 
-    def test_every_layout_reads_the_face_s_points_with_no_option_or_the_one_named(self):
+    def test_each_layout_is_refused_naming_its_option_and_read_with_it(self):
         self.assertEqual(self.face.shape, (len(FACE_ROWS), 3))
         self.assertEqual(self.face[:, 2].tolist(), [float(row[2]) for row in FACE_ROWS])
         self.assertEqual(round(t.flatness(self.face), 6), 0.013066)
         comma = lambda row: [v.replace(".", ",") for v in row]  # noqa: E731
         cases = [
-            # (layout, the option that reads it, or none, and the problem without it)
+            # (layout, the option that reads it, and the problem without it); the layouts read
+            # with no option are the library's own tests'.
             (layout(lambda i, r: " ".join(r + ["0", "0", "1"])), {"columns": (1, 2, 3)},
              "columns_needed"),
-            (layout(lambda i, r: "%d %s" % (i + 1, " ".join(r))), {"columns": (2, 3, 4)},
-             "columns_needed"),
-            (layout(lambda i, r: ";".join(comma(r))), {}, None),
             (layout(lambda i, r: "\t".join(comma(r))), {"decimal_comma": True},
              "ambiguous_comma"),
-            (layout(lambda i, r: ",".join(r), header="x,y,z"), {}, None),
             (layout(lambda i, r: " ".join(r + ["7"]), header="X Y Z intensity"),
              {"columns": ("x", "Y", "Z")}, "columns_needed"),
             (layout(lambda i, r: " ".join(r), header="# exported points"), {"comment": "#"},
@@ -61,12 +57,11 @@ class ReadPointsTest(unittest.TestCase):
         for text, options, problem in cases:
             path = write("face.txt", text)
             with self.subTest(text=text[:40], options=options):
-                if problem is not None:
-                    with self.assertRaises(RefusedError) as raised:
-                        t.read_points(path)
-                    self.assertEqual(raised.exception.kind, problem)
-                    self.assertEqual(raised.exception.option, list(options)[0])
-                    self.assertIsNotNone(raised.exception.line)
+                with self.assertRaises(RefusedError) as raised:
+                    t.read_points(path)
+                self.assertEqual(raised.exception.kind, problem)
+                self.assertEqual(raised.exception.option, list(options)[0])
+                self.assertIsNotNone(raised.exception.line)
                 points = t.read_points(path, **options)
                 self.assertEqual(points.tobytes(), self.face.tobytes())
 
@@ -97,9 +92,6 @@ class ReadPointsTest(unittest.TestCase):
                "property float z\nproperty uchar red\nend_header\n1.5 -2 3 200\n4 5 6.25 1\n")
         self.assertEqual(t.read_points(write("two.ply", ply)).tolist(),
                          [[1.5, -2, 3], [4, 5, 6.25]])
-        binary_stl = b"\0" * 80 + struct.pack("<I", 1) + struct.pack("<12f", *range(12)) + b"\0\0"
-        self.assertEqual(t.read_points(write("one.stl", binary_stl, "wb")).tolist(),
-                         [[3, 4, 5], [6, 7, 8], [9, 10, 11]])
         text = write("three.txt", "1 2 3\n")
         for arguments in ({"columns": (1, 2)}, {"columns": (0, 1, 2)}, {"columns": "xyz"},
                           {"comment": "##"}, {"format": "xyz"}):
@@ -112,19 +104,16 @@ class ReadPointsTest(unittest.TestCase):
 
 
 class FlatnessFileTest(unittest.TestCase):
-    def test_every_refusal_of_a_file_says_why(self):
-        cases = [("1 2 3\n4 5 x\n7 8 9\n", "not_a_number", 2, "x"),
-                 ("1 2 3\n4 5 6\n7 8\n", "count_mismatch", 3, None),
-                 ("0 0 0\n1 1 1\n2 2 2\n", "no_unique_fit", None, None),
-                 ("", "empty", None, None)]
-        for text, kind, line, value in cases:
-            with self.subTest(kind), self.assertRaises(RefusedError) as raised:
-                t.flatness(write("points.txt", text))
-            error = raised.exception
-            self.assertEqual((error.kind, error.line, error.text), (kind, line, value))
-            self.assertEqual(error.export, "tvi_least_squares_flatness_file")
-            self.assertTrue(error.message)
-            self.assertEqual(error.message, error.reason)
+    def test_a_refused_file_names_the_export_and_gives_no_line_where_none_is_at_fault(self):
+        # The kinds are the library's own tests', the fields of a record with a line the test
+        # of read_points above: the same mapping serves both.
+        with self.assertRaises(RefusedError) as raised:
+            t.flatness(write("points.txt", "0 0 0\n1 1 1\n2 2 2\n"))
+        error = raised.exception
+        self.assertEqual((error.kind, error.line, error.text, error.export),
+                         ("no_unique_fit", None, None, "tvi_least_squares_flatness_file"))
+        self.assertTrue(error.message)
+        self.assertEqual(error.message, error.reason)
         # The file export reads numbers three at a time whatever the lines: its figure stays.
         six = write("six.txt", "0 0 0 1 0 0.5\n0 1 0 1 1 0.25\n")
         figure = c_double()
