@@ -60,7 +60,6 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
     };
     Case const cases[] = {
         {{}, 2, "Usage: tavrisk"},
-        {{"cylindricity", face}, 2, "Usage: tavrisk"},
         {{"flatness", face, "--colour"}, 2, "Usage: tavrisk flatness"},
         {{"flatness"}, 2, "FILE is required"},
         {{"profile", face}, 2, "NOMINAL is required"},
@@ -121,6 +120,23 @@ TEST(ToolErrors, EachEndingHasItsStatusAndReasonAndPrintsNothing) {
          "format to read it as one (--format)"},
         {{"flatness", control, "--format", "text"}, 3, "line 2, value 3 is not a number"},
         {{"flatness", face, "--format", "PLY"}, 3, "PLY: the first line is not 'ply'"},
+        // Criteria and tolerances that judge nothing are usage errors.
+        {{"flatness", face, "--criterion", "circumscribed"},
+         2,
+         "--criterion: no criterion 'circumscribed'; the criteria are minimum-zone and "
+         "least-squares"},
+        {{"straightness", face, "--criterion", "minimum_zone"}, 2, "no criterion 'minimum_zone'"},
+        {{"straightness", face, "--criterion", "least-squares", "--line=0,0,0,1,0,0"},
+         2,
+         "--line gives another line: leave one of them out"},
+        {{"flatness", face, "--tolerance", "-0.01"},
+         2,
+         "--tolerance: '-0.01' is not a tolerance: give a finite length, zero or more"},
+        {{"flatness", face, "--tolerance", "nan"}, 2, "'nan' is not a tolerance"},
+        {{"flatness", face, "--tolerance", "0.01mm"}, 2, "'0.01mm' is not a tolerance"},
+        {{"roundness", face, "--criterion", "least-squares", "--tolerance", "inf"},
+         2,
+         "'inf' is not a tolerance"},
         // The reading options are checked before any file is read.
         {{"flatness", face, "--columns", "1,2"}, 2, "--columns: name the three columns"},
         {{"flatness", face, "--columns", "0,2,3"}, 2, "--columns: name the three columns"},
