@@ -63,7 +63,7 @@ TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
     gte_point centroid;
     double angle = 0.0, major = 0.0, minor = 0.0;
     ASSERT_EQ(gte_measure_moment2(facePoints.data(), faceCount, &centroid, &angle, &major, &minor),
-              1);
+              TAVRISK_MEASURED);
     // Standard input goes through a private copy and the same reader.
     json const moment = measured({"moment", "-", "--unit", "mm"}, face);
     expectFigures(moment, {{"/centroid", xyz(centroid)},
@@ -87,7 +87,7 @@ TEST(ToolFigures, EachCommandPrintsTheExportsOwnFigures) {
     ASSERT_EQ(gte_measure_profile2D(contourPoints.data(), static_cast<int>(contourPoints.size()),
                                     nominal.data(), normals.data(),
                                     static_cast<int>(nominal.size()), &profile),
-              1);
+              TAVRISK_MEASURED);
     expectFigures(measured({"profile", contour, nominalFile}),
                   {{"/profile", profile}, {"/nominal_points", nominal.size()}});
 

@@ -133,18 +133,12 @@ TEST(ToolInput, TheCopyOfStandardInputIsGoneHoweverTheRunEnds) {
         posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
         posix_spawn_file_actions_addclose(&actions, input[1]);
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        std::vector<std::string> environment = {"TMPDIR=" + temporary.path().string()};
-        for (char** e = environ; *e != nullptr; ++e) {
-            if (std::string(*e).rfind("TMPDIR=", 0) != 0)
-                environment.emplace_back(*e);
-        }
-        std::vector<char*> envp;
-        for (std::string& entry : environment) envp.push_back(&entry[0]);
-        envp.push_back(nullptr);
+        // env gives the run its temporary folder and becomes the tool, under the same id.
+        std::string env = "env", folder = "TMPDIR=" + temporary.path().string();
         std::string tool = TAVRISK_TOOL_PATH, command = "flatness", fromInput = "-";
-        char* argv[] = {&tool[0], &command[0], &fromInput[0], nullptr};
+        char* argv[] = {&env[0], &folder[0], &tool[0], &command[0], &fromInput[0], nullptr};
         pid_t pid = 0;
-        ASSERT_EQ(posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv, envp.data()), 0);
+        ASSERT_EQ(posix_spawnp(&pid, "env", &actions, nullptr, argv, environ), 0);
         posix_spawn_file_actions_destroy(&actions);
         ::close(input[0]);
         std::string const firstPoints = "0 0 0\n1 0 0\n0 1 0\n";
