@@ -69,7 +69,7 @@ TEST(Moment, AxesAndTheAngleOfTheAxisNearerX) {
     EXPECT_EQ(gte_measure_moment2(nullptr, 5, nullptr, nullptr, nullptr, nullptr), TAVRISK_REFUSED);
 }
 
-TEST(Straightness, SignsOffsetsLineDirectionsAndTrueExtremes) {
+TEST(Straightness, SignsOffsetsAndLineDirections) {
     std::vector<gte_point> const p = {gte_point(-7, 3, 40), gte_point(12, 1, -5)};
     std::vector<gte_point> const q = {gte_point(7, 6, 2), gte_point(-100, 3, 9)};
     double const r = std::sqrt(0.5);
@@ -89,12 +89,9 @@ TEST(Straightness, SignsOffsetsLineDirectionsAndTrueExtremes) {
         // A vertical line is measured across y, x does not count, and its sense sets the sign.
         {q, gte_line(gte_point(3, 4, 0), gte_vector(0, 0, -5)), {-2, 1, 3}},
         {q, gte_line(gte_point(3, 4, 0), gte_vector(0, 0, 1)), {2, -1, 3}},
-        // Regression: the band started at -1e6 / 1e6, so deviations all beyond 1e6 on one side
-        // gave 1000001 instead of 1, and NaN points gave -2e6.
-        {xyzPoints(0, -2e6, 0, 1, -2e6 - 1, 0), alongX, {2e6, 2e6 + 1, 1}},
-        {xyzPoints(0, 3e6, 0, 1, 3e6 + 1, 0), alongX, {-3e6, -3e6 - 1, 1}},
-        {xyzPoints(0, -5e6, 0), alongX, {5e6, 0}},
-        {xyzPoints(0, kNaN, 0, 1, kNaN, 0), alongX, {kNaN, kNaN, kNaN}},
+        // A NaN point has a NaN deviation. (That the band is the true range of the deviations,
+        // NaN with any NaN among them, is the point-set fuzz target's check on every input; it
+        // catches the band that started at -1e6 / 1e6.)
         {xyzPoints(0, 1, 0, kNaN, 0, 0, 1, 2, 0), alongX, {-1, kNaN, -2, kNaN}},
     };
     for (auto const& c : cases) {
