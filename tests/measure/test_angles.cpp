@@ -26,12 +26,13 @@ gte_plane const kPlaneX0(O, gte_point(0, 1, 0), gte_point(0, 0, 1));
 using Drawing = std::array<double, 10>;  // angle, vertex, first arm, second arm
 double const kR = std::sqrt(0.5);
 
-// Draws into a poisoned record, so every field must be written; without a record to fill the
-// return value is the recorded angle all the same.
+// Draws into a poisoned record, so every field must be written; the returned angle is the
+// recorded one, without a record to fill too.
 template <class F, class A, class B>
 gte_angle_result draw(F f, A const& a, B const& b) {
     gte_angle_result r = poisoned<gte_angle_result>();
-    f(a, b, &r);
+    double const angle = f(a, b, &r);
+    EXPECT_EQ(angle, r.angle);
     EXPECT_EQ(f(a, b, nullptr), r.angle);
     return r;
 }
@@ -81,7 +82,6 @@ TEST(Angle, EachPairOfFeatures) {
         {gte_angle_line_plane(lineAlong(r3, 0, 1), kPlaneZ0Down), 30, 1e-12},
         {gte_angle_ray_plane(rayAlong(1, 0, r3), kPlaneZ0), 60, 1e-12},
         {gte_angle_lseg_plane(gte_lseg(O, gte_point(r3, 1, -2)), kPlaneZ0Down), 45, 1e-12},
-        {gte_angle_line_plane(lineAlong(0, 0, -4), kPlaneZ0), 90, 0},
         {gte_angle_plane_plane(kPlaneZ0, kPlaneZ0Down), 180, 0},
         {gte_angle_plane_plane(kPlaneZ0, tilted), 135, 1e-12},
         {gte_angle_plane_plane(kPlaneZ0Down, tilted), 45, 1e-12},

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Second-moment ellipse, profile against a nominal contour and straightness about a line.
+// Second-moment ellipse and straightness about a line. The profile against a nominal contour is
+// held to its literal form by the point-set fuzz target, and its nearest-nominal search (once
+// started from 1e16, which paired far points with nominal point 0) to the scan in
+// test_fast_paths.cpp.
 #include <array>
 #include <cmath>
 #include <vector>
@@ -69,7 +72,7 @@ TEST(Moment, AxesAndTheAngleOfTheAxisNearerX) {
     EXPECT_EQ(gte_measure_moment2(nullptr, 5, nullptr, nullptr, nullptr, nullptr), TAVRISK_REFUSED);
 }
 
-TEST(Straightness, SignsOffsetsLineDirectionsAndTrueExtremes) {
+TEST(Straightness, SignsOffsetsAndLineDirections) {
     std::vector<gte_point> const p = {gte_point(-7, 3, 40), gte_point(12, 1, -5)};
     std::vector<gte_point> const q = {gte_point(7, 6, 2), gte_point(-100, 3, 9)};
     double const r = std::sqrt(0.5);
@@ -89,12 +92,9 @@ TEST(Straightness, SignsOffsetsLineDirectionsAndTrueExtremes) {
         // A vertical line is measured across y, x does not count, and its sense sets the sign.
         {q, gte_line(gte_point(3, 4, 0), gte_vector(0, 0, -5)), {-2, 1, 3}},
         {q, gte_line(gte_point(3, 4, 0), gte_vector(0, 0, 1)), {2, -1, 3}},
-        // Regression: the band started at -1e6 / 1e6, so deviations all beyond 1e6 on one side
-        // gave 1000001 instead of 1, and NaN points gave -2e6.
-        {xyzPoints(0, -2e6, 0, 1, -2e6 - 1, 0), alongX, {2e6, 2e6 + 1, 1}},
-        {xyzPoints(0, 3e6, 0, 1, 3e6 + 1, 0), alongX, {-3e6, -3e6 - 1, 1}},
-        {xyzPoints(0, -5e6, 0), alongX, {5e6, 0}},
-        {xyzPoints(0, kNaN, 0, 1, kNaN, 0), alongX, {kNaN, kNaN, kNaN}},
+        // A NaN point has a NaN deviation. (That the band is the true range of the deviations,
+        // NaN with any NaN among them, is the point-set fuzz target's check on every input; it
+        // catches the band that started at -1e6 / 1e6.)
         {xyzPoints(0, 1, 0, kNaN, 0, 0, 1, 2, 0), alongX, {-1, kNaN, -2, kNaN}},
     };
     for (auto const& c : cases) {
@@ -106,21 +106,4 @@ TEST(Straightness, SignsOffsetsLineDirectionsAndTrueExtremes) {
                 << &c - cases << ": " << got[i];
         }
     }
-}
-
-TEST(Profile, MeasuredPointsFarFromEveryNominalOne) {
-    // Regression: the nearest nominal point was searched from 1e16, so a measured point whose
-    // squared distance to every nominal point exceeded it was paired with nominal point 0. The
-    // two far nominal points at the same place differ by their normals: the first one wins.
-    gte_point const nominal[] = {gte_point(1e9, 0, 0), gte_point(2e9, 0, 0), gte_point(2e9, 0, 0)};
-    gte_vector const normals[] = {gte_vector(0, 1, 0), gte_vector(0, 2, 0), gte_vector(0, 4, 0)};
-    gte_point const measured[] = {gte_point(3e9, 0.5, 0), gte_point(3e9, -0.25, 0)};
-    double profile = poisoned<double>();
-    EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, normals, 3, &profile), TAVRISK_MEASURED);
-    EXPECT_EQ(profile, 1.5);  // deviations 1.0 and -0.5 along normal 1
-    // Without measured points or without normals: refused, nothing written.
-    profile = poisoned<double>();
-    EXPECT_EQ(gte_measure_profile2D(nullptr, 2, nominal, normals, 3, &profile), TAVRISK_REFUSED);
-    EXPECT_EQ(gte_measure_profile2D(measured, 2, nominal, nullptr, 3, &profile), TAVRISK_REFUSED);
-    EXPECT_TRUE(untouched(profile));
 }

@@ -76,7 +76,6 @@ TEST(IntersectPlanePlane, LineOrRefusal) {
         EXPECT_EQ(gte_intersec_plane_plane(planeZ(1), second, &result), code);
         EXPECT_TRUE(untouched(result));
     }
-    EXPECT_EQ(gte_intersec_plane_plane(x3, planeZ(2), nullptr), 1);
 }
 
 TEST(IntersectXYLineLine, ProjectedCrossing) {
